@@ -1,0 +1,184 @@
+// app/SafeFormat.cpp
+#include "app/SafeFormat.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
+
+namespace {
+
+// One piece of a format: literal text, or one conversion rebuilt in a form snprintf takes
+// with exactly one argument of `kind`.
+struct FormatPiece {
+    bool isConversion = false;
+    std::string text;   // literal text, or the rebuilt conversion ("%-8.2f", "%lld")
+    FormatArg::Kind kind = FormatArg::Kind::Int32;
+};
+
+bool ReadNumber(const char*& p, int& value)
+{
+    value = 0;
+    while (*p >= '0' && *p <= '9') {
+        value = value * 10 + (*p - '0');
+        if (value > kMaxFormatWidth)
+            return false;
+        ++p;
+    }
+    return true;
+}
+
+// Parses one conversion after its '%'; false when the rules refuse it.
+bool ParseConversion(const char*& p, FormatPiece& piece)
+{
+    std::string spec = "%";
+    while (*p && strchr("-+ 0#", *p))
+        spec += *p++;
+    const char* start = p;
+    int number = 0;
+    if (!ReadNumber(p, number))
+        return false;
+    spec.append(start, p);
+    if (*p == '.') {
+        spec += *p++;
+        start = p;
+        if (!ReadNumber(p, number))
+            return false;
+        spec.append(start, p);
+    }
+    enum { None, Short, Char, Long, LongLong } length = None;
+    if (p[0] == 'h' && p[1] == 'h') { length = Char; p += 2; }
+    else if (p[0] == 'h') { length = Short; p += 1; }
+    else if (p[0] == 'l' && p[1] == 'l') { length = LongLong; p += 2; }
+    else if (p[0] == 'l') { length = Long; p += 1; }
+    else if (p[0] == 'q') { length = LongLong; p += 1; }
+    else if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { length = LongLong; p += 3; }
+    else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { length = Long; p += 3; }
+
+    const char conversion = *p;
+    if (!conversion)
+        return false;
+    ++p;
+    if (strchr("diuxXo", conversion)) {
+        piece.kind = length == LongLong ? FormatArg::Kind::Int64 : FormatArg::Kind::Int32;
+        if (length == LongLong)
+            spec += "ll";
+        else if (length == Short)
+            spec += "h";
+        else if (length == Char)
+            spec += "hh";
+    } else if (conversion == 'c') {
+        if (length != None)
+            return false;   // "%lc" is a wide character
+        piece.kind = FormatArg::Kind::Int32;
+    } else if (strchr("fFeEgGaA", conversion)) {
+        if (length != None && length != Long)
+            return false;
+        piece.kind = FormatArg::Kind::Double;
+    } else if (conversion == 's') {
+        if (length != None)
+            return false;   // "%ls" is a wide text
+        piece.kind = FormatArg::Kind::Text;
+    } else {
+        return false;   // %n, %p, %S, %C, "%1$", "*" and anything unknown
+    }
+    spec += conversion;
+    piece.isConversion = true;
+    piece.text = spec;
+    return true;
+}
+
+bool ParseFormat(const char* format, std::vector<FormatPiece>& pieces)
+{
+    pieces.clear();
+    if (!format)
+        return false;
+    std::string literal;
+    for (const char* p = format; *p;) {
+        if (*p != '%') {
+            literal += *p++;
+            continue;
+        }
+        ++p;
+        if (*p == '%') {
+            literal += '%';
+            ++p;
+            continue;
+        }
+        if (!literal.empty()) {
+            pieces.push_back(FormatPiece{false, literal, FormatArg::Kind::Int32});
+            literal.clear();
+        }
+        FormatPiece piece;
+        if (!ParseConversion(p, piece))
+            return false;
+        pieces.push_back(piece);
+    }
+    if (!literal.empty())
+        pieces.push_back(FormatPiece{false, literal, FormatArg::Kind::Int32});
+    return true;
+}
+
+bool PiecesMatch(const std::vector<FormatPiece>& pieces, std::initializer_list<FormatArg> args)
+{
+    auto arg = args.begin();
+    for (const FormatPiece& piece : pieces) {
+        if (!piece.isConversion)
+            continue;
+        if (arg == args.end() || arg->kind() != piece.kind)
+            return false;
+        ++arg;
+    }
+    return arg == args.end();
+}
+
+template <class T>
+void AppendFormatted(std::string& out, const char* spec, T value)
+{
+    int needed = snprintf(nullptr, 0, spec, value);
+    if (needed <= 0)
+        return;
+    std::vector<char> buffer(size_t(needed) + 1);
+    snprintf(buffer.data(), buffer.size(), spec, value);
+    out.append(buffer.data(), size_t(needed));
+}
+
+std::string Render(const std::vector<FormatPiece>& pieces, std::initializer_list<FormatArg> args)
+{
+    std::string out;
+    auto arg = args.begin();
+    for (const FormatPiece& piece : pieces) {
+        if (!piece.isConversion) {
+            out += piece.text;
+            continue;
+        }
+        const char* spec = piece.text.c_str();
+        switch (piece.kind) {
+        case FormatArg::Kind::Int32: AppendFormatted(out, spec, int(arg->integer())); break;
+        case FormatArg::Kind::Int64: AppendFormatted(out, spec, arg->integer()); break;
+        case FormatArg::Kind::Double: AppendFormatted(out, spec, arg->real()); break;
+        case FormatArg::Kind::Text: AppendFormatted(out, spec, arg->text()); break;
+        }
+        ++arg;
+    }
+    return out;
+}
+
+}  // namespace
+
+bool FormatMatchesArgs(const char* format, std::initializer_list<FormatArg> args)
+{
+    std::vector<FormatPiece> pieces;
+    return ParseFormat(format, pieces) && PiecesMatch(pieces, args);
+}
+
+std::string SafeFormat(const std::string& translated, const char* fallback,
+                       std::initializer_list<FormatArg> args)
+{
+    std::vector<FormatPiece> pieces;
+    if (!translated.empty() && ParseFormat(translated.c_str(), pieces) && PiecesMatch(pieces, args))
+        return Render(pieces, args);
+    if (ParseFormat(fallback, pieces) && PiecesMatch(pieces, args))
+        return Render(pieces, args);
+    return std::string();
+}
