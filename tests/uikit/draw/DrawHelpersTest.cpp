@@ -1,0 +1,314 @@
+// tests/uikit/draw/DrawHelpersTest.cpp
+// The drawing helpers on a memory context over a 32-bit DIB, checked pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "uikit/draw/BitmapDraw.h"
+#include "uikit/draw/GDIPlus.h"
+#include "uikit/draw/GradientFill.h"
+#include "uikit/draw/ImageDraw.h"
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGrey = RGB(40, 40, 40);
+const COLORREF kGreen = RGB(0, 200, 0), kMagenta = RGB(255, 0, 255);
+
+// A top-down 32-bit surface whose pixels the test reads straight from memory.
+class Surface
+{
+public:
+    Surface(int width, int height, COLORREF fill) : m_width(width), m_height(height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
+                                    nullptr, 0);
+        m_old = SelectObject(m_dc, m_bitmap);
+        Fill(fill);
+    }
+    ~Surface()
+    {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    HDC dc() const { return m_dc; }
+    void Fill(COLORREF c)
+    {
+        GdiFlush();
+        for (int i = 0; i < m_width * m_height; ++i)
+            m_bits[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    COLORREF At(int x, int y) const
+    {
+        GdiFlush();
+        const DWORD v = m_bits[y * m_width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    bool Untouched(COLORREF background) const
+    {
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                if (At(x, y) != background)
+                    return false;
+        return true;
+    }
+
+private:
+    int m_width, m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+    DWORD* m_bits = nullptr;
+};
+
+bool Near(COLORREF a, COLORREF b, int tolerance)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+::testing::AssertionResult IsNear(COLORREF actual, COLORREF expected, int tolerance)
+{
+    if (Near(actual, expected, tolerance))
+        return ::testing::AssertionSuccess();
+    char text[96];
+    wsprintfA(text, "pixel 0x%06lX, expected 0x%06lX within %d", actual, expected, tolerance);
+    return ::testing::AssertionFailure() << text;
+}
+
+class DrawHelpers : public ::testing::Test
+{
+protected:
+    CGDIPlus gdiplus;
+};
+
+TEST_F(DrawHelpers, GdiplusStarts)
+{
+    EXPECT_TRUE(gdiplus.IsStarted());
+}
+
+TEST_F(DrawHelpers, HorizontalGradientStartsRedAndReachesBlue)
+{
+    Surface s(100, 20, kGrey);
+    gdiplus.FillGradientRect(s.dc(), 0, 0, 100, 20, kRed, kBlue, 0);
+    for (int y : {0, 10, 19}) {
+        EXPECT_TRUE(IsNear(s.At(0, y), kRed, 8)) << "row " << y;
+        EXPECT_TRUE(IsNear(s.At(99, y), kBlue, 8)) << "row " << y;
+    }
+    // Colour 1 fades on the way: the middle is neither end.
+    EXPECT_FALSE(Near(s.At(50, 10), kRed, 40));
+    EXPECT_FALSE(Near(s.At(50, 10), kBlue, 40));
+}
+
+TEST_F(DrawHelpers, VerticalGradientRunsTopToBottom)
+{
+    Surface s(20, 100, kGrey);
+    gdiplus.FillGradientRect(s.dc(), 0, 0, 20, 100, kRed, kBlue, 1);
+    EXPECT_TRUE(IsNear(s.At(10, 0), kRed, 8));
+    EXPECT_TRUE(IsNear(s.At(10, 99), kBlue, 8));
+    EXPECT_TRUE(IsNear(s.At(0, 50), s.At(19, 50), 1)) << "rows are uniform";
+}
+
+TEST_F(DrawHelpers, UnknownDirectionFillsRectangleButNotEllipse)
+{
+    Surface rect(40, 40, kGrey), ellipse(40, 40, kGrey);
+    gdiplus.FillGradientRect(rect.dc(), 0, 0, 40, 40, kRed, kBlue, 2);
+    gdiplus.FillGradientEllipse(ellipse.dc(), 0, 0, 40, 40, kRed, kBlue, 2);
+    EXPECT_TRUE(IsNear(rect.At(0, 20), kRed, 12)) << "direction 2 runs horizontally";
+    EXPECT_TRUE(ellipse.Untouched(kGrey));
+
+    gdiplus.FillGradientEllipse(ellipse.dc(), 0, 0, 40, 40, kRed, kBlue, 0);
+    EXPECT_NE(ellipse.At(20, 20), kGrey);
+    EXPECT_EQ(ellipse.At(0, 0), kGrey) << "the ellipse leaves its box's corners";
+}
+
+TEST_F(DrawHelpers, CornerMaskPaintsOnlyOutsideTheRoundedCorner)
+{
+    struct Case { int corner; int outsideX, outsideY, insideX, insideY; };
+    const Case cases[] = {
+        {0, 0, 0, 9, 9}, {1, 39, 0, 30, 9}, {2, 0, 39, 9, 30}, {3, 39, 39, 30, 30}};
+    for (const Case& c : cases) {
+        Surface s(40, 40, kGrey);
+        gdiplus.FillCornerMask(s.dc(), 0, 0, 40, 40, 10, kGreen, kGreen, c.corner);
+        EXPECT_TRUE(IsNear(s.At(c.outsideX, c.outsideY), kGreen, 4)) << "corner " << c.corner;
+        EXPECT_EQ(s.At(c.insideX, c.insideY), kGrey) << "corner " << c.corner;
+        EXPECT_EQ(s.At(20, 20), kGrey) << "corner " << c.corner;
+    }
+    Surface none(40, 40, kGrey);
+    gdiplus.FillCornerMask(none.dc(), 0, 0, 40, 40, 10, kGreen, kGreen, 4);
+    EXPECT_TRUE(none.Untouched(kGrey));
+}
+
+TEST(PentagonGradientSpan, TakesTwoHorizontalEdgesOrFallsBackToTheExtent)
+{
+    struct Case { POINT p[5]; int lower, upper; const char* what; };
+    const Case cases[] = {
+        // A tab shape: a flat top edge and a flat bottom edge.
+        {{{0, 10}, {20, 10}, {30, 20}, {20, 40}, {0, 40}}, 40, 10, "two flat edges"},
+        // A house: one flat edge (the floor), a pointed roof: no second edge.
+        {{{10, 0}, {20, 10}, {20, 30}, {0, 30}, {0, 10}}, 30, 0, "one flat edge"},
+        // No flat edge at all.
+        {{{10, 0}, {21, 8}, {17, 22}, {4, 23}, {0, 9}}, 23, 0, "no flat edge"},
+        // Two flat edges at the same height give no span of their own.
+        {{{0, 5}, {10, 5}, {20, 5}, {15, 25}, {5, 15}}, 25, 5, "collinear flat edges"},
+    };
+    for (const Case& c : cases) {
+        int lower = -1, upper = -1;
+        PentagonGradientSpan(c.p, &lower, &upper);
+        EXPECT_EQ(lower, c.lower) << c.what;
+        EXPECT_EQ(upper, c.upper) << c.what;
+    }
+}
+
+TEST_F(DrawHelpers, PentagonWithoutFlatEdgesIsStillFilledBottomToTop)
+{
+    const POINT p[5] = {{30, 0}, {59, 22}, {48, 59}, {12, 59 - 1}, {0, 22}};
+    Surface s(60, 60, kGrey);
+    gdiplus.FillPentagon(s.dc(), kRed, kBlue, p);
+    const COLORREF low = s.At(30, 52), high = s.At(30, 6);
+    ASSERT_NE(low, kGrey);
+    ASSERT_NE(high, kGrey);
+    EXPECT_GT(GetRValue(low), GetRValue(high)) << "colour 1 sits at the bottom";
+    EXPECT_GT(GetBValue(high), GetBValue(low)) << "colour 2 sits at the top";
+}
+
+TEST_F(DrawHelpers, RectangleOutlineStaysInsideTheRectangle)
+{
+    Surface s(40, 40, kGrey);
+    gdiplus.DrawRect(s.dc(), 10, 10, 30, 30, kGreen, 1.0f);
+    EXPECT_EQ(s.At(10, 10), kGreen);
+    EXPECT_EQ(s.At(29, 20), kGreen) << "right edge on the last column";
+    EXPECT_EQ(s.At(20, 29), kGreen) << "bottom edge on the last row";
+    EXPECT_EQ(s.At(20, 30), kGrey) << "nothing below the rectangle";
+    EXPECT_EQ(s.At(30, 20), kGrey) << "nothing right of the rectangle";
+    EXPECT_EQ(s.At(20, 20), kGrey);
+}
+
+TEST_F(DrawHelpers, RoundRectFillsInsideAndKeepsCornersClear)
+{
+    Surface s(60, 40, kGrey);
+    gdiplus.FillRoundRect(s.dc(), 0, 0, 60, 40, kBlue, kBlue, kGreen, 16, 0);
+    EXPECT_TRUE(IsNear(s.At(30, 20), kBlue, 4));
+    EXPECT_TRUE(IsNear(s.At(30, 0), kGreen, 40)) << "border along the top";
+    EXPECT_EQ(s.At(0, 0), kGrey);
+    EXPECT_EQ(s.At(59, 39), kGrey);
+}
+
+TEST_F(DrawHelpers, SolidAlphaAndHatchFills)
+{
+    Surface solid(20, 20, kGrey);
+    gdiplus.FillSolidRect(solid.dc(), 5, 5, 15, 15, kRed);
+    EXPECT_EQ(solid.At(5, 5), kRed);
+    EXPECT_EQ(solid.At(14, 14), kRed);
+    EXPECT_EQ(solid.At(15, 15), kGrey);
+
+    Surface alpha(20, 20, RGB(0, 0, 0));
+    gdiplus.FillAlphaRect(alpha.dc(), 0, 0, 20, 20, RGB(200, 200, 200), 128);
+    EXPECT_TRUE(IsNear(alpha.At(10, 10), RGB(100, 100, 100), 3));
+
+    Surface hatch(20, 20, kGrey);
+    gdiplus.FillHatchRect(hatch.dc(), 0, 0, 20, 20, kRed, 255, kBlue, 255, 0 /* horizontal */);
+    int red = 0, blue = 0;
+    for (int y = 0; y < 20; ++y)
+        (hatch.At(10, y) == kRed ? red : hatch.At(10, y) == kBlue ? blue : red) += 1;
+    EXPECT_GT(red, 0);
+    EXPECT_GT(blue, red);
+}
+
+TEST_F(DrawHelpers, EachInstanceShutsDownOnlyItsOwnStartUp)
+{
+    auto second = std::make_unique<CGDIPlus>();
+    ASSERT_TRUE(second->IsStarted());
+    second.reset();
+    Surface s(10, 10, kGrey);
+    gdiplus.FillSolidEllipse(s.dc(), 0, 0, 10, 10, kRed);
+    EXPECT_EQ(s.At(5, 5), kRed);
+}
+
+TEST_F(DrawHelpers, ImagesAreDrawnInTheirOwnPixelSize)
+{
+    // A 72-dpi picture: drawn by resolution it would come out a third larger.
+    Gdiplus::Bitmap image(10, 10, PixelFormat32bppARGB);
+    image.SetResolution(72.0f, 72.0f);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            image.SetPixel(x, y, Gdiplus::Color(255, 255, 0, 0));
+    Surface s(40, 40, kGrey);
+    ASSERT_TRUE(DrawImageAtOwnSize(s.dc(), &image, 5, 5));
+    EXPECT_EQ(s.At(5, 5), kRed);
+    EXPECT_EQ(s.At(14, 14), kRed);
+    EXPECT_EQ(s.At(15, 15), kGrey);
+    EXPECT_EQ(s.At(4, 4), kGrey);
+    EXPECT_FALSE(DrawImageAtOwnSize(s.dc(), nullptr, 0, 0));
+
+    Surface stretched(40, 40, kGrey);
+    ASSERT_TRUE(DrawImageStretched(stretched.dc(), &image, 0, 0, 30, 20));
+    EXPECT_EQ(stretched.At(29, 19), kRed);
+    EXPECT_EQ(stretched.At(30, 20), kGrey);
+}
+
+// A bitmap in the context's own format: magenta with a red square in (2, 2, 6, 6).
+HBITMAP MakeKeyedBitmap(HDC like)
+{
+    HBITMAP bitmap = CreateCompatibleBitmap(like, 8, 8);
+    HDC dc = CreateCompatibleDC(like);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, 8, 8}, square = {2, 2, 6, 6};
+    HBRUSH magenta = CreateSolidBrush(kMagenta), red = CreateSolidBrush(kRed);
+    FillRect(dc, &all, magenta);
+    FillRect(dc, &square, red);
+    DeleteObject(magenta);
+    DeleteObject(red);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+TEST(BitmapDraw, PlainStretchedAndTransparent)
+{
+    Surface s(40, 40, kBlue);
+    HBITMAP bitmap = MakeKeyedBitmap(s.dc());
+    ASSERT_NE(bitmap, nullptr);
+
+    ASSERT_TRUE(DrawBitmap(s.dc(), bitmap, 0, 0));
+    EXPECT_EQ(s.At(0, 0), kMagenta);
+    EXPECT_EQ(s.At(3, 3), kRed);
+    EXPECT_EQ(s.At(8, 8), kBlue);
+
+    s.Fill(kBlue);
+    ASSERT_TRUE(StretchDrawBitmap(s.dc(), bitmap, 0, 0, 16, 16));
+    EXPECT_EQ(s.At(15, 15), kMagenta);
+    EXPECT_EQ(s.At(7, 7), kRed);
+    EXPECT_EQ(s.At(16, 16), kBlue);
+
+    s.Fill(kBlue);
+    ASSERT_TRUE(DrawBitmapTransparent(s.dc(), bitmap, 10, 10, kMagenta));
+    EXPECT_EQ(s.At(10, 10), kBlue) << "the keyed colour leaves the target showing";
+    EXPECT_EQ(s.At(17, 17), kBlue);
+    EXPECT_EQ(s.At(12, 12), kRed);
+    EXPECT_EQ(s.At(15, 15), kRed);
+    EXPECT_EQ(s.At(16, 16), kBlue);
+
+    EXPECT_FALSE(DrawBitmap(s.dc(), nullptr, 0, 0));
+    DeleteObject(bitmap);
+}
+
+TEST(GradientFill, GdiGradientRunsBetweenTheTwoColours)
+{
+    Surface s(30, 50, kGrey);
+    ASSERT_TRUE(FillGdiGradient(s.dc(), 0, 0, 30, 50, kRed, kBlue, 1));
+    EXPECT_TRUE(IsNear(s.At(15, 0), kRed, 12));
+    EXPECT_TRUE(IsNear(s.At(15, 49), kBlue, 12));
+    EXPECT_FALSE(FillGdiGradient(s.dc(), 10, 10, 10, 20, kRed, kBlue, 0));
+}
+
+} // namespace
