@@ -1,0 +1,30 @@
+// finder/FileFinderModelProxy.cpp
+#include "finder/FileFinderModel.h"
+
+#include <new>
+
+#include "finder/Win32FileFinderModel.h"
+
+FileFinderModelProxy& FileFinderModelProxy::Instance()
+{
+    static FileFinderModelProxy proxy;
+    return proxy;
+}
+
+void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* result,
+                                          SimilarPicturePairs* pairs)
+{
+    IFileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
+    if (!model)
+        return;
+    model->FindDuplicates(folder, result, pairs);
+    delete model;
+}
+
+SizeListing::~SizeListing()
+{
+    for (auto& entry : firstOfSize)
+        delete entry.second;
+    for (auto& entry : sameSize)
+        delete entry.second;
+}

@@ -1,0 +1,46 @@
+// finder/FileSource.h
+// Where the finder lists folders and reads files. The platform source goes to the disk; tests
+// put a source of their own in its place to count what is opened and read.
+#pragma once
+#include <stdint.h>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct FolderEntry
+{
+    std::string name;
+    uint32_t attributes = 0;  // Win32 attribute word as listed (0x10 folder, 0x400 reparse point)
+    uint64_t size = 0;
+    uint64_t writeTime = 0;   // FILETIME as one value
+
+    bool IsFolder() const { return (attributes & 0x10) != 0; }
+    bool IsReparsePoint() const { return (attributes & 0x400) != 0; }
+};
+
+class IReadableFile
+{
+public:
+    virtual ~IReadableFile() {}
+    // Reads up to count bytes at offset into buffer; *got is what was read (0 at the end).
+    // False on a read error.
+    virtual bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) = 0;
+};
+
+class IFileSource
+{
+public:
+    virtual ~IFileSource() {}
+    // Calls onEntry for every entry of the folder ("." and ".." included, as listed) until it
+    // returns false. False when the folder cannot be listed.
+    virtual bool ListFolder(const std::string& folder,
+                            const std::function<bool(const FolderEntry&)>& onEntry) = 0;
+    // Null when the file cannot be opened for reading.
+    virtual std::unique_ptr<IReadableFile> OpenRead(const std::string& path) = 0;
+};
+
+// The disk, through FindFirstFile and CreateFile.
+IFileSource& PlatformFileSource();
+
+// Reads count bytes at offset in one or more reads: false unless all of them came.
+bool ReadExactly(IReadableFile& file, uint64_t offset, void* buffer, uint32_t count);

@@ -1,0 +1,49 @@
+// finder/GroupKey.cpp
+#include "finder/GroupKey.h"
+
+#include <string.h>
+
+#include "app/TextCase.h"
+
+static bool EndsInBackslash(const std::string& text)
+{
+    return !text.empty() && text.back() == '\\';
+}
+
+std::string SearchPattern(const std::string& folder)
+{
+    return EndsInBackslash(folder) ? folder + "*.*" : folder + "\\*.*";
+}
+
+std::string ChildPath(const std::string& folder, const std::string& name)
+{
+    return EndsInBackslash(folder) ? folder + name : folder + "\\" + name;
+}
+
+std::string KeyExtension(const std::string& name)
+{
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
+        return "null";
+    return LowerAscii(name.substr(dot + 1));
+}
+
+std::string MakeGroupKey(int64_t size, const std::string& extension, const std::string& content)
+{
+    return std::to_string(size) + "|" + extension + "|" + content;
+}
+
+void SplitString(const char* text, const char* delimiters, std::vector<std::string>& parts)
+{
+    if (!text || !delimiters)
+        return;
+    const char* p = text;
+    while (*p) {
+        p += strspn(p, delimiters);
+        if (!*p)
+            break;
+        size_t length = strcspn(p, delimiters);
+        parts.emplace_back(p, length);
+        p += length;
+    }
+}

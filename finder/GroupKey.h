@@ -1,0 +1,22 @@
+// finder/GroupKey.h
+// Paths of the walk and the keys under which files are grouped.
+#pragma once
+#include <stdint.h>
+#include <string>
+#include <vector>
+
+// F + "*.*" when F ends in a backslash, else F + "\*.*".
+std::string SearchPattern(const std::string& folder);
+// F + name when F ends in a backslash, else F + "\" + name.
+std::string ChildPath(const std::string& folder, const std::string& name);
+
+// The extension of a group key: the lower-cased text after the name's last dot when that dot
+// stands after the first character and something follows it; else "null".
+std::string KeyExtension(const std::string& name);
+
+// "size|extension|content" (content: signature in the raw result, digest in category maps).
+std::string MakeGroupKey(int64_t size, const std::string& extension, const std::string& content);
+
+// Splits text at any of the delimiter characters, as strtok does: empty fields never appear.
+// A null text or null delimiters does nothing.
+void SplitString(const char* text, const char* delimiters, std::vector<std::string>& parts);

@@ -1,0 +1,216 @@
+// finder/ScanRun.cpp
+#include "finder/ScanRun.h"
+
+#include <stdio.h>
+
+#include <map>
+#include <vector>
+
+#include "app/LangString.h"
+#include "app/TextCase.h"
+#include "finder/FileDigest.h"
+#include "finder/FileFinderModel.h"
+#include "finder/GroupKey.h"
+#include "finder/ScanState.h"
+
+// Groups are confirmed with SHA-256: two different files of one size with one MD5 can be made.
+static const int kConfirmAlgorithm = kDigestSha256;
+
+ScanRun::ScanRun() : m_language(GetLangString), m_user(GetUserLangString) {}
+
+ScanRun::~ScanRun()
+{
+    if (m_worker) {
+        if (!m_workerEnded)
+            g_scanStop = 1;
+        WaitForSingleObject(m_worker, INFINITE);
+        CloseHandle(m_worker);
+    }
+}
+
+void ScanRun::SetStringLookup(StringLookup language, StringLookup user)
+{
+    m_language = language;
+    m_user = user;
+}
+
+BOOL ScanRun::RunScan()
+{
+    if (!m_workerEnded)
+        return FALSE;  // one worker at a time works on these containers
+    m_scanning = 1;
+    LoadCategoryExtensions("PhotoDesc", m_photoList);
+    LoadCategoryExtensions("MusicDesc", m_musicList);
+    LoadCategoryExtensions("VideoDesc", m_videoList);
+    LoadCategoryExtensions("OfficeDocDesc", m_officeDocList);
+    LoadCategoryExtensions("OtherDesc", m_otherList);
+    if (m_worker) {
+        CloseHandle(m_worker);
+        m_worker = nullptr;
+    }
+    m_problem = kScanProblemNone;
+    m_workerEnded = 0;  // before the thread exists, so that no exit wait passes too early
+    m_worker = CreateThread(nullptr, 0, ScanThreadProc, this, 0, nullptr);
+    if (m_worker)
+        return TRUE;
+    m_problem = kScanProblemWorkerNotStarted;
+    g_scanDone = 1;
+    m_workerEnded = 1;
+    m_scanning = 0;
+    if (m_notifyWindow && !g_scanCancelled)
+        PostMessageA(m_notifyWindow, kScanFinishedMessage, 0, 0);
+    return FALSE;
+}
+
+DWORD WINAPI ScanRun::ScanThreadProc(void* page)
+{
+    if (!page)
+        return 0;
+    static_cast<ScanRun*>(page)->ScanWorker();
+    return 0;
+}
+
+void ScanRun::ScanWorker()
+{
+    m_workerEnded = 0;
+    m_photoGroups.clear();
+    m_musicGroups.clear();
+    m_videoGroups.clear();
+    m_officeDocGroups.clear();
+    m_otherGroups.clear();
+    m_rawResult.clear();
+    m_picturePairs.clear();
+    m_store.reset();  // the last scan's records go unless the results page still holds them
+    m_problem = kScanProblemNone;
+
+    FileFinderModelProxy& finder = FileFinderModelProxy::Instance();
+    finder.SetFileSource(m_source);
+    finder.FindDuplicates(m_location, &m_rawResult, &m_picturePairs);
+    m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
+    AnalyseResults();
+
+    const HWND window = m_notifyWindow;
+    g_scanDone = 1;
+    m_workerEnded = 1;
+    m_scanning = 0;
+    if (!g_scanCancelled && window)
+        PostMessageA(window, kScanFinishedMessage, 0, 0);
+}
+
+void ScanRun::AnalyseResults()
+{
+    for (int category = kCategoryPhoto; category <= kCategoryOther; ++category)
+        m_statistics[category] = CategoryTotals();
+    g_filesClassified = 0;
+
+    FileDigester digester(kConfirmAlgorithm);
+    IFileSource& source = m_source ? *m_source : PlatformFileSource();
+    auto group = m_rawResult.begin();
+    while (group != m_rawResult.end()) {
+        auto end = group;
+        size_t n = 0;
+        while (end != m_rawResult.end() && end->first == group->first) {
+            ++end;
+            ++n;
+        }
+        std::vector<std::string> parts;
+        SplitString(group->first.c_str(), "|", parts);
+        // A key without a signature (a file that could not be read) groups nothing.
+        if (n < 2 || parts.size() != 3) {
+            group = end;
+            continue;
+        }
+        if (!digester.Ready())
+            m_problem = kScanProblemDigestUnavailable;
+        const std::string& extension = parts[1];
+        std::multimap<std::string, FoundFileRecord*> byDigest;
+        for (auto it = group; it != end; ++it) {
+            if (g_scanStop)
+                return;
+            FoundFileRecord* record = it->second;
+            std::string digest;
+            DigestOutcome outcome = digester.Digest(source, record->FullPath(), record->size, &digest);
+            if (outcome == kDigestCryptoFailed)
+                m_problem = kScanProblemDigestUnavailable;
+            else if (outcome == kDigestDone)
+                byDigest.emplace(digest, record);
+        }
+        // Only files whose whole content is the same stay together; the rest drop out.
+        for (auto d = byDigest.begin(); d != byDigest.end();) {
+            auto dEnd = byDigest.upper_bound(d->first);
+            if (std::next(d) != dEnd) {
+                const std::string key = MakeGroupKey(d->second->size, extension, d->first);
+                for (; d != dEnd; ++d)
+                    ClassifyFile(extension, key, d->second);
+            }
+            d = dEnd;
+        }
+        group = end;
+    }
+
+    for (auto pair = m_picturePairs.begin(); pair != m_picturePairs.end();) {
+        FoundFileRecord* kept = pair->first;
+        auto end = m_picturePairs.upper_bound(kept);
+        if (kept) {
+            char key[256];
+            snprintf(key, sizeof(key), "%p", static_cast<void*>(kept));
+            ClassifyFile("jpg", key, kept);
+            for (auto it = pair; it != end; ++it)
+                ClassifyFile("jpg", key, it->second);
+        }
+        pair = end;
+    }
+    m_picturePairs.clear();  // the records stay referenced by the category maps and the store
+}
+
+FileGroupMap* ScanRun::MapOf(int category)
+{
+    switch (category) {
+    case kCategoryPhoto: return &m_photoGroups;
+    case kCategoryVideo: return &m_videoGroups;
+    case kCategoryOfficeDoc: return &m_officeDocGroups;
+    case kCategoryMusic: return &m_musicGroups;
+    case kCategoryOther: return &m_otherGroups;
+    default: return nullptr;
+    }
+}
+
+const FileGroupMap* ScanRun::CategoryGroups(int category) const
+{
+    return const_cast<ScanRun*>(this)->MapOf(category);
+}
+
+void ScanRun::GetCategoryGroups(int category, FileGroupMap& destination) const
+{
+    if (const FileGroupMap* groups = CategoryGroups(category))
+        destination = *groups;
+}
+
+void ScanRun::ClassifyFile(std::string extension, std::string groupKey, FoundFileRecord* record)
+{
+    if (!record)
+        return;
+    const std::string probe = LowerAscii("." + extension + ";");
+    ++g_filesClassified;
+    int category = kCategoryOther;  // the Other list is loaded but claims nothing itself
+    if (m_photoList.find(probe) != std::string::npos)
+        category = kCategoryPhoto;
+    else if (m_videoList.find(probe) != std::string::npos)
+        category = kCategoryVideo;
+    else if (m_officeDocList.find(probe) != std::string::npos)
+        category = kCategoryOfficeDoc;
+    else if (m_musicList.find(probe) != std::string::npos)
+        category = kCategoryMusic;
+    MapOf(category)->emplace(groupKey, record);
+    CategoryTotals& totals = m_statistics[category];
+    totals.fileCount += 1;
+    totals.totalBytes += record->size;
+}
+
+void ScanRun::LoadCategoryExtensions(std::string key, std::string& list)
+{
+    // The user's own list is kept in "English.dat" whatever the language.
+    const std::string user = m_user ? m_user((key + "User").c_str()) : std::string();
+    list = !user.empty() ? user : (m_language ? m_language(key.c_str()) : std::string());
+    list = LowerAscii(list);
+}

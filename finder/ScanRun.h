@@ -1,0 +1,81 @@
+// finder/ScanRun.h
+// One search request of the start page, with no window of its own: loads the category lists,
+// runs the finder on a worker thread, confirms every group by a digest of the whole content of
+// its files, adds the similar-picture groups, sorts the groups into the five categories and
+// posts kScanFinishedMessage to the window it was given. The start page holds one.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "finder/FileSource.h"
+#include "finder/FoundFileRecord.h"
+#include "finder/RecordStore.h"
+
+enum { kScanFinishedMessage = 0x4400 };
+
+// Why a scan could not give its results; the page tells the user instead of "nothing found".
+enum ScanProblem
+{
+    kScanProblemNone = 0,
+    kScanProblemDigestUnavailable = 1,  // CryptoAPI refused: groups could not be confirmed
+    kScanProblemWorkerNotStarted = 2,   // the worker thread could not be created
+};
+
+class ScanRun
+{
+public:
+    typedef std::function<std::string(const char* key)> StringLookup;
+
+    ScanRun();
+    ~ScanRun();  // a running worker is stopped and awaited
+    ScanRun(const ScanRun&) = delete;
+    ScanRun& operator=(const ScanRun&) = delete;
+
+    void SetNotifyWindow(HWND window) { m_notifyWindow = window; }
+    // Language strings and the user's own lists ("English.dat"); GetLangString and
+    // GetUserLangString unless replaced.
+    void SetStringLookup(StringLookup language, StringLookup user);
+    // Where the finder lists and reads (null: the disk). Set while no worker runs.
+    void SetFileSource(IFileSource* source) { m_source = source; }
+
+    // Loads the lists and starts the worker; returns at once. FALSE when a worker still runs or
+    // none could be started (then the flags are restored and kScanFinishedMessage is posted).
+    BOOL RunScan();
+    void ScanWorker();
+    void AnalyseResults();
+    void ClassifyFile(std::string extension, std::string groupKey, FoundFileRecord* record);
+    void LoadCategoryExtensions(std::string key, std::string& list);
+
+    // Read once kScanFinishedMessage has arrived.
+    const CategoryStatistics& GetStatistics() const { return m_statistics; }
+    void GetCategoryGroups(int category, FileGroupMap& destination) const;
+    const FileGroupMap* CategoryGroups(int category) const;
+    // Holding it keeps the records of this scan alive past the next one.
+    std::shared_ptr<RecordStore> GetRecordStore() const { return m_store; }
+    ScanProblem Problem() const { return m_problem; }
+
+    std::string m_location;
+    std::string m_photoList, m_musicList, m_videoList, m_officeDocList, m_otherList;
+    FileGroupMap m_rawResult;
+    SimilarPicturePairs m_picturePairs;
+    FileGroupMap m_photoGroups, m_videoGroups, m_officeDocGroups, m_musicGroups, m_otherGroups;
+    CategoryStatistics m_statistics;
+    std::atomic<int> m_scanning{0};
+    std::atomic<int> m_workerEnded{1};
+
+private:
+    static DWORD WINAPI ScanThreadProc(void* page);
+    FileGroupMap* MapOf(int category);
+
+    HWND m_notifyWindow = nullptr;
+    StringLookup m_language;
+    StringLookup m_user;
+    IFileSource* m_source = nullptr;
+    HANDLE m_worker = nullptr;
+    std::shared_ptr<RecordStore> m_store;
+    std::atomic<ScanProblem> m_problem{kScanProblemNone};
+};

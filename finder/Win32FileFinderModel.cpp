@@ -1,0 +1,320 @@
+// finder/Win32FileFinderModel.cpp
+// The folder walk and the keying of the files it accepts.
+#include "finder/Win32FileFinderModel.h"
+
+#include <algorithm>
+#include <map>
+#include <new>
+
+#include "finder/ContentSignature.h"
+#include "finder/FilesFilter.h"
+#include "finder/GroupKey.h"
+#include "finder/ScanState.h"
+#include "finder/SystemFolder.h"
+
+namespace {
+
+struct WalkerContext
+{
+    Win32FileFinderModel* model;
+    int walker;
+};
+
+}  // namespace
+
+Win32FileFinderModel::Win32FileFinderModel(IFilesFilter* filter, IFileSource* source)
+    : m_filter(filter), m_source(source ? source : &PlatformFileSource()),
+      m_similarPictures(g_similarityPercent == 100 ? 0 : 1)
+{
+    InitializeCriticalSection(&m_resultLock);
+    InitializeCriticalSection(&m_pictureLock);
+    InitializeConditionVariable(&m_walkerWake);
+    InitializeConditionVariable(&m_pictureQueued);
+}
+
+Win32FileFinderModel::~Win32FileFinderModel()
+{
+    // Records a search did not hand over (none, unless it was interrupted) are freed here.
+    for (auto& list : m_candidates) {
+        for (FoundFileRecord* record : list)
+            delete record;
+    }
+    DeleteCriticalSection(&m_resultLock);
+    DeleteCriticalSection(&m_pictureLock);
+}
+
+IFileFinderModel* Win32FileFinderModel::SetSimilarPictures(uint32_t on)
+{
+    m_similarPictures = on;
+    return this;
+}
+
+void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* result,
+                                          SimilarPicturePairs* pairs)
+{
+    m_result = result;
+    m_pairs = pairs;
+    m_unlistableFolders = 0;
+    LoadPictureLibrary();
+    m_runningPictures = 0;
+    if (PicturesOn())
+        StartComparisonThread();
+    WalkTopFolder(folder);
+}
+
+bool Win32FileFinderModel::IsSystemFolder(const std::string& path, bool hidden) const
+{
+    return IsSystemPath(path, hidden, MachineSystemFolders());
+}
+
+std::string Win32FileFinderModel::ContentSignature(const FoundFileRecord* record, int64_t size)
+{
+    if (!record)
+        return std::string();
+    std::unique_ptr<IReadableFile> file = m_source->OpenRead(record->FullPath());
+    if (!file)
+        return std::string();
+    return ::ContentSignature(*file, size, g_similarityPercent);
+}
+
+void Win32FileFinderModel::WalkTopFolder(const std::string& folder)
+{
+    bool listed = ListOneFolder(folder, m_candidates[0],
+                                [this](const std::string& sub) { m_pendingFolders.push_back(sub); });
+    if (listed && !g_scanStop && !m_pendingFolders.empty())
+        RunWalkers();
+    FinishPictures();
+    KeyCandidates();
+}
+
+// Lists one folder: sub-folders go to onSubFolder, files are accepted into candidates. False
+// when the stop flag ended the listing.
+bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
+                                         std::vector<FoundFileRecord*>& candidates,
+                                         const std::function<void(const std::string&)>& onSubFolder)
+{
+    bool stopped = false;
+    bool listed = m_source->ListFolder(folder, [&](const FolderEntry& entry) {
+        if (g_scanStop) {
+            stopped = true;
+            return false;
+        }
+        // Junctions and symbolic links are neither walked nor grouped: through them a file
+        // would stand beside itself, and a loop would never end.
+        if (entry.IsReparsePoint())
+            return true;
+        if (entry.IsFolder()) {
+            if (entry.name != "." && entry.name != "..")
+                onSubFolder(ChildPath(folder, entry.name));
+            return true;
+        }
+        AcceptFile(folder, entry, candidates);
+        return true;
+    });
+    if (!listed)
+        InterlockedIncrement(&m_unlistableFolders);
+    return !stopped;
+}
+
+FoundFileRecord* Win32FileFinderModel::MakeRecord(const std::string& folder, const FolderEntry& entry)
+{
+    FoundFileRecord* record = new (std::nothrow) FoundFileRecord;
+    if (!record)
+        return nullptr;
+    std::string path = ChildPath(folder, entry.name);
+    record->name = entry.name;
+    record->folder = path.substr(0, path.size() - entry.name.size());
+    record->time = entry.writeTime;
+    record->attributes = entry.attributes & 0xFF;
+    record->size = int64_t(entry.size);
+    record->flags = 0;
+    return record;
+}
+
+void Win32FileFinderModel::AcceptFile(const std::string& folder, const FolderEntry& entry,
+                                      std::vector<FoundFileRecord*>& candidates)
+{
+    if (entry.size == 0 || entry.size > uint64_t(INT64_MAX))
+        return;
+    g_scanBytesSeen += entry.size;
+    const std::string path = ChildPath(folder, entry.name);
+    if (IsSystemFolder(path, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
+        return;
+    FoundFileRecord* record = MakeRecord(folder, entry);
+    if (!record)
+        return;
+    if (m_filter && m_filter->IsExcluded(record)) {
+        delete record;
+        return;
+    }
+    if (PicturesOn() && m_filter->IsPicture(record) && QueuePicture(path, record))
+        return;
+    candidates.push_back(record);
+}
+
+void Win32FileFinderModel::RunWalkers()
+{
+    const size_t n = m_pendingFolders.size();
+    HANDLE threads[kWalkerCount];
+    WalkerContext contexts[kWalkerCount];
+    int started = 0;
+    bool shares[kWalkerCount];
+    for (int w = 0; w < kWalkerCount; ++w) {
+        WalkerShare share = ShareOfWalker(n, w);
+        shares[w] = share.begin < share.end;
+        m_walkerFinished[w] = shares[w] ? 0 : 1;
+        for (size_t i = share.begin; i < share.end; ++i)
+            m_ownQueue[w].push_back(m_pendingFolders[i]);
+    }
+    int firstFailed = -1;
+    for (int w = 0; w < kWalkerCount; ++w) {
+        if (!shares[w])
+            continue;
+        contexts[w] = WalkerContext{this, w};
+        HANDLE thread = CreateThread(nullptr, 0, WalkerThreadProc, &contexts[w], 0, nullptr);
+        if (thread) {
+            threads[started++] = thread;
+            continue;
+        }
+        // A walker that cannot start hands its share to the others through the shared queue.
+        EnterCriticalSection(&m_resultLock);
+        for (const std::string& folder : m_ownQueue[w])
+            m_sharedQueue.push_back(folder);
+        m_ownQueue[w].clear();
+        m_walkerFinished[w] = 1;
+        WakeAllConditionVariable(&m_walkerWake);
+        LeaveCriticalSection(&m_resultLock);
+        if (firstFailed < 0)
+            firstFailed = w;
+    }
+    if (started == 0 && firstFailed >= 0) {
+        EnterCriticalSection(&m_resultLock);
+        m_walkerFinished[firstFailed] = 0;
+        LeaveCriticalSection(&m_resultLock);
+        WalkPendingFolders(firstFailed);  // no thread at all: walk here
+    }
+    if (started > 0)
+        WaitForMultipleObjects(DWORD(started), threads, TRUE, INFINITE);
+    for (int i = 0; i < started; ++i)
+        CloseHandle(threads[i]);
+}
+
+DWORD WINAPI Win32FileFinderModel::WalkerThreadProc(void* context)
+{
+    WalkerContext* walker = static_cast<WalkerContext*>(context);
+    if (walker && walker->model)
+        walker->model->WalkPendingFolders(walker->walker);
+    return 0;
+}
+
+void Win32FileFinderModel::WalkPendingFolders(int walker)
+{
+    std::deque<std::string>& own = m_ownQueue[walker];
+    std::vector<FoundFileRecord*>& candidates = m_candidates[walker + 1];
+    int c = 1;  // the first nine sub-folders a walker meets stay with it, later ones are shared
+    auto onSubFolder = [&](const std::string& sub) {
+        if (c % 10 != 0) {
+            own.push_back(sub);
+            ++c;
+            return;
+        }
+        c = 0;
+        EnterCriticalSection(&m_resultLock);
+        m_sharedQueue.push_back(sub);
+        WakeConditionVariable(&m_walkerWake);
+        LeaveCriticalSection(&m_resultLock);
+    };
+    for (;;) {
+        while (!own.empty()) {
+            const std::string folder = own.front();
+            bool listed = ListOneFolder(folder, candidates, onSubFolder);
+            own.pop_front();
+            if (!listed) {
+                EnterCriticalSection(&m_resultLock);
+                m_walkerFinished[walker] = 1;
+                WakeAllConditionVariable(&m_walkerWake);
+                LeaveCriticalSection(&m_resultLock);
+                return;
+            }
+        }
+        EnterCriticalSection(&m_resultLock);
+        m_walkerFinished[walker] = 1;
+        WakeAllConditionVariable(&m_walkerWake);
+        for (;;) {
+            if (!m_sharedQueue.empty()) {
+                m_walkerFinished[walker] = 0;
+                own.push_back(m_sharedQueue.front());
+                m_sharedQueue.pop_front();
+                break;
+            }
+            bool othersDone = true;
+            for (int w = 0; w < kWalkerCount; ++w)
+                othersDone = othersDone && (w == walker || m_walkerFinished[w]);
+            if (othersDone || g_scanStop) {
+                LeaveCriticalSection(&m_resultLock);
+                return;
+            }
+            // Idle: sleep until a folder is shared or another walker goes idle; the timeout
+            // only bounds how late a stop is seen.
+            SleepConditionVariableCS(&m_walkerWake, &m_resultLock, 100);
+        }
+        LeaveCriticalSection(&m_resultLock);
+    }
+}
+
+void Win32FileFinderModel::KeyCandidates()
+{
+    struct Candidate
+    {
+        FoundFileRecord* record;
+        std::string extension;
+    };
+    std::vector<Candidate> all;
+    size_t total = 0;
+    for (auto& list : m_candidates)
+        total += list.size();
+    all.reserve(total);
+    for (auto& list : m_candidates) {
+        for (FoundFileRecord* record : list)
+            all.push_back(Candidate{record, KeyExtension(record->name)});
+        list.clear();
+    }
+    if (!m_result) {
+        for (Candidate& c : all)
+            delete c.record;
+        return;
+    }
+    std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) {
+        if (a.record->size != b.record->size)
+            return a.record->size < b.record->size;
+        return a.extension < b.extension;
+    });
+    size_t i = 0;
+    while (i < all.size()) {
+        size_t end = i + 1;
+        while (end < all.size() && all[end].record->size == all[i].record->size &&
+               all[end].extension == all[i].extension)
+            ++end;
+        if (end - i == 1) {
+            // No other file shares its size and extension: it cannot be in a group, and is
+            // recorded without being opened.
+            m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, std::string()),
+                              all[i].record);
+            i = end;
+            continue;
+        }
+        std::map<std::string, int> seen;
+        for (; i < end; ++i) {
+            if (g_scanStop) {
+                for (size_t rest = i; rest < all.size(); ++rest)
+                    delete all[rest].record;
+                return;
+            }
+            FoundFileRecord* record = all[i].record;
+            std::string signature = ContentSignature(record, record->size);
+            m_result->emplace(MakeGroupKey(record->size, all[i].extension, signature), record);
+            if (++seen[signature] >= 2)
+                ++g_duplicatesFound;
+        }
+    }
+}

@@ -1,0 +1,97 @@
+// finder/Win32FileFinderModel.h
+// The finder's engine, one object per search. The top level is listed on the caller's thread,
+// its sub-folders by three walker threads. Every accepted file is first only listed: a file
+// whose size and extension no other file shares cannot be in a group and is never opened. The
+// others are keyed by size, extension and a sampled content signature into the raw result.
+// With similar pictures on, pictures are hashed by the picture library and compared, in order,
+// on one comparison thread.
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "finder/FileFinderModel.h"
+#include "finder/FileSource.h"
+#include "finder/WalkerSplit.h"
+#include "finder/picturehash/PictureHash.h"
+
+class IFilesFilter;
+
+class Win32FileFinderModel : public IFileFinderModel
+{
+public:
+    // A null filter filters nothing and finds no picture; a null source is the disk.
+    explicit Win32FileFinderModel(IFilesFilter* filter, IFileSource* source = nullptr);
+    ~Win32FileFinderModel() override;
+
+    void ListFiles(std::string folder, SizeListing* listing) override;
+    void FindDuplicates(std::string folder, FileGroupMap* result, SimilarPicturePairs* pairs) override;
+    IFileFinderModel* SetSimilarPictures(uint32_t on) override;
+
+    // Entry points that take the place of the library's (tests); the library is then not loaded.
+    void SetPictureLibrary(AHashValueFn hash, IsMaybeSimilarPicturesFn compare);
+    // Pictures larger than this are keyed as ordinary files (they are read whole to be hashed).
+    void SetPictureReadLimit(uint32_t bytes) { m_pictureReadLimit = bytes; }
+    static const uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
+
+    bool IsSystemFolder(const std::string& path, bool hidden) const;
+    std::string ContentSignature(const FoundFileRecord* record, int64_t size);
+
+    // Folders that could not be listed during the last search.
+    uint32_t UnlistableFolders() const { return m_unlistableFolders; }
+
+private:
+    void LoadPictureLibrary();
+    void WalkTopFolder(const std::string& folder);
+    void RunWalkers();
+    void WalkPendingFolders(int walker);
+    bool ListOneFolder(const std::string& folder, std::vector<FoundFileRecord*>& candidates,
+                       const std::function<void(const std::string&)>& onSubFolder);
+    void AcceptFile(const std::string& folder, const struct FolderEntry& entry,
+                    std::vector<FoundFileRecord*>& candidates);
+    FoundFileRecord* MakeRecord(const std::string& folder, const struct FolderEntry& entry);
+    void KeyCandidates();
+
+    bool PicturesOn() const;
+    bool QueuePicture(const std::string& path, FoundFileRecord* record);
+    bool HashPictureFile(const std::string& path, int64_t size, unsigned char* hash);
+    void StartComparisonThread();
+    void FinishPictures();
+    void ComparePicture(PictureRecord* picture);
+    void DropPicture(PictureRecord* picture);
+
+    static DWORD WINAPI WalkerThreadProc(void* context);
+    static DWORD WINAPI ComparisonThreadProc(void* context);
+
+    IFilesFilter* m_filter;
+    IFileSource* m_source;
+    FileGroupMap* m_result = nullptr;
+    SimilarPicturePairs* m_pairs = nullptr;
+
+    std::vector<PictureRecord*> m_keptPictures;   // comparison thread only
+    volatile LONG m_runningPictures = 0;          // queued and not yet compared
+    std::deque<PictureRecord*> m_pictureQueue;    // under the picture lock
+    bool m_noMorePictures = false;
+    HANDLE m_comparisonThread = nullptr;
+    CRITICAL_SECTION m_pictureLock;
+    CONDITION_VARIABLE m_pictureQueued;
+
+    std::vector<std::string> m_pendingFolders;    // the top level's sub-folders, listing order
+    std::deque<std::string> m_ownQueue[kWalkerCount];
+    std::deque<std::string> m_sharedQueue;        // under the result lock
+    CRITICAL_SECTION m_resultLock;
+    CONDITION_VARIABLE m_walkerWake;              // shared folder queued or a walker went idle
+    int m_walkerFinished[kWalkerCount] = {0, 0, 0};  // under the result lock
+
+    // Accepted files waiting to be keyed: the top level's, then one list per walker.
+    std::vector<FoundFileRecord*> m_candidates[kWalkerCount + 1];
+
+    uint32_t m_similarPictures;
+    AHashValueFn m_hashValue = nullptr;
+    IsMaybeSimilarPicturesFn m_isSimilar = nullptr;
+    uint32_t m_pictureReadLimit = kDefaultPictureReadLimit;
+    volatile LONG m_unlistableFolders = 0;
+};
