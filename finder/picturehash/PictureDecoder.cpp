@@ -1,0 +1,88 @@
+// finder/picturehash/PictureDecoder.cpp
+#include "finder/picturehash/PictureDecoder.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <shlwapi.h>
+#include <algorithm>
+#include <gdiplus.h>
+
+#include "finder/picturehash/PictureHeader.h"
+
+namespace picturehash {
+
+namespace {
+
+// Rows converted per LockBits call: the converted copy stays small however large the picture.
+const int kRowsPerBand = 64;
+
+INIT_ONCE g_gdiplusOnce = INIT_ONCE_STATIC_INIT;
+bool g_gdiplusReady = false;
+
+BOOL CALLBACK StartGdiplus(PINIT_ONCE, PVOID, PVOID*)
+{
+    // Started on first use, never from DllMain (GDI+ starts a thread). It is never shut
+    // down: the library stays loaded until the process ends.
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    g_gdiplusReady = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    return TRUE;
+}
+
+bool EnsureGdiplus()
+{
+    InitOnceExecuteOnce(&g_gdiplusOnce, StartGdiplus, nullptr, nullptr);
+    return g_gdiplusReady;
+}
+
+bool ReduceBitmap(Gdiplus::Bitmap& bitmap, ReducedPicture* out)
+{
+    const UINT width = bitmap.GetWidth();
+    const UINT height = bitmap.GetHeight();
+    if (!IsAcceptablePictureSize(width, height))
+        return false;
+    PictureReducer reducer{int(width), int(height)};
+    for (UINT top = 0; top < height; top += kRowsPerBand) {
+        const UINT rows = std::min<UINT>(kRowsPerBand, height - top);
+        Gdiplus::Rect band(0, INT(top), INT(width), INT(rows));
+        Gdiplus::BitmapData locked = {};
+        if (bitmap.LockBits(&band, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &locked) !=
+            Gdiplus::Ok)
+            return false;
+        const BYTE* row = static_cast<const BYTE*>(locked.Scan0);
+        for (UINT y = 0; y < rows; ++y, row += locked.Stride)
+            reducer.AddRow(int(top + y), reinterpret_cast<const uint32_t*>(row));
+        bitmap.UnlockBits(&locked);
+    }
+    return reducer.Finish(out);
+}
+
+}  // namespace
+
+bool DecodeAndReduce(const void* data, uint32_t length, ReducedPicture* out)
+{
+    if (!data || length == 0 || !out)
+        return false;
+    uint64_t declaredWidth = 0, declaredHeight = 0;
+    if (ReadDeclaredPictureSize(static_cast<const unsigned char*>(data), length, &declaredWidth,
+                                &declaredHeight) &&
+        !IsAcceptablePictureSize(declaredWidth, declaredHeight))
+        return false;
+    if (!EnsureGdiplus())
+        return false;
+
+    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(data), length);
+    if (!stream)
+        return false;
+    bool reduced = false;
+    {
+        // The bitmap may read from the stream for as long as it lives.
+        Gdiplus::Bitmap bitmap(stream, FALSE);
+        if (bitmap.GetLastStatus() == Gdiplus::Ok)
+            reduced = ReduceBitmap(bitmap, out);
+    }
+    stream->Release();
+    return reduced;
+}
+
+}  // namespace picturehash
