@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 
 #include "finder/picturehash/PictureHeader.h"
+#include "finder/picturehash/PixelBudget.h"
 
 namespace picturehash {
 
@@ -15,6 +16,13 @@ namespace {
 
 // Rows converted per LockBits call: the converted copy stays small however large the picture.
 const int kRowsPerBand = 64;
+
+// Pictures decoding at once hold no more than the largest picture accepted.
+PixelBudget& DecodeBudget()
+{
+    static PixelBudget budget(kMaxPicturePixels);
+    return budget;
+}
 
 INIT_ONCE g_gdiplusOnce = INIT_ONCE_STATIC_INIT;
 bool g_gdiplusReady = false;
@@ -64,12 +72,14 @@ bool DecodeAndReduce(const void* data, uint32_t length, ReducedPicture* out)
     if (!data || length == 0 || !out)
         return false;
     uint64_t declaredWidth = 0, declaredHeight = 0;
-    if (ReadDeclaredPictureSize(static_cast<const unsigned char*>(data), length, &declaredWidth,
-                                &declaredHeight) &&
-        !IsAcceptablePictureSize(declaredWidth, declaredHeight))
+    const bool declared = ReadDeclaredPictureSize(static_cast<const unsigned char*>(data), length,
+                                                  &declaredWidth, &declaredHeight);
+    if (declared && !IsAcceptablePictureSize(declaredWidth, declaredHeight))
         return false;
     if (!EnsureGdiplus())
         return false;
+    // Formats whose header we do not read are rare; they decode outside the budget.
+    PixelBudgetLease lease(DecodeBudget(), declared ? declaredWidth * declaredHeight : 0);
 
     IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(data), length);
     if (!stream)

@@ -88,6 +88,46 @@ bool ReadJpegSize(const unsigned char* d, size_t n, uint64_t* w, uint64_t* h)
     return false;
 }
 
+// The first image file directory's ImageWidth (256) and ImageLength (257) tags.
+bool ReadTiffSize(const unsigned char* d, size_t n, uint64_t* w, uint64_t* h)
+{
+    if (n < 8)
+        return false;
+    const bool little = memcmp(d, "II*\0", 4) == 0;
+    if (!little && memcmp(d, "MM\0*", 4) != 0)
+        return false;
+    auto u16 = [&](size_t at) { return little ? Little16(d + at) : Big16(d + at); };
+    auto u32 = [&](size_t at) { return little ? Little32(d + at) : Big32(d + at); };
+    const size_t directory = u32(4);
+    if (directory > n || n - directory < 2)
+        return false;
+    const size_t entries = u16(directory);
+    if ((n - directory - 2) / 12 < entries)
+        return false;
+    bool haveWidth = false, haveHeight = false;
+    for (size_t i = 0; i < entries; ++i) {
+        const size_t at = directory + 2 + 12 * i;
+        const uint32_t tag = u16(at), type = u16(at + 2);
+        if (tag != 256 && tag != 257)
+            continue;
+        uint64_t value;
+        if (type == 3)  // SHORT, kept in the first half of the value field
+            value = u16(at + 8);
+        else if (type == 4)  // LONG
+            value = u32(at + 8);
+        else
+            return false;
+        if (tag == 256) {
+            *w = value;
+            haveWidth = true;
+        } else {
+            *h = value;
+            haveHeight = true;
+        }
+    }
+    return haveWidth && haveHeight;
+}
+
 }  // namespace
 
 bool ReadDeclaredPictureSize(const unsigned char* data, size_t length, uint64_t* width,
@@ -96,7 +136,8 @@ bool ReadDeclaredPictureSize(const unsigned char* data, size_t length, uint64_t*
     if (!data || !width || !height)
         return false;
     return ReadPngSize(data, length, width, height) || ReadGifSize(data, length, width, height) ||
-           ReadBmpSize(data, length, width, height) || ReadJpegSize(data, length, width, height);
+           ReadBmpSize(data, length, width, height) || ReadJpegSize(data, length, width, height) ||
+           ReadTiffSize(data, length, width, height);
 }
 
 bool IsAcceptablePictureSize(uint64_t width, uint64_t height)

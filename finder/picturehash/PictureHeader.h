@@ -11,7 +11,7 @@ namespace picturehash {
 // Largest picture hashed: 100 megapixels, 400 MB as 32-bit pixels in a 32-bit process.
 const uint64_t kMaxPicturePixels = 100000000;
 
-// True when data starts like a PNG, GIF, BMP or JPEG file and its header's size could be
+// True when data starts like a PNG, GIF, BMP, JPEG or TIFF file and its header's size could be
 // read; unknown formats (left to the decoder) and cut-short headers give false.
 bool ReadDeclaredPictureSize(const unsigned char* data, size_t length, uint64_t* width,
                              uint64_t* height);

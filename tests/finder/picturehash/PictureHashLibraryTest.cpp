@@ -155,6 +155,8 @@ TEST_F(PictureHashLibrary, NearCopiesAreSimilar)
         {"src_plasma.png", "near_plasma.bmp", 4},
         {"src_plasma.png", "near_plasma.gif", 4},
         {"src_plasma.png", "near_plasma_small_q30.jpg", 4},
+        {"src_plasma.png", "near_plasma.tif", 4},
+        {"src_plasma.png", "near_plasma_6000x4500.jpg", 4},
         {"src_shapes.png", "near_shapes_half.png", 4},
         {"src_shapes.png", "near_shapes_larger.png", 4},
         {"src_shapes.png", "near_shapes_q10.jpg", 4},
@@ -228,10 +230,27 @@ TEST_F(PictureHashLibrary, BadInputFailsCleanlyAndLeavesNoHash)
             break;
         }
 
+    // A real little-endian TIFF declaring 60000 pixels a side.
+    Bytes hugeTiff = ReadPicture("near_plasma.tif");
+    ASSERT_GT(hugeTiff.size(), 8u);
+    ASSERT_EQ(hugeTiff[0], 'I');
+    const size_t directory = hugeTiff[4] | hugeTiff[5] << 8 | hugeTiff[6] << 16 | size_t(hugeTiff[7]) << 24;
+    ASSERT_LT(directory + 2, hugeTiff.size());
+    for (size_t i = 0, n = hugeTiff[directory] | hugeTiff[directory + 1] << 8; i < n; ++i) {
+        unsigned char* entry = &hugeTiff[directory + 2 + 12 * i];
+        const int tag = entry[0] | entry[1] << 8;
+        if (tag == 256 || tag == 257) {
+            entry[2] = 4;  // LONG
+            entry[3] = 0;
+            entry[8] = 0x60, entry[9] = 0xEA, entry[10] = entry[11] = 0;
+        }
+    }
+
     struct Case {
         const char* what;
         Bytes bytes;
     } cases[] = {
+        {"huge tiff", hugeTiff},
         {"text", ReadPicture("bad_text.png")},
         {"cut short", ReadPicture("bad_truncated.png")},
         {"zeros", Bytes(4096, 0)},

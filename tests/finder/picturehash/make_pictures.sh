@@ -45,6 +45,10 @@ for name in plasma shapes photo; do
     $im "$src" -resize 60% -quality 30 "near_${name}_small_q30.jpg"
 done
 
+# Formats and sizes beyond the loop: a TIFF, and a photograph-sized JPEG.
+$im src_plasma.png -compress none near_plasma.tif
+$im src_plasma.png -resize 6000x4500 -quality 85 near_plasma_6000x4500.jpg
+
 # Only the first bytes of a good picture, and bytes that are no picture at all.
 head -c 200 src_plasma.png >bad_truncated.png
 printf 'This is not a picture.\n' >bad_text.png
