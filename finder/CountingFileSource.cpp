@@ -16,6 +16,8 @@ public:
         return ok;
     }
 
+    bool Identity(std::string* id) override { return m_inner->Identity(id); }
+
 private:
     std::unique_ptr<IReadableFile> m_inner;
     std::atomic<uint64_t>& m_bytes;

@@ -67,15 +67,19 @@ FileDigester::~FileDigester()
 }
 
 DigestOutcome FileDigester::Digest(IFileSource& source, const std::string& path, int64_t size,
-                                   std::string* hex)
+                                   std::string* hex, std::string* identity)
 {
     hex->clear();
+    if (identity)
+        identity->clear();
     if (!Ready())
         return kDigestCryptoFailed;
     std::unique_ptr<IReadableFile> file = source.OpenRead(path);
     if (!file)
         return kDigestUnreadable;
     HCRYPTHASH hash = 0;
+    if (identity && !file->Identity(identity))
+        identity->clear();
     if (!CryptCreateHash(HCRYPTPROV(m_provider), m_algorithmId, 0, 0, &hash))
         return kDigestCryptoFailed;
     DigestOutcome outcome = kDigestDone;

@@ -38,7 +38,9 @@ public:
     bool Ready() const { return m_provider != 0 && m_buffer != nullptr; }
 
     // Digest of the file's content, which must be exactly size bytes. Empty unless kDigestDone.
-    DigestOutcome Digest(IFileSource& source, const std::string& path, int64_t size, std::string* hex);
+    // identity, when given, receives the file's identity (empty when it cannot be told).
+    DigestOutcome Digest(IFileSource& source, const std::string& path, int64_t size, std::string* hex,
+                         std::string* identity = nullptr);
 
     static const uint32_t kReadSize = 1024 * 1024;
 

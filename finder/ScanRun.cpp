@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "app/LangString.h"
@@ -39,11 +40,7 @@ BOOL ScanRun::RunScan()
     if (!m_workerEnded)
         return FALSE;  // one worker at a time works on these containers
     m_scanning = 1;
-    LoadCategoryExtensions("PhotoDesc", m_photoList);
-    LoadCategoryExtensions("MusicDesc", m_musicList);
-    LoadCategoryExtensions("VideoDesc", m_videoList);
-    LoadCategoryExtensions("OfficeDocDesc", m_officeDocList);
-    LoadCategoryExtensions("OtherDesc", m_otherList);
+    LoadCategoryLists();
     if (m_worker) {
         CloseHandle(m_worker);
         m_worker = nullptr;
@@ -60,6 +57,15 @@ BOOL ScanRun::RunScan()
     if (m_notifyWindow && !g_scanCancelled)
         PostMessageA(m_notifyWindow, kScanFinishedMessage, 0, 0);
     return FALSE;
+}
+
+void ScanRun::LoadCategoryLists()
+{
+    LoadCategoryExtensions("PhotoDesc", m_photoList);
+    LoadCategoryExtensions("MusicDesc", m_musicList);
+    LoadCategoryExtensions("VideoDesc", m_videoList);
+    LoadCategoryExtensions("OfficeDocDesc", m_officeDocList);
+    LoadCategoryExtensions("OtherDesc", m_otherList);
 }
 
 DWORD WINAPI ScanRun::ScanThreadProc(void* page)
@@ -124,15 +130,19 @@ void ScanRun::AnalyseResults()
             m_problem = kScanProblemDigestUnavailable;
         const std::string& extension = parts[1];
         std::multimap<std::string, FoundFileRecord*> byDigest;
+        std::set<std::string> identities;
         for (auto it = group; it != end; ++it) {
             if (g_scanStop)
                 return;
             FoundFileRecord* record = it->second;
-            std::string digest;
-            DigestOutcome outcome = digester.Digest(source, record->FullPath(), record->size, &digest);
+            std::string digest, identity;
+            DigestOutcome outcome =
+                digester.Digest(source, record->FullPath(), record->size, &digest, &identity);
             if (outcome == kDigestCryptoFailed)
                 m_problem = kScanProblemDigestUnavailable;
-            else if (outcome == kDigestDone)
+            // A file met again through a link (or a hard link) is the same file, not a copy:
+            // removing "the copy" would remove the file.
+            else if (outcome == kDigestDone && (identity.empty() || identities.insert(identity).second))
                 byDigest.emplace(digest, record);
         }
         // Only files whose whole content is the same stay together; the rest drop out.

@@ -45,6 +45,8 @@ public:
     // Loads the lists and starts the worker; returns at once. FALSE when a worker still runs or
     // none could be started (then the flags are restored and kScanFinishedMessage is posted).
     BOOL RunScan();
+    // The five category lists, in the order RunScan loads them.
+    void LoadCategoryLists();
     void ScanWorker();
     void AnalyseResults();
     void ClassifyFile(std::string extension, std::string groupKey, FoundFileRecord* record);

@@ -1,6 +1,7 @@
 // finder/Win32FileSource.cpp
 // The platform file source: listings through FindFirstFileA, reads through one handle per file.
 #include <windows.h>
+#include <stdio.h>
 
 #include "finder/FileSource.h"
 #include "finder/GroupKey.h"
@@ -26,6 +27,18 @@ public:
             return false;
         }
         *got = read;
+        return true;
+    }
+
+    bool Identity(std::string* id) override
+    {
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!GetFileInformationByHandle(m_handle, &info))
+            return false;
+        char text[40];
+        snprintf(text, sizeof(text), "%08lx:%08lx%08lx", info.dwVolumeSerialNumber,
+                 info.nFileIndexHigh, info.nFileIndexLow);
+        *id = text;
         return true;
     }
 

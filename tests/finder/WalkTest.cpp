@@ -1,0 +1,228 @@
+// tests/finder/WalkTest.cpp
+// The folder walk on real trees (compared with what find lists) and on a fake source (what is
+// opened, unlistable folders, stop, keys and counters).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "finder/ContentSignature.h"
+#include "finder/FileFinderModel.h"
+#include "finder/FilesFilter.h"
+#include "finder/GroupKey.h"
+#include "finder/ScanState.h"
+#include "finder/Win32FileFinderModel.h"
+#include "tests/finder/FakeFileSource.h"
+#include "tests/support/WinePath.h"
+
+namespace {
+
+class Walk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetScanState();
+        g_scanCancelled = 0;
+        g_similarityPercent = 100;
+    }
+    void TearDown() override { Clear(); }
+
+    void Run(const std::string& folder, IFilesFilter* filter = nullptr, IFileSource* source = nullptr)
+    {
+        Win32FileFinderModel model(filter, source);
+        model.FindDuplicates(folder, &raw, &pairs);
+    }
+    std::multiset<std::string> Paths() const
+    {
+        std::multiset<std::string> out;
+        for (auto& e : raw)
+            out.insert(e.second->FullPath());
+        return out;
+    }
+    std::set<std::string> Found(const std::string& tree) const
+    {
+        std::set<std::string> out;
+        std::ifstream in(std::string(TEST_FIXTURE_DIR) + "/finder/" + tree + ".find");
+        std::string line;
+        while (std::getline(in, line))
+            out.insert(ToWinePath(line));
+        return out;
+    }
+    void Clear()
+    {
+        for (auto& e : raw)
+            delete e.second;
+        raw.clear();
+        for (auto& e : pairs)
+            delete e.second;
+        pairs.clear();
+    }
+    std::string Tree(const std::string& name) const { return FixtureDir() + "\\finder\\" + name; }
+
+    FileGroupMap raw;
+    SimilarPicturePairs pairs;
+};
+
+// Every non-empty file that find lists is recorded, each once; nothing else is.
+TEST_F(Walk, RecordsWhatFindLists)
+{
+    for (const char* tree : {"top0", "top1", "top3", "top4", "top40", "wide", "loop", "hidden"}) {
+        std::set<std::string> expected = Found(tree);
+        ASSERT_FALSE(expected.empty()) << tree;
+        Run(Tree(tree));
+        std::multiset<std::string> got = Paths();
+        EXPECT_EQ(expected.size(), got.size()) << tree;
+        EXPECT_EQ(expected, std::set<std::string>(got.begin(), got.end())) << tree;
+        Clear();
+    }
+}
+
+TEST_F(Walk, TrailingBackslashOnTheChosenFolder)
+{
+    Run(Tree("top3") + "\\");
+    EXPECT_EQ(Found("top3").size(), raw.size());
+    for (auto& e : raw) {
+        EXPECT_EQ(std::string::npos, e.second->folder.find("\\\\")) << e.second->folder;
+        EXPECT_EQ('\\', e.second->folder.back());
+    }
+}
+
+TEST_F(Walk, HiddenFilesLeftOut)
+{
+    FilterSettings settings;
+    settings.includeHidden = 0;
+    FileFinderFilterProxy filter;
+    filter.SetSettings(&settings);
+    Run(Tree("hidden"), &filter);
+    std::set<std::string> expected;
+    for (const std::string& p : Found("hidden")) {
+        if (p.substr(p.rfind('\\') + 1)[0] != '.')
+            expected.insert(p);
+    }
+    std::multiset<std::string> got = Paths();
+    EXPECT_EQ(expected, std::set<std::string>(got.begin(), got.end()));
+    EXPECT_EQ(2u, expected.size());  // seen.txt, and the file inside the hidden folder
+}
+
+TEST_F(Walk, UnlistableFolderTakesNoEntry)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "aaa");
+    fake.AddFile("M:\\t\\locked\\secret.txt", "sss");
+    fake.AddFile("M:\\t\\locked\\inner\\x.txt", "xxx");
+    fake.AddFile("M:\\t\\open\\b.txt", "bbb");
+    fake.SetUnlistable("M:\\t\\locked");
+    Win32FileFinderModel model(nullptr, &fake);
+    model.FindDuplicates("M:\\t", &raw, &pairs);
+    EXPECT_EQ((std::multiset<std::string>{"M:\\t\\a.txt", "M:\\t\\open\\b.txt"}), Paths());
+    EXPECT_EQ(1u, model.UnlistableFolders());
+}
+
+TEST_F(Walk, ReparsePointsAreSkipped)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same");
+    fake.AddFolder("M:\\t\\junction", 0x410);
+    fake.AddFile("M:\\t\\junction\\a.txt", "same");  // the same file seen through the junction
+    fake.AddFile("M:\\t\\link.txt", "same", 0x420);
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ((std::multiset<std::string>{"M:\\t\\a.txt"}), Paths());
+    EXPECT_EQ(0u, g_duplicatesFound.load());
+}
+
+// A file whose size and extension no other file shares is recorded without being opened.
+TEST_F(Walk, FilesWithoutPartnerAreNeverOpened)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\unique1.txt", "1");
+    fake.AddFile("M:\\t\\unique2.txt", "22");
+    fake.AddFile("M:\\t\\d\\sameA.txt", std::string(100, 'a'));
+    fake.AddFile("M:\\t\\e\\sameB.txt", std::string(100, 'b'));
+    fake.AddFile("M:\\t\\e\\other.bin", std::string(100, 'a'));  // same size, other extension
+    fake.AddFile("M:\\t\\f\\copy1.dat", std::string(5000, 'c'));
+    fake.AddFile("M:\\t\\f\\g\\copy2.dat", std::string(5000, 'c'));
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ(7u, raw.size());
+    EXPECT_EQ((std::set<std::string>{"M:\\t\\d\\sameA.txt", "M:\\t\\e\\sameB.txt", "M:\\t\\f\\copy1.dat",
+                                     "M:\\t\\f\\g\\copy2.dat"}),
+              fake.Opened());
+    EXPECT_LE(fake.BytesRead(), 4u * 60);  // signatures only
+    EXPECT_EQ(1u, g_duplicatesFound.load());
+    const std::string c60(60, 'c');
+    EXPECT_EQ(2u, raw.count(MakeGroupKey(5000, "dat", HexEncode(c60.data(), 60))));
+    EXPECT_EQ(1u, raw.count(MakeGroupKey(1, "txt", "")));  // recorded unopened, with no signature
+}
+
+TEST_F(Walk, CountersAndSkippedFiles)
+{
+    FakeFileSource fake;
+    for (const char* name : {"M:\\t\\a\\x.txt", "M:\\t\\b\\x.txt", "M:\\t\\c\\x.txt"})
+        fake.AddFile(name, "identical content");
+    fake.AddFile("M:\\t\\empty.txt", "");
+    fake.AddFile("M:\\t\\sys\\Boot\\bcd.txt", "boot", 0x22);       // hidden, in a Boot folder
+    fake.AddFile("M:\\t\\sys\\boot\\visible.txt", "visible boot");  // not hidden: kept
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ(4u, raw.size());
+    EXPECT_EQ(2u, g_duplicatesFound.load());  // one per insertion that finds a partner
+    // Every non-empty file is counted before any rule: 3 x 17 + 4 + 12.
+    EXPECT_EQ(3u * 17 + 4 + 12, g_scanBytesSeen.load());
+}
+
+// Stop during the walk: the search ends, takes no more entries, and frees what it did not hand over.
+TEST_F(Walk, StopMidWalk)
+{
+    FakeFileSource fake;
+    for (int i = 0; i < 60; ++i)
+        fake.AddFile("M:\\t\\d" + std::to_string(i) + "\\f.txt", "same");
+    int listed = 0;
+    fake.OnList([&](const std::string&) {
+        if (++listed == 10)
+            g_scanStop = 1;
+    });
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_LT(raw.size(), 12u);
+    EXPECT_LT(listed, 16);
+}
+
+// A deep and wide tree through the shared queue: every file once, whatever walker lists it.
+TEST_F(Walk, DeepTreeThroughTheSharedQueue)
+{
+    FakeFileSource fake;
+    size_t files = 0;
+    for (int top = 0; top < 2; ++top) {
+        for (int i = 0; i < 40; ++i) {
+            std::string d = "M:\\t\\top" + std::to_string(top) + "\\s" + std::to_string(i);
+            for (int level = 0; level < 6; ++level) {
+                d += "\\l" + std::to_string(level);
+                fake.AddFile(d + "\\f.txt", d);
+                ++files;
+            }
+        }
+    }
+    Run("M:\\t", nullptr, &fake);
+    std::multiset<std::string> got = Paths();
+    EXPECT_EQ(files, got.size());
+    EXPECT_EQ(files, std::set<std::string>(got.begin(), got.end()).size());
+}
+
+TEST_F(Walk, ListingWalkBucketsBySizeAndExtension)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "12345");
+    fake.AddFile("M:\\t\\b\\b.TXT", "abcde");
+    fake.AddFile("M:\\t\\b\\c.jpg", "vwxyz");
+    fake.AddFile("M:\\t\\d.txt", "1234");
+    Win32FileFinderModel model(nullptr, &fake);
+    SizeListing listing;
+    model.ListFiles("M:\\t", &listing);
+    EXPECT_EQ(2u, listing.firstOfSize.size());
+    EXPECT_EQ((std::set<int64_t>{5}), listing.duplicatedSizes);
+    EXPECT_EQ(3u, listing.sameSize.count(5));  // a copy of the first and the two later ones
+    EXPECT_EQ(2u, listing.bySizeAndExtension[5]["txt"].size());
+    EXPECT_EQ(1u, listing.bySizeAndExtension[5]["jpg"].size());
+    FileFinderModelProxy::Instance().ListFiles("M:\\t", &listing);  // does nothing
+    EXPECT_EQ(3u, listing.sameSize.count(5));
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# tests/finder/make_trees.sh FIXTURE_DIR
+# Makes the folder trees the finder's tests walk, and beside each tree "<tree>.find": the
+# non-empty regular files that find lists in it, which the walk must record exactly once each.
+set -euo pipefail
+root=$1/finder
+rm -rf "$root"
+mkdir -p "$root"
+cd "$root"
+
+# A file of n bytes of seeded pseudo-random content (never the same for two seeds).
+rnd() {  # rnd PATH BYTES SEED
+  mkdir -p "$(dirname "$1")"
+  python3 -c 'import random,sys; r=random.Random(int(sys.argv[2])); sys.stdout.buffer.write(bytes(r.getrandbits(8) for _ in range(int(sys.argv[1]))))' "$2" "$3" > "$1"
+}
+small() {  # small PATH TEXT
+  mkdir -p "$(dirname "$1")"
+  printf '%s' "$2" > "$1"
+}
+
+# Trees with 0, 1, 3, 4 and 40 top-level folders; each folder holds a few files and a nested one.
+for n in 0 1 3 4 40; do
+  t=top$n
+  mkdir -p "$t"
+  small "$t/root-a.txt" "root file of $t"
+  small "$t/root-b.dat" "another root file of $t"
+  : > "$t/empty-root.txt"
+  for i in $(seq 1 "$n"); do
+    small "$t/d$i/f1.txt" "file one in $i"
+    small "$t/d$i/f2.bin" "file two in folder $i"
+    : > "$t/d$i/empty.txt"
+    small "$t/d$i/inner/deep.txt" "deep file $i"
+  done
+done
+
+# Deep and wide: two top folders, each with 30 sub-folders (more than a walker keeps to itself,
+# so the shared queue is used), each 4 levels deep.
+t=wide
+for top in A B; do
+  for i in $(seq 1 30); do
+    d="$t/$top/s$i"
+    for level in 1 2 3 4; do
+      d="$d/l$level"
+      small "$d/f.txt" "$top $i $level"
+    done
+    small "$t/$top/s$i/x.log" "log $top $i"
+  done
+done
+small "$t/top.txt" "top"
+
+# A folder that links back to its parent: a loop that is never followed.
+t=loop
+small "$t/real/a.txt" "real a"
+small "$t/real/sub/b.txt" "real b"
+ln -s .. "$t/real/sub/back"
+
+# Hidden files: dot-files are hidden under Wine.
+t=hidden
+small "$t/seen.txt" "seen"
+small "$t/.secret.txt" "hidden"
+small "$t/sub/.also-hidden.jpg" "hidden picture"
+small "$t/.hdir/inside.txt" "inside hidden folder"
+
+for t in top0 top1 top3 top4 top40 wide loop hidden; do
+  find "$t" -type f -size +0c | sed "s|^|$root/|" | LC_ALL=C sort > "$t.find"
+done
+
+# Contents for grouping.
+t=content
+rnd "$t/ident/one.txt" 5000 1
+cp "$t/ident/one.txt" "$t/ident/two.txt"
+mkdir -p "$t/ident/sub" && cp "$t/ident/one.txt" "$t/ident/sub/three.txt"
+# The same file again through a symbolic link (Wine lists it as a plain file) and a hard link:
+# neither is a copy, so neither may join the group.
+mkdir -p "$t/links"
+ln -s ../ident/one.txt "$t/links/link-to-one.txt"
+ln "$t/ident/two.txt" "$t/links/hard-two.txt"
+# Same size, differing at byte 250000 only: past every sample and past the first third.
+rnd "$t/late/base.bin" 300000 2
+cp "$t/late/base.bin" "$t/late/other.bin"
+printf '\x5a' | dd of="$t/late/other.bin" bs=1 seek=250000 conv=notrunc status=none
+cmp -s "$t/late/base.bin" "$t/late/other.bin" && printf '\xa5' | dd of="$t/late/other.bin" bs=1 seek=250000 conv=notrunc status=none
+# Over 2 MiB, differing in the last byte only.
+rnd "$t/big/first.bin" 3145728 3
+cp "$t/big/first.bin" "$t/big/second.bin"
+last=$(( 3145728 - 1 ))
+b=$(od -An -tu1 -j "$last" -N1 "$t/big/first.bin" | tr -d ' ')
+printf "\\x$(printf %02x $(( (b + 1) % 256 )))" | dd of="$t/big/second.bin" bs=1 seek="$last" conv=notrunc status=none
+# Two sizes whose signatures are equal (one repeated byte): two groups, never one.
+mkdir -p "$t/samesig"
+head -c 1000 /dev/zero | tr '\0' 'a' > "$t/samesig/a1000.txt"
+cp "$t/samesig/a1000.txt" "$t/samesig/b1000.txt"
+head -c 1001 /dev/zero | tr '\0' 'a' > "$t/samesig/a1001.txt"
+cp "$t/samesig/a1001.txt" "$t/samesig/b1001.txt"
+# Zero-filled copies group; empty files never do.
+mkdir -p "$t/zeros"
+head -c 4096 /dev/zero > "$t/zeros/z1.bin"
+head -c 4096 /dev/zero > "$t/zeros/z2.bin"
+: > "$t/zeros/e1.bin"
+: > "$t/zeros/e2.bin"
+# A unique file.
+small "$t/unique.txt" "nothing like it"
+
+# Pictures: one source, a near-copy (resized, recompressed) and an unrelated one.
+t=pictures
+mkdir -p "$t"
+/usr/bin/convert -size 256x256 -seed 7 plasma:fractal "$t/scene.png"
+/usr/bin/convert "$t/scene.png" -resize 200x200 -quality 70 "$t/scene-small.jpg"
+/usr/bin/convert -size 256x256 -seed 99 plasma:red-blue -swirl 180 "$t/other.png"
