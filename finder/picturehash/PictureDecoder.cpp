@@ -5,6 +5,7 @@
 #include <objidl.h>
 #include <shlwapi.h>
 #include <algorithm>
+#include <memory>
 #include <gdiplus.h>
 
 #include "finder/picturehash/PictureHeader.h"
@@ -42,6 +43,10 @@ bool EnsureGdiplus()
     InitOnceExecuteOnce(&g_gdiplusOnce, StartGdiplus, nullptr, nullptr);
     return g_gdiplusReady;
 }
+
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
 
 bool ReduceBitmap(Gdiplus::Bitmap& bitmap, ReducedPicture* out)
 {
@@ -81,18 +86,13 @@ bool DecodeAndReduce(const void* data, uint32_t length, ReducedPicture* out)
     // Formats whose header we do not read are rare; they decode outside the budget.
     PixelBudgetLease lease(DecodeBudget(), declared ? declaredWidth * declaredHeight : 0);
 
-    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(data), length);
+    std::unique_ptr<IStream, StreamRelease> stream(
+        SHCreateMemStream(static_cast<const BYTE*>(data), length));
     if (!stream)
         return false;
-    bool reduced = false;
-    {
-        // The bitmap may read from the stream for as long as it lives.
-        Gdiplus::Bitmap bitmap(stream, FALSE);
-        if (bitmap.GetLastStatus() == Gdiplus::Ok)
-            reduced = ReduceBitmap(bitmap, out);
-    }
-    stream->Release();
-    return reduced;
+    // Declared after the stream: the bitmap may read from it for as long as it lives.
+    Gdiplus::Bitmap bitmap(stream.get(), FALSE);
+    return bitmap.GetLastStatus() == Gdiplus::Ok && ReduceBitmap(bitmap, out);
 }
 
 }  // namespace picturehash

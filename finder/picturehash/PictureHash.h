@@ -15,10 +15,15 @@ enum { kPictureHashSize = 64 };  // bytes of hash that every caller passes aroun
 #endif
 
 // Hashes a picture file's whole content, held in memory. True when hash[0..63] was filled.
+// Any format GDI+ decodes (the first frame of several); pictures over 100 megapixels, and
+// anything undecodable, give false and a zeroed hash. Safe on several threads at once.
+// The layout of the 64 bytes is in finder/picturehash/PerceptualHash.h.
 PICTUREHASH_API bool __cdecl aHashValue(const void* data, uint32_t length, unsigned char* hash);
 
 // True when two hashes made by aHashValue stand for pictures that look alike under the
-// threshold (4, 5, 6 or 12; a smaller one is stricter). *result receives the distance.
+// threshold (4, 5, 6 or 12; a smaller one is stricter). *result (may be null) receives the
+// distance, 0 for the same picture up to 64; 64 as well when either buffer holds no hash.
+// A threshold above 12 counts as 12, a negative one matches nothing.
 PICTUREHASH_API bool __cdecl isMaybeSimilarPictures(const unsigned char* newHash,
                                                     const unsigned char* keptHash,
                                                     int* result, int threshold);
