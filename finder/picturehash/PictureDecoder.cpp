@@ -15,8 +15,8 @@ namespace picturehash {
 
 namespace {
 
-// Rows converted per LockBits call: the converted copy stays small however large the picture.
-const int kRowsPerBand = 64;
+// Pixels converted per LockBits call: the converted copy stays small however large the picture.
+const UINT kPixelsPerBand = 1 << 20;
 
 // Pictures decoding at once hold no more than the largest picture accepted.
 PixelBudget& DecodeBudget()
@@ -55,8 +55,9 @@ bool ReduceBitmap(Gdiplus::Bitmap& bitmap, ReducedPicture* out)
     if (!IsAcceptablePictureSize(width, height))
         return false;
     PictureReducer reducer{int(width), int(height)};
-    for (UINT top = 0; top < height; top += kRowsPerBand) {
-        const UINT rows = std::min<UINT>(kRowsPerBand, height - top);
+    const UINT rowsPerBand = std::max<UINT>(1, kPixelsPerBand / width);
+    for (UINT top = 0; top < height; top += rowsPerBand) {
+        const UINT rows = std::min<UINT>(rowsPerBand, height - top);
         Gdiplus::Rect band(0, INT(top), INT(width), INT(rows));
         Gdiplus::BitmapData locked = {};
         if (bitmap.LockBits(&band, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &locked) !=

@@ -142,7 +142,7 @@ bool ReadDeclaredPictureSize(const unsigned char* data, size_t length, uint64_t*
 
 bool IsAcceptablePictureSize(uint64_t width, uint64_t height)
 {
-    if (width == 0 || height == 0 || width > kMaxPicturePixels || height > kMaxPicturePixels)
+    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide)
         return false;
     return width * height <= kMaxPicturePixels;
 }

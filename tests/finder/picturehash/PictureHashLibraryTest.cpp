@@ -212,6 +212,16 @@ TEST_F(PictureHashLibrary, UnrelatedPicturesAreNotSimilarEvenAtTheLoosestThresho
     printf("closest unrelated distance %d\n", closest);
 }
 
+TEST_F(PictureHashLibrary, HashesPicturesOfExtremeShapes)
+{
+    for (const char* name : {"shape_dot.png", "shape_wide.png", "shape_tall.png"})
+        EXPECT_FALSE(HashOfFile(name).empty()) << name;
+    // A one-pixel picture is flat: its colour is all that counts.
+    const Hash dot = HashOfFile("shape_dot.png");
+    EXPECT_TRUE(Similar(dot, dot, 4));
+    EXPECT_FALSE(Similar(dot, HashOfFile("other_flat_blue.png"), 12));
+}
+
 TEST_F(PictureHashLibrary, BadInputFailsCleanlyAndLeavesNoHash)
 {
     const Bytes good = ReadPicture("src_plasma.png");

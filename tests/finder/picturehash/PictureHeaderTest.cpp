@@ -101,8 +101,10 @@ TEST(PictureHeader, AcceptsSizesUpToTheLimit)
         {320, 0, false},
         {10000, 10000, true},
         {10001, 10000, false},
-        {1, kMaxPicturePixels, true},
-        {kMaxPicturePixels + 1, 1, false},
+        {65535, 1525, true},  // 99.9 megapixels
+        {65535, 1526, false},
+        {65536, 1, false},
+        {1, 65536, false},
         {65535, 65535, false},
         {uint64_t(1) << 32, uint64_t(1) << 32, false},  // the product would wrap
     };

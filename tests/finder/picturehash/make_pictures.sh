@@ -49,6 +49,11 @@ done
 $im src_plasma.png -compress none near_plasma.tif
 $im src_plasma.png -resize 6000x4500 -quality 85 near_plasma_6000x4500.jpg
 
+# Extreme shapes that must still hash.
+$im -size 1x1 xc:red shape_dot.png
+$im -size 8x16000 gradient:black-white -rotate 90 shape_wide.png  # ImageMagick stops at 16000
+$im -size 8x16000 gradient:black-white shape_tall.png
+
 # Only the first bytes of a good picture, and bytes that are no picture at all.
 head -c 200 src_plasma.png >bad_truncated.png
 printf 'This is not a picture.\n' >bad_text.png
