@@ -7,7 +7,7 @@
 #include <zlib.h>
 
 #include <stdio.h>
-#include <string.h>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
