@@ -1,0 +1,29 @@
+// engine/DriveFreeSpace.h
+// How full a drive is, as the folder chooser shows it beside each drive:
+// "120.00 GB <free of> 500.00 GB", and the used share in percent.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+
+// Text and used percent for a drive of totalBytes with freeBytes free; freeOf is the
+// translated "FreeOf" text. -1 and outputs unchanged when the total is 100 bytes or less.
+// Sizes above 1 GiB are given in GB, the rest in MB. The percent stays within 0 to 100
+// also when a quota makes the free bytes exceed the total.
+int BuildDriveFreeSpaceText(uint64_t totalBytes, uint64_t freeBytes, const std::string& freeOf,
+                            std::string& text, float& usedPercent);
+
+// The same for drive letter (either case), asked of the system with its critical-error box
+// suppressed. 0 on success; 0 with outputs unchanged for a removable A: or B: (no floppy is
+// touched); -1 with outputs unchanged when the drive cannot be asked or is not a letter.
+int FormatDriveFreeSpace(char letter, std::string& text, float& usedPercent);
+
+// What FormatDriveFreeSpace asks of the system, given the drive root ("X:\").
+struct DriveSpaceQueries {
+    unsigned (*driveType)(const char* root);  // a GetDriveType value (2 removable)
+    bool (*freeSpace)(const char* root, uint64_t* totalBytes, uint64_t* freeBytes);
+};
+const DriveSpaceQueries& SystemDriveSpaceQueries();
+// FormatDriveFreeSpace with other queries in place of the system's (tests).
+int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter, std::string& text,
+                             float& usedPercent);
