@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include "app/LangString.h"
-
 namespace {
 
 // Suppresses the "no disk in drive" box while a drive is asked, for this thread only where
@@ -57,13 +55,8 @@ const DriveSpaceQueries& SystemDriveSpaceQueries()
     return queries;
 }
 
-int FormatDriveFreeSpace(char letter, std::string& text, float& usedPercent)
-{
-    return FormatDriveFreeSpaceWith(SystemDriveSpaceQueries(), letter, text, usedPercent);
-}
-
-int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter, std::string& text,
-                             float& usedPercent)
+int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
+                             const std::string& freeOf, std::string& text, float& usedPercent)
 {
     if (letter >= 'a' && letter <= 'z')
         letter = char(letter - 'a' + 'A');
@@ -78,8 +71,5 @@ int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter, std:
     uint64_t total = 0, totalFree = 0;
     if (!queries.freeSpace(root, &total, &totalFree))
         return -1;
-    std::string freeOf = GetLangString("FreeOf");
-    if (freeOf.empty())
-        freeOf = "free of";
     return BuildDriveFreeSpaceText(total, totalFree, freeOf, text, usedPercent);
 }

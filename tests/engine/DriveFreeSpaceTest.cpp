@@ -91,7 +91,7 @@ TEST(DriveFreeSpaceTest, AsksTheRootWithItsBackslashAndWithoutTheErrorBox)
     std::string text;
     float percent = 0;
     asked = Asked();
-    ASSERT_EQ(FormatDriveFreeSpaceWith(kFake, 'd', text, percent), 0);
+    ASSERT_EQ(FormatDriveFreeSpaceWith(kFake, 'd', "free of", text, percent), 0);
     EXPECT_EQ(asked.freeSpaceRoot, "D:\\");
     EXPECT_TRUE(asked.driveTypeRoot.empty());  // only A: and B: are checked for a floppy
     EXPECT_NE(asked.errorModeWhileAsking & SEM_FAILCRITICALERRORS, 0u);
@@ -105,7 +105,7 @@ TEST(DriveFreeSpaceTest, AsksTheRootWithItsBackslashAndWithoutTheErrorBox)
         asked.driveType = DRIVE_REMOVABLE;
         text = "unchanged";
         percent = -5.0f;
-        EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, letter, text, percent), 0);
+        EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, letter, "free of", text, percent), 0);
         EXPECT_EQ(asked.driveTypeRoot, std::string(1, char(toupper(letter))) + ":\\");
         EXPECT_NE(asked.errorModeWhileAsking & SEM_FAILCRITICALERRORS, 0u);
         EXPECT_TRUE(asked.freeSpaceRoot.empty());
@@ -114,7 +114,7 @@ TEST(DriveFreeSpaceTest, AsksTheRootWithItsBackslashAndWithoutTheErrorBox)
     }
     // A fixed A: is asked as any drive.
     asked = Asked();
-    EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, 'A', text, percent), 0);
+    EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, 'A', "free of", text, percent), 0);
     EXPECT_EQ(asked.freeSpaceRoot, "A:\\");
 }
 
@@ -124,9 +124,9 @@ TEST(DriveFreeSpaceTest, FailuresLeaveTheOutputsAlone)
     float percent = -5.0f;
     asked = Asked();
     asked.freeSpaceAnswers = false;
-    EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, 'E', text, percent), -1);
+    EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, 'E', "free of", text, percent), -1);
     for (char letter : {'1', '\0', ':', '\\'})
-        EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, letter, text, percent), -1);
+        EXPECT_EQ(FormatDriveFreeSpaceWith(kFake, letter, "free of", text, percent), -1);
     EXPECT_EQ(text, "unchanged");
     EXPECT_EQ(percent, -5.0f);
 }
