@@ -78,6 +78,7 @@ public:
 
     IFileObject* GetFileObject() const { return fileObject_; }
     // Stores the pointer as it is: the node takes over a reference the caller has counted.
+    // An object held before is not released; its reference goes back to the caller.
     void SetFileObject(IFileObject* object) { fileObject_ = object; }
 
     uint32_t GetTag() const { return tag_; }
