@@ -1,0 +1,13 @@
+// mfc/Controls.cpp
+// Run-time class records of the thin control wrappers.
+#include "mfc/Button.h"
+#include "mfc/Edit.h"
+#include "mfc/ScrollBar.h"
+#include "mfc/Static.h"
+#include "mfc/TreeCtrl.h"
+
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)

@@ -1,0 +1,212 @@
+// mfc/Dialog.cpp
+#include "mfc/Dialog.h"
+#include "mfc/TempObjects.h"
+#include "mfc/WinApp.h"
+#include "mfc/WndCreation.h"
+#include <map>
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+namespace {
+
+std::map<UINT, CDialogTemplate>& Registry()
+{
+    static std::map<UINT, CDialogTemplate>* registry = new std::map<UINT, CDialogTemplate>;
+    return *registry;
+}
+
+// Our window procedure answers every message first; what reaches the dialog manager's
+// default handling asks this procedure only as a formality.
+INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog() {}
+
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_nIDHelp(templateId), m_lpszTemplateName(MAKEINTRESOURCEA(templateId)), m_pParentWnd(parent)
+{
+}
+
+CDialog::CDialog(LPCSTR templateName, CWnd* parent) : m_lpszTemplateName(templateName), m_pParentWnd(parent)
+{
+}
+
+void CDialog::RegisterTemplate(UINT templateId, const CDialogTemplate& dialogTemplate)
+{
+    Registry()[templateId] = dialogTemplate;
+    Registry()[templateId].GetTemplate();
+}
+
+const DLGTEMPLATE* CDialog::ResolveTemplate() const
+{
+    if (m_indirectTemplate)
+        return m_indirectTemplate;
+    if (m_lpszTemplateName && IS_INTRESOURCE(m_lpszTemplateName)) {
+        auto it = Registry().find((UINT)(UINT_PTR)m_lpszTemplateName);
+        if (it != Registry().end())
+            return it->second.GetTemplate();
+    }
+    if (m_lpszTemplateName) {
+        HMODULE module = GetModuleHandleA(nullptr);
+        if (HRSRC found = FindResourceA(module, m_lpszTemplateName, (LPCSTR)RT_DIALOG))
+            if (HGLOBAL loaded = LoadResource(module, found))
+                return (const DLGTEMPLATE*)LockResource(loaded);
+    }
+    static CDialogTemplate* fallback = new CDialogTemplate;
+    return fallback->GetTemplate();
+}
+
+HWND CDialog::CreateFromTemplate(const DLGTEMPLATE* dialogTemplate, HWND parent)
+{
+    HWND hWnd;
+    {
+        AfxCreationScope scope(this);
+        hWnd = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, DialogProc,
+                                          (LPARAM)this);
+    }
+    if (hWnd && m_hWnd != hWnd)
+        return nullptr; // not ours: cannot happen unless the hook failed
+    return hWnd;
+}
+
+BOOL CDialog::InitModalIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent)
+{
+    m_indirectTemplate = dialogTemplate;
+    m_pParentWnd = parent;
+    return dialogTemplate != nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    if (m_hWnd)
+        return -1;
+    const DLGTEMPLATE* dialogTemplate = ResolveTemplate();
+
+    // The owner: the given parent's top-level window, else the main window.
+    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    if (!owner) {
+        CWnd* main = AfxGetMainWnd();
+        if (main && main != this)
+            owner = main->GetSafeHwnd();
+    }
+    if (owner)
+        owner = GetAncestor(owner, GA_ROOT);
+    bool enableOwner = false;
+    if (owner && ::IsWindowEnabled(owner)) {
+        ::EnableWindow(owner, FALSE);
+        enableOwner = true;
+    }
+
+    m_inModalLoop = true;
+    m_continueModal = true;
+    m_modalResult = -1;
+    HWND hWnd = CreateFromTemplate(dialogTemplate, owner);
+    if (hWnd) {
+        TempObjects::LoopScope loop;
+        if (m_continueModal && ::IsWindow(hWnd) && !::IsWindowVisible(hWnd))
+            ::ShowWindow(hWnd, SW_SHOWNORMAL);
+        while (m_continueModal && ::IsWindow(hWnd)) {
+            MSG peek;
+            if (TempObjects::LoopScope::IsOutermost() && !PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
+                AfxDeleteTempObjects();
+            MSG quit = {};
+            if (!AfxPumpMessage(&quit)) {
+                PostQuitMessage((int)quit.wParam);
+                m_modalResult = -1;
+                break;
+            }
+        }
+    }
+    m_inModalLoop = false;
+    m_continueModal = false;
+
+    // The owner comes back first, so that activation returns to it, then the dialog goes.
+    if (enableOwner)
+        ::EnableWindow(owner, TRUE);
+    if (hWnd && ::IsWindow(hWnd)) {
+        bool wasActive = ::GetActiveWindow() == hWnd;
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        if (owner && wasActive)
+            ::SetActiveWindow(owner);
+        DestroyWindow();
+    }
+    return m_modalResult;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    m_lpszTemplateName = MAKEINTRESOURCEA(templateId);
+    m_nIDHelp = templateId;
+    m_pParentWnd = parent;
+    return CreateIndirect(ResolveTemplate(), parent);
+}
+
+BOOL CDialog::CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent)
+{
+    if (m_hWnd || !dialogTemplate)
+        return FALSE;
+    m_pParentWnd = parent;
+    return CreateFromTemplate(dialogTemplate, parent ? parent->m_hWnd : nullptr) != nullptr;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_modalResult = result;
+    if (m_inModalLoop) {
+        m_continueModal = false;
+        // Wakes the loop when this was called from a message sent by another thread.
+        if (m_hWnd)
+            ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    } else if (m_hWnd) {
+        ::ShowWindow(m_hWnd, SW_HIDE);
+    }
+}
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
+{
+    return OnInitDialog();
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hWnd &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
+        return ::IsDialogMessageA(m_hWnd, msg);
+    return FALSE;
+}
+
+BOOL CDialog::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    if (app && m_hWnd && !(GetStyle() & WS_CHILD))
+        return app->OnCmdMsg(id, code, extra, handlerInfo);
+    return FALSE;
+}

@@ -1,0 +1,20 @@
+// mfc/Mfc.h
+// The whole window layer in one include.
+#pragma once
+#include "mfc/Button.h"
+#include "mfc/DC.h"
+#include "mfc/Dialog.h"
+#include "mfc/DialogTemplate.h"
+#include "mfc/Edit.h"
+#include "mfc/Gdi.h"
+#include "mfc/Geometry.h"
+#include "mfc/ImageList.h"
+#include "mfc/Menu.h"
+#include "mfc/MessageMap.h"
+#include "mfc/ScrollBar.h"
+#include "mfc/Static.h"
+#include "mfc/String.h"
+#include "mfc/ToolTipCtrl.h"
+#include "mfc/TreeCtrl.h"
+#include "mfc/WinApp.h"
+#include "mfc/Wnd.h"
