@@ -113,9 +113,10 @@ INT_PTR CDialog::DoModal()
     HWND hWnd = CreateFromTemplate(dialogTemplate, owner);
     if (hWnd) {
         TempObjects::LoopScope loop;
-        if (m_continueModal && ::IsWindow(hWnd) && !::IsWindowVisible(hWnd))
+        if (m_continueModal && m_hWnd == hWnd && !::IsWindowVisible(hWnd))
             ::ShowWindow(hWnd, SW_SHOWNORMAL);
-        while (m_continueModal && ::IsWindow(hWnd)) {
+        // A dialog destroyed from inside its loop ends the loop (m_hWnd goes at WM_NCDESTROY).
+        while (m_continueModal && m_hWnd == hWnd) {
             MSG peek;
             if (TempObjects::LoopScope::IsOutermost() && !PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
                 AfxDeleteTempObjects();
@@ -133,7 +134,7 @@ INT_PTR CDialog::DoModal()
     // The owner comes back first, so that activation returns to it, then the dialog goes.
     if (enableOwner)
         ::EnableWindow(owner, TRUE);
-    if (hWnd && ::IsWindow(hWnd)) {
+    if (hWnd && m_hWnd == hWnd) {
         bool wasActive = ::GetActiveWindow() == hWnd;
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);

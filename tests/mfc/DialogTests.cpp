@@ -168,6 +168,38 @@ TEST(DoModal, TheMainWindowOwnsADialogWithNoParentAndIsDisabledMeanwhile)
     EXPECT_TRUE(main.wnd.IsWindowEnabled());
 }
 
+TEST(DoModal, AParentThatIsAChildWindowGivesItsTopLevelWindowAsOwner)
+{
+    MainWindow main;
+    CWnd page; // a page inside the main window, as the tip dialogs are opened from
+    ASSERT_TRUE(CreateChild(page, main.wnd, 10));
+    CDialog dlg(1u, &page);
+    HWND owner = nullptr;
+    BOOL enabledWhileRunning = -1;
+    RunLater(50, [&] {
+        owner = ::GetWindow(dlg.m_hWnd, GW_OWNER);
+        enabledWhileRunning = main.wnd.IsWindowEnabled();
+        dlg.EndDialog(5);
+        dlg.EndDialog(6); // the last call wins, as callers of the framework expect
+    });
+    EndLater(dlg, 3000, -99);
+    EXPECT_EQ(6, dlg.DoModal());
+    EXPECT_EQ(main.wnd.m_hWnd, owner);
+    EXPECT_FALSE(enabledWhileRunning);
+    EXPECT_TRUE(main.wnd.IsWindowEnabled());
+}
+
+TEST(DoModal, ADialogDestroyedInsideItsLoopEndsIt)
+{
+    MainWindow main;
+    CDialog dlg;
+    RunLater(50, [&] { ::DestroyWindow(dlg.m_hWnd); });
+    EndLater(dlg, 3000, -99);
+    EXPECT_EQ(-1, dlg.DoModal());
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    EXPECT_TRUE(main.wnd.IsWindowEnabled());
+}
+
 TEST(DoModal, AnOwnerThatWasDisabledStaysDisabled)
 {
     MainWindow main;
