@@ -25,8 +25,8 @@ public:
     // Reads up to count bytes at offset into buffer; *got is what was read (0 at the end).
     // False on a read error.
     virtual bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) = 0;
-    // What tells this file apart from every other on the machine (volume and file index), so
-    // that a file met twice, through a link, is known as one. False when it cannot be told.
+    // What tells this file apart from every other file of its volume (its file index), so that
+    // a file met twice, through a link, is known as one. False when it cannot be told.
     virtual bool Identity(std::string* id) { return false; }
 };
 

@@ -12,10 +12,19 @@
 #include "finder/FileDigest.h"
 #include "finder/FileFinderModel.h"
 #include "finder/GroupKey.h"
+#include "finder/ParallelWork.h"
 #include "finder/ScanState.h"
 
-// Groups are confirmed with SHA-256: two different files of one size with one MD5 can be made.
-static const int kConfirmAlgorithm = kDigestSha256;
+
+// "C:" of "C:\a\b", "\\server\share" of "\\server\share\a": where a file index is unique.
+static std::string VolumeRoot(const std::string& path)
+{
+    if (path.compare(0, 2, "\\\\") != 0)
+        return LowerAscii(path.substr(0, path.find('\\')));
+    size_t server = path.find('\\', 2);
+    size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+    return LowerAscii(path.substr(0, share));
+}
 
 ScanRun::ScanRun() : m_language(GetLangString), m_user(GetUserLangString) {}
 
@@ -109,10 +118,17 @@ void ScanRun::AnalyseResults()
         m_statistics[category] = CategoryTotals();
     g_filesClassified = 0;
 
-    FileDigester digester(kConfirmAlgorithm);
-    IFileSource& source = m_source ? *m_source : PlatformFileSource();
-    auto group = m_rawResult.begin();
-    while (group != m_rawResult.end()) {
+    // The groups of two or more with a signature; a key without one (a file that could not be
+    // read) groups nothing.
+    struct Group
+    {
+        FileGroupMap::iterator begin, end;
+        std::string extension;
+        std::vector<std::pair<std::string, FoundFileRecord*>> confirmed;  // (digest, record)
+        bool done = false;
+    };
+    std::vector<Group> groups;
+    for (auto group = m_rawResult.begin(); group != m_rawResult.end();) {
         auto end = group;
         size_t n = 0;
         while (end != m_rawResult.end() && end->first == group->first) {
@@ -121,17 +137,29 @@ void ScanRun::AnalyseResults()
         }
         std::vector<std::string> parts;
         SplitString(group->first.c_str(), "|", parts);
-        // A key without a signature (a file that could not be read) groups nothing.
-        if (n < 2 || parts.size() != 3) {
-            group = end;
-            continue;
+        if (n >= 2 && parts.size() == 3) {
+            Group g;
+            g.begin = group;
+            g.end = end;
+            g.extension = parts[1];
+            groups.push_back(g);
         }
-        if (!digester.Ready())
-            m_problem = kScanProblemDigestUnavailable;
-        const std::string& extension = parts[1];
-        std::multimap<std::string, FoundFileRecord*> byDigest;
+        group = end;
+    }
+
+    // Every file of a group is digested whole, a group at a time on a few threads.
+    IFileSource& source = m_source ? *m_source : PlatformFileSource();
+    std::atomic<int> cryptoFailed(0);
+    RunInParallel(groups.size(), [&](size_t index) {
+        Group& g = groups[index];
+        FileDigester digester(m_digestAlgorithm);
+        if (!digester.Ready()) {
+            cryptoFailed = 1;
+            g.done = true;
+            return;
+        }
         std::set<std::string> identities;
-        for (auto it = group; it != end; ++it) {
+        for (auto it = g.begin; it != g.end; ++it) {
             if (g_scanStop)
                 return;
             FoundFileRecord* record = it->second;
@@ -139,23 +167,37 @@ void ScanRun::AnalyseResults()
             DigestOutcome outcome =
                 digester.Digest(source, record->FullPath(), record->size, &digest, &identity);
             if (outcome == kDigestCryptoFailed)
-                m_problem = kScanProblemDigestUnavailable;
+                cryptoFailed = 1;
             // A file met again through a link (or a hard link) is the same file, not a copy:
             // removing "the copy" would remove the file.
-            else if (outcome == kDigestDone && (identity.empty() || identities.insert(identity).second))
-                byDigest.emplace(digest, record);
+            else if (outcome == kDigestDone &&
+                     (identity.empty() || identities.insert(VolumeRoot(record->folder) + identity).second))
+                g.confirmed.emplace_back(digest, record);
         }
-        // Only files whose whole content is the same stay together; the rest drop out.
-        for (auto d = byDigest.begin(); d != byDigest.end();) {
-            auto dEnd = byDigest.upper_bound(d->first);
-            if (std::next(d) != dEnd) {
-                const std::string key = MakeGroupKey(d->second->size, extension, d->first);
-                for (; d != dEnd; ++d)
-                    ClassifyFile(extension, key, d->second);
+        g.done = true;
+    });
+    if (cryptoFailed)
+        m_problem = kScanProblemDigestUnavailable;
+
+    // Classified in the order of the raw result. Only files whose whole content is the same stay
+    // together; the rest drop out. A stop ends the analysis at the first group not finished.
+    for (Group& g : groups) {
+        if (!g.done || g_scanStop)
+            return;
+        std::stable_sort(g.confirmed.begin(), g.confirmed.end(),
+                         [](const std::pair<std::string, FoundFileRecord*>& a,
+                            const std::pair<std::string, FoundFileRecord*>& b) { return a.first < b.first; });
+        for (size_t i = 0; i < g.confirmed.size();) {
+            size_t end = i + 1;
+            while (end < g.confirmed.size() && g.confirmed[end].first == g.confirmed[i].first)
+                ++end;
+            if (end - i >= 2) {
+                const std::string key = MakeGroupKey(g.confirmed[i].second->size, g.extension, g.confirmed[i].first);
+                for (; i < end; ++i)
+                    ClassifyFile(g.extension, key, g.confirmed[i].second);
             }
-            d = dEnd;
+            i = end;
         }
-        group = end;
     }
 
     for (auto pair = m_picturePairs.begin(); pair != m_picturePairs.end();) {

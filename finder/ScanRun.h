@@ -41,6 +41,9 @@ public:
     void SetStringLookup(StringLookup language, StringLookup user);
     // Where the finder lists and reads (null: the disk). Set while no worker runs.
     void SetFileSource(IFileSource* source) { m_source = source; }
+    // The digest that confirms groups (FileDigest.h); SHA-256 unless changed, since two different
+    // files of one size with one MD5 can be made on purpose.
+    void SetDigestAlgorithm(int algorithm) { m_digestAlgorithm = algorithm; }
 
     // Loads the lists and starts the worker; returns at once. FALSE when a worker still runs or
     // none could be started (then the flags are restored and kScanFinishedMessage is posted).
@@ -77,6 +80,7 @@ private:
     StringLookup m_language;
     StringLookup m_user;
     IFileSource* m_source = nullptr;
+    int m_digestAlgorithm = 2;  // kDigestSha256
     HANDLE m_worker = nullptr;
     std::shared_ptr<RecordStore> m_store;
     std::atomic<ScanProblem> m_problem{kScanProblemNone};

@@ -9,6 +9,7 @@
 #include "finder/ContentSignature.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
+#include "finder/ParallelWork.h"
 #include "finder/ScanState.h"
 #include "finder/SystemFolder.h"
 
@@ -289,31 +290,46 @@ void Win32FileFinderModel::KeyCandidates()
             return a.record->size < b.record->size;
         return a.extension < b.extension;
     });
-    size_t i = 0;
-    while (i < all.size()) {
+    // Runs of one size and extension. A file alone in its run cannot be in a group, and is
+    // recorded without being opened; the others are sampled, a run at a time, on a few threads.
+    struct Run
+    {
+        size_t begin, end;
+    };
+    std::vector<Run> runs;
+    for (size_t i = 0; i < all.size();) {
         size_t end = i + 1;
         while (end < all.size() && all[end].record->size == all[i].record->size &&
                all[end].extension == all[i].extension)
             ++end;
-        if (end - i == 1) {
-            // No other file shares its size and extension: it cannot be in a group, and is
-            // recorded without being opened.
+        if (end - i == 1)
             m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, std::string()),
                               all[i].record);
-            i = end;
-            continue;
-        }
-        std::map<std::string, int> seen;
-        for (; i < end; ++i) {
-            if (g_scanStop) {
-                for (size_t rest = i; rest < all.size(); ++rest)
-                    delete all[rest].record;
+        else
+            runs.push_back(Run{i, end});
+        i = end;
+    }
+    std::vector<std::string> keys(all.size());
+    std::vector<char> keyed(all.size(), 0);
+    RunInParallel(runs.size(), [&](size_t r) {
+        for (size_t i = runs[r].begin; i < runs[r].end; ++i) {
+            if (g_scanStop)
                 return;
-            }
             FoundFileRecord* record = all[i].record;
-            std::string signature = ContentSignature(record, record->size);
-            m_result->emplace(MakeGroupKey(record->size, all[i].extension, signature), record);
-            if (++seen[signature] >= 2)
+            keys[i] = MakeGroupKey(record->size, all[i].extension, ContentSignature(record, record->size));
+            keyed[i] = 1;
+        }
+    });
+    // Inserted in listing order within each run, counting each insertion that finds a partner.
+    for (const Run& run : runs) {
+        std::map<std::string, int> seen;
+        for (size_t i = run.begin; i < run.end; ++i) {
+            if (!keyed[i]) {
+                delete all[i].record;  // a stop came first: never handed over
+                continue;
+            }
+            m_result->emplace(keys[i], all[i].record);
+            if (++seen[keys[i]] >= 2)
                 ++g_duplicatesFound;
         }
     }
