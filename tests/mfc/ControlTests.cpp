@@ -96,3 +96,34 @@ TEST(Controls, MemoryDcSelectsAndRestores)
     CSize extent = memory.GetTextExtent(CString("abc"));
     EXPECT_GT(extent.cx, 0);
 }
+
+TEST(Controls, ListBoxTabAndRichEdit)
+{
+    CWnd parent;
+    ASSERT_TRUE(CreateTopLevel(parent));
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, CRect(0, 0, 100, 60), &parent, 20));
+    for (int i = 0; i < 30; ++i) {
+        CString text;
+        text.Format("row %d", i);
+        list.AddString(text);
+    }
+    EXPECT_EQ(30, list.GetCount());
+    CString row;
+    list.GetText(12, row);
+    EXPECT_STREQ("row 12", (const char*)row);
+    list.SetTopIndex(10);
+    EXPECT_EQ(10, list.GetTopIndex());
+
+    CTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 30), &parent, 21));
+    EXPECT_EQ(0, tabs.InsertItem(0, "Photo"));
+    EXPECT_EQ(1, tabs.InsertItem(1, "Video"));
+    tabs.SetCurSel(1);
+    EXPECT_EQ(1, tabs.GetCurSel());
+
+    CRichEditCtrl rich;
+    ASSERT_TRUE(rich.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 100, 40), &parent, 22));
+    rich.SetWindowText("hello");
+    EXPECT_EQ(5, rich.GetWindowTextLength());
+}
