@@ -11,10 +11,14 @@
 
 #include "UiKitTestEnv.h"
 #include "app/GdiplusSession.h"
+#include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "tests/support/WinePath.h"
 #include "uikit/dropdown/FilterDropWnd.h"
 #include "uikit/host/UiSdkWndBase.h"
+#ifdef UIKIT_GALLERY_SCROLL
+#include "uikit/scroll/SkinScroll.h"
+#endif
 
 using namespace UiCtrl;
 
@@ -24,7 +28,23 @@ const int kWidth = 1120, kHeight = 800;
 
 class GalleryHost : public UiSdkWndBase {
 public:
-    GalleryHost() : UiSdkWndBase("UiKitGallery", 0, 0, 0) {}
+    GalleryHost() : UiSdkWndBase("UiKitGallery", 0, 0, 0), rows_(CreateSolidBrush(kRowColour)) {}
+    ~GalleryHost() override { DeleteObject(rows_); }
+
+    // The sample list box was made here, so it asks this window for its colours.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CTLCOLORLISTBOX) {
+            SetTextColor(reinterpret_cast<HDC>(wParam), 0xDBBAAF);
+            SetBkColor(reinterpret_cast<HDC>(wParam), kRowColour);
+            return reinterpret_cast<LRESULT>(rows_);
+        }
+        return UiSdkWndBase::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    static const COLORREF kRowColour = 0x2B211C;
+    HBRUSH rows_;
 };
 
 bool PngEncoder(CLSID& out)
@@ -70,6 +90,48 @@ bool SaveScreenArea(HWND window, const std::wstring& path)
     return saved;
 }
 
+#ifdef UIKIT_GALLERY_SCROLL
+// A list box with more lines than it shows, both ways, wrapped in the skinned bars of the
+// results page (bitmap 1008).
+class ScrollSample {
+public:
+    ScrollSample(HWND parent, int left, int top, int right, int bottom)
+    {
+        HWND box = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL |
+                                   WS_HSCROLL | LBS_NOINTEGRALHEIGHT, left, top, right - left,
+                                   bottom - top, parent, nullptr, GetModuleHandleA(nullptr),
+                                   nullptr);
+        for (int i = 1; i <= 40; ++i) {
+            char line[96];
+            wsprintfA(line, "Duplicate group %d: IMG_%04d.JPG and its copies in other folders", i,
+                      1000 + i);
+            SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        }
+        SendMessageA(box, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(ResourceHelper::Instance().GetFont(16, 400, false)), 0);
+        SendMessageA(box, LB_SETHORIZONTALEXTENT, 600, 0);
+        SendMessageA(box, LB_SETTOPINDEX, 6, 0);
+        list_.SubclassWindow(box);
+        skin_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1008));
+        frame_ = SkinWndScroll(&list_, skin_, nullptr);
+    }
+    ~ScrollSample()
+    {
+        if (frame_)
+            UnskinWndScroll(&list_);
+        list_.DestroyWindow();
+        if (skin_)
+            DeleteObject(skin_);
+    }
+    bool Skinned() const { return frame_ != nullptr; }
+
+private:
+    CWnd list_;
+    HBITMAP skin_ = nullptr;
+    CSkinScrollWnd* frame_ = nullptr;
+};
+#endif
+
 void Settle()
 {
     for (int i = 0; i < 5; ++i) {
@@ -101,6 +163,10 @@ TEST(Gallery, DrawsTheToolkitAndSavesThePicture)
     units.Items()[3]->SetState(kStateHover);
     for (HWND list : {types.GetHwnd(), units.GetHwnd()})
         ShowWindow(list, SW_SHOWNOACTIVATE);
+#ifdef UIKIT_GALLERY_SCROLL
+    ScrollSample scroll(host.GetHwnd(), 736, 608, 1100, 780);
+    EXPECT_TRUE(scroll.Skinned());
+#endif
 
     for (HWND w : {host.GetHwnd(), types.GetHwnd(), units.GetHwnd()}) {
         InvalidateRect(w, nullptr, FALSE);

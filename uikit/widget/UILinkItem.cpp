@@ -94,6 +94,13 @@ bool UILinkItem::SetState(int state, int extra)
     return UiItem::SetState(state, extra);
 }
 
+int UILinkItem::OnMouseMove(WPARAM, LPARAM)
+{
+    if (handShown_)
+        SetCursor(HandCursor());
+    return 0;
+}
+
 bool UILinkItem::IsOpenableLink(const std::string& link)
 {
     const std::string lower = LowerAscii(link);

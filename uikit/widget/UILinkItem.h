@@ -15,6 +15,8 @@ public:
     bool LoadFromXml(HWND owner, int id, int left, int top, int right, int bottom,
                      const TiXmlElement* element) override;
     int OnMouseLBtnUp(WPARAM wParam, LPARAM lParam) override;
+    // The window class's arrow comes back on every move (WM_SETCURSOR): set the hand again.
+    int OnMouseMove(WPARAM wParam, LPARAM lParam) override;
     bool ReloadText() override;
 
     // right = left + caption width, cut at "MaxRight" when that is set and nearer.

@@ -88,11 +88,14 @@ void UiBtnWithoutWnd::DrawSkin(HDC dc, IPicture* picture)
     if (!picture)
         return;
     const SIZE skin = ButtonSkinSize(style_);
+    // A button taller than its skin gets the skin stretched to its height: copying rows from
+    // below the skin's bitmap would leave black bands.
+    const int skinHeight = height > skin.cy ? height : skin.cy;
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, skin.cx, skin.cy) : nullptr;
+    HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, skin.cx, skinHeight) : nullptr;
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        res.DrawPicture(memory, picture, 0, 0, skin.cx, skin.cy, 0);
+        res.DrawPicture(memory, picture, 0, 0, skin.cx, skinHeight, 0);
         for (const SliceCopy& copy : ThreeSliceCopies(rect_.left, rect_.right, skin.cx))
             BitBlt(dc, copy.destX, rect_.top, copy.width, height, memory, copy.srcX, 0, SRCCOPY);
         SelectObject(memory, old);
