@@ -134,7 +134,7 @@ void CStringT<Ch>::AppendFormatV(const Ch* format, va_list args)
 }
 
 template <class Ch>
-void CStringT<Ch>::Format(const Ch* format, ...)
+void CStringT<Ch>::FormatRaw(const Ch* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -143,7 +143,7 @@ void CStringT<Ch>::Format(const Ch* format, ...)
 }
 
 template <class Ch>
-void CStringT<Ch>::AppendFormat(const Ch* format, ...)
+void CStringT<Ch>::AppendFormatRaw(const Ch* format, ...)
 {
     va_list args;
     va_start(args, format);

@@ -57,8 +57,12 @@ public:
     // newLength -1: the text ends at the first 0 in the buffer.
     void ReleaseBuffer(int newLength = -1);
 
-    void Format(const Ch* format, ...);
-    void AppendFormat(const Ch* format, ...);
+    // printf formatting (the Microsoft dialect: "%I64d"). A CString argument is passed as its
+    // text, as callers of the framework write Format("%s", other).
+    template <class... Args>
+    void Format(const Ch* format, const Args&... args) { FormatRaw(format, FormatArg(args)...); }
+    template <class... Args>
+    void AppendFormat(const Ch* format, const Args&... args) { AppendFormatRaw(format, FormatArg(args)...); }
     void FormatV(const Ch* format, va_list args);
     void AppendFormatV(const Ch* format, va_list args);
 
@@ -106,6 +110,13 @@ public:
 private:
     template <class Other>
     void Assign(const Other* text);
+    void FormatRaw(const Ch* format, ...);
+    void AppendFormatRaw(const Ch* format, ...);
+    template <class T>
+    static const T& FormatArg(const T& value) { return value; }
+    static const Ch* FormatArg(const CStringT& value) { return value.GetString(); }
+    template <class Other, class = typename std::enable_if<IsOtherWidth<Other>::value>::type>
+    static const Other* FormatArg(const CStringT<Other>& value) { return value.GetString(); }
 
     std::basic_string<Ch> m_text;
 };

@@ -12,6 +12,8 @@ TEST(CString, FormatUsesTheMicrosoftPrintfDialect)
         {"12.35 MB", fmt("%.02f MB", 12.345678)},
         {"[  42]", fmt("[%4d]", 42)},
         {"ff", fmt("%x", 255)},
+        {"a=Photo b=x", fmt("a=%s b=%s", CString("Photo"), CString("x"))}, // a CString passes as its text
+        {"wide Photo", fmt("wide %S", CStringW(L"Photo"))},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(c.expected, (const char*)c.got);
