@@ -1,0 +1,219 @@
+// app/CrashHandler.cpp
+// The filter runs when memory may have run out and the failing thread's state is damaged:
+// it allocates nothing of its own (fixed buffers filled by PrepareCrashHandler, paths built
+// on the stack) and never runs twice at once.
+#include "app/CrashHandler.h"
+
+#include <dbghelp.h>
+#include <string.h>
+
+#include <exception>
+#include <string>
+
+#include "app/AppFolder.h"
+#include "app/LangString.h"
+#include "app/ProgramAllocator.h"
+#include "engine/EngineSettings.h"
+
+namespace {
+
+using MiniDumpWriteDumpFunction = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE, MINIDUMP_TYPE,
+                                                PMINIDUMP_EXCEPTION_INFORMATION,
+                                                PMINIDUMP_USER_STREAM_INFORMATION,
+                                                PMINIDUMP_CALLBACK_INFORMATION);
+
+constexpr DWORD kDumpWaitMs = 10000;
+constexpr SIZE_T kDumpThreadStack = 256 * 1024;
+const char kFallbackMessage[] = "The program has run out of memory and must close.";
+
+char g_message[1024] = "";
+char g_caption[256] = "";
+char g_folder[MAX_PATH] = "";
+bool g_memoryCrashEvent = true;               // the setting's default until prepared
+MiniDumpWriteDumpFunction g_writeDump = nullptr;
+volatile LONG g_dumpCounter = 0;
+volatile LONG g_filterThread = 0;             // id of the thread inside the filter
+
+void SystemMessageBox(const char* text, const char* caption, unsigned style)
+{
+    MessageBoxA(nullptr, text, caption, style);
+}
+
+CrashMessageBox g_showMessage = &SystemMessageBox;
+
+void CopyText(char* target, size_t size, const char* text)
+{
+    size_t n = text ? strnlen(text, size - 1) : 0;
+    memcpy(target, text ? text : "", n);
+    target[n] = '\0';
+}
+
+// Appends text at *end within [buffer, buffer + size); false when it does not fit.
+bool Append(char* buffer, size_t size, size_t* end, const char* text)
+{
+    size_t n = strlen(text);
+    if (*end + n >= size)
+        return false;
+    memcpy(buffer + *end, text, n + 1);
+    *end += n;
+    return true;
+}
+
+const char* DumpFolder()
+{
+    return g_folder[0] ? g_folder : GetAppFolder();
+}
+
+MiniDumpWriteDumpFunction LoadDumpWriter(const char* folder)
+{
+    char path[MAX_PATH];
+    size_t end = 0;
+    path[0] = '\0';
+    HMODULE library = nullptr;
+    if (Append(path, sizeof(path), &end, folder) && Append(path, sizeof(path), &end, "DbgHelp.dll"))
+        library = LoadLibraryA(path);
+    if (!library)
+        library = LoadLibraryA("DbgHelp.dll");
+    if (!library)
+        return nullptr;
+    return reinterpret_cast<MiniDumpWriteDumpFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "MiniDumpWriteDump")));
+}
+
+void SignalEvent(const char* name)
+{
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, name);
+    if (event) {
+        SetEvent(event);
+        CloseHandle(event);
+    }
+}
+
+struct DumpRequest {
+    EXCEPTION_POINTERS* info;
+    DWORD threadId;
+};
+
+DWORD WINAPI DumpThread(void* parameter)
+{
+    DumpRequest* request = static_cast<DumpRequest*>(parameter);
+    return DWORD(WriteCrashDump(request->info, request->threadId));
+}
+
+[[noreturn]] void OnTerminate()
+{
+    RaiseException(kTerminateCode, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    TerminateProcess(GetCurrentProcess(), kTerminateCode);
+    for (;;) {
+    }
+}
+
+}  // namespace
+
+// The compiler fills the table slots of pure virtual functions with this runtime stub; the
+// runtime's own only prints and aborts, and a program that does not link it calls null.
+extern "C" [[noreturn]] void __cxa_pure_virtual()
+{
+    RaiseException(kPureVirtualCallCode, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    TerminateProcess(GetCurrentProcess(), kPureVirtualCallCode);
+    for (;;) {
+    }
+}
+
+namespace {
+
+// Runs before start-up, so that a crash at any point leaves its traces.
+bool InstallCrashHandler()
+{
+    SetUnhandledExceptionFilter(&CrashExceptionFilter);
+    std::set_terminate(&OnTerminate);
+    return true;
+}
+
+const bool g_installed = InstallCrashHandler();
+
+}  // namespace
+
+void SetCrashMessageBox(CrashMessageBox show)
+{
+    g_showMessage = show ? show : &SystemMessageBox;
+}
+
+void PrepareCrashHandler(const char* caption, const char* folder)
+{
+    (void)g_installed;
+    (void)ProgramAllocatorAnchor;
+    g_memoryCrashEvent = GetEngineSettings()->bMemoryCrashEvent != 0;
+    std::string message = GetLangString("WithoutMem");
+    CopyText(g_message, sizeof(g_message), message.empty() ? kFallbackMessage : message.c_str());
+    CopyText(g_caption, sizeof(g_caption), caption);
+    CopyText(g_folder, sizeof(g_folder), folder ? folder : GetAppFolder());
+    g_writeDump = LoadDumpWriter(DumpFolder());
+}
+
+LONG WINAPI CrashExceptionFilter(EXCEPTION_POINTERS* info)
+{
+    DWORD self = GetCurrentThreadId();
+    LONG owner = InterlockedCompareExchange(&g_filterThread, LONG(self), 0);
+    if (owner == LONG(self))
+        return EXCEPTION_EXECUTE_HANDLER;   // a fault inside the filter: end at once
+    if (owner != 0)
+        Sleep(INFINITE);                    // another thread's crash is ending the process
+
+    const char* eventName = kCrashEventName;
+    if (info && info->ExceptionRecord && info->ExceptionRecord->ExceptionCode == kOutOfMemoryCode) {
+        g_showMessage(g_message[0] ? g_message : kFallbackMessage, g_caption, MB_ICONWARNING);
+        if (g_memoryCrashEvent)
+            eventName = kMemoryCrashEventName;
+    }
+    SignalEvent(eventName);
+
+    DumpRequest request = {info, self};
+    HANDLE thread = CreateThread(nullptr, kDumpThreadStack, &DumpThread, &request,
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread)
+        return EXCEPTION_CONTINUE_SEARCH;
+    if (WaitForSingleObject(thread, kDumpWaitMs) == WAIT_TIMEOUT) {
+        // Ending only the writer could leave the loader lock held; end everything instead.
+        DWORD code = (info && info->ExceptionRecord) ? info->ExceptionRecord->ExceptionCode : 1;
+        TerminateProcess(GetCurrentProcess(), code);
+    }
+    CloseHandle(thread);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+int WriteCrashDump(EXCEPTION_POINTERS* info, DWORD threadId)
+{
+    MiniDumpWriteDumpFunction writeDump = g_writeDump ? g_writeDump : LoadDumpWriter(DumpFolder());
+    if (!writeDump)
+        return 0;
+
+    LONG number = InterlockedExchangeAdd(&g_dumpCounter, 1);
+    char digits[16];
+    char* p = digits + sizeof(digits);
+    *--p = '\0';
+    unsigned long value = static_cast<unsigned long>(number);
+    do {
+        *--p = char('0' + value % 10);
+        value /= 10;
+    } while (value);
+    char path[MAX_PATH];
+    size_t end = 0;
+    path[0] = '\0';
+    if (!Append(path, sizeof(path), &end, DumpFolder()) || !Append(path, sizeof(path), &end, "Derivud") ||
+        !Append(path, sizeof(path), &end, p) || !Append(path, sizeof(path), &end, ".dmp"))
+        return 0;
+
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    MINIDUMP_EXCEPTION_INFORMATION exception = {};
+    exception.ThreadId = threadId;
+    exception.ExceptionPointers = info;
+    exception.ClientPointers = FALSE;
+    BOOL written = writeDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
+                             info ? &exception : nullptr, nullptr, nullptr);
+    CloseHandle(file);
+    return written ? 1 : 0;
+}

@@ -1,0 +1,118 @@
+// app/Language.cpp
+#include "app/Language.h"
+
+#include <windows.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/Settings.h"
+#include "app/UiFace.h"
+#include "app/UsageReport.h"
+
+namespace {
+
+const char kDefaultLanguageFile[] = "English.dat";
+
+const char* const kLanguageFiles[kLanguageCount] = {
+    "English.dat", "Japanese.dat", "Deutsch.dat", "French.dat", "Spanish.dat", "Portuguesa(Br).dat",
+};
+
+// Installer values in the order they are compared, with the index each one selects.
+struct InstallerLanguage {
+    const char* value;
+    int index;
+};
+const InstallerLanguage kInstallerLanguages[] = {
+    {"Deutsch", 2}, {"Japanese", 1}, {"English", 0},
+    {"French", 3},  {"Spanish", 4},  {"BrazilianPortuguese", 5},
+};
+
+void CopyName(char* buffer, const std::string& name)
+{
+    size_t n = name.size() < size_t(kLanguageNameSize - 1) ? name.size() : kLanguageNameSize - 1;
+    memcpy(buffer, name.data(), n);
+    buffer[n] = '\0';
+}
+
+// The installer's value as text; false when the key or value is missing, is not REG_SZ or
+// does not fit. The registry does not promise a terminator, so the text ends at the size
+// the registry returned.
+bool ReadInstallerLanguage(std::string& value)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char data[kLanguageNameSize + 1] = {};
+    DWORD type = 0;
+    DWORD size = kLanguageNameSize;
+    LONG status = RegQueryValueExA(key, kInstallerLanguageValue, nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ || size > kLanguageNameSize)
+        return false;
+    data[size] = '\0';
+    value.assign(data, strnlen(data, size));
+    return true;
+}
+
+}  // namespace
+
+const char* LanguageFileOf(int index)
+{
+    return (index >= 0 && index < kLanguageCount) ? kLanguageFiles[index] : nullptr;
+}
+
+void GetLanguageFileName(char* buffer)
+{
+    if (ReadSettingInt("ReadReg", 0) == 0) {
+        WriteSettingText("ReadReg", "1");
+        std::string value;
+        if (ReadInstallerLanguage(value)) {
+            SpySetText(kUsageTextInstallerLanguage, value.c_str());
+            for (const InstallerLanguage& language : kInstallerLanguages) {
+                if (value == language.value) {
+                    WriteSettingInt("Language", language.index);
+                    WriteSettingText("LanguageName", kLanguageFiles[language.index]);
+                    break;
+                }
+            }
+        }
+    }
+    CopyName(buffer, ReadSettingText("LanguageName", kDefaultLanguageFile));
+}
+
+int GetLanguageIndex()
+{
+    return ReadSettingInt("Language", 0);
+}
+
+int SaveLanguageChoice(int index, const char* fileName)
+{
+    if (index < 0 || index >= kLanguageCount || !fileName || !*fileName)
+        return -1;
+    WriteSettingText("LanguageName", fileName);
+    WriteSettingInt("Language", index);
+    return 0;
+}
+
+int SetUIFontFace(int index)
+{
+    SetUiFace(UiFaceForLanguage(index));
+    return 0;
+}
+
+bool WriteLanguageRegistryValue(const char* text)
+{
+    if (!text)
+        return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS &&
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG status = RegSetValueExA(key, kInstallerLanguageValue, 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(text), DWORD(strlen(text) + 1));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}

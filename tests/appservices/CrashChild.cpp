@@ -1,0 +1,91 @@
+// tests/appservices/CrashChild.cpp
+// Crashes on request under the program's crash handler:
+//   appservices_crash_child MODE FOLDER (a Windows path ending in a backslash)
+// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw. Dumps and the
+// recorded out-of-memory message ("message.txt") go to FOLDER.
+// This file names no operator new or delete: the out-of-memory case allocates through the
+// runtime's own string code, so it ends in 0xE0000001 only if the link really replaced the
+// runtime's allocator with the program's.
+#include <windows.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/CrashHandler.h"
+
+namespace {
+
+char g_folder[MAX_PATH];
+
+void RecordMessage(const char* text, const char* caption, unsigned style)
+{
+    char path[MAX_PATH];
+    strcpy(path, g_folder);
+    strcat(path, "message.txt");
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD n = 0;
+    WriteFile(file, caption, DWORD(strlen(caption)), &n, nullptr);
+    WriteFile(file, "|", 1, &n, nullptr);
+    WriteFile(file, text, DWORD(strlen(text)), &n, nullptr);
+    CloseHandle(file);
+}
+
+// Takes nearly all of the address space, leaving a few holes far smaller than what is
+// asked next, so that the request cannot be met but the dump can still be written.
+void ExhaustAddressSpace()
+{
+    constexpr size_t kBlock = 64u << 20;
+    static void* blocks[64];
+    int count = 0;
+    while (count < 64 && (blocks[count] = malloc(kBlock)) != nullptr)
+        ++count;
+    for (int i = 0; i < 4 && i < count; ++i)
+        free(blocks[i]);
+}
+
+}  // namespace
+
+// Outside the anonymous namespace and out of line, so the compiler cannot see the whole
+// hierarchy and resolve the call: during Base's constructor the object's table holds the
+// pure-virtual stub.
+struct Base {
+    Base();
+    virtual void Run() = 0;
+};
+struct Derived : Base {
+    void Run() override {}
+};
+__attribute__((noinline)) Base::Base()
+{
+    Base* volatile self = this;
+    self->Run();
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 3 || strlen(argv[2]) >= sizeof(g_folder))
+        return 2;
+    strcpy(g_folder, argv[2]);
+    SetCrashMessageBox(&RecordMessage);
+    PrepareCrashHandler("CrashChild", g_folder);
+
+    const char* mode = argv[1];
+    if (!strcmp(mode, "out-of-memory")) {
+        ExhaustAddressSpace();
+        std::string text;
+        text.reserve(0x3FFFFFF0);
+    } else if (!strcmp(mode, "access-violation")) {
+        volatile uintptr_t address = 8;
+        *reinterpret_cast<volatile int*>(address) = 1;
+    } else if (!strcmp(mode, "pure-virtual")) {
+        Derived object;
+        (void)object;
+    } else if (!strcmp(mode, "uncaught-throw")) {
+        throw 1;
+    }
+    return 3;   // the crash did not happen
+}

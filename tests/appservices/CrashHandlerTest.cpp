@@ -1,0 +1,131 @@
+// tests/appservices/CrashHandlerTest.cpp
+// Crashes in a child process under the program's crash handler: exit code, the named event
+// a watcher waits on, the minidump beside it, and the out-of-memory message.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/AppFolder.h"
+#include "app/CrashHandler.h"
+#include "app/ProgramAllocator.h"
+#include "tests/appservices/TempFolder.h"
+
+namespace {
+
+constexpr DWORD kAccessViolation = 0xC0000005;
+
+enum class Event { Crash, Memory };
+
+struct CrashCase {
+    const char* mode;
+    DWORD exitCode;
+    Event event;
+    bool message;
+};
+
+const CrashCase kCrashCases[] = {
+    {"out-of-memory", kOutOfMemoryCode, Event::Memory, true},
+    {"access-violation", kAccessViolation, Event::Crash, false},
+    {"pure-virtual", kPureVirtualCallCode, Event::Crash, false},
+    {"uncaught-throw", kTerminateCode, Event::Crash, false},
+};
+
+// Runs the child to its end; its exit code, or 0xFFFFFFFF when it did not end in time.
+DWORD RunChild(const char* mode, const std::string& folder)
+{
+    std::string exe = std::string(GetAppFolder()) + "appservices_crash_child.exe";
+    // A backslash before the closing quote would escape it: double the folder's last one.
+    std::string command = "\"" + exe + "\" " + mode + " \"" + folder + "\\\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return 0xFFFFFFFF;
+    DWORD code = 0xFFFFFFFF;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+bool Signalled(HANDLE event)
+{
+    return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+}
+
+class CrashHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        crash_ = CreateEventA(nullptr, FALSE, FALSE, kCrashEventName);
+        memory_ = CreateEventA(nullptr, FALSE, FALSE, kMemoryCrashEventName);
+        ASSERT_NE(nullptr, crash_);
+        ASSERT_NE(nullptr, memory_);
+        ResetEvent(crash_);
+        ResetEvent(memory_);
+    }
+    void TearDown() override
+    {
+        CloseHandle(crash_);
+        CloseHandle(memory_);
+    }
+    HANDLE crash_ = nullptr;
+    HANDLE memory_ = nullptr;
+};
+
+TEST_F(CrashHandlerTest, EveryCrashSignalsItsEventAndLeavesADump)
+{
+    for (const CrashCase& c : kCrashCases) {
+        SCOPED_TRACE(c.mode);
+        TempFolder folder;
+        // A dump of an earlier run is replaced: numbering starts at 0 in every process.
+        ASSERT_TRUE(WriteWholeFile(folder.File("Derivud0.dmp"), "an earlier run's dump"));
+
+        EXPECT_EQ(c.exitCode, RunChild(c.mode, folder.Path()));
+        EXPECT_EQ(c.event == Event::Crash, Signalled(crash_));
+        EXPECT_EQ(c.event == Event::Memory, Signalled(memory_));
+        EXPECT_EQ("MDMP", ReadWholeFile(folder.File("Derivud0.dmp")).substr(0, 4));
+        EXPECT_EQ("", ReadWholeFile(folder.File("Derivud1.dmp")));
+        std::string message = ReadWholeFile(folder.File("message.txt"));
+        if (c.message) {
+            EXPECT_EQ(0u, message.find("CrashChild|"));
+            EXPECT_GT(message.size(), std::string("CrashChild|").size());
+        } else {
+            EXPECT_EQ("", message);
+        }
+    }
+}
+
+TEST_F(CrashHandlerTest, DumpWriterOfTheProgramFolderComesFirst)
+{
+    // Windows loads the file that a full path names; Wine prefers its own DbgHelp unless
+    // the program is told otherwise.
+    const char kOverrides[] = "Software\\Wine\\AppDefaults\\appservices_crash_child.exe\\DllOverrides";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &key, nullptr));
+    const char kNativeFirst[] = "native,builtin";
+    RegSetValueExA(key, "dbghelp", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst), sizeof(kNativeFirst));
+    RegCloseKey(key);
+
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA((StandInFolder() + "DbgHelp.dll").c_str(), folder.File("DbgHelp.dll").c_str(), FALSE));
+    EXPECT_EQ(kAccessViolation, RunChild("access-violation", folder.Path()));
+    RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+    EXPECT_TRUE(Signalled(crash_));
+    EXPECT_EQ("STANDIN", ReadWholeFile(folder.File("Derivud0.dmp")).substr(0, 16));
+}
+
+TEST_F(CrashHandlerTest, UnwritableFolderStillSignalsAndEnds)
+{
+    EXPECT_EQ(kAccessViolation, RunChild("access-violation", "Z:\\nonexistent-appservices-folder\\"));
+    EXPECT_TRUE(Signalled(crash_));
+}
+
+}  // namespace

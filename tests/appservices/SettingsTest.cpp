@@ -1,0 +1,187 @@
+// tests/appservices/SettingsTest.cpp
+// The language choice: "Config.dat" and the installer's registry value against the file
+// and index that start-up ends with, and what it leaves in the file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Language.h"
+#include "app/Settings.h"
+#include "app/UiFace.h"
+#include "app/UsageReport.h"
+#include "tests/appservices/TempFolder.h"
+
+namespace {
+
+enum class Registry { Absent, Text, TextUnterminated, Binary };
+
+struct LanguageCase {
+    const char* name;
+    const char* config;       // Config.dat content; null: no file
+    Registry registry;
+    const char* value;        // registry value
+    const char* fileName;     // expected
+    int index;
+    const char* reported;     // expected text report to the usage library
+};
+
+const LanguageCase kLanguageCases[] = {
+    {"first run, nothing", nullptr, Registry::Absent, "", "English.dat", 0, ""},
+    {"first run, Brazilian", nullptr, Registry::Text, "BrazilianPortuguese", "Portuguesa(Br).dat", 5,
+     "text 0x2008 BrazilianPortuguese;"},
+    {"first run, Japanese", nullptr, Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;"},
+    {"first run, Deutsch", nullptr, Registry::Text, "Deutsch", "Deutsch.dat", 2, "text 0x2008 Deutsch;"},
+    {"case matters", nullptr, Registry::Text, "english", "English.dat", 0, "text 0x2008 english;"},
+    {"unknown value", nullptr, Registry::Text, "Klingon", "English.dat", 0, "text 0x2008 Klingon;"},
+    {"no terminator stored", nullptr, Registry::TextUnterminated, "Spanish", "Spanish.dat", 4,
+     "text 0x2008 Spanish;"},
+    {"not REG_SZ", nullptr, Registry::Binary, "French", "English.dat", 0, ""},
+    {"after the first run", "[register]\r\nReadReg=1\r\nLanguage=3\r\nLanguageName=French.dat\r\n",
+     Registry::Text, "Deutsch", "French.dat", 3, ""},
+    {"first run keeps a file's choice without a key",
+     "[register]\r\nLanguage=4\r\nLanguageName=Spanish.dat\r\n", Registry::Absent, "", "Spanish.dat", 4, ""},
+    {"registry wins on the first run", "[register]\r\nLanguage=4\r\nLanguageName=Spanish.dat\r\n",
+     Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;"},
+    {"empty name", "[register]\r\nReadReg=1\r\nLanguageName=\r\n", Registry::Absent, "", "English.dat", 0, ""},
+};
+
+void RemoveInstallerKey()
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey);
+}
+
+void SetInstallerValue(Registry kind, const std::string& value)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, nullptr, 0,
+                                             KEY_WRITE, nullptr, &key, nullptr));
+    DWORD size = DWORD(value.size() + (kind == Registry::TextUnterminated ? 0 : 1));
+    DWORD type = kind == Registry::Binary ? REG_BINARY : REG_SZ;
+    RegSetValueExA(key, kInstallerLanguageValue, 0, type, reinterpret_cast<const BYTE*>(value.c_str()), size);
+    RegCloseKey(key);
+}
+
+std::string TextReportLog()
+{
+    HMODULE module = GetModuleHandleA("vedava.dll");
+    if (!module)
+        return std::string();
+    auto log = reinterpret_cast<const char* (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "StandInLog")));
+    return log ? log() : std::string();
+}
+
+void ResetTextReportLog()
+{
+    HMODULE module = GetModuleHandleA("vedava.dll");
+    if (module)
+        reinterpret_cast<void (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "StandInReset")))();
+}
+
+std::string Setting(const TempFolder& folder, const char* key)
+{
+    char value[260] = "";
+    GetPrivateProfileStringA("register", key, "(absent)", value, sizeof(value), folder.File("Config.dat").c_str());
+    return value;
+}
+
+class LanguageChoiceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveInstallerKey();
+        SetSettingsFolder(folder_.Path().c_str());
+        SetUsageLibraryFolder(StandInFolder().c_str());
+        ResetTextReportLog();
+    }
+    void TearDown() override
+    {
+        RemoveInstallerKey();
+        SetSettingsFolder(nullptr);
+        SetUsageLibraryFolder(nullptr);
+    }
+    TempFolder folder_;
+};
+
+TEST_F(LanguageChoiceTest, StartUpPicksTheLanguageFromSettingsAndFirstRunRegistryValue)
+{
+    for (const LanguageCase& c : kLanguageCases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        SetSettingsFolder(folder.Path().c_str());
+        RemoveInstallerKey();
+        ResetTextReportLog();
+        if (c.config) {
+            ASSERT_TRUE(WriteWholeFile(folder.File("Config.dat"), c.config));
+        }
+        if (c.registry != Registry::Absent)
+            SetInstallerValue(c.registry, c.value);
+
+        // The start-up order.
+        char name[kLanguageNameSize];
+        GetLanguageFileName(name);
+        int index = GetLanguageIndex();
+        SaveLanguageChoice(index, name);
+
+        EXPECT_STREQ(c.fileName, name);
+        EXPECT_EQ(c.index, index);
+        EXPECT_EQ(c.reported, TextReportLog());
+        EXPECT_EQ("1", Setting(folder, "ReadReg"));
+        EXPECT_EQ(c.fileName, Setting(folder, "LanguageName"));
+        EXPECT_EQ(std::to_string(c.index), Setting(folder, "Language"));
+    }
+}
+
+TEST_F(LanguageChoiceTest, RegistryIsConsultedOnTheFirstRunOnly)
+{
+    ASSERT_TRUE(WriteLanguageRegistryValue("Deutsch"));
+    char name[kLanguageNameSize];
+    GetLanguageFileName(name);
+    EXPECT_STREQ("Deutsch.dat", name);
+
+    ASSERT_TRUE(WriteLanguageRegistryValue("French"));
+    GetLanguageFileName(name);
+    EXPECT_STREQ("Deutsch.dat", name);
+    EXPECT_EQ(2, GetLanguageIndex());
+}
+
+TEST_F(LanguageChoiceTest, RefusedChoicesLeaveTheFileUnchanged)
+{
+    ASSERT_EQ(0, SaveLanguageChoice(3, "French.dat"));
+    const std::string before = ReadWholeFile(folder_.File("Config.dat"));
+    EXPECT_EQ(-1, SaveLanguageChoice(6, "Other.dat"));
+    EXPECT_EQ(-1, SaveLanguageChoice(-1, "Other.dat"));
+    EXPECT_EQ(-1, SaveLanguageChoice(2, nullptr));
+    EXPECT_EQ(-1, SaveLanguageChoice(2, ""));
+    EXPECT_EQ(before, ReadWholeFile(folder_.File("Config.dat")));
+    EXPECT_EQ("French.dat", Setting(folder_, "LanguageName"));
+}
+
+TEST_F(LanguageChoiceTest, UnwritableSettingsReadAsDefaults)
+{
+    SetSettingsFolder("Z:\\nonexistent-appservices-folder\\");
+    char name[kLanguageNameSize];
+    GetLanguageFileName(name);
+    EXPECT_STREQ("English.dat", name);
+    EXPECT_EQ(0, GetLanguageIndex());
+
+    SetSettingsFolder((std::string(300, 'x') + "\\").c_str());
+    EXPECT_EQ("", GetSettingsFilePath());
+    EXPECT_FALSE(WriteSettingText("ShowTip", "1"));
+    EXPECT_EQ(7, ReadSettingInt("CanSwitchLanguage", 7));
+}
+
+TEST(UiFontFace, FollowsTheLanguageIndex)
+{
+    const struct {
+        int index;
+        const char* face;
+    } cases[] = {{1, "Meiryo UI"}, {0, "Arial"}, {2, "Arial"}, {5, "Arial"}, {6, "Arial"}, {-1, "Arial"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(0, SetUIFontFace(c.index));
+        EXPECT_STREQ(c.face, GetUiFace()) << c.index;
+    }
+}
+
+}  // namespace
