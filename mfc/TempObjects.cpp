@@ -55,28 +55,42 @@ CGdiObject* GdiObject(HGDIOBJ object)
     return obj;
 }
 
+// Only wrappers whose handle has died go: a wrapper of a live window stays valid as long
+// as its window, whatever loop runs meanwhile.
 void DeleteAll()
 {
     if (t_windows) {
-        for (auto& item : *t_windows) {
-            item.second->m_hWnd = nullptr;
-            delete item.second;
+        for (auto it = t_windows->begin(); it != t_windows->end();) {
+            if (IsWindow(it->first)) {
+                ++it;
+                continue;
+            }
+            it->second->m_hWnd = nullptr;
+            delete it->second;
+            it = t_windows->erase(it);
         }
-        t_windows->clear();
     }
     if (t_dcs) {
-        for (auto& item : *t_dcs) {
-            item.second->m_hDC = item.second->m_hAttribDC = nullptr;
-            delete item.second;
+        for (auto it = t_dcs->begin(); it != t_dcs->end();) {
+            if (GetObjectType(it->first)) {
+                ++it;
+                continue;
+            }
+            it->second->m_hDC = it->second->m_hAttribDC = nullptr;
+            delete it->second;
+            it = t_dcs->erase(it);
         }
-        t_dcs->clear();
     }
     if (t_objects) {
-        for (auto& item : *t_objects) {
-            item.second->m_hObject = nullptr;
-            delete item.second;
+        for (auto it = t_objects->begin(); it != t_objects->end();) {
+            if (GetObjectType(it->first)) {
+                ++it;
+                continue;
+            }
+            it->second->m_hObject = nullptr;
+            delete it->second;
+            it = t_objects->erase(it);
         }
-        t_objects->clear();
     }
 }
 

@@ -44,8 +44,8 @@ public:
 
     // The object attached to hWnd, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
-    // The attached object or a temporary one that lives until the outermost message loop is
-    // idle; never keep the pointer of a temporary.
+    // The attached object or a temporary one, which lives as long as its window (deleted by
+    // the outermost message loop once the window is gone).
     static CWnd* FromHandle(HWND hWnd);
 
     // Creation. A window class of null means the layer's default class "AfxWnd".
@@ -254,6 +254,6 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // registered once, names kept for the life of the process.
 BOOL AfxRegisterClass(WNDCLASSA* wndClass);
 LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
-// Deletes the temporary window, DC and GDI objects made by FromHandle; message loops call
-// it when the outermost loop is idle.
+// Deletes the temporary window, DC and GDI wrappers (FromHandle) whose handles have died;
+// the outermost message loop calls it when idle.
 void AfxDeleteTempObjects();

@@ -106,6 +106,8 @@ TEST(Lifetime, TemporaryObjectsNeverOwnTheirWindow)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
     AfxDeleteTempObjects();
     EXPECT_TRUE(IsWindow(raw));
+    EXPECT_EQ(temp, CWnd::FromHandle(raw)); // kept while its window lives
+    EXPECT_EQ(raw, temp->m_hWnd);
     CWnd owner;
     EXPECT_TRUE(owner.Attach(raw));
     EXPECT_EQ(&owner, CWnd::FromHandle(raw));
