@@ -159,8 +159,16 @@ public:
     HICON SetIcon(HICON icon, BOOL big) { return (HICON)::SendMessageA(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon); }
     HICON GetIcon(BOOL big) const { return (HICON)::SendMessageA(m_hWnd, WM_GETICON, big ? ICON_BIG : ICON_SMALL, 0); }
     void CenterWindow(CWnd* alternateOwner = nullptr);
-    // The region belongs to the system afterwards: do not delete it (Detach a CRgn first).
+    // The region belongs to the system afterwards. Given a CRgn, the object lets go of its
+    // handle, so that its destructor does not delete what the window now owns.
     int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
+    int SetWindowRgn(CRgn& region, BOOL redraw)
+    {
+        int set = ::SetWindowRgn(m_hWnd, (HRGN)region.m_hObject, redraw);
+        if (set)
+            region.Detach();
+        return set;
+    }
     int GetWindowRgn(HRGN region) const { return ::GetWindowRgn(m_hWnd, region); }
     void DragAcceptFiles(BOOL accept = TRUE);
     // Tooltips of the framework kind are not kept; windows make their own tooltip controls.

@@ -127,3 +127,22 @@ TEST(Controls, ListBoxTabAndRichEdit)
     rich.SetWindowText("hello");
     EXPECT_EQ(5, rich.GetWindowTextLength());
 }
+
+TEST(Controls, AWindowRegionBelongsToTheWindowOnceSet)
+{
+    CWnd wnd;
+    ASSERT_TRUE(CreateTopLevel(wnd));
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(0, 0, 100, 80));
+    HRGN handle = region;
+    EXPECT_TRUE(wnd.SetWindowRgn(region, TRUE));
+    EXPECT_EQ(nullptr, region.m_hObject); // the object no longer deletes it
+    CRgn copy;
+    copy.CreateRectRgn(0, 0, 1, 1);
+    EXPECT_EQ(SIMPLEREGION, wnd.GetWindowRgn(copy));
+    CRect box;
+    copy.GetRgnBox(&box);
+    EXPECT_EQ(100, box.Width());
+    EXPECT_EQ(80, box.Height());
+    (void)handle;
+}
