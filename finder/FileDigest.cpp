@@ -77,6 +77,18 @@ DigestOutcome FileDigester::Digest(IFileSource& source, const std::string& path,
     std::unique_ptr<IReadableFile> file = source.OpenRead(path);
     if (!file)
         return kDigestUnreadable;
+    return Digest(*file, size, hex, identity);
+}
+
+DigestOutcome FileDigester::Digest(IReadableFile& opened, int64_t size, std::string* hex,
+                                   std::string* identity)
+{
+    IReadableFile* file = &opened;
+    hex->clear();
+    if (identity)
+        identity->clear();
+    if (!Ready())
+        return kDigestCryptoFailed;
     HCRYPTHASH hash = 0;
     if (identity && !file->Identity(identity))
         identity->clear();

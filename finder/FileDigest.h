@@ -41,6 +41,7 @@ public:
     // identity, when given, receives the file's identity (empty when it cannot be told).
     DigestOutcome Digest(IFileSource& source, const std::string& path, int64_t size, std::string* hex,
                          std::string* identity = nullptr);
+    DigestOutcome Digest(IReadableFile& file, int64_t size, std::string* hex, std::string* identity);
 
     static const uint32_t kReadSize = 1024 * 1024;
 

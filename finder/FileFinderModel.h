@@ -9,6 +9,7 @@
 
 #include "finder/FoundFileRecord.h"
 
+class DigestTable;
 class IFilesFilter;
 class IFileSource;
 
@@ -47,6 +48,8 @@ public:
     // Both are set before a scan's worker starts; neither is owned. A null source is the disk.
     void SetFilter(IFilesFilter* filter) { m_filter = filter; }
     void SetFileSource(IFileSource* source) { m_source = source; }
+    // Where the walk leaves the digests it takes on the way (null: it takes none).
+    void SetDigestTable(DigestTable* digests) { m_digests = digests; }
 
     void ListFiles(std::string folder, SizeListing* listing) override {}
     void FindDuplicates(std::string folder, FileGroupMap* result, SimilarPicturePairs* pairs) override;
@@ -55,4 +58,5 @@ public:
 private:
     IFilesFilter* m_filter = nullptr;
     IFileSource* m_source = nullptr;
+    DigestTable* m_digests = nullptr;
 };

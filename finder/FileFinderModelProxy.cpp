@@ -17,6 +17,7 @@ void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* resu
     IFileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
     if (!model)
         return;
+    static_cast<Win32FileFinderModel*>(model)->SetDigestTable(m_digests);
     model->FindDuplicates(folder, result, pairs);
     delete model;
 }

@@ -9,6 +9,7 @@
 
 #include "app/LangString.h"
 #include "app/TextCase.h"
+#include "finder/DigestTable.h"
 #include "finder/FileDigest.h"
 #include "finder/FileFinderModel.h"
 #include "finder/GroupKey.h"
@@ -26,7 +27,11 @@ static std::string VolumeRoot(const std::string& path)
     return LowerAscii(path.substr(0, share));
 }
 
-ScanRun::ScanRun() : m_language(GetLangString), m_user(GetUserLangString) {}
+ScanRun::ScanRun()
+    : m_language(GetLangString), m_user(GetUserLangString), m_noDigests(new DigestTable(kDigestSha256)),
+      m_digests(m_noDigests.get())
+{
+}
 
 ScanRun::~ScanRun()
 {
@@ -98,11 +103,16 @@ void ScanRun::ScanWorker()
     m_store.reset();  // the last scan's records go unless the results page still holds them
     m_problem = kScanProblemNone;
 
+    DigestTable digests(m_digestAlgorithm);
+    m_digests = &digests;
     FileFinderModelProxy& finder = FileFinderModelProxy::Instance();
     finder.SetFileSource(m_source);
+    finder.SetDigestTable(&digests);
     finder.FindDuplicates(m_location, &m_rawResult, &m_picturePairs);
+    finder.SetDigestTable(nullptr);
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
     AnalyseResults();
+    m_digests = m_noDigests.get();
 
     const HWND window = m_notifyWindow;
     g_scanDone = 1;
@@ -150,29 +160,33 @@ void ScanRun::AnalyseResults()
     // Every file of a group is digested whole, a group at a time on a few threads.
     IFileSource& source = m_source ? *m_source : PlatformFileSource();
     std::atomic<int> cryptoFailed(0);
-    RunInParallel(groups.size(), [&](size_t index) {
+    std::unique_ptr<FileDigester> digesters[kParallelWorkThreads];
+    for (auto& d : digesters)
+        d.reset(new (std::nothrow) FileDigester(m_digestAlgorithm));
+    RunInParallel(groups.size(), [&](size_t index, int worker) {
         Group& g = groups[index];
-        FileDigester digester(m_digestAlgorithm);
-        if (!digester.Ready()) {
-            cryptoFailed = 1;
-            g.done = true;
-            return;
-        }
+        FileDigester* digester = digesters[worker].get();
         std::set<std::string> identities;
         for (auto it = g.begin; it != g.end; ++it) {
             if (g_scanStop)
                 return;
             FoundFileRecord* record = it->second;
-            std::string digest, identity;
-            DigestOutcome outcome =
-                digester.Digest(source, record->FullPath(), record->size, &digest, &identity);
-            if (outcome == kDigestCryptoFailed)
+            KnownDigest known;
+            if (!m_digests->Find(record, &known)) {
+                if (!digester || !digester->Ready())
+                    known.outcome = kDigestCryptoFailed;
+                else
+                    known.outcome = digester->Digest(source, record->FullPath(), record->size,
+                                                     &known.digest, &known.identity);
+            }
+            if (known.outcome == kDigestCryptoFailed)
                 cryptoFailed = 1;
             // A file met again through a link (or a hard link) is the same file, not a copy:
             // removing "the copy" would remove the file.
-            else if (outcome == kDigestDone &&
-                     (identity.empty() || identities.insert(VolumeRoot(record->folder) + identity).second))
-                g.confirmed.emplace_back(digest, record);
+            else if (known.outcome == kDigestDone &&
+                     (known.identity.empty() ||
+                      identities.insert(VolumeRoot(record->folder) + known.identity).second))
+                g.confirmed.emplace_back(known.digest, record);
         }
         g.done = true;
     });

@@ -15,6 +15,8 @@
 #include "finder/FoundFileRecord.h"
 #include "finder/RecordStore.h"
 
+class DigestTable;
+
 enum { kScanFinishedMessage = 0x4400 };
 
 // Why a scan could not give its results; the page tells the user instead of "nothing found".
@@ -82,6 +84,10 @@ private:
     IFileSource* m_source = nullptr;
     int m_digestAlgorithm = 2;  // kDigestSha256
     HANDLE m_worker = nullptr;
+    // Digests the walk took on the way, during ScanWorker; else an empty table, and the analysis
+    // digests every file itself.
+    std::unique_ptr<DigestTable> m_noDigests;
+    DigestTable* m_digests;
     std::shared_ptr<RecordStore> m_store;
     std::atomic<ScanProblem> m_problem{kScanProblemNone};
 };

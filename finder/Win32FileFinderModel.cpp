@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <new>
 
 #include "finder/ContentSignature.h"
+#include "finder/DigestTable.h"
+#include "finder/FileDigest.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ParallelWork.h"
@@ -263,6 +266,40 @@ void Win32FileFinderModel::WalkPendingFolders(int walker)
     }
 }
 
+// Keys the files of one run (one size and extension). The files stay open while the run is
+// sampled, so that those whose signatures meet are digested whole without a second open.
+void Win32FileFinderModel::SampleRun(std::vector<FoundFileRecord*>& records, const std::string& extension,
+                                     std::vector<std::string>& keys, FileDigester* digester)
+{
+    const size_t kHeldOpen = 16;  // larger runs close each file after its signature
+    const bool hold = digester && digester->Ready() && records.size() <= kHeldOpen;
+    std::vector<std::unique_ptr<IReadableFile>> files(records.size());
+    std::vector<std::string> signatures(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (g_scanStop)
+            return;  // the keys of the run stay short: the caller frees its records
+        files[i] = m_source->OpenRead(records[i]->FullPath());
+        if (files[i])
+            signatures[i] = ::ContentSignature(*files[i], records[i]->size, g_similarityPercent);
+        if (!hold)
+            files[i].reset();
+    }
+    for (size_t i = 0; i < records.size(); ++i)
+        keys.push_back(MakeGroupKey(records[i]->size, extension, signatures[i]));
+    if (!hold)
+        return;
+    std::map<std::string, int> shared;
+    for (const std::string& signature : signatures)
+        shared[signature] += 1;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (!files[i] || signatures[i].empty() || shared[signatures[i]] < 2 || g_scanStop)
+            continue;
+        KnownDigest known;
+        known.outcome = digester->Digest(*files[i], records[i]->size, &known.digest, &known.identity);
+        m_digests->Put(records[i], known);
+    }
+}
+
 void Win32FileFinderModel::KeyCandidates()
 {
     struct Candidate
@@ -311,13 +348,22 @@ void Win32FileFinderModel::KeyCandidates()
     }
     std::vector<std::string> keys(all.size());
     std::vector<char> keyed(all.size(), 0);
-    RunInParallel(runs.size(), [&](size_t r) {
-        for (size_t i = runs[r].begin; i < runs[r].end; ++i) {
-            if (g_scanStop)
-                return;
-            FoundFileRecord* record = all[i].record;
-            keys[i] = MakeGroupKey(record->size, all[i].extension, ContentSignature(record, record->size));
-            keyed[i] = 1;
+    std::unique_ptr<FileDigester> digesters[kParallelWorkThreads];
+    if (m_digests) {
+        for (auto& d : digesters)
+            d.reset(new (std::nothrow) FileDigester(m_digests->Algorithm()));
+    }
+    RunInParallel(runs.size(), [&](size_t r, int worker) {
+        if (g_scanStop)
+            return;
+        std::vector<FoundFileRecord*> records;
+        for (size_t i = runs[r].begin; i < runs[r].end; ++i)
+            records.push_back(all[i].record);
+        std::vector<std::string> runKeys;
+        SampleRun(records, all[runs[r].begin].extension, runKeys, digesters[worker].get());
+        for (size_t i = 0; i < runKeys.size(); ++i) {
+            keys[runs[r].begin + i] = runKeys[i];
+            keyed[runs[r].begin + i] = 1;
         }
     });
     // Inserted in listing order within each run, counting each insertion that finds a partner.

@@ -18,6 +18,7 @@
 #include "finder/WalkerSplit.h"
 #include "finder/picturehash/PictureHash.h"
 
+class DigestTable;
 class IFilesFilter;
 
 class Win32FileFinderModel : public IFileFinderModel
@@ -33,6 +34,9 @@ public:
 
     // Entry points that take the place of the library's (tests); the library is then not loaded.
     void SetPictureLibrary(AHashValueFn hash, IsMaybeSimilarPicturesFn compare);
+    // Files of a likely group are digested whole while they are open for their signature, and
+    // the digests left here (null: none are taken).
+    void SetDigestTable(DigestTable* digests) { m_digests = digests; }
     // Pictures larger than this are keyed as ordinary files (they are read whole to be hashed).
     void SetPictureReadLimit(uint32_t bytes) { m_pictureReadLimit = bytes; }
     static const uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
@@ -54,6 +58,8 @@ private:
                     std::vector<FoundFileRecord*>& candidates);
     FoundFileRecord* MakeRecord(const std::string& folder, const struct FolderEntry& entry);
     void KeyCandidates();
+    void SampleRun(std::vector<FoundFileRecord*>& records, const std::string& extension,
+                   std::vector<std::string>& keys, class FileDigester* digester);
 
     bool PicturesOn() const;
     bool QueuePicture(const std::string& path, FoundFileRecord* record);
@@ -68,6 +74,7 @@ private:
 
     IFilesFilter* m_filter;
     IFileSource* m_source;
+    DigestTable* m_digests = nullptr;
     FileGroupMap* m_result = nullptr;
     SimilarPicturePairs* m_pairs = nullptr;
 

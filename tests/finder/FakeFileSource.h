@@ -103,6 +103,12 @@ public:
             out.insert(e.first);
         return out;
     }
+    int OpenCount(const std::string& path) const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_opened.find(path);
+        return it == m_opened.end() ? 0 : it->second;
+    }
     uint64_t BytesRead() const { return m_bytes; }
 
 private:

@@ -183,6 +183,8 @@ TEST_F(Scan, DigestDecidesAndReadsOnlyCandidates)
     ScanFolder("M:\\t", &fake);
     EXPECT_EQ((std::set<std::set<std::string>>{{"M:\\t\\a.bin", "M:\\t\\c.bin"}}), GroupSets());
     EXPECT_EQ(0u, fake.Opened().count("M:\\t\\alone.bin"));
+    EXPECT_EQ(1, fake.OpenCount("M:\\t\\a.bin"));  // sampled and digested through one open
+    EXPECT_EQ(1, fake.OpenCount("M:\\t\\b.bin"));
     // Signatures, then the three equal-signature files whole; nothing else is read whole.
     EXPECT_LE(fake.BytesRead(), 3u * 300000 + 8 * 120);
 }
