@@ -72,6 +72,17 @@ void CallInventorySlot(void* context)
                                                                            call->count);
 }
 
+struct ObjectCall {
+    GetObjectExport getObject;
+    void* object;
+};
+
+void CallGetObject(void* context)
+{
+    ObjectCall* call = static_cast<ObjectCall*>(context);
+    call->object = call->getObject();
+}
+
 struct TextCall {
     FARPROC function;
     int code;
@@ -147,8 +158,11 @@ void* GetUsageObject()
         return nullptr;
     auto getObject = reinterpret_cast<GetObjectExport>(
         reinterpret_cast<void*>(GetProcAddress(module, "ZidAzazeZiz")));
-    if (getObject)
-        caches.object = getObject();
+    if (!getObject)
+        return nullptr;
+    ObjectCall call = {getObject, nullptr};
+    if (CallGuarded(&CallGetObject, &call))
+        caches.object = call.object;
     return caches.object;
 }
 

@@ -1,7 +1,7 @@
 // tests/appservices/CrashChild.cpp
 // Crashes on request under the program's crash handler:
 //   appservices_crash_child MODE FOLDER (a Windows path ending in a backslash)
-// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw. Dumps and the
+// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads. Dumps and the
 // recorded out-of-memory message ("message.txt") go to FOLDER.
 // This file names no operator new or delete: the out-of-memory case allocates through the
 // runtime's own string code, so it ends in 0xE0000001 only if the link really replaced the
@@ -47,6 +47,26 @@ void ExhaustAddressSpace()
         free(blocks[i]);
 }
 
+volatile uintptr_t g_badAddress = 8;
+
+DWORD WINAPI FaultingThread(void* start)
+{
+    WaitForSingleObject(static_cast<HANDLE>(start), INFINITE);
+    *reinterpret_cast<volatile int*>(g_badAddress) = 1;
+    return 0;
+}
+
+// Two threads fault at the same moment: one report, one dump.
+void FaultOnTwoThreads()
+{
+    HANDLE start = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE threads[2];
+    for (HANDLE& thread : threads)
+        thread = CreateThread(nullptr, 0, &FaultingThread, start, 0, nullptr);
+    SetEvent(start);
+    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+}
+
 }  // namespace
 
 // Outside the anonymous namespace and out of line, so the compiler cannot see the whole
@@ -79,8 +99,9 @@ int main(int argc, char** argv)
         std::string text;
         text.reserve(0x3FFFFFF0);
     } else if (!strcmp(mode, "access-violation")) {
-        volatile uintptr_t address = 8;
-        *reinterpret_cast<volatile int*>(address) = 1;
+        *reinterpret_cast<volatile int*>(g_badAddress) = 1;
+    } else if (!strcmp(mode, "two-threads")) {
+        FaultOnTwoThreads();
     } else if (!strcmp(mode, "pure-virtual")) {
         Derived object;
         (void)object;

@@ -30,6 +30,7 @@ const CrashCase kCrashCases[] = {
     {"access-violation", kAccessViolation, Event::Crash, false},
     {"pure-virtual", kPureVirtualCallCode, Event::Crash, false},
     {"uncaught-throw", kTerminateCode, Event::Crash, false},
+    {"two-threads", kAccessViolation, Event::Crash, false},
 };
 
 // Runs the child to its end; its exit code, or 0xFFFFFFFF when it did not end in time.
@@ -102,24 +103,49 @@ TEST_F(CrashHandlerTest, EveryCrashSignalsItsEventAndLeavesADump)
     }
 }
 
-TEST_F(CrashHandlerTest, DumpWriterOfTheProgramFolderComesFirst)
-{
-    // Windows loads the file that a full path names; Wine prefers its own DbgHelp unless
-    // the program is told otherwise.
-    const char kOverrides[] = "Software\\Wine\\AppDefaults\\appservices_crash_child.exe\\DllOverrides";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    const char kNativeFirst[] = "native,builtin";
-    RegSetValueExA(key, "dbghelp", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst), sizeof(kNativeFirst));
-    RegCloseKey(key);
+// Windows loads the file that a full path names; Wine prefers its own DbgHelp unless the
+// program is told otherwise.
+class OwnDumpWriterTest : public CrashHandlerTest {
+protected:
+    void SetUp() override
+    {
+        CrashHandlerTest::SetUp();
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_WRITE,
+                                                 nullptr, &key, nullptr));
+        const char kNativeFirst[] = "native,builtin";
+        RegSetValueExA(key, "dbghelp", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst),
+                       sizeof(kNativeFirst));
+        RegCloseKey(key);
+        ASSERT_TRUE(CopyFileA((StandInFolder() + "DbgHelp.dll").c_str(), folder_.File("DbgHelp.dll").c_str(),
+                              FALSE));
+    }
+    void TearDown() override
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+        SetEnvironmentVariableA("STANDIN_DUMP_HANGS", nullptr);
+        CrashHandlerTest::TearDown();
+    }
+    static constexpr char kOverrides[] = "Software\\Wine\\AppDefaults\\appservices_crash_child.exe\\DllOverrides";
+    TempFolder folder_;
+};
 
-    TempFolder folder;
-    ASSERT_TRUE(CopyFileA((StandInFolder() + "DbgHelp.dll").c_str(), folder.File("DbgHelp.dll").c_str(), FALSE));
-    EXPECT_EQ(kAccessViolation, RunChild("access-violation", folder.Path()));
-    RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+TEST_F(OwnDumpWriterTest, TheProgramFolderCopyComesFirst)
+{
+    EXPECT_EQ(kAccessViolation, RunChild("access-violation", folder_.Path()));
     EXPECT_TRUE(Signalled(crash_));
-    EXPECT_EQ("STANDIN", ReadWholeFile(folder.File("Derivud0.dmp")).substr(0, 16));
+    EXPECT_EQ("STANDIN", ReadWholeFile(folder_.File("Derivud0.dmp")).substr(0, 16));
+}
+
+TEST_F(OwnDumpWriterTest, AHangingWriterEndsTheProcessAfterTenSeconds)
+{
+    SetEnvironmentVariableA("STANDIN_DUMP_HANGS", "1");
+    DWORD started = GetTickCount();
+    EXPECT_EQ(kAccessViolation, RunChild("access-violation", folder_.Path()));
+    DWORD elapsed = GetTickCount() - started;
+    EXPECT_GE(elapsed, 9000u);
+    EXPECT_LT(elapsed, 50000u);
+    EXPECT_TRUE(Signalled(crash_));
 }
 
 TEST_F(CrashHandlerTest, UnwritableFolderStillSignalsAndEnds)
