@@ -168,6 +168,24 @@ TEST(DoModal, TheMainWindowOwnsADialogWithNoParentAndIsDisabledMeanwhile)
     EXPECT_TRUE(main.wnd.IsWindowEnabled());
 }
 
+TEST(DoModal, ActivationReturnsToTheOwner)
+{
+    MainWindow main;
+    main.wnd.ShowWindow(SW_SHOW);
+    main.wnd.SetActiveWindow();
+    ASSERT_EQ(main.wnd.m_hWnd, ::GetActiveWindow());
+    CDialog dlg;
+    HWND activeWhileRunning = nullptr;
+    RunLater(50, [&] {
+        activeWhileRunning = ::GetActiveWindow();
+        dlg.EndDialog(IDOK);
+    });
+    EndLater(dlg, 3000, -99);
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_NE(main.wnd.m_hWnd, activeWhileRunning);
+    EXPECT_EQ(main.wnd.m_hWnd, ::GetActiveWindow());
+}
+
 TEST(DoModal, AParentThatIsAChildWindowGivesItsTopLevelWindowAsOwner)
 {
     MainWindow main;

@@ -106,7 +106,37 @@ public:
     }
 };
 
+// The skinned dialogs move their frame in WM_NCCALCSIZE through DefWindowProc.
+class FrameDialog : public CDialog
+{
+public:
+    int nccalcBeforeInit = 0;
+    bool initialised = false;
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT r = CDialog::DefWindowProc(message, wParam, lParam);
+        if (message == WM_NCCALCSIZE && !initialised)
+            ++nccalcBeforeInit;
+        return r;
+    }
+    BOOL OnInitDialog() override
+    {
+        initialised = true;
+        EndDialog(IDOK);
+        return TRUE;
+    }
+};
+
 } // namespace
+
+TEST(Subclass, ADialogSeesItsFrameMessagesBeforeInitDialog)
+{
+    FrameDialog dlg;
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(dlg.initialised);
+    EXPECT_GE(dlg.nccalcBeforeInit, 1);
+}
 
 TEST(Subclass, AttachedBeforeTheFirstMessages)
 {
