@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "finder/FileDigest.h"
 #include "finder/FileFinderModel.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanRun.h"
@@ -187,6 +188,22 @@ TEST_F(Scan, DigestDecidesAndReadsOnlyCandidates)
     EXPECT_EQ(1, fake.OpenCount("M:\\t\\b.bin"));
     // Signatures, then the three equal-signature files whole; nothing else is read whole.
     EXPECT_LE(fake.BytesRead(), 3u * 300000 + 8 * 120);
+}
+
+// When no group can be confirmed, the scan says so instead of "nothing found".
+TEST_F(Scan, DigestFailureIsReported)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same");
+    fake.AddFile("M:\\t\\b.txt", "same");
+    run.SetDigestAlgorithm(99);  // as when CryptoAPI refuses every context
+    ScanFolder("M:\\t", &fake);
+    EXPECT_EQ(kScanProblemDigestUnavailable, run.Problem());
+    EXPECT_TRUE(GroupSets().empty());  // unconfirmed groups are never shown
+    run.SetDigestAlgorithm(kDigestSha256);
+    ScanFolder("M:\\t", &fake);
+    EXPECT_EQ(kScanProblemNone, run.Problem());
+    EXPECT_EQ(1u, GroupSets().size());
 }
 
 TEST_F(Scan, PictureGroupsFromPairs)
