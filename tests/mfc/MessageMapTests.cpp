@@ -106,6 +106,28 @@ BEGIN_MESSAGE_MAP(ReflectingChild, CWnd)
     ON_WM_VSCROLL_REFLECT()
 END_MESSAGE_MAP()
 
+// A parent that colours its children itself: its handler wins over reflection.
+class ColouringParent : public CWnd
+{
+public:
+    UINT kind = 99;
+    CWnd* from = nullptr;
+    HBRUSH brush = (HBRUSH)GetStockObject(BLACK_BRUSH);
+
+protected:
+    HBRUSH OnCtlColor(CDC*, CWnd* wnd, UINT ctlColor)
+    {
+        kind = ctlColor;
+        from = wnd;
+        return brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ColouringParent, CWnd)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 class OwnerDrawnButton : public CButton
 {
 public:
@@ -223,4 +245,22 @@ TEST(MessageMap, OwnerDrawReachesTheButton)
     item.hwndItem = button.m_hWnd;
     EXPECT_EQ(TRUE, parent.SendMessage(WM_DRAWITEM, 55, (LPARAM)&item));
     EXPECT_EQ(55, button.drawn);
+}
+
+TEST(MessageMap, OneCtlColorHandlerServesEveryKind)
+{
+    ColouringParent parent;
+    ASSERT_TRUE(CreateTopLevel(parent));
+    ReflectingChild child;
+    Log log;
+    child.log = &log;
+    ASSERT_TRUE(CreateChild(child, parent, 400));
+    HDC dc = ::GetDC(child.m_hWnd);
+    EXPECT_EQ((LRESULT)parent.brush, parent.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)child.m_hWnd));
+    EXPECT_EQ((UINT)CTLCOLOR_EDIT, parent.kind);
+    EXPECT_EQ(&child, parent.from);
+    parent.SendMessage(WM_CTLCOLORBTN, (WPARAM)dc, (LPARAM)child.m_hWnd);
+    EXPECT_EQ((UINT)CTLCOLOR_BTN, parent.kind);
+    ::ReleaseDC(child.m_hWnd, dc);
+    EXPECT_TRUE(log.empty()); // the child's reflected handler stayed out
 }
