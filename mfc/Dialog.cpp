@@ -74,6 +74,8 @@ HWND CDialog::CreateFromTemplate(const DLGTEMPLATE* dialogTemplate, HWND parent)
         hWnd = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, DialogProc,
                                           (LPARAM)this);
     }
+    if (!hWnd)
+        ForgetFailedCreation();
     if (hWnd && m_hWnd != hWnd)
         return nullptr; // not ours: cannot happen unless the hook failed
     return hWnd;

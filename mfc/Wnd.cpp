@@ -256,7 +256,20 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
                                cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     }
+    if (!hWnd)
+        ForgetFailedCreation();
     return hWnd != nullptr;
+}
+
+void CWnd::ForgetFailedCreation()
+{
+    // Attached, then refused by its own WM_NCCREATE or WM_CREATE: let go of the dead handle
+    // so that the object can be created again.
+    if (m_hWnd && !::IsWindow(m_hWnd)) {
+        WndMap::Remove(m_hWnd);
+        m_hWnd = nullptr;
+        m_pfnSuper = nullptr;
+    }
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA&)

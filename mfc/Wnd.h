@@ -239,6 +239,9 @@ protected:
     void OnCaptureChanged(CWnd* wnd);
     void OnCancelMode();
 
+    // After a creation call failed: drops a handle that was attached and died meanwhile.
+    void ForgetFailedCreation();
+
     WNDPROC m_pfnSuper = nullptr; // the procedure our window procedure replaced
     BOOL m_toolTipsEnabled = FALSE;
 

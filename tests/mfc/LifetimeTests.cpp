@@ -41,7 +41,31 @@ protected:
     }
 };
 
+class Refusing : public CWnd
+{
+public:
+    bool refuse = true;
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs) { return refuse ? -1 : CWnd::OnCreate(cs); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Refusing, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
 } // namespace
+
+TEST(Lifetime, AWindowThatRefusesCreationLeavesTheObjectReusable)
+{
+    Refusing wnd;
+    EXPECT_FALSE(CreateTopLevel(wnd));
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    wnd.refuse = false;
+    EXPECT_TRUE(CreateTopLevel(wnd));
+    EXPECT_TRUE(wnd.IsWindow());
+}
 
 TEST(Lifetime, AnObjectDestroyedWithALiveWindowDestroysItFirst)
 {
