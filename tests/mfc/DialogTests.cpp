@@ -149,6 +149,20 @@ TEST(DoModal, KeysWalkFromTheTargetControlUpToTheDialog)
     EXPECT_EQ((Log{"edit key", "dialog esc"}), dlg.log);
 }
 
+TEST(DoModal, KeysToAChildWithoutAnObjectStillReachTheDialog)
+{
+    // The pages are plain Win32 children of the main dialog, and they take the focus.
+    CDialogTemplate tmpl;
+    tmpl.AddControl("EDIT", "", 300, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 80, 12);
+    tmpl.AddControl("STATIC", "", 301, WS_CHILD | WS_VISIBLE, 5, 20, 80, 12);
+    DialogWithEdit dlg;
+    dlg.InitModalIndirect(tmpl.GetTemplate());
+    RunLater(50, [&dlg] { PostKey(::GetDlgItem(dlg.m_hWnd, 301), VK_RETURN); });
+    EndLater(dlg, 400, 9);
+    EXPECT_EQ(9, dlg.DoModal());
+    EXPECT_EQ((Log{"dialog enter"}), dlg.log);
+}
+
 TEST(DoModal, TheMainWindowOwnsADialogWithNoParentAndIsDisabledMeanwhile)
 {
     MainWindow main;
