@@ -4,6 +4,7 @@
 // always drawn with an explicit width and height.
 #pragma once
 #include <windows.h>
+#include <objidl.h> // PROPID, which gdiplus.h needs even after a lean windows.h
 #include <gdiplus.h>
 
 // Draws the whole image with its top-left corner at (x, y), one image pixel per device pixel.
