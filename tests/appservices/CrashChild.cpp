@@ -4,8 +4,8 @@
 // MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads. Dumps and the
 // recorded out-of-memory message ("message.txt") go to FOLDER.
 // This file names no operator new or delete: the out-of-memory case allocates through the
-// runtime's own string code, so it ends in 0xE0000001 only if the link really replaced the
-// runtime's allocator with the program's.
+// runtime's own string code, so it ends in 0xE0000001 only if the program's allocator
+// replaced the runtime's (here because the crash handler refers to it).
 #include <windows.h>
 #include <stdint.h>
 #include <stdlib.h>

@@ -33,12 +33,12 @@ const CrashCase kCrashCases[] = {
     {"two-threads", kAccessViolation, Event::Crash, false},
 };
 
-// Runs the child to its end; its exit code, or 0xFFFFFFFF when it did not end in time.
-DWORD RunChild(const char* mode, const std::string& folder)
+// Runs a program of the program folder to its end; its exit code, or 0xFFFFFFFF when it
+// did not end in time.
+DWORD RunProgram(const char* name, const std::string& arguments)
 {
-    std::string exe = std::string(GetAppFolder()) + "appservices_crash_child.exe";
-    // A backslash before the closing quote would escape it: double the folder's last one.
-    std::string command = "\"" + exe + "\" " + mode + " \"" + folder + "\\\"";
+    std::string exe = std::string(GetAppFolder()) + name;
+    std::string command = "\"" + exe + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -53,6 +53,12 @@ DWORD RunChild(const char* mode, const std::string& folder)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+DWORD RunChild(const char* mode, const std::string& folder)
+{
+    // A backslash before the closing quote would escape it: double the folder's last one.
+    return RunProgram("appservices_crash_child.exe", std::string(mode) + " \"" + folder + "\\\"");
 }
 
 bool Signalled(HANDLE event)
@@ -146,6 +152,11 @@ TEST_F(OwnDumpWriterTest, AHangingWriterEndsTheProcessAfterTenSeconds)
     EXPECT_GE(elapsed, 9000u);
     EXPECT_LT(elapsed, 50000u);
     EXPECT_TRUE(Signalled(crash_));
+}
+
+TEST(ProgramAllocatorLink, ReplacesTheRuntimesInEveryProgramThatLinksApp)
+{
+    EXPECT_EQ(kOutOfMemoryCode, RunProgram("appservices_alloc_child.exe", ""));
 }
 
 TEST_F(CrashHandlerTest, UnwritableFolderStillSignalsAndEnds)
