@@ -40,7 +40,7 @@ if sys.argv[2] == "bench":
     text = text.split("\n\n", 1)[1] if "\n\n" in text else ""
 groups = []
 for block in text.split("\n\n"):
-    paths = [p for p in block.split("\n") if p.strip()]
+    paths = [p for p in block.split("\n") if p.strip() and not p.startswith("#")]
     if sys.argv[2] == "bench":
         paths = [p[2:].replace("\\", "/") if p[1:2] == ":" else p for p in paths]
     if len(paths) > 1:
@@ -51,7 +51,12 @@ PY
 normalise "$out/bench.txt" bench > "$out/bench.groups"
 normalise "$out/jdupes.txt" jdupes > "$out/jdupes.groups"
 
-sed -n '2,9p' "$out/bench.txt" | sed 's/^/  bench /'
+tr -d '\r' < "$out/bench.txt" | sed -n '2,/^$/p' | grep -v '^$' | sed 's/^/  bench /'
+python3 - "$out/jdupes.groups" <<'PY'
+import os, sys
+total = sum(os.path.getsize(p) for line in open(sys.argv[1]) for p in line.rstrip("\n").split("\t") if p)
+print("  bytes in duplicate files (what a full-content check reads at least): %d" % total)
+PY
 python3 - "$t0" "$t1" "$t2" <<'PY'
 import sys
 t0, t1, t2 = map(float, sys.argv[1:])

@@ -2,7 +2,7 @@
 // Runs one whole scan (walk and analysis) over a folder and prints what it cost:
 //   scan_bench FOLDER [--list] [--precision N]
 // FOLDER is a Windows path, or a Linux path (then it is taken on drive Z:). With --list the
-// groups follow, one path a line, a blank line after each group.
+// groups follow: a "# category" line, one path a line, a blank line after each group.
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
@@ -65,9 +65,12 @@ int main(int argc, char** argv)
     const double seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 
     std::map<std::string, std::vector<const FoundFileRecord*>> groups;
+    std::map<std::string, int> categoryOf;
     for (int c = kCategoryPhoto; c <= kCategoryOther; ++c) {
-        for (const auto& e : *run.CategoryGroups(c))
+        for (const auto& e : *run.CategoryGroups(c)) {
             groups[e.first].push_back(e.second);
+            categoryOf[e.first] = c;
+        }
     }
     size_t inGroups = 0;
     for (const auto& g : groups)
@@ -89,6 +92,8 @@ int main(int argc, char** argv)
     if (list) {
         printf("\n");
         for (const auto& g : groups) {
+            printf("# %s: %zu files of %lld bytes\n", CategoryKeyText(categoryOf[g.first]), g.second.size(),
+                   (long long)g.second.front()->size);
             for (const FoundFileRecord* r : g.second)
                 printf("%s\n", r->FullPath().c_str());
             printf("\n");
