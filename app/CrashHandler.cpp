@@ -141,8 +141,6 @@ void SetCrashMessageBox(CrashMessageBox show)
 
 void PrepareCrashHandler(const char* caption, const char* folder)
 {
-    (void)g_installed;
-    (void)ProgramAllocatorAnchor;
     g_memoryCrashEvent = GetEngineSettings()->bMemoryCrashEvent != 0;
     std::string message = GetLangString("WithoutMem");
     CopyText(g_message, sizeof(g_message), message.empty() ? kFallbackMessage : message.c_str());

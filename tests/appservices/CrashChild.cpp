@@ -3,9 +3,8 @@
 //   appservices_crash_child MODE FOLDER (a Windows path ending in a backslash)
 // MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads. Dumps and the
 // recorded out-of-memory message ("message.txt") go to FOLDER.
-// This file names no operator new or delete: the out-of-memory case allocates through the
-// runtime's own string code, so it ends in 0xE0000001 only if the program's allocator
-// replaced the runtime's (here because the crash handler refers to it).
+// The out-of-memory case allocates through the runtime's own string code, as most of the
+// program's allocations do.
 #include <windows.h>
 #include <stdint.h>
 #include <stdlib.h>
