@@ -318,6 +318,10 @@ LRESULT CSkinScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_LBUTTONDBLCLK:
         return 1; // a double click is two single clicks, nothing more
+    case WM_ENABLE:
+        // The system bar would draw itself straight onto the window here.
+        Invalidate(FALSE);
+        return 0;
     case SBM_SETSCROLLINFO: {
         const SCROLLINFO* in = reinterpret_cast<const SCROLLINFO*>(lParam);
         if (!in)

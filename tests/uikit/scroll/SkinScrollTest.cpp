@@ -452,6 +452,70 @@ TEST_F(SkinScroll, ControlDestroyedWhileWrappedTakesItsFrameAlong)
     EXPECT_TRUE(IsWindow(m_host));
 }
 
+TEST_F(SkinScroll, BarsFollowTheScrollBarsTheControlShows)
+{
+    // An empty list shows no scroll bar, so neither does its frame.
+    m_list.SendMessage(LB_RESETCONTENT);
+    m_list.SendMessage(LB_SETHORIZONTALEXTENT, 0);
+    CSkinScrollWnd* frame = Skin();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->VerticalBar().IsWindowVisible());
+    EXPECT_FALSE(frame->HorizontalBar().IsWindowVisible());
+
+    for (int i = 0; i < 40; ++i)
+        m_list.SendMessage(LB_ADDSTRING, 0, (LPARAM)"a row wider than the list box is, for the side bar");
+    Pump(600);
+    CSkinScrollBar& vbar = frame->VerticalBar();
+    ASSERT_TRUE(vbar.IsWindowVisible()) << "rows that no longer fit bring the bar";
+    EXPECT_EQ(vbar.GetSkinInfo().nMax, 39);
+
+    // The bar keeps the list box inside the frame clear of itself.
+    CRect bar, limit;
+    vbar.GetWindowRect(&bar);
+    ::GetWindowRect(::GetParent(m_list.m_hWnd), &limit);
+    EXPECT_LE(limit.right, bar.left);
+}
+
+TEST_F(SkinScroll, HorizontalBarScrollsSideways)
+{
+    m_list.DestroyWindow();
+    ASSERT_TRUE(m_list.CreateEx(0, "LISTBOX", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
+                                    LBS_NOINTEGRALHEIGHT,
+                                10, 10, 220, 180, m_host, (HMENU)1000));
+    for (int i = 0; i < 60; ++i)
+        m_list.SendMessage(LB_ADDSTRING, 0, (LPARAM)"a row wider than the list box is, for the side bar");
+    m_list.SendMessage(LB_SETHORIZONTALEXTENT, 600);
+    CSkinScrollWnd* frame = Skin();
+    ASSERT_NE(frame, nullptr);
+    Pump(600);
+    CSkinScrollBar& hbar = frame->HorizontalBar();
+    ASSERT_TRUE(hbar.IsWindowVisible());
+    ASSERT_TRUE(frame->VerticalBar().IsWindowVisible());
+    CRect client;
+    hbar.GetClientRect(&client);
+    EXPECT_EQ(client.Height(), 16);
+    Click(hbar, Centre(hbar.GetPartRect(kScrollPartPageDown)));
+    SCROLLINFO si = {sizeof(si), SIF_POS};
+    ::GetScrollInfo(m_list.m_hWnd, SB_HORZ, &si);
+    EXPECT_GT(si.nPos, 0);
+    EXPECT_EQ(hbar.GetSkinInfo().nPos, si.nPos);
+}
+
+TEST_F(SkinScroll, ADisabledBarKeepsItsSkin)
+{
+    CSkinScrollWnd* frame = Skin();
+    ASSERT_NE(frame, nullptr);
+    CSkinScrollBar& vbar = frame->VerticalBar();
+    Sync();
+    vbar.EnableWindow(FALSE);
+    Pump(50);
+    const CRect track = vbar.GetPartRect(kScrollPartPageDown);
+    HDC dc = ::GetDC(vbar.m_hWnd);
+    EXPECT_EQ(GetPixel(dc, track.left + 2, track.bottom - 2), kTrackColour);
+    ::ReleaseDC(vbar.m_hWnd, dc);
+}
+
 class RectSource : public iCaller
 {
 public:
