@@ -55,8 +55,12 @@ public:
     void FindDuplicates(std::string folder, FileGroupMap* result, SimilarPicturePairs* pairs) override;
     IFileFinderModel* SetSimilarPictures(uint32_t on) override { return this; }
 
+    // Whether the last search could list the folder it was given.
+    bool LastFolderListed() const { return m_lastFolderListed; }
+
 private:
     IFilesFilter* m_filter = nullptr;
     IFileSource* m_source = nullptr;
     DigestTable* m_digests = nullptr;
+    bool m_lastFolderListed = false;
 };

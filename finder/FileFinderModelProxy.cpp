@@ -14,12 +14,14 @@ FileFinderModelProxy& FileFinderModelProxy::Instance()
 void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* result,
                                           SimilarPicturePairs* pairs)
 {
-    IFileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
+    m_lastFolderListed = false;
+    Win32FileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
     if (!model)
         return;
-    static_cast<Win32FileFinderModel*>(model)->SetDigestTable(m_digests);
+    model->SetDigestTable(m_digests);
     model->FindDuplicates(folder, result, pairs);
-    delete model;
+    m_lastFolderListed = model->TopFolderListed();
+    delete static_cast<IFileFinderModel*>(model);
 }
 
 SizeListing::~SizeListing()

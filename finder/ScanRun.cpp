@@ -110,6 +110,8 @@ void ScanRun::ScanWorker()
     finder.SetDigestTable(&digests);
     finder.FindDuplicates(m_location, &m_rawResult, &m_picturePairs);
     finder.SetDigestTable(nullptr);
+    if (!finder.LastFolderListed() && !g_scanStop)
+        m_problem = kScanProblemLocationUnreadable;
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
     AnalyseResults();
     m_digests = m_noDigests.get();

@@ -25,6 +25,7 @@ enum ScanProblem
     kScanProblemNone = 0,
     kScanProblemDigestUnavailable = 1,  // CryptoAPI refused: groups could not be confirmed
     kScanProblemWorkerNotStarted = 2,   // the worker thread could not be created
+    kScanProblemLocationUnreadable = 3, // the chosen folder could not be listed
 };
 
 class ScanRun

@@ -85,6 +85,7 @@ void Win32FileFinderModel::WalkTopFolder(const std::string& folder)
 {
     bool listed = ListOneFolder(folder, m_candidates[0],
                                 [this](const std::string& sub) { m_pendingFolders.push_back(sub); });
+    m_topFolderListed = m_unlistableFolders == 0;
     if (listed && !g_scanStop && !m_pendingFolders.empty())
         RunWalkers();
     FinishPictures();

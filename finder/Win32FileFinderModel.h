@@ -44,8 +44,9 @@ public:
     bool IsSystemFolder(const std::string& path, bool hidden) const;
     std::string ContentSignature(const FoundFileRecord* record, int64_t size);
 
-    // Folders that could not be listed during the last search.
+    // Folders that could not be listed during the last search, and whether the chosen one was.
     uint32_t UnlistableFolders() const { return m_unlistableFolders; }
+    bool TopFolderListed() const { return m_topFolderListed; }
 
 private:
     void LoadPictureLibrary();
@@ -101,4 +102,5 @@ private:
     IsMaybeSimilarPicturesFn m_isSimilar = nullptr;
     uint32_t m_pictureReadLimit = kDefaultPictureReadLimit;
     volatile LONG m_unlistableFolders = 0;
+    bool m_topFolderListed = false;
 };

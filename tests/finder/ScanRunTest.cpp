@@ -206,6 +206,17 @@ TEST_F(Scan, DigestFailureIsReported)
     EXPECT_EQ(1u, GroupSets().size());
 }
 
+TEST_F(Scan, UnreadableLocationIsReported)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same");
+    fake.SetUnlistable("M:\\t");
+    ScanFolder("M:\\t", &fake);
+    EXPECT_EQ(kScanProblemLocationUnreadable, run.Problem());
+    ScanFolder("M:\\nowhere", &fake);
+    EXPECT_EQ(kScanProblemLocationUnreadable, run.Problem());
+}
+
 TEST_F(Scan, PictureGroupsFromPairs)
 {
     FoundFileRecord a, b, c, d;
