@@ -129,9 +129,11 @@ protected:
     void TearDown() override
     {
         RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProgramDefaults);
         SetEnvironmentVariableA("STANDIN_DUMP_HANGS", nullptr);
         CrashHandlerTest::TearDown();
     }
+    static constexpr char kProgramDefaults[] = "Software\\Wine\\AppDefaults\\appservices_crash_child.exe";
     static constexpr char kOverrides[] = "Software\\Wine\\AppDefaults\\appservices_crash_child.exe\\DllOverrides";
     TempFolder folder_;
 };

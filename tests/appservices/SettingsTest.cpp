@@ -47,9 +47,12 @@ const LanguageCase kLanguageCases[] = {
     {"empty name", "[register]\r\nReadReg=1\r\nLanguageName=\r\n", Registry::Absent, "", "English.dat", 0, ""},
 };
 
+// The key and the parents it left, while they are empty.
 void RemoveInstallerKey()
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey);
+    std::string key = kInstallerLanguageKey;
+    while (key.find('\\') != std::string::npos && RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()) == ERROR_SUCCESS)
+        key.erase(key.rfind('\\'));
 }
 
 void SetInstallerValue(Registry kind, const std::string& value)
