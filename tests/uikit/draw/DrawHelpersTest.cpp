@@ -9,6 +9,7 @@
 #include "uikit/draw/GDIPlus.h"
 #include "uikit/draw/GradientFill.h"
 #include "uikit/draw/ImageDraw.h"
+#include "tests/uikit/draw/PngFile.h"
 
 namespace {
 
@@ -35,11 +36,18 @@ public:
     }
     ~Surface()
     {
-        SelectObject(m_dc, m_old);
+        if (m_old)
+            SelectObject(m_dc, m_old);
         DeleteObject(m_bitmap);
         DeleteDC(m_dc);
     }
     HDC dc() const { return m_dc; }
+    HBITMAP Release()
+    {
+        SelectObject(m_dc, m_old);
+        m_old = nullptr;
+        return m_bitmap;
+    }
     void Fill(COLORREF c)
     {
         GdiFlush();
@@ -254,6 +262,43 @@ TEST_F(DrawHelpers, ImagesAreDrawnInTheirOwnPixelSize)
     ASSERT_TRUE(DrawImageStretched(stretched.dc(), &image, 0, 0, 30, 20));
     EXPECT_EQ(stretched.At(29, 19), kRed);
     EXPECT_EQ(stretched.At(30, 20), kGrey);
+}
+
+TEST_F(DrawHelpers, EveryOperationOnOneSheet)
+{
+    // Not a check of looks: a picture under the build folder for a person to look at, and
+    // every operation run once on a real context.
+    Surface s(640, 200, RGB(0x17, 0x1A, 0x1C));
+    const COLORREF green = RGB(0x00, 0xDB, 0x7C), navy = RGB(0x1E, 0x24, 0x31);
+    const COLORREF blue = RGB(0x00, 0x85, 0xE7), text = RGB(0xAF, 0xBA, 0xDB);
+    HDC dc = s.dc();
+    gdiplus.FillSolidRect(dc, 10, 10, 70, 70, blue);
+    gdiplus.FillGradientRect(dc, 80, 10, 140, 70, green, navy, 0);
+    gdiplus.FillGradientRect(dc, 150, 10, 210, 70, green, navy, 1);
+    gdiplus.FillGradientRectBetween(dc, 220, 10, 280, 70, blue, green, 220, 10, 280, 70);
+    gdiplus.FillAlphaRect(dc, 240, 30, 300, 90, text, 96);
+    gdiplus.FillRadialRect(dc, 310, 10, 370, 70, green, navy, 0.3f, 0.3f);
+    gdiplus.FillSolidEllipse(dc, 380, 10, 440, 70, blue, 1);
+    gdiplus.FillGradientEllipse(dc, 450, 10, 510, 70, green, blue, 1, 1);
+    gdiplus.FillRadialEllipse(dc, 520, 10, 580, 70, text, navy, 0.2f, 0.2f, 1);
+    gdiplus.DrawRect(dc, 10, 90, 70, 150, text, 1.0f);
+    gdiplus.DrawArc(dc, 80, 90, 140, 150, green, 3.0f, 180.0f, 270.0f, 1);
+    gdiplus.DrawLine(dc, blue, 2.0f, 150, 90, 210, 150, 1);
+    gdiplus.DrawStyledLine(dc, 1 /* dash */, 2.0f, text, 150, 150, 210, 90, 1);
+    gdiplus.FillRoundRect(dc, 220, 100, 330, 140, RGB(0x3E, 0x4F, 0x73), navy, text, 14, 1, 1);
+    gdiplus.FillRoundRectAlpha(dc, 340, 100, 450, 140, green, RGB(0x00, 0x9E, 0x5A), green, 14, 0, 1, 200);
+    gdiplus.FillTriangle(dc, green, 460, 150, 490, 90, 520, 150, 1);
+    gdiplus.FillSolidRect(dc, 530, 90, 590, 150, blue);
+    gdiplus.FillCornerMask(dc, 530, 90, 590, 150, 12, RGB(0x17, 0x1A, 0x1C), RGB(0x17, 0x1A, 0x1C), 0, 1);
+    gdiplus.FillCornerMask(dc, 530, 90, 590, 150, 12, RGB(0x17, 0x1A, 0x1C), RGB(0x17, 0x1A, 0x1C), 3, 1);
+    const POINT tab[5] = {{600, 10}, {630, 10}, {635, 40}, {630, 70}, {600, 70}};
+    gdiplus.FillPentagon(dc, green, navy, tab, 1, 1);
+    const POINT star[5] = {{615, 90}, {635, 110}, {628, 145}, {602, 145}, {595, 110}};
+    gdiplus.FillRadialPentagon(dc, text, blue, star, 0.2f, 0.2f, 1, 1);
+    gdiplus.FillHatchRect(dc, 10, 160, 630, 190, RGB(0x35, 0x42, 0x5E), 255, navy, 255, 38);
+    EXPECT_NE(s.At(40, 40), RGB(0x17, 0x1A, 0x1C));
+    HBITMAP sheet = s.Release();
+    EXPECT_TRUE(SavePng(sheet, BuildFolderFile("uikit_draw_sheet.png")));
 }
 
 // A bitmap in the context's own format: magenta with a red square in (2, 2, 6, 6).

@@ -14,6 +14,7 @@
 #include <gdiplus.h>
 
 #include "tests/support/WinePath.h"
+#include "tests/uikit/draw/PngFile.h"
 #include "uikit/draw/GDIPlus.h"
 #include "uikit/scroll/SkinScroll.h"
 
@@ -125,15 +126,6 @@ std::string WindowText(HWND hwnd)
     char text[64] = {};
     GetWindowTextA(hwnd, text, sizeof(text));
     return text;
-}
-
-bool SavePng(HBITMAP bitmap, const std::string& path)
-{
-    CLSID png;
-    CLSIDFromString(const_cast<LPOLESTR>(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}"), &png);
-    Gdiplus::Bitmap image(bitmap, nullptr);
-    std::wstring wide(path.begin(), path.end());
-    return image.Save(wide.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
 class SkinScroll : public ::testing::Test
@@ -583,8 +575,7 @@ TEST_F(SkinScroll, TheSystemNeverDrawsTheBarAndAPictureIsSaved)
     EXPECT_EQ(GetPixel(memory, probe.x - window.left, probe.y - window.top), kTrackColour);
 
     SelectObject(memory, old);
-    const char* build = getenv("WINE_BUILD_DIR");
-    const std::string path = ToWinePath(std::string(build ? build : "/tmp") + "/uikit_scroll_wrapped.png");
+    const std::string path = BuildFolderFile("uikit_scroll_wrapped.png");
     EXPECT_TRUE(SavePng(shot, path)) << path;
     DeleteObject(shot);
     DeleteDC(memory);
