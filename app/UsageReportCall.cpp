@@ -2,7 +2,6 @@
 #include "app/UsageReportCall.h"
 
 #include <windows.h>
-#include <intrin.h>
 
 namespace {
 
@@ -14,6 +13,21 @@ struct GuardRecord {
     void* handler;
     void* resume[5];   // __builtin_setjmp buffer
 };
+
+// The head of the thread's registration chain (fs:[0]). Volatile with a memory clobber: the
+// record must be complete before the system can see it, and the writes must never be
+// dropped or moved.
+GuardRecord* ExceptionListHead()
+{
+    GuardRecord* head;
+    asm volatile("movl %%fs:0, %0" : "=r"(head) : : "memory");
+    return head;
+}
+
+void SetExceptionListHead(GuardRecord* head)
+{
+    asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory");
+}
 
 EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame, CONTEXT*, void*)
 {
@@ -29,15 +43,15 @@ EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame
 bool CallGuarded(void (*body)(void* context), void* context)
 {
     GuardRecord record;
-    record.next = reinterpret_cast<GuardRecord*>(__readfsdword(0));
+    record.next = ExceptionListHead();
     record.handler = reinterpret_cast<void*>(&GuardHandler);
     if (__builtin_setjmp(record.resume)) {
-        __writefsdword(0, reinterpret_cast<DWORD>(record.next));
+        SetExceptionListHead(record.next);
         return false;
     }
-    __writefsdword(0, reinterpret_cast<DWORD>(&record));
+    SetExceptionListHead(&record);
     body(context);
-    __writefsdword(0, reinterpret_cast<DWORD>(record.next));
+    SetExceptionListHead(record.next);
     return true;
 }
 

@@ -85,17 +85,27 @@ TEST_F(UsageReportTest, EventsAndInventoryReachTheirSlotsOfOneCachedObject)
               LogOf(spy));
 }
 
-TEST_F(UsageReportTest, AnExceptionInsideTheLibraryIsSwallowed)
+void* ExceptionListHead()
 {
+    void* head;
+    asm volatile("movl %%fs:0, %0" : "=r"(head) : : "memory");
+    return head;
+}
+
+TEST_F(UsageReportTest, ExceptionsAndFaultsInsideTheLibraryAreSwallowed)
+{
+    void* headBefore = ExceptionListHead();
     SetUsageLibraryFolder(StandInFolder().c_str());
     HMODULE spy = LoadUsageSpyModule();
     ASSERT_NE(nullptr, spy);
     ResetLogOf(spy);
     EXPECT_FALSE(SendUsageEvent(0xBAD));
     EXPECT_TRUE(SendUsageEvent(kUsageExit));
-    EXPECT_FALSE(SendUsageEvent(0xBAD));
+    EXPECT_FALSE(SendUsageEvent(0xDEAD));
     EXPECT_TRUE(SendUsageEvent(kUsageHelpKey));
     EXPECT_EQ("object;event 0x2100;event 0x2103;", LogOf(spy));
+    // The thread's exception chain is as it was, so later faults still reach their handlers.
+    EXPECT_EQ(headBefore, ExceptionListHead());
 }
 
 TEST_F(UsageReportTest, TextsReachBothExportsWhateverTheirCallingConvention)

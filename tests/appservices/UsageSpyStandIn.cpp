@@ -30,11 +30,16 @@ int THISCALL InventorySlot(void*, const void* entries, int count)
     return 1;
 }
 
-// Code 0xBAD throws as an MSVC C++ exception would, to show the caller survives it.
+volatile int* volatile g_nowhere = nullptr;
+
+// Code 0xBAD throws as an MSVC C++ exception would and 0xDEAD faults, to show that the
+// caller survives both.
 int THISCALL EventSlot(void*, int code)
 {
     if (code == 0xBAD)
         RaiseException(0xE06D7363, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    if (code == 0xDEAD)
+        *g_nowhere = 1;
     Record("event 0x%X;", code, 0);
     return 1;
 }
