@@ -2,6 +2,7 @@
 // Content signatures: sample positions, zero runs, budgets by precision.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "finder/ContentSignature.h"
@@ -73,6 +74,46 @@ TEST(ContentSignature, ZeroRunsAreSteppedOver)
     std::string sig = Signature(sparse, 100, &reads);
     EXPECT_EQ(64 + 8, int(sig.size()));  // one sample found (the last window), then no more fit
     EXPECT_LT(reads, 400);
+}
+
+// The rule read literally: one 4-byte window at a time.
+std::string LiteralSignature(const std::string& data, int percent)
+{
+    const int64_t size = int64_t(data.size());
+    const int budget = SignatureBudget(percent);
+    if (size < budget)
+        return HexEncode(data.data(), data.size());
+    const int count = budget / 4;
+    std::string taken = data.substr(0, 32);
+    taken.resize(32, '\0');
+    for (int i = 1; i <= count; ++i) {
+        int64_t p = SamplePosition(i, count, budget, size);
+        while (p + 4 <= size && data.compare(size_t(p), 4, std::string(4, '\0')) == 0)
+            p += 4;
+        if (p + 4 > size)
+            break;
+        taken += data.substr(size_t(p), 4);
+    }
+    return HexEncode(taken.data(), taken.size());
+}
+
+TEST(ContentSignature, BlockReadsGiveTheLiteralRule)
+{
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 300; ++round) {
+        size_t size = next() % 3 == 0 ? next() % 600 : next() % 300000;
+        std::string data(size, '\0');
+        for (char& c : data)
+            c = char(next() >> 16 | 1);
+        for (int runs = next() % 4; runs > 0 && size > 0; --runs) {  // zero runs of all lengths
+            size_t at = next() % size, length = next() % (size - at + 1);
+            std::fill(data.begin() + long(at), data.begin() + long(at + length), '\0');
+        }
+        const int percent = int(next() % 101);
+        ASSERT_EQ(LiteralSignature(data, percent), Signature(data, percent))
+            << "size " << size << " precision " << percent;
+    }
 }
 
 TEST(ContentSignature, ReadSampleRules)
