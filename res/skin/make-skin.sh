@@ -36,7 +36,8 @@ AMBER=#F2A541
 RED=#E0524A
 NEARWHITE=#EEF1F8 # "white" strokes: pure white is the transparent key of many pictures
 
-PNG_OPTS=(-define png:exclude-chunks=date,time -strip)
+# No time stamps or text; an explicit 96 dpi, so that nothing scales a picture by resolution.
+PNG_OPTS=(-strip -define png:include-chunk=pHYs -units PixelsPerInch -density 96)
 
 # png NAME WIDTH HEIGHT [ImageMagick drawing options...]: a transparent canvas drawn on.
 png() {
@@ -365,8 +366,8 @@ for row in 0 1 2; do
         -draw "polygon 86,$((y + 3)) 86,$((y + 12)) 91,$((y + 7)).5"
         # thumbs
         -fill "$thumb" -stroke "$edge" -strokewidth 1
-        -draw "roundrectangle 35,$y 44,$((y + 15)) 3,3"
-        -draw "roundrectangle 96,$((y + 3)) 111,$((y + 12)) 3,3"
+        -draw "roundrectangle 35,$y 44,$((y + 15)) 2,2"
+        -draw "roundrectangle 96,$((y + 3)) 111,$((y + 12)) 2,2"
         -stroke none
     )
 done
