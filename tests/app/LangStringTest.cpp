@@ -1,0 +1,127 @@
+// tests/app/LangStringTest.cpp
+// Language strings from the shipped "English.dat" and from files the tests write.
+#include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "app/TextConvert.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Restores the helper's paths, so that every test starts from the shipped files.
+class LangStrings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        languagePath_ = ResourceHelper::Instance().GetLanguagePath();
+        userPath_ = ResourceHelper::Instance().GetUserStringsPath();
+    }
+    void TearDown() override
+    {
+        ResourceHelper::Instance().SetLanguagePath(languagePath_);
+        ResourceHelper::Instance().SetUserStringsPath(userPath_);
+    }
+    std::wstring languagePath_;
+    std::wstring userPath_;
+};
+
+bool EndsWith(const std::wstring& text, const std::wstring& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+TEST_F(LangStrings, ShippedEnglishHasCategoriesAndLists)
+{
+    EXPECT_TRUE(EndsWith(ResourceHelper::Instance().GetLanguagePath(), L"\\English.dat"));
+    const char* captions[][2] = {{"AllFiles", "All Files"}, {"Photo", "Photos"},
+                                 {"Video", "Videos"},       {"OfficeDoc", "Documents"},
+                                 {"Music", "Music"},        {"Other", "Others"}};
+    for (auto& caption : captions)
+        EXPECT_EQ(GetLangString(caption[0]), caption[1]);
+    const char* lists[][2] = {{"PhotoDesc", ".jpg;"}, {"VideoDesc", ".mp4;"},
+                              {"OfficeDocDesc", ".docx;"}, {"MusicDesc", ".mp3;"},
+                              {"OtherDesc", ".zip;"}};
+    for (auto& list : lists) {
+        std::string text = GetLangString(list[0]);
+        EXPECT_NE(text.find(list[1]), std::string::npos) << list[0] << ": " << text;
+        // Lists are lower-case ".ext;" runs: the scan compares them as they are.
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.front(), '.');
+        EXPECT_EQ(text.back(), ';');
+        for (char c : text)
+            EXPECT_FALSE(c >= 'A' && c <= 'Z') << list[0];
+    }
+}
+
+TEST_F(LangStrings, BackslashNBecomesLineBreakAndMissingIsEmpty)
+{
+    std::string text = GetLangString("WithoutMem");
+    EXPECT_NE(text.find(".\nSave"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\\n"), std::string::npos);
+    EXPECT_EQ(GetLangString("NoSuchKeyAnywhere"), "");
+    EXPECT_EQ(GetLangString(nullptr), "");
+}
+
+TEST_F(LangStrings, MissingFileGivesEmptyText)
+{
+    ASSERT_GT(ResourceHelper::Instance().SetLanguagePath(
+                  Widen(MakeTestFolder("missing") + "Nothing.dat")), 0);
+    EXPECT_EQ(GetLangString("Photo"), "");
+}
+
+TEST_F(LangStrings, LongValueComesBackWhole)
+{
+    // Longer than any fixed buffer the reader starts with, in UTF-16 and in ANSI.
+    std::wstring value;
+    for (int i = 0; i < 700; ++i)
+        value += L".e" + std::to_wstring(i % 100) + L";";
+    ASSERT_GT(value.size(), 3000u);
+    std::string path = MakeTestFolder("long") + "Long.dat";
+    ASSERT_TRUE(WriteUtf16File(path, L"[string]\r\nLongKey=" + value + L"\r\nAfter=end\r\n"));
+    ResourceHelper::Instance().SetLanguagePath(Widen(path));
+    EXPECT_EQ(GetLangString("LongKey"), ToAnsiString(value));
+    EXPECT_EQ(GetLangString("After"), "end");
+}
+
+TEST_F(LangStrings, Utf16ValueConvertsToAnsiCodePage)
+{
+    const std::wstring japanese = L"\u91CD\u8907\u30D5\u30A1\u30A4\u30EB";   // "duplicate file"
+    std::string path = MakeTestFolder("utf16") + "Japanese.dat";
+    ASSERT_TRUE(WriteUtf16File(path, L"[string]\r\nPhoto=" + japanese + L"\r\n"));
+    ResourceHelper::Instance().SetLanguagePath(Widen(path));
+    std::string text = GetLangString("Photo");
+    EXPECT_EQ(text, ToAnsiString(japanese));
+    EXPECT_FALSE(text.empty());
+}
+
+TEST_F(LangStrings, UserListsLiveInEnglishWhateverTheLanguage)
+{
+    EXPECT_TRUE(EndsWith(ResourceHelper::Instance().GetUserStringsPath(), L"\\English.dat"));
+    // A copy of the shipped English file takes the writes; another language is current.
+    std::string folder = MakeTestFolder("user");
+    std::string english = folder + "English.dat";
+    ASSERT_TRUE(WriteBytes(english, ReadBytes(ToAnsiString(userPath_))));
+    std::string other = folder + "Deutsch.dat";
+    ASSERT_TRUE(WriteUtf16File(other, L"[string]\r\nPhoto=Fotos\r\nPhotoDescUser=.stale;\r\n"));
+    ResourceHelper::Instance().SetUserStringsPath(Widen(english));
+    ResourceHelper::Instance().SetLanguagePath(Widen(other));
+
+    EXPECT_EQ(GetUserLangString("PhotoDescUser"), "");
+    WriteDefaultLangString("PhotoDescUser", ".jpg;.png;");
+    WriteDefaultLangString("MusicDescUser", ".mp3;");
+    EXPECT_EQ(GetUserLangString("PhotoDescUser"), ".jpg;.png;");
+    EXPECT_EQ(GetUserLangString("MusicDescUser"), ".mp3;");
+    EXPECT_EQ(GetLangString("PhotoDescUser"), ".stale;");   // the language file is not theirs
+    EXPECT_EQ(GetLangString("Photo"), "Fotos");
+
+    // The English file stays UTF-16 and keeps its own strings.
+    std::string bytes = ReadBytes(english);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    ResourceHelper::Instance().SetLanguagePath(Widen(english));
+    EXPECT_EQ(GetLangString("Photo"), "Photos");
+    EXPECT_EQ(GetLangString("PhotoDescUser"), ".jpg;.png;");
+}

@@ -1,0 +1,79 @@
+// tests/app/SafeFormatTest.cpp
+#include "app/SafeFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <stdint.h>
+
+TEST(SafeFormat, AcceptsMatchingTranslations)
+{
+    const std::string folder = "C:\\Photos";
+    const struct {
+        std::string got;
+        const char* expected;
+    } cases[] = {
+        {SafeFormat("%d Dateien in %s", "%d files in %s", {3, folder}), "3 Dateien in C:\\Photos"},
+        {SafeFormat("%s: %d", "%d in %s", {3, folder}), "3 in C:\\Photos"},   // order matters
+        {SafeFormat("%5.1f%%", "%f", {12.345}), " 12.3%"},
+        {SafeFormat("%I64d|%lld|%llu", "", {int64_t(1) << 40, -2LL, 7ULL}),
+         "1099511627776|-2|7"},
+        {SafeFormat("%u %x %X %o %c %ld %hd", "", {4000000000u, 255, 255, 8, 'A', 5L, 70000}),
+         "4000000000 ff FF 10 A 5 4464"},
+        {SafeFormat("[%-6s][%6s]", "", {"ab", std::string("cd")}), "[ab    ][    cd]"},
+        {SafeFormat("%s", "", {static_cast<const char*>(nullptr)}), ""},
+        {SafeFormat("no conversions, 100%%", "x", {}), "no conversions, 100%"},
+        {SafeFormat("%lf %g", "", {1.5, 2.0f}), "1.500000 2"},
+        {SafeFormat("%zu", "%u", {size_t(9)}), "9"},                   // refused, fallback
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got, c.expected);
+}
+
+TEST(SafeFormat, RefusedTranslationsFallBackToEnglish)
+{
+    const char* fallback = "%d files, %s";
+    const char* refused[] = {
+        "%s files, %s",        // text where a number is passed
+        "%d files, %d",        // number where a text is passed
+        "%d files",            // one conversion missing
+        "%d files, %s, %s",    // one too many
+        "%I64d files, %s",     // 64 bits read from a 32-bit argument
+        "%f files, %s",        // double from an int
+        "%d files, %n",        // writes to memory
+        "%p files, %s",
+        "%*d files, %s",       // width taken from the arguments
+        "%2$s files, %1$d",    // positional
+        "%d files, %ls",       // wide text
+        "%d files, %S",
+        "%Lf files, %s",
+        "%d files, %s %",      // lone percent at the end
+        "%d files, %99999s",   // width past the cap
+        "%d files, %.99999s",
+        "%d files, %y",
+        "",                    // missing translation
+    };
+    for (const char* translated : refused) {
+        EXPECT_FALSE(FormatMatchesArgs(translated, {4, "x"})) << translated;
+        EXPECT_EQ(SafeFormat(translated, fallback, {4, "x"}), "4 files, x") << translated;
+    }
+    // A 64-bit count with a 32-bit conversion is refused just the same.
+    EXPECT_EQ(SafeFormat("%d", "%lld", {5LL}), "5");
+    // Neither usable: the caller's own fault, no output at all.
+    EXPECT_EQ(SafeFormat("%s", "%s", {1}), "");
+}
+
+TEST(SafeFormat, LongOutputIsNeverCutShort)
+{
+    std::string big(5000, 'a');
+    std::string out = SafeFormat("<%s|%1000d>", "", {big, 7});
+    ASSERT_EQ(out.size(), 5000u + 1000u + 3u);
+    EXPECT_EQ(out.substr(out.size() - 3), " 7>");
+}
+
+TEST(SafeFormat, FormatLangStringUsesTheLanguageFile)
+{
+    // "Photo" holds no conversion, so it cannot take an argument: English is used.
+    EXPECT_EQ(FormatLangString("Photo", "%d photos", 3), "3 photos");
+    EXPECT_EQ(FormatLangString("Photo", "Photos"), "Photos");
+    EXPECT_EQ(FormatLangString("NoSuchKeyAnywhere", "%s and %d", "a", 1), "a and 1");
+}
