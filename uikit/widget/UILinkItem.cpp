@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/TextCase.h"
