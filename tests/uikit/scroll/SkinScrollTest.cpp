@@ -36,6 +36,20 @@ void Pump(DWORD milliseconds)
     } while ((LONG)(GetTickCount() - end) < 0);
 }
 
+// Pumps messages until the condition holds or the time is up; under a loaded machine the
+// timers run late, so tests wait for what they expect instead of a fixed time.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD milliseconds = 3000)
+{
+    const DWORD end = GetTickCount() + milliseconds;
+    while (!condition()) {
+        if ((LONG)(GetTickCount() - end) >= 0)
+            return false;
+        Pump(10);
+    }
+    return true;
+}
+
 // Records the scroll requests that reach the control.
 class CountingList : public CWnd
 {
@@ -248,12 +262,16 @@ TEST_F(SkinScroll, ArrowsScrollByLineAndRepeatWhileHeld)
     Click(vbar, up);
     EXPECT_EQ(TopIndex(), 0);
 
+    // One at once, then after 500 ms one every 100 ms while the button stays down.
+    const DWORD pressed = GetTickCount();
     Press(vbar, down);
-    Pump(950); // one at once, then after 500 ms one every 100 ms
+    EXPECT_TRUE(WaitFor([&] { return TopIndex() >= 4; }));
+    EXPECT_GE(GetTickCount() - pressed, 500u) << "the repeat starts after the first pause";
     Release(vbar, down);
     Pump(30);
-    EXPECT_GE(TopIndex(), 3);
-    EXPECT_LE(TopIndex(), 8);
+    const int released = TopIndex();
+    Pump(300);
+    EXPECT_EQ(TopIndex(), released) << "release stops the repeat";
 }
 
 TEST_F(SkinScroll, HeldArrowStopsAtTheLastFullPage)
@@ -456,10 +474,9 @@ TEST_F(SkinScroll, BarsFollowTheScrollBarsTheControlShows)
 
     for (int i = 0; i < 40; ++i)
         m_list.SendMessage(LB_ADDSTRING, 0, (LPARAM)"a row wider than the list box is, for the side bar");
-    Pump(600);
     CSkinScrollBar& vbar = frame->VerticalBar();
+    ASSERT_TRUE(WaitFor([&] { return vbar.GetSkinInfo().nMax == 39; }));
     ASSERT_TRUE(vbar.IsWindowVisible()) << "rows that no longer fit bring the bar";
-    EXPECT_EQ(vbar.GetSkinInfo().nMax, 39);
 
     // The bar keeps the list box inside the frame clear of itself.
     CRect bar, limit;
@@ -480,8 +497,8 @@ TEST_F(SkinScroll, HorizontalBarScrollsSideways)
     m_list.SendMessage(LB_SETHORIZONTALEXTENT, 600);
     CSkinScrollWnd* frame = Skin();
     ASSERT_NE(frame, nullptr);
-    Pump(600);
     CSkinScrollBar& hbar = frame->HorizontalBar();
+    ASSERT_TRUE(WaitFor([&] { return hbar.GetSkinInfo().nMax > 0; }));
     ASSERT_TRUE(hbar.IsWindowVisible());
     ASSERT_TRUE(frame->VerticalBar().IsWindowVisible());
     CRect client;
@@ -538,10 +555,10 @@ TEST_F(SkinScroll, TreeControlScrollsThroughItsSkinBar)
     }
     CSkinScrollWnd* frame = SkinWndScroll(&tree, m_skin);
     ASSERT_NE(frame, nullptr);
-    Pump(600); // the frame's poll mirrors the tree's scroll state
     CSkinScrollBar& vbar = frame->VerticalBar();
+    // The frame's poll mirrors the tree's scroll state.
+    ASSERT_TRUE(WaitFor([&] { return vbar.GetSkinInfo().nMax == 59; }));
     ASSERT_TRUE(vbar.IsWindowVisible());
-    EXPECT_EQ(vbar.GetSkinInfo().nMax, 59);
     HTREEITEM first = (HTREEITEM)tree.SendMessage(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE);
     Click(vbar, Centre(vbar.GetPartRect(kScrollPartLineDown)));
     HTREEITEM now = (HTREEITEM)tree.SendMessage(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE);
