@@ -65,7 +65,12 @@ void WriteDefaultLangString(const char* key, const std::string& value)
     const std::wstring& file = ResourceHelper::Instance().GetUserStringsPath();
     if (!key || !*key || file.empty())
         return;
+    // A line break in a typed value would end the line and start keys of its own.
+    std::string oneLine = value;
+    for (char& c : oneLine)
+        if (c == '\r' || c == '\n')
+            c = ' ';
     // The wide writer keeps a UTF-16 file UTF-16; the text is ANSI like every other string.
     WritePrivateProfileStringW(kSection, ToWideCString(key).c_str(),
-                               ToWideCString(value.c_str()).c_str(), file.c_str());
+                               ToWideCString(oneLine.c_str()).c_str(), file.c_str());
 }

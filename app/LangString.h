@@ -12,4 +12,5 @@ std::string GetLangString(const char* key);
 // "PhotoDescUser") live in "English.dat" whatever the language, so they are read from
 // there and written there (ResourceHelper::GetUserStringsPath). Values come back as written.
 std::string GetUserLangString(const char* key);
+// Line breaks in value are written as spaces, so a typed value stays one entry.
 void WriteDefaultLangString(const char* key, const std::string& value);

@@ -2,6 +2,7 @@
 // Language paths, fonts, text drawing and size texts. Pictures: ResourcePicture.cpp.
 #include "app/ResourceHelper.h"
 
+#include "app/GdiplusSession.h"
 #include "app/ProgramFilePath.h"
 #include "app/TextConvert.h"
 #include "app/UiFace.h"
@@ -18,6 +19,8 @@ ResourceHelper::ResourceHelper()
     : languagePath_(ToWideCString(ProgramFilePath("English.dat").c_str())),
       userStringsPath_(languagePath_)
 {
+    // Every window that takes fonts or pictures from here may draw with GDI+ as well.
+    EnsureGdiplus();
 }
 
 ResourceHelper::~ResourceHelper()

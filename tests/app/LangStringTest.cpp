@@ -114,6 +114,10 @@ TEST_F(LangStrings, UserListsLiveInEnglishWhateverTheLanguage)
     WriteDefaultLangString("MusicDescUser", ".mp3;");
     EXPECT_EQ(GetUserLangString("PhotoDescUser"), ".jpg;.png;");
     EXPECT_EQ(GetUserLangString("MusicDescUser"), ".mp3;");
+    // A typed line break must not start a key of its own.
+    WriteDefaultLangString("VideoDescUser", ".avi;\r\nPhotoDescUser=.evil;\nOther=x");
+    EXPECT_EQ(GetUserLangString("PhotoDescUser"), ".jpg;.png;");
+    EXPECT_EQ(GetUserLangString("VideoDescUser"), ".avi;  PhotoDescUser=.evil; Other=x");
     EXPECT_EQ(GetLangString("PhotoDescUser"), ".stale;");   // the language file is not theirs
     EXPECT_EQ(GetLangString("Photo"), "Fotos");
 
@@ -123,5 +127,6 @@ TEST_F(LangStrings, UserListsLiveInEnglishWhateverTheLanguage)
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     ResourceHelper::Instance().SetLanguagePath(Widen(english));
     EXPECT_EQ(GetLangString("Photo"), "Photos");
+    EXPECT_EQ(GetLangString("Other"), "Others");
     EXPECT_EQ(GetLangString("PhotoDescUser"), ".jpg;.png;");
 }
