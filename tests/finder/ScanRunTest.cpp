@@ -3,6 +3,7 @@
 // the completion message, stop, and the per-scan record store.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <set>
 
@@ -281,6 +282,27 @@ TEST_F(Scan, WorkerPostsCompletionAlsoAfterStop)
     EXPECT_FALSE(PeekMessageA(&msg, window, kScanFinishedMessage, kScanFinishedMessage, PM_REMOVE));
     g_scanCancelled = 0;
     DestroyWindow(window);
+}
+
+TEST_F(Scan, SecondRunWhileTheWorkerRunsIsRefused)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same");
+    std::atomic<int> release(0);
+    fake.OnList([&](const std::string&) {
+        while (!release)
+            Sleep(5);
+    });
+    run.SetFileSource(&fake);
+    run.m_location = "M:\\t";
+    ASSERT_TRUE(run.RunScan());
+    EXPECT_EQ(0, run.m_workerEnded.load());
+    EXPECT_FALSE(run.RunScan());
+    release = 1;
+    for (int i = 0; i < 3000 && !run.m_workerEnded; ++i)
+        Sleep(10);
+    EXPECT_EQ(1, run.m_workerEnded.load());
+    fake.OnList(nullptr);
 }
 
 // The records of a scan live while someone holds its store, also past the next scan.
