@@ -165,6 +165,14 @@ TEST_F(LayoutLoaderTest, FileKindRowShowsTheUserListAndKeepsIt)
     EXPECT_TRUE(row->IsChecked());
     row->SetUserText(".heic;.webp");
     EXPECT_EQ(GetUserLangString("PhotoDescUser"), ".heic;.webp");
+    // A language change brings new names.
+    const std::wstring language = ResourceHelper::Instance().GetLanguagePath();
+    WritePrivateProfileStringW(L"string", L"KindPhoto", L"Fotos", language.c_str());
+    WritePrivateProfileStringW(L"string", L"PhotoDesc", L".jpg;.jpeg", language.c_str());
+    row->ReloadText();
+    EXPECT_EQ(row->GetKindName(), "Fotos");
+    EXPECT_EQ(row->GetCaptionText(), ".jpg;.jpeg");
+    EXPECT_EQ(row->GetUserText(), ".heic;.webp");
     // A row built later (after a restart) reads the user's list back.
     DeleteItems(items);
     LoadItemsFromElement(Parse(xml), nullptr, items, CreateUiItem);

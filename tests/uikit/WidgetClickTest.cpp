@@ -144,3 +144,18 @@ TEST(LinkAddresses, OnlyWebAndMailAddressesAreOpened)
     for (const Case& c : cases)
         EXPECT_EQ(UILinkItem::IsOpenableLink(c.link), c.opens) << c.link;
 }
+
+TEST_F(WidgetClickTest, LinkShowsTheHandWhileUnderTheCursorAndGivesTheOldOneBack)
+{
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    SetCursor(arrow);
+    UiItem* link = items[40];
+    link->SetState(kStateHover);
+    EXPECT_EQ(GetCursor(), hand);
+    link->SetState(kStatePressed);
+    EXPECT_EQ(GetCursor(), hand);
+    // Leaving while pressed goes straight to normal: the arrow must come back all the same.
+    link->SetState(kStateNormal);
+    EXPECT_EQ(GetCursor(), arrow);
+}
