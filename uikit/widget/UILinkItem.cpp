@@ -82,7 +82,7 @@ void UILinkItem::RestoreCursor()
         SetCursor(savedCursor_);
 }
 
-bool UILinkItem::SetState(int state, int extra)
+bool UILinkItem::SetState(int state, INT_PTR extra)
 {
     // A pressed link that the cursor leaves goes straight from pressed to normal: the
     // cursor is given back whenever the link stops being under the cursor.

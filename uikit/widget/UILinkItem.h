@@ -11,7 +11,7 @@ public:
     ~UILinkItem() override;
     int Draw(HDC dc) override;
     // Shows the hand cursor while hovered or pressed and gives the old one back after.
-    bool SetState(int state, int extra = 0) override;
+    bool SetState(int state, INT_PTR extra = 0) override;
     bool LoadFromXml(HWND owner, int id, int left, int top, int right, int bottom,
                      const TiXmlElement* element) override;
     int OnMouseLBtnUp(WPARAM wParam, LPARAM lParam) override;

@@ -10,7 +10,7 @@ UiItem::~UiItem() = default;
 
 int UiItem::Draw(HDC) { return 0; }
 
-bool UiItem::SetState(int state, int)
+bool UiItem::SetState(int state, INT_PTR)
 {
     state_ = state;
     return false;

@@ -19,8 +19,9 @@ public:
     virtual ~UiItem();
 
     virtual int Draw(HDC dc);
-    // The second argument exists for hosts that redraw at once; no widget here uses it.
-    virtual bool SetState(int state, int extra = 0);
+    // extra is free for a widget of a host that redraws at once (a caption button takes its
+    // DC there); no widget here uses it.
+    virtual bool SetState(int state, INT_PTR extra = 0);
     virtual int GetState();
     virtual void Enable(int enabled);
     virtual bool Create(HWND owner, int id, int type, int left, int top, int right, int bottom);
