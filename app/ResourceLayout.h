@@ -14,5 +14,6 @@ TiXmlElement* GetResourceElement(const char* name);
 TiXmlElement* GetResourceItem(const char* name, int id);
 
 // Reads layouts from path from now on (null or empty: program folder + "Resource.xml");
-// the loaded document is dropped. For tests and tools.
+// the loaded document is dropped, and with it every element handed out before. For tests
+// and tools.
 void SetResourceLayoutPath(const char* path);
