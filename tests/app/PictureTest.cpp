@@ -80,6 +80,8 @@ TEST(LoadPicture, MissingResourceIsNullAndNotCached)
     EXPECT_EQ(helper.LoadPicture(9999, 2), nullptr);
     EXPECT_EQ(helper.LoadPicture(9999, 2), nullptr);
     EXPECT_EQ(helper.LoadPicture(601, 10), nullptr);   // right id, wrong type
+    EXPECT_EQ(helper.LoadPicture(606, 2), nullptr);    // colour table past the end
+    EXPECT_EQ(helper.LoadPicture(606, 2), nullptr);
     EXPECT_EQ(helper.CachedPictureCount(), 0u);
 }
 
@@ -106,6 +108,15 @@ TEST(LoadPicture, BitmapsLoadOnceWithTheirPixelsInPlace)
         EXPECT_EQ(surface.At(0, 7), kBlue);
         EXPECT_EQ(surface.At(c.width - 1, 4), kBlue);
     }
+    // Other types go to the loader as they are.
+    IPicture* gif = helper.LoadPicture(605, 300);
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(helper.LoadPicture(605, 300), gif);
+    Surface surface(8, 8, kGreen);
+    ASSERT_EQ(helper.DrawPicture(surface.dc(), gif, 0, 0, 8, 8, 0), 1);
+    EXPECT_EQ(surface.At(0, 0), kRed);
+    EXPECT_EQ(surface.At(7, 7), kBlue);
+
     EXPECT_EQ(helper.SetResourceModule(nullptr), 0);   // drops the cache
     EXPECT_EQ(helper.CachedPictureCount(), 0u);
 }

@@ -3,7 +3,8 @@
 # Bitmaps for the picture-loading tests, made with ImageMagick: each is red in its top half
 # and blue in its bottom half, stored with 1, 4 and 8 bits per pixel (colour tables of 2, 16
 # and 256 entries, so the pixels start at 62, 118 and 1078) and with 24 bits (at 54); and a
-# PNG for the skin loader.
+# PNG for the skin loader; a GIF loaded as a resource of its own type; and a packed DIB
+# whose colour table runs past its end (40-byte header, 8 bits, 100 bytes in all).
 set -euo pipefail
 out=$1
 mkdir -p "$out"
@@ -15,3 +16,6 @@ im=/usr/bin/convert
       -append -type Palette -compress None BMP3:"$out/pal8.bmp"
 "$im" -size 8x4 xc:red -size 8x4 xc:blue -append -type TrueColor BMP3:"$out/rgb24.bmp"
 "$im" -size 12x5 xc:red -units PixelsPerInch -density 72 PNG24:"$out/skin.png"
+"$im" -size 8x4 xc:red -size 8x4 xc:blue -append GIF:"$out/pic.gif"
+{ printf '\050\000\000\000\010\000\000\000\010\000\000\000\001\000\010\000'; head -c 84 /dev/zero; } \
+    > "$out/short.dib"
