@@ -24,8 +24,8 @@ TEST_F(Layout, ShippedFileHasWindowsAndItems)
 
     TiXmlElement* yes = GetResourceItem("MessageBox", 501);
     ASSERT_NE(yes, nullptr);
-    EXPECT_STREQ(yes->Attribute("caption"), "YES");
-    EXPECT_STREQ(GetResourceItem("MessageBox", 500)->Attribute("caption"), "NO");
+    EXPECT_STREQ(yes->Attribute("caption"), "OK");
+    EXPECT_STREQ(GetResourceItem("MessageBox", 500)->Attribute("caption"), "Cancel");
     EXPECT_EQ(GetResourceItem("MessageBox", 0), nullptr);    // the size element has no id
     EXPECT_EQ(GetResourceItem("MessageBox", 999), nullptr);
     EXPECT_EQ(GetResourceItem("NoSuchWindow", 501), nullptr);

@@ -1,0 +1,218 @@
+// tests/uikit/dialog/BaseDialogTest.cpp
+// The skinned base dialog under Xvfb: keys, the caption's items, its frame and its
+// maximise and restore, driven by posted input from inside the modal loop.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "DialogTestEnv.h"
+#include "app/LangString.h"
+#include "app/ResourceLayout.h"
+#include "tests/support/WinePath.h"
+#include "uikit/dialog/CaptionLayout.h"
+
+using namespace dialogtest;
+
+namespace {
+
+const UINT kMaximisableTemplate = 4001;
+
+class SkinnedDialog : public HomeBaseDialog
+{
+public:
+    explicit SkinnedDialog(UINT templateId = kPopupTemplateId)
+        : HomeBaseDialog(templateId, nullptr, true) {}
+    std::vector<bool> maximiseChanges;
+    const char* layout = "MessageBox";
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        HomeBaseDialog::OnInitDialog();
+        LoadSkin(layout);
+        return TRUE;
+    }
+    void OnMaximizeChanged(bool maximised) override { maximiseChanges.push_back(maximised); }
+};
+
+bool IsOpen(CWnd& wnd)
+{
+    return wnd.m_hWnd && IsWindowVisible(wnd.m_hWnd);
+}
+
+RECT WindowRect(CWnd& wnd)
+{
+    RECT r;
+    wnd.GetWindowRect(&r);
+    return r;
+}
+
+RECT WorkArea()
+{
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+// A layout file of the test's own, used until the test ends.
+class OwnLayout
+{
+public:
+    explicit OwnLayout(const char* xml)
+    {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        path_ = std::string(folder) + "dialog-test-layout.xml";
+        std::ofstream(path_) << xml;
+        SetResourceLayoutPath(path_.c_str());
+    }
+    ~OwnLayout()
+    {
+        SetResourceLayoutPath(nullptr);
+        DeleteFileA(path_.c_str());
+    }
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+TEST(BaseDialog, EscAndEnterLeaveItOpenAndTheCloseItemEndsItWithCancel)
+{
+    SkinnedDialog dlg;
+    bool openAfterKeys = false;
+    RunLater(150, [&] {
+        PostKey(dlg.m_hWnd, VK_ESCAPE);
+        PostKey(dlg.m_hWnd, VK_RETURN);
+    });
+    RunLater(500, [&] {
+        openAfterKeys = IsOpen(dlg);
+        ClickCaptionItem(dlg, CaptionLayout::kClose);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(openAfterKeys);
+}
+
+TEST(BaseDialog, APressOnTheCloseItemReleasedElsewhereClosesNothing)
+{
+    SkinnedDialog dlg;
+    bool open = false;
+    RunLater(150, [&] { ClickCaptionItem(dlg, CaptionLayout::kClose, false); });
+    RunLater(500, [&] {
+        open = IsOpen(dlg);
+        dlg.EndDialog(5);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    EXPECT_EQ(dlg.DoModal(), 5);
+    EXPECT_TRUE(open);
+}
+
+TEST(BaseDialog, FrameCaptionAndSizeComeFromTheLayout)
+{
+    SkinnedDialog dlg;
+    RECT window = {}, client = {}, close = {};
+    size_t captionItems = 0;
+    std::string title;
+    int region = ERROR;
+    bool trackingAfterLeave = true;
+    RunLater(150, [&] {
+        window = WindowRect(dlg);
+        dlg.GetClientRect(&client);
+        captionItems = dlg.CaptionItems().size();
+        if (UiCtrl::UiItem* item = dlg.FindCaptionItem(CaptionLayout::kClose))
+            close = item->Rect();
+        char text[256] = "";
+        dlg.GetWindowText(text, sizeof(text));
+        title = text;
+        HRGN probe = CreateRectRgn(0, 0, 0, 0);
+        region = GetWindowRgn(dlg.m_hWnd, probe);
+        DeleteObject(probe);
+        // The client's mouse-leave tracking starts again after every leave.
+        PostMessageA(dlg.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+        PostMessageA(dlg.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    });
+    RunLater(400, [&] {
+        trackingAfterLeave = dlg.ClientRouter().IsTracking();
+        dlg.EndDialog(1);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    ASSERT_EQ(dlg.DoModal(), 1);
+
+    EXPECT_EQ(window.right - window.left, 420);
+    EXPECT_EQ(window.bottom - window.top, 236);
+    // The client is the whole window below the 50-pixel caption band.
+    EXPECT_EQ(client.right, 420);
+    EXPECT_EQ(client.bottom, 186);
+    EXPECT_EQ(captionItems, 1u);
+    const RECT expectedClose = {389, 1, 419, 31};
+    EXPECT_TRUE(EqualRect(&close, &expectedClose));
+    EXPECT_EQ(title, GetLangString("caption"));
+    EXPECT_NE(region, ERROR);
+    EXPECT_FALSE(trackingAfterLeave);
+    // Centred on the work area (no owner), inside it.
+    const RECT work = WorkArea();
+    EXPECT_EQ(window.left, work.left + (work.right - work.left - 420) / 2);
+    EXPECT_GE(window.top, work.top);
+}
+
+TEST(BaseDialog, WithoutPopBaseCaptionThereAreNoCaptionItemsButATitle)
+{
+    OwnLayout layout(
+        "<Resource><MessageBox><Size width=\"300\" height=\"150\" />"
+        "<Item id=\"501\" type=\"3\" left=\"200\" top=\"90\" right=\"290\" bottom=\"118\" "
+        "caption=\"OK\" /></MessageBox></Resource>");
+    SkinnedDialog dlg;
+    size_t captionItems = 99;
+    std::string title;
+    RunLater(150, [&] {
+        captionItems = dlg.CaptionItems().size();
+        char text[256] = "";
+        dlg.GetWindowText(text, sizeof(text));
+        title = text;
+        dlg.EndDialog(1);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    ASSERT_EQ(dlg.DoModal(), 1);
+    EXPECT_EQ(captionItems, 0u);
+    EXPECT_FALSE(title.empty());
+}
+
+TEST(BaseDialog, MaximiseFillsTheWorkAreaAndRestoreCentres1200By725)
+{
+    CDialog::RegisterTemplate(kMaximisableTemplate,
+                              CDialogTemplate(WS_POPUP | WS_MAXIMIZEBOX, 200, 100, ""));
+    SkinnedDialog dlg(kMaximisableTemplate);
+    RECT maximised = {}, restored = {}, closeAfterMaximise = {};
+    bool restoreShown = false, maximiseHidden = false;
+    RunLater(150, [&] { dlg.PostMessage(WM_COMMAND, CaptionLayout::kMaximise, 0); });
+    RunLater(400, [&] {
+        maximised = WindowRect(dlg);
+        closeAfterMaximise = dlg.FindCaptionItem(CaptionLayout::kClose)->Rect();
+        restoreShown = dlg.FindCaptionItem(CaptionLayout::kRestore)->IsVisible();
+        maximiseHidden = !dlg.FindCaptionItem(CaptionLayout::kMaximise)->IsVisible();
+        // A double click on the caption restores.
+        RECT w = WindowRect(dlg);
+        dlg.PostMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(w.left + 200, w.top + 20));
+    });
+    RunLater(700, [&] {
+        restored = WindowRect(dlg);
+        dlg.EndDialog(1);
+    });
+    RunLater(5000, [&] { dlg.EndDialog(-99); });
+    ASSERT_EQ(dlg.DoModal(), 1);
+
+    const RECT work = WorkArea();
+    EXPECT_TRUE(EqualRect(&maximised, &work));
+    EXPECT_TRUE(restoreShown);
+    EXPECT_TRUE(maximiseHidden);
+    // The caption items keep their distance from the right edge.
+    EXPECT_EQ(closeAfterMaximise.right, work.right - work.left - 1);
+    EXPECT_EQ(restored.right - restored.left, 1200);
+    EXPECT_EQ(restored.bottom - restored.top, 725);
+    EXPECT_EQ(restored.left, work.left + (work.right - work.left - 1200) / 2);
+    EXPECT_EQ(restored.top, work.top + (work.bottom - work.top - 725) / 2);
+    EXPECT_EQ(dlg.maximiseChanges, (std::vector<bool>{true, false}));
+}

@@ -1,0 +1,205 @@
+// uikit/dialog/KvrMessageBox.cpp
+#include "uikit/dialog/KvrMessageBox.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+#include <stdlib.h>
+
+#include "app/CrashHandler.h"
+#include "app/LangString.h"
+#include "app/Language.h"
+#include "app/ResourceHelper.h"
+#include "app/ResourceLayout.h"
+#include "app/SkinImage.h"
+#include "uikit/widget/UiBtnWithoutWnd.h"
+
+using namespace MessageBoxPlan;
+
+namespace {
+
+const COLORREF kBoxBackground = 0x423129;
+const RECT kTextArea = {96, 45, 381, 135};
+const RECT kOneLineArea = {96, 55, 381, 75};
+const int kWarningX = 31, kWarningY = 39;
+
+UiCtrl::UiBtnWithoutWnd* ButtonOf(HomeBaseDialog& box, int id)
+{
+    return dynamic_cast<UiCtrl::UiBtnWithoutWnd*>(box.FindClientItem(id));
+}
+
+void Apply(UiCtrl::UiBtnWithoutWnd* button, const Button& plan)
+{
+    if (!button)
+        return;
+    button->SetVisible(plan.visible ? 1 : 0);
+    button->SetRect(plan.rect);
+    button->SetCaption(plan.text);
+}
+
+} // namespace
+
+KVRMessageBox::KVRMessageBox(CWnd* parent, COLORREF textColour)
+    : HomeBaseDialog(kPopupTemplateId, parent, true),
+      textColour_(textColour ? textColour : kMessageBoxTextColour)
+{
+}
+
+KVRMessageBox::~KVRMessageBox()
+{
+    delete warning_;
+}
+
+int KVRMessageBox::SetMessage(const char* text, const char* caption, UINT style)
+{
+    EndMenu();
+    text_ = text ? text : "";
+    caption_ = caption ? caption : GetLangString("caption");
+    style_ = style;
+    return 0;
+}
+
+void KVRMessageBox::SetButtonTexts(const char* first, const char* second, const char* third)
+{
+    custom_[0] = first ? first : "";
+    custom_[1] = second ? second : "";
+    custom_[2] = third ? third : "";
+}
+
+void KVRMessageBox::SetButtonText(int id, const char* text)
+{
+    const int index = id == kFirstButton ? 0 : id == kSecondButton ? 1 : id == kThirdButton ? 2 : -1;
+    if (index >= 0)
+        custom_[index] = text ? text : "";
+}
+
+BOOL KVRMessageBox::OnInitDialog()
+{
+    HomeBaseDialog::OnInitDialog();
+    LoadSkin("MessageBox");
+    warning_ = LoadSkinImage("warning.png");
+    if (!caption_.empty())
+        SetWindowText(caption_.c_str());
+
+    Input in;
+    in.style = style_;
+    auto* first = ButtonOf(*this, kFirstButton);
+    auto* second = ButtonOf(*this, kSecondButton);
+    if (first) {
+        in.hasFirst = true;
+        in.firstRect = first->Rect();
+        in.firstCaption = first->GetCaption();
+    }
+    if (second) {
+        in.hasSecond = true;
+        in.secondRect = second->Rect();
+        in.secondCaption = second->GetCaption();
+    }
+    in.customFirst = custom_[0];
+    in.customSecond = custom_[1];
+    in.customThird = custom_[2];
+    in.yesText = GetLangString("YES");
+    in.noText = GetLangString("NO");
+    in.languageIndex = GetLanguageIndex();
+    const Plan plan = Make(in);
+    if (!plan.usable) {
+        // Nothing here could close the box: let the system box ask instead.
+        EndDialog(kNeedsSystemBox);
+        return TRUE;
+    }
+    Apply(first, plan.first);
+    Apply(second, plan.second);
+    hasThird_ = plan.third.visible;
+    if (hasThird_) {
+        auto* third = new UiCtrl::UiBtnWithoutWnd(0);
+        const RECT& r = plan.third.rect;
+        third->Create(m_hWnd, kThirdButton, 3, r.left, r.top, r.right, r.bottom);
+        third->SetCaption(plan.third.text);
+        delete ClientItems()[kThirdButton];
+        ClientItems()[kThirdButton] = third;
+    }
+
+    BringWindowToTop();
+    SetForegroundWindow();
+    SetFocus();
+    return TRUE;
+}
+
+BOOL KVRMessageBox::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    if (id == kFirstButton || id == kSecondButton || (id == kThirdButton && hasThird_) ||
+        (id == kCloseItem && hasThird_)) {
+        EndDialog(ResultOf(id, hasThird_));
+        return TRUE;
+    }
+    return HomeBaseDialog::OnCommand(wParam, lParam);
+}
+
+void KVRMessageBox::DrawBackground(HDC memory)
+{
+    RECT client;
+    GetClientRect(&client);
+    client.left += 1;
+    client.right -= 1;
+    HBRUSH brush = CreateSolidBrush(kBoxBackground);
+    FillRect(memory, &client, brush);
+    DeleteObject(brush);
+    FillBottomStrip(memory, m_hWnd);
+}
+
+void KVRMessageBox::DrawForeground(HDC memory)
+{
+    HGDIOBJ oldFont = SelectObject(memory, ResourceHelper::Instance().GetFont(17, 100, false));
+    const COLORREF oldColour = SetTextColor(memory, textColour_);
+    RECT measured = kTextArea;
+    DrawTextA(memory, text_.c_str(), -1, &measured,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    // One line stands in the middle band; more lines fill the whole text area.
+    textRect_ = measured.bottom < kOneLineArea.bottom ? kOneLineArea : kTextArea;
+    RECT draw = textRect_;
+    DrawTextA(memory, text_.c_str(), -1, &draw, DT_WORDBREAK | DT_NOPREFIX);
+    SetTextColor(memory, oldColour);
+    SelectObject(memory, oldFont);
+    ResourceHelper::Instance().DrawGdiImage(memory, warning_, kWarningX, kWarningY);
+}
+
+int ShowKvrMessageBox(HWND owner, const char* text, const char* caption, UINT style,
+                      COLORREF textColour)
+{
+    int result = KVRMessageBox::kNeedsSystemBox;
+    if (GetResourceElement("MessageBox")) {
+        KVRMessageBox box(owner ? CWnd::FromHandle(owner) : nullptr, textColour);
+        box.SetMessage(text, caption, style);
+        result = static_cast<int>(box.DoModal());
+    }
+    if (result == IDOK || result == IDCANCEL || result == 3)
+        return result;
+    // No skinned box could be shown: the system box asks the same question.
+    const std::string title = caption ? caption : GetLangString("caption");
+    return ResultOfSystemAnswer(
+        MessageBoxA(owner, text ? text : "", title.c_str(), SystemStyleOf(style)));
+}
+
+namespace {
+
+// The out-of-memory message is shown when an allocation has failed, and the skinned box
+// allocates: memory kept aside at start-up is given back just before it opens.
+void* g_crashReserve = nullptr;
+const size_t kCrashReserveBytes = 2u << 20;
+
+void ShowCrashMessage(const char* text, const char* caption, unsigned style)
+{
+    free(g_crashReserve);
+    g_crashReserve = nullptr;
+    ShowKvrMessageBox(nullptr, text, caption, style, 0);
+}
+
+} // namespace
+
+void UseKvrMessageBoxForCrashMessages()
+{
+    if (!g_crashReserve)
+        g_crashReserve = malloc(kCrashReserveBytes);
+    SetCrashMessageBox(&ShowCrashMessage);
+}
