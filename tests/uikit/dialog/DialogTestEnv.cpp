@@ -72,8 +72,9 @@ void PostAltF4(HWND hwnd)
 
 void ClickCaptionItem(HomeBaseDialog& dlg, int id, bool releaseOnItem)
 {
+    // A press on the caption outside every item would start moving the window.
     UiCtrl::UiItem* item = dlg.FindCaptionItem(id);
-    if (!item)
+    if (!item || !item->IsVisible())
         return;
     const LPARAM on = ScreenPoint(dlg.m_hWnd, Centre(item->Rect()));
     const LPARAM off = ScreenPoint(dlg.m_hWnd, {20, 30});

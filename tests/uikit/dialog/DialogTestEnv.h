@@ -37,7 +37,7 @@ void PostKey(HWND hwnd, UINT key);
 void PostAltF4(HWND hwnd);
 
 // Moves onto, presses and releases the caption item (window coordinates of its rectangle).
-// releaseOnItem false releases over the title instead.
+// releaseOnItem false releases over the title instead. A hidden item is not pressed.
 void ClickCaptionItem(HomeBaseDialog& dlg, int id, bool releaseOnItem = true);
 // The same for a client widget.
 void ClickClientItem(HomeBaseDialog& dlg, int id);
