@@ -175,6 +175,8 @@ int ShowKvrMessageBox(HWND owner, const char* text, const char* caption, UINT st
     }
     if (result == IDOK || result == IDCANCEL || result == 3)
         return result;
+    if (result != KVRMessageBox::kNeedsSystemBox && result != -1)
+        return IDCANCEL;   // ended some other way: nothing was agreed to
     // No skinned box could be shown: the system box asks the same question.
     const std::string title = caption ? caption : GetLangString("caption");
     return ResultOfSystemAnswer(

@@ -1,5 +1,6 @@
 // tests/uikit/dialog/DialogTestEnv.h
-// Drives skinned dialogs from inside their modal loops: steps run from a thread timer
+// Drives skinned dialogs from inside their modal loops (it brings the test program's one
+// CWinApp object): steps run from a thread timer
 // (tests/mfc/TestPump.h), input arrives as posted mouse and key messages, as a user's would.
 #pragma once
 #include "tests/mfc/TestPump.h"
