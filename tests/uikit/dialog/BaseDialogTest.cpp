@@ -216,3 +216,53 @@ TEST(BaseDialog, MaximiseFillsTheWorkAreaAndRestoreCentres1200By725)
     EXPECT_EQ(restored.top, work.top + (work.bottom - work.top - 725) / 2);
     EXPECT_EQ(dlg.maximiseChanges, (std::vector<bool>{true, false}));
 }
+
+namespace {
+
+// Records what the caption asks its tooltip to do.
+class TipDialog : public SkinnedDialog
+{
+public:
+    struct Tip {
+        bool show;
+        std::string text;
+    };
+    std::vector<Tip> tips;
+
+    bool ShowCaptionTip(int, int, bool show, const char* text, bool) override
+    {
+        tips.push_back({show, text ? text : ""});
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(BaseDialog, HoveringACaptionItemShowsItsTipAndLeavingRestsIt)
+{
+    TipDialog dlg;
+    int hoverState = -1, restState = -1;
+    RunLater(150, [&] {
+        UiCtrl::UiItem* close = dlg.FindCaptionItem(CaptionLayout::kClose);
+        RECT w = WindowRect(dlg);
+        const RECT& r = close->Rect();
+        dlg.PostMessage(WM_NCMOUSEMOVE, HTCAPTION,
+                        MAKELPARAM(w.left + (r.left + r.right) / 2, w.top + 10));
+    });
+    RunLater(350, [&] {
+        hoverState = dlg.FindCaptionItem(CaptionLayout::kClose)->GetState();
+        dlg.PostMessage(WM_NCMOUSELEAVE, 0, 0);
+    });
+    RunLater(550, [&] {
+        restState = dlg.FindCaptionItem(CaptionLayout::kClose)->GetState();
+        dlg.EndDialog(1);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    ASSERT_EQ(dlg.DoModal(), 1);
+    EXPECT_EQ(hoverState, UiCtrl::kStateHover);
+    EXPECT_EQ(restState, UiCtrl::kStateNormal);
+    ASSERT_GE(dlg.tips.size(), 2u);
+    EXPECT_TRUE(dlg.tips[0].show);
+    EXPECT_EQ(dlg.tips[0].text, GetLangString("CloseTip"));
+    EXPECT_FALSE(dlg.tips.back().show);
+}
