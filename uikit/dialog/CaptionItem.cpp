@@ -25,6 +25,14 @@ int HomeBaseDialog::CaptionItem::Draw(HDC dc)
                                                   0);
 }
 
+bool HomeBaseDialog::CaptionItem::SetState(int state, INT_PTR extra)
+{
+    UiCtrl::UiItem::SetState(state);
+    if (extra)
+        Draw(reinterpret_cast<HDC>(extra));
+    return true;
+}
+
 int HomeBaseDialog::CaptionItem::OnMouseLBtnUp(WPARAM, LPARAM)
 {
     if (!IsEnabled())

@@ -26,6 +26,8 @@ public:
         // The picture of the state fills the item, opaque; a disabled item with a disable
         // picture always shows it; an invisible item draws nothing.
         int Draw(HDC dc) override;
+        // Stores the state; with a device context (extra) the item is drawn into it at once.
+        bool SetState(int state, INT_PTR extra = 0) override;
         // Posts WM_COMMAND (id) to the dialog when enabled; the item is hovered again.
         int OnMouseLBtnUp(WPARAM wParam, LPARAM lParam) override;
         // The tooltip text is the language string of the caption key.
