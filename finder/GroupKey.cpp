@@ -20,6 +20,15 @@ std::string ChildPath(const std::string& folder, const std::string& name)
     return EndsInBackslash(folder) ? folder + name : folder + "\\" + name;
 }
 
+std::string VolumeRoot(const std::string& path)
+{
+    if (path.compare(0, 2, "\\\\") != 0)
+        return LowerAscii(path.substr(0, path.find('\\')));
+    size_t server = path.find('\\', 2);
+    size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+    return LowerAscii(path.substr(0, share));
+}
+
 std::string KeyExtension(const std::string& name)
 {
     size_t dot = name.rfind('.');

@@ -10,6 +10,10 @@ std::string SearchPattern(const std::string& folder);
 // F + name when F ends in a backslash, else F + "\" + name.
 std::string ChildPath(const std::string& folder, const std::string& name);
 
+// Where a file index is unique: "c:" of "C:\a\b", "\\server\share" of "\\server\share\a",
+// lower-cased.
+std::string VolumeRoot(const std::string& path);
+
 // The extension of a group key: the lower-cased text after the name's last dot when that dot
 // stands after the first character and something follows it; else "null".
 std::string KeyExtension(const std::string& name);

@@ -17,16 +17,6 @@
 #include "finder/ScanState.h"
 
 
-// "C:" of "C:\a\b", "\\server\share" of "\\server\share\a": where a file index is unique.
-static std::string VolumeRoot(const std::string& path)
-{
-    if (path.compare(0, 2, "\\\\") != 0)
-        return LowerAscii(path.substr(0, path.find('\\')));
-    size_t server = path.find('\\', 2);
-    size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
-    return LowerAscii(path.substr(0, share));
-}
-
 ScanRun::ScanRun()
     : m_language(GetLangString), m_user(GetUserLangString), m_noDigests(new DigestTable(kDigestSha256)),
       m_digests(m_noDigests.get())

@@ -28,7 +28,8 @@ struct WalkerContext
 
 Win32FileFinderModel::Win32FileFinderModel(IFilesFilter* filter, IFileSource* source)
     : m_filter(filter), m_source(source ? source : &PlatformFileSource()),
-      m_similarPictures(g_similarityPercent == 100 ? 0 : 1)
+      // 100 is exact duplicates only; a larger number is no looser.
+      m_similarPictures(g_similarityPercent < 100 ? 1 : 0)
 {
     InitializeCriticalSection(&m_resultLock);
     InitializeCriticalSection(&m_pictureLock);

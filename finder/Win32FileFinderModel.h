@@ -10,7 +10,9 @@
 
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "finder/FileFinderModel.h"
@@ -64,7 +66,7 @@ private:
 
     bool PicturesOn() const;
     bool QueuePicture(const std::string& path, FoundFileRecord* record);
-    bool HashPictureFile(const std::string& path, int64_t size, unsigned char* hash);
+    bool HashPictureFile(const std::string& path, int64_t size, unsigned char* hash, std::string* identity);
     void StartComparisonThread();
     void FinishPictures();
     void ComparePicture(PictureRecord* picture);
@@ -82,6 +84,10 @@ private:
     std::vector<PictureRecord*> m_keptPictures;   // comparison thread only
     volatile LONG m_runningPictures = 0;          // queued and not yet compared
     std::deque<PictureRecord*> m_pictureQueue;    // under the picture lock
+    // Volume and file index of each queued picture (under the picture lock; absent when it
+    // cannot be told), and of every picture already kept or paired (comparison thread only).
+    std::unordered_map<const PictureRecord*, std::string> m_pictureFiles;
+    std::set<std::string> m_comparedFiles;
     bool m_noMorePictures = false;
     HANDLE m_comparisonThread = nullptr;
     CRITICAL_SECTION m_pictureLock;

@@ -7,6 +7,7 @@
 
 #include "app/AppFolder.h"
 #include "finder/FilesFilter.h"
+#include "finder/GroupKey.h"
 #include "finder/ScanState.h"
 
 static const char kPictureLibraryName[] = "VoveRIRider.dll";
@@ -50,13 +51,16 @@ void Win32FileFinderModel::LoadPictureLibrary()
     m_isSimilar = compare;
 }
 
-bool Win32FileFinderModel::HashPictureFile(const std::string& path, int64_t size, unsigned char* hash)
+bool Win32FileFinderModel::HashPictureFile(const std::string& path, int64_t size, unsigned char* hash,
+                                           std::string* identity)
 {
     if (size <= 0 || uint64_t(size) > m_pictureReadLimit)
         return false;
     std::unique_ptr<IReadableFile> file = m_source->OpenRead(path);
     if (!file)
         return false;
+    if (!file->Identity(identity))
+        identity->clear();
     uint8_t* buffer = new (std::nothrow) uint8_t[size_t(size)];
     if (!buffer)
         return false;
@@ -73,13 +77,16 @@ bool Win32FileFinderModel::QueuePicture(const std::string& path, FoundFileRecord
     PictureRecord* picture = new (std::nothrow) PictureRecord;
     if (!picture)
         return false;
-    if (!HashPictureFile(path, record->size, picture->hash)) {
+    std::string identity;
+    if (!HashPictureFile(path, record->size, picture->hash, &identity)) {
         delete picture;
         return false;
     }
     picture->record = record;
     InterlockedIncrement(&m_runningPictures);
     EnterCriticalSection(&m_pictureLock);
+    if (!identity.empty())
+        m_pictureFiles[picture] = VolumeRoot(record->folder) + identity;
     if (m_comparisonThread) {
         m_pictureQueue.push_back(picture);
         WakeConditionVariable(&m_pictureQueued);
@@ -125,12 +132,29 @@ DWORD WINAPI Win32FileFinderModel::ComparisonThreadProc(void* context)
 
 void Win32FileFinderModel::DropPicture(PictureRecord* picture)
 {
+    EnterCriticalSection(&m_pictureLock);
+    m_pictureFiles.erase(picture);
+    LeaveCriticalSection(&m_pictureLock);
     delete picture->record;  // in no container yet
     delete picture;
 }
 
 void Win32FileFinderModel::ComparePicture(PictureRecord* picture)
 {
+    // A file met again through a link is neither kept twice nor anyone's partner: it would
+    // stand in a group beside itself.
+    std::string file;
+    EnterCriticalSection(&m_pictureLock);
+    auto known = m_pictureFiles.find(picture);
+    if (known != m_pictureFiles.end()) {
+        file = known->second;
+        m_pictureFiles.erase(known);
+    }
+    LeaveCriticalSection(&m_pictureLock);
+    if (!file.empty() && !m_comparedFiles.insert(file).second) {
+        DropPicture(picture);
+        return;
+    }
     const int p = g_similarityPercent;
     const int threshold = p >= 90 ? 4 : p >= 80 ? 5 : p >= 60 ? 6 : 12;
     for (PictureRecord* kept : m_keptPictures) {

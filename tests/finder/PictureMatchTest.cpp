@@ -123,6 +123,34 @@ TEST_F(Pictures, ExactPrecisionSendsNoPictureToTheMatcher)
     EXPECT_EQ(2u, raw.size());
 }
 
+// A picture met again through a symbolic or a hard link is the same file, not a similar one:
+// pairing it with itself would offer the file for removal beside its own name.
+TEST_F(Pictures, LinkedPictureIsNotItsOwnPartner)
+{
+    Win32FileFinderModel model(&filter);
+    model.SetPictureLibrary(FakeHash, FakeSimilar);
+    model.FindDuplicates(FixtureDir() + "\\finder\\picturelinks", &raw, &pairs);
+    ASSERT_EQ(1u, pairs.size());
+    std::set<std::string> pair = {NameOf(pairs.begin()->first), NameOf(pairs.begin()->second)};
+    EXPECT_EQ(1u, pair.count("copy-a.png"));
+    EXPECT_EQ(1u, g_duplicatesFound.load());
+    EXPECT_TRUE(raw.empty());
+}
+
+// A precision above 100 is stricter than exact, never looser: no picture is matched by looks.
+TEST_F(Pictures, PrecisionAboveExactMatchesNoPicture)
+{
+    g_similarityPercent = 150;
+    fake.AddFile("M:\\p\\a.png", "A one");
+    fake.AddFile("M:\\p\\b.png", "A two");
+    Win32FileFinderModel model(&filter, &fake);
+    model.SetPictureLibrary(FakeHash, FakeSimilar);
+    model.FindDuplicates("M:\\p", &raw, &pairs);
+    EXPECT_TRUE(pairs.empty());
+    EXPECT_EQ(0, g_hashCalls.load());
+    EXPECT_EQ(2u, raw.size());
+}
+
 // The real library beside the program: a near-copy pairs, an unrelated picture does not.
 TEST_F(Pictures, RealLibraryPairsNearCopies)
 {

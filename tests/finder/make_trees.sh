@@ -107,3 +107,12 @@ mkdir -p "$t"
 /usr/bin/convert -size 256x256 -seed 7 plasma:fractal "$t/scene.png"
 /usr/bin/convert "$t/scene.png" -resize 200x200 -quality 70 "$t/scene-small.jpg"
 /usr/bin/convert -size 256x256 -seed 99 plasma:red-blue -swirl 180 "$t/other.png"
+
+# One picture met three times (itself, a symbolic link, a hard link), a real copy of it and an
+# unrelated one. The content's first byte is what the tests' stand-in picture hash looks at.
+t=picturelinks
+small "$t/a.png" "A picture that stands here once"
+ln -s a.png "$t/link-a.png"
+ln "$t/a.png" "$t/hard-a.png"
+cp "$t/a.png" "$t/copy-a.png"
+small "$t/b.png" "B picture of another kind"
