@@ -3,20 +3,20 @@
 
 namespace CaptionLayout {
 
-std::vector<Slot> Place(int windowWidth, const std::vector<Spec>& specs, bool endAfterRestore)
+std::vector<Slot> Place(int windowWidth, const std::vector<Child>& children, bool endAfterRestore)
 {
     std::vector<Slot> slots;
     int right = windowWidth - 1;
     int left = right - 30;
-    for (const Spec& spec : specs) {
-        if (spec.id == 0)
+    for (const Child& child : children) {
+        if (child.id == 0)
             continue;
-        slots.push_back({spec.id, {left, 1, right, 1 + spec.bottom}});
-        if (spec.id != kMaximise && spec.id != kMaximiseTwin) {
+        slots.push_back({child.id, {left, 1, right, 1 + child.bottom}});
+        if (child.id != kMaximise && child.id != kMaximiseTwin) {
             right = left - 6;
-            left = right - (spec.right - spec.left);
+            left = right - (child.right - child.left);
         }
-        if (endAfterRestore && spec.id == kRestore)
+        if (endAfterRestore && child.id == kRestore)
             break;
     }
     return slots;

@@ -15,7 +15,7 @@ constexpr int kClose = 148;
 constexpr int kMaximiseTwin = 142;   // laid out like kMaximise
 
 // One child of the caption element: its id and its "left", "top", "right", "bottom".
-struct Spec {
+struct Child {
     int id;
     int left, top, right, bottom;
 };
@@ -30,6 +30,6 @@ struct Slot {
 // Maximise and its twin share the place of the next item (maximise and restore swap in one
 // place). Heights come from each item's "bottom". endAfterRestore: the list ends with the
 // restore item (pop-up dialogs with a maximise box have no minimise item).
-std::vector<Slot> Place(int windowWidth, const std::vector<Spec>& specs, bool endAfterRestore);
+std::vector<Slot> Place(int windowWidth, const std::vector<Child>& children, bool endAfterRestore);
 
 } // namespace CaptionLayout

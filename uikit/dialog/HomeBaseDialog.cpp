@@ -167,31 +167,27 @@ void HomeBaseDialog::LoadCaptionItems()
     if (!element)
         return;
 
-    struct Source {
-        CaptionLayout::Spec spec;
-        const TiXmlElement* element;
-    };
-    std::vector<Source> sources;
-    std::vector<CaptionLayout::Spec> specs;
+    std::vector<const TiXmlElement*> elements;   // the children with an id, in order
+    std::vector<CaptionLayout::Child> boxes;
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement()) {
         const int id = UiCtrl::ReadIntAttr(child, "id");
         if (!id)
             continue;
-        CaptionLayout::Spec spec = {id, UiCtrl::ReadIntAttr(child, "left"),
+        CaptionLayout::Child box = {id, UiCtrl::ReadIntAttr(child, "left"),
                                     UiCtrl::ReadIntAttr(child, "top"),
                                     UiCtrl::ReadIntAttr(child, "right"),
                                     UiCtrl::ReadIntAttr(child, "bottom")};
-        sources.push_back({spec, child});
-        specs.push_back(spec);
+        elements.push_back(child);
+        boxes.push_back(box);
     }
     const bool endAfterRestore = !isMain_ && hasMaximiseBox_;
     const std::vector<CaptionLayout::Slot> slots =
-        CaptionLayout::Place(Width(lastWindowRect_), specs, endAfterRestore);
+        CaptionLayout::Place(Width(lastWindowRect_), boxes, endAfterRestore);
 
     ResourceHelper& resources = ResourceHelper::Instance();
     for (size_t i = 0; i < slots.size(); ++i) {
-        const TiXmlElement* child = sources[i].element;
+        const TiXmlElement* child = elements[i];
         const int id = slots[i].id;
         int pictureIds[4] = {kPopupNormal, kPopupOver, kPopupClick, kPopupClick};
         if (isMain_) {
