@@ -1,5 +1,6 @@
 // finder/Win32FileSource.cpp
-// The platform file source: listings through FindFirstFileA, reads through one handle per file.
+// The platform file source: listings through FindFirstFileW, named as the ANSI functions reach
+// each entry; reads through one handle per file.
 #include <windows.h>
 #include <stdio.h>
 
@@ -62,26 +63,62 @@ private:
     uint64_t m_position = 0;
 };
 
+// The ANSI name by which the ANSI functions reach this entry. A name the code page cannot
+// hold exactly comes back from FindFirstFileA with '?' in it (never opened) or, by best fit,
+// as the name of some other file; the entry's short name reaches it instead. Without one, the
+// name keeps '?' for what cannot be held, so it never names another file.
+std::string ReachableName(const WIN32_FIND_DATAW& data)
+{
+    auto exact = [](const wchar_t* wide, std::string* out) {
+        const wchar_t* p = wide;
+        while (*p && *p < 0x80)
+            ++p;
+        if (!*p) {
+            out->assign(wide, p);  // plain ASCII, the usual case
+            return true;
+        }
+        char buffer[MAX_PATH * 2];
+        BOOL lossy = FALSE;
+        int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof(buffer), nullptr,
+                                    &lossy);
+        if (n <= 0)
+            return false;
+        out->assign(buffer);
+        return !lossy;
+    };
+    std::string name;
+    if (exact(data.cFileName, &name))
+        return name;
+    std::string shortName;
+    if (data.cAlternateFileName[0] && exact(data.cAlternateFileName, &shortName))
+        return shortName;
+    return name;
+}
+
 class Win32FileSource : public IFileSource
 {
 public:
     bool ListFolder(const std::string& folder,
                     const std::function<bool(const FolderEntry&)>& onEntry) override
     {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(SearchPattern(folder).c_str(), &data);
+        const std::string pattern = SearchPattern(folder);
+        wchar_t widePattern[MAX_PATH];
+        if (!MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pattern.c_str(), -1, widePattern, MAX_PATH))
+            return false;
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(widePattern, &data);
         if (find == INVALID_HANDLE_VALUE)
             return false;
         FolderEntry entry;
         do {
-            entry.name = data.cFileName;
+            entry.name = ReachableName(data);
             entry.attributes = data.dwFileAttributes;
             entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
             entry.writeTime = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
                               data.ftLastWriteTime.dwLowDateTime;
             if (!onEntry(entry))
                 break;
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
         return true;
     }

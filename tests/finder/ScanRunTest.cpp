@@ -116,6 +116,30 @@ TEST_F(Scan, GroupsAreWholeContentDuplicates)
     }
 }
 
+// A name the ANSI code page cannot hold is reached by its short name: the copies are found, and
+// no record names a neighbour that the code page's best fit turned it into.
+TEST_F(Scan, NamesOutsideTheCodePage)
+{
+    const std::string folder = FixtureDir() + "\\finder\\names\\";
+    ScanFolder(folder);
+    const std::set<std::set<std::string>> groups = GroupSets();
+    EXPECT_EQ(2u, groups.size());
+    bool barredPairFound = false;
+    for (const std::set<std::string>& group : groups) {
+        EXPECT_EQ(2u, group.size());
+        for (const std::string& path : group) {
+            EXPECT_EQ(std::string::npos, path.find('?')) << path;
+            EXPECT_NE(folder + "a.txt", path);  // its content is like no other
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            EXPECT_NE(INVALID_HANDLE_VALUE, file) << path;
+            if (file != INVALID_HANDLE_VALUE)
+                CloseHandle(file);
+        }
+        barredPairFound = barredPairFound || group.count(folder + "b.txt") == 1;
+    }
+    EXPECT_TRUE(barredPairFound);
+}
+
 TEST_F(Scan, CategoryKeysHoldSizeExtensionAndDigest)
 {
     ScanFolder(FixtureDir() + "\\finder\\content");

@@ -101,6 +101,16 @@ head -c 4096 /dev/zero > "$t/zeros/z2.bin"
 # A unique file.
 small "$t/unique.txt" "nothing like it"
 
+# Names the ANSI code page cannot hold. A Cyrillic pair of copies; and a file whose name the
+# code page turns, by best fit, into that of its neighbour a.txt (same size, other content),
+# which has a true copy in b.txt.
+t=names
+small "$t/дубль1.txt" "same content of the cyrillic pair"
+small "$t/дубль2.txt" "same content of the cyrillic pair"
+small "$t/a.txt" "content of the plain a"
+small "$t/ā.txt" "content of a with a bar"
+small "$t/b.txt" "content of a with a bar"
+
 # Pictures: one source, a near-copy (resized, recompressed) and an unrelated one.
 t=pictures
 mkdir -p "$t"
