@@ -57,10 +57,13 @@ public:
 
     // Whether the last search could list the folder it was given.
     bool LastFolderListed() const { return m_lastFolderListed; }
+    // How many folders the last search could not list (the chosen one included).
+    uint32_t LastUnlistableFolders() const { return m_lastUnlistableFolders; }
 
 private:
     IFilesFilter* m_filter = nullptr;
     IFileSource* m_source = nullptr;
     DigestTable* m_digests = nullptr;
     bool m_lastFolderListed = false;
+    uint32_t m_lastUnlistableFolders = 0;
 };

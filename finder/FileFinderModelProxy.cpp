@@ -15,12 +15,14 @@ void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* resu
                                           SimilarPicturePairs* pairs)
 {
     m_lastFolderListed = false;
+    m_lastUnlistableFolders = 0;
     Win32FileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
     if (!model)
         return;
     model->SetDigestTable(m_digests);
     model->FindDuplicates(folder, result, pairs);
     m_lastFolderListed = model->TopFolderListed();
+    m_lastUnlistableFolders = model->UnlistableFolders();
     delete static_cast<IFileFinderModel*>(model);
 }
 

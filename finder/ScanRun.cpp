@@ -92,6 +92,7 @@ void ScanRun::ScanWorker()
     m_picturePairs.clear();
     m_store.reset();  // the last scan's records go unless the results page still holds them
     m_problem = kScanProblemNone;
+    m_unlistableFolders = 0;
 
     DigestTable digests(m_digestAlgorithm);
     m_digests = &digests;
@@ -102,6 +103,7 @@ void ScanRun::ScanWorker()
     finder.SetDigestTable(nullptr);
     if (!finder.LastFolderListed() && !g_scanStop)
         m_problem = kScanProblemLocationUnreadable;
+    m_unlistableFolders = finder.LastUnlistableFolders();
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
     AnalyseResults();
     m_digests = m_noDigests.get();

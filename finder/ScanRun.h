@@ -65,6 +65,9 @@ public:
     // Holding it keeps the records of this scan alive past the next one.
     std::shared_ptr<RecordStore> GetRecordStore() const { return m_store; }
     ScanProblem Problem() const { return m_problem; }
+    // Folders of the last scan that could not be listed (no access, a path too long, removed
+    // meanwhile): their files were not searched. Worth telling with "nothing found".
+    uint32_t UnlistableFolders() const { return m_unlistableFolders; }
 
     std::string m_location;
     std::string m_photoList, m_musicList, m_videoList, m_officeDocList, m_otherList;
@@ -91,4 +94,5 @@ private:
     DigestTable* m_digests;
     std::shared_ptr<RecordStore> m_store;
     std::atomic<ScanProblem> m_problem{kScanProblemNone};
+    std::atomic<uint32_t> m_unlistableFolders{0};
 };

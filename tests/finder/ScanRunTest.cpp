@@ -242,6 +242,24 @@ TEST_F(Scan, UnreadableLocationIsReported)
     EXPECT_EQ(kScanProblemLocationUnreadable, run.Problem());
 }
 
+// Folders below the chosen one that could not be listed are counted, so that the page can say
+// so rather than "nothing found".
+TEST_F(Scan, UnlistableFoldersBelowAreCounted)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same");
+    fake.AddFile("M:\\t\\locked\\b.txt", "same");
+    fake.SetUnlistable("M:\\t\\locked");
+    ScanFolder("M:\\t", &fake);
+    EXPECT_EQ(kScanProblemNone, run.Problem());
+    EXPECT_EQ(1u, run.UnlistableFolders());
+    ScanFolder(FixtureDir() + "\\finder\\longpath");
+    EXPECT_TRUE(GroupSets().empty());
+    EXPECT_EQ(1u, run.UnlistableFolders());
+    ScanFolder(FixtureDir() + "\\finder\\content");
+    EXPECT_EQ(0u, run.UnlistableFolders());
+}
+
 TEST_F(Scan, PictureGroupsFromPairs)
 {
     FoundFileRecord a, b, c, d;

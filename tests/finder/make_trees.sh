@@ -111,6 +111,13 @@ small "$t/a.txt" "content of the plain a"
 small "$t/ā.txt" "content of a with a bar"
 small "$t/b.txt" "content of a with a bar"
 
+# A pair of copies below a path longer than the ANSI functions take.
+t=longpath
+d="$t"
+for i in $(seq 1 12); do d="$d/a-folder-name-of-some-length-$i"; done
+small "$d/copy1.txt" "deep copy"
+small "$d/copy2.txt" "deep copy"
+
 # Pictures: one source, a near-copy (resized, recompressed) and an unrelated one.
 t=pictures
 mkdir -p "$t"
