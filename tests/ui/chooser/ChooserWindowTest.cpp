@@ -1,0 +1,213 @@
+// tests/ui/chooser/ChooserWindowTest.cpp
+// The shell folder tree over the test prefix's real namespace, and the chooser dialog driven
+// from a timer while it runs modally.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/TextCase.h"
+#include "engine/DriveFreeSpace.h"
+#include "finder/ScanSession.h"
+#include "tests/support/WinePath.h"
+#include "ui/chooser/SelExportPathDlg.h"
+#include "ui/chooser/ShellTreeCtrl.h"
+
+namespace {
+
+std::string PickFolder()
+{
+    return FixtureDir() + "\\chooser\\pick";
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::vector<std::string> ChildLabels(CShellTreeCtrl& tree, HTREEITEM parent)
+{
+    std::vector<std::string> labels;
+    for (HTREEITEM item = tree.GetChildItem(parent); item; item = tree.GetNextSiblingItem(item))
+        labels.push_back(static_cast<const char*>(tree.GetItemText(item)));
+    return labels;
+}
+
+bool IsSameItem(LPCITEMIDLIST a, int csidl)
+{
+    LPITEMIDLIST special = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &special)) || !special)
+        return false;
+    IShellFolder* desktop = nullptr;
+    SHGetDesktopFolder(&desktop);
+    const bool same = static_cast<short>(HRESULT_CODE(desktop->CompareIDs(0, a, special))) == 0;
+    desktop->Release();
+    CoTaskMemFree(special);
+    return same;
+}
+
+// The tree in a plain window of the window layer, which reflects its notifications.
+class ShellTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host_.CreateEx(0, nullptr, "tree host", WS_POPUP | WS_VISIBLE, 0, 0, 900, 600,
+                                   nullptr, nullptr));
+        RECT area = {0, 0, 900, 600};
+        ASSERT_TRUE(tree_.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES |
+                                 TVS_LINESATROOT | TVS_SHOWSELALWAYS, area, &host_, 1001));
+        tree_.SetSelectCallback(
+            [](void* owner, const char* path) { static_cast<ShellTreeTest*>(owner)->reported_ = path; },
+            this);
+        tree_.Populate(true);
+    }
+    void TearDown() override
+    {
+        tree_.DestroyWindow();
+        host_.DestroyWindow();
+        Pump();
+    }
+
+    CWnd host_;
+    CShellTreeCtrl tree_;
+    std::string reported_;
+};
+
+TEST_F(ShellTreeTest, ListsMyComputerAndTheDrivesWithTheirFreeSpace)
+{
+    HTREEITEM root = tree_.GetRootItem();
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(tree_.GetItemPath(root).empty() || tree_.GetItemIdList(root));
+    HTREEITEM computer = tree_.ExpandMyComputer();
+    ASSERT_TRUE(computer);
+    EXPECT_TRUE(IsSameItem(tree_.GetItemIdList(computer), CSIDL_DRIVES));
+    EXPECT_FALSE(std::string(tree_.GetItemText(computer)).empty());
+
+    HTREEITEM driveC = tree_.FindChildByPath(computer, "C:\\");
+    ASSERT_TRUE(driveC);
+    std::string freeSpace;
+    float used = 0;
+    ASSERT_EQ(0, FormatDriveFreeSpace('C', freeSpace, used));
+    const std::string label = static_cast<const char*>(tree_.GetItemText(driveC));
+    // The name, padded, then the free-space text.
+    ASSERT_GT(label.size(), freeSpace.size());
+    EXPECT_EQ(freeSpace, label.substr(label.size() - freeSpace.size())) << label;
+    EXPECT_NE(std::string::npos, label.find("  ")) << label;
+    EXPECT_TRUE(tree_.FindChildByPath(computer, "Z:\\"));
+}
+
+TEST_F(ShellTreeTest, NeverShowsRecycleBinOrControlPanel)
+{
+    HTREEITEM root = tree_.GetRootItem();
+    HTREEITEM computer = tree_.ExpandMyComputer();
+    ASSERT_TRUE(computer);
+    int checked = 0;
+    for (HTREEITEM parent : {root, computer}) {
+        for (HTREEITEM item = tree_.GetChildItem(parent); item; item = tree_.GetNextSiblingItem(item)) {
+            LPCITEMIDLIST idList = tree_.GetItemIdList(item);
+            ASSERT_TRUE(idList);
+            EXPECT_FALSE(IsSameItem(idList, CSIDL_BITBUCKET)) << tree_.GetItemText(item);
+            EXPECT_FALSE(IsSameItem(idList, CSIDL_CONTROLS)) << tree_.GetItemText(item);
+            EXPECT_EQ(std::string::npos, tree_.GetItemPath(item).find("::{"));
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 3);
+}
+
+TEST_F(ShellTreeTest, ShowsTheFoldersSortedADottedNameIncluded)
+{
+    HTREEITEM pick = tree_.SelectFolder(PickFolder());
+    ASSERT_TRUE(pick) << PickFolder();
+    EXPECT_EQ(LowerAscii(PickFolder()), LowerAscii(reported_));
+    tree_.Expand(pick, TVE_EXPAND);
+    const std::vector<std::string> labels = ChildLabels(tree_, pick);
+    // Folders only, in the folder's own order; the file and the archive stay out.
+    const std::vector<std::string> expected = {"alpha", "Beta", "delta.v2", "gamma"};
+    EXPECT_EQ(expected, labels);
+    // A folder with sub-folders has a button; an empty one gets none once opened.
+    HTREEITEM alpha = tree_.FindChildByPath(pick, PickFolder() + "\\alpha");
+    ASSERT_TRUE(alpha);
+    EXPECT_TRUE(tree_.ItemHasChildren(alpha));
+    HTREEITEM gamma = tree_.FindChildByPath(pick, PickFolder() + "\\gamma");
+    ASSERT_TRUE(gamma);
+    tree_.Expand(gamma, TVE_EXPAND);
+    EXPECT_FALSE(tree_.ItemHasChildren(gamma));
+    EXPECT_FALSE(tree_.GetChildItem(gamma));
+}
+
+// The chooser dialog, run modally, driven by a timer of this thread.
+class WatchedChooser : public SelExportPathDlg {
+public:
+    WatchedChooser() : SelExportPathDlg(nullptr) {}
+    int refused = 0;
+
+protected:
+    void RefuseChoice() override { ++refused; }
+};
+
+struct Script {
+    WatchedChooser* dialog;
+    std::vector<std::function<void(WatchedChooser&)>> steps;
+    size_t next = 0;
+};
+Script* g_script = nullptr;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!g_script || !g_script->dialog->GetSafeHwnd() || g_script->next >= g_script->steps.size())
+        return;
+    g_script->steps[g_script->next++](*g_script->dialog);
+}
+
+INT_PTR RunChooser(Script& script)
+{
+    g_script = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, RunStep);
+    const INT_PTR result = script.dialog->DoModal();
+    KillTimer(nullptr, timer);
+    g_script = nullptr;
+    return result;
+}
+
+TEST(SelExportPathDlg, OkStoresTheChosenFolderInTheSession)
+{
+    WatchedChooser chooser;
+    Script script{&chooser, {
+        [](WatchedChooser& d) { ASSERT_TRUE(d.Tree().SelectFolder(PickFolder() + "\\delta.v2")); },
+        [](WatchedChooser& d) { d.PostMessage(WM_COMMAND, SelExportPathDlg::kCmdConfirm, 0); },
+    }};
+    EXPECT_EQ(IDOK, RunChooser(script));
+    EXPECT_EQ(0, chooser.refused);
+    EXPECT_EQ(LowerAscii(PickFolder() + "\\delta.v2"), LowerAscii(chooser.GetChosenPath()));
+    EXPECT_EQ(LowerAscii(PickFolder() + "\\delta.v2"),
+              LowerAscii(ScanSession::Instance().GetExportPath()));
+}
+
+TEST(SelExportPathDlg, OkOnAVirtualItemDoesNotEndAndCloseLeavesTheSession)
+{
+    ASSERT_TRUE(ScanSession::Instance().SetExportPath(PickFolder()));
+    WatchedChooser chooser;
+    Script script{&chooser, {
+        // My Computer: no file-system path, only a name.
+        [](WatchedChooser& d) { d.Tree().SelectItem(d.Tree().ExpandMyComputer()); },
+        [](WatchedChooser& d) { d.PostMessage(WM_COMMAND, SelExportPathDlg::kCmdConfirm, 0); },
+        [](WatchedChooser& d) {
+            EXPECT_EQ(1, d.refused);
+            EXPECT_TRUE(d.IsWindowVisible());
+            d.PostMessage(WM_COMMAND, 148, 0);  // the caption's close item
+        },
+    }};
+    EXPECT_EQ(IDCANCEL, RunChooser(script));
+    EXPECT_EQ(1, chooser.refused);
+    EXPECT_FALSE(chooser.GetChosenPath().empty());
+    EXPECT_EQ(PickFolder(), ScanSession::Instance().GetExportPath());
+}
+
+} // namespace

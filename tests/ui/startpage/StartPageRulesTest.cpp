@@ -1,0 +1,162 @@
+// tests/ui/startpage/StartPageRulesTest.cpp
+// The start page's rules that need no window: the location text, the progress share, the
+// animation frames and which drops may start a scan.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "ui/startpage/DropCheck.h"
+#include "ui/startpage/LocationText.h"
+#include "ui/startpage/ScanProgress.h"
+
+namespace {
+
+TEST(LocationText, NamesTheFolderOrTheDrive)
+{
+    struct Case {
+        const char* location;
+        const char* format;
+        const char* shown;
+    } cases[] = {
+        {"", "Local Disk (%c:)", ""},
+        {"C:\\", "Local Disk (%c:)", "Local Disk (C:)"},
+        {"d:", "Disque local (%c:)", "Disque local (d:)"},
+        {"C:\\Users\\Ann\\Pictures", "", "Pictures"},
+        {"D:\\a", "", "a"},
+        {"D:\\Photos\\", "", "Photos"},       // a trailing backslash still names the folder
+        {"\\\\server\\share", "", "share"},
+        {"E:\\v1.2", "", "v1.2"},
+        // A translation that does not fit the letter falls back to English, never to printf.
+        {"C:\\", "%s %s %n", "Local Disk (C:)"},
+        {"C:\\", "", "Local Disk (C:)"},
+        {"C:\\", "Drive %c: %d%%", "Local Disk (C:)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.shown, LocationDisplayText(c.location, c.format)) << c.location << " / " << c.format;
+}
+
+TEST(LocationText, ShortLocationsAreDrives)
+{
+    EXPECT_TRUE(IsDriveLocation("C:\\"));
+    EXPECT_TRUE(IsDriveLocation("C:"));
+    EXPECT_FALSE(IsDriveLocation(""));
+    EXPECT_FALSE(IsDriveLocation("C:\\a"));
+}
+
+TEST(LocationText, VolumeRootMeasuresTheScan)
+{
+    struct Case {
+        const char* location;
+        const char* root;
+    } cases[] = {
+        {"C:\\Users\\Ann", "C:\\"},
+        {"z:\\tmp", "z:\\"},
+        {"C:", "C:\\"},
+        {"\\\\server\\share\\photos", "\\\\server\\share\\"},
+        {"\\\\server\\share", "\\\\server\\share\\"},
+        {"\\\\server", ""},
+        {"\\\\\\x", ""},
+        {"Desktop", ""},
+        {"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.root, VolumeRootOf(c.location)) << c.location;
+}
+
+TEST(ScanProgress, RatioStopsAt99Percent)
+{
+    struct Case {
+        uint64_t seen, total;
+        int percent;
+    } cases[] = {
+        {0, 1000, 0},         {500, 1000, 50},      {989, 1000, 98},     {990, 1000, 99},
+        {1000, 1000, 99},     {5000, 1000, 99},     {7, 0, 0},           {1, 3, 33},
+        {~0ull, 1000, 99},    {1ull << 40, 1ull << 41, 50},
+    };
+    for (const Case& c : cases) {
+        const float ratio = ProgressRatio(c.seen, c.total);
+        EXPECT_GE(ratio, 0.0f);
+        EXPECT_LE(ratio, 0.99f);
+        EXPECT_EQ(c.percent, ProgressPercent(ratio)) << c.seen << " / " << c.total;
+    }
+    EXPECT_EQ(0, ProgressPercent(-1.0f));
+    EXPECT_EQ(99, ProgressPercent(7.0f));
+}
+
+TEST(ScanProgress, UnknownDriveSizeCountsAThousandBytes)
+{
+    EXPECT_EQ(1000u, ExpectedTotalOrDefault(0));
+    EXPECT_EQ(12345u, ExpectedTotalOrDefault(12345));
+    // So a few files of an unknown drive bring the bar to 99 and no further.
+    EXPECT_EQ(99, ProgressPercent(ProgressRatio(4096, ExpectedTotalOrDefault(0))));
+}
+
+TEST(ScanAnimation, ShowsFrames1To33InTurn)
+{
+    int index = 0;
+    std::string shown;
+    for (int tick = 0; tick < 70; ++tick) {
+        const FrameStep step = StepScanFrame(index);
+        ASSERT_GE(step.shown, 1);
+        ASSERT_LE(step.shown, kScanFrameCount - 1);
+        ASSERT_EQ(tick % 33 + 1, step.shown) << "tick " << tick;
+        index = step.next;
+    }
+    // An index from outside never names a picture that does not exist.
+    for (int bad : {-5, 33, 34, 100}) {
+        const FrameStep step = StepScanFrame(bad);
+        EXPECT_GE(step.shown, 0);
+        EXPECT_LT(step.shown, kScanFrameCount);
+        EXPECT_GE(step.next, 0);
+        EXPECT_LT(step.next, kScanFrameCount);
+    }
+}
+
+TEST(ScanAnimation, IdlePicturesAlternate)
+{
+    int counter = 1;
+    std::string order;
+    for (int i = 0; i < 12; ++i)
+        order += StepIdlePicture(counter) ? 'b' : 'a';
+    // The counter runs 1..10 and starts over, so a follows b at the wrap as well.
+    EXPECT_EQ("abababababab", order);
+    counter = 99;
+    EXPECT_EQ(0, StepIdlePicture(counter));
+}
+
+TEST(DropCheck, OnlyAReadableFolderStartsAScan)
+{
+    const uint32_t kFailed = INVALID_FILE_ATTRIBUTES;
+    struct Case {
+        bool scanning;
+        const char* path;
+        size_t length;  // 0: the path's own
+        uint32_t attributes;
+        DropVerdict verdict;
+    } cases[] = {
+        {false, "C:\\Photos", 0, FILE_ATTRIBUTE_DIRECTORY, kDropAccepted},
+        {false, "C:\\Photos", 0, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, kDropAccepted},
+        {false, "C:\\", 0, 0x16, kDropAccepted},
+        {false, "C:\\Photos", 0, 0x08, kDropAccepted},
+        {false, "C:\\a.txt", 0, FILE_ATTRIBUTE_ARCHIVE, kDropNotFolder},
+        {false, "C:\\a.txt", 0, FILE_ATTRIBUTE_NORMAL, kDropNotFolder},
+        // A missing path reads as all bits set, the directory bit among them.
+        {false, "C:\\gone", 0, kFailed, kDropUnreadable},
+        {true, "C:\\Photos", 0, FILE_ATTRIBUTE_DIRECTORY, kDropWhileScanning},
+        {false, "", 0, FILE_ATTRIBUTE_DIRECTORY, kDropNothing},
+        // A name longer than a path buffer would arrive cut, perhaps naming another folder.
+        {false, "C:\\Photos", 300, FILE_ATTRIBUTE_DIRECTORY, kDropTooLong},
+        {false, "C:\\Photos", 260, FILE_ATTRIBUTE_DIRECTORY, kDropTooLong},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.path;
+        const size_t length = c.length ? c.length : path.size();
+        EXPECT_EQ(c.verdict, CheckDroppedPath(c.scanning, path, length, c.attributes)) << c.path;
+    }
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+// ui/chooser/SelExportPathDlg.cpp
+#include "ui/chooser/SelExportPathDlg.h"
+
+#include "app/LangString.h"
+#include "finder/ScanSession.h"
+#include "uikit/dialog/KvrMessageBox.h"
+#include "uikit/dialog/SkinDialogTemplate.h"
+
+namespace {
+
+const RECT kTreeRect = {0, 0, 900, 410};
+
+HBRUSH BackgroundBrush()
+{
+    static HBRUSH brush = CreateSolidBrush(SelExportPathDlg::kBackground);
+    return brush;
+}
+
+} // namespace
+
+SelExportPathDlg::SelExportPathDlg(CWnd* parent)
+    : HomeBaseDialog((RegisterSkinDialogTemplates(), kPopupTemplateId), parent, true)
+{
+}
+
+BOOL SelExportPathDlg::OnInitDialog()
+{
+    HomeBaseDialog::OnInitDialog();
+    LoadSkin("SelExportPath");
+    SetWindowText(GetLangString("BrowserTxt").c_str());
+    tree_.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                 TVS_SHOWSELALWAYS, kTreeRect, this, kTreeId);
+    tree_.SendMessage(TVM_SETBKCOLOR, 0, 0xFFFFFF);
+    tree_.SetSelectCallback(OnTreeSelect, this);
+    tree_.Populate(true);
+    tree_.ExpandMyComputer();
+    tree_.SelectSetFirstVisible(tree_.GetRootItem());
+    return TRUE;
+}
+
+void SelExportPathDlg::OnTreeSelect(void* owner, const char* path)
+{
+    if (owner)
+        static_cast<SelExportPathDlg*>(owner)->chosenPath_ = path ? path : "";
+}
+
+BOOL SelExportPathDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kCmdConfirm) {
+        // Only a real folder becomes the scan location: a display name or a virtual item
+        // would be walked relative to the current folder.
+        if (ScanSession::Instance().SetExportPath(chosenPath_))
+            EndDialog(IDOK);
+        else
+            RefuseChoice();
+        return TRUE;
+    }
+    return HomeBaseDialog::OnCommand(wParam, lParam);
+}
+
+void SelExportPathDlg::RefuseChoice()
+{
+    const std::string text = GetLangString("ChooseRealFolder");
+    ShowKvrMessageBox(m_hWnd, text.empty() ? "Please choose a folder on a drive." : text.c_str(),
+                      nullptr, MB_OK);
+}
+
+void SelExportPathDlg::DrawBackground(HDC memory)
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    FillRect(memory, &client, BackgroundBrush());
+    FillBottomStrip(memory, m_hWnd);
+}

@@ -1,0 +1,509 @@
+// ui/startpage/SelFileTypeWnd.cpp
+#include "ui/startpage/SelFileTypeWnd.h"
+
+#include <shellapi.h>
+#include <stdio.h>
+
+#include <gdiplus.h>
+
+#include "app/GdiplusSession.h"
+#include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "app/SafeFormat.h"
+#include "app/SkinImage.h"
+#include "finder/FileFinderModel.h"
+#include "finder/FilesFilter.h"
+#include "finder/ScanState.h"
+#include "ui/startpage/DropCheck.h"
+#include "ui/startpage/LocationText.h"
+#include "ui/startpage/ScanProgress.h"
+#include "ui/startpage/StartPageFolderChoice.h"
+#include "ui/startpage/StartPageNotices.h"
+
+namespace UiCtrl {
+
+namespace {
+
+const UINT kIdleInterval = 1500;
+const UINT kProgressInterval = 100;
+const COLORREF kLocationColour = 0x7CDB00;
+const COLORREF kScanningColour = 0x60B111;
+const COLORREF kAnalysisColour = 0xF0C4B0;
+const COLORREF kIndexTextColour = 0x92DB20;
+const UINT kCentredEllipsis = DT_END_ELLIPSIS | DT_VCENTER | DT_CENTER;  // 0x8005
+const UINT kCentred = DT_VCENTER | DT_CENTER;                            // 5
+
+// Drops from processes of other integrity levels; the call is missing before Vista and a
+// stub under Wine, so it is looked up and its failure ignored.
+void AllowDropMessages()
+{
+    typedef BOOL(WINAPI * FilterFn)(UINT, DWORD);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto filter = user ? reinterpret_cast<FilterFn>(
+                             reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilter")))
+                       : nullptr;
+    if (filter) {
+        filter(WM_DROPFILES, 1 /* MSGFLT_ADD */);
+        filter(0x49 /* WM_COPYGLOBALDATA */, 1);
+    }
+}
+
+void DrawImageAt(HDC dc, Gdiplus::Image* image, int x, int y)
+{
+    if (image)
+        ResourceHelper::Instance().DrawGdiImage(dc, image, x, y);
+}
+
+uint64_t UsedBytesOf(const std::string& location)
+{
+    const std::string root = VolumeRootOf(location);
+    ULARGE_INTEGER available, total, free;
+    if (root.empty() || !GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free))
+        return 0;
+    return total.QuadPart > free.QuadPart ? total.QuadPart - free.QuadPart : 0;
+}
+
+} // namespace
+
+SelFileTypeWnd::SelFileTypeWnd()
+    : UiSdkWndBase("SelFileTypeWnd", 0, 0, 0), settings_(new FilterSettings)
+{
+    g_duplicatesFound = 0;
+    FileFinderFilterProxy::Instance().SetSettings(settings_.get());
+}
+
+SelFileTypeWnd::~SelFileTypeWnd()
+{
+    if (hwnd_ && timer_)
+        KillTimer(hwnd_, timer_);
+    timer_ = 0;
+    // The worker posts to this window: it goes before the window does.
+    if (!run_.m_workerEnded)
+        g_scanStop = 1;
+    run_.SetNotifyWindow(nullptr);
+    if (hwnd_ && IsWindow(hwnd_)) {
+        DestroyWindow(hwnd_);
+    }
+    ReleasePictures();
+    if (FileFinderFilterProxy::Instance().Settings() == settings_.get())
+        FileFinderFilterProxy::Instance().SetSettings(nullptr);
+}
+
+int SelFileTypeWnd::CreateWin(HWND parent, int id, int left, int top, int right, int bottom,
+                              DWORD style)
+{
+    const bool created = hwnd_ != nullptr;
+    const int result = UiSdkWndBase::CreateWin(parent, id, left, top, right, bottom, style);
+    if (!hwnd_ || created)
+        return result;
+    LoadLayout("SelFileType", hwnd_, items_);
+    LoadPictures();
+    ShowItem(kCmdHiddenOn, true);
+    ShowItem(kCmdHiddenOff, false);
+    ShowItem(kCmdStopScan, false);
+    run_.SetNotifyWindow(hwnd_);
+    StartIdleTimer();
+    DragAcceptFiles(hwnd_, TRUE);
+    AllowDropMessages();
+    Reset();
+    return result;
+}
+
+void SelFileTypeWnd::LoadPictures()
+{
+    EnsureGdiplus();
+    background_ = LoadSkinImage("index_bg.png");
+    driveIcon_ = LoadSkinImage("icon_disk.png");
+    folderIcon_ = LoadSkinImage("icon_forder.png");
+    idlePictures_[0] = LoadSkinImage("scan_a.png");
+    idlePictures_[1] = LoadSkinImage("scan_b.png");
+    currentIdle_ = idlePictures_[0];
+    for (int i = 0; i < kScanFrameCount; ++i) {
+        char name[32];
+        snprintf(name, sizeof(name), "progress%d.png", i + 1);
+        frames_[i] = LoadSkinImage(name);
+    }
+    currentFrame_ = frames_[0];
+}
+
+void SelFileTypeWnd::ReleasePictures()
+{
+    for (auto*& frame : frames_) {
+        delete frame;
+        frame = nullptr;
+    }
+    for (auto*& picture : idlePictures_) {
+        delete picture;
+        picture = nullptr;
+    }
+    if (backgroundCache_)
+        DeleteObject(backgroundCache_);
+    backgroundCache_ = nullptr;
+    delete background_;
+    delete driveIcon_;
+    delete folderIcon_;
+    background_ = driveIcon_ = folderIcon_ = nullptr;
+    currentFrame_ = currentIdle_ = nullptr;
+}
+
+int SelFileTypeWnd::ReloadText()
+{
+    return UiSdkWndBase::ReloadText();
+}
+
+void SelFileTypeWnd::ShowItem(int id, bool visible)
+{
+    if (UiItem* item = FindItem(id))
+        item->SetVisible(visible ? 1 : 0);
+}
+
+RECT SelFileTypeWnd::ItemRect(int id) const
+{
+    RECT rect = {0, 0, 0, 0};
+    if (UiItem* item = FindItem(id))
+        item->GetRect(rect);
+    return rect;
+}
+
+void SelFileTypeWnd::StartIdleTimer()
+{
+    if (!hwnd_)
+        return;
+    timer_ = SetTimer(hwnd_, reinterpret_cast<UINT_PTR>(this), kIdleInterval, IdleTimerProc);
+    progressTimer_ = false;
+}
+
+void SelFileTypeWnd::StartProgressTimer()
+{
+    if (!hwnd_)
+        return;
+    // Same window and id: it replaces the idle timer.
+    timer_ = SetTimer(hwnd_, reinterpret_cast<UINT_PTR>(this), kProgressInterval,
+                      ProgressTimerProc);
+    progressTimer_ = true;
+}
+
+void CALLBACK SelFileTypeWnd::ProgressTimerProc(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (auto* page = reinterpret_cast<SelFileTypeWnd*>(id))
+        page->OnProgressTick();
+}
+
+void CALLBACK SelFileTypeWnd::IdleTimerProc(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (auto* page = reinterpret_cast<SelFileTypeWnd*>(id))
+        page->OnIdleTick();
+}
+
+void SelFileTypeWnd::OnProgressTick()
+{
+    Sleep(0);
+    if (g_scanDone)
+        return;
+    const FrameStep step = StepScanFrame(frameIndex_);
+    if (expectedTotal_)
+        progressRatio_ = ProgressRatio(g_scanBytesSeen.load(), expectedTotal_);
+    SendMessageA(GetParent(hwnd_), kTaskbarProgressMessage, ProgressPercent(progressRatio_), 100);
+    currentFrame_ = frames_[step.shown];
+    frameIndex_ = step.next;
+    InvalidateAll(TRUE);
+}
+
+void SelFileTypeWnd::OnIdleTick()
+{
+    currentIdle_ = idlePictures_[StepIdlePicture(idleCounter_)];
+    InvalidateAll(TRUE);
+}
+
+LRESULT SelFileTypeWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = UiSdkWndBase::WindowProc(message, wParam, lParam);
+    switch (message) {
+    case WM_COMMAND: OnCommand(wParam, lParam); break;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    case kStartScanMessage: StartScan(); break;
+    case kScanFinishedMessage:
+        OnScanFinished();
+        return 0;
+    default: break;
+    }
+    return result;
+}
+
+int SelFileTypeWnd::OnCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case kCmdFileTypeFilter: OpenFileTypeFilter(); break;
+    case kCmdHiddenOn: SetIncludeHidden(0); break;
+    case kCmdHiddenOff: SetIncludeHidden(1); break;
+    case kCmdSizeFilter: OpenSizeFilter(); break;
+    case kCmdBrowse: {
+        if (IsScanning())
+            return 0;
+        std::string folder;
+        if (!ChooseFolder(folder) || folder.size() < 2)
+            return 0;  // cancelled or nothing usable: no change, no repaint
+        run_.m_location = folder;
+        StartScan();
+        break;
+    }
+    case kCmdRunScan: run_.RunScan(); break;
+    case kCmdStopScan:
+        g_scanStop = 1;
+        if (UiItem* stop = FindItem(kCmdStopScan))
+            stop->Enable(0);
+        break;
+    case kCmdSimilarFilter:
+        if (!IsScanning())
+            OpenSimilarFilter();
+        break;
+    default: break;
+    }
+    InvalidateAll(FALSE);
+    return 0;
+}
+
+void SelFileTypeWnd::SetIncludeHidden(int state)
+{
+    includeHidden_ = state;
+    ShowItem(kCmdHiddenOn, state != 0);
+    ShowItem(kCmdHiddenOff, state == 0);
+    settings_->includeHidden = state ? 1 : 0;
+}
+
+void SelFileTypeWnd::OnDropFiles(HDROP drop)
+{
+    if (!drop)
+        return;
+    std::string path;
+    size_t length = 0;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (!IsScanning() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        length = DragQueryFileA(drop, 0, nullptr, 0);
+        char buffer[MAX_PATH] = {};
+        if (length > 0 && length < MAX_PATH && DragQueryFileA(drop, 0, buffer, MAX_PATH) == length) {
+            path = buffer;
+            attributes = GetFileAttributesA(buffer);
+        }
+    }
+    const DropVerdict verdict = CheckDroppedPath(IsScanning(), path, length, attributes);
+    DragFinish(drop);
+    if (verdict != kDropAccepted)
+        return;
+    run_.m_location = path;
+    PostMessageA(hwnd_, kStartScanMessage, 0, 0);
+}
+
+void SelFileTypeWnd::StartScan()
+{
+    if (IsScanning() || run_.m_location.empty())
+        return;
+    ResetScanState();
+    if (UiItem* stop = FindItem(kCmdStopScan))
+        stop->Enable(1);
+    FileFinderModelProxy::Instance().SetFilter(&FileFinderFilterProxy::Instance());
+    FileFinderFilterProxy::Instance().SetSettings(settings_.get());
+    SetScanState(1);
+    run_.m_scanning = 1;
+    expectedTotal_ = ExpectedTotalOrDefault(UsedBytesOf(run_.m_location));
+    StartProgressTimer();
+    EnableBrowse(0);
+    PostMessageA(hwnd_, WM_COMMAND, kCmdRunScan, 0);
+}
+
+void SelFileTypeWnd::OnScanFinished()
+{
+    EnableBrowse(1);
+    if (progressTimer_) {
+        KillTimer(hwnd_, timer_);
+        frameIndex_ = 0;
+        StartIdleTimer();
+    }
+    const ScanProblem problem = run_.Problem();
+    if (problem == kScanProblemNone && g_duplicatesFound.load() != 0 && g_filesClassified != 0) {
+        HWND parent = GetParent(hwnd_);
+        PostMessageA(parent, kTaskbarProgressMessage, 0, 0);
+        PostMessageA(parent, WM_COMMAND, kCmdShowResults, 0);
+        return;  // the page keeps its scanning view until the parent resets it
+    }
+    // Progress off: the parent hears nothing more of this scan.
+    PostMessageA(GetParent(hwnd_), kTaskbarProgressMessage, 0, 0);
+    SetScanState(0);
+    if (problem != kScanProblemNone)
+        ShowScanProblem(problem);
+    else
+        ShowNotFoundNotice();
+}
+
+int SelFileTypeWnd::Reset()
+{
+    g_scanDone = 0;
+    SetScanState(0);
+    run_.m_photoGroups.clear();
+    run_.m_videoGroups.clear();
+    run_.m_officeDocGroups.clear();
+    run_.m_musicGroups.clear();
+    run_.m_otherGroups.clear();
+    run_.m_statistics.clear();
+    return 1;
+}
+
+void SelFileTypeWnd::SetScanState(int state)
+{
+    if (state == 1) {
+        ShowItem(kCmdHiddenOn, false);
+        ShowItem(kCmdHiddenOff, false);
+        ShowItem(kCmdFileTypeFilter, false);
+        ShowItem(kCmdSizeFilter, false);
+        // The precision must not change under a running scan.
+        ShowItem(kCmdSimilarFilter, false);
+        if (UiItem* similar = FindItem(kCmdSimilarFilter))
+            similar->Enable(0);
+        locationIsDrive_ = IsDriveLocation(run_.m_location) ? 1 : 0;
+        ShowItem(kCmdStopScan, true);
+        frameIndex_ = 0;
+        currentFrame_ = frames_[0];
+    } else {
+        g_duplicatesFound = 0;
+        ShowItem(kCmdStopScan, false);
+        SetIncludeHidden(includeHidden_);
+        progressRatio_ = 0.0f;
+        ShowItem(kCmdFileTypeFilter, true);
+        ShowItem(kCmdSizeFilter, true);
+        ShowItem(kCmdSimilarFilter, true);
+        if (UiItem* similar = FindItem(kCmdSimilarFilter))
+            similar->Enable(1);
+    }
+    scanView_ = state ? 1 : 0;
+    InvalidateAll(TRUE);
+}
+
+void SelFileTypeWnd::EnableBrowse(int enabled)
+{
+    if (UiItem* browse = FindItem(kCmdBrowse))
+        browse->Enable(enabled);
+}
+
+std::string SelFileTypeWnd::GetLocationText() const
+{
+    return LocationDisplayText(run_.m_location, GetLangString("Localdisk"));
+}
+
+void SelFileTypeWnd::StopForExit()
+{
+    g_scanCancelled = 1;
+    g_scanStop = 1;
+    WaitForScanWorker(hwnd_, run_.m_workerEnded);
+}
+
+void SelFileTypeWnd::ShowNotFoundNotice() { ShowNotFoundNoticeDialog(); }
+
+void SelFileTypeWnd::ShowScanProblem(ScanProblem problem) { ShowScanProblemDialog(hwnd_, problem); }
+
+// The filter dialogs come with their own windows; until then the commands do nothing.
+void SelFileTypeWnd::OpenFileTypeFilter() {}
+void SelFileTypeWnd::OpenSizeFilter() {}
+void SelFileTypeWnd::OpenSimilarFilter() {}
+
+bool SelFileTypeWnd::ChooseFolder(std::string& folder)
+{
+    return ChooseScanFolder(hwnd_, folder);
+}
+
+int SelFileTypeWnd::DrawBackground(HDC memoryDc)
+{
+    if (!background_ || !hwnd_)
+        return 0;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const SIZE size = {client.right, client.bottom};
+    if (size.cx < 1 || size.cy < 1)
+        return 0;
+    HDC cache = CreateCompatibleDC(memoryDc);
+    if (!cache)
+        return 0;
+    // Scaling the picture costs more than a progress tick allows: it is scaled once per size.
+    if (!backgroundCache_ || backgroundSize_.cx != size.cx || backgroundSize_.cy != size.cy) {
+        if (backgroundCache_)
+            DeleteObject(backgroundCache_);
+        backgroundCache_ = CreateCompatibleBitmap(memoryDc, size.cx, size.cy);
+        backgroundSize_ = size;
+        if (backgroundCache_) {
+            HGDIOBJ old = SelectObject(cache, backgroundCache_);
+            RECT all = {0, 0, size.cx, size.cy};
+            FillRect(cache, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            Gdiplus::Graphics graphics(cache);
+            graphics.DrawImage(background_, 0, 0, size.cx, size.cy);
+            SelectObject(cache, old);
+        }
+    }
+    if (backgroundCache_) {
+        HGDIOBJ old = SelectObject(cache, backgroundCache_);
+        BitBlt(memoryDc, 0, 0, size.cx, size.cy, cache, 0, 0, SRCCOPY);
+        SelectObject(cache, old);
+    }
+    DeleteDC(cache);
+    return 0;
+}
+
+int SelFileTypeWnd::DrawForeground(HDC memoryDc)
+{
+    if (!hwnd_)
+        return 0;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (scanView_)
+        DrawScanning(memoryDc, client);
+    else
+        DrawIdle(memoryDc, client);
+    return 0;
+}
+
+void SelFileTypeWnd::DrawScanning(HDC dc, const RECT& client)
+{
+    ResourceHelper& helper = ResourceHelper::Instance();
+    const RECT browse = ItemRect(kCmdBrowse);
+    DrawImageAt(dc, currentFrame_, browse.left, browse.top);
+
+    // The icon stands left of the centred location name.
+    const std::string location = GetLocationText();
+    const int lineTop = browse.bottom + 24;
+    RECT measure = {0, 0, client.right, 40};
+    HGDIOBJ oldFont = SelectObject(dc, helper.GetFont(32, 700, false));
+    DrawTextA(dc, location.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+    const int iconSize = 32, gap = 10;
+    int textWidth = measure.right - measure.left;
+    if (textWidth > client.right - 200)
+        textWidth = client.right - 200;
+    const int blockLeft = (client.right - (iconSize + gap + textWidth)) / 2;
+    DrawImageAt(dc, locationIsDrive_ ? driveIcon_ : folderIcon_, blockLeft, lineTop + 4);
+    RECT line = {blockLeft + iconSize + gap, lineTop, blockLeft + iconSize + gap + textWidth,
+                 lineTop + 40};
+    helper.DrawString(dc, location.c_str(), line, kLocationColour, 32, 700,
+                      kCentredEllipsis | DT_SINGLELINE);
+
+    const std::string scanning = FormatLangString("Scanning", "Scanning... %.0f%%",
+                                                  static_cast<double>(progressRatio_) * 100.0);
+    RECT scanLine = {client.left, lineTop + 44, client.right, lineTop + 74};
+    helper.DrawString(dc, scanning.c_str(), scanLine, kScanningColour, 22, 400,
+                      kCentredEllipsis | DT_SINGLELINE);
+
+    const int found = static_cast<int>(g_duplicatesFound.load() & 0xFFFFFFFFu);
+    const std::string analysis = FormatLangString("Analysis", "%d duplicates found", found);
+    RECT analysisLine = {client.left, lineTop + 78, client.right, lineTop + 112};
+    helper.DrawString(dc, analysis.c_str(), analysisLine, kAnalysisColour, 26, 400,
+                      kCentred | DT_SINGLELINE);
+}
+
+void SelFileTypeWnd::DrawIdle(HDC dc, const RECT& client)
+{
+    const std::string text = GetLangString("indexText");
+    RECT band = {client.left, client.bottom - 140, client.right, client.bottom - 90};
+    ResourceHelper::Instance().DrawString(dc, text.c_str(), band, kIndexTextColour, 26, 600,
+                                          kCentred | DT_SINGLELINE);
+    const RECT browse = ItemRect(kCmdBrowse);
+    DrawImageAt(dc, currentIdle_, browse.left, browse.top);
+}
+
+} // namespace UiCtrl

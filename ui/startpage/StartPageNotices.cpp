@@ -1,0 +1,50 @@
+// ui/startpage/StartPageNotices.cpp
+#include "ui/startpage/StartPageNotices.h"
+
+#include <string>
+
+#include "app/LangString.h"
+#include "ui/dialogs/CommonTipDlg.h"
+#include "ui/dialogs/NotFindFileDlg.h"
+#include "uikit/dialog/KvrMessageBox.h"
+
+void ShowNotFoundNoticeDialog()
+{
+    NotFindFileDlg notice(nullptr);
+    notice.DoModal();
+}
+
+const char* ScanProblemKey(ScanProblem problem)
+{
+    switch (problem) {
+    case kScanProblemDigestUnavailable: return "ScanNoDigest";
+    case kScanProblemWorkerNotStarted: return "ScanNotStarted";
+    case kScanProblemLocationUnreadable: return "ScanUnreadable";
+    default: return nullptr;
+    }
+}
+
+void ShowScanProblemDialog(HWND owner, ScanProblem problem)
+{
+    const char* key = ScanProblemKey(problem);
+    if (!key)
+        return;
+    const char* english =
+        problem == kScanProblemDigestUnavailable
+            ? "The files could not be compared: the system's digest service is not available."
+        : problem == kScanProblemWorkerNotStarted ? "The scan could not be started."
+                                                   : "The chosen folder could not be read.";
+    std::string text = GetLangString(key);
+    if (text.empty())
+        text = english;
+    ShowKvrMessageBox(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text.c_str(), nullptr, MB_OK);
+}
+
+void WaitForScanWorker(HWND owner, const std::atomic<int>& workerEnded)
+{
+    if (workerEnded)
+        return;  // no worker: nothing to wait for
+    const std::string text = GetLangString("Existing");
+    CommonTipDlg tip(owner ? CWnd::FromHandle(owner) : nullptr, text.c_str(), &workerEnded);
+    tip.DoModal();
+}

@@ -1,0 +1,18 @@
+// ui/startpage/StartPageNotices.h
+// The modal answers of the start page: nothing found, a scan that could not give results,
+// and the wait for the scan worker when the program closes.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+
+#include "finder/ScanRun.h"
+
+// "notFoundFiles", with no parent window (owned by the main window).
+void ShowNotFoundNoticeDialog();
+// The reason a scan gave no results, in a message box over owner.
+void ShowScanProblemDialog(HWND owner, ScanProblem problem);
+// The language key that tells problem; null for kScanProblemNone.
+const char* ScanProblemKey(ScanProblem problem);
+// "Existing" over owner until workerEnded is non-zero (at once when it already is).
+void WaitForScanWorker(HWND owner, const std::atomic<int>& workerEnded);
