@@ -13,9 +13,17 @@ struct FolderEntry
     uint32_t attributes = 0;  // Win32 attribute word as listed (0x10 folder, 0x400 reparse point)
     uint64_t size = 0;
     uint64_t writeTime = 0;   // FILETIME as one value
+    uint32_t reparseTag = 0;  // of a reparse point; 0 when not told
 
     bool IsFolder() const { return (attributes & 0x10) != 0; }
     bool IsReparsePoint() const { return (attributes & 0x400) != 0; }
+    // A junction, symbolic link or mount point (a reparse point whose tag says it names
+    // something else), or a reparse point of a kind not told: through it a file would stand
+    // beside itself, and a loop would never end. Other reparse points (files the system keeps
+    // compressed, deduplicated or in step with a cloud copy) are ordinary files and folders.
+    bool IsLink() const { return IsReparsePoint() && (reparseTag == 0 || (reparseTag & 0x20000000) != 0); }
+    // Content that is not on this machine: reading it would fetch it.
+    bool IsAway() const { return (attributes & (0x1000 | 0x400000)) != 0; }  // offline, recall on access
 };
 
 class IReadableFile

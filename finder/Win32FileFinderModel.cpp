@@ -105,9 +105,7 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
             stopped = true;
             return false;
         }
-        // Junctions and symbolic links are neither walked nor grouped: through them a file
-        // would stand beside itself, and a loop would never end.
-        if (entry.IsReparsePoint())
+        if (entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
             return true;
         if (entry.IsFolder()) {
             if (entry.name != "." && entry.name != "..")

@@ -113,6 +113,7 @@ public:
         do {
             entry.name = ReachableName(data);
             entry.attributes = data.dwFileAttributes;
+            entry.reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
             entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
             entry.writeTime = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
                               data.ftLastWriteTime.dwLowDateTime;

@@ -58,6 +58,7 @@ public:
         e.entry.attributes = attributes;
         AddEntry(path, e);
     }
+    void SetReparseTag(const std::string& path, uint32_t tag) { m_entries[path].entry.reparseTag = tag; }
     void SetUnlistable(const std::string& folder) { m_unlistable.insert(folder); }
     void SetUnopenable(const std::string& path) { m_unopenable.insert(path); }
     void OnList(std::function<void(const std::string&)> hook) { m_onList = hook; }

@@ -131,6 +131,31 @@ TEST_F(Walk, ReparsePointsAreSkipped)
     EXPECT_EQ(0u, g_duplicatesFound.load());
 }
 
+// Only reparse points that stand for another name are passed over. A file that the system keeps
+// compressed, deduplicated or in step with a cloud copy is the user's own file and is searched,
+// unless its content is not on this machine (reading it would fetch it).
+TEST_F(Walk, ReparsePointsThatAreFilesAreSearched)
+{
+    const uint32_t kReparse = 0x400, kRecallOnDataAccess = 0x400000;
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\compressed.txt", "same", 0x20 | kReparse);
+    fake.SetReparseTag("M:\\t\\compressed.txt", 0x80000017);  // system-compressed
+    fake.AddFolder("M:\\t\\cloud", 0x10 | kReparse);
+    fake.SetReparseTag("M:\\t\\cloud", 0x9000701A);
+    fake.AddFile("M:\\t\\cloud\\here.txt", "same", 0x20 | kReparse);
+    fake.SetReparseTag("M:\\t\\cloud\\here.txt", 0x9000701A);
+    fake.AddFile("M:\\t\\cloud\\away.txt", "same", 0x20 | kReparse | kRecallOnDataAccess);
+    fake.SetReparseTag("M:\\t\\cloud\\away.txt", 0x9000701A);
+    fake.AddFile("M:\\t\\symlink.txt", "same", 0x20 | kReparse);
+    fake.SetReparseTag("M:\\t\\symlink.txt", 0xA000000C);
+    fake.AddFolder("M:\\t\\junction", 0x10 | kReparse);
+    fake.SetReparseTag("M:\\t\\junction", 0xA0000003);
+    fake.AddFile("M:\\t\\junction\\compressed.txt", "same");
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ((std::multiset<std::string>{"M:\\t\\compressed.txt", "M:\\t\\cloud\\here.txt"}), Paths());
+    EXPECT_EQ(1u, g_duplicatesFound.load());
+}
+
 // A file whose size and extension no other file shares is recorded without being opened.
 TEST_F(Walk, FilesWithoutPartnerAreNeverOpened)
 {
