@@ -5,17 +5,21 @@
 
 std::string ShellItemLabel(const std::string& path, const std::string& displayName)
 {
-    if (path.empty())
+    if (path.empty() || IsDriveRootPath(path))
         return displayName;
-    const size_t slash = path.rfind('\\');
-    if (slash == std::string::npos || slash + 1 == path.size())
+    size_t end = path.size();
+    while (end > 0 && path[end - 1] == '\\')
+        --end;  // some shells give folders with a trailing backslash
+    const size_t slash = end ? path.rfind('\\', end - 1) : std::string::npos;
+    if (slash == std::string::npos || slash + 1 >= end)
         return displayName;
-    return path.substr(slash + 1);
+    return path.substr(slash + 1, end - slash - 1);
 }
 
 bool IsDriveRootPath(const std::string& path)
 {
-    return !path.empty() && path.back() == '\\';
+    return path.size() == 3 && isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+           path[2] == '\\';
 }
 
 std::string DriveRootName(const std::string& path, const std::string& displayName,

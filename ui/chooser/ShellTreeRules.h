@@ -8,11 +8,13 @@
 // Drive types as GetDriveType gives them.
 enum { kDriveRemovable = 2, kDriveCdRom = 5 };
 
-// The label of a node: the last folder name of a file-system path; the display name for an
-// item without a path, and for a path with no backslash or only a trailing one.
+// The label of a node: the last folder name of a file-system path (a trailing backslash
+// ignored); the display name for an item without a path, a drive root, and a path with no
+// backslash.
 std::string ShellItemLabel(const std::string& path, const std::string& displayName);
 
-// A drive root ends in a backslash ("C:\").
+// "X:\" alone. A folder path that merely ends in a backslash (Wine gives "Documents" so) is
+// no drive and gets no free-space text.
 bool IsDriveRootPath(const std::string& path);
 
 // The name of a drive root before its free-space text: "Removable (E:)" for a removable

@@ -20,11 +20,15 @@ TEST(ShellTreeRules, Labels)
         {"", "My Computer", "My Computer"},
         {"C:\\", "System (C:)", "System (C:)"},
         {"NoBackslash", "Shown", "Shown"},
+        {"C:\\users\\root\\Documents\\", "My Documents", "Documents"},
+        {"\\\\server\\share", "share on server", "share"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.label, ShellItemLabel(c.path, c.display)) << c.path;
     EXPECT_TRUE(IsDriveRootPath("C:\\"));
     EXPECT_FALSE(IsDriveRootPath("C:\\a"));
+    EXPECT_FALSE(IsDriveRootPath("C:\\users\\root\\Documents\\"));
+    EXPECT_FALSE(IsDriveRootPath("\\\\server\\share\\"));
     EXPECT_FALSE(IsDriveRootPath(""));
 }
 
