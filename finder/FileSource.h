@@ -48,6 +48,8 @@ public:
                             const std::function<bool(const FolderEntry&)>& onEntry) = 0;
     // Null when the file cannot be opened for reading.
     virtual std::unique_ptr<IReadableFile> OpenRead(const std::string& path) = 0;
+    // The size the file itself reports, for a listing that may be stale. False when unknown.
+    virtual bool FileSize(const std::string& path, uint64_t* size) { return false; }
 };
 
 // The disk, through FindFirstFile and CreateFile.

@@ -120,7 +120,8 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
     return !stopped;
 }
 
-FoundFileRecord* Win32FileFinderModel::MakeRecord(const std::string& folder, const FolderEntry& entry)
+FoundFileRecord* Win32FileFinderModel::MakeRecord(const std::string& folder, const FolderEntry& entry,
+                                                 uint64_t size)
 {
     FoundFileRecord* record = new (std::nothrow) FoundFileRecord;
     if (!record)
@@ -130,7 +131,7 @@ FoundFileRecord* Win32FileFinderModel::MakeRecord(const std::string& folder, con
     record->folder = path.substr(0, path.size() - entry.name.size());
     record->time = entry.writeTime;
     record->attributes = entry.attributes & 0xFF;
-    record->size = int64_t(entry.size);
+    record->size = int64_t(size);
     record->flags = 0;
     return record;
 }
@@ -138,13 +139,17 @@ FoundFileRecord* Win32FileFinderModel::MakeRecord(const std::string& folder, con
 void Win32FileFinderModel::AcceptFile(const std::string& folder, const FolderEntry& entry,
                                       std::vector<FoundFileRecord*>& candidates)
 {
-    if (entry.size == 0 || entry.size > uint64_t(INT64_MAX))
-        return;
-    g_scanBytesSeen += entry.size;
     const std::string path = ChildPath(folder, entry.name);
+    uint64_t size = entry.size;
+    // A listed 0 may be stale (a hard link's entry keeps the size it was written with).
+    if (size == 0 && !m_source->FileSize(path, &size))
+        return;
+    if (size == 0 || size > uint64_t(INT64_MAX))
+        return;
+    g_scanBytesSeen += size;
     if (IsSystemFolder(path, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
         return;
-    FoundFileRecord* record = MakeRecord(folder, entry);
+    FoundFileRecord* record = MakeRecord(folder, entry, size);
     if (!record)
         return;
     if (m_filter && m_filter->IsExcluded(record)) {

@@ -59,7 +59,7 @@ private:
                        const std::function<void(const std::string&)>& onSubFolder);
     void AcceptFile(const std::string& folder, const struct FolderEntry& entry,
                     std::vector<FoundFileRecord*>& candidates);
-    FoundFileRecord* MakeRecord(const std::string& folder, const struct FolderEntry& entry);
+    FoundFileRecord* MakeRecord(const std::string& folder, const struct FolderEntry& entry, uint64_t size);
     void KeyCandidates();
     void SampleRun(std::vector<FoundFileRecord*>& records, const std::string& extension,
                    std::vector<std::string>& keys, class FileDigester* digester);

@@ -28,10 +28,13 @@ void Win32FileFinderModel::ListFiles(std::string folder, SizeListing* listing)
                     queue.push_back(current + "\\" + entry.name);
                 return true;
             }
-            if (entry.size == 0)
-                return true;
-            g_scanBytesSeen += entry.size;
             const std::string path = current + "\\" + entry.name;
+            uint64_t size = entry.size;
+            if (size == 0 && !m_source->FileSize(path, &size))
+                return true;
+            if (size == 0)
+                return true;
+            g_scanBytesSeen += size;
             if (IsSystemFolder(path, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
                 return true;
             FoundFileRecord* record = new (std::nothrow) FoundFileRecord;
@@ -39,7 +42,7 @@ void Win32FileFinderModel::ListFiles(std::string folder, SizeListing* listing)
                 return true;
             record->name = entry.name;
             record->folder = current + "\\";
-            record->size = int64_t(entry.size);
+            record->size = int64_t(size);
             record->attributes = entry.attributes & 0xFF;
             record->time = entry.writeTime;
             if (m_filter && m_filter->IsExcluded(record)) {

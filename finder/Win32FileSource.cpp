@@ -133,6 +133,16 @@ public:
             return nullptr;
         return std::unique_ptr<IReadableFile>(new Win32ReadableFile(handle));
     }
+
+    bool FileSize(const std::string& path, uint64_t* size) override
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+        *size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        return true;
+    }
 };
 
 }  // namespace

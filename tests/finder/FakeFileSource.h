@@ -96,6 +96,16 @@ public:
         return std::unique_ptr<IReadableFile>(new CountingMemoryFile(it->second.content, this));
     }
 
+    bool FileSize(const std::string& path, uint64_t* size) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_entries.find(path);
+        if (it == m_entries.end() || it->second.entry.IsFolder())
+            return false;
+        *size = it->second.content.size();
+        return true;
+    }
+
     std::set<std::string> Opened() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);

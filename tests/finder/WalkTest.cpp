@@ -194,6 +194,22 @@ TEST_F(Walk, CountersAndSkippedFiles)
     EXPECT_EQ(3u * 17 + 4 + 12, g_scanBytesSeen.load());
 }
 
+// A listing that says 0 bytes can be stale (a hard link's entry keeps the size it had when the
+// file was written through another name): the file itself is asked before it is passed over.
+TEST_F(Walk, ListedAsEmptyIsAskedAgain)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\stale.txt", "written through another name", 0x20, 0);
+    fake.AddFile("M:\\t\\copy.txt", "written through another name");
+    fake.AddFile("M:\\t\\empty.txt", "");
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ((std::multiset<std::string>{"M:\\t\\copy.txt", "M:\\t\\stale.txt"}), Paths());
+    for (auto& e : raw)
+        EXPECT_EQ(28, e.second->size);
+    EXPECT_EQ(1u, g_duplicatesFound.load());
+    EXPECT_EQ(2u * 28, g_scanBytesSeen.load());
+}
+
 // Stop during the walk: the search ends, takes no more entries, and frees what it did not hand over.
 TEST_F(Walk, StopMidWalk)
 {
