@@ -24,8 +24,11 @@ BOOL BusyWaitDialog::OnInitDialog()
 {
     HomeBaseDialog::OnInitDialog();
     LoadSkin(layout_.c_str());
+    delete animation_;   // a second DoModal starts afresh
     animation_ = LoadSkinImage(animationName_.c_str());
     frameCount_ = CountFrames(animation_);
+    frameIndex_ = 0;
+    ticks_ = 0;
     // The caption's close item cannot end the wait.
     if (UiCtrl::UiItem* close = FindCaptionItem(148))
         close->Enable(0);

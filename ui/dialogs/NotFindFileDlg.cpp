@@ -30,6 +30,7 @@ BOOL NotFindFileDlg::OnInitDialog()
 {
     HomeBaseDialog::OnInitDialog();
     LoadSkin("NotFindFileDlg");
+    delete warning_;
     warning_ = LoadSkinImage("warning.png");
     return TRUE;
 }

@@ -33,6 +33,7 @@ BOOL RemoveFileFinishDlg::OnInitDialog()
 {
     HomeBaseDialog::OnInitDialog();
     LoadSkin("RemoveFileFinishDlg");
+    delete picture_;
     picture_ = LoadSkinImage("remove_finished.png");
     return TRUE;
 }

@@ -44,6 +44,7 @@ StartAnalyeDlg::~StartAnalyeDlg()
 BOOL StartAnalyeDlg::OnInitDialog()
 {
     BusyWaitDialog::OnInitDialog();
+    delete picture_;
     picture_ = LoadSkinImage("remove_finished.png");
     return TRUE;
 }

@@ -77,6 +77,7 @@ BOOL KVRMessageBox::OnInitDialog()
 {
     HomeBaseDialog::OnInitDialog();
     LoadSkin("MessageBox");
+    delete warning_;   // a second DoModal loads it again
     warning_ = LoadSkinImage("warning.png");
     if (!caption_.empty())
         SetWindowText(caption_.c_str());
