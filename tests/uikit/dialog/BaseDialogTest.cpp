@@ -266,3 +266,32 @@ TEST(BaseDialog, HoveringACaptionItemShowsItsTipAndLeavingRestsIt)
     EXPECT_EQ(dlg.tips[0].text, GetLangString("CloseTip"));
     EXPECT_FALSE(dlg.tips.back().show);
 }
+
+TEST(BaseDialog, TheMainWindowHasTheFullCaptionAndLeavesItsCloseToItself)
+{
+    CDialog::RegisterTemplate(HomeBaseDialog::kMainTemplateId,
+                              CDialogTemplate(WS_POPUP | WS_MAXIMIZEBOX | WS_MINIMIZEBOX, 300,
+                                              200, ""));
+    SkinnedDialog dlg(HomeBaseDialog::kMainTemplateId);
+    std::vector<int> ids;
+    bool maximiseEnabled = true, restoreShown = true, openAfterClose = false;
+    RunLater(150, [&] {
+        for (auto& entry : dlg.CaptionItems())
+            ids.push_back(entry.first);
+        maximiseEnabled = dlg.FindCaptionItem(CaptionLayout::kMaximise)->IsEnabled();
+        restoreShown = dlg.FindCaptionItem(CaptionLayout::kRestore)->IsVisible();
+        dlg.PostMessage(WM_COMMAND, CaptionLayout::kClose, 0);
+    });
+    RunLater(400, [&] {
+        openAfterClose = IsOpen(dlg);
+        dlg.EndDialog(3);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    ASSERT_EQ(dlg.DoModal(), 3);
+    EXPECT_TRUE(dlg.IsMainWindow());
+    EXPECT_EQ(ids, (std::vector<int>{CaptionLayout::kMaximise, CaptionLayout::kRestore,
+                                     CaptionLayout::kMinimise, CaptionLayout::kClose}));
+    EXPECT_FALSE(maximiseEnabled);
+    EXPECT_FALSE(restoreShown);
+    EXPECT_TRUE(openAfterClose);
+}
