@@ -313,6 +313,10 @@ void SelFileTypeWnd::StartScan()
 
 void SelFileTypeWnd::OnScanFinished()
 {
+    // Only the end of this page's own scan counts; a stray message must not tell the user
+    // that nothing was found.
+    if (!scanView_ || !run_.m_workerEnded)
+        return;
     EnableBrowse(1);
     if (progressTimer_) {
         KillTimer(hwnd_, timer_);

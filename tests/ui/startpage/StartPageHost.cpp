@@ -105,6 +105,8 @@ void WatchedPage::ShowScanProblem(ScanProblem problem)
 bool WatchedPage::ChooseFolder(std::string& folder)
 {
     ++chooserOpened;
+    if (realChooser)
+        return SelFileTypeWnd::ChooseFolder(folder);
     if (chooserAnswer.empty())
         return false;
     folder = chooserAnswer;

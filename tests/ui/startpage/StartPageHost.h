@@ -47,6 +47,7 @@ public:
     int similarOpened = 0;
     int chooserOpened = 0;
     std::string chooserAnswer;  // empty: the chooser is cancelled
+    bool realChooser = false;   // run the folder chooser itself
 
 protected:
     void ShowNotFoundNotice() override;

@@ -11,7 +11,10 @@
 
 #include "StartPageHost.h"
 #include "finder/FileSource.h"
+#include "finder/ScanSession.h"
 #include "finder/ScanState.h"
+#include "app/TextCase.h"
+#include "ui/chooser/SelExportPathDlg.h"
 #include "tests/support/WinePath.h"
 
 using namespace startpagetest;
@@ -286,6 +289,51 @@ TEST_F(StartPageTest, BrowseStartsOnlyWithAChosenFolder)
     ASSERT_TRUE(WaitForFinish());
     EXPECT_EQ(3, page_->chooserOpened);
     EXPECT_EQ(1, parent_->CountCommand(kCmdShowResults));
+}
+
+// The folder chooser itself, driven from a timer while it runs modally over the page.
+SelExportPathDlg* ActiveChooser()
+{
+    HWND active = GetActiveWindow();
+    CWnd* window = active ? CWnd::FromHandlePermanent(active) : nullptr;
+    return dynamic_cast<SelExportPathDlg*>(window);
+}
+
+int g_chooserStep = 0;
+void CALLBACK DriveChooser(HWND, UINT, UINT_PTR, DWORD)
+{
+    SelExportPathDlg* chooser = ActiveChooser();
+    if (!chooser)
+        return;
+    if (g_chooserStep == 0 && chooser->Tree().SelectFolder(Tree("dups")))
+        ++g_chooserStep;
+    else if (g_chooserStep == 1 && ++g_chooserStep)
+        chooser->PostMessage(WM_COMMAND, SelExportPathDlg::kCmdConfirm, 0);
+}
+
+TEST_F(StartPageTest, ChosenFolderBecomesTheLocationAndIsScanned)
+{
+    page_->realChooser = true;
+    g_chooserStep = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, DriveChooser);
+    PostMessageA(page_->GetHwnd(), WM_COMMAND, kCmdBrowse, 0);
+    const bool finished = WaitForFinish();
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(2, g_chooserStep);
+    EXPECT_EQ(LowerAscii(Tree("dups")), LowerAscii(page_->GetLocation()));
+    EXPECT_EQ(LowerAscii(Tree("dups")), LowerAscii(ScanSession::Instance().GetExportPath()));
+    EXPECT_EQ(1, parent_->CountCommand(kCmdShowResults));
+}
+
+TEST_F(StartPageTest, StrayFinishMessageIsIgnored)
+{
+    ModalCloser closer(parent_->Hwnd());
+    SendMessageA(page_->GetHwnd(), kScanFinishedMessage, 0, 0);
+    PumpFor(100);
+    EXPECT_EQ(0, page_->notFoundShown);
+    EXPECT_EQ(0, closer.Seen());
+    EXPECT_TRUE(parent_->Messages().empty());
 }
 
 TEST_F(StartPageTest, UnreadableFolderIsToldAsSuch)
