@@ -2,22 +2,32 @@
 #include "finder/GroupKey.h"
 
 #include <string.h>
+#include <windows.h>
 
 #include "app/TextCase.h"
 
-static bool EndsInBackslash(const std::string& text)
+bool EndsInPathSeparator(const std::string& path, unsigned codePage)
 {
-    return !text.empty() && text.back() == '\\';
+    if (path.empty() || path.back() != '\\')
+        return false;
+    // Only a 0x5C that begins a character separates: walk the characters from the start.
+    size_t i = 0;
+    size_t last = 0;
+    while (i < path.size()) {
+        last = i;
+        i += IsDBCSLeadByteEx(codePage, BYTE(path[i])) && i + 1 < path.size() ? 2 : 1;
+    }
+    return last == path.size() - 1;
 }
 
 std::string SearchPattern(const std::string& folder)
 {
-    return EndsInBackslash(folder) ? folder + "*.*" : folder + "\\*.*";
+    return EndsInPathSeparator(folder) ? folder + "*.*" : folder + "\\*.*";
 }
 
 std::string ChildPath(const std::string& folder, const std::string& name)
 {
-    return EndsInBackslash(folder) ? folder + name : folder + "\\" + name;
+    return EndsInPathSeparator(folder) ? folder + name : folder + "\\" + name;
 }
 
 std::string VolumeRoot(const std::string& path)

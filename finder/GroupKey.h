@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// Whether the path ends in a backslash that is a character of its own: in a double-byte code
+// page (0: the ANSI one) the second byte of a character can be 0x5C too.
+bool EndsInPathSeparator(const std::string& path, unsigned codePage = 0);
 // F + "*.*" when F ends in a backslash, else F + "\*.*".
 std::string SearchPattern(const std::string& folder);
 // F + name when F ends in a backslash, else F + "\" + name.

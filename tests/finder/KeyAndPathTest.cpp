@@ -25,6 +25,15 @@ TEST(GroupKey, Paths)
     EXPECT_EQ("C:\\data\\*.*", SearchPattern("C:\\data"));
     EXPECT_EQ("C:\\a.txt", ChildPath("C:\\", "a.txt"));
     EXPECT_EQ("C:\\data\\a.txt", ChildPath("C:\\data", "a.txt"));
+    // In Shift-JIS the second byte of a character can be 0x5C ("\x83\x5c" is a katakana): a
+    // folder ending in one does not end in a separator, or its own name is lost from its path.
+    const std::string so = "C:\\data\\\x83\x5c";
+    EXPECT_FALSE(EndsInPathSeparator(so, 932));
+    EXPECT_TRUE(EndsInPathSeparator(so + "\\", 932));
+    EXPECT_FALSE(EndsInPathSeparator("C:\\data\\\x83\x5c\x83\x5c", 932));
+    EXPECT_TRUE(EndsInPathSeparator("C:\\", 932));
+    EXPECT_TRUE(EndsInPathSeparator(so, 1252));  // one byte, one character
+    EXPECT_FALSE(EndsInPathSeparator("", 932));
 }
 
 TEST(GroupKey, SplitString)
