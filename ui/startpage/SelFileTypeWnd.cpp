@@ -77,13 +77,13 @@ SelFileTypeWnd::~SelFileTypeWnd()
     if (hwnd_ && timer_)
         KillTimer(hwnd_, timer_);
     timer_ = 0;
-    // The worker posts to this window: it goes before the window does.
+    // A running scan is stopped (the scan run waits for its worker when it goes) and no longer
+    // reports to this window, which goes first.
     if (!run_.m_workerEnded)
         g_scanStop = 1;
     run_.SetNotifyWindow(nullptr);
-    if (hwnd_ && IsWindow(hwnd_)) {
+    if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
-    }
     ReleasePictures();
     if (FileFinderFilterProxy::Instance().Settings() == settings_.get())
         FileFinderFilterProxy::Instance().SetSettings(nullptr);
@@ -144,11 +144,6 @@ void SelFileTypeWnd::ReleasePictures()
     delete folderIcon_;
     background_ = driveIcon_ = folderIcon_ = nullptr;
     currentFrame_ = currentIdle_ = nullptr;
-}
-
-int SelFileTypeWnd::ReloadText()
-{
-    return UiSdkWndBase::ReloadText();
 }
 
 void SelFileTypeWnd::ShowItem(int id, bool visible)

@@ -41,7 +41,6 @@ public:
     // Creates the page and its widgets from the layout "SelFileType" as a child of parent.
     int CreateWin(HWND parent, int id, int left, int top, int right, int bottom,
                   DWORD style) override;
-    int ReloadText() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int DrawBackground(HDC memoryDc) override;
     int DrawForeground(HDC memoryDc) override;

@@ -192,8 +192,9 @@ TEST_F(StartPageTest, ProgressReachesTheParentAndStopEndsALongScanPromptly)
     EXPECT_FALSE(page_->FindItem(kCmdBrowse)->IsEnabled());
     ASSERT_TRUE(PumpUntil([&] { return parent_->CountProgress() >= 3; }, 10000));
     for (const auto& m : parent_->Messages()) {
-        if (m.message == kTaskbarProgressMessage && m.lParam == 100)
+        if (m.message == kTaskbarProgressMessage && m.lParam == 100) {
             EXPECT_LE(m.wParam, 99u);
+        }
     }
     ASSERT_TRUE(page_->IsScanning()) << "the large tree must take longer than the test needs";
     ASSERT_EQ(0, g_scanDone.load());
