@@ -35,6 +35,10 @@ public:
     // node, or null when a step is not listed.
     HTREEITEM SelectFolder(const std::string& path);
 
+    // The target of the shell link file at path (network neighbourhood entries are such
+    // links); "" when path is no link or names no target.
+    static std::string ResolveShortcut(const std::string& path);
+
     // How wide a drive's name is padded before its free-space text.
     static const int kDriveLabelWidth = 160;
 
@@ -57,7 +61,6 @@ private:
     static int CALLBACK CompareChildren(LPARAM first, LPARAM second, LPARAM folder);
     static std::string PathOf(LPCITEMIDLIST idList);
     static std::string DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST childId, DWORD flags);
-    static std::string ResolveShortcut(const std::string& path);
 
     SelectCallback callback_ = nullptr;
     void* owner_ = nullptr;

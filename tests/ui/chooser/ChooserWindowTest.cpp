@@ -149,6 +149,28 @@ TEST_F(ShellTreeTest, ShowsTheFoldersSortedADottedNameIncluded)
     EXPECT_FALSE(tree_.GetChildItem(gamma));
 }
 
+TEST(ShellTreeShortcut, ResolvesALinkToItsTarget)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const std::string target = PickFolder() + "\\alpha";
+    const std::string linkPath = FixtureDir() + "\\chooser\\alpha.lnk";
+    IShellLinkA* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))));
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    std::wstring wide(linkPath.begin(), linkPath.end());
+    EXPECT_TRUE(SUCCEEDED(file->Save(wide.c_str(), TRUE)));
+    file->Release();
+    link->Release();
+    CoUninitialize();
+
+    EXPECT_EQ(LowerAscii(target), LowerAscii(CShellTreeCtrl::ResolveShortcut(linkPath)));
+    EXPECT_EQ("", CShellTreeCtrl::ResolveShortcut(PickFolder() + "\\zeta.txt"));
+    EXPECT_EQ("", CShellTreeCtrl::ResolveShortcut(PickFolder() + "\\missing.lnk"));
+}
+
 // The chooser dialog, run modally, driven by a timer of this thread.
 class WatchedChooser : public SelExportPathDlg {
 public:
