@@ -59,6 +59,8 @@ public:
     bool LastFolderListed() const { return m_lastFolderListed; }
     // How many folders the last search could not list (the chosen one included).
     uint32_t LastUnlistableFolders() const { return m_lastUnlistableFolders; }
+    // How many files of likely groups the last search could not read for their signature.
+    uint32_t LastUnreadableFiles() const { return m_lastUnreadableFiles; }
 
 private:
     IFilesFilter* m_filter = nullptr;
@@ -66,4 +68,5 @@ private:
     DigestTable* m_digests = nullptr;
     bool m_lastFolderListed = false;
     uint32_t m_lastUnlistableFolders = 0;
+    uint32_t m_lastUnreadableFiles = 0;
 };

@@ -16,6 +16,7 @@ void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* resu
 {
     m_lastFolderListed = false;
     m_lastUnlistableFolders = 0;
+    m_lastUnreadableFiles = 0;
     Win32FileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
     if (!model)
         return;
@@ -23,6 +24,7 @@ void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* resu
     model->FindDuplicates(folder, result, pairs);
     m_lastFolderListed = model->TopFolderListed();
     m_lastUnlistableFolders = model->UnlistableFolders();
+    m_lastUnreadableFiles = model->UnreadableFiles();
     delete static_cast<IFileFinderModel*>(model);
 }
 

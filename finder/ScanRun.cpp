@@ -104,6 +104,7 @@ void ScanRun::ScanWorker()
     if (!finder.LastFolderListed() && !g_scanStop)
         m_problem = kScanProblemLocationUnreadable;
     m_unlistableFolders = finder.LastUnlistableFolders();
+    m_unreadableFiles = finder.LastUnreadableFiles();
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
     AnalyseResults();
     m_digests = m_noDigests.get();
@@ -175,6 +176,8 @@ void ScanRun::AnalyseResults()
             }
             if (known.outcome == kDigestCryptoFailed)
                 cryptoFailed = 1;
+            else if (known.outcome == kDigestUnreadable)
+                ++m_unreadableFiles;
             // A file met again through a link (or a hard link) is the same file, not a copy:
             // removing "the copy" would remove the file.
             else if (known.outcome == kDigestDone &&

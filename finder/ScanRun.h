@@ -68,6 +68,9 @@ public:
     // Folders of the last scan that could not be listed (no access, a path too long, removed
     // meanwhile): their files were not searched. Worth telling with "nothing found".
     uint32_t UnlistableFolders() const { return m_unlistableFolders; }
+    // Files of the last scan that could have been in a group but could not be read (locked by
+    // another program, no access, changed since they were listed).
+    uint32_t UnreadableFiles() const { return m_unreadableFiles; }
 
     std::string m_location;
     std::string m_photoList, m_musicList, m_videoList, m_officeDocList, m_otherList;
@@ -95,4 +98,5 @@ private:
     std::shared_ptr<RecordStore> m_store;
     std::atomic<ScanProblem> m_problem{kScanProblemNone};
     std::atomic<uint32_t> m_unlistableFolders{0};
+    std::atomic<uint32_t> m_unreadableFiles{0};
 };

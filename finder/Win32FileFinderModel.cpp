@@ -60,6 +60,7 @@ void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* resu
     m_result = result;
     m_pairs = pairs;
     m_unlistableFolders = 0;
+    m_unreadableFiles = 0;
     LoadPictureLibrary();
     m_runningPictures = 0;
     if (PicturesOn())
@@ -286,6 +287,8 @@ void Win32FileFinderModel::SampleRun(std::vector<FoundFileRecord*>& records, con
         files[i] = m_source->OpenRead(records[i]->FullPath());
         if (files[i])
             signatures[i] = ::ContentSignature(*files[i], records[i]->size, g_similarityPercent);
+        if (signatures[i].empty())
+            InterlockedIncrement(&m_unreadableFiles);
         if (!hold)
             files[i].reset();
     }

@@ -49,6 +49,8 @@ public:
     // Folders that could not be listed during the last search, and whether the chosen one was.
     uint32_t UnlistableFolders() const { return m_unlistableFolders; }
     bool TopFolderListed() const { return m_topFolderListed; }
+    // Files of a likely group that could not be opened or read for their signature.
+    uint32_t UnreadableFiles() const { return m_unreadableFiles; }
 
 private:
     void LoadPictureLibrary();
@@ -108,5 +110,6 @@ private:
     IsMaybeSimilarPicturesFn m_isSimilar = nullptr;
     uint32_t m_pictureReadLimit = kDefaultPictureReadLimit;
     volatile LONG m_unlistableFolders = 0;
+    volatile LONG m_unreadableFiles = 0;
     bool m_topFolderListed = false;
 };

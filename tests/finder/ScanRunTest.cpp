@@ -260,6 +260,27 @@ TEST_F(Scan, UnlistableFoldersBelowAreCounted)
     EXPECT_EQ(0u, run.UnlistableFolders());
 }
 
+// Files that could have been in a group but could not be read (locked by another program, no
+// access, changed since they were listed) are counted, each once.
+TEST_F(Scan, UnreadableCandidatesAreCounted)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same");
+    fake.AddFile("M:\\t\\locked.txt", "same");
+    fake.SetUnopenable("M:\\t\\locked.txt");
+    fake.AddFile("M:\\t\\b.bin", std::string(2000, 'b'));
+    fake.AddFile("M:\\t\\grown.bin", std::string(3000, 'b'), 0x20, 2000);
+    fake.AddFile("M:\\t\\alone.dat", "never opened");
+    fake.SetUnopenable("M:\\t\\alone.dat");
+    ScanFolder("M:\\t", &fake);
+    EXPECT_TRUE(GroupSets().empty());
+    EXPECT_EQ(2u, run.UnreadableFiles());
+    fake.AddFile("M:\\t\\c.txt", "same");
+    ScanFolder("M:\\t", &fake);
+    EXPECT_EQ(1u, GroupSets().size());
+    EXPECT_EQ(2u, run.UnreadableFiles());  // counted afresh by every scan
+}
+
 TEST_F(Scan, PictureGroupsFromPairs)
 {
     FoundFileRecord a, b, c, d;
