@@ -70,5 +70,4 @@ void SelExportPathDlg::DrawBackground(HDC memory)
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     FillRect(memory, &client, BackgroundBrush());
-    FillBottomStrip(memory, m_hWnd);
 }
