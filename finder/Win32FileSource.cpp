@@ -95,6 +95,13 @@ std::string ReachableName(const WIN32_FIND_DATAW& data)
     return name;
 }
 
+// A drive root holds no "." or "..": when it is empty, its listing finds nothing at all.
+bool IsFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 class Win32FileSource : public IFileSource
 {
 public:
@@ -108,7 +115,8 @@ public:
         WIN32_FIND_DATAW data;
         HANDLE find = FindFirstFileW(widePattern, &data);
         if (find == INVALID_HANDLE_VALUE)
-            return false;
+            return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);  // an empty drive root
+
         FolderEntry entry;
         do {
             entry.name = ReachableName(data);

@@ -240,6 +240,20 @@ TEST_F(Scan, UnreadableLocationIsReported)
     EXPECT_EQ(kScanProblemLocationUnreadable, run.Problem());
     ScanFolder("M:\\nowhere", &fake);
     EXPECT_EQ(kScanProblemLocationUnreadable, run.Problem());
+    ScanFolder(FixtureDir() + "\\finder\\nowhere");
+    EXPECT_EQ(kScanProblemLocationUnreadable, run.Problem());
+}
+
+// An empty drive (a freshly formatted stick) holds nothing: that is "nothing found", not a
+// location that could not be read.
+TEST_F(Scan, EmptyDriveIsNothingFound)
+{
+    if (GetFileAttributesA("Q:\\") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no drive Q: mapped to an empty folder";
+    ScanFolder("Q:\\");
+    EXPECT_EQ(kScanProblemNone, run.Problem());
+    EXPECT_EQ(0u, run.UnlistableFolders());
+    EXPECT_TRUE(GroupSets().empty());
 }
 
 // Folders below the chosen one that could not be listed are counted, so that the page can say

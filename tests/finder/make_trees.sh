@@ -118,6 +118,13 @@ for i in $(seq 1 12); do d="$d/a-folder-name-of-some-length-$i"; done
 small "$d/copy1.txt" "deep copy"
 small "$d/copy2.txt" "deep copy"
 
+# An empty drive root: it lists no "." or "..", so the listing finds nothing at all. Drive Q:
+# of the build's own Wine prefix stands for it.
+mkdir -p "$root/emptyroot"
+if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX/dosdevices" ]; then
+  ln -sfn "$root/emptyroot" "$WINEPREFIX/dosdevices/q:"
+fi
+
 # Pictures: one source, a near-copy (resized, recompressed) and an unrelated one.
 t=pictures
 mkdir -p "$t"
