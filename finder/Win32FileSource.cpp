@@ -116,7 +116,6 @@ public:
         HANDLE find = FindFirstFileW(widePattern, &data);
         if (find == INVALID_HANDLE_VALUE)
             return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);  // an empty drive root
-
         FolderEntry entry;
         do {
             entry.name = ReachableName(data);
