@@ -336,6 +336,9 @@ void SelFileTypeWnd::OnScanFinished()
 
 int SelFileTypeWnd::Reset()
 {
+    // The containers belong to a running worker; it empties them itself when it starts.
+    if (IsScanning())
+        return 0;
     g_scanDone = 0;
     SetScanState(0);
     run_.m_photoGroups.clear();

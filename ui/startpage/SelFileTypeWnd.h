@@ -52,6 +52,7 @@ public:
     // releases the drop in every case.
     void OnDropFiles(HDROP drop);
     // Back to the idle view with empty results (after creation; the parent's command 201).
+    // 1; 0 and no change while a scan runs.
     int Reset();
     // 0 idle, 1 scanning.
     void SetScanState(int state);

@@ -190,6 +190,8 @@ TEST_F(StartPageTest, ProgressReachesTheParentAndStopEndsALongScanPromptly)
     EXPECT_EQ(1, page_->GetScanView());
     EXPECT_TRUE(Visible(kCmdStopScan));
     EXPECT_FALSE(page_->FindItem(kCmdBrowse)->IsEnabled());
+    EXPECT_EQ(0, page_->Reset());  // the running scan keeps its view and containers
+    EXPECT_EQ(1, page_->GetScanView());
     ASSERT_TRUE(PumpUntil([&] { return parent_->CountProgress() >= 3; }, 10000));
     for (const auto& m : parent_->Messages()) {
         if (m.message == kTaskbarProgressMessage && m.lParam == 100) {
@@ -201,6 +203,7 @@ TEST_F(StartPageTest, ProgressReachesTheParentAndStopEndsALongScanPromptly)
 
     PostMessageA(page_->GetHwnd(), WM_COMMAND, kCmdStopScan, 0);
     const DWORD stopped = GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return !page_->FindItem(kCmdStopScan)->IsEnabled(); }, 1000));
     ASSERT_TRUE(WaitForFinish(10000));
     const DWORD took = GetTickCount() - stopped;
     EXPECT_LT(took, 3000u);
