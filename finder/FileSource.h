@@ -23,7 +23,8 @@ struct FolderEntry
     // compressed, deduplicated or in step with a cloud copy) are ordinary files and folders.
     bool IsLink() const { return IsReparsePoint() && (reparseTag == 0 || (reparseTag & 0x20000000) != 0); }
     // Content that is not on this machine: reading it would fetch it.
-    bool IsAway() const { return (attributes & (0x1000 | 0x400000)) != 0; }  // offline, recall on access
+    // Offline, recall on open, recall on data access.
+    bool IsAway() const { return (attributes & (0x1000 | 0x40000 | 0x400000)) != 0; }
 };
 
 class IReadableFile

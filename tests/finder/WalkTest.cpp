@@ -146,6 +146,8 @@ TEST_F(Walk, ReparsePointsThatAreFilesAreSearched)
     fake.SetReparseTag("M:\\t\\cloud\\here.txt", 0x9000701A);
     fake.AddFile("M:\\t\\cloud\\away.txt", "same", 0x20 | kReparse | kRecallOnDataAccess);
     fake.SetReparseTag("M:\\t\\cloud\\away.txt", 0x9000701A);
+    fake.AddFile("M:\\t\\cloud\\on-open.txt", "same", 0x20 | kReparse | 0x40000);
+    fake.SetReparseTag("M:\\t\\cloud\\on-open.txt", 0x9000701A);
     fake.AddFile("M:\\t\\symlink.txt", "same", 0x20 | kReparse);
     fake.SetReparseTag("M:\\t\\symlink.txt", 0xA000000C);
     fake.AddFolder("M:\\t\\junction", 0x10 | kReparse);
