@@ -5,10 +5,12 @@
 #include "finder/ScanSession.h"
 #include "uikit/dialog/KvrMessageBox.h"
 #include "uikit/dialog/SkinDialogTemplate.h"
+#include "uikit/scroll/SkinScroll.h"
 
 namespace {
 
 const RECT kTreeRect = {0, 0, 900, 410};
+const int kScrollSkinBitmap = 1008;
 
 HBRUSH BackgroundBrush()
 {
@@ -23,6 +25,13 @@ SelExportPathDlg::SelExportPathDlg(CWnd* parent)
 {
 }
 
+SelExportPathDlg::~SelExportPathDlg()
+{
+    // The frame of the bars went with the window; the bitmap is the dialog's.
+    if (scrollSkin_)
+        DeleteObject(scrollSkin_);
+}
+
 BOOL SelExportPathDlg::OnInitDialog()
 {
     HomeBaseDialog::OnInitDialog();
@@ -31,6 +40,9 @@ BOOL SelExportPathDlg::OnInitDialog()
     tree_.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                  TVS_SHOWSELALWAYS, kTreeRect, this, kTreeId);
     tree_.SendMessage(TVM_SETBKCOLOR, 0, 0xFFFFFF);
+    scrollSkin_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kScrollSkinBitmap));
+    if (scrollSkin_)
+        SkinWndScroll(&tree_, scrollSkin_);
     tree_.SetSelectCallback(OnTreeSelect, this);
     tree_.Populate(true);
     tree_.ExpandMyComputer();

@@ -15,6 +15,7 @@ public:
     static const COLORREF kBackground = 0x423129;
 
     explicit SelExportPathDlg(CWnd* parent);
+    ~SelExportPathDlg() override;
 
     // What the tree reported last: a folder path, or a display name for a virtual item.
     const std::string& GetChosenPath() const { return chosenPath_; }
@@ -32,4 +33,5 @@ private:
 
     std::string chosenPath_;
     CShellTreeCtrl tree_;
+    HBITMAP scrollSkin_ = nullptr;  // the tree's skinned scroll bars draw from it
 };

@@ -130,9 +130,9 @@ void CALLBACK DriveChooser(HWND, UINT, UINT_PTR, DWORD)
         return;
     switch (g_chooserStep++) {
     case 0: {
-        // The drives with their free space, drive C: chosen.
+        // The drives with their free space at the top, a fixture folder chosen far below.
         CShellTreeCtrl& tree = g_chooser->Tree();
-        tree.SelectItem(tree.FindChildByPath(tree.ExpandMyComputer(), "C:\\"));
+        tree.SelectFolder(FixtureDir() + "\\startpage\\dups");
         tree.SelectSetFirstVisible(tree.GetRootItem());
         break;
     }
