@@ -87,6 +87,8 @@ int main(int argc, char** argv)
     printf("bytes read:      %llu\n", (unsigned long long)source.BytesRead());
     printf("wall time:       %.3f s\n", seconds);
     printf("peak memory:     %.1f MiB\n", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+    printf("unlistable folders: %u\n", run.UnlistableFolders());
+    printf("unreadable files:   %u\n", run.UnreadableFiles());
     if (run.Problem() != kScanProblemNone)
         printf("problem:         %d\n", int(run.Problem()));
     if (list) {
