@@ -93,6 +93,7 @@ void ScanRun::ScanWorker()
     m_store.reset();  // the last scan's records go unless the results page still holds them
     m_problem = kScanProblemNone;
     m_unlistableFolders = 0;
+    m_unreadableFiles = 0;
 
     DigestTable digests(m_digestAlgorithm);
     m_digests = &digests;

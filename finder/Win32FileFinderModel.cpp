@@ -106,7 +106,8 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
             stopped = true;
             return false;
         }
-        if (entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
+        // A nameless entry's child path is the folder itself: walking it would never end.
+        if (entry.name.empty() || entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
             return true;
         if (entry.IsFolder()) {
             if (entry.name != "." && entry.name != "..")

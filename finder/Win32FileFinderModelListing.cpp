@@ -21,7 +21,7 @@ void Win32FileFinderModel::ListFiles(std::string folder, SizeListing* listing)
         m_source->ListFolder(current, [&](const FolderEntry& entry) {
             if (g_scanStop)
                 return false;
-            if (entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
+            if (entry.name.empty() || entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
                 return true;
             if (entry.IsFolder()) {
                 if (entry.name != "." && entry.name != "..")

@@ -66,7 +66,8 @@ private:
 // The ANSI name by which the ANSI functions reach this entry. A name the code page cannot
 // hold exactly comes back from FindFirstFileA with '?' in it (never opened) or, by best fit,
 // as the name of some other file; the entry's short name reaches it instead. Without one, the
-// name keeps '?' for what cannot be held, so it never names another file.
+// name keeps '?' for what cannot be held, so it never names another file. Empty when no
+// conversion succeeds at all.
 std::string ReachableName(const WIN32_FIND_DATAW& data)
 {
     auto exact = [](const wchar_t* wide, std::string* out) {
@@ -77,10 +78,12 @@ std::string ReachableName(const WIN32_FIND_DATAW& data)
             out->assign(wide, p);  // plain ASCII, the usual case
             return true;
         }
-        char buffer[MAX_PATH * 2];
+        // A UTF-8 code page holds every name, and takes neither the flag nor the report.
+        const bool utf8 = GetACP() == CP_UTF8;
+        char buffer[MAX_PATH * 4];
         BOOL lossy = FALSE;
-        int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof(buffer), nullptr,
-                                    &lossy);
+        int n = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof(buffer),
+                                    nullptr, utf8 ? nullptr : &lossy);
         if (n <= 0)
             return false;
         out->assign(buffer);

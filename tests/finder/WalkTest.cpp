@@ -212,6 +212,36 @@ TEST_F(Walk, ListedAsEmptyIsAskedAgain)
     EXPECT_EQ(2u * 28, g_scanBytesSeen.load());
 }
 
+// An entry without a name is never walked or recorded: its child path is the folder itself,
+// which would be listed again and again.
+TEST_F(Walk, NamelessEntriesAreSkipped)
+{
+    class NamelessSource : public IFileSource
+    {
+    public:
+        int listings = 0;
+        bool ListFolder(const std::string& folder, const std::function<bool(const FolderEntry&)>& onEntry) override
+        {
+            if (++listings > 20)
+                return false;  // keeps a failing walk finite
+            FolderEntry e;
+            e.attributes = 0x10;
+            e.name = "";
+            onEntry(e);
+            e.attributes = 0x20;
+            e.size = 4;
+            onEntry(e);
+            e.name = "a.txt";
+            onEntry(e);
+            return true;
+        }
+        std::unique_ptr<IReadableFile> OpenRead(const std::string&) override { return nullptr; }
+    } source;
+    Run("M:\\t", nullptr, &source);
+    EXPECT_EQ(1, source.listings);
+    EXPECT_EQ((std::multiset<std::string>{"M:\\t\\a.txt"}), Paths());
+}
+
 // Stop during the walk: the search ends, takes no more entries, and frees what it did not hand over.
 TEST_F(Walk, StopMidWalk)
 {
