@@ -330,6 +330,8 @@ void SelFileTypeWnd::OnScanFinished()
     SetScanState(0);
     if (problem != kScanProblemNone)
         ShowScanProblem(problem);
+    else if (run_.UnlistableFolders() || run_.UnreadableFiles())
+        ShowIncompleteScanNotice(run_.UnlistableFolders(), run_.UnreadableFiles());
     else
         ShowNotFoundNotice();
 }
@@ -401,6 +403,11 @@ void SelFileTypeWnd::StopForExit()
 void SelFileTypeWnd::ShowNotFoundNotice() { ShowNotFoundNoticeDialog(); }
 
 void SelFileTypeWnd::ShowScanProblem(ScanProblem problem) { ShowScanProblemDialog(hwnd_, problem); }
+
+void SelFileTypeWnd::ShowIncompleteScanNotice(uint32_t folders, uint32_t files)
+{
+    ShowIncompleteScanDialog(hwnd_, folders, files);
+}
 
 // The filter dialogs come with their own windows; until then the commands do nothing.
 void SelFileTypeWnd::OpenFileTypeFilter() {}

@@ -87,6 +87,9 @@ protected:
     // host can watch them.
     virtual void ShowNotFoundNotice();
     virtual void ShowScanProblem(ScanProblem problem);
+    // Nothing found, but some folders could not be listed or some files not read: "nothing
+    // found" alone would claim more than the scan could see.
+    virtual void ShowIncompleteScanNotice(uint32_t folders, uint32_t files);
     virtual void OpenFileTypeFilter();
     virtual void OpenSizeFilter();
     virtual void OpenSimilarFilter();

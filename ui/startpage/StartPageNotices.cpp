@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/LangString.h"
+#include "app/SafeFormat.h"
 #include "ui/dialogs/CommonTipDlg.h"
 #include "ui/dialogs/NotFindFileDlg.h"
 #include "uikit/dialog/KvrMessageBox.h"
@@ -37,6 +38,20 @@ void ShowScanProblemDialog(HWND owner, ScanProblem problem)
     std::string text = GetLangString(key);
     if (text.empty())
         text = english;
+    ShowKvrMessageBox(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text.c_str(), nullptr, MB_OK);
+}
+
+std::string IncompleteScanText(uint32_t folders, uint32_t files)
+{
+    return FormatLangString("ScanIncomplete",
+                            "No duplicate files were found among the files that could be read. "
+                            "%u folders could not be opened and %u files could not be read.",
+                            folders, files);
+}
+
+void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files)
+{
+    const std::string text = IncompleteScanText(folders, files);
     ShowKvrMessageBox(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text.c_str(), nullptr, MB_OK);
 }
 

@@ -4,7 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <stdint.h>
+
 #include <atomic>
+#include <string>
 
 #include "finder/ScanRun.h"
 
@@ -12,6 +15,10 @@
 void ShowNotFoundNoticeDialog();
 // The reason a scan gave no results, in a message box over owner.
 void ShowScanProblemDialog(HWND owner, ScanProblem problem);
+// Nothing found among what could be read, with the folders and files that could not be.
+void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files);
+// The text of that notice (the translated "ScanIncomplete", checked against its numbers).
+std::string IncompleteScanText(uint32_t folders, uint32_t files);
 // The language key that tells problem; null for kScanProblemNone.
 const char* ScanProblemKey(ScanProblem problem);
 // "Existing" over owner until workerEnded is non-zero (at once when it already is).

@@ -102,6 +102,14 @@ void WatchedPage::ShowScanProblem(ScanProblem problem)
     SelFileTypeWnd::ShowScanProblem(problem);
 }
 
+void WatchedPage::ShowIncompleteScanNotice(uint32_t folders, uint32_t files)
+{
+    ++incompleteShown;
+    foldersNotListed = folders;
+    filesNotRead = files;
+    SelFileTypeWnd::ShowIncompleteScanNotice(folders, files);
+}
+
 bool WatchedPage::ChooseFolder(std::string& folder)
 {
     ++chooserOpened;

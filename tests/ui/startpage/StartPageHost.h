@@ -43,6 +43,8 @@ class WatchedPage : public UiCtrl::SelFileTypeWnd {
 public:
     int notFoundShown = 0;
     int problemsShown = 0;
+    int incompleteShown = 0;
+    uint32_t foldersNotListed = 0, filesNotRead = 0;
     ScanProblem lastProblem = kScanProblemNone;
     int similarOpened = 0;
     int chooserOpened = 0;
@@ -52,6 +54,7 @@ public:
 protected:
     void ShowNotFoundNotice() override;
     void ShowScanProblem(ScanProblem problem) override;
+    void ShowIncompleteScanNotice(uint32_t folders, uint32_t files) override;
     void OpenSimilarFilter() override { ++similarOpened; }
     bool ChooseFolder(std::string& folder) override;
 };

@@ -11,6 +11,7 @@
 #include "ui/startpage/DropCheck.h"
 #include "ui/startpage/LocationText.h"
 #include "ui/startpage/ScanProgress.h"
+#include "ui/startpage/StartPageNotices.h"
 
 namespace {
 
@@ -157,6 +158,15 @@ TEST(DropCheck, OnlyAReadableFolderStartsAScan)
         const size_t length = c.length ? c.length : path.size();
         EXPECT_EQ(c.verdict, CheckDroppedPath(c.scanning, path, length, c.attributes)) << c.path;
     }
+}
+
+TEST(StartPageNotices, IncompleteScanTellsBothCounts)
+{
+    const std::string text = IncompleteScanText(2, 5);
+    EXPECT_NE(std::string::npos, text.find("2 folders")) << text;
+    EXPECT_NE(std::string::npos, text.find("5 files")) << text;
+    EXPECT_EQ(nullptr, ScanProblemKey(kScanProblemNone));
+    EXPECT_STREQ("ScanUnreadable", ScanProblemKey(kScanProblemLocationUnreadable));
 }
 
 } // namespace

@@ -22,7 +22,8 @@ using namespace UiCtrl;
 
 namespace {
 
-// The disk, slowed down for the large tree only.
+// The disk, slowed down for the large tree only, and with every folder named "locked"
+// refused as a folder without access would be.
 class SlowFileSource : public IFileSource {
 public:
     bool ListFolder(const std::string& folder,
@@ -30,6 +31,8 @@ public:
     {
         if (IsLarge(folder))
             Sleep(30);
+        if (folder.find("\\locked") != std::string::npos)
+            return false;
         return PlatformFileSource().ListFolder(folder, onEntry);
     }
     std::unique_ptr<IReadableFile> OpenRead(const std::string& path) override
@@ -92,7 +95,7 @@ protected:
     {
         return PumpUntil([&] {
             return parent_->CountCommand(kCmdShowResults) > 0 || page_->notFoundShown > 0 ||
-                   page_->problemsShown > 0;
+                   page_->problemsShown > 0 || page_->incompleteShown > 0;
         }, timeoutMs);
     }
     POINT Centre(int id)
@@ -338,6 +341,19 @@ TEST_F(StartPageTest, StrayFinishMessageIsIgnored)
     EXPECT_EQ(0, page_->notFoundShown);
     EXPECT_EQ(0, closer.Seen());
     EXPECT_TRUE(parent_->Messages().empty());
+}
+
+TEST_F(StartPageTest, NothingFoundInAPartlyReadTreeSaysWhatWasNotRead)
+{
+    ModalCloser closer(parent_->Hwnd());
+    Drop(Tree("partial"));
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_EQ(1, page_->incompleteShown);
+    EXPECT_EQ(1u, page_->foldersNotListed);
+    EXPECT_EQ(0, page_->notFoundShown);
+    EXPECT_EQ(0, parent_->CountCommand(kCmdShowResults));
+    EXPECT_GE(closer.Seen(), 1);
+    EXPECT_EQ(0, page_->GetScanView());
 }
 
 TEST_F(StartPageTest, UnreadableFolderIsToldAsSuch)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tests/ui/startpage/make_trees.sh FIXTURE_DIR
-# The folders the start page's tests drop and scan: one with duplicates, one without, a large
-# one that takes long enough to stop, and a plain file.
+# The folders the start page's tests drop and scan: one with duplicates, one without, one
+# partly unreadable, a large one that takes long enough to stop, and a plain file.
 set -euo pipefail
 root=$1/startpage
 rm -rf "$root"
@@ -26,6 +26,11 @@ rnd dups/alone.bin 3000
 rnd nodups/a.jpg 4000
 rnd nodups/b.jpg 4000
 rnd nodups/c.txt 2500
+
+# No two alike, and a folder the tests refuse to list.
+rnd partial/a.jpg 3500
+rnd partial/b.txt 1200
+rnd partial/locked/c.jpg 3500
 
 # Many files of one size and kind, none alike: every one must be opened to tell them apart.
 # The tests read this tree through a slowed-down disk, so that its scan lasts for seconds.
