@@ -63,11 +63,20 @@ private:
     uint64_t m_position = 0;
 };
 
+// Windows paths drop a name's trailing dots and spaces: "a." would be read as "a", and "..."
+// as the folder that holds it.
+bool DroppedFromPaths(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return name.back() == '.' || name.back() == ' ';
+}
+
 // The ANSI name by which the ANSI functions reach this entry. A name the code page cannot
 // hold exactly comes back from FindFirstFileA with '?' in it (never opened) or, by best fit,
 // as the name of some other file; the entry's short name reaches it instead. Without one, the
-// name keeps '?' for what cannot be held, so it never names another file. Empty when no
-// conversion succeeds at all.
+// name keeps '?' for what cannot be held, so it never names another file. A name that paths
+// would cut short goes by its short name too. Empty when the entry cannot be reached at all.
 std::string ReachableName(const WIN32_FIND_DATAW& data)
 {
     auto exact = [](const wchar_t* wide, std::string* out) {
@@ -90,12 +99,12 @@ std::string ReachableName(const WIN32_FIND_DATAW& data)
         return !lossy;
     };
     std::string name;
-    if (exact(data.cFileName, &name))
+    if (exact(data.cFileName, &name) && !DroppedFromPaths(name))
         return name;
     std::string shortName;
     if (data.cAlternateFileName[0] && exact(data.cAlternateFileName, &shortName))
         return shortName;
-    return name;
+    return DroppedFromPaths(name) ? std::string() : name;  // it would name its neighbour
 }
 
 // A drive root holds no "." or "..": when it is empty, its listing finds nothing at all.

@@ -140,6 +140,21 @@ TEST_F(Scan, NamesOutsideTheCodePage)
     EXPECT_TRUE(barredPairFound);
 }
 
+// A name ending in a dot or a space is dropped from a Windows path ("a." is read as "a"): it is
+// reached by its short name too.
+TEST_F(Scan, NamesEndingInADotOrASpace)
+{
+    const std::string folder = FixtureDir() + "\\finder\\trailing\\";
+    ScanFolder(folder);
+    const std::set<std::set<std::string>> groups = GroupSets();
+    EXPECT_EQ(3u, groups.size());
+    for (const std::set<std::string>& group : groups) {
+        EXPECT_EQ(2u, group.size());
+        for (const std::string& path : group)
+            EXPECT_EQ(std::string::npos, path.find(".\\")) << path;
+    }
+}
+
 TEST_F(Scan, CategoryKeysHoldSizeExtensionAndDigest)
 {
     ScanFolder(FixtureDir() + "\\finder\\content");

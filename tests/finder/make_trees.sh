@@ -111,6 +111,17 @@ small "$t/a.txt" "content of the plain a"
 small "$t/ā.txt" "content of a with a bar"
 small "$t/b.txt" "content of a with a bar"
 
+# Names ending in a dot or a space, which Windows paths drop: "a." would be read as its
+# neighbour "a", and "..." not at all.
+t=trailing
+small "$t/a/h.txt" "the plain a holds this"
+small "$t/a./x.txt" "a pair inside a dot"
+small "$t/a./y.txt" "a pair inside a dot"
+small "$t/.../z1.txt" "a pair inside dots"
+small "$t/.../z2.txt" "a pair inside dots"
+small "$t/b /w1.txt" "a pair inside a space"
+small "$t/b /w2.txt" "a pair inside a space"
+
 # A pair of copies below a path longer than the ANSI functions take.
 t=longpath
 d="$t"
