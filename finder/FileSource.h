@@ -51,6 +51,9 @@ public:
     virtual std::unique_ptr<IReadableFile> OpenRead(const std::string& path) = 0;
     // The size the file itself reports, for a listing that may be stale. False when unknown.
     virtual bool FileSize(const std::string& path, uint64_t* size) { return false; }
+    // The folder by its long name, as the system-folder test knows it ("C:\PROGRA~1" is
+    // "C:\Program Files"); unchanged when that cannot be told exactly.
+    virtual std::string LongFolderName(const std::string& folder) { return folder; }
 };
 
 // The disk, through FindFirstFile and CreateFile.

@@ -65,7 +65,7 @@ void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* resu
     m_runningPictures = 0;
     if (PicturesOn())
         StartComparisonThread();
-    WalkTopFolder(folder);
+    WalkTopFolder(m_source->LongFolderName(folder));
 }
 
 bool Win32FileFinderModel::IsSystemFolder(const std::string& path, bool hidden) const

@@ -63,6 +63,32 @@ private:
     uint64_t m_position = 0;
 };
 
+// The text in the ANSI code page; false when it cannot hold it exactly (no best fit).
+bool ToAnsiExactly(const wchar_t* wide, std::string* out)
+{
+    const wchar_t* p = wide;
+    while (*p && *p < 0x80)
+        ++p;
+    if (!*p) {
+        out->assign(wide, p);  // plain ASCII, the usual case
+        return true;
+    }
+    // A UTF-8 code page holds every name, and takes neither the flag nor the report.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const int size = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr,
+                                         nullptr);
+    if (size <= 0)
+        return false;
+    std::string text(size_t(size), '\0');
+    BOOL lossy = FALSE;
+    if (WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, &text[0], size, nullptr,
+                            utf8 ? nullptr : &lossy) <= 0)
+        return false;
+    text.resize(size_t(size - 1));
+    *out = text;
+    return !lossy;
+}
+
 // Windows paths drop a name's trailing dots and spaces: "a." would be read as "a", and "..."
 // as the folder that holds it.
 bool DroppedFromPaths(const std::string& name)
@@ -79,30 +105,11 @@ bool DroppedFromPaths(const std::string& name)
 // would cut short goes by its short name too. Empty when the entry cannot be reached at all.
 std::string ReachableName(const WIN32_FIND_DATAW& data)
 {
-    auto exact = [](const wchar_t* wide, std::string* out) {
-        const wchar_t* p = wide;
-        while (*p && *p < 0x80)
-            ++p;
-        if (!*p) {
-            out->assign(wide, p);  // plain ASCII, the usual case
-            return true;
-        }
-        // A UTF-8 code page holds every name, and takes neither the flag nor the report.
-        const bool utf8 = GetACP() == CP_UTF8;
-        char buffer[MAX_PATH * 4];
-        BOOL lossy = FALSE;
-        int n = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof(buffer),
-                                    nullptr, utf8 ? nullptr : &lossy);
-        if (n <= 0)
-            return false;
-        out->assign(buffer);
-        return !lossy;
-    };
     std::string name;
-    if (exact(data.cFileName, &name) && !DroppedFromPaths(name))
+    if (ToAnsiExactly(data.cFileName, &name) && !DroppedFromPaths(name))
         return name;
     std::string shortName;
-    if (data.cAlternateFileName[0] && exact(data.cAlternateFileName, &shortName))
+    if (data.cAlternateFileName[0] && ToAnsiExactly(data.cAlternateFileName, &shortName))
         return shortName;
     return DroppedFromPaths(name) ? std::string() : name;  // it would name its neighbour
 }
@@ -151,6 +158,19 @@ public:
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
         return std::unique_ptr<IReadableFile>(new Win32ReadableFile(handle));
+    }
+
+    std::string LongFolderName(const std::string& folder) override
+    {
+        wchar_t wide[MAX_PATH];
+        wchar_t longName[MAX_PATH];
+        std::string out;
+        if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, folder.c_str(), -1, wide, MAX_PATH) > 0) {
+            DWORD n = GetLongPathNameW(wide, longName, MAX_PATH);
+            if (n > 0 && n < MAX_PATH && ToAnsiExactly(longName, &out) && !out.empty())
+                return out;
+        }
+        return folder;
     }
 
     bool FileSize(const std::string& path, uint64_t* size) override

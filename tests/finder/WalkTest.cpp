@@ -11,6 +11,7 @@
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanState.h"
+#include "finder/SystemFolder.h"
 #include "finder/Win32FileFinderModel.h"
 #include "tests/finder/FakeFileSource.h"
 #include "tests/support/WinePath.h"
@@ -240,6 +241,25 @@ TEST_F(Walk, NamelessEntriesAreSkipped)
     Run("M:\\t", nullptr, &source);
     EXPECT_EQ(1, source.listings);
     EXPECT_EQ((std::multiset<std::string>{"M:\\t\\a.txt"}), Paths());
+}
+
+// A system folder chosen by its short name ("C:\PROGRA~1") is still a system folder: the walk
+// takes the chosen folder by its long name before it tests anything.
+TEST_F(Walk, SystemFolderChosenByItsShortName)
+{
+    std::string programFiles;
+    for (const std::string& f : MachineSystemFolders()) {
+        if (f.find("Program Files") != std::string::npos)
+            programFiles = f;
+    }
+    ASSERT_FALSE(programFiles.empty());
+    char shortPath[MAX_PATH];
+    DWORD n = GetShortPathNameA(programFiles.c_str(), shortPath, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH);
+    ASSERT_NE(programFiles, shortPath);
+    Run(shortPath);
+    EXPECT_TRUE(raw.empty()) << raw.begin()->second->FullPath();
+    EXPECT_GT(g_scanBytesSeen.load(), 0u);  // its files were met, and left out
 }
 
 // Stop during the walk: the search ends, takes no more entries, and frees what it did not hand over.
