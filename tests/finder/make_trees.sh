@@ -110,6 +110,8 @@ small "$t/дубль2.txt" "same content of the cyrillic pair"
 small "$t/a.txt" "content of the plain a"
 small "$t/ā.txt" "content of a with a bar"
 small "$t/b.txt" "content of a with a bar"
+small "$t/café1.txt" "the code page holds this name"
+small "$t/café2.txt" "the code page holds this name"
 
 # Names ending in a dot or a space, which Windows paths drop: "a." would be read as its
 # neighbour "a", and "..." not at all.
