@@ -5,14 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <gdiplus.h>
-
-#include <vector>
 
 #include "UiKitTestEnv.h"
-#include "app/GdiplusSession.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
+#include "tests/support/GalleryCapture.h"
 #include "tests/support/WinePath.h"
 #include "uikit/dropdown/FilterDropWnd.h"
 #include "uikit/host/UiSdkWndBase.h"
@@ -46,49 +43,6 @@ private:
     static const COLORREF kRowColour = 0x2B211C;
     HBRUSH rows_;
 };
-
-bool PngEncoder(CLSID& out)
-{
-    UINT count = 0, bytes = 0;
-    Gdiplus::GetImageEncodersSize(&count, &bytes);
-    if (!bytes)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-            out = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
-// What the screen shows of the window, as a person would see it (the drop-down lists are
-// windows of their own). The test runs alone and on top, so nothing else covers it.
-bool SaveScreenArea(HWND window, const std::wstring& path)
-{
-    RECT area;
-    GetWindowRect(window, &area);
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP shot = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    bool saved = false;
-    CLSID png;
-    if (EnsureGdiplus() && PngEncoder(png)) {
-        Gdiplus::Bitmap bitmap(shot, nullptr);
-        saved = bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-    }
-    DeleteObject(shot);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
-}
 
 #ifdef UIKIT_GALLERY_SCROLL
 // A list box with more lines than it shows, both ways, wrapped in the skinned bars of the

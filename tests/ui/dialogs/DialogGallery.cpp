@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/AppFolder.h"
 #include "app/GdiplusSession.h"
@@ -19,6 +18,7 @@
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
+#include "tests/support/GalleryCapture.h"
 #include "tests/support/WinePath.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
 #include "ui/dialogs/CommonTipDlg.h"
@@ -34,24 +34,6 @@ namespace {
 const int kCanvasWidth = 720, kCanvasHeight = 1720, kGap = 12;
 const int kJapanese = 1;   // language index
 
-bool PngEncoder(CLSID& out)
-{
-    UINT count = 0, bytes = 0;
-    Gdiplus::GetImageEncodersSize(&count, &bytes);
-    if (!bytes)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-            out = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
 // Pastes what the screen shows of each dialog under the one before.
 class Sheet
 {
@@ -62,30 +44,17 @@ public:
     }
     void Paste(HWND window)
     {
-        RECT area;
-        GetWindowRect(window, &area);
-        const int width = area.right - area.left, height = area.bottom - area.top;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP shot = CreateCompatibleBitmap(screen, width, height);
-        HGDIOBJ old = SelectObject(memory, shot);
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        SelectObject(memory, old);
-        {
+        SIZE size;
+        HBITMAP shot = CaptureScreenArea(window, &size);
+        if (shot) {
             Gdiplus::Bitmap picture(shot, nullptr);
-            graphics_.DrawImage(&picture, kGap, y_, width, height);
+            graphics_.DrawImage(&picture, kGap, y_, size.cx, size.cy);
+            DeleteObject(shot);
         }
-        DeleteObject(shot);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        y_ += height + kGap;
+        y_ += size.cy + kGap;
         ++count_;
     }
-    bool Save(const std::wstring& path)
-    {
-        CLSID png;
-        return PngEncoder(png) && bitmap_.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-    }
+    bool Save(const std::wstring& path) { return SavePng(bitmap_, path); }
     int Count() const { return count_; }
 
 private:

@@ -5,16 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <gdiplus.h>
 
 #include <string>
-#include <vector>
 
 #include "StartPageHost.h"
-#include "app/GdiplusSession.h"
 #include "app/TextConvert.h"
 #include "finder/FileSource.h"
 #include "finder/ScanState.h"
+#include "tests/support/GalleryCapture.h"
 #include "tests/support/WinePath.h"
 #include "ui/chooser/SelExportPathDlg.h"
 
@@ -22,49 +20,13 @@ using namespace startpagetest;
 
 namespace {
 
-bool PngEncoder(CLSID& out)
-{
-    UINT count = 0, bytes = 0;
-    Gdiplus::GetImageEncodersSize(&count, &bytes);
-    if (!bytes)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-            out = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
 // What the screen shows of the window (the test runs alone, with its windows on top).
-bool SaveScreenArea(HWND window, const char* name)
+bool SaveScreenShot(HWND window, const char* name)
 {
     const std::wstring path =
         ToWideCString(ToWinePath(std::string(STARTPAGE_GALLERY_DIR) + "/" + name).c_str());
     DeleteFileW(path.c_str());
-    RECT area;
-    GetWindowRect(window, &area);
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP shot = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    bool saved = false;
-    CLSID png;
-    if (EnsureGdiplus() && PngEncoder(png)) {
-        Gdiplus::Bitmap bitmap(shot, nullptr);
-        saved = bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-    }
-    DeleteObject(shot);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
+    return SaveScreenArea(window, path);
 }
 
 void Redraw(HWND window)
@@ -104,13 +66,13 @@ TEST(StartPageGallery, IdleAndScanning)
         page.Run().SetFileSource(&disk);
         ASSERT_TRUE(page.CreateWin(parent.Hwnd(), 1, 2, -1, 1198, 682, WS_VISIBLE));
         Redraw(parent.Hwnd());
-        EXPECT_TRUE(SaveScreenArea(parent.Hwnd(), "startpage-idle.png"));
+        EXPECT_TRUE(SaveScreenShot(parent.Hwnd(), "startpage-idle.png"));
 
         HDROP drop = MakeDrop({Tree("large")});
         SendMessageA(page.GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         ASSERT_TRUE(PumpUntil([&] { return parent.CountProgress() >= 6; }, 10000));
         Redraw(parent.Hwnd());
-        EXPECT_TRUE(SaveScreenArea(parent.Hwnd(), "startpage-scanning.png"));
+        EXPECT_TRUE(SaveScreenShot(parent.Hwnd(), "startpage-scanning.png"));
 
         ModalCloser closer(parent.Hwnd());
         g_scanStop = 1;
@@ -138,7 +100,7 @@ void CALLBACK DriveChooser(HWND, UINT, UINT_PTR, DWORD)
     }
     case 3:
         Redraw(g_chooser->GetSafeHwnd());
-        g_chooserSaved = SaveScreenArea(g_chooser->GetSafeHwnd(), "chooser.png");
+        g_chooserSaved = SaveScreenShot(g_chooser->GetSafeHwnd(), "chooser.png");
         break;
     case 4: g_chooser->PostMessage(WM_COMMAND, 148, 0); break;
     default: break;
