@@ -109,7 +109,7 @@ TEST_F(LangStrings, UserListsLiveInEnglishWhateverTheLanguage)
     // A copy of the shipped English file takes the writes; another language is current.
     std::string folder = MakeTestFolder("user");
     std::string english = folder + "English.dat";
-    ASSERT_TRUE(WriteBytes(english, ReadBytes(ToAnsiString(userPath_))));
+    ASSERT_TRUE(WriteWholeFile(english, ReadWholeFile(ToAnsiString(userPath_))));
     std::string other = folder + "Deutsch.dat";
     ASSERT_TRUE(WriteUtf16File(other, L"[string]\r\nPhoto=Fotos\r\nPhotoDescUser=.stale;\r\n"));
     ResourceHelper::Instance().SetUserStringsPath(Widen(english));
@@ -128,7 +128,7 @@ TEST_F(LangStrings, UserListsLiveInEnglishWhateverTheLanguage)
     EXPECT_EQ(GetLangString("Photo"), "Fotos");
 
     // The English file stays UTF-16 and keeps its own strings.
-    std::string bytes = ReadBytes(english);
+    std::string bytes = ReadWholeFile(english);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     ResourceHelper::Instance().SetLanguagePath(Widen(english));

@@ -34,7 +34,7 @@ TEST_F(Layout, ShippedFileHasWindowsAndItems)
 TEST_F(Layout, WindowsByExactNameAndItemsById)
 {
     std::string path = MakeTestFolder("items") + "Resource.xml";
-    ASSERT_TRUE(WriteBytes(path, "<Resource><Box><Size width=\"420\" height=\"200\"/>"
+    ASSERT_TRUE(WriteWholeFile(path, "<Resource><Box><Size width=\"420\" height=\"200\"/>"
                                  "<Item id=\"501\" caption=\"YES\"/><Item caption=\"none\"/>"
                                  "<Item id=\"0\" caption=\"zero\"/><Item id=\"500\" caption=\"NO\"/>"
                                  "</Box><Box><Item id=\"7\"/></Box><Other/></Resource>"));
@@ -58,7 +58,7 @@ TEST_F(Layout, MissingFileIsTriedAgainOnTheNextCall)
     std::string path = MakeTestFolder("layout") + "Resource.xml";
     SetResourceLayoutPath(path.c_str());
     EXPECT_EQ(GetResourceElement("Main"), nullptr);
-    ASSERT_TRUE(WriteBytes(path, "<resource><Main><Size width=\"5\"/></Main></resource>"));
+    ASSERT_TRUE(WriteWholeFile(path, "<resource><Main><Size width=\"5\"/></Main></resource>"));
     TiXmlElement* main = GetResourceElement("Main");   // root name in any case
     ASSERT_NE(main, nullptr);
     EXPECT_STREQ(main->FirstChildElement()->Attribute("width"), "5");
@@ -78,10 +78,10 @@ TEST_F(Layout, RefusedDocumentsGiveNullAndAreRetried)
     int n = 0;
     for (const auto& r : refused) {
         std::string path = folder + std::to_string(++n) + ".xml";
-        ASSERT_TRUE(WriteBytes(path, r.content));
+        ASSERT_TRUE(WriteWholeFile(path, r.content));
         SetResourceLayoutPath(path.c_str());
         EXPECT_EQ(GetResourceElement("Main"), nullptr) << r.what;
-        ASSERT_TRUE(WriteBytes(path, "<RESOURCE><Main/></RESOURCE>"));
+        ASSERT_TRUE(WriteWholeFile(path, "<RESOURCE><Main/></RESOURCE>"));
         EXPECT_NE(GetResourceElement("Main"), nullptr) << r.what;
     }
 }

@@ -10,7 +10,8 @@
 #include "app/AppFolder.h"
 #include "app/CrashHandler.h"
 #include "app/ProgramAllocator.h"
-#include "tests/appservices/TempFolder.h"
+#include "tests/appservices/StandInFolder.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

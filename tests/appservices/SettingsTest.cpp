@@ -11,7 +11,8 @@
 #include "app/Settings.h"
 #include "app/UiFace.h"
 #include "app/UsageReport.h"
-#include "tests/appservices/TempFolder.h"
+#include "tests/appservices/StandInFolder.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "app/UsageReport.h"
-#include "tests/appservices/TempFolder.h"
+#include "tests/appservices/StandInFolder.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

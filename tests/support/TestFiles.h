@@ -1,25 +1,36 @@
-// tests/appservices/TempFolder.h
-// A fresh folder under the Windows temp folder, emptied and removed when the test ends.
+// tests/support/TestFiles.h
+// Folders and files that tests write for themselves under the Windows temp folder.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-#include "tests/support/WinePath.h"
+// A fresh, empty folder under the temp folder, ending in a backslash; empty when none can be
+// made. Process ids repeat under Wine, so a name already taken (by an earlier run) is skipped.
+inline std::string MakeTestFolder(const char* tag)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static unsigned serial = GetTickCount();
+    for (;;) {
+        std::string folder = std::string(temp) + "tests_" + tag + "_" +
+                             std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
+        if (CreateDirectoryA(folder.c_str(), nullptr))
+            return folder + "\\";
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::string();
+    }
+}
 
+// A fresh test folder whose files (not subfolders) are deleted with it when the test ends.
 class TempFolder {
 public:
-    TempFolder()
-    {
-        static int serial = 0;
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "appservices-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(++serial) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
+    explicit TempFolder(const char* tag = "temp") : path_(MakeTestFolder(tag)) {}
     ~TempFolder()
     {
+        // Without a folder of its own, "*" would name the current folder's files.
+        if (path_.empty())
+            return;
         WIN32_FIND_DATAA found;
         HANDLE find = FindFirstFileA((path_ + "*").c_str(), &found);
         if (find != INVALID_HANDLE_VALUE) {
@@ -58,6 +69,7 @@ inline std::string ReadWholeFile(const std::string& path)
     return content;
 }
 
+// Replaces the file with content; true when all of it was written.
 inline bool WriteWholeFile(const std::string& path, const std::string& content)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -67,10 +79,4 @@ inline bool WriteWholeFile(const std::string& path, const std::string& content)
     BOOL ok = WriteFile(file, content.data(), DWORD(content.size()), &n, nullptr);
     CloseHandle(file);
     return ok && n == content.size();
-}
-
-// The stand-in libraries' folder as a Windows path, ending in a backslash.
-inline std::string StandInFolder()
-{
-    return ToWinePath(STANDIN_DIR) + "\\";
 }
