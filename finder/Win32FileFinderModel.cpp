@@ -28,8 +28,9 @@ struct WalkerContext
 
 Win32FileFinderModel::Win32FileFinderModel(IFilesFilter* filter, IFileSource* source)
     : m_filter(filter), m_source(source ? source : &PlatformFileSource()),
+      m_percent(g_similarityPercent),
       // 100 is exact duplicates only; a larger number is no looser.
-      m_similarPictures(g_similarityPercent < 100 ? 1 : 0)
+      m_similarPictures(m_percent < 100 ? 1 : 0)
 {
     InitializeCriticalSection(&m_resultLock);
     InitializeCriticalSection(&m_pictureLock);
@@ -80,7 +81,7 @@ std::string Win32FileFinderModel::ContentSignature(const FoundFileRecord* record
     std::unique_ptr<IReadableFile> file = m_source->OpenRead(record->FullPath());
     if (!file)
         return std::string();
-    return ::ContentSignature(*file, size, g_similarityPercent);
+    return ::ContentSignature(*file, size, m_percent);
 }
 
 void Win32FileFinderModel::WalkTopFolder(const std::string& folder)
@@ -287,7 +288,7 @@ void Win32FileFinderModel::SampleRun(std::vector<FoundFileRecord*>& records, con
             return;  // the keys of the run stay short: the caller frees its records
         files[i] = m_source->OpenRead(records[i]->FullPath());
         if (files[i])
-            signatures[i] = ::ContentSignature(*files[i], records[i]->size, g_similarityPercent);
+            signatures[i] = ::ContentSignature(*files[i], records[i]->size, m_percent);
         if (signatures[i].empty())
             InterlockedIncrement(&m_unreadableFiles);
         if (!hold)

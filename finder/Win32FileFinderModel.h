@@ -105,6 +105,9 @@ private:
     // Accepted files waiting to be keyed: the top level's, then one list per walker.
     std::vector<FoundFileRecord*> m_candidates[kWalkerCount + 1];
 
+    // The precision this search was started with: copies sampled after a change of it must
+    // still meet under one key.
+    const int m_percent;
     uint32_t m_similarPictures;
     AHashValueFn m_hashValue = nullptr;
     IsMaybeSimilarPicturesFn m_isSimilar = nullptr;

@@ -155,7 +155,7 @@ void Win32FileFinderModel::ComparePicture(PictureRecord* picture)
         DropPicture(picture);
         return;
     }
-    const int p = g_similarityPercent;
+    const int p = m_percent;
     const int threshold = p >= 90 ? 4 : p >= 80 ? 5 : p >= 60 ? 6 : 12;
     for (PictureRecord* kept : m_keptPictures) {
         if (!kept)

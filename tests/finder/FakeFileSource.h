@@ -62,6 +62,7 @@ public:
     void SetUnlistable(const std::string& folder) { m_unlistable.insert(folder); }
     void SetUnopenable(const std::string& path) { m_unopenable.insert(path); }
     void OnList(std::function<void(const std::string&)> hook) { m_onList = hook; }
+    void OnOpen(std::function<void(const std::string&)> hook) { m_onOpen = hook; }
 
     bool ListFolder(const std::string& folder,
                     const std::function<bool(const FolderEntry&)>& onEntry) override
@@ -88,6 +89,8 @@ public:
 
     std::unique_ptr<IReadableFile> OpenRead(const std::string& path) override
     {
+        if (m_onOpen)
+            m_onOpen(path);
         std::lock_guard<std::mutex> lock(m_mutex);
         auto it = m_entries.find(path);
         if (it == m_entries.end() || it->second.entry.IsFolder() || m_unopenable.count(path))
@@ -177,6 +180,7 @@ private:
     std::map<std::string, Entry> m_entries;                     // full path -> entry
     std::set<std::string> m_unlistable, m_unopenable;
     std::function<void(const std::string&)> m_onList;
+    std::function<void(const std::string&)> m_onOpen;
     mutable std::mutex m_mutex;
     std::map<std::string, int> m_opened;
     uint64_t m_bytes = 0;

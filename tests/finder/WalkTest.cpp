@@ -262,6 +262,26 @@ TEST_F(Walk, SystemFolderChosenByItsShortName)
     EXPECT_GT(g_scanBytesSeen.load(), 0u);  // its files were met, and left out
 }
 
+// The precision a scan started with holds for the whole scan: copies sampled after a change
+// of it still share their key.
+TEST_F(Walk, PrecisionHoldsForTheWholeScan)
+{
+    FakeFileSource fake;
+    std::string content(1000, 'c');
+    for (size_t i = 0; i < content.size(); ++i)
+        content[i] = char('a' + i % 23);
+    fake.AddFile("M:\\t\\a.txt", content);
+    fake.AddFile("M:\\t\\b.txt", content);
+    int opened = 0;
+    fake.OnOpen([&](const std::string&) {
+        if (++opened == 2)
+            g_similarityPercent = 50;  // after the first file's signature
+    });
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ(2u, raw.count(raw.begin()->first));
+    EXPECT_EQ(1u, g_duplicatesFound.load());
+}
+
 // Stop during the walk: the search ends, takes no more entries, and frees what it did not hand over.
 TEST_F(Walk, StopMidWalk)
 {
