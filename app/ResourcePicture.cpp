@@ -4,6 +4,7 @@
 
 #include "app/BitmapFileHeader.h"
 #include "app/GdiplusSession.h"
+#include "app/ImageOwnSize.h"
 
 #include <gdiplus.h>
 #include <olectl.h>
@@ -155,7 +156,5 @@ void ResourceHelper::DrawGdiImage(HDC dc, Gdiplus::Image* image, int x, int y)
 {
     if (!dc || !image || !EnsureGdiplus())
         return;
-    Gdiplus::Graphics graphics(dc);
-    // DrawImage(image, x, y) would scale by the image's resolution.
-    graphics.DrawImage(image, x, y, int(image->GetWidth()), int(image->GetHeight()));
+    DrawImageAtOwnSize(dc, image, x, y);
 }
