@@ -60,16 +60,19 @@ bool SavePng(Gdiplus::Image& image, const std::wstring& path)
            image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
+bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path)
+{
+    if (!bitmap || !EnsureGdiplus())
+        return false;
+    Gdiplus::Bitmap image(bitmap, nullptr);
+    return SavePng(image, path);
+}
+
 bool SaveScreenArea(HWND window, const std::wstring& path)
 {
     HBITMAP shot = CaptureScreenArea(window, nullptr);
-    if (!shot)
-        return false;
-    bool saved = false;
-    if (EnsureGdiplus()) {
-        Gdiplus::Bitmap bitmap(shot, nullptr);
-        saved = SavePng(bitmap, path);
-    }
-    DeleteObject(shot);
+    const bool saved = SaveBitmapPng(shot, path);
+    if (shot)
+        DeleteObject(shot);
     return saved;
 }

@@ -10,72 +10,14 @@
 #include "uikit/draw/GradientFill.h"
 #include "uikit/draw/ImageDraw.h"
 #include "tests/uikit/draw/PngFile.h"
+#include "tests/support/DibSurface.h"
 
 namespace {
 
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGrey = RGB(40, 40, 40);
 const COLORREF kGreen = RGB(0, 200, 0), kMagenta = RGB(255, 0, 255);
 
-// A top-down 32-bit surface whose pixels the test reads straight from memory.
-class Surface
-{
-public:
-    Surface(int width, int height, COLORREF fill) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
-                                    nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-        Fill(fill);
-    }
-    ~Surface()
-    {
-        if (m_old)
-            SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
-    HBITMAP Release()
-    {
-        SelectObject(m_dc, m_old);
-        m_old = nullptr;
-        return m_bitmap;
-    }
-    void Fill(COLORREF c)
-    {
-        GdiFlush();
-        for (int i = 0; i < m_width * m_height; ++i)
-            m_bits[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        const DWORD v = m_bits[y * m_width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    bool Untouched(COLORREF background) const
-    {
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                if (At(x, y) != background)
-                    return false;
-        return true;
-    }
-
-private:
-    int m_width, m_height;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits = nullptr;
-};
+using Surface = DibSurface;
 
 bool Near(COLORREF a, COLORREF b, int tolerance)
 {
