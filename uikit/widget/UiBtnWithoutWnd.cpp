@@ -130,12 +130,4 @@ int UiBtnWithoutWnd::OnMouseLBtnUp(WPARAM, LPARAM)
     return 0;
 }
 
-bool UiBtnWithoutWnd::ReloadText()
-{
-    if (langKey_.empty())
-        return false;
-    caption_ = GetLangString(langKey_.c_str());
-    return true;
-}
-
 } // namespace UiCtrl

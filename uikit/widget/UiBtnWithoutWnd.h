@@ -4,11 +4,11 @@
 #pragma once
 #include <ocidl.h>
 
-#include "uikit/widget/UiItem.h"
+#include "uikit/widget/CaptionedItem.h"
 
 namespace UiCtrl {
 
-class UiBtnWithoutWnd : public UiItem {
+class UiBtnWithoutWnd : public CaptionedItem {
 public:
     // style is the layout's "dUserDefine": 0 and 2 are kept, anything else is style 1.
     explicit UiBtnWithoutWnd(int style = 0);
@@ -18,10 +18,7 @@ public:
                      const TiXmlElement* element) override;
     // Reports WM_COMMAND (id, 0) when enabled.
     int OnMouseLBtnUp(WPARAM wParam, LPARAM lParam) override;
-    bool ReloadText() override;
 
-    const std::string& GetCaption() const { return caption_; }
-    void SetCaption(const std::string& caption) { caption_ = caption; }
     int GetDefault() const { return default_; }
     int GetStyle() const { return style_; }
 
@@ -37,7 +34,6 @@ public:
 private:
     void DrawSkin(HDC dc, IPicture* picture);
 
-    std::string caption_;
     int default_ = 0;
     IPicture* own_[4] = {nullptr, nullptr, nullptr, nullptr};
     COLORREF colours_[4] = {0, 0, 0, 0};

@@ -29,7 +29,7 @@ int UiCheckBtn::Draw(HDC dc)
     DcTextState saved(dc);
     ResourceHelper& res = ResourceHelper::Instance();
     const RECT box = CheckBoxRect(rect_, user_, boxSize_);
-    res.DrawPicture(dc, LoadBitmapPicture(checked_ ? kCheckedBitmap : kUncheckedBitmap), box.left,
+    res.DrawPicture(dc, LoadBitmapPicture(on_ ? kCheckedBitmap : kUncheckedBitmap), box.left,
                     box.top, box.right, box.bottom, 0);
     RECT text = rect_;
     text.left = box.right + 8;
@@ -37,26 +37,6 @@ int UiCheckBtn::Draw(HDC dc)
     saved.Font(res.GetFont(16, 400, false));
     DrawTextA(dc, caption_.c_str(), -1, &text, 0);
     return 0;
-}
-
-int UiCheckBtn::OnMouseLBtnUp(WPARAM, LPARAM lParam)
-{
-    const RECT hit = CheckHitArea(rect_);
-    const POINT cursor = CursorFromLParam(lParam);
-    if (!enabled_ || !PtInRect(&hit, cursor))
-        return 0;
-    checked_ = !checked_;
-    PostCommand(checked_);
-    InvalidateSelf();
-    return 0;
-}
-
-bool UiCheckBtn::ReloadText()
-{
-    if (langKey_.empty())
-        return false;
-    caption_ = GetLangString(langKey_.c_str());
-    return true;
 }
 
 } // namespace UiCtrl

@@ -46,32 +46,12 @@ int UiImgCheckBtn::Draw(HDC dc)
     saved.Colour(textColour_);
     ResourceHelper& res = ResourceHelper::Instance();
     ImgCheckLayout layout = LayoutImgCheck(rect_, ImageSize(checkedImage_), gap_, imageAlign_);
-    const SkinImage& image = checked_ ? checkedImage_ : uncheckedImage_;
+    const SkinImage& image = on_ ? checkedImage_ : uncheckedImage_;
     if (image)
         res.DrawGdiImage(dc, image.get(), layout.image.left, layout.image.top);
     saved.Font(res.GetFont(fontSize_, 400, false));
     DrawTextA(dc, caption_.c_str(), -1, &layout.text, layout.format);
     return 0;
-}
-
-int UiImgCheckBtn::OnMouseLBtnUp(WPARAM, LPARAM lParam)
-{
-    const RECT hit = CheckHitArea(rect_);
-    const POINT cursor = CursorFromLParam(lParam);
-    if (!enabled_ || !PtInRect(&hit, cursor))
-        return 0;
-    checked_ = !checked_;
-    PostCommand(checked_);
-    InvalidateSelf();
-    return 0;
-}
-
-bool UiImgCheckBtn::ReloadText()
-{
-    if (langKey_.empty())
-        return false;
-    caption_ = GetLangString(langKey_.c_str());
-    return true;
 }
 
 } // namespace UiCtrl

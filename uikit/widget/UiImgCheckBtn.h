@@ -2,30 +2,23 @@
 // Layout type 10: a check button of two skin images (checked, unchecked) and a text, on a
 // filled background. Only a fixed area at its top-left (160 x 16) takes the click.
 #pragma once
-#include "uikit/widget/UiItem.h"
+#include "uikit/widget/ToggleItem.h"
 #include "uikit/widget/WidgetSupport.h"
 
 namespace UiCtrl {
 
-class UiImgCheckBtn : public UiItem {
+class UiImgCheckBtn : public ToggleItem {
 public:
     UiImgCheckBtn();
 
     int Draw(HDC dc) override;
     bool LoadFromXml(HWND owner, int id, int left, int top, int right, int bottom,
                      const TiXmlElement* element) override;
-    // Enabled and inside the hit area: flips and reports WM_COMMAND (id, checked).
-    int OnMouseLBtnUp(WPARAM wParam, LPARAM lParam) override;
-    bool ReloadText() override;
 
-    bool IsChecked() const { return checked_ != 0; }
-    void SetChecked(bool checked) { checked_ = checked ? 1 : 0; }
-    const std::string& GetCaption() const { return caption_; }
-    void SetCaption(const std::string& caption) { caption_ = caption; }
+    bool IsChecked() const { return on_ != 0; }
+    void SetChecked(bool checked) { on_ = checked ? 1 : 0; }
 
 private:
-    std::string caption_;
-    int checked_ = 0;
     SkinImage checkedImage_;
     SkinImage uncheckedImage_;
     int gap_ = 13;

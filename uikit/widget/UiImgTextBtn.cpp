@@ -70,7 +70,7 @@ int UiImgTextBtn::Draw(HDC dc)
 
     if (background)
         res.DrawGdiImage(dc, background.get(), rect_.left, rect_.top);
-    else if (pressed_ && pressedBrush_)
+    else if (on_ && pressedBrush_)
         FillRect(dc, &rect_, pressedBrush_.Get());
     else if (state == kStateHover && hoverBrush_)
         FillRect(dc, &rect_, hoverBrush_.Get());
@@ -92,24 +92,9 @@ int UiImgTextBtn::Draw(HDC dc)
     return 0;
 }
 
-int UiImgTextBtn::OnMouseLBtnUp(WPARAM, LPARAM lParam)
+RECT UiImgTextBtn::HitArea() const
 {
-    const RECT hit = ImgTextHitArea(rect_, backgroundImage_);
-    const POINT cursor = CursorFromLParam(lParam);
-    if (!enabled_ || !PtInRect(&hit, cursor))
-        return 0;
-    pressed_ = !pressed_;
-    PostCommand(pressed_);
-    InvalidateSelf();
-    return 0;
-}
-
-bool UiImgTextBtn::ReloadText()
-{
-    if (langKey_.empty())
-        return false;
-    caption_ = GetLangString(langKey_.c_str());
-    return true;
+    return ImgTextHitArea(rect_, backgroundImage_);
 }
 
 } // namespace UiCtrl
