@@ -1,0 +1,205 @@
+// tests/ui/results/ResultModelTest.cpp
+// The result model's marks, totals, automatic selection and pruning, and the size text.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/results/ResultModel.h"
+#include "ui/results/ResultSizeText.h"
+
+namespace {
+
+struct Records
+{
+    std::vector<std::unique_ptr<FoundFileRecord>> owned;
+    FoundFileRecord* Make(const char* name, int64_t size)
+    {
+        owned.emplace_back(new FoundFileRecord);
+        owned.back()->name = name;
+        owned.back()->folder = "C:\\data\\";
+        owned.back()->size = size;
+        return owned.back().get();
+    }
+};
+
+// Photo: groups "a" (3 files of 100) and "b" (2 of 50), plus a single "c"; Music: "m" (2 of 7).
+struct Filled
+{
+    Records records;
+    ResultModel model;
+    Filled()
+    {
+        FileGroupMap photos;
+        photos.insert({"a", records.Make("a1.jpg", 100)});
+        photos.insert({"b", records.Make("b1.jpg", 50)});
+        photos.insert({"a", records.Make("a2.jpg", 100)});
+        photos.insert({"c", records.Make("c1.jpg", 999)});
+        photos.insert({"a", records.Make("a3.jpg", 100)});
+        photos.insert({"b", records.Make("b2.jpg", 50)});
+        FileGroupMap music;
+        music.insert({"m", records.Make("m1.mp3", 7)});
+        music.insert({"m", records.Make("m2.mp3", 7)});
+        model.FillCategory(kCategoryPhoto, photos);
+        model.FillCategory(kCategoryMusic, music);
+    }
+};
+
+}  // namespace
+
+TEST(ResultSizeText, Table)
+{
+    struct Case { int64_t bytes; const char* text; } cases[] = {
+        {-5, "-5.0 B"},
+        {0, "0.0 B"},
+        {1023, "1023.0 B"},
+        {1024, "1.0 KB"},
+        {1048575, "1024.0 KB"},
+        {1048576, "1.00 MB"},
+        {1073741824, "1.00 GB"},
+        {1099511627775LL, "1024.00 GB"},
+        {1099511627776LL, "1.00 TB"},
+        {3 * 1099511627776LL, "3.00 TB"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.text, FormatResultSize(c.bytes)) << c.bytes;
+}
+
+TEST(ResultModel, FillKeepsGroupsOfTwoOrMoreInMapOrder)
+{
+    Filled f;
+    ASSERT_EQ(3u, f.model.GroupCount());
+    EXPECT_EQ(2u, f.model.GroupsOf(kCategoryPhoto).size());
+    EXPECT_EQ(1u, f.model.GroupsOf(kCategoryMusic).size());
+    EXPECT_EQ(0u, f.model.GroupsOf(kCategoryVideo).size());
+    EXPECT_EQ(3u, f.model.GroupsOf(kCategoryAllFiles).size());
+    const ResultGroup* a = f.model.Group(0);
+    ASSERT_EQ(3u, a->files.size());
+    EXPECT_EQ("a1.jpg", a->files[0].record->name);
+    EXPECT_EQ("a3.jpg", a->files[2].record->name);
+
+    struct Case { int category; int files; int64_t size; } cases[] = {
+        {kCategoryAllFiles, 7, 414}, {kCategoryPhoto, 5, 400}, {kCategoryMusic, 2, 14}, {kCategoryVideo, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.files, f.model.FileCount(c.category)) << c.category;
+        EXPECT_EQ(c.size, f.model.TotalSize(c.category)) << c.category;
+    }
+    EXPECT_EQ("300.0 B(3 Items)", ResultModel::GroupCaption(*a, "Items"));
+}
+
+TEST(ResultModel, FillIgnoresBadCategoriesAndEmptyMaps)
+{
+    Records records;
+    ResultModel model;
+    FileGroupMap groups;
+    groups.insert({"x", records.Make("x1", 1)});
+    groups.insert({"x", records.Make("x2", 1)});
+    EXPECT_EQ(0, model.FillCategory(kCategoryAllFiles, groups));
+    EXPECT_EQ(0, model.FillCategory(6, groups));
+    EXPECT_EQ(0, model.FillCategory(kCategoryPhoto, FileGroupMap()));
+    EXPECT_EQ(0u, model.GroupCount());
+}
+
+TEST(ResultModel, CheckingAFileAndBackRestoresTotalsInBothTrees)
+{
+    Filled f;
+    ResultGroup* a = f.model.Group(0);
+    f.model.SetFileChecked(a, 1, true);
+    f.model.SetFileChecked(a, 2, true);
+    EXPECT_TRUE(a->Checked());
+    for (int category : {kCategoryAllFiles, kCategoryPhoto}) {
+        EXPECT_EQ(2, f.model.CheckedCount(category));
+        EXPECT_EQ(200, f.model.CheckedSize(category));
+    }
+    EXPECT_EQ(0, f.model.CheckedCount(kCategoryMusic));
+    f.model.SetFileChecked(a, 2, false);
+    EXPECT_TRUE(a->Checked()) << "a group stays checked while any file is";
+    f.model.SetFileChecked(a, 1, false);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(0, f.model.CheckedCount(kCategoryAllFiles));
+    EXPECT_EQ(0, f.model.CheckedSize(kCategoryAllFiles));
+    f.model.SetFileChecked(a, 7, true);  // out of range: nothing
+    EXPECT_EQ(0, f.model.CheckedCount(kCategoryAllFiles));
+}
+
+TEST(ResultModel, GroupCheckKeepsTheFirstFileAndUncheckClearsAll)
+{
+    Filled f;
+    ResultGroup* a = f.model.Group(0);
+    f.model.SetFileChecked(a, 0, true);
+    f.model.SetGroupChecked(a, true);
+    EXPECT_FALSE(a->files[0].checked) << "checking a group keeps its first file";
+    EXPECT_TRUE(a->files[1].checked);
+    EXPECT_TRUE(a->files[2].checked);
+    f.model.SetFileChecked(a, 0, true);
+    f.model.SetGroupChecked(a, false);
+    EXPECT_EQ(0, a->CheckedCount());
+}
+
+TEST(ResultModel, AutoSelectLeavesOneFileOfEveryGroup)
+{
+    Filled f;
+    f.model.AutoSelect(kCategoryPhoto);
+    EXPECT_EQ(3, f.model.CheckedCount(kCategoryPhoto));
+    EXPECT_EQ(250, f.model.CheckedSize(kCategoryPhoto));
+    EXPECT_EQ(0, f.model.CheckedCount(kCategoryMusic)) << "another category's tree keeps its marks";
+    f.model.AutoSelect(kCategoryAllFiles);
+    EXPECT_EQ(4, f.model.CheckedCount(kCategoryAllFiles));
+    for (ResultGroup* group : f.model.GroupsOf(kCategoryAllFiles))
+        EXPECT_EQ((int)group->files.size() - 1, group->CheckedCount());
+    EXPECT_EQ(4u, f.model.CheckedFiles(kCategoryAllFiles).size());
+    EXPECT_EQ(3u, f.model.CheckedFiles(kCategoryPhoto).size());
+    f.model.UncheckAll(kCategoryMusic);
+    EXPECT_EQ(3, f.model.CheckedCount(kCategoryAllFiles));
+    f.model.UncheckAll(kCategoryAllFiles);
+    EXPECT_EQ(0, f.model.CheckedCount(kCategoryAllFiles));
+}
+
+TEST(ResultModel, AutoSelectKeepsAFileWhenTheFirstIsAlreadyRemoved)
+{
+    Filled f;
+    ResultGroup* a = f.model.Group(0);
+    a->files[0].record->flags |= kRecordRemoved;
+    f.model.AutoSelect(kCategoryPhoto);
+    EXPECT_FALSE(a->files[1].checked) << "the first file still there is kept";
+    EXPECT_TRUE(a->files[2].checked);
+    f.model.SetFileChecked(a, 0, true);
+    EXPECT_FALSE(a->files[0].checked) << "a removed file takes no mark";
+}
+
+TEST(ResultModel, PruneDropsRemovedFilesAndGroupsUnderTwoFiles)
+{
+    Filled f;
+    f.model.AutoSelect(kCategoryAllFiles);
+    ResultGroup* a = f.model.Group(0);
+    ResultGroup* b = f.model.Group(1);
+    // a2 went to the bin, a3 could not be removed; b2 and m2 went.
+    a->files[1].record->flags |= kRecordRemoved;
+    b->files[1].record->flags |= kRecordRemoved;
+    f.model.Group(2)->files[1].record->flags |= kRecordRemoved;
+    PruneOutcome outcome = f.model.PruneRemoved();
+    EXPECT_EQ(3, outcome.removedFiles);
+    EXPECT_EQ(2, outcome.droppedGroups);
+    EXPECT_EQ(2, outcome.leftAlone);
+    ASSERT_EQ(1u, f.model.GroupCount());
+    const ResultGroup* left = f.model.Group(0);
+    ASSERT_EQ(2u, left->files.size());
+    EXPECT_EQ("a3.jpg", left->files[1].record->name);
+    EXPECT_TRUE(left->files[1].checked) << "a file that is still there keeps its mark";
+    EXPECT_EQ(1, f.model.CheckedCount(kCategoryAllFiles));
+    EXPECT_EQ(2, f.model.FileCount(kCategoryPhoto));
+    EXPECT_EQ(0, f.model.FileCount(kCategoryMusic));
+    EXPECT_EQ("200.0 B(2 Items)", ResultModel::GroupCaption(*left, "Items"));
+    EXPECT_EQ(0, f.model.PruneRemoved().removedFiles);
+}
+
+TEST(ResultModel, SelectionSummaryFollowsTheCategory)
+{
+    Filled f;
+    EXPECT_EQ("", f.model.SelectionSummary(kCategoryPhoto));
+    f.model.AutoSelect(kCategoryMusic);
+    EXPECT_EQ("", f.model.SelectionSummary(kCategoryPhoto));
+    EXPECT_NE(std::string::npos, f.model.SelectionSummary(kCategoryMusic).find("7.0 B"));
+    EXPECT_NE(std::string::npos, f.model.SelectionSummary(kCategoryAllFiles).find("1"));
+}

@@ -1,0 +1,200 @@
+// ui/results/ResultModel.cpp
+#include "ui/results/ResultModel.h"
+
+#include "app/SafeFormat.h"
+#include "ui/results/ResultSizeText.h"
+
+bool IsRemoved(const FoundFileRecord* record)
+{
+    return record && (record->flags & kRecordRemoved);
+}
+
+int ResultGroup::CheckedCount() const
+{
+    int count = 0;
+    for (const ResultFile& file : files)
+        count += file.checked ? 1 : 0;
+    return count;
+}
+
+int64_t ResultGroup::CheckedSize() const
+{
+    int64_t size = 0;
+    for (const ResultFile& file : files)
+        if (file.checked && file.record)
+            size += file.record->size;
+    return size;
+}
+
+int64_t ResultGroup::TotalSize() const
+{
+    int64_t size = 0;
+    for (const ResultFile& file : files)
+        if (file.record)
+            size += file.record->size;
+    return size;
+}
+
+void ResultModel::Clear()
+{
+    m_groups.clear();
+    m_store.reset();
+}
+
+int ResultModel::FillCategory(int category, const FileGroupMap& groups)
+{
+    if (category < kCategoryPhoto || category > kCategoryOther)
+        return 0;
+    int added = 0;
+    for (auto it = groups.begin(); it != groups.end();) {
+        auto range = groups.equal_range(it->first);
+        std::unique_ptr<ResultGroup> group(new ResultGroup);
+        group->category = category;
+        for (auto member = range.first; member != range.second; ++member)
+            if (member->second && !IsRemoved(member->second))
+                group->files.push_back(ResultFile{member->second, false});
+        it = range.second;
+        if (group->files.size() < 2)
+            continue;
+        m_groups.push_back(std::move(group));
+        ++added;
+    }
+    return added;
+}
+
+std::vector<ResultGroup*> ResultModel::GroupsOf(int category) const
+{
+    std::vector<ResultGroup*> shown;
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            shown.push_back(group.get());
+    return shown;
+}
+
+int ResultModel::FileCount(int category) const
+{
+    int count = 0;
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            count += (int)group->files.size();
+    return count;
+}
+
+int64_t ResultModel::TotalSize(int category) const
+{
+    int64_t size = 0;
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            size += group->TotalSize();
+    return size;
+}
+
+int ResultModel::CheckedCount(int category) const
+{
+    int count = 0;
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            count += group->CheckedCount();
+    return count;
+}
+
+int64_t ResultModel::CheckedSize(int category) const
+{
+    int64_t size = 0;
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            size += group->CheckedSize();
+    return size;
+}
+
+void ResultModel::SetFileChecked(ResultGroup* group, size_t file, bool checked)
+{
+    if (!group || file >= group->files.size() || IsRemoved(group->files[file].record))
+        return;
+    group->files[file].checked = checked;
+}
+
+size_t ResultModel::KeptFile(const ResultGroup& group)
+{
+    for (size_t i = 0; i < group.files.size(); ++i)
+        if (!IsRemoved(group.files[i].record))
+            return i;
+    return group.files.size();
+}
+
+void ResultModel::SetGroupChecked(ResultGroup* group, bool checked)
+{
+    if (!group)
+        return;
+    const size_t kept = KeptFile(*group);
+    for (size_t i = 0; i < group->files.size(); ++i) {
+        if (IsRemoved(group->files[i].record))
+            continue;
+        group->files[i].checked = checked && i != kept;
+    }
+}
+
+void ResultModel::AutoSelect(int category)
+{
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            SetGroupChecked(group.get(), true);
+}
+
+void ResultModel::UncheckAll(int category)
+{
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            for (ResultFile& file : group->files)
+                file.checked = false;
+}
+
+std::vector<FoundFileRecord*> ResultModel::CheckedFiles(int category) const
+{
+    std::vector<FoundFileRecord*> checked;
+    for (const auto& group : m_groups)
+        if (Shows(category, *group))
+            for (const ResultFile& file : group->files)
+                if (file.checked && file.record && !IsRemoved(file.record))
+                    checked.push_back(file.record);
+    return checked;
+}
+
+PruneOutcome ResultModel::PruneRemoved()
+{
+    PruneOutcome outcome;
+    std::vector<std::unique_ptr<ResultGroup>> kept;
+    for (auto& group : m_groups) {
+        std::vector<ResultFile> left;
+        for (const ResultFile& file : group->files) {
+            if (IsRemoved(file.record))
+                ++outcome.removedFiles;
+            else
+                left.push_back(file);
+        }
+        group->files.swap(left);
+        if (group->files.size() < 2) {
+            outcome.leftAlone += (int)group->files.size();
+            ++outcome.droppedGroups;
+            continue;
+        }
+        kept.push_back(std::move(group));
+    }
+    m_groups.swap(kept);
+    return outcome;
+}
+
+std::string ResultModel::GroupCaption(const ResultGroup& group, const std::string& items)
+{
+    return SafeFormat("%s(%d %s)", "%s(%d %s)",
+                      {FormatResultSize(group.TotalSize()), (int)group.files.size(), items});
+}
+
+std::string ResultModel::SelectionSummary(int category) const
+{
+    const int count = CheckedCount(category);
+    if (count <= 0)
+        return std::string();
+    return FormatLangString("SelectItems", "%s selected in %I64d files", FormatResultSize(CheckedSize(category)),
+                            (long long)count);
+}
