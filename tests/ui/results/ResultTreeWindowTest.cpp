@@ -1,0 +1,206 @@
+// tests/ui/results/ResultTreeWindowTest.cpp
+// The result tree as the page shows it: one root row per group, file rows on the first
+// click, check boxes that mark the shared model, and removal of the checked files into the
+// Wine trash with the rows rebuilt, a file held open staying in them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/WinePath.h"
+#include "ui/results/CurrentFile.h"
+#include "ui/results/FileTreeCtrl.h"
+
+namespace {
+
+struct CountingCallBack : ICallBack
+{
+    int selection = 0, repaint = 0, expand = 0, checks = 0, lastChecked = -1;
+    void OnSelectionChanged() override { ++selection; }
+    void Repaint() override { ++repaint; }
+    void ExpandGroup(HTREEITEM, FileTreeCtrl*) override { ++expand; }
+    void OnCheckChanged(HTREEITEM, int checked, FileTreeCtrl*) override
+    {
+        ++checks;
+        lastChecked = checked;
+    }
+};
+
+std::string WorkFolder()
+{
+    return FixtureDir() + "\\results\\work\\";
+}
+
+// Writes a file and gives its record as the scan makes it.
+FoundFileRecord* WriteRecord(std::vector<std::unique_ptr<FoundFileRecord>>& owned, const std::string& name,
+                             const std::string& content)
+{
+    owned.emplace_back(new FoundFileRecord);
+    FoundFileRecord* record = owned.back().get();
+    record->folder = WorkFolder();
+    record->name = name;
+    HANDLE file = CreateFileA(record->FullPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, content.data(), (DWORD)content.size(), &written, nullptr);
+    CloseHandle(file);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    GetFileAttributesExA(record->FullPath().c_str(), GetFileExInfoStandard, &data);
+    record->size = (int64_t)content.size();
+    record->time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return record;
+}
+
+class ResultTreeWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        parent_ = CreateWindowExA(0, "STATIC", "results", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(nullptr, parent_);
+        parentWnd_.Attach(parent_);
+        ASSERT_TRUE(tree_.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                     TVS_SHOWSELALWAYS | TVS_NOHSCROLL,
+                                 RECT{0, 0, 700, 500}, &parentWnd_, 1001));
+        tree_.SetCallBack(&callBack_);
+        tree_.SetModel(&model_, kCategoryPhoto);
+    }
+    void TearDown() override
+    {
+        tree_.DestroyWindow();
+        parentWnd_.Detach();
+        DestroyWindow(parent_);
+        ClearCurrentFile();
+    }
+    // Group "a": three copies; group "b": two, the second held open by the test.
+    void Fill(const char* tag)
+    {
+        const std::string t = tag;
+        FileGroupMap photos;
+        photos.insert({"a", WriteRecord(owned_, t + "-a1.jpg", "aaaa")});
+        photos.insert({"a", WriteRecord(owned_, t + "-a2.jpg", "aaaa")});
+        photos.insert({"a", WriteRecord(owned_, t + "-a3.jpg", "aaaa")});
+        photos.insert({"b", WriteRecord(owned_, t + "-b1.jpg", "bbbbbb")});
+        photos.insert({"b", WriteRecord(owned_, t + "-b2.jpg", "bbbbbb")});
+        photos.insert({"c", WriteRecord(owned_, t + "-c1.jpg", "alone")});
+        model_.FillCategory(kCategoryPhoto, photos);
+        tree_.Rebuild();
+    }
+    void ClickCheckBox(HTREEITEM item)
+    {
+        RECT text;
+        ASSERT_TRUE(tree_.GetItemRect(item, &text, TRUE));
+        RECT box = FileTreeCtrl::CheckBoxRect(text, tree_.LinkOf(item)->IsGroup());
+        ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    }
+    void ClickAt(int x, int y)
+    {
+        tree_.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        tree_.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    int CountRoots() const
+    {
+        int count = 0;
+        for (HTREEITEM item = tree_.GetRootItem(); item; item = tree_.GetNextSiblingItem(item))
+            ++count;
+        return count;
+    }
+
+    HWND parent_ = nullptr;
+    CWnd parentWnd_;
+    FileTreeCtrl tree_;
+    ResultModel model_;
+    CountingCallBack callBack_;
+    std::vector<std::unique_ptr<FoundFileRecord>> owned_;
+};
+
+}  // namespace
+
+TEST(ResultTreeRules, PaddedItemTextTable)
+{
+    struct Case { size_t length; size_t zeros; } cases[] = {{0, 64}, {10, 64}, {11, 51}, {20, 51}, {21, 38},
+                                                           {30, 38}, {40, 25}, {50, 14}, {51, 0}, {80, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.length + c.zeros, FileTreeCtrl::PaddedItemText(std::string(c.length, 'n')).size()) << c.length;
+    EXPECT_EQ("x" + std::string(64, '0'), FileTreeCtrl::PaddedItemText("x"));
+}
+
+TEST_F(ResultTreeWindow, GroupsAreRootRowsAndFilesComeOnTheFirstClick)
+{
+    Fill("rows");
+    ASSERT_EQ(2, CountRoots()) << "the single file is no group";
+    HTREEITEM first = tree_.GroupItem(0);
+    EXPECT_EQ(first, tree_.GetSelectedItem());
+    EXPECT_EQ(nullptr, tree_.GetChildItem(first));
+    RECT text;
+    ASSERT_TRUE(tree_.GetItemRect(first, &text, TRUE));
+    ClickAt(text.right - 5, (text.top + text.bottom) / 2);  // beside the check box
+    EXPECT_EQ(1, callBack_.expand);
+    int children = 0;
+    for (HTREEITEM child = tree_.GetChildItem(first); child; child = tree_.GetNextSiblingItem(child))
+        ++children;
+    EXPECT_EQ(3, children);
+    EXPECT_TRUE(tree_.GetItemState(first, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(0, tree_.CheckedCount()) << "expanding checks nothing";
+    EXPECT_FALSE(CurrentFilePath().empty());
+    ClickAt(text.right - 5, (text.top + text.bottom) / 2);
+    EXPECT_EQ(1, callBack_.expand) << "the rows are inserted once";
+}
+
+TEST_F(ResultTreeWindow, CheckBoxesMarkGroupsAndFiles)
+{
+    Fill("marks");
+    HTREEITEM group = tree_.GroupItem(0);
+    ClickCheckBox(group);
+    EXPECT_EQ(1, callBack_.checks);
+    EXPECT_EQ(1, callBack_.lastChecked);
+    EXPECT_EQ(2, tree_.CheckedCount()) << "every file of the group but the first";
+    EXPECT_EQ(8, tree_.CheckedSize());
+    EXPECT_NE("", tree_.GetSelectionSummary());
+    ASSERT_TRUE(tree_.FillGroup(group));
+    tree_.Expand(group, TVE_EXPAND);
+    HTREEITEM firstFile = tree_.GetChildItem(group);
+    ClickCheckBox(tree_.GetNextSiblingItem(firstFile));
+    EXPECT_EQ(1, tree_.CheckedCount());
+    ClickCheckBox(group);
+    EXPECT_EQ(0, callBack_.lastChecked);
+    EXPECT_EQ(0, tree_.CheckedCount()) << "unchecking a group clears all its files";
+    tree_.AutoSelectAll();
+    EXPECT_EQ(3, tree_.CheckedCount());
+    tree_.UncheckAll();
+    EXPECT_EQ(0, tree_.CheckedCount());
+    EXPECT_EQ("", tree_.GetSelectionSummary());
+}
+
+TEST_F(ResultTreeWindow, RemovalMovesCheckedFilesToTheTrashAndKeepsAFileInUse)
+{
+    Fill("clean");
+    tree_.AutoSelectAll();
+    ASSERT_EQ(3, tree_.CheckedCount());
+    FoundFileRecord* held = owned_[4].get();  // b2, checked by the automatic selection
+    HANDLE open = CreateFileA(held->FullPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, open);
+    RemovalReport report = tree_.CleanChecked();
+    CloseHandle(open);
+    EXPECT_EQ(2, report.removed);
+    ASSERT_EQ(1u, report.failedPaths.size());
+    EXPECT_EQ(held->FullPath(), report.failedPaths[0]);
+    EXPECT_TRUE(tree_.IsWindowEnabled());
+    const std::string trash = FixtureDir() + "\\results\\xdg\\Trash\\files\\";
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((trash + "clean-a2.jpg").c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(held->FullPath().c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(owned_[0]->FullPath().c_str()))
+        << "the kept first file is still there";
+
+    PruneOutcome outcome = model_.PruneRemoved();
+    tree_.Rebuild();
+    EXPECT_EQ(2, outcome.removedFiles);
+    EXPECT_EQ(1, outcome.droppedGroups) << "group a is left with one file";
+    ASSERT_EQ(1, CountRoots());
+    const TreeItemLink* link = tree_.LinkOf(tree_.GroupItem(0));
+    ASSERT_EQ(2u, link->group->files.size()) << "the file in use stays in its group";
+    EXPECT_EQ(held, link->group->files[1].record);
+    EXPECT_EQ(1, tree_.CheckedCount()) << "and keeps its mark for another try";
+}
