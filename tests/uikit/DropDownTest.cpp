@@ -13,7 +13,7 @@ namespace {
 template <class List>
 class Probe : public List {
 public:
-    COLORREF SurfacePixel(int x, int y) const { return GetPixel(this->memoryDc_, x, y); }
+    COLORREF SurfacePixel(int x, int y) const { return GetPixel(this->surface_.Dc(), x, y); }
     FilterDropItem* Row(int id) { return static_cast<FilterDropItem*>(this->FindItem(id)); }
 };
 

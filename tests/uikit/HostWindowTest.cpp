@@ -21,7 +21,7 @@ public:
         CreateWin(parent, 77, 0, 0, width, height, WS_VISIBLE);
         return hwnd_ && LoadLayout("Gallery", hwnd_, items_) == 0;
     }
-    COLORREF SurfacePixel(int x, int y) const { return GetPixel(memoryDc_, x, y); }
+    COLORREF SurfacePixel(int x, int y) const { return GetPixel(surface_.Dc(), x, y); }
     // Pages handle their widgets' commands in their own window procedure; this one notes them.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {

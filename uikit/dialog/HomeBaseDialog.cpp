@@ -16,9 +16,12 @@
 #include "uikit/dialog/SkinDialogTemplate.h"
 #include "uikit/host/UiSdkWndBase.h"
 #include "uikit/widget/LayoutAttr.h"
+#include "uikit/widget/WidgetSupport.h"
 
 using UiCtrl::UiItem;
 using UiCtrl::MouseRouter;
+using UiCtrl::FillWithColour;
+using UiCtrl::FrameWithColour;
 
 namespace {
 
@@ -34,21 +37,6 @@ const int kBottomStripHeight = 45;
 const int kProgramIcon = 245;
 // Pictures of every pop-up's caption buttons: normal, over, click (also disabled).
 const int kPopupNormal = 550, kPopupOver = 549, kPopupClick = 551;
-
-HBRUSH SolidBrush(COLORREF colour)
-{
-    // A handful of colours, each made once for the process.
-    static std::map<COLORREF, HBRUSH> brushes;
-    HBRUSH& brush = brushes[colour];
-    if (!brush)
-        brush = CreateSolidBrush(colour);
-    return brush;
-}
-
-void FillColour(HDC dc, const RECT& rect, COLORREF colour)
-{
-    FillRect(dc, &rect, SolidBrush(colour));
-}
 
 HICON ProgramIcon()
 {
@@ -218,15 +206,7 @@ void HomeBaseDialog::LoadCaptionItems()
 
 void HomeBaseDialog::CreateMemoryDC(bool releaseOnly)
 {
-    if (memoryDc_ && initialBitmap_)
-        SelectObject(memoryDc_, initialBitmap_);
-    initialBitmap_ = nullptr;
-    if (memoryBitmap_)
-        DeleteObject(memoryBitmap_);
-    memoryBitmap_ = nullptr;
-    if (memoryDc_)
-        DeleteDC(memoryDc_);
-    memoryDc_ = nullptr;
+    surface_.Release();
     if (releaseOnly || !m_hWnd)
         return;
 
@@ -236,16 +216,10 @@ void HomeBaseDialog::CreateMemoryDC(bool releaseOnly)
     HDC windowDc = ::GetWindowDC(m_hWnd);
     if (!windowDc)
         return;
-    memoryDc_ = CreateCompatibleDC(windowDc);
-    memoryBitmap_ = memoryDc_ ? CreateCompatibleBitmap(windowDc, width, height) : nullptr;
+    const bool made = surface_.Create(windowDc, width, height);
     ::ReleaseDC(m_hWnd, windowDc);
-    if (!memoryBitmap_) {
-        CreateMemoryDC(true);
-        return;
-    }
-    initialBitmap_ = SelectObject(memoryDc_, memoryBitmap_);
-    SetBkMode(memoryDc_, TRANSPARENT);
-    SetStretchBltMode(memoryDc_, HALFTONE);
+    if (made)
+        SetStretchBltMode(surface_.Dc(), HALFTONE);
 }
 
 int HomeBaseDialog::LoadSkin(const char* elementName)
@@ -279,12 +253,13 @@ void HomeBaseDialog::FillBottomStrip(HDC dc, HWND window)
         return;
     RECT band = {client.left + 1, client.bottom - kBottomStripHeight, client.right - 1,
                  client.bottom};
-    FillColour(dc, band, kBottomStripColour);
+    FillWithColour(dc, band, kBottomStripColour);
 }
 
 void HomeBaseDialog::PaintCaption()
 {
-    if (!m_hWnd || !memoryDc_ || IsIconic())
+    HDC memory = surface_.Dc();
+    if (!m_hWnd || !memory || IsIconic())
         return;
     HDC windowDc = ::GetWindowDC(m_hWnd);
     if (!windowDc)
@@ -292,47 +267,48 @@ void HomeBaseDialog::PaintCaption()
     RECT window;
     GetWindowRect(&window);
     const int width = Width(window), height = Height(window);
-    FillColour(memoryDc_, {0, 0, width, height},
+    FillWithColour(memory, {0, 0, width, height},
                isMain_ ? kMainCaptionColour : kPopupCaptionColour);
     for (auto& entry : captionItems_)
-        entry.second->Draw(memoryDc_);
+        entry.second->Draw(memory);
 
     if (!isMain_ && popupSeparator_)
-        FillColour(memoryDc_, {1, 48, width, 50}, kSeparatorColour);
+        FillWithColour(memory, {1, 48, width, 50}, kSeparatorColour);
     char title[512];
     GetWindowText(title, sizeof(title));
     RECT titleRect = {16, 18, width - 100, DialogFrame::kCaptionBand};
     if (!hasMaximiseBox_)
         titleRect.right += 30;
-    HGDIOBJ oldFont = SelectObject(memoryDc_, ResourceHelper::Instance().GetFont(20, 500, false));
+    HGDIOBJ oldFont = SelectObject(memory, ResourceHelper::Instance().GetFont(20, 500, false));
     const COLORREF oldColour =
-        SetTextColor(memoryDc_, isMain_ ? kMainTitleColour : kPopupTitleColour);
-    DrawTextA(memoryDc_, title, -1, &titleRect,
+        SetTextColor(memory, isMain_ ? kMainTitleColour : kPopupTitleColour);
+    DrawTextA(memory, title, -1, &titleRect,
               DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    SetTextColor(memoryDc_, oldColour);
-    SelectObject(memoryDc_, oldFont);
+    SetTextColor(memory, oldColour);
+    SelectObject(memory, oldFont);
 
     // The client paints itself: only the band goes to the screen here.
     ExcludeClipRect(windowDc, 0, DialogFrame::kCaptionBand, width, height);
-    BitBlt(windowDc, 0, 0, width, height, memoryDc_, 0, 0, SRCCOPY);
+    BitBlt(windowDc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
     ::ReleaseDC(m_hWnd, windowDc);
 }
 
 void HomeBaseDialog::OnPaint()
 {
+    HDC memory = surface_.Dc();
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (dc && memoryDc_) {
+    if (dc && memory) {
         RECT client;
         GetClientRect(&client);
-        FillColour(memoryDc_, client, kClientColour);
-        DrawBackground(memoryDc_);
+        FillWithColour(memory, client, kClientColour);
+        DrawBackground(memory);
         for (auto& entry : clientItems_)
-            entry.second->Draw(memoryDc_);
-        DrawForeground(memoryDc_);
+            entry.second->Draw(memory);
+        DrawForeground(memory);
         if (isMain_)
-            FrameRect(memoryDc_, &client, SolidBrush(kMainFrameColour));
-        BitBlt(dc, 0, 0, Width(client), Height(client), memoryDc_, 0, 0, SRCCOPY);
+            FrameWithColour(memory, client, kMainFrameColour);
+        BitBlt(dc, 0, 0, Width(client), Height(client), memory, 0, 0, SRCCOPY);
     }
     ::EndPaint(m_hWnd, &ps);
 }
@@ -531,7 +507,7 @@ LRESULT HomeBaseDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     case WM_NCPAINT:
     case WM_NCACTIVATE:
     case WM_NCRBUTTONDOWN:
-        if (IsIconic() || !memoryDc_)
+        if (IsIconic() || !surface_.Dc())
             return CDialog::DefWindowProc(message, wParam, lParam);
         PaintCaption();
         return 1;

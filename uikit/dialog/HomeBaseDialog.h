@@ -11,6 +11,7 @@
 #include <ocidl.h>
 
 #include "mfc/Mfc.h"
+#include "uikit/draw/MemorySurface.h"
 #include "uikit/host/MouseRouter.h"
 #include "uikit/widget/UiItem.h"
 
@@ -114,9 +115,7 @@ private:
     UINT templateId_;
     bool isMain_;
     bool popupSeparator_;
-    HDC memoryDc_ = nullptr;
-    HBITMAP memoryBitmap_ = nullptr;
-    HGDIOBJ initialBitmap_ = nullptr;
+    MemorySurface surface_;
     UiCtrl::UiItemMap captionItems_;
     UiCtrl::UiItemMap clientItems_;
     UiCtrl::MouseRouter captionRouter_;

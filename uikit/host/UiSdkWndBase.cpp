@@ -46,7 +46,7 @@ UiSdkWndBase::~UiSdkWndBase()
     if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
     DeleteItems(items_);
-    ReleaseSurface();
+    surface_.Release();
     if (windowDc_ && hwnd_)
         ReleaseDC(hwnd_, windowDc_);
     windowDc_ = nullptr;
@@ -176,19 +176,6 @@ int UiSdkWndBase::OnMouseWheel(WPARAM, LPARAM)
     return 1;
 }
 
-void UiSdkWndBase::ReleaseSurface()
-{
-    if (memoryDc_ && initialBitmap_)
-        SelectObject(memoryDc_, initialBitmap_);
-    initialBitmap_ = nullptr;
-    if (memoryBitmap_)
-        DeleteObject(memoryBitmap_);
-    memoryBitmap_ = nullptr;
-    if (memoryDc_)
-        DeleteDC(memoryDc_);
-    memoryDc_ = nullptr;
-}
-
 int UiSdkWndBase::OnSize(WPARAM, LPARAM)
 {
     if (!hwnd_ || !windowDc_)
@@ -198,42 +185,33 @@ int UiSdkWndBase::OnSize(WPARAM, LPARAM)
     const int width = client.right - client.left, height = client.bottom - client.top;
     if (width < 1 || height < 1)
         return 0;
-    HDC memory = CreateCompatibleDC(windowDc_);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(windowDc_, width, height) : nullptr;
-    if (!bitmap) {
-        // Keep the old surface rather than none.
-        if (memory)
-            DeleteDC(memory);
+    // Keep the old surface rather than none.
+    if (!surface_.Create(windowDc_, width, height))
         return 0;
-    }
-    ReleaseSurface();
-    memoryDc_ = memory;
-    memoryBitmap_ = bitmap;
-    initialBitmap_ = SelectObject(memoryDc_, memoryBitmap_);
-    SetBkMode(memoryDc_, TRANSPARENT);
     InvalidateAll(TRUE);
     return 1;
 }
 
 int UiSdkWndBase::OnPaint(WPARAM, LPARAM)
 {
+    HDC memory = surface_.Dc();
     RECT client;
     GetClientRect(hwnd_, &client);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    if (dc && memoryDc_) {
-        FillRect(memoryDc_, &client, BackgroundBrush());
-        FrameRect(memoryDc_, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        DrawBackground(memoryDc_);
+    if (dc && memory) {
+        FillRect(memory, &client, BackgroundBrush());
+        FrameRect(memory, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        DrawBackground(memory);
         for (auto& entry : items_) {
             if (entry.second)
-                entry.second->Draw(memoryDc_);
+                entry.second->Draw(memory);
         }
-        DrawForeground(memoryDc_);
-        DrawBottomStrip(memoryDc_);
+        DrawForeground(memory);
+        DrawBottomStrip(memory);
         // The surface is shown one pixel to the right; its last column and row stay hidden.
         const int width = client.right - client.left, height = client.bottom - client.top;
-        BitBlt(dc, 1, 0, width - 2, height - 1, memoryDc_, 0, 0, SRCCOPY);
+        BitBlt(dc, 1, 0, width - 2, height - 1, memory, 0, 0, SRCCOPY);
         // The screen pixels the copy leaves out get the background, not stale content.
         RECT left = {0, 0, 1, height}, right = {width - 1, 0, width, height};
         RECT bottom = {0, height - 1, width, height};

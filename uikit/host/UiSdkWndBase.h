@@ -7,6 +7,7 @@
 #include <ocidl.h>
 #include <string>
 
+#include "uikit/draw/MemorySurface.h"
 #include "uikit/host/MouseRouter.h"
 #include "uikit/widget/UiItem.h"
 
@@ -53,23 +54,20 @@ public:
     UiItemMap& Items() { return items_; }
     UiItem* FindItem(int id) const;
     const MouseRouter& Router() const { return router_; }
-    bool HasSurface() const { return memoryDc_ != nullptr; }
+    bool HasSurface() const { return static_cast<bool>(surface_); }
 
     UiSdkWndBase(const UiSdkWndBase&) = delete;
     UiSdkWndBase& operator=(const UiSdkWndBase&) = delete;
 
 protected:
     void InvalidateAll(BOOL erase = FALSE);
-    void ReleaseSurface();
     void ApplyRouting(unsigned flags);
 
     UiItemMap items_;
     std::string className_;
     HWND hwnd_ = nullptr;
     HDC windowDc_ = nullptr;
-    HDC memoryDc_ = nullptr;
-    HBITMAP memoryBitmap_ = nullptr;
-    HGDIOBJ initialBitmap_ = nullptr;  // selected back before the surface bitmap is freed
+    MemorySurface surface_;
     int bandFlag_ = 0;
     int stripFlag_ = 0;
     IPicture* stripPicture_ = nullptr;
