@@ -8,6 +8,7 @@
 #include "app/ResourceHelper.h"
 #include "ui/dialogs/FrameAnimation.h"
 #include "ui/dialogs/WrappedText.h"
+#include "uikit/widget/WidgetSupport.h"
 
 namespace {
 
@@ -36,9 +37,7 @@ void CommonTipDlg::DrawBackground(HDC memory)
     RECT client;
     GetClientRect(&client);
     RECT inner = {client.left + 1, client.top, client.right - 1, client.bottom};
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    FillRect(memory, &inner, brush);
-    DeleteObject(brush);
+    UiCtrl::FillWithColour(memory, inner, kBackground);
 
     ResourceHelper& resources = ResourceHelper::Instance();
     Gdiplus::Image* animation = Animation();

@@ -10,7 +10,9 @@
 #include "app/SkinImage.h"
 #include "finder/ScanState.h"
 #include "ui/dialogs/FrameAnimation.h"
+#include "ui/dialogs/NoticePicture.h"
 #include "ui/dialogs/WrappedText.h"
+#include "uikit/widget/WidgetSupport.h"
 
 namespace {
 
@@ -21,13 +23,6 @@ const int kBandHeight = 68;
 // Shown when the language file has no text of its own.
 const char kFallbackText[] =
     "Scan completed! The program is intelligently building a new directory, please wait...";
-
-void Fill(HDC dc, const RECT& rect, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
 
 } // namespace
 
@@ -54,20 +49,18 @@ void StartAnalyeDlg::DrawBackground(HDC memory)
     RECT client;
     GetClientRect(&client);
     RECT inner = {client.left + 1, client.top, client.right - 1, client.bottom};
-    Fill(memory, inner, kBackground);
+    UiCtrl::FillWithColour(memory, inner, kBackground);
     RECT band = {inner.left, inner.bottom - kBandHeight, inner.right, inner.bottom};
-    Fill(memory, band, kBand);
+    UiCtrl::FillWithColour(memory, band, kBand);
 
     ResourceHelper& resources = ResourceHelper::Instance();
     const int pictureX = client.left + 20, pictureY = client.top + 22;
-    const int pictureWidth = picture_ ? static_cast<int>(picture_->GetWidth()) : 48;
-    resources.DrawGdiImage(memory, picture_, pictureX, pictureY);
+    const int textLeft = DrawNoticePicture(memory, picture_, pictureX, pictureY);
 
     std::string text = GetLangString("StartAnalyeText");
     if (text.empty())
         text = kFallbackText;
-    RECT textRect = {pictureX + pictureWidth + 5, pictureY + 5, client.right - 13,
-                     pictureY + 45};
+    RECT textRect = {textLeft, pictureY + 5, client.right - 13, pictureY + 45};
     WrappedText::Draw(memory, text, textRect, resources.GetFont(18, 400, false), kTextColour);
 
     // The moving picture stands in the middle of the bottom band.

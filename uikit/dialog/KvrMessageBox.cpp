@@ -13,6 +13,7 @@
 #include "app/ResourceLayout.h"
 #include "app/SkinImage.h"
 #include "uikit/widget/UiBtnWithoutWnd.h"
+#include "uikit/widget/WidgetSupport.h"
 
 using namespace MessageBoxPlan;
 
@@ -143,9 +144,7 @@ void KVRMessageBox::DrawBackground(HDC memory)
     GetClientRect(&client);
     client.left += 1;
     client.right -= 1;
-    HBRUSH brush = CreateSolidBrush(kBoxBackground);
-    FillRect(memory, &client, brush);
-    DeleteObject(brush);
+    UiCtrl::FillWithColour(memory, client, kBoxBackground);
     FillBottomStrip(memory, m_hWnd);
 }
 
