@@ -14,6 +14,9 @@
 #include "finder/FileFinderModel.h"
 #include "finder/FilesFilter.h"
 #include "finder/ScanState.h"
+#include "ui/filters/FileNewTypeFilterWnd.h"
+#include "ui/filters/FileSimilarFilterDlg.h"
+#include "ui/filters/FilterFileSizeDlg.h"
 #include "ui/startpage/DropCheck.h"
 #include "ui/startpage/LocationText.h"
 #include "ui/startpage/ScanProgress.h"
@@ -409,10 +412,25 @@ void SelFileTypeWnd::ShowIncompleteScanNotice(uint32_t folders, uint32_t files)
     ShowIncompleteScanDialog(hwnd_, folders, files);
 }
 
-// The filter dialogs come with their own windows; until then the commands do nothing.
-void SelFileTypeWnd::OpenFileTypeFilter() {}
-void SelFileTypeWnd::OpenSizeFilter() {}
-void SelFileTypeWnd::OpenSimilarFilter() {}
+void SelFileTypeWnd::OpenFileTypeFilter()
+{
+    FileNewTypeFilterWnd dlg(nullptr);
+    dlg.SetFilterSettings(settings_.get());
+    dlg.DoModal();
+}
+
+void SelFileTypeWnd::OpenSizeFilter()
+{
+    FilterFileSizeDlg dlg(nullptr);
+    dlg.SetFilterSettings(settings_.get());
+    dlg.DoModal();
+}
+
+void SelFileTypeWnd::OpenSimilarFilter()
+{
+    FileSimilarFilterDlg dlg(nullptr);
+    dlg.DoModal();
+}
 
 bool SelFileTypeWnd::ChooseFolder(std::string& folder)
 {

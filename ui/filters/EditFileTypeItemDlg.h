@@ -1,0 +1,39 @@
+// ui/filters/EditFileTypeItemDlg.h
+// Edits the extension list of one file kind. OK (100) stores a changed list, normalised to
+// lower-case ".ext;" entries, as the user's own under "<category>DescUser" in English.dat;
+// cancel (2) and the close item change nothing. Both end with IDCANCEL.
+#pragma once
+#include <string>
+
+#include "uikit/dialog/HomeBaseDialog.h"
+
+class EditFileTypeItemDlg : public HomeBaseDialog
+{
+public:
+    explicit EditFileTypeItemDlg(CWnd* parent);
+    ~EditFileTypeItemDlg() override;
+
+    // "Photo", "OfficeDoc", "Video", "Music" or "Other"; set before the dialog runs.
+    void SetCategory(const std::string& category) { category_ = category; }
+    const std::string& CurrentList() const { return currentList_; }
+    const std::string& SampleText() const { return sample_; }
+    HWND EditWindow() const { return edit_; }
+
+    void OnOK() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawBackground(HDC memory) override;
+    void DrawForeground(HDC memory) override;
+
+private:
+    std::string category_;
+    std::string displayName_;
+    std::string sample_;
+    std::string currentList_;
+    std::string userList_;
+    HWND edit_ = nullptr;
+    HBRUSH editBrush_ = nullptr;
+};

@@ -1,0 +1,99 @@
+// ui/filters/FileSimilarFilterDlg.cpp
+#include "ui/filters/FileSimilarFilterDlg.h"
+
+#include <stdio.h>
+
+#include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "finder/ScanState.h"
+#include "ui/filters/FilterDialogLook.h"
+#include "ui/filters/FilterRules.h"
+
+namespace {
+
+const int kOk = 100;
+const int kEditId = 1000;
+const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL;
+const COLORREF kTextColour = 0xEBC496;
+
+} // namespace
+
+FileSimilarFilterDlg::FileSimilarFilterDlg(CWnd* parent)
+    : HomeBaseDialog(kPopupTemplateId, parent, true)
+{
+}
+
+FileSimilarFilterDlg::~FileSimilarFilterDlg()
+{
+    filters::DestroyEdit(edit_);
+    if (editBrush_)
+        DeleteObject(editBrush_);
+}
+
+BOOL FileSimilarFilterDlg::OnInitDialog()
+{
+    HomeBaseDialog::OnInitDialog();
+    LoadSkin("FileSimilarFilterWnd");
+    SetWindowText(GetLangString("SetSimilar").c_str());
+    edit_ = filters::CreateFilterEdit(m_hWnd, kEditId, editLeft_, 82, 40, 30, kEditStyle, 24, 3);
+    char text[16];
+    snprintf(text, sizeof text, "%d", g_similarityPercent.load());
+    filters::SetEditText(edit_, text);
+    if (!editBrush_)
+        editBrush_ = CreateSolidBrush(filters::kEditBackground);
+    return TRUE;
+}
+
+void FileSimilarFilterDlg::OnOK()
+{
+    if (!edit_)
+        return;
+    const int precision = filters::ParsePrecision(filters::EditText(edit_));
+    if (precision >= 0)
+        g_similarityPercent = precision;
+}
+
+BOOL FileSimilarFilterDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    if (id == IDCANCEL) {
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+    if (id == kOk) {
+        OnOK();
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+    return HomeBaseDialog::OnCommand(wParam, lParam);
+}
+
+LRESULT FileSimilarFilterDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CTLCOLOREDIT && edit_ && reinterpret_cast<HWND>(lParam) == edit_)
+        return filters::ColourEdit(reinterpret_cast<HDC>(wParam), editBrush_);
+    return HomeBaseDialog::WindowProc(message, wParam, lParam);
+}
+
+void FileSimilarFilterDlg::DrawBackground(HDC memory)
+{
+    RECT client;
+    GetClientRect(&client);
+    filters::FillDialogBackground(memory, client);
+}
+
+void FileSimilarFilterDlg::DrawForeground(HDC memory)
+{
+    RECT c;
+    GetClientRect(&c);
+    ResourceHelper& resources = ResourceHelper::Instance();
+    const UINT format = DT_WORDBREAK | DT_NOPREFIX;
+    RECT text = {c.left + 30, c.top + 40, c.right, c.top + 80};
+    resources.DrawString(memory, GetLangString("SetSimilarText").c_str(), text, kTextColour, 18,
+                         400, format);
+    RECT caption = {c.left + 30, c.top + 84, c.right, c.top + 124};
+    resources.DrawString(memory, GetLangString("SetSimilarCaption").c_str(), caption,
+                         kTextColour, 18, 400, format);
+    RECT percent = {editLeft_ + 50, c.top + 84, c.right, c.top + 124};
+    resources.DrawString(memory, "%", percent, kTextColour, 18, 400, format);
+}

@@ -1,0 +1,30 @@
+// ui/filters/FileSimilarFilterDlg.h
+// Sets the similarity precision of the next scan (g_similarityPercent) in a three-digit field:
+// 100 is exact duplicates only. Its OK (100) stores and ends the dialog, cancel (2) and the
+// close item end it unchanged; both end with IDCANCEL.
+#pragma once
+#include "uikit/dialog/HomeBaseDialog.h"
+
+class FileSimilarFilterDlg : public HomeBaseDialog
+{
+public:
+    explicit FileSimilarFilterDlg(CWnd* parent);
+    ~FileSimilarFilterDlg() override;
+
+    HWND EditWindow() const { return edit_; }
+    // Stores the field into g_similarityPercent: a number above 100 is 100, a field without a
+    // number keeps the current value.
+    void OnOK() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawBackground(HDC memory) override;
+    void DrawForeground(HDC memory) override;
+
+private:
+    HWND edit_ = nullptr;
+    int editLeft_ = 200;
+    HBRUSH editBrush_ = nullptr;
+};
