@@ -304,6 +304,8 @@ main_caption() { # first id, glyph drawing
 main_caption 600 -draw "line 9,19 20,19"
 main_caption 603 -draw "rectangle 9,9 20,20"
 main_caption 606 -draw "rectangle 9,12 17,20" -draw "polyline 12,12 12,9 20,9 20,17 17,17"
+# 612-614: the main window's menu button.
+main_caption 612 -draw "line 9,10 20,10" -draw "line 9,15 20,15" -draw "line 9,20 20,20"
 run bmp 609 30 30 "$PANEL" -fill none -stroke "$MUTED" -strokewidth 2 \
     -draw "line 10,10 19,19" -draw "line 19,10 10,19"
 run bmp 610 30 30 "$RED" -fill none -stroke "$NEARWHITE" -strokewidth 2 \

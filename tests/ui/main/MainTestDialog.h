@@ -1,0 +1,45 @@
+// tests/ui/main/MainTestDialog.h
+// The main dialog with its modal answers given by the test: the exit question, the popup
+// menu's choice, and a count of the wait dialogs it ran (which still run for real).
+#pragma once
+#include "ui/main/KvrUiDlg.h"
+#include "ui/main/PendingResultsPage.h"
+
+class MainTestDialog : public CKVRUIDlg {
+public:
+    MainTestDialog()
+        : CKVRUIDlg(nullptr, std::unique_ptr<UiCtrl::SelFileTypeWnd>(new UiCtrl::SelFileTypeWnd),
+                    std::unique_ptr<IResultsPage>(new PendingResultsPage))
+    {
+    }
+
+    PendingResultsPage& Pending() { return static_cast<PendingResultsPage&>(ResultsPage()); }
+
+    int exitAnswer = 2;        // the exit question's answer (2: no)
+    int exitAsked = 0;
+    int menuChoice = 0;        // the popup menu's answer (0: dismissed)
+    int menusShown = 0;
+    int waitDialogs = 0;
+    bool resultsReadyBeforeWait = false;
+
+protected:
+    int AskExit() override
+    {
+        ++exitAsked;
+        return exitAnswer;
+    }
+    int RunMenu(HMENU menu, POINT) override
+    {
+        ++menusShown;
+        lastMenuCount = GetMenuItemCount(menu);
+        return menuChoice;
+    }
+    void RunWaitDialog() override
+    {
+        ++waitDialogs;
+        CKVRUIDlg::RunWaitDialog();
+    }
+
+public:
+    int lastMenuCount = 0;
+};

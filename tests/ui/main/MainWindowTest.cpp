@@ -1,0 +1,300 @@
+// tests/ui/main/MainWindowTest.cpp
+// The main dialog under Xvfb: its pages and their placement, page switching, the taskbar
+// messages, the exit question, the keys it swallows, a whole scan from a dropped folder to
+// the results page, closing while a scan runs, and the program's single instance (real child
+// processes of the shipped program).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "MainTestDialog.h"
+#include "app/AppFolder.h"
+#include "finder/ScanState.h"
+#include "tests/support/WinePath.h"
+#include "tests/ui/startpage/StartPageHost.h"
+#include "ui/main/MainDialogClass.h"
+
+using startpagetest::MakeDrop;
+using startpagetest::PumpFor;
+using startpagetest::PumpUntil;
+
+namespace {
+
+std::string Tree(const char* name)
+{
+    return FixtureDir() + "\\startpage\\" + name;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dialog_.reset(new MainTestDialog);
+        ASSERT_TRUE(dialog_->Create(kMainDialogTemplateId, nullptr));
+        dialog_->ShowWindow(SW_SHOW);
+        PumpFor(50);
+    }
+    void TearDown() override
+    {
+        if (dialog_->GetSafeHwnd())
+            dialog_->DestroyWindow();
+        dialog_.reset();
+        PumpFor(20);
+    }
+    HWND Start() { return dialog_->StartPage().GetHwnd(); }
+    HWND Results() { return dialog_->Pending().Hwnd(); }
+    bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+    RECT WindowRect()
+    {
+        RECT rect;
+        GetWindowRect(dialog_->GetSafeHwnd(), &rect);
+        return rect;
+    }
+
+    std::unique_ptr<MainTestDialog> dialog_;
+};
+
+} // namespace
+
+TEST_F(MainWindow, HostsBothPagesInsideItsClientArea)
+{
+    const RECT window = WindowRect();
+    EXPECT_EQ(1200, window.right - window.left);
+    EXPECT_EQ(725, window.bottom - window.top);
+    EXPECT_TRUE(GetWindowLongA(dialog_->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+
+    RECT client;
+    GetClientRect(dialog_->GetSafeHwnd(), &client);
+    const RECT& page = dialog_->PageRect();
+    EXPECT_EQ(2, page.left);
+    EXPECT_EQ(-1, page.top);
+    EXPECT_EQ(client.right - 2, page.right);
+    EXPECT_EQ(client.bottom - 2, page.bottom);
+
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Results());
+    EXPECT_EQ(dialog_->GetSafeHwnd(), GetParent(Start()));
+    EXPECT_EQ(dialog_->GetSafeHwnd(), GetParent(Results()));
+    EXPECT_EQ(Start(), dialog_->CurrentPage());
+    EXPECT_TRUE(Visible(Start()));
+    EXPECT_FALSE(Visible(Results()));
+
+    char cls[64] = {};
+    GetClassNameA(dialog_->GetSafeHwnd(), cls, sizeof(cls));
+    EXPECT_STREQ(kMainDialogClassName, cls);
+    EXPECT_TRUE(IsWindow(dialog_->ToolTipWindow()));
+}
+
+TEST_F(MainWindow, SwitchesPagesOnlyForTheResultsPagesOwnReturn)
+{
+    dialog_->SendMessage(WM_COMMAND, kCmdShowResultsPage, 0);
+    EXPECT_EQ(Results(), dialog_->CurrentPage());
+    EXPECT_TRUE(Visible(Results()));
+    EXPECT_FALSE(Visible(Start()));
+    EXPECT_EQ(1, dialog_->Pending().ShowCount());
+    UiCtrl::UiItem* maximise = dialog_->FindCaptionItem(kCaptionMaximise);
+    ASSERT_TRUE(maximise);
+    EXPECT_TRUE(maximise->IsVisible());
+    EXPECT_TRUE(maximise->IsEnabled());
+
+    // Someone else's 201: the buttons and the size reset, the page stays.
+    SetWindowPos(dialog_->GetSafeHwnd(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    dialog_->SendMessage(WM_COMMAND, kCmdBackToStart, 12345);
+    EXPECT_EQ(Results(), dialog_->CurrentPage());
+    EXPECT_FALSE(maximise->IsEnabled());
+    EXPECT_EQ(1200, WindowRect().right - WindowRect().left);
+
+    dialog_->SendMessage(WM_COMMAND, kCmdBackToStart, reinterpret_cast<LPARAM>(Results()));
+    EXPECT_EQ(Start(), dialog_->CurrentPage());
+    EXPECT_TRUE(Visible(Start()));
+    EXPECT_FALSE(Visible(Results()));
+}
+
+TEST_F(MainWindow, TakesTaskbarMessagesWithOrWithoutTheShellsObject)
+{
+    // Whether or not the shell's object exists, the messages are taken and nothing breaks.
+    EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 30, 100));
+    EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 0, 0));
+    EXPECT_EQ(1, dialog_->SendMessage(TaskbarButtonCreatedMessage(), 0, 0));
+    if (TaskbarProgress::SystemHasProgress())
+        EXPECT_TRUE(dialog_->Taskbar().HasObject());
+    dialog_->Taskbar().Release();
+    EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 50, 100));
+}
+
+TEST_F(MainWindow, AsksBeforeClosingAndKeepsRunningOnNo)
+{
+    dialog_->exitAnswer = 2;
+    dialog_->SendMessage(WM_COMMAND, kCmdCaptionClose, 0);
+    PumpFor(50);
+    EXPECT_EQ(1, dialog_->exitAsked);
+    EXPECT_TRUE(Visible(dialog_->GetSafeHwnd()));
+
+    // Esc and Enter never close it; neither does a bare IDOK.
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        MSG msg = {dialog_->GetSafeHwnd(), WM_KEYDOWN, key, 0};
+        EXPECT_TRUE(dialog_->PreTranslateMessage(&msg));
+    }
+    dialog_->SendMessage(WM_COMMAND, IDOK, 0);
+    PumpFor(50);
+    EXPECT_TRUE(Visible(dialog_->GetSafeHwnd()));
+
+    dialog_->exitAnswer = 1;
+    dialog_->SendMessage(WM_COMMAND, kCmdCaptionClose, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 3000));
+    EXPECT_EQ(1, g_scanCancelled.load());
+}
+
+TEST_F(MainWindow, MenuShowsItsEntriesAndSwitchesNothingForUnknownIds)
+{
+    dialog_->menuChoice = 0;
+    EXPECT_EQ(0, dialog_->OnClickMenu());
+    EXPECT_EQ(1, dialog_->menusShown);
+    const MenuPlan& plan = dialog_->LastMenuPlan();
+    EXPECT_EQ(dialog_->lastMenuCount, static_cast<int>(plan.entries.size()));
+    EXPECT_FALSE(plan.entries.empty());
+    // The shipped settings allow switching: the language list is there.
+    EXPECT_FALSE(plan.languageFiles.empty());
+    EXPECT_FALSE(dialog_->SwitchLanguage(199));
+    // The current language again: nothing breaks, the choice is kept.
+    EXPECT_TRUE(dialog_->SwitchLanguage(kFirstLanguageId));
+}
+
+TEST_F(MainWindow, ADroppedFolderEndsOnTheResultsPage)
+{
+    HDROP drop = MakeDrop({Tree("dups")});
+    dialog_->StartPage().OnDropFiles(drop);
+    ASSERT_TRUE(PumpUntil([&] { return dialog_->CurrentPage() == Results(); }, 30000));
+    EXPECT_EQ(1, dialog_->waitDialogs);
+    EXPECT_EQ(1, g_resultsReady.load());
+    EXPECT_FALSE(dialog_->HandOverRunning());
+    EXPECT_EQ(0, dialog_->StartPage().GetScanView());
+    // Two pairs of copies: a picture and a document.
+    size_t files = 0;
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(1, dialog_->Pending().FillCount(k)) << k;
+        files += dialog_->Pending().FileCount(k);
+    }
+    EXPECT_EQ(4u, files);
+    EXPECT_EQ(2u, dialog_->Pending().FileCount(1));
+    EXPECT_EQ(dialog_->StartPage().GetLocationText(), dialog_->Pending().Location());
+
+    // Back on the start page, a second scan hands over again.
+    dialog_->SendMessage(WM_COMMAND, kCmdBackToStart, reinterpret_cast<LPARAM>(Results()));
+    ASSERT_EQ(Start(), dialog_->CurrentPage());
+    dialog_->StartPage().OnDropFiles(MakeDrop({Tree("dups")}));
+    ASSERT_TRUE(PumpUntil([&] { return dialog_->CurrentPage() == Results(); }, 30000));
+    EXPECT_EQ(2, dialog_->waitDialogs);
+    EXPECT_EQ(2, dialog_->Pending().FillCount(1));
+}
+
+TEST_F(MainWindow, ASecondHandOverWhileOneRunsIsIgnored)
+{
+    // Both commands arrive before the first wait dialog runs.
+    dialog_->PostMessage(WM_COMMAND, UiCtrl::kCmdShowResults, 0);
+    dialog_->PostMessage(WM_COMMAND, UiCtrl::kCmdShowResults, 0);
+    ASSERT_TRUE(PumpUntil([&] { return dialog_->CurrentPage() == Results(); }, 10000));
+    PumpFor(300);
+    EXPECT_EQ(1, dialog_->Pending().FillCount(1));
+    EXPECT_EQ(1, dialog_->waitDialogs);
+}
+
+TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
+{
+    dialog_->StartPage().OnDropFiles(MakeDrop({Tree("large")}));
+    ASSERT_TRUE(PumpUntil([&] { return dialog_->StartPage().IsScanning(); }, 5000));
+    dialog_->PostMessage(WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 30000));
+    EXPECT_FALSE(dialog_->StartPage().IsScanning());
+    EXPECT_EQ(0, dialog_->waitDialogs);
+}
+
+namespace {
+
+struct Child {
+    PROCESS_INFORMATION info = {};
+    bool Start()
+    {
+        const std::string program = std::string(GetAppFolder()) + "DuplicateFiles.exe";
+        std::string command = "\"" + program + "\"";
+        STARTUPINFOA startup = {sizeof(startup)};
+        return CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              GetAppFolder(), &startup, &info) != FALSE;
+    }
+    DWORD WaitExit(DWORD ms)
+    {
+        if (WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0)
+            return STILL_ACTIVE;
+        DWORD code = 0;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+    ~Child()
+    {
+        if (info.hProcess) {
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(info.hProcess, 9);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    }
+};
+
+struct Find {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleOf(HWND window, LPARAM data)
+{
+    Find* find = reinterpret_cast<Find*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == find->process && IsWindowVisible(window)) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND VisibleWindowOf(DWORD process)
+{
+    Find find = {process, nullptr};
+    EnumWindows(FindVisibleOf, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+} // namespace
+
+// No main dialog of this process exists meanwhile: the second copy must find the first's.
+TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
+{
+    Child first;
+    ASSERT_TRUE(first.Start());
+    HWND running = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        running = FindWindowA(kMainDialogClassName, nullptr);
+        return running && IsWindowVisible(running);
+    }, 20000));
+    ShowWindow(running, SW_MINIMIZE);
+    PumpFor(100);
+
+    Child second;
+    ASSERT_TRUE(second.Start());
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(second.info.dwProcessId)); },
+                          20000));
+    char cls[64] = {};
+    GetClassNameA(box, cls, sizeof(cls));
+    EXPECT_STRNE(kMainDialogClassName, cls);  // the "AlreadyRun" box, not a second window
+    EXPECT_EQ(STILL_ACTIVE, second.WaitExit(300));  // it waits for the user
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(0u, second.WaitExit(20000));
+    EXPECT_FALSE(IsIconic(running));
+    EXPECT_TRUE(IsWindowVisible(running));
+
+    PostMessageA(running, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, first.WaitExit(20000));
+}

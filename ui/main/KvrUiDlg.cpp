@@ -1,0 +1,577 @@
+// ui/main/KvrUiDlg.cpp
+#include "ui/main/KvrUiDlg.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <stdio.h>
+#include <tinyxml.h>
+
+#include <string>
+
+#include "app/AppFolder.h"
+#include "app/CrashHandler.h"
+#include "app/LangString.h"
+#include "app/Language.h"
+#include "app/ResourceHelper.h"
+#include "app/ResourceLayout.h"
+#include "app/UsageReport.h"
+#include "finder/ScanState.h"
+#include "ui/dialogs/StartAnalyeDlg.h"
+#include "ui/main/MainDialogClass.h"
+#include "uikit/dialog/KvrMessageBox.h"
+
+using UiCtrl::UiItem;
+
+namespace {
+
+const int kIconId = 128;
+const int kStartPageId = 1001;
+const UINT kMenuBitmapSize = 13;
+
+HBRUSH MenuBrush()
+{
+    static HBRUSH brush = CreateSolidBrush(0xFFFFFF);
+    return brush;
+}
+
+// The language file's own text of key, read as UTF-16 so that every language shows its
+// name in its own script.
+std::wstring WideLangString(const char* key)
+{
+    wchar_t wideKey[128] = {};
+    MultiByteToWideChar(CP_ACP, 0, key, -1, wideKey, 127);
+    wchar_t text[1024] = {};
+    GetPrivateProfileStringW(L"string", wideKey, L"", text, 1024,
+                             ResourceHelper::Instance().GetLanguagePath().c_str());
+    return text;
+}
+
+} // namespace
+
+UINT TaskbarButtonCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarButtonCreated");
+    return message;
+}
+
+BEGIN_MESSAGE_MAP(CKVRUIDlg, HomeBaseDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
+
+CKVRUIDlg::CKVRUIDlg(CWnd* parent)
+    : CKVRUIDlg(parent, std::unique_ptr<UiCtrl::SelFileTypeWnd>(new UiCtrl::SelFileTypeWnd),
+                MakeResultsPage())
+{
+}
+
+CKVRUIDlg::CKVRUIDlg(CWnd* parent, std::unique_ptr<UiCtrl::SelFileTypeWnd> startPage,
+                     std::unique_ptr<IResultsPage> resultsPage)
+    : HomeBaseDialog(kMainDialogTemplateId, parent, true), startPage_(std::move(startPage)),
+      resultsPage_(std::move(resultsPage))
+{
+    RegisterMainDialogClass();
+    TaskbarButtonCreatedMessage();
+    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId));
+}
+
+// Only the caption's close item and WM_CLOSE end the main window, and both stop a running
+// scan first: a bare IDCANCEL or IDOK would leave the scan worker writing into a dead page.
+void CKVRUIDlg::OnOK() {}
+
+void CKVRUIDlg::OnCancel()
+{
+    PostMessage(WM_CLOSE, 0, 0);
+}
+
+CKVRUIDlg::~CKVRUIDlg()
+{
+    // The hand-over thread writes into the pages: they must outlive it.
+    WaitForHandOver();
+    taskbar_.Release();
+    if (deviceNotify_)
+        UnregisterDeviceNotification(deviceNotify_);
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyWindow();
+    resultsPage_.reset();
+    startPage_.reset();
+    if (comInitialised_)
+        CoUninitialize();
+}
+
+RECT CKVRUIDlg::ComputePageRect() const
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    InflateRect(&client, -2, -2);
+    client.top = -1;
+    return client;
+}
+
+BOOL CKVRUIDlg::OnInitDialog()
+{
+    HomeBaseDialog::OnInitDialog();
+    // A new main window takes scan completions again (a closed one refused them).
+    g_scanCancelled = 0;
+    ModifyStyleEx(0, WS_EX_ACCEPTFILES);
+    if (icon_) {
+        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    }
+    SetWindowPos(nullptr, 0, 0, kMainWidth, kMainHeight, SWP_NOMOVE | SWP_NOZORDER);
+    pageRect_ = ComputePageRect();
+
+    const DWORD pageStyle = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    startPage_->CreateWin(m_hWnd, kStartPageId, pageRect_.left, pageRect_.top, pageRect_.right,
+                          pageRect_.bottom, pageStyle);
+    currentPage_ = startPage_->GetHwnd();
+    resultsPage_->Create(m_hWnd, pageRect_);
+    if (currentPage_)
+        ::ShowWindow(currentPage_, SW_SHOW);
+
+    item299_ = FindCaptionItem(kCaptionItem299);
+    RegisterDeviceChange();
+    CreateToolTip();
+    EnableToolTips(FALSE);
+
+    // An elevated process gets the shell's message only when it lets it through.
+    typedef BOOL(WINAPI * FilterEx)(HWND, UINT, DWORD, void*);
+    if (HMODULE user = GetModuleHandleA("user32.dll")) {
+        if (auto filter = reinterpret_cast<FilterEx>(
+                reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilterEx")))) {
+            DWORD change[2] = {8, 0};  // CHANGEFILTERSTRUCT
+            filter(m_hWnd, TaskbarButtonCreatedMessage(), 1 /* MSGFLT_ALLOW */, change);
+        }
+    }
+
+    // The taskbar object needs COM; the shell may never announce the button (Wine does not),
+    // so the object is asked for now as well as on the announcement.
+    const HRESULT com = CoInitialize(nullptr);
+    comInitialised_ = SUCCEEDED(com);
+    if (!taskbar_.HasObject())
+        taskbar_.Create(m_hWnd);
+    return TRUE;
+}
+
+LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case UiCtrl::kTaskbarProgressMessage:
+        OnTaskbarProgress(wParam, lParam);
+        return 1;
+    case kShowWaitMessage:
+        OnShowWait();
+        return 1;
+    case kBuildResultsMessage:
+        // Not while the hand-over thread fills the same page.
+        if (!HandOverRunning())
+            BuildResults();
+        return 1;
+    case WM_COMMAND:
+        if (wParam == ID_HELP)
+            return 1;
+        OnClickCmd(wParam, lParam);
+        break;
+    case WM_CLOSE:
+        EndForClose();
+        return 1;
+    case WM_NOTIFY:
+        OnNotifyMessage(lParam);
+        break;
+    default:
+        if (message == TaskbarButtonCreatedMessage()) {
+            OnTaskbarButtonCreated();
+            return 1;
+        }
+        break;
+    }
+    return HomeBaseDialog::WindowProc(message, wParam, lParam);
+}
+
+void CKVRUIDlg::EndForClose()
+{
+    closing_ = true;
+    if (startPage_->GetHwnd())
+        startPage_->StopForExit();
+    // The hand-over thread ends on its own (it only copies); the pages must outlive it.
+    WaitForHandOver();
+    EndDialog(2);
+}
+
+int CKVRUIDlg::OnClickCmd(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    HWND newPage = currentPage_;
+    bool repaintCaption = false;
+    switch (id) {
+    case UiCtrl::kCmdShowResults:
+        StartHandOver();
+        return 1;
+    case kCmdShowResultsPage:
+        if (UiItem* item = FindCaptionItem(kCaptionRestore))
+            item->SetVisible(0);
+        if (UiItem* item = FindCaptionItem(kCaptionMaximise)) {
+            item->SetVisible(1);
+            item->Enable(1);
+        }
+        if (item299_)
+            item299_->Enable(0);
+        resultsPage_->OnShow();
+        newPage = resultsPage_->Hwnd();
+        repaintCaption = true;
+        break;
+    case kCmdBackToStart:
+        if (UiItem* item = FindCaptionItem(kCaptionRestore))
+            item->SetVisible(0);
+        if (UiItem* item = FindCaptionItem(kCaptionMaximise)) {
+            item->SetVisible(1);
+            item->Enable(0);
+        }
+        SetWindowPos(nullptr, 0, 0, kMainWidth, kMainHeight, SWP_NOMOVE | SWP_NOZORDER);
+        if (resultsPage_->Hwnd() && reinterpret_cast<HWND>(lParam) == resultsPage_->Hwnd()) {
+            // A reset refused while a scan runs keeps the results page up.
+            if (startPage_->Reset()) {
+                newPage = startPage_->GetHwnd();
+                repaintCaption = true;
+            }
+        }
+        break;
+    case kCmdCaptionClose:
+        ConfirmExit();
+        break;
+    case kCmdCaptionMenu:
+        OnClickMenu();
+        break;
+    default:
+        break;
+    }
+    if (newPage && newPage != currentPage_)
+        SwitchToPage(newPage, repaintCaption);
+    return 0;
+}
+
+void CKVRUIDlg::SwitchToPage(HWND page, bool repaintCaption)
+{
+    if (repaintCaption)
+        PaintCaption();
+    if (currentPage_)
+        ::SetWindowPos(currentPage_, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW);
+    ::BringWindowToTop(page);
+    ::SetWindowPos(page, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    currentPage_ = page;
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+bool CKVRUIDlg::HandOverRunning() const
+{
+    return handOverThread_ && WaitForSingleObject(handOverThread_, 0) == WAIT_TIMEOUT;
+}
+
+void CKVRUIDlg::WaitForHandOver()
+{
+    if (!handOverThread_)
+        return;
+    WaitForSingleObject(handOverThread_, INFINITE);
+    CloseHandle(handOverThread_);
+    handOverThread_ = nullptr;
+}
+
+void CKVRUIDlg::StartHandOver()
+{
+    // One hand-over at a time: a second would fill the same page concurrently.
+    if (closing_ || handOverThread_)
+        return;
+    // Cleared before the thread starts: the thread may finish before this thread runs on.
+    g_resultsReady = 0;
+    // No new scan may replace the results the thread is copying.
+    if (HWND page = startPage_->GetHwnd())
+        ::DragAcceptFiles(page, FALSE);
+    handOverThread_ = CreateThread(nullptr, 0, AnalysisThreadProc, this, 0, nullptr);
+    if (!handOverThread_)
+        BuildResults();  // no thread to be had: build here, the wait dialog closes at once
+    PostMessage(kShowWaitMessage, 0, 0);
+}
+
+DWORD WINAPI CKVRUIDlg::AnalysisThreadProc(LPVOID dialog)
+{
+    if (!dialog)
+        return 0;
+    static_cast<CKVRUIDlg*>(dialog)->BuildResults();
+    return 0;
+}
+
+// g_resultsReady is cleared by the starter before the thread exists; clearing it here as well
+// could only race the wait dialog.
+void CKVRUIDlg::BuildResults()
+{
+    resultsPage_->SetStatistics(startPage_->GetStatistics());
+    for (int category = 1; category <= 5; ++category) {
+        FileGroupMap groups;
+        startPage_->GetCategoryGroups(category, groups);
+        resultsPage_->FillCategory(category, groups);
+    }
+    resultsPage_->SetCategoryCaptions();
+    resultsPage_->SetLocationText(startPage_->GetLocationText());
+    g_resultsReady = 1;
+}
+
+void CKVRUIDlg::OnShowWait()
+{
+    startPage_->SetScanState(0);
+    RunWaitDialog();
+    // The flag is set: the thread has nothing left but to return.
+    WaitForHandOver();
+    if (HWND page = startPage_->GetHwnd())
+        ::DragAcceptFiles(page, TRUE);
+    if (!closing_)
+        PostMessage(WM_COMMAND, kCmdShowResultsPage, 0);
+}
+
+void CKVRUIDlg::RunWaitDialog()
+{
+    StartAnalyeDlg wait(this);
+    wait.DoModal();
+}
+
+int CKVRUIDlg::ConfirmExit()
+{
+    if (AskExit() == 1)
+        PostMessage(WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int CKVRUIDlg::AskExit()
+{
+    return ShowKvrMessageBox(m_hWnd, GetLangString("ExitNow").c_str(), nullptr,
+                             MB_YESNO | MB_ICONQUESTION, kMessageBoxTextColour);
+}
+
+MenuPlan CKVRUIDlg::BuildMenu() const
+{
+    const std::string config = std::string(GetAppFolder()) + "Config.dat";
+    const bool canSwitch =
+        GetPrivateProfileIntA("register", "CanSwitchLanguage", 0, config.c_str()) != 0;
+    MenuTexts texts;
+    texts.text = [](const char* key) { return GetLangString(key); };
+    texts.wide = [](const char* key) { return WideLangString(key); };
+    return BuildMenuPlan(GetResourceElement("MenuItem"), canSwitch, GetLanguageIndex(), texts);
+}
+
+int CKVRUIDlg::RunMenu(HMENU menu, POINT at)
+{
+    return TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, m_hWnd, nullptr);
+}
+
+int CKVRUIDlg::OnClickMenu()
+{
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    if (!GetResourceElement("MenuItem"))
+        return 0;
+    menuPlan_ = BuildMenu();
+
+    HMENU menu = CreatePopupMenu();
+    std::vector<HMENU> submenus;
+    std::vector<HBITMAP> bitmaps;
+    int position = 0;
+    for (const MenuPlanEntry& entry : menuPlan_.entries) {
+        if (entry.isLanguageMenu) {
+            HMENU submenu = CreatePopupMenu();
+            for (const MenuPlanEntry& language : entry.languages)
+                AppendMenuW(submenu, language.flags, language.id, language.wideText.c_str());
+            AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), entry.text.c_str());
+            submenus.push_back(submenu);
+        } else {
+            AppendMenuA(menu, MF_STRING, entry.id, entry.text.c_str());
+        }
+        if (entry.iconId) {
+            HBITMAP bitmap = static_cast<HBITMAP>(
+                LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(entry.iconId),
+                           IMAGE_BITMAP, kMenuBitmapSize, kMenuBitmapSize, 0));
+            if (bitmap) {
+                SetMenuItemBitmaps(menu, position, MF_BYPOSITION, bitmap, bitmap);
+                bitmaps.push_back(bitmap);
+            }
+        }
+        ++position;
+    }
+    MENUINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND;
+    info.hbrBack = MenuBrush();
+    SetMenuInfo(menu, &info);
+
+    const int chosen = RunMenu(menu, POINT{cursor.x, cursor.y + 16});
+    PostMessage(WM_NULL, 0, 0);
+    // Destroying the menu destroys its submenus with it.
+    DestroyMenu(menu);
+    for (HBITMAP bitmap : bitmaps)
+        DeleteObject(bitmap);
+
+    switch (chosen) {
+    case kMenuAbout:
+        ShowAbout();
+        SendUsageEvent(kUsageMenuAbout);
+        break;
+    case kMenuHelp: {
+        const std::string url = GetLangString("helpUrl");
+        if (!url.empty())
+            ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        SendUsageEvent(kUsageMenuHelp);
+        break;
+    }
+    case kMenuCheckUpdate:
+        ShowCheckUpdate();
+        break;
+    default:
+        if (chosen >= kFirstLanguageId && chosen <= kLastLanguageId)
+            SwitchLanguage(chosen);
+        break;
+    }
+    return 0;
+}
+
+bool CKVRUIDlg::SwitchLanguage(int menuId)
+{
+    const int index = LanguageIndexOfMenuId(menuPlan_, menuId);
+    const char* file = LanguageFileOfMenuId(menuPlan_, menuId);
+    if (index < 0 || !file || index >= kLanguageCount)
+        return false;
+    const std::string fileName = file;  // the plan may be rebuilt below
+    if (ResourceHelper::Instance().SetLanguage(index, fileName.c_str()) < 0)
+        return false;
+    SaveLanguageChoice(index, fileName.c_str());
+    // The out-of-memory message is kept ready in the current language.
+    PrepareCrashHandler(GetLangString("caption").c_str());
+    for (auto& item : CaptionItems())
+        item.second->ReloadText();
+    for (auto& item : ClientItems())
+        item.second->ReloadText();
+    startPage_->ReloadText();
+    resultsPage_->ReloadPageText();
+    SetWindowText(GetLangString("caption").c_str());
+    PaintCaption();
+    if (currentPage_)
+        ::InvalidateRect(currentPage_, nullptr, FALSE);
+    SendUsageEvent(kUsageLanguageChange);
+    return true;
+}
+
+// The about and update dialogs come with their own windows; until then the entries do nothing.
+void CKVRUIDlg::ShowAbout() {}
+void CKVRUIDlg::ShowCheckUpdate() {}
+
+void CKVRUIDlg::OnTaskbarButtonCreated()
+{
+    taskbar_.Create(m_hWnd);
+}
+
+void CKVRUIDlg::OnTaskbarProgress(WPARAM wParam, LPARAM lParam)
+{
+    taskbar_.Show(m_hWnd, wParam, lParam);
+}
+
+void CKVRUIDlg::RegisterDeviceChange()
+{
+    DEV_BROADCAST_DEVICEINTERFACE_A filter = {};
+    filter.dbcc_size = 32;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    // The volume interface class.
+    filter.dbcc_classguid = {0x53F5630D, 0xB6BF, 0x11D0,
+                             {0x94, 0xF2, 0x00, 0xA0, 0xC9, 0x1E, 0xFB, 0x8B}};
+    deviceNotify_ = RegisterDeviceNotificationA(m_hWnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void CKVRUIDlg::CreateToolTip()
+{
+    toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!toolTip_)
+        return;
+    toolInfo_ = {};
+    toolInfo_.cbSize = 40;  // the version without lpReserved
+    toolInfo_.uFlags = TTF_IDISHWND | TTF_CENTERTIP | TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
+    toolInfo_.hwnd = m_hWnd;
+    toolInfo_.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
+    toolInfo_.hinst = GetModuleHandleA(nullptr);
+    toolInfo_.lpszText = LPSTR_TEXTCALLBACKA;
+    ::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&toolInfo_));
+    ::SendMessageA(toolTip_, TTM_SETTIPBKCOLOR, 0x31241E, 0);
+    ::SendMessageA(toolTip_, TTM_SETTIPTEXTCOLOR, 0xFFFFFF, 0);
+}
+
+bool CKVRUIDlg::ShowCaptionTip(int x, int y, bool show, const char* text, bool atTop)
+{
+    if (!toolTip_ || !::IsWindow(toolTip_))
+        return false;
+    if (show && text) {
+        snprintf(tipText_, sizeof(tipText_), "%s", text);
+        ::SetWindowPos(toolTip_, HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        POINT point = {x, 12};
+        ::ClientToScreen(m_hWnd, &point);
+        const int tipY = atTop ? point.y : y + 30;
+        ::PostMessageA(toolTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, tipY));
+        ::PostMessageA(toolTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&toolInfo_));
+        return true;
+    }
+    ::SendMessageA(toolTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&toolInfo_));
+    ::SetWindowPos(toolTip_, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    return true;
+}
+
+LRESULT CKVRUIDlg::OnNotifyMessage(LPARAM lParam)
+{
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header && header->code == TTN_GETDISPINFOA && header->hwndFrom == toolTip_)
+        reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = tipText_;
+    return 0;
+}
+
+void CKVRUIDlg::OnMaximizeChanged(bool)
+{
+    const RECT rect = ComputePageRect();
+    if (HWND page = resultsPage_->Hwnd())
+        ::MoveWindow(page, 0, 0, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+BOOL CKVRUIDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+        return TRUE;
+    return HomeBaseDialog::PreTranslateMessage(msg);
+}
+
+BOOL CKVRUIDlg::DestroyWindow()
+{
+    if (toolTip_ && ::IsWindow(toolTip_))
+        ::DestroyWindow(toolTip_);
+    toolTip_ = nullptr;
+    return HomeBaseDialog::DestroyWindow();
+}
+
+void CKVRUIDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        const int iconWidth = GetSystemMetrics(SM_CXICON);
+        const int iconHeight = GetSystemMetrics(SM_CYICON);
+        CRect client;
+        GetClientRect(&client);
+        const int x = (client.Width() - iconWidth + 1) / 2;
+        const int y = (client.Height() - iconHeight + 1) / 2;
+        dc.DrawIcon(x, y, icon_);
+        return;
+    }
+    HomeBaseDialog::OnPaint();
+}
+
+HCURSOR CKVRUIDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(icon_);
+}

@@ -1,0 +1,29 @@
+// ui/main/ResultsPageLink.h
+// The results page as the main dialog drives it: created beside the start page, filled by
+// the hand-over thread, shown on command 206. Until the real page is hosted, MakeResultsPage
+// gives a plain page that keeps and shows what it was handed.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "finder/FoundFileRecord.h"
+
+class IResultsPage {
+public:
+    virtual ~IResultsPage() = default;
+    // Creates the (hidden) child window; its handle, or null on failure.
+    virtual HWND Create(HWND parent, const RECT& rect) = 0;
+    virtual HWND Hwnd() const = 0;
+    // Called on the hand-over thread, while the UI thread waits in a modal dialog.
+    virtual void SetStatistics(const CategoryStatistics& statistics) = 0;
+    virtual void FillCategory(int category, FileGroupMap& groups) = 0;
+    virtual void SetCategoryCaptions() = 0;
+    virtual void SetLocationText(const std::string& text) = 0;
+    // On the UI thread, when the page is about to be shown.
+    virtual void OnShow() = 0;
+    virtual void ReloadPageText() = 0;
+};
+
+std::unique_ptr<IResultsPage> MakeResultsPage();
