@@ -15,6 +15,8 @@ const int kOk = 100;
 const int kEditId = 1000;
 const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL;
 const COLORREF kTextColour = 0xEBC496;
+// Wide enough for "100" in the field's font; the "%" follows it.
+const int kEditWidth = 56;
 
 } // namespace
 
@@ -35,7 +37,7 @@ BOOL FileSimilarFilterDlg::OnInitDialog()
     HomeBaseDialog::OnInitDialog();
     LoadSkin("FileSimilarFilterWnd");
     SetWindowText(GetLangString("SetSimilar").c_str());
-    edit_ = filters::CreateFilterEdit(m_hWnd, kEditId, editLeft_, 82, 40, 30, kEditStyle, 24, 3);
+    edit_ = filters::CreateFilterEdit(m_hWnd, kEditId, editLeft_, 82, kEditWidth, 30, kEditStyle, 24, 3);
     char text[16];
     snprintf(text, sizeof text, "%d", g_similarityPercent.load());
     filters::SetEditText(edit_, text);
@@ -94,6 +96,6 @@ void FileSimilarFilterDlg::DrawForeground(HDC memory)
     RECT caption = {c.left + 30, c.top + 84, c.right, c.top + 124};
     resources.DrawString(memory, GetLangString("SetSimilarCaption").c_str(), caption,
                          kTextColour, 18, 400, format);
-    RECT percent = {editLeft_ + 50, c.top + 84, c.right, c.top + 124};
+    RECT percent = {editLeft_ + kEditWidth + 10, c.top + 84, c.right, c.top + 124};
     resources.DrawString(memory, "%", percent, kTextColour, 18, 400, format);
 }

@@ -133,6 +133,8 @@ void FilterFileSizeDlg::OpenUnitList(int itemId, UiCtrl::FilterKBMBWnd& list)
     POINT at = {item->Rect().left + 5, item->Rect().bottom + 4};
     ::ClientToScreen(m_hWnd, &at);
     ::SetWindowPos(list.GetHwnd(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // The list opens on the unit the number is in now.
+    list.SetChosenValue(ChoiceOfUnit(itemId == kMinimumUnit ? minimumUnit_ : maximumUnit_));
     list.Open();
 }
 

@@ -42,6 +42,11 @@ SizeUnit UnitFromChoice(int choice)
     }
 }
 
+int ChoiceOfUnit(SizeUnit unit)
+{
+    return unit >= kUnitKB && unit <= kUnitTB ? 100 + (unit - kUnitKB) : 0;
+}
+
 int64_t UnitToBytes(SizeUnit unit, int64_t number)
 {
     if (unit < kUnitB || unit >= kUnitNone || number <= 0)

@@ -21,6 +21,8 @@ const char* UnitId(SizeUnit unit);
 SizeUnit UnitFromId(const std::string& text);
 // A choice of the unit lists (row id 100 KB .. 103 TB); any other row gives KB.
 SizeUnit UnitFromChoice(int choice);
+// The row of the unit lists that stands for unit; 0 (no row) for B and kUnitNone.
+int ChoiceOfUnit(SizeUnit unit);
 // number x the unit's factor. 0 (no bound) for kUnitNone or a number of 0 or less; a product
 // beyond 64 bits gives INT64_MAX, which no file reaches, instead of a wrapped value.
 int64_t UnitToBytes(SizeUnit unit, int64_t number);

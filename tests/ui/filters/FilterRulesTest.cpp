@@ -22,6 +22,9 @@ TEST(SizeUnits, CaptionIdsAndChoices)
     EXPECT_EQ(kUnitGB, UnitFromChoice(102));
     EXPECT_EQ(kUnitTB, UnitFromChoice(103));
     EXPECT_EQ(kUnitKB, UnitFromChoice(7));
+    for (SizeUnit unit : {kUnitKB, kUnitMB, kUnitGB, kUnitTB})
+        EXPECT_EQ(unit, UnitFromChoice(ChoiceOfUnit(unit)));
+    EXPECT_EQ(0, ChoiceOfUnit(kUnitB));
 }
 
 TEST(SizeUnits, UnitToBytes)

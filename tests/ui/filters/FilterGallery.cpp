@@ -1,0 +1,87 @@
+// tests/ui/filters/FilterGallery.cpp
+// The filter dialogs as the screen shows them, for a person to look at:
+// gallery/filters-<dialog>.png in the build folder (the size dialog with its unit list open).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/GdiplusSession.h"
+#include "finder/FilterSettings.h"
+#include "tests/support/GalleryCapture.h"
+#include "tests/uikit/dialog/DialogTestEnv.h"
+#include "ui/filters/EditFileTypeItemDlg.h"
+#include "ui/filters/FileNewTypeFilterWnd.h"
+#include "ui/filters/FileSimilarFilterDlg.h"
+#include "ui/filters/FilterFileSizeDlg.h"
+#include "ui/filters/FilterFileTypeDlg.h"
+
+using namespace dialogtest;
+
+namespace {
+
+std::wstring GalleryPath(const char* name)
+{
+    CreateDirectoryA(FILTER_GALLERY_DIR, nullptr);
+    const std::string path = std::string(FILTER_GALLERY_DIR) + "/filters-" + name + ".png";
+    return std::wstring(path.begin(), path.end());
+}
+
+// Runs the dialog, lets prepare act on it, photographs it once painted and ends it.
+bool Shoot(HomeBaseDialog& dlg, const char* name, std::function<void()> prepare = nullptr)
+{
+    bool saved = false;
+    RunLater(300, [&] {
+        if (prepare)
+            prepare();
+        RunLater(350, [&] {
+            dlg.UpdateWindow();
+            saved = SaveScreenArea(dlg.m_hWnd, GalleryPath(name));
+            dlg.EndDialog(2);
+        });
+    });
+    RunLater(6000, [&] { dlg.EndDialog(-99); });
+    dlg.DoModal();
+    CancelPending();
+    return saved;
+}
+
+} // namespace
+
+TEST(FilterGallery, EveryDialog)
+{
+    ASSERT_TRUE(EnsureGdiplus());
+    FilterSettings settings;
+    settings.typeList3.clear();
+    settings.allTypes = 0;
+    settings.typeList1 = ".jpg;";
+    {
+        FileNewTypeFilterWnd dlg(nullptr);
+        dlg.SetFilterSettings(&settings);
+        EXPECT_TRUE(Shoot(dlg, "kinds"));
+    }
+    settings.minimumSize = 1536;
+    settings.maximumSize = 20LL << 20;
+    {
+        FilterFileSizeDlg dlg(nullptr);
+        dlg.SetFilterSettings(&settings);
+        EXPECT_TRUE(Shoot(dlg, "size", [&] { ClickClientItem(dlg, 103); }));
+    }
+    {
+        FileSimilarFilterDlg dlg(nullptr);
+        EXPECT_TRUE(Shoot(dlg, "precision"));
+    }
+    {
+        FilterFileTypeDlg dlg(nullptr);
+        dlg.SetFilterSettings(&settings);
+        EXPECT_TRUE(Shoot(dlg, "kinds-full",
+                          [&] { PostMessageA(dlg.m_hWnd, WM_COMMAND, 102, 0); }));
+    }
+    {
+        EditFileTypeItemDlg dlg(nullptr);
+        dlg.SetCategory("Photo");
+        EXPECT_TRUE(Shoot(dlg, "list-editor"));
+    }
+}
