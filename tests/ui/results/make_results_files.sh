@@ -6,3 +6,14 @@ set -euo pipefail
 root=$1/results
 rm -rf "$root"
 mkdir -p "$root/work" "$root/xdg/Trash/files" "$root/xdg/Trash/info"
+
+# A tree the page tests scan: three copies of a picture, two of a document, one file alone.
+# Each copy differs in name and folder only.
+scan=$root/scan
+mkdir -p "$scan/trip" "$scan/docs"
+head -c 7000 /dev/urandom > "$scan/beach.jpg"
+cp "$scan/beach.jpg" "$scan/trip/beach.jpg"
+cp "$scan/beach.jpg" "$scan/trip/beach-copy.jpg"
+head -c 2500 /dev/urandom > "$scan/docs/report.txt"
+cp "$scan/docs/report.txt" "$scan/docs/report-old.txt"
+head -c 3000 /dev/urandom > "$scan/alone.bin"

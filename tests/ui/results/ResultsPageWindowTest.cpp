@@ -1,0 +1,70 @@
+// tests/ui/results/ResultsPageWindowTest.cpp
+// The page filled from a real scan: rows per category, captions, auto-select, and a removal
+// into the Wine trash in which a file held open is told as failed and kept in the rows.
+#include <gtest/gtest.h>
+
+#include "ResultsPageHost.h"
+#include "ui/results/CurrentFile.h"
+
+using resultstest::PageHost;
+
+TEST(ResultsPage, FilledFromAScanRemovesCheckedFilesAndKeepsAFileInUse)
+{
+    PageHost host;
+    ASSERT_NE(nullptr, host.page.GetHwnd());
+    host.ScanAndHandOver();
+    ResultModel& model = host.page.Model();
+    ASSERT_EQ(2u, model.GroupCount()) << "the picture's and the document's copies";
+    EXPECT_EQ(2, host.Roots(kCategoryAllFiles));
+    EXPECT_EQ(1, host.Roots(kCategoryPhoto));
+    EXPECT_EQ(1, host.Roots(kCategoryOfficeDoc));
+    EXPECT_EQ(0, host.Roots(kCategoryVideo));
+    EXPECT_NE(std::string::npos, host.page.TabCaption(kCategoryPhoto).find("(3)"));
+    EXPECT_NE(std::string::npos, host.page.TabCaption(kCategoryVideo).find("(0)"));
+    EXPECT_TRUE(host.page.Tree(kCategoryAllFiles).IsWindowVisible());
+    EXPECT_FALSE(host.page.Tree(kCategoryVideo).IsWindowVisible()) << "an empty tree stays hidden";
+
+    // Removing with nothing checked only tells so.
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+    host.PumpUntil([] { return false; }, 20);
+    EXPECT_EQ(1, host.page.nothingChecked);
+    EXPECT_EQ(0, host.page.outcomes);
+
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdAutoSelect, 0);
+    ASSERT_EQ(3, host.page.Tree(kCategoryAllFiles).CheckedCount());
+    EXPECT_FALSE(host.page.SelectionText().empty());
+
+    // The checked copy of the document is held open by another program.
+    std::string heldPath;
+    for (ResultGroup* group : model.GroupsOf(kCategoryOfficeDoc))
+        for (const ResultFile& file : group->files)
+            if (file.checked)
+                heldPath = file.record->FullPath();
+    ASSERT_FALSE(heldPath.empty());
+    HANDLE held = CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+    ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
+    CloseHandle(held);
+    host.PumpUntil([] { return false; }, 20);
+
+    EXPECT_EQ(2, host.page.told.removed);
+    ASSERT_EQ(1u, host.page.told.failedPaths.size());
+    EXPECT_EQ(heldPath, host.page.told.failedPaths[0]);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(heldPath.c_str()));
+    const std::string trash = FixtureDir() + "\\results\\xdg\\Trash\\files\\";
+    int inTrash = 0;
+    for (const char* name : {"beach.jpg", "beach-copy.jpg", "beach.2.jpg"})
+        inTrash += GetFileAttributesA((trash + name).c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    EXPECT_GE(inTrash, 1) << "the copies went to the trash";
+
+    // Rows rebuilt: the picture's group is left with one file and goes; the document's stays
+    // whole, its copy still checked.
+    EXPECT_EQ(1, host.Roots(kCategoryAllFiles));
+    EXPECT_EQ(0, host.Roots(kCategoryPhoto));
+    EXPECT_EQ(1, host.Roots(kCategoryOfficeDoc));
+    EXPECT_EQ(1, host.page.Tree(kCategoryAllFiles).CheckedCount());
+    EXPECT_NE(std::string::npos, host.page.TabCaption(kCategoryPhoto).find("(0)"));
+    EXPECT_NE(std::string::npos, host.page.TabCaption(kCategoryOfficeDoc).find("(2)"));
+    EXPECT_TRUE(IsWindowEnabled(host.page.GetHwnd()));
+}

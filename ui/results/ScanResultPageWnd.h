@@ -1,0 +1,100 @@
+// ui/results/ScanResultPageWnd.h
+// The results page: the duplicate groups of a scan in six trees (all files and the five
+// categories), category tabs, a select-all box, details and preview of the current file, and
+// the removal of the checked files to the recycle bin followed by a refresh of the rows.
+// The main dialog hands a scan over (SetStatistics, FillCategory per category 1..5,
+// SetRecordStore, SetCategoryCaptions, SetLocationText; on any thread, the window untouched)
+// and calls OnShow on the UI thread before showing the page.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "mfc/Mfc.h"
+#include "ui/results/FileTreeCtrl.h"
+#include "ui/results/ResultPageLayout.h"
+#include "uikit/host/UiSdkWndBase.h"
+
+namespace UiCtrl {
+
+class ScanResultPageWnd : public UiSdkWndBase, public ICallBack
+{
+public:
+    enum {
+        kCmdBack = 100, kCmdUncheckAll = 101, kCmdRemove = 102, kCmdDropDown = 103, kCmdAutoSelect = 104,
+        kCmdFirstTab = 105, kCmdLastTab = 109, kCmdOpen = 110, kCmdCategoryChoice = 9216,
+    };
+    enum { kMsgRemovalFinished = 0x2401, kMsgStartRemoval = 0x2402, kCategoryCount = 6, kFirstTreeId = 1000 };
+
+    ScanResultPageWnd();
+    ~ScanResultPageWnd() override;
+
+    int CreateWin(HWND parent, int id, int left, int top, int right, int bottom, DWORD style) override;
+
+    // The hand-over.
+    void SetStatistics(const CategoryStatistics& statistics);
+    void FillCategory(int category, const FileGroupMap& groups);
+    void SetRecordStore(std::shared_ptr<RecordStore> store) { m_model.SetRecordStore(std::move(store)); }
+    void SetCategoryCaptions();
+    void SetLocationText(const std::string& text) { m_location = text; }
+    void OnShow();
+    int ReloadText() override;
+    // Empties rows, model and statistics (the back button, and before the next scan).
+    void ClearAll();
+
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    // Shows the tree of category k (0..5); other values change nothing.
+    void ShowCategory(int category);
+    int VisibleCategory() const { return m_visible; }
+    FileTreeCtrl& Tree(int category) { return m_trees[category]; }
+    ResultModel& Model() { return m_model; }
+    const std::string& SelectionText() const { return m_selectionText; }
+    const std::string& TabCaption(int category) const { return m_tabCaptions[category]; }
+    // The last removal's outcome (what the notice told).
+    const RemovalReport& LastRemoval() const { return m_lastRemoval; }
+    // The category tab in the left panel (all files first).
+    RECT TabRect(int category) const;
+
+    // ICallBack
+    void OnSelectionChanged() override;
+    void Repaint() override;
+    void ExpandGroup(HTREEITEM, FileTreeCtrl*) override { InvalidateAll(); }
+    void OnCheckChanged(HTREEITEM, int, FileTreeCtrl*) override {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnSize(WPARAM wParam, LPARAM lParam) override;
+    int OnLButtonUp(WPARAM wParam, LPARAM lParam) override;
+    int DrawBackground(HDC memoryDc) override;
+    int DrawForeground(HDC memoryDc) override;
+
+    // The modal answers; tests replace them.
+    virtual void ShowNothingChecked();
+    virtual void ShowRemovalOutcome(const RemovalReport& report);
+
+    void OnRemoveChecked();
+    void StartRemoval();
+    void OnRemovalFinished();
+    void RebuildTrees();
+
+private:
+    void ShowWidget(int id, bool visible);
+    void DrawDetails(HDC dc);
+    void DrawPreview(HDC dc);
+
+    CWnd m_host;  // this page as the trees' parent window
+    FileTreeCtrl m_trees[kCategoryCount];
+    ResultModel m_model;
+    int m_visible = 0;
+    bool m_created = false;
+    std::string m_location;
+    std::string m_selectionText;
+    std::string m_tabCaptions[kCategoryCount];
+    int m_scanFiles = 0;
+    int64_t m_scanBytes = 0;
+    RemovalReport m_lastRemoval;
+    ResultPageLayout m_layout = {};
+    Gdiplus::Image* m_boxChecked = nullptr;
+    Gdiplus::Image* m_boxUnchecked = nullptr;
+};
+
+}  // namespace UiCtrl
