@@ -3,12 +3,10 @@
 // maximise and restore, driven by posted input from inside the modal loop.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "DialogTestEnv.h"
 #include "app/LangString.h"
-#include "app/ResourceLayout.h"
 #include "tests/support/WinePath.h"
 #include "uikit/dialog/CaptionLayout.h"
 
@@ -54,28 +52,6 @@ RECT WorkArea()
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     return area;
 }
-
-// A layout file of the test's own, used until the test ends.
-class OwnLayout
-{
-public:
-    explicit OwnLayout(const char* xml)
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        path_ = std::string(folder) + "dialog-test-layout.xml";
-        std::ofstream(path_) << xml;
-        SetResourceLayoutPath(path_.c_str());
-    }
-    ~OwnLayout()
-    {
-        SetResourceLayoutPath(nullptr);
-        DeleteFileA(path_.c_str());
-    }
-
-private:
-    std::string path_;
-};
 
 } // namespace
 

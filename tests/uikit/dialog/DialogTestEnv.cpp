@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <fstream>
+
+#include "app/ResourceLayout.h"
+
 namespace dialogtest {
 
 namespace {
@@ -100,6 +104,23 @@ void ClickClientItem(HomeBaseDialog& dlg, int id)
 void Settle(DWORD ms)
 {
     Pump(ms);
+}
+
+OwnLayout::OwnLayout(const char* xml)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    // One file per process: other test programs may run at the same time.
+    path_ = std::string(folder) + "dialog-test-layout-" + std::to_string(GetCurrentProcessId()) +
+            ".xml";
+    std::ofstream(path_) << xml;
+    SetResourceLayoutPath(path_.c_str());
+}
+
+OwnLayout::~OwnLayout()
+{
+    SetResourceLayoutPath(nullptr);
+    DeleteFileA(path_.c_str());
 }
 
 } // namespace dialogtest

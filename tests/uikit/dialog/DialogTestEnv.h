@@ -3,6 +3,8 @@
 // CWinApp object): steps run from a thread timer
 // (tests/mfc/TestPump.h), input arrives as posted mouse and key messages, as a user's would.
 #pragma once
+#include <string>
+
 #include "tests/mfc/TestPump.h"
 #include "uikit/dialog/HomeBaseDialog.h"
 
@@ -45,5 +47,19 @@ void ClickClientItem(HomeBaseDialog& dlg, int id);
 
 // Pumps for ms while the dialog's loop runs (from inside a step).
 void Settle(DWORD ms = 100);
+
+// A layout file of the test's own, used in place of "Resource.xml" until the object is
+// destroyed.
+class OwnLayout
+{
+public:
+    explicit OwnLayout(const char* xml);
+    ~OwnLayout();
+    OwnLayout(const OwnLayout&) = delete;
+    OwnLayout& operator=(const OwnLayout&) = delete;
+
+private:
+    std::string path_;
+};
 
 } // namespace dialogtest

@@ -3,12 +3,10 @@
 // each, its place on the screen, and the system box when the layout cannot make one.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "DialogTestEnv.h"
 #include "app/LangString.h"
-#include "app/ResourceLayout.h"
 #include "uikit/dialog/KvrMessageBox.h"
 #include "uikit/widget/UiBtnWithoutWnd.h"
 
@@ -65,27 +63,6 @@ const RECT kLayoutFirst = {220, 150, 310, 178};
 const RECT kLayoutSecond = {320, 150, 410, 178};
 const RECT kOneLine = {96, 55, 381, 75};
 const RECT kManyLines = {96, 45, 381, 135};
-
-class OwnLayout
-{
-public:
-    explicit OwnLayout(const char* xml)
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        path_ = std::string(folder) + "message-box-layout.xml";
-        std::ofstream(path_) << xml;
-        SetResourceLayoutPath(path_.c_str());
-    }
-    ~OwnLayout()
-    {
-        SetResourceLayoutPath(nullptr);
-        DeleteFileA(path_.c_str());
-    }
-
-private:
-    std::string path_;
-};
 
 } // namespace
 
