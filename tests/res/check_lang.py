@@ -8,6 +8,7 @@ import os
 import re
 import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 
 TRANSLATIONS = {
     # file: (ANSI code page its text must fit, the words Windows uses there for the recycle bin)
@@ -21,6 +22,27 @@ RECYCLE_BIN_KEY = "movedtoRec"
 UNIT_CAPTIONS = {"B", "KB", "MB", "GB", "TB"}
 # The wide profile reader fills 1024 characters and the ANSI text is cut at 1023 bytes.
 MAX_VALUE_BYTES = 1023
+
+
+
+def wide_keys(lang_folder, problems):
+    """Keys of the language menu's entries: the menu reads them through the wide interface, so
+    each language may name itself in its own script whatever the code page."""
+    layout = os.path.join(lang_folder, os.pardir, "ship", "Resource.xml")
+    if not os.path.isfile(layout):
+        return set()
+    try:
+        root = ElementTree.parse(layout).getroot()
+    except ElementTree.ParseError as error:
+        problems.append(f"Resource.xml: does not parse ({error})")
+        return set()
+    keys = set()
+    for menu in root.iter("MenuItem"):
+        for submenu in menu:
+            if "Language" in submenu.tag:
+                keys.update(entry.get("caption") for entry in submenu if entry.get("caption"))
+    return keys
+
 
 # One printf conversion as the program's checked formatter reads it; "%%" is literal text.
 CONVERSION = re.compile(r"%(%|[-+ 0#]*\d*(?:\.\d*)?(hh|h|ll|l|q|I64|I32)?([diuxXocfFeEgGaAs])?)")
@@ -88,8 +110,10 @@ def read_lang_file(path, problems):
     return values
 
 
-def check_code_page(name, path, values, code_page, problems):
+def check_code_page(name, values, code_page, exempt, problems):
     for key, value in values.items():
+        if key in exempt:
+            continue
         try:
             encoded = value.encode(code_page)
         except UnicodeEncodeError as error:
@@ -98,8 +122,9 @@ def check_code_page(name, path, values, code_page, problems):
         if len(encoded) > MAX_VALUE_BYTES:
             problems.append(f"{name}: {key} is {len(encoded)} bytes in {code_page}, over {MAX_VALUE_BYTES}")
     if code_page == "cp932":
-        # The same conversion the system library makes, so both tables agree.
-        result = subprocess.run(["iconv", "-f", "UTF-8", "-t", "CP932", path],
+        # The same conversion by the system library, so both tables agree.
+        text = "\n".join(f"{key}={value}" for key, value in values.items() if key not in exempt)
+        result = subprocess.run(["iconv", "-f", "UTF-8", "-t", "CP932"], input=text.encode(),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         if result.returncode != 0:
             problems.append(f"{name}: iconv to CP932 fails: {result.stderr.decode(errors='replace').strip()}")
@@ -138,7 +163,8 @@ def main():
     if english is None:
         print("\n".join(problems))
         return 1
-    check_code_page("English.dat.txt", english_path, english, "cp1252", problems)
+    exempt = wide_keys(folder, problems)
+    check_code_page("English.dat.txt", english, "cp1252", exempt, problems)
     for name, (code_page, recycle_bin) in TRANSLATIONS.items():
         path = os.path.join(folder, name)
         if not os.path.isfile(path):
@@ -147,7 +173,7 @@ def main():
         values = read_lang_file(path, problems)
         if values is None:
             continue
-        check_code_page(name, path, values, code_page, problems)
+        check_code_page(name, values, code_page, exempt, problems)
         check_translation(name, english, values, recycle_bin, problems)
     for problem in problems:
         print(problem)
