@@ -456,7 +456,8 @@ int ScanResultPageWnd::DrawForeground(HDC dc)
     if (total > 0) {
         Fill(dc, RECT{l.selectBox.left + 1, l.selectBox.top + 1, l.selectBox.right - 1, l.selectBox.bottom - 1},
              0x2C201A);
-        const bool all = tree.CheckedCount() > 0 && tree.CheckedCount() >= total;
+        // Checked once the box (or auto-select) chose: every group keeps one file, so "all" never means every file.
+        const bool all = tree.CheckedCount() > 0;
         if (Gdiplus::Image* box = all ? m_boxChecked : m_boxUnchecked)
             DrawImageAtOwnSize(dc, box, l.selectBox.left + 10, l.selectBox.top + 8);
         const std::string caption = FormatLangString("CheckBtnTipText", "Select all (%s)",

@@ -30,9 +30,9 @@ protected:
     }
 };
 
-inline std::string ScanFolder()
+inline std::string ScanFolder(const char* name = "scan")
 {
-    return FixtureDir() + "\\results\\scan";
+    return FixtureDir() + "\\results\\" + name;
 }
 
 // A frameless top-level window with the page filling it, and the scan handed over.
@@ -50,11 +50,11 @@ public:
         page.ClearAll();
         DestroyWindow(parent_);
     }
-    void ScanAndHandOver()
+    void ScanAndHandOver(const std::string& folder = ScanFolder())
     {
         ResetScanState();
         g_similarityPercent = 100;
-        run.m_location = ScanFolder();
+        run.m_location = folder;
         run.LoadCategoryLists();
         run.ScanWorker();
         page.SetStatistics(run.GetStatistics());

@@ -17,3 +17,5 @@ cp "$scan/beach.jpg" "$scan/trip/beach-copy.jpg"
 head -c 2500 /dev/urandom > "$scan/docs/report.txt"
 cp "$scan/docs/report.txt" "$scan/docs/report-old.txt"
 head -c 3000 /dev/urandom > "$scan/alone.bin"
+# The gallery scans a copy of its own, since the window tests remove files from the first.
+cp -r "$scan" "$root/gallery"
