@@ -57,10 +57,10 @@ BOOL FileNewTypeFilterWnd::OnInitDialog()
     return TRUE;
 }
 
-void FileNewTypeFilterWnd::OnOK()
+bool FileNewTypeFilterWnd::ApplyChoices()
 {
     if (!settings_)
-        return;
+        return true;
     std::vector<filters::KindChoice> choices;
     for (const filters::FileKind& kind : filters::FileKinds()) {
         auto found = kindRows_.find(kind.itemId);
@@ -71,7 +71,12 @@ void FileNewTypeFilterWnd::OnOK()
         choices.push_back({kind.itemId, present, present && IsKindChecked(kind.itemId),
                            row ? filters::KindRowExtensions(*row) : std::string()});
     }
-    filters::ApplyKindChoices(choices, *settings_);
+    return filters::ApplyKindChoices(choices, *settings_);
+}
+
+void FileNewTypeFilterWnd::OnOK()
+{
+    ApplyChoices();
 }
 
 BOOL FileNewTypeFilterWnd::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -82,8 +87,9 @@ BOOL FileNewTypeFilterWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (id == kOk) {
-        OnOK();
-        EndDialog(IDCANCEL);
+        // With no kind checked the dialog stays open: there is nothing to search for.
+        if (ApplyChoices())
+            EndDialog(IDCANCEL);
         return TRUE;
     }
     return HomeBaseDialog::OnCommand(wParam, lParam);

@@ -21,6 +21,9 @@ public:
     // The kind rows that supply the lists; never painted.
     const UiCtrl::UiItemMap& KindRows() const { return kindRows_; }
 
+    // Writes the checked kinds' lists; false, and nothing written, when no kind is checked
+    // (OK then leaves the dialog open). True without settings.
+    bool ApplyChoices();
     void OnOK() override;
 
 protected:

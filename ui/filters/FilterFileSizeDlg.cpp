@@ -85,6 +85,7 @@ BOOL FilterFileSizeDlg::OnInitDialog()
             ::ShowWindow(list->GetHwnd(), SW_HIDE);
 
     SetWindowText("Set File Size");
+    filling_ = true;
     minimumEdit_ = CreateFilterEdit(m_hWnd, kMinimumEditId, 180, 82, 95, 30, kEditStyle, 24, 5);
     maximumEdit_ = CreateFilterEdit(m_hWnd, kMaximumEditId, 460, 82, 98, 30, kEditStyle, 24, 5);
     if (!editBrush_)
@@ -103,6 +104,7 @@ BOOL FilterFileSizeDlg::OnInitDialog()
         snprintf(text, sizeof text, "%d", high.number);
         SetEditText(maximumEdit_, text);
     }
+    filling_ = false;
     return TRUE;
 }
 
@@ -164,6 +166,13 @@ void FilterFileSizeDlg::OnOK()
 BOOL FilterFileSizeDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
+    // Typing a bound means a range: numbers typed under "any size" would be dropped unseen.
+    if (HIWORD(wParam) == EN_CHANGE && !filling_ && lParam &&
+        (reinterpret_cast<HWND>(lParam) == minimumEdit_ ||
+         reinterpret_cast<HWND>(lParam) == maximumEdit_)) {
+        SetRangeChoice(true);
+        return TRUE;
+    }
     switch (id) {
     case kNoLimit: SetRangeChoice(false); break;
     case kRange: SetRangeChoice(true); break;

@@ -1,7 +1,7 @@
 // ui/filters/FilterFileSizeDlg.h
 // Sets the size range of the next scan: "no limit" (100) or a range (101) of a minimum and a
 // maximum, each a number with a unit picked from a drop-down list (103, 104). OK (102) stores
-// the range into the settings; cancel (2) and the close item change nothing. Both end with
+// the range into the settings (typing a bound chooses the range); cancel (2) and the close item change nothing. Both end with
 // IDCANCEL.
 #pragma once
 #include <stdint.h>
@@ -52,4 +52,5 @@ private:
     HWND maximumEdit_ = nullptr;
     HBRUSH editBrush_ = nullptr;
     FilterSettings* settings_ = nullptr;
+    bool filling_ = false;  // the dialog itself is writing the edits
 };

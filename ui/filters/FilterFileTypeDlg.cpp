@@ -58,17 +58,22 @@ void FilterFileTypeDlg::EditKindList(const char* category)
     editor.DoModal();
 }
 
-void FilterFileTypeDlg::OnOK()
+bool FilterFileTypeDlg::ApplyChoices()
 {
     if (!settings_)
-        return;
+        return true;
     std::vector<filters::KindChoice> choices;
     for (const filters::FileKind& kind : filters::FileKinds()) {
         UiCtrl::UIFilterTypeItem* row = KindRow(kind.itemId);
         choices.push_back({kind.itemId, row != nullptr, row && row->IsChecked(),
                            row ? filters::KindRowExtensions(*row) : std::string()});
     }
-    filters::ApplyKindChoices(choices, *settings_);
+    return filters::ApplyKindChoices(choices, *settings_);
+}
+
+void FilterFileTypeDlg::OnOK()
+{
+    ApplyChoices();
 }
 
 BOOL FilterFileTypeDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -79,8 +84,9 @@ BOOL FilterFileTypeDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         EndDialog(IDCANCEL);
         return TRUE;
     case kOk:
-        OnOK();
-        EndDialog(IDOK);
+        // With no kind checked the dialog stays open: there is nothing to search for.
+        if (ApplyChoices())
+            EndDialog(IDOK);
         return TRUE;
     case kEditOther:
         EditKindList("Other");

@@ -21,6 +21,9 @@ public:
     int SelectedKind() const { return selected_; }
     UiCtrl::UIFilterTypeItem* KindRow(int id) const;
 
+    // Writes the checked kinds' lists; false, and nothing written, when no kind is checked
+    // (OK then leaves the dialog open). True without settings.
+    bool ApplyChoices();
     void OnOK() override;
 
 protected:

@@ -160,21 +160,24 @@ const char* KindCategory(int itemId)
     return nullptr;
 }
 
-void ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& settings)
+bool ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& settings)
 {
+    std::string lists[5];
     int taken = 0;
-    for (const FileKind& kind : FileKinds()) {
-        std::string* list = KindList(settings, kind.itemId);
-        list->clear();
+    for (size_t k = 0; k < FileKinds().size(); ++k)
         for (const KindChoice& choice : choices)
-            if (choice.itemId == kind.itemId && choice.present && choice.checked) {
-                *list = NormaliseExtensionList(choice.extensions);
-                ++taken;
+            if (choice.itemId == FileKinds()[k].itemId && choice.present && choice.checked) {
+                lists[k] = NormaliseExtensionList(choice.extensions);
+                taken += lists[k].empty() ? 0 : 1;
                 break;
             }
-    }
+    if (taken == 0)
+        return false;
+    for (size_t k = 0; k < FileKinds().size(); ++k)
+        *KindList(settings, FileKinds()[k].itemId) = lists[k];
     if (taken != 5)
         settings.allTypes = 0;
+    return true;
 }
 
 } // namespace filters

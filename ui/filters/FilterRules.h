@@ -75,7 +75,8 @@ struct KindChoice {
     std::string extensions;
 };
 // Writes the five lists (a kind that is not present and checked gets the empty list) and
-// clears the all-types flag unless all five were taken; it never sets the flag.
-void ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& settings);
+// clears the all-types flag unless all five were taken; it never sets the flag. With no kind
+// taken it changes nothing and returns false: five empty lists would let every file in.
+bool ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& settings);
 
 } // namespace filters

@@ -145,7 +145,7 @@ TEST(FileKinds, ListsAndTheAllTypesFlag)
     std::vector<KindChoice> all;
     for (const FileKind& kind : FileKinds())
         all.push_back({kind.itemId, true, true, std::string(".") + kind.category + ";"});
-    ApplyKindChoices(all, settings);
+    EXPECT_TRUE(ApplyKindChoices(all, settings));
     EXPECT_EQ(".photo;", settings.typeList1);
     EXPECT_EQ(".other;", settings.typeList5);
     EXPECT_EQ(1, settings.allTypes);
@@ -165,6 +165,17 @@ TEST(FileKinds, ListsAndTheAllTypesFlag)
     missing[0].present = false;
     ApplyKindChoices(missing, settings);
     EXPECT_EQ("", settings.typeList1);
+    // Nothing checked, or only lists without a usable entry: nothing changes, since empty
+    // lists everywhere would let every file in.
+    FilterSettings before = settings;
+    std::vector<KindChoice> none = all;
+    for (KindChoice& choice : none)
+        choice.checked = false;
+    EXPECT_FALSE(ApplyKindChoices(none, settings));
+    none[4] = {104, true, true, "*"};
+    EXPECT_FALSE(ApplyKindChoices(none, settings));
+    EXPECT_EQ(before.typeList2, settings.typeList2);
+    EXPECT_EQ(before.typeList5, settings.typeList5);
     // The picture list is never theirs.
     EXPECT_EQ(std::string(kDefaultPictureList), settings.pictureList);
 }

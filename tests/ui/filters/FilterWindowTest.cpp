@@ -132,6 +132,20 @@ TEST_F(PageHost, KindsDialogWritesTheCheckedKindsOnOkOnly)
     });
     EXPECT_EQ(GetLangString("VideoDesc"), Settings().typeList3);
     EXPECT_EQ(0, Settings().allTypes);
+
+    // Nothing checked: OK leaves the dialog open and the settings as they were.
+    bool stillOpen = false;
+    RunFromPage<FileNewTypeFilterWnd>(100, [&stillOpen](FileNewTypeFilterWnd& dlg) {
+        for (int id = 100; id <= 104; ++id)
+            dlg.SetKindChecked(id, false);
+        ClickClientItem(dlg, 105);
+        Then([&] {
+            stillOpen = IsWindowVisible(dlg.m_hWnd) != FALSE;
+            ClickClientItem(dlg, 2);
+        });
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(photos, Settings().typeList1);
 }
 
 TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
@@ -179,6 +193,19 @@ TEST_F(PageHost, SizeDialogStoresTheRangeInOrderOnOk)
     });
     EXPECT_EQ(10485760, Settings().minimumSize);
     EXPECT_EQ(20971520, Settings().maximumSize);
+
+    // Typing a bound under "any size" chooses the range.
+    RunFromPage<FilterFileSizeDlg>(103, [](FilterFileSizeDlg& dlg) {
+        ClickClientItem(dlg, 100);
+        Then([&dlg] {
+            EXPECT_TRUE(dlg.IsNoLimitChecked());
+            SetEdit(dlg.MaximumEdit(), "30");
+            EXPECT_FALSE(dlg.IsNoLimitChecked());
+            ClickClientItem(dlg, 102);
+        });
+    });
+    EXPECT_EQ(10485760, Settings().minimumSize);
+    EXPECT_EQ(31457280, Settings().maximumSize);
 
     // Cancel keeps them; "no limit" with OK clears them.
     RunFromPage<FilterFileSizeDlg>(103, [](FilterFileSizeDlg& dlg) {
