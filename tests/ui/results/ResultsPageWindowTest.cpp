@@ -68,3 +68,34 @@ TEST(ResultsPage, FilledFromAScanRemovesCheckedFilesAndKeepsAFileInUse)
     EXPECT_NE(std::string::npos, host.page.TabCaption(kCategoryOfficeDoc).find("(2)"));
     EXPECT_TRUE(IsWindowEnabled(host.page.GetHwnd()));
 }
+
+TEST(ResultsPage, RemovalTakesOnlyTheVisibleTabsFilesAndBackEmptiesThePage)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("scan-by-tab"));
+    ResultModel& model = host.page.Model();
+    model.AutoSelect(kCategoryAllFiles);
+    ASSERT_EQ(3, model.CheckedCount(kCategoryAllFiles));
+    std::vector<std::string> docs;
+    for (const FoundFileRecord* record : model.CheckedFiles(kCategoryOfficeDoc))
+        docs.push_back(record->FullPath());
+    ASSERT_EQ(1u, docs.size());
+
+    // On the Photos tab, Remove takes the checked pictures only; the checked document stays.
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdFirstTab, 0);
+    ASSERT_EQ(kCategoryPhoto, host.page.VisibleCategory());
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+    ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
+    host.PumpUntil([] { return false; }, 20);
+    EXPECT_EQ(2, host.page.told.removed);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(docs[0].c_str()));
+    EXPECT_EQ(1, model.CheckedCount(kCategoryAllFiles));
+    EXPECT_FALSE(host.page.Tree(kCategoryPhoto).IsWindowVisible()) << "the emptied tab's tree is hidden";
+
+    // Back empties everything and asks the main dialog for the start page.
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
+    EXPECT_EQ(0u, model.GroupCount());
+    EXPECT_EQ(0, host.Roots(kCategoryAllFiles));
+    EXPECT_EQ(kCategoryAllFiles, host.page.VisibleCategory());
+    EXPECT_TRUE(CurrentFilePath().empty());
+}

@@ -17,5 +17,6 @@ cp "$scan/beach.jpg" "$scan/trip/beach-copy.jpg"
 head -c 2500 /dev/urandom > "$scan/docs/report.txt"
 cp "$scan/docs/report.txt" "$scan/docs/report-old.txt"
 head -c 3000 /dev/urandom > "$scan/alone.bin"
-# The gallery scans a copy of its own, since the window tests remove files from the first.
+# The gallery and the second page test scan copies of their own: removals change the tree.
 cp -r "$scan" "$root/gallery"
+cp -r "$scan" "$root/scan-by-tab"
