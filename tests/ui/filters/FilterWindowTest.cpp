@@ -373,3 +373,17 @@ TEST_F(UserLists, FullKindsDialogEditsSelectsRestoresAndEndsWithOk)
     EXPECT_EQ(IDCANCEL, again.DoModal());
     EXPECT_EQ("", GetUserLangString("MusicDescUser"));
 }
+
+TEST_F(UserLists, KindsDialogTakesTheUsersOwnList)
+{
+    WriteDefaultLangString("MusicDescUser", ".mid;.kar;");
+    FilterSettings settings;
+    FileNewTypeFilterWnd dlg(nullptr);
+    dlg.SetFilterSettings(&settings);
+    RunLater(300, [&] { ClickClientItem(dlg, 105); });
+    RunLater(kDeadline, [&] { dlg.EndDialog(-99); });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(".mid;.kar;", settings.typeList4);
+    EXPECT_EQ(GetLangString("VideoDesc"), settings.typeList3);
+    EXPECT_EQ(1, settings.allTypes);
+}
