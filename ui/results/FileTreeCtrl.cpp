@@ -232,7 +232,8 @@ RemovalReport FileTreeCtrl::CleanChecked()
             job.report.failures.push_back(kRemovalRefused);
         }
     } else {
-        CommonTipDlg tip(GetParent(), GetLangString("Cleaning").c_str(), &job.done);
+        // The tip belongs to the top-level window: the tree may sit inside a scroll frame.
+        CommonTipDlg tip(CWnd::FromHandle(::GetAncestor(m_hWnd, GA_ROOT)), GetLangString("Cleaning").c_str(), &job.done);
         tip.DoModal();
         // The job lives on this stack: never leave while the worker may still use it.
         WaitForSingleObject(worker, INFINITE);

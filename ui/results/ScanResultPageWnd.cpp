@@ -16,11 +16,22 @@
 #include "ui/dialogs/RemoveFileFinishDlg.h"
 #include "ui/results/CurrentFile.h"
 #include "uikit/dialog/KvrMessageBox.h"
+#include "uikit/scroll/SkinScroll.h"
 #include "uikit/widget/CaptionedItem.h"
 
 namespace UiCtrl {
 
 namespace {
+
+const int kScrollSkinBitmap = 1008;
+
+// A tree wrapped in skinned scroll bars is shown, hidden and moved through its frame.
+HWND OuterWindow(FileTreeCtrl& tree)
+{
+    if (CSkinScrollWnd* frame = CSkinScrollWnd::FromControl(tree.m_hWnd))
+        return frame->m_hWnd;
+    return tree.m_hWnd;
+}
 
 const char* const kCategoryKeys[] = {"AllFiles", "Photo", "Video", "OfficeDoc", "Music", "Other"};
 
@@ -72,6 +83,8 @@ ScanResultPageWnd::~ScanResultPageWnd()
             tree.DestroyWindow();
     if (m_host.m_hWnd)
         m_host.Detach();
+    if (m_scrollSkin)
+        DeleteObject(m_scrollSkin);
     delete m_boxChecked;
     delete m_boxUnchecked;
 }
@@ -90,9 +103,14 @@ int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int rig
     GetClientRect(hwnd_, &client);
     m_layout = ResultPageLayout::For(client);
     for (int k = 0; k < kCategoryCount; ++k)
-        m_trees[k].Create(WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+        m_trees[k].Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                               TVS_NOHSCROLL,
                           m_layout.treeArea, &m_host, kFirstTreeId + k);
+    m_scrollSkin = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kScrollSkinBitmap));
+    if (m_scrollSkin)
+        for (FileTreeCtrl& tree : m_trees)
+            if (tree.m_hWnd)
+                SkinWndScroll(&tree, m_scrollSkin);
     m_created = true;
     ShowWidget(kCmdDropDown, false);
     ShowWidget(kCmdOpen, false);
@@ -101,6 +119,7 @@ int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int rig
     if (UiItem* remove = FindItem(kCmdRemove))
         remove->Enable(1);
     OnSize(0, 0);
+    ShowCategory(0);  // the frames or trees start hidden but the visible, non-empty one
     return result;
 }
 
@@ -182,7 +201,7 @@ void ScanResultPageWnd::ShowCategory(int category)
         tree.UpdateCurrentFile();
     for (int k = 0; k < kCategoryCount; ++k)
         if (m_trees[k].m_hWnd)
-            m_trees[k].ShowWindow(k == category && !m_trees[k].IsEmpty() ? SW_SHOW : SW_HIDE);
+            ::ShowWindow(OuterWindow(m_trees[k]), k == category && !m_trees[k].IsEmpty() ? SW_SHOW : SW_HIDE);
     ShowWidget(kCmdOpen, !CurrentFilePath().empty());
     OnSelectionChanged();
 }
@@ -332,7 +351,7 @@ int ScanResultPageWnd::OnSize(WPARAM wParam, LPARAM lParam)
     const RECT& tree = m_layout.treeArea;
     for (FileTreeCtrl& t : m_trees)
         if (t.m_hWnd)
-            t.MoveWindow(tree.left, tree.top, tree.right - tree.left, tree.bottom - tree.top);
+            ::MoveWindow(OuterWindow(t), tree.left, tree.top, tree.right - tree.left, tree.bottom - tree.top, TRUE);
     auto place = [&](int id, int left) {
         if (UiItem* item = FindItem(id)) {
             const RECT r = item->Rect();

@@ -93,6 +93,7 @@ private:
     int64_t m_scanBytes = 0;
     RemovalReport m_lastRemoval;
     ResultPageLayout m_layout = {};
+    HBITMAP m_scrollSkin = nullptr;  // the trees' scroll-bar skin, alive as long as they are
     Gdiplus::Image* m_boxChecked = nullptr;
     Gdiplus::Image* m_boxUnchecked = nullptr;
 };
