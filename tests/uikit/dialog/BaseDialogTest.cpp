@@ -265,8 +265,11 @@ TEST(BaseDialog, TheMainWindowHasTheFullCaptionAndLeavesItsCloseToItself)
     RunLater(4000, [&] { dlg.EndDialog(-99); });
     ASSERT_EQ(dlg.DoModal(), 3);
     EXPECT_TRUE(dlg.IsMainWindow());
+    // The shipped main caption also carries the main window's menu button.
+    const int kMenuButton = 177;
     EXPECT_EQ(ids, (std::vector<int>{CaptionLayout::kMaximise, CaptionLayout::kRestore,
-                                     CaptionLayout::kMinimise, CaptionLayout::kClose}));
+                                     CaptionLayout::kMinimise, CaptionLayout::kClose,
+                                     kMenuButton}));
     EXPECT_FALSE(maximiseEnabled);
     EXPECT_FALSE(restoreShown);
     EXPECT_TRUE(openAfterClose);
