@@ -121,3 +121,16 @@ TEST(RecycleRemoval, AFileTheTrashCannotTakeIsNeverDeletedForEver)
     EXPECT_EQ(stillThere, !(record.flags & kRecordRemoved));
     EXPECT_EQ(stillThere ? 1u : 0u, report.failedPaths.size());
 }
+
+TEST(RecycleRemoval, AReadOnlyFileIsEitherInTheTrashOrStillThere)
+{
+    auto readOnly = MakeFile("read-only.txt", "read only content");
+    ASSERT_TRUE(SetFileAttributesA(readOnly->FullPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    RemovalReport report = RemoveRecordsToRecycleBin({readOnly.get()});
+    const bool stillThere = Exists(readOnly->FullPath());
+    const bool inTrash = Exists(TrashFolder() + "read-only.txt");
+    SetFileAttributesA(readOnly->FullPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(stillThere != inTrash) << "deleted for ever, or copied and left";
+    EXPECT_EQ(inTrash ? 1 : 0, report.removed);
+    EXPECT_EQ(stillThere, !(readOnly->flags & kRecordRemoved));
+}
