@@ -208,6 +208,8 @@ void ScanResultPageWnd::ShowCategory(int category)
 
 void ScanResultPageWnd::OnSelectionChanged()
 {
+    if (m_refreshing)
+        return;
     m_selectionText = m_trees[m_visible].GetSelectionSummary();
     InvalidateAll();
 }
@@ -302,6 +304,11 @@ void ScanResultPageWnd::OnRemovalFinished()
     RefreshJob job;
     job.model = &m_model;
     EnableWindow(hwnd_, FALSE);
+    // The worker rearranges the groups that rows and painting read: no row may point at them
+    // and the page paints none of them until it is done.
+    for (FileTreeCtrl& tree : m_trees)
+        tree.DeleteAllRows();
+    m_refreshing = true;
     HANDLE worker = CreateThread(nullptr, 0, RefreshThreadProc, &job, 0, nullptr);
     if (worker) {
         CommonTipDlg tip(&m_host, GetLangString("Refreshing").c_str(), &job.done);
@@ -311,6 +318,7 @@ void ScanResultPageWnd::OnRemovalFinished()
     } else {
         RefreshThreadProc(&job);
     }
+    m_refreshing = false;
     EnableWindow(hwnd_, TRUE);
     // The rows point into the groups the prune changed: they are rebuilt from the model.
     RebuildTrees();
@@ -462,6 +470,8 @@ void ScanResultPageWnd::DrawDetails(HDC dc)
 
 int ScanResultPageWnd::DrawForeground(HDC dc)
 {
+    if (m_refreshing)
+        return 0;
     const ResultPageLayout& l = m_layout;
     HBRUSH frame = CreateSolidBrush(0x4C362B);
     FrameRect(dc, &l.content, frame);

@@ -86,6 +86,7 @@ private:
     ResultModel m_model;
     int m_visible = 0;
     bool m_created = false;
+    bool m_refreshing = false;  // the refresh worker owns the model
     std::string m_location;
     std::string m_selectionText;
     std::string m_tabCaptions[kCategoryCount];
