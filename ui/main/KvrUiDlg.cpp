@@ -18,6 +18,7 @@
 #include "finder/ScanState.h"
 #include "ui/dialogs/StartAnalyeDlg.h"
 #include "ui/main/MainDialogClass.h"
+#include "ui/results/ScanResultPageLink.h"
 #include "uikit/dialog/KvrMessageBox.h"
 
 using UiCtrl::UiItem;
@@ -61,7 +62,7 @@ END_MESSAGE_MAP()
 
 CKVRUIDlg::CKVRUIDlg(CWnd* parent)
     : CKVRUIDlg(parent, std::unique_ptr<UiCtrl::SelFileTypeWnd>(new UiCtrl::SelFileTypeWnd),
-                MakeResultsPage())
+                MakeScanResultPage())
 {
 }
 
@@ -312,6 +313,7 @@ void CKVRUIDlg::BuildResults()
         startPage_->GetCategoryGroups(category, groups);
         resultsPage_->FillCategory(category, groups);
     }
+    resultsPage_->SetRecordStore(startPage_->GetRecordStore());
     resultsPage_->SetCategoryCaptions();
     resultsPage_->SetLocationText(startPage_->GetLocationText());
     g_resultsReady = 1;

@@ -17,6 +17,8 @@ public:
     void FillCategory(int category, FileGroupMap& groups) override;
     void SetCategoryCaptions() override {}
     void SetLocationText(const std::string& text) override { location_ = text; }
+    void SetRecordStore(std::shared_ptr<RecordStore> store) override { store_ = std::move(store); }
+    const std::shared_ptr<RecordStore>& Store() const { return store_; }
     void OnShow() override;
     void ReloadPageText() override { ReloadText(); }
     int DrawForeground(HDC memoryDc) override;
@@ -33,5 +35,6 @@ private:
     std::map<int, FileGroupMap> groups_;
     std::map<int, int> fills_;
     std::string location_;
+    std::shared_ptr<RecordStore> store_;
     int shown_ = 0;
 };

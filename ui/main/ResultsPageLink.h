@@ -1,7 +1,8 @@
 // ui/main/ResultsPageLink.h
 // The results page as the main dialog drives it: created beside the start page, filled by
-// the hand-over thread, shown on command 206. Until the real page is hosted, MakeResultsPage
-// gives a plain page that keeps and shows what it was handed.
+// the hand-over thread, shown on command 206. The program hosts the real page
+// (MakeScanResultPage); MakeResultsPage gives a plain page that keeps and shows what it was
+// handed, for tests of the dialog alone.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "finder/FoundFileRecord.h"
+#include "finder/RecordStore.h"
 
 class IResultsPage {
 public:
@@ -21,6 +23,9 @@ public:
     virtual void FillCategory(int category, FileGroupMap& groups) = 0;
     virtual void SetCategoryCaptions() = 0;
     virtual void SetLocationText(const std::string& text) = 0;
+    // The records the groups point at: the page holds them while it shows them, so that the
+    // start page's next scan cannot free them under its rows.
+    virtual void SetRecordStore(std::shared_ptr<RecordStore> store) {}
     // On the UI thread, when the page is about to be shown.
     virtual void OnShow() = 0;
     virtual void ReloadPageText() = 0;

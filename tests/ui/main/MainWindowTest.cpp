@@ -15,6 +15,7 @@
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
 #include "ui/main/MainDialogClass.h"
+#include "ui/results/ScanResultPageLink.h"
 
 using startpagetest::MakeDrop;
 using startpagetest::PumpFor;
@@ -180,6 +181,7 @@ TEST_F(MainWindow, ADroppedFolderEndsOnTheResultsPage)
     EXPECT_EQ(4u, files);
     EXPECT_EQ(2u, dialog_->Pending().FileCount(1));
     EXPECT_EQ(dialog_->StartPage().GetLocationText(), dialog_->Pending().Location());
+    EXPECT_TRUE(dialog_->Pending().Store());  // the records outlive the start page's next scan
 
     // Back on the start page, a second scan hands over again.
     dialog_->SendMessage(WM_COMMAND, kCmdBackToStart, reinterpret_cast<LPARAM>(Results()));
@@ -209,6 +211,29 @@ TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
     ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 30000));
     EXPECT_FALSE(dialog_->StartPage().IsScanning());
     EXPECT_EQ(0, dialog_->waitDialogs);
+}
+
+// The program's own pages: the real results page fills from the scan, and its back button
+// returns to the start page.
+TEST(MainWindowRealPages, AScanFillsTheResultsPageAndItsBackButtonReturns)
+{
+    CKVRUIDlg dialog(nullptr);
+    ASSERT_TRUE(dialog.Create(kMainDialogTemplateId, nullptr));
+    dialog.ShowWindow(SW_SHOW);
+    PumpFor(50);
+    auto& link = static_cast<ScanResultPageLink&>(dialog.ResultsPage());
+    dialog.StartPage().OnDropFiles(MakeDrop({Tree("dups")}));
+    ASSERT_TRUE(PumpUntil([&] { return dialog.CurrentPage() == link.Hwnd(); }, 30000));
+    EXPECT_TRUE(IsWindowVisible(link.Hwnd()));
+    EXPECT_EQ(4, link.Page().Model().FileCount(0));
+    EXPECT_EQ(2u, link.Page().Model().GroupCount());
+
+    link.Page().OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.CurrentPage() == dialog.StartPage().GetHwnd(); },
+                          5000));
+    EXPECT_FALSE(IsWindowVisible(link.Hwnd()));
+    dialog.DestroyWindow();
+    PumpFor(20);
 }
 
 namespace {
