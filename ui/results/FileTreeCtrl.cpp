@@ -17,7 +17,7 @@
 namespace {
 
 const COLORREF kStripeEven = 0x241C17, kStripeOdd = 0x2B211C;
-const COLORREF kGroupBack = 0x2B211C, kFileBack = 0x18110E;
+const COLORREF kGroupBackOdd = 0x271C17, kGroupBack = 0x2B211C, kFileBack = 0x18110E;
 const COLORREF kHot = 0x323500, kGroupText = 0xF6C5C4, kGroupCaption = 0xB0887E;
 const COLORREF kFileText = 0xC6A18F, kCountText = 0xF0C4B0, kStrike = 0xC8887E;
 
@@ -67,6 +67,8 @@ FileTreeCtrl::FileTreeCtrl()
     m_unchecked = LoadSkinImage("checkbox_no_list.png");
     m_collapsed = LoadSkinImage("arrow3_normal.png");
     m_expanded = LoadSkinImage("arrow2_normal.png");
+    m_preview = LoadSkinImage("preview_normal.png");
+    m_previewHover = LoadSkinImage("preview_hover.png");
     m_bold = ResourceHelper::Instance().GetFont(16, FW_BOLD, false);
     m_normal = ResourceHelper::Instance().GetFont(14, FW_NORMAL, false);
 }
@@ -77,6 +79,17 @@ FileTreeCtrl::~FileTreeCtrl()
     delete m_unchecked;
     delete m_collapsed;
     delete m_expanded;
+    delete m_preview;
+    delete m_previewHover;
+}
+
+RECT FileTreeCtrl::PreviewRect(const RECT& rowText) const
+{
+    RECT client;
+    GetClientRect(&client);
+    const int width = m_preview ? (int)m_preview->GetWidth() : 20;
+    const int height = m_preview ? (int)m_preview->GetHeight() : 20;
+    return RECT{client.right - 30 - width, rowText.top + 6, client.right - 30, rowText.top + 6 + height};
 }
 
 void FileTreeCtrl::PreSubclassWindow()
@@ -143,9 +156,11 @@ void FileTreeCtrl::Rebuild()
     if (!m_model)
         return;
     HTREEITEM first = nullptr;
+    bool odd = true;
     for (ResultGroup* group : m_model->GroupsOf(m_category)) {
         group->expanded = false;
-        m_links.push_back(TreeItemLink{group, -1});
+        m_links.push_back(TreeItemLink{group, -1, odd});
+        odd = !odd;
         HTREEITEM item = InsertRow(&m_links.back(), TVI_ROOT);
         if (!first)
             first = item;
@@ -177,7 +192,7 @@ BOOL FileTreeCtrl::FillGroup(HTREEITEM item)
         return TRUE;
     ResultGroup* group = link->group;
     for (size_t i = 0; i < group->files.size(); ++i) {
-        m_links.push_back(TreeItemLink{group, (int)i});
+        m_links.push_back(TreeItemLink{group, (int)i, false});
         InsertRow(&m_links.back(), item);
     }
     group->expanded = true;
@@ -294,6 +309,14 @@ void FileTreeCtrl::OnLButtonDown(UINT flags, CPoint point)
         Invalidate(FALSE);
         return;
     }
+    const RECT preview = PreviewRect(text);
+    const FoundFileRecord* record = link->group->files[link->file].record;
+    if (PtInRect(&preview, point)) {
+        // A removed file has nothing left to open.
+        if (record && !IsRemoved(record))
+            ShellExecuteA(m_hWnd, "open", record->FullPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        return;
+    }
     SelectItem(item);
     Invalidate(FALSE);
     (void)flags;
@@ -301,7 +324,12 @@ void FileTreeCtrl::OnLButtonDown(UINT flags, CPoint point)
 
 void FileTreeCtrl::OnMouseMove(UINT, CPoint point)
 {
+    m_mouse = {point.x, point.y};
     HTREEITEM item = HitTest(point);
+    if (item) {
+        // The open button follows the mouse.
+        Invalidate(FALSE);
+    }
     if (item != m_hot) {
         m_hot = item;
         Invalidate(FALSE);
@@ -326,7 +354,7 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
     const ResultGroup& group = *link->group;
     const int L = row.left, T = row.top;
     if (link->IsGroup()) {
-        FillSolid(dc, row, item == m_hot ? kHot : kGroupBack);
+        FillSolid(dc, row, item == m_hot ? kHot : (link->oddGroup ? kGroupBackOdd : kGroupBack));
         const RECT box = CheckBoxRect(text, true);
         DrawPicture(dc, group.Checked() ? m_checked : m_unchecked, box.left, box.top);
         const bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
@@ -364,10 +392,14 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
     const int nameLeft = iconLeft + 20;
     const RECT name = {nameLeft, T + 10, nameLeft + 100, T + 30};
     const RECT size = {name.right + 20, T + 10, name.right + 70, T + 30};
-    const RECT path = {size.right + 20, T + 10, client.right - 10, T + 30};
+    const RECT preview = PreviewRect(text);
+    const RECT path = {size.right + 20, T + 10, preview.left - 10, T + 30};
     DrawTextIn(dc, m_bold, kFileText, file.record->name, name, DT_VCENTER | DT_END_ELLIPSIS);
     DrawTextIn(dc, m_bold, kFileText, FormatSize(file.record->size), size, DT_VCENTER | DT_END_ELLIPSIS);
     DrawTextIn(dc, m_bold, kFileText, file.record->FullPath(), path, DT_VCENTER | DT_PATH_ELLIPSIS);
+    if (!removed)
+        DrawPicture(dc, PtInRect(&preview, m_mouse) && m_previewHover ? m_previewHover : m_preview, preview.left,
+                    preview.top);
     if (file.checked || removed) {
         static HPEN strike = CreatePen(PS_SOLID, 1, kStrike);
         HGDIOBJ old = SelectObject(dc, strike);

@@ -24,6 +24,7 @@ struct TreeItemLink
 {
     ResultGroup* group = nullptr;
     int file = -1;  // -1: the group row
+    bool oddGroup = false;  // 1st, 3rd, 5th... group of the tree: its own background
     bool IsGroup() const { return file < 0; }
 };
 
@@ -73,6 +74,8 @@ public:
     static std::string PaddedItemText(const std::string& caption);
     // Check box of a row whose text rectangle is rowText (client coordinates).
     static RECT CheckBoxRect(const RECT& rowText, bool group);
+    // The open button at the right end of a file row (client coordinates).
+    RECT PreviewRect(const RECT& rowText) const;
 
 protected:
     void PreSubclassWindow() override;
@@ -96,6 +99,9 @@ private:
     Gdiplus::Image* m_unchecked = nullptr;
     Gdiplus::Image* m_collapsed = nullptr;
     Gdiplus::Image* m_expanded = nullptr;
+    Gdiplus::Image* m_preview = nullptr;
+    Gdiplus::Image* m_previewHover = nullptr;
+    POINT m_mouse = {-1, -1};
     HFONT m_bold = nullptr;
     HFONT m_normal = nullptr;
 };
