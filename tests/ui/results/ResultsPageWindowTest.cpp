@@ -99,3 +99,33 @@ TEST(ResultsPage, RemovalTakesOnlyTheVisibleTabsFilesAndBackEmptiesThePage)
     EXPECT_EQ(kCategoryAllFiles, host.page.VisibleCategory());
     EXPECT_TRUE(CurrentFilePath().empty());
 }
+
+TEST(ResultsPage, SelectAllBoxAndTabsKeepEachTreesMarks)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));  // read only here
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdFirstTab + 2, 0);  // Documents
+    ASSERT_EQ(kCategoryOfficeDoc, host.page.VisibleCategory());
+    RECT client;
+    GetClientRect(host.page.GetHwnd(), &client);
+    const RECT select = ResultPageLayout::For(client).selectBox;
+    const LPARAM at = MAKELPARAM((select.left + select.right) / 2, (select.top + select.bottom) / 2);
+    SendMessageA(host.page.GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(host.page.GetHwnd(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(1, host.page.Tree(kCategoryOfficeDoc).CheckedCount()) << "the box checks the visible tree";
+    EXPECT_EQ(0, host.page.Tree(kCategoryPhoto).CheckedCount());
+    const std::string docsText = host.page.SelectionText();
+    EXPECT_FALSE(docsText.empty());
+
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdCategoryChoice, 201);  // Photos
+    EXPECT_EQ(kCategoryPhoto, host.page.VisibleCategory());
+    EXPECT_TRUE(host.page.SelectionText().empty()) << "the text follows the visible tree";
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdCategoryChoice, 207);  // no category
+    EXPECT_EQ(kCategoryPhoto, host.page.VisibleCategory());
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdFirstTab + 2, 0);
+    EXPECT_EQ(docsText, host.page.SelectionText()) << "switching keeps the marks";
+
+    SendMessageA(host.page.GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(host.page.GetHwnd(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(0, host.page.Tree(kCategoryOfficeDoc).CheckedCount()) << "a second click unchecks";
+}
