@@ -12,8 +12,13 @@ inline std::string ToWinePath(const std::string& linuxPath)
     return out;
 }
 
-// The folder that fixture scripts fill, as a Windows path (ctest passes TEST_FIXTURE_DIR).
+// The folder that fixture scripts fill (ctest passes TEST_FIXTURE_DIR): a Windows path under
+// Wine, the path itself in the native build of the engine's tests.
 inline std::string FixtureDir()
 {
+#ifdef _WIN32
     return ToWinePath(TEST_FIXTURE_DIR);
+#else
+    return TEST_FIXTURE_DIR;
+#endif
 }
