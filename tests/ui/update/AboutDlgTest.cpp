@@ -1,0 +1,1 @@
+// tests/ui/update/AboutDlgTest.cpp

@@ -1,0 +1,1 @@
+// tests/ui/update/CheckUpdateTest.cpp
