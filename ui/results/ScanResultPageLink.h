@@ -18,7 +18,7 @@ public:
     void OnShow() override { m_page.OnShow(); }
     void ReloadPageText() override { m_page.ReloadText(); }
     // The records the rows point at; hold them while the page shows them.
-    void SetRecordStore(std::shared_ptr<RecordStore> store) { m_page.SetRecordStore(std::move(store)); }
+    void SetRecordStore(std::shared_ptr<RecordStore> store) override { m_page.SetRecordStore(std::move(store)); }
     UiCtrl::ScanResultPageWnd& Page() { return m_page; }
 
 private:
