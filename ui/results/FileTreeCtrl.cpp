@@ -59,6 +59,7 @@ BEGIN_MESSAGE_MAP(FileTreeCtrl, CTreeCtrl)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
+    ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 FileTreeCtrl::FileTreeCtrl()
@@ -320,6 +321,19 @@ void FileTreeCtrl::OnLButtonDown(UINT flags, CPoint point)
     SelectItem(item);
     Invalidate(FALSE);
     (void)flags;
+}
+
+void FileTreeCtrl::OnKeyDown(UINT key, UINT, UINT)
+{
+    if (key == VK_SPACE) {
+        ToggleCheck(GetSelectedItem());
+        return;
+    }
+    Default();
+    UpdateCurrentFile();
+    if (m_callBack)
+        m_callBack->Repaint();
+    Invalidate(FALSE);
 }
 
 void FileTreeCtrl::OnMouseMove(UINT, CPoint point)

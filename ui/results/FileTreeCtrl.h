@@ -83,6 +83,8 @@ protected:
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
+    // Arrow keys move the selection: the current file follows it; space toggles the mark.
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
     DECLARE_MESSAGE_MAP()
 
 private:

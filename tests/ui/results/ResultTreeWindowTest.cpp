@@ -204,3 +204,15 @@ TEST_F(ResultTreeWindow, RemovalMovesCheckedFilesToTheTrashAndKeepsAFileInUse)
     EXPECT_EQ(held, link->group->files[1].record);
     EXPECT_EQ(1, tree_.CheckedCount()) << "and keeps its mark for another try";
 }
+
+TEST_F(ResultTreeWindow, KeysMoveTheCurrentFileAndSpaceToggles)
+{
+    Fill("keys");
+    tree_.SetFocus();
+    tree_.SendMessage(WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(tree_.GroupItem(1), tree_.GetSelectedItem());
+    EXPECT_NE(std::string::npos, CurrentFilePath().find("keys-b1.jpg"));
+    tree_.SendMessage(WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_EQ(1, tree_.CheckedCount()) << "the group keeps its first file";
+    EXPECT_EQ(1, callBack_.checks);
+}
