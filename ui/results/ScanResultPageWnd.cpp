@@ -285,21 +285,30 @@ void ScanResultPageWnd::ShowRemovalOutcome(const RemovalReport& report)
 
 void ScanResultPageWnd::OnRemoveChecked()
 {
+    // A second click queued behind the first would run inside its busy tip.
+    if (m_removalPending)
+        return;
     if (m_trees[m_visible].CheckedCount() == 0) {
         ShowNothingChecked();
         return;
     }
+    m_removalPending = true;
     PostMessageA(hwnd_, kMsgStartRemoval, 0, 0);
 }
 
 void ScanResultPageWnd::StartRemoval()
 {
+    if (m_removing)
+        return;
+    m_removing = true;
     m_lastRemoval = m_trees[m_visible].CleanChecked();
     PostMessageA(hwnd_, kMsgRemovalFinished, 0, 0);
 }
 
 void ScanResultPageWnd::OnRemovalFinished()
 {
+    if (!m_removing)
+        return;
     ShowRemovalOutcome(m_lastRemoval);
     RefreshJob job;
     job.model = &m_model;
@@ -327,6 +336,8 @@ void ScanResultPageWnd::OnRemovalFinished()
     ShowCategory(m_visible);
     if (!m_trees[m_visible].IsEmpty())
         m_trees[m_visible].SetFocus();
+    m_removing = false;
+    m_removalPending = false;
 }
 
 LRESULT ScanResultPageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

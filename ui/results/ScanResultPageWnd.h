@@ -87,6 +87,8 @@ private:
     int m_visible = 0;
     bool m_created = false;
     bool m_refreshing = false;  // the refresh worker owns the model
+    bool m_removalPending = false;  // from the Remove click to the end of the refresh
+    bool m_removing = false;
     std::string m_location;
     std::string m_selectionText;
     std::string m_tabCaptions[kCategoryCount];

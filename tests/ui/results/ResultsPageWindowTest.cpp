@@ -85,8 +85,10 @@ TEST(ResultsPage, RemovalTakesOnlyTheVisibleTabsFilesAndBackEmptiesThePage)
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdFirstTab, 0);
     ASSERT_EQ(kCategoryPhoto, host.page.VisibleCategory());
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);  // a double click
     ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
     host.PumpUntil([] { return false; }, 20);
+    EXPECT_EQ(1, host.page.outcomes) << "one removal for a double click";
     EXPECT_EQ(2, host.page.told.removed);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(docs[0].c_str()));
     EXPECT_EQ(1, model.CheckedCount(kCategoryAllFiles));
