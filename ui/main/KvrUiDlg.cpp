@@ -282,13 +282,14 @@ void CKVRUIDlg::WaitForHandOver()
 void CKVRUIDlg::StartHandOver()
 {
     // One hand-over at a time: a second would fill the same page concurrently.
-    if (closing_ || handOverThread_)
+    if (closing_ || handOverThread_ || handOverPending_)
         return;
     // Cleared before the thread starts: the thread may finish before this thread runs on.
     g_resultsReady = 0;
     // No new scan may replace the results the thread is copying.
     if (HWND page = startPage_->GetHwnd())
         ::DragAcceptFiles(page, FALSE);
+    handOverPending_ = true;
     handOverThread_ = CreateThread(nullptr, 0, AnalysisThreadProc, this, 0, nullptr);
     if (!handOverThread_)
         BuildResults();  // no thread to be had: build here, the wait dialog closes at once
@@ -321,6 +322,10 @@ void CKVRUIDlg::BuildResults()
 
 void CKVRUIDlg::OnShowWait()
 {
+    // Only for a hand-over of ours: a stray message would wait on a flag nobody sets.
+    if (!handOverPending_)
+        return;
+    handOverPending_ = false;
     startPage_->SetScanState(0);
     RunWaitDialog();
     // The flag is set: the thread has nothing left but to return.

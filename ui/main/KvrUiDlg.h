@@ -114,6 +114,7 @@ private:
     TaskbarProgress taskbar_;
     bool comInitialised_ = false;
     HANDLE handOverThread_ = nullptr;
+    bool handOverPending_ = false;   // from command 200 until its wait dialog ran
     bool closing_ = false;
     MenuPlan menuPlan_;
 };

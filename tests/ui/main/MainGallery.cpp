@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "MainTestDialog.h"
 #include "app/TextConvert.h"
 #include "tests/support/GalleryCapture.h"
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
+#include "ui/main/KvrUiDlg.h"
 #include "ui/main/MainDialogClass.h"
 
 using startpagetest::MakeDrop;
@@ -40,7 +40,7 @@ void Redraw(HWND window)
 
 TEST(MainGallery, StartPageAndResults)
 {
-    MainTestDialog dialog;
+    CKVRUIDlg dialog(nullptr);
     ASSERT_TRUE(dialog.Create(kMainDialogTemplateId, nullptr));
     HWND window = dialog.GetSafeHwnd();
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -49,7 +49,7 @@ TEST(MainGallery, StartPageAndResults)
     EXPECT_TRUE(SaveScreenShot(window, "main-window.png"));
 
     dialog.StartPage().OnDropFiles(MakeDrop({FixtureDir() + "\\startpage\\dups"}));
-    ASSERT_TRUE(PumpUntil([&] { return dialog.CurrentPage() == dialog.Pending().Hwnd(); }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return dialog.CurrentPage() == dialog.ResultsPage().Hwnd(); }, 30000));
     Redraw(window);
     EXPECT_TRUE(SaveScreenShot(window, "main-results.png"));
     dialog.DestroyWindow();

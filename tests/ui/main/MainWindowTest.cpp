@@ -201,6 +201,10 @@ TEST_F(MainWindow, ASecondHandOverWhileOneRunsIsIgnored)
     PumpFor(300);
     EXPECT_EQ(1, dialog_->Pending().FillCount(1));
     EXPECT_EQ(1, dialog_->waitDialogs);
+
+    // A wait message of no hand-over shows nothing (it would wait for ever).
+    dialog_->SendMessage(kShowWaitMessage, 0, 0);
+    EXPECT_EQ(1, dialog_->waitDialogs);
 }
 
 TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
