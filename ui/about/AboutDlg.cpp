@@ -8,6 +8,7 @@
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/SkinImage.h"
+#include "uikit/dialog/SkinDialogTemplate.h"
 #include "ui/about/ProductVersion.h"
 
 namespace {
@@ -24,7 +25,9 @@ void DrawLine(HDC dc, const char* text, int left, int top, int right, int bottom
 }
 } // namespace
 
-AboutDlg::AboutDlg(CWnd* parent) : HomeBaseDialog(kPopupTemplateId, parent, true) {}
+AboutDlg::AboutDlg(CWnd* parent)     : HomeBaseDialog((RegisterSkinDialogTemplates(), kPopupTemplateId), parent, true)
+{
+}
 
 AboutDlg::~AboutDlg()
 {

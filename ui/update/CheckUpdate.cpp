@@ -10,6 +10,7 @@
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/SkinImage.h"
+#include "uikit/dialog/SkinDialogTemplate.h"
 #include "ui/update/UpgradeDownload.h"
 #include "uikit/widget/CaptionedItem.h"
 
@@ -39,7 +40,9 @@ BEGIN_MESSAGE_MAP(CheckUpdate, HomeBaseDialog)
     ON_MESSAGE(kDownloadDone, &CheckUpdate::OnDownloadDone)
 END_MESSAGE_MAP()
 
-CheckUpdate::CheckUpdate(CWnd* parent) : HomeBaseDialog(kPopupTemplateId, parent, true) {}
+CheckUpdate::CheckUpdate(CWnd* parent)     : HomeBaseDialog((RegisterSkinDialogTemplates(), kPopupTemplateId), parent, true)
+{
+}
 
 CheckUpdate::~CheckUpdate()
 {

@@ -1,1 +1,177 @@
 // tests/ui/update/CheckUpdateTest.cpp
+// The update dialog against the fixture's web server on 127.0.0.1: each offer ends in its
+// outcome, a failed download never revives an old "Upgrade.ini", and closing does not hang
+// on a server that never answers.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "app/AppFolder.h"
+#include "app/ResourceHelper.h"
+#include "app/TextConvert.h"
+#include "tests/support/WinePath.h"
+#include "tests/uikit/dialog/DialogTestEnv.h"
+#include "ui/update/CheckUpdate.h"
+
+using namespace dialogtest;
+
+namespace {
+
+// A language file of the test's own, with the update texts and the given offer address.
+class UpdateLanguage
+{
+public:
+    explicit UpdateLanguage(const std::string& address)
+        : previous_(ResourceHelper::Instance().GetLanguagePath())
+    {
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        path_ = std::wstring(folder) + L"update-test-lang.dat";
+        DeleteFileW(path_.c_str());
+        const char* const pairs[][2] = {
+            {"UpgradeIni", address.c_str()}, {"Tip2Download", "newer"},
+            {"AlreadyBeNewest", "newest"},   {"NetFailed", "failed"},
+            {"Wait4Down", "waiting"},        {"Update", "Download"},
+            {"OK", "OK"},                    {"Close", "Close"},
+        };
+        for (const auto& pair : pairs)
+            WritePrivateProfileStringW(L"string", ToWideCString(pair[0]).c_str(),
+                                       ToWideCString(pair[1]).c_str(), path_.c_str());
+        ResourceHelper::Instance().SetLanguagePath(path_);
+    }
+    ~UpdateLanguage()
+    {
+        ResourceHelper::Instance().SetLanguagePath(previous_);
+        DeleteFileW(path_.c_str());
+    }
+
+private:
+    std::wstring previous_, path_;
+};
+
+std::string ServerAddress(const char* path)
+{
+    std::ifstream portFile(std::string(TEST_FIXTURE_DIR) + "/upgrade-server/port");
+    int port = 0;
+    portFile >> port;
+    EXPECT_GT(port, 0) << "the fixture's server did not start";
+    return "http://127.0.0.1:" + std::to_string(port) + path;
+}
+
+std::string UpgradeFile()
+{
+    return std::string(GetAppFolder()) + "Upgrade.ini";
+}
+
+struct Seen {
+    bool finished = false;
+    std::string text, url;
+    int picture = 0;
+    bool downloadShown = false;
+};
+
+// Runs the dialog until the check ends (or 10 s pass), then presses item closeWith.
+Seen RunCheck(const std::string& address, int closeWith, int* result = nullptr)
+{
+    UpdateLanguage language(address);
+    CheckUpdate dlg(nullptr);
+    Seen seen;
+    RunLater(50, [&] {
+        for (int i = 0; i < 100 && dlg.IsRunning(); ++i)
+            Settle(100);
+        seen.finished = !dlg.IsRunning();
+        seen.text = dlg.ResultText();
+        seen.url = dlg.DownloadUrl();
+        seen.picture = dlg.ResultPictureId();
+        UiCtrl::UiItem* download = dlg.FindClientItem(800);
+        seen.downloadShown = download && download->IsVisible();
+        dlg.UpdateWindow();
+        if (closeWith == 148)
+            ClickCaptionItem(dlg, 148);
+        else
+            ClickClientItem(dlg, closeWith);
+    });
+    RunLater(20000, [&] { dlg.EndDialog(-99); });
+    const int ended = static_cast<int>(dlg.DoModal());
+    if (result)
+        *result = ended;
+    CancelPending();
+    return seen;
+}
+
+void WriteOldOffer()
+{
+    std::ofstream(UpgradeFile(), std::ios::binary)
+        << "[VERSION]\r\nProduct Version=9.9.0.0\r\nURL=http://127.0.0.1/old.html\r\n";
+}
+
+} // namespace
+
+TEST(CheckUpdateWindow, EachOfferEndsInItsOutcome)
+{
+    struct Case {
+        const char* path;
+        const char* text;
+        int picture;
+        bool downloadShown;
+    } const cases[] = {
+        {"/newer.ini", "newer", 321, true},    // 3.3.0.0
+        {"/same.ini", "newest", 268, false},   // 3.2.9.9
+        {"/short.ini", "failed", 324, false},  // "3.2"
+        {"/program.ini", "failed", 324, false}, // newer, but its page is a local program
+        {"/garbage.ini", "failed", 324, false},
+        {"/missing.ini", "failed", 324, false}, // 404
+    };
+    for (const Case& c : cases) {
+        int result = 0;
+        const Seen seen = RunCheck(ServerAddress(c.path), 801, &result);
+        EXPECT_TRUE(seen.finished) << c.path;
+        EXPECT_EQ(seen.text, c.text) << c.path;
+        EXPECT_EQ(seen.picture, c.picture) << c.path;
+        EXPECT_EQ(seen.downloadShown, c.downloadShown) << c.path;
+        EXPECT_EQ(result, IDCANCEL) << c.path;
+    }
+    // The offer stays in the program folder; no partial file is left beside it.
+    const Seen newer = RunCheck(ServerAddress("/newer.ini"), 148);
+    EXPECT_EQ(newer.url, "http://127.0.0.1/download.html");
+    std::ifstream kept(UpgradeFile());
+    std::string content((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    EXPECT_NE(content.find("3.3.0.0"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA((UpgradeFile() + ".part").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(CheckUpdateWindow, AFailedDownloadNeverReadsAnOldOffer)
+{
+    WriteOldOffer();
+    // Nothing listens on port 9 of the loopback address.
+    const Seen noServer = RunCheck("http://127.0.0.1:9/Upgrade.ini", 801);
+    EXPECT_EQ(noServer.text, "failed");
+    EXPECT_FALSE(noServer.downloadShown);
+    WriteOldOffer();
+    const Seen noAddress = RunCheck("", 801);
+    EXPECT_EQ(noAddress.text, "failed");
+    DeleteFileA(UpgradeFile().c_str());
+}
+
+TEST(CheckUpdateWindow, ClosingDoesNotHangOnAServerThatNeverAnswers)
+{
+    UpdateLanguage language(ServerAddress("/stall"));
+    CheckUpdate dlg(nullptr);
+    bool waiting = false;
+    std::string waitText;
+    RunLater(800, [&] {
+        waiting = dlg.IsRunning();
+        waitText = dlg.ResultText();
+        ClickClientItem(dlg, 801);
+    });
+    RunLater(30000, [&] { dlg.EndDialog(-99); });
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    const DWORD elapsed = GetTickCount() - start;
+    CancelPending();
+    EXPECT_TRUE(waiting);
+    EXPECT_EQ(waitText, "");
+    // The close waits a bounded time for the worker, never for the server.
+    EXPECT_LT(elapsed, 800 + CheckUpdate::kCloseWaitMs + 4000);
+}
