@@ -518,10 +518,12 @@ bool CKVRUIDlg::ShowCaptionTip(int x, int y, bool show, const char* text, bool a
         snprintf(tipText_, sizeof(tipText_), "%s", text);
         ::SetWindowPos(toolTip_, HWND_TOPMOST, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        POINT point = {x, 12};
-        ::ClientToScreen(m_hWnd, &point);
-        const int tipY = atTop ? point.y : y + 30;
-        ::PostMessageA(toolTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, tipY));
+        // x comes in screen coordinates (the caption's mouse messages carry them); converting
+        // it again would move the tip by the window's own offset.
+        POINT top = {0, 12};
+        ::ClientToScreen(m_hWnd, &top);
+        const int tipY = atTop ? top.y : y + 30;
+        ::PostMessageA(toolTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(x, tipY));
         ::PostMessageA(toolTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&toolInfo_));
         return true;
     }

@@ -125,6 +125,21 @@ TEST_F(MainWindow, TakesTaskbarMessagesWithOrWithoutTheShellsObject)
     EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 50, 100));
 }
 
+TEST_F(MainWindow, CaptionTipShowsAndHides)
+{
+    HWND tip = dialog_->ToolTipWindow();
+    ASSERT_TRUE(IsWindow(tip));
+    EXPECT_TRUE(dialog_->ShowCaptionTip(600, 10, true, "Close", true));
+    PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(tip));
+    EXPECT_TRUE(dialog_->ShowCaptionTip(0, 0, false, "", true));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    // Gone with the window: the calls say so instead of touching a dead handle.
+    dialog_->DestroyWindow();
+    EXPECT_FALSE(IsWindow(tip));
+    EXPECT_FALSE(dialog_->ShowCaptionTip(600, 10, true, "Close", true));
+}
+
 TEST_F(MainWindow, AsksBeforeClosingAndKeepsRunningOnNo)
 {
     dialog_->exitAnswer = 2;
