@@ -8,8 +8,8 @@
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/UsageReport.h"
-#include "app/startup/ProductVersion.h"
 #include "app/startup/SingleInstance.h"
+#include "ui/about/ProductVersion.h"
 #include "ui/main/KvrUiDlg.h"
 #include "ui/main/MainDialogClass.h"
 #include "uikit/dialog/KvrMessageBox.h"
@@ -43,7 +43,11 @@ BOOL CKVRUIApp::InitInstance()
         return FALSE;
 
     SetUIFontFace(languageIndex);
-    productVersion_ = ReadOwnProductVersion();
+    char modulePath[MAX_PATH + 1] = {};
+    if (GetModuleFileNameA(nullptr, modulePath, MAX_PATH) < MAX_PATH) {
+        std::string copyright;
+        GetProductVersion(modulePath, productVersion_, copyright);
+    }
 
     PrepareCrashHandler(MainWindowTitle);
     UseKvrMessageBoxForCrashMessages();

@@ -16,9 +16,11 @@
 #include "app/ResourceLayout.h"
 #include "app/UsageReport.h"
 #include "finder/ScanState.h"
+#include "ui/about/AboutDlg.h"
 #include "ui/dialogs/StartAnalyeDlg.h"
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
+#include "ui/update/CheckUpdate.h"
 #include "uikit/dialog/KvrMessageBox.h"
 
 using UiCtrl::UiItem;
@@ -466,9 +468,17 @@ bool CKVRUIDlg::SwitchLanguage(int menuId)
     return true;
 }
 
-// The about and update dialogs come with their own windows; until then the entries do nothing.
-void CKVRUIDlg::ShowAbout() {}
-void CKVRUIDlg::ShowCheckUpdate() {}
+void CKVRUIDlg::ShowAbout()
+{
+    AboutDlg about(this);
+    about.DoModal();
+}
+
+void CKVRUIDlg::ShowCheckUpdate()
+{
+    CheckUpdate update(this);
+    update.DoModal();
+}
 
 void CKVRUIDlg::OnTaskbarButtonCreated()
 {

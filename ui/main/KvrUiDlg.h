@@ -79,7 +79,7 @@ protected:
     virtual int AskExit();
     virtual int RunMenu(HMENU menu, POINT at);
     virtual void RunWaitDialog();
-    // Not built yet: the about and update dialogs.
+    // The about and update-check dialogs, modal over the main window.
     virtual void ShowAbout();
     virtual void ShowCheckUpdate();
 

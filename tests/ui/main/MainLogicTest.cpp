@@ -1,7 +1,7 @@
 // tests/ui/main/MainLogicTest.cpp
 // The main dialog's parts that need no window: the popup menu read from its layout, the
 // taskbar progress against a recording taskbar object, the single-instance mutex and the
-// product version of the shipped program.
+// version block of the shipped program.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/AppFolder.h"
-#include "app/startup/ProductVersion.h"
 #include "app/startup/SingleInstance.h"
+#include "ui/about/ProductVersion.h"
 #include "ui/main/MenuPlan.h"
 #include "ui/main/TaskbarProgress.h"
 
@@ -214,8 +214,8 @@ TEST(SingleInstance, ASecondHolderOfTheNameIsRefused)
 TEST(ProductVersion, TheProgramCarriesItsVersion)
 {
     const std::string program = std::string(GetAppFolder()) + "DuplicateFiles.exe";
-    EXPECT_EQ("1.0.0.1", ReadProductVersion(program.c_str()));
-    // A program without a version block (this test) and a missing file give nothing.
-    EXPECT_EQ("", ReadOwnProductVersion());
-    EXPECT_EQ("", ReadProductVersion((std::string(GetAppFolder()) + "missing.exe").c_str()));
+    std::string version, copyright;
+    EXPECT_EQ(0, GetProductVersion(program.c_str(), version, copyright));
+    EXPECT_EQ("1.0.0.1", version);
+    EXPECT_FALSE(copyright.empty());
 }

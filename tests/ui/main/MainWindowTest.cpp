@@ -176,6 +176,12 @@ TEST_F(MainWindow, MenuShowsItsEntriesAndSwitchesNothingForUnknownIds)
     EXPECT_FALSE(dialog_->SwitchLanguage(199));
     // The current language again: nothing breaks, the choice is kept.
     EXPECT_TRUE(dialog_->SwitchLanguage(kFirstLanguageId));
+
+    // About opens its modal box over the main window.
+    startpagetest::ModalCloser closer(dialog_->GetSafeHwnd());
+    dialog_->menuChoice = kMenuAbout;
+    EXPECT_EQ(0, dialog_->OnClickMenu());
+    EXPECT_EQ(1, closer.Seen());
 }
 
 TEST_F(MainWindow, ADroppedFolderEndsOnTheResultsPage)
