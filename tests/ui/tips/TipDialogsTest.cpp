@@ -1,0 +1,233 @@
+// tests/ui/tips/TipDialogsTest.cpp
+// The further tips: the busy notice's size and self-ending, the "do not show again" boxes
+// written to "Config.dat", and how each of the others ends.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+#include "app/AppFolder.h"
+#include "app/LangString.h"
+#include "app/Settings.h"
+#include "tests/uikit/dialog/DialogTestEnv.h"
+#include "ui/tips/BrowseFileDlg.h"
+#include "ui/tips/DlgWaitCover.h"
+#include "ui/tips/FreezeTipDlg.h"
+#include "ui/tips/FreezeTipLayout.h"
+#include "ui/tips/HelpFoundDlg.h"
+#include "ui/tips/RecoveryTipInScanDlg.h"
+#include "ui/tips/TipSwitch.h"
+#include "ui/tips/WarmTipDlg.h"
+
+using namespace dialogtest;
+
+namespace {
+
+// "Config.dat" in a folder of the test's own for as long as the object lives.
+class OwnSettings
+{
+public:
+    OwnSettings()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "tips-test\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        SetSettingsFolder(folder_.c_str());
+        DeleteFileA(GetSettingsFilePath().c_str());
+    }
+    ~OwnSettings()
+    {
+        DeleteFileA(GetSettingsFilePath().c_str());
+        SetSettingsFolder(nullptr);
+        RemoveDirectoryA(folder_.c_str());
+    }
+
+private:
+    std::string folder_;
+};
+
+// A press and release at the centre of a widget of a plain window.
+void ClickAt(HWND hwnd, const RECT& r)
+{
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(hwnd, WM_MOUSEMOVE, 0, at);
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+int WindowWidth(HWND hwnd)
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r.right - r.left;
+}
+
+} // namespace
+
+TEST(FreezeTip, WidthFollowsTheTextButNeverBelowThreeHundredAndThirty)
+{
+    // The text rectangle starts at 75: a 150-pixel text ends at 225.
+    const int measuredEnds[][2] = {{75, 330}, {225, 330}, {300, 330}, {301, 331}, {475, 505}};
+    for (const auto& c : measuredEnds)
+        EXPECT_EQ(FreezeTipWidth(c[0]), c[1]) << c[0];
+    EXPECT_EQ(FreezeTipRects(false).text.left, 75);
+    EXPECT_EQ(FreezeTipRects(true).text.bottom, 100);
+}
+
+TEST(FreezeTip, EndsOnTheFirstTickOnceTheFlagIsDown)
+{
+    std::atomic<unsigned> busy{0};
+    FreezeTipDlg dlg(nullptr);
+    dlg.number = -1;
+    dlg.busy = &busy;
+    dlg.text = "short";
+    RunLater(3000, [&] { dlg.EndDialog(-99); });
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+TEST(FreezeTip, SizesItselfForItsTextAndIgnoresEscape)
+{
+    std::atomic<unsigned> busy{1};
+    struct Case {
+        int number;
+        std::string text;
+        bool wide;
+    } const cases[] = {
+        {-1, "short", false},
+        {-1, std::string(80, 'W'), true},
+        {7, "", false},
+    };
+    for (const Case& c : cases) {
+        busy = 1;
+        FreezeTipDlg dlg(nullptr);
+        dlg.number = c.number;
+        dlg.busy = &busy;
+        dlg.text = c.text;
+        dlg.formatKey = "NoSuchFormatKey";
+        int width = 0, height = 0;
+        bool stillOpen = false;
+        int frame = -1;
+        RunLater(300, [&] {
+            RECT r;
+            GetWindowRect(dlg.m_hWnd, &r);
+            width = r.right - r.left;
+            height = r.bottom - r.top;
+            PostKey(dlg.m_hWnd, VK_ESCAPE);
+            PostKey(dlg.m_hWnd, VK_RETURN);
+            Settle(150);
+            stillOpen = IsWindowVisible(dlg.m_hWnd) != 0;
+            frame = dlg.Frame();
+            busy = 0;
+        });
+        RunLater(4000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_TRUE(stillOpen);
+        EXPECT_GE(frame, 0);
+        EXPECT_LT(frame, 36);
+        if (c.number != -1) {
+            EXPECT_EQ(width, 450);
+            EXPECT_EQ(height, 110);
+            // A missing format falls back to the number alone, never to garbage.
+            EXPECT_EQ(dlg.ShownText(), "7");
+        } else {
+            EXPECT_EQ(height, 70);
+            if (c.wide)
+                EXPECT_GT(width, 400);
+            else
+                EXPECT_EQ(width, 330);
+        }
+    }
+}
+
+TEST(TipSwitches, TheDontShowBoxesWriteTheirKeys)
+{
+    OwnSettings settings;
+    {
+        RecoveryTipInScanDlg dlg(nullptr);
+        std::string afterTick, afterUntick;
+        RunLater(250, [&] {
+            ClickClientItem(dlg, 802);
+            Settle(150);
+            afterTick = ReadSettingText("ShowTip", "unset");
+            ClickClientItem(dlg, 802);
+            Settle(150);
+            afterUntick = ReadSettingText("ShowTip", "unset");
+            ClickClientItem(dlg, 800);
+        });
+        RunLater(5000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(afterTick, "0");
+        EXPECT_EQ(afterUntick, "1");
+    }
+    {
+        RecoveryTipInScanDlg dlg(nullptr);
+        RunLater(250, [&] { ClickClientItem(dlg, 801); });
+        RunLater(5000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    }
+    {
+        WarmTipDlg dlg(nullptr);
+        std::string afterTick;
+        bool openAfterKeys = false;
+        int width = 0;
+        RunLater(250, [&] {
+            width = WindowWidth(dlg.m_hWnd);
+            PostKey(dlg.m_hWnd, VK_ESCAPE);
+            PostKey(dlg.m_hWnd, VK_RETURN);
+            ASSERT_NE(dlg.FindItem(801), nullptr);
+            ClickAt(dlg.m_hWnd, dlg.FindItem(801)->Rect());
+            Settle(200);
+            openAfterKeys = IsWindowVisible(dlg.m_hWnd) != 0;
+            afterTick = ReadSettingText("ShowWarm", "unset");
+            ClickAt(dlg.m_hWnd, dlg.FindItem(802)->Rect());
+        });
+        RunLater(5000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_TRUE(openAfterKeys);
+        EXPECT_EQ(afterTick, "0");
+        EXPECT_EQ(width, WarmTipDlg::kWidth);
+    }
+    EXPECT_STREQ(TipSwitchValue(true), "0");
+    EXPECT_STREQ(TipSwitchValue(false), "1");
+}
+
+TEST(OtherTips, EachEndsTheWayItShould)
+{
+    {
+        CDlgWaitCover cover(nullptr);
+        RunLater(200, [&] { PostMessageA(cover.m_hWnd, kEndWaitCover, 0, 0); });
+        RunLater(4000, [&] { cover.EndDialog(-99); });
+        EXPECT_EQ(cover.DoModal(), 0);
+    }
+    {
+        BrowseFileDlg dlg(nullptr);
+        char title[256] = "";
+        bool shown = false;
+        RunLater(250, [&] {
+            GetWindowTextA(dlg.m_hWnd, title, sizeof(title));
+            shown = dlg.FindClientItem(800) && dlg.FindClientItem(800)->IsVisible();
+            ClickClientItem(dlg, 800);
+        });
+        RunLater(4000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(std::string(title), GetLangString("BrowserTxt"));
+        EXPECT_TRUE(shown);
+    }
+    {
+        HelpFoundDlg dlg(nullptr);
+        bool shown = false;
+        RunLater(250, [&] {
+            dlg.UpdateWindow();
+            shown = dlg.FindClientItem(800) && dlg.FindClientItem(800)->IsVisible();
+            PostKey(dlg.m_hWnd, VK_ESCAPE);
+            Settle(100);
+            ClickCaptionItem(dlg, 148);
+        });
+        RunLater(4000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_TRUE(shown);
+    }
+}

@@ -1,0 +1,131 @@
+// ui/tips/FreezeTipDlg.cpp
+#include "ui/tips/FreezeTipDlg.h"
+
+#include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "app/SafeFormat.h"
+#include "ui/tips/TipTemplates.h"
+
+namespace {
+const UINT_PTR kTimerId = 1;
+const int kFirstFrame = 441;
+const int kFrameCount = 36;
+} // namespace
+
+BEGIN_MESSAGE_MAP(FreezeTipDlg, CDialog)
+    ON_WM_TIMER()
+    ON_WM_PAINT()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+FreezeTipDlg::FreezeTipDlg(CWnd* parent)
+    : CDialog((RegisterTipDialogTemplates(), kPlainTipTemplateId), parent)
+{
+}
+
+FreezeTipDlg::~FreezeTipDlg()
+{
+    ReleaseSurface();
+}
+
+BOOL FreezeTipDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    int width = 450, height = 110;
+    layout_ = FreezeTipRects(number != -1);
+    if (number != -1) {
+        shown_ = FormatLangString(formatKey.c_str(), "%d", number);
+    } else {
+        shown_ = text.empty() ? GetLangString("Wait4Search") : text;
+        HDC dc = ::GetDC(m_hWnd);
+        HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(17, 500, false));
+        RECT measured = layout_.text;
+        DrawTextA(dc, shown_.c_str(), -1, &measured, DT_CALCRECT);
+        SelectObject(dc, old);
+        ::ReleaseDC(m_hWnd, dc);
+        width = FreezeTipWidth(measured.right);
+        height = 70;
+    }
+    SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ReleaseSurface();
+    windowDc_ = ::GetDC(m_hWnd);
+    memoryDc_ = CreateCompatibleDC(windowDc_);
+    bitmap_ = CreateCompatibleBitmap(windowDc_, width, height);
+    oldBitmap_ = SelectObject(memoryDc_, bitmap_);
+    SetBkMode(memoryDc_, TRANSPARENT);
+    SetStretchBltMode(memoryDc_, HALFTONE);
+    frame_ = 0;
+    SetTimer(kTimerId, 10);
+    return TRUE;
+}
+
+void FreezeTipDlg::ReleaseSurface()
+{
+    if (memoryDc_) {
+        SelectObject(memoryDc_, oldBitmap_);
+        DeleteDC(memoryDc_);
+    }
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    if (windowDc_ && m_hWnd)
+        ::ReleaseDC(m_hWnd, windowDc_);
+    memoryDc_ = windowDc_ = nullptr;
+    bitmap_ = nullptr;
+    oldBitmap_ = nullptr;
+}
+
+void FreezeTipDlg::OnTimer(UINT_PTR id)
+{
+    if (id != kTimerId)
+        return;
+    if (busy && busy->load() == 0) {
+        KillTimer(kTimerId);
+        EndDialog(IDOK);
+        return;
+    }
+    frame_ = (frame_ + 1) % kFrameCount;
+    Invalidate(FALSE);
+}
+
+void FreezeTipDlg::OnPaint()
+{
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(m_hWnd, &paint);
+    if (memoryDc_) {
+        RECT client;
+        GetClientRect(&client);
+        HBRUSH fill = CreateSolidBrush(0x171A1C);
+        FillRect(memoryDc_, &client, fill);
+        DeleteObject(fill);
+        FrameRect(memoryDc_, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ResourceHelper& helper = ResourceHelper::Instance();
+        helper.DrawString(memoryDc_, shown_.c_str(), layout_.text, 0xDBBAAF, 17, 500,
+                          DT_WORDBREAK);
+        const RECT& p = layout_.picture;
+        helper.DrawPicture(memoryDc_, helper.LoadPicture(kFirstFrame + frame_, 2), p.left, p.top,
+                           p.right, p.bottom, 0);
+        BitBlt(screen, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, SRCCOPY);
+    }
+    EndPaint(m_hWnd, &paint);
+}
+
+void FreezeTipDlg::OnDestroy()
+{
+    KillTimer(kTimerId);
+    ReleaseSurface();
+    CWnd::OnDestroy();
+}
+
+BOOL FreezeTipDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+        return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT FreezeTipDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND)
+        return 1;
+    return CDialog::DefWindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,220 @@
+// ui/tips/WarmTipDlg.cpp
+#include "ui/tips/WarmTipDlg.h"
+
+#include <olectl.h>
+#include <shellapi.h>
+
+#include "app/Language.h"
+#include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "ui/tips/TipSwitch.h"
+#include "ui/tips/TipTemplates.h"
+#include "uikit/host/UiSdkWndBase.h"
+
+namespace {
+const int kDontShowAgain = 801;
+const int kOk = 802;
+const int kFirstPicture = 494;
+
+// The embedded JPEG of that id (resource type "JPEG"); the caller releases it.
+IPicture* LoadJpegResource(int id)
+{
+    HMODULE module = ResourceHelper::Instance().GetResourceModule();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), "JPEG");
+    if (!found)
+        return nullptr;
+    const DWORD size = SizeofResource(module, found);
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes || size == 0)
+        return nullptr;
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy)
+        return nullptr;
+    memcpy(GlobalLock(copy), bytes, size);
+    GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+        GlobalFree(copy);
+        return nullptr;
+    }
+    IPicture* picture = nullptr;
+    if (FAILED(OleLoadPicture(stream, LONG(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&picture))))
+        picture = nullptr;
+    stream->Release();
+    return picture;
+}
+
+bool InRect(const RECT& r, POINT p)
+{
+    return PtInRect(&r, p) != 0;
+}
+} // namespace
+
+WarmTipDlg::WarmTipDlg(CWnd* parent)
+    : CDialog((RegisterTipDialogTemplates(), kPlainTipTemplateId), parent), router_(items_)
+{
+}
+
+WarmTipDlg::~WarmTipDlg()
+{
+    ReleaseSurface();
+    UiCtrl::DeleteItems(items_);
+    if (background_)
+        background_->Release();
+}
+
+UiCtrl::UiItem* WarmTipDlg::FindItem(int id) const
+{
+    auto it = items_.find(id);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+BOOL WarmTipDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    UiCtrl::DeleteItems(items_);
+    router_.Reset();
+    UiCtrl::UiSdkWndBase::LoadLayout("WarmTip", m_hWnd, items_);
+    SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ReleaseSurface();
+    windowDc_ = ::GetDC(m_hWnd);
+    memoryDc_ = CreateCompatibleDC(windowDc_);
+    bitmap_ = CreateCompatibleBitmap(windowDc_, kWidth, kHeight);
+    oldBitmap_ = SelectObject(memoryDc_, bitmap_);
+    SetBkMode(memoryDc_, TRANSPARENT);
+    SetStretchBltMode(memoryDc_, HALFTONE);
+    if (!background_) {
+        int language = GetLanguageIndex();
+        // An index from an edited settings file must not pick some other resource.
+        if (language < 0 || language >= kLanguageCount)
+            language = 0;
+        background_ = LoadJpegResource(kFirstPicture + language);
+    }
+    return TRUE;
+}
+
+void WarmTipDlg::ReleaseSurface()
+{
+    if (memoryDc_) {
+        SelectObject(memoryDc_, oldBitmap_);
+        DeleteDC(memoryDc_);
+    }
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    if (windowDc_ && m_hWnd)
+        ::ReleaseDC(m_hWnd, windowDc_);
+    memoryDc_ = windowDc_ = nullptr;
+    bitmap_ = nullptr;
+    oldBitmap_ = nullptr;
+}
+
+void WarmTipDlg::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(m_hWnd, &paint);
+    if (memoryDc_) {
+        RECT client;
+        GetClientRect(&client);
+        if (background_)
+            ResourceHelper::Instance().DrawPicture(memoryDc_, background_, 0, 0, client.right,
+                                                   client.bottom, 0);
+        else
+            FillRect(memoryDc_, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        for (auto& entry : items_)
+            if (entry.second)
+                entry.second->Draw(memoryDc_);
+        BitBlt(screen, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, SRCCOPY);
+    }
+    EndPaint(m_hWnd, &paint);
+}
+
+void WarmTipDlg::Apply(unsigned flags)
+{
+    if (flags & UiCtrl::MouseRouter::kTrackLeave) {
+        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, 0};
+        TrackMouseEvent(&track);
+    }
+    if (flags & UiCtrl::MouseRouter::kRepaint)
+        Invalidate(FALSE);
+}
+
+void WarmTipDlg::UpdateCursor(POINT point)
+{
+    static HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    if (InRect(LinkRect(), point)) {
+        HCURSOR previous = SetCursor(hand);
+        if (!haveSavedCursor_) {
+            savedCursor_ = previous;
+            haveSavedCursor_ = true;
+        }
+    } else if (haveSavedCursor_) {
+        SetCursor(savedCursor_);
+        haveSavedCursor_ = false;
+    }
+}
+
+BOOL WarmTipDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case kDontShowAgain:
+        // The check item posts its state; without one, read the tick itself.
+        StoreTipSwitch("ShowWarm",
+                       lParam != 0 || IsItemChecked(FindItem(kDontShowAgain)));
+        return TRUE;
+    case kOk:
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+BOOL WarmTipDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+        return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT WarmTipDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SETCURSOR:
+        if (haveSavedCursor_)
+            return 1;
+        break;
+    case WM_MOUSEMOVE:
+        Apply(router_.OnMouseMove(wParam, lParam));
+        UpdateCursor(point);
+        break;
+    case WM_MOUSELEAVE:
+        Apply(router_.OnMouseLeave());
+        break;
+    case WM_LBUTTONDOWN:
+        ::SetFocus(m_hWnd);
+        Apply(router_.OnLButtonDown(wParam, lParam));
+        break;
+    case WM_LBUTTONUP: {
+        const bool overWidget = UiCtrl::MouseRouter::HitTest(items_, point) != nullptr;
+        Apply(router_.OnLButtonUp(wParam, lParam) | UiCtrl::MouseRouter::kRepaint);
+        if (!overWidget && InRect(LinkRect(), point)) {
+            const std::string url = GetLangString("TBUrl");
+            if (!url.empty())
+                ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        }
+        break;
+    }
+    case WM_DESTROY:
+        router_.Reset();
+        ReleaseSurface();
+        break;
+    }
+    return CDialog::DefWindowProc(message, wParam, lParam);
+}
