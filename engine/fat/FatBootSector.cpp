@@ -1,0 +1,107 @@
+// engine/fat/FatBootSector.cpp
+#include "engine/fat/FatBootSector.h"
+
+#include <string.h>
+
+#include "engine/device/LittleEndian.h"
+#include "engine/fat/FatLayout.h"
+#include "engine/volume/Volume.h"
+
+using namespace fatlayout;
+
+namespace {
+
+// The type text is matched ignoring the case of its letters; upperText is upper case.
+bool TypeTextIs(const unsigned char* sector, size_t offset, const char* upperText)
+{
+    for (size_t i = 0; i < 8; ++i) {
+        unsigned char c = sector[offset + i];
+        unsigned char t = static_cast<unsigned char>(upperText[i]);
+        if (c != t && !(t >= 'A' && t <= 'Z' && c == t + 32))
+            return false;
+    }
+    return true;
+}
+
+// A cluster is 1 to 128 sectors, always a power of two.
+bool IsValidClusterShift(uint32_t sectorsPerCluster)
+{
+    return sectorsPerCluster >= 1 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
+}
+
+bool HasSignature(const unsigned char* sector) { return sector[kSignature] == 0x55 && sector[kSignature + 1] == 0xAA; }
+
+}  // namespace
+
+int IsBootSignature(const unsigned char* sector)
+{
+    return sector && sector[0] != 0 && HasSignature(sector) ? 1 : 0;
+}
+
+FatBootSector::FatBootSector(const unsigned char* sector, uint32_t bytesPerSector)
+    : m_sector(sector), m_bytesPerSector(bytesPerSector), m_type(kFsNone)
+{
+    m_type = DecideType();
+}
+
+uint32_t FatBootSector::DecideType() const
+{
+    if (!m_sector || m_bytesPerSector == 0)
+        return kFsNone;
+    const unsigned char* s = m_sector;
+    // Checks common to the three types: two copies of the FAT, a sane cluster, the sector size
+    // of the device we read (a mismatch would place every later read wrongly) and the signature.
+    bool common = s[kNumberOfFats] == 2 && IsValidClusterShift(s[kSectorsPerCluster]) &&
+                  GetU16(s + kBytesPerSector) == m_bytesPerSector && HasSignature(s);
+    if (!common)
+        return kFsNone;
+    uint32_t rootEntries = GetU16(s + kRootEntries);
+    uint32_t fat16Length = GetU16(s + kSectorsPerFat16);
+    bool rootFillsSectors = (rootEntries * 32) % m_bytesPerSector == 0;
+    if (TypeTextIs(s, kTypeText16, "FAT12   ") && rootEntries >= 224 && rootEntries <= 2048 && rootFillsSectors &&
+        fat16Length >= 1 && fat16Length <= 200)
+        return kFsFat12;
+    if (TypeTextIs(s, kTypeText16, "FAT16   ") && rootEntries >= 224 && rootFillsSectors && fat16Length != 0)
+        return kFsFat16;
+    if (TypeTextIs(s, kTypeText32, "FAT32   ") && GetU32(s + kSectorsPerFat32) != 0)
+        return kFsFat32;
+    return kFsNone;
+}
+
+bool FatBootSector::IsValid() const { return m_type != kFsNone; }
+
+uint32_t FatBootSector::GetSectorsPerCluster() const { return IsValid() ? m_sector[kSectorsPerCluster] : 0; }
+uint32_t FatBootSector::GetReservedSectors() const { return IsValid() ? GetU16(m_sector + kReservedSectors) : 0; }
+uint32_t FatBootSector::GetNumberOfFats() const { return IsValid() ? m_sector[kNumberOfFats] : 0; }
+uint32_t FatBootSector::GetRootEntries() const { return m_sector ? GetU16(m_sector + kRootEntries) : 0; }
+
+uint32_t FatBootSector::GetSectorsPerFat() const
+{
+    if (m_type == kFsFat12 || m_type == kFsFat16)
+        return GetU16(m_sector + kSectorsPerFat16);
+    if (m_type == kFsFat32)
+        return GetU32(m_sector + kSectorsPerFat32);
+    return 0;
+}
+
+uint32_t FatBootSector::GetTotalSectors() const
+{
+    uint32_t total16 = m_sector ? GetU16(m_sector + kTotalSectors16) : 0;
+    switch (m_type) {
+    case kFsFat12:
+        return total16;
+    case kFsFat16:
+        return total16 ? total16 : GetU32(m_sector + kTotalSectors32);
+    case kFsFat32:
+        return GetU32(m_sector + kTotalSectors32);
+    default:
+        return 0;
+    }
+}
+
+uint32_t FatBootSector::GetRootCluster() const { return m_type == kFsFat32 ? GetU32(m_sector + kRootCluster) : 0; }
+
+FatBootSectorCopy::FatBootSectorCopy(const unsigned char* sector, uint32_t bytesPerSector)
+    : m_bytes(), m_view((sector ? memcpy(m_bytes, sector, sizeof(m_bytes)) : nullptr, m_bytes), bytesPerSector)
+{
+}

@@ -1,0 +1,133 @@
+// tests/engine/fat/FatDirEntryTest.cpp
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include <string>
+
+#include "engine/EngineSettings.h"
+#include "engine/fat/FatDirEntry.h"
+
+namespace {
+
+// A plausible file entry: name, attribute, a date and time, a cluster and a size.
+struct Entry {
+    unsigned char bytes[32];
+    Entry(const char* name11, uint8_t attributes)
+    {
+        memset(bytes, 0, sizeof(bytes));
+        memcpy(bytes, name11, 11);
+        bytes[11] = attributes;
+        SetU16(14, (10 << 11) | (30 << 5) | 5);  // 10:30:10
+        SetU16(16, (46 << 9) | (6 << 5) | 15);   // 15 June 2026
+        SetU16(22, (10 << 11) | (30 << 5) | 5);
+        SetU16(24, (46 << 9) | (6 << 5) | 15);
+        SetU16(26, 3);
+        bytes[28] = 100;
+    }
+    void SetU16(size_t offset, unsigned value)
+    {
+        bytes[offset] = uint8_t(value);
+        bytes[offset + 1] = uint8_t(value >> 8);
+    }
+    FatDirEntry View() const { return FatDirEntry(bytes); }
+};
+
+std::string ShortName(const Entry& e, bool noDot)
+{
+    char out[16];
+    FormatShortName(e.bytes, out, sizeof(out), noDot);
+    return out;
+}
+
+}  // namespace
+
+TEST(FatDirEntry, PlausibleEntriesPass)
+{
+    EXPECT_EQ(1, Entry("README  TXT", 0x20).View().IsValid(true));
+    EXPECT_EQ(1, Entry("MYDISK12   ", 0x08).View().IsValid(false));
+    Entry directory("FOLDER     ", 0x10);
+    directory.bytes[28] = 0;
+    EXPECT_EQ(1, directory.View().IsValid(true));
+    // A long-name entry with a zero low cluster word passes whatever its other bytes hold.
+    Entry longName("\x41" "a\0b\0c\0d\0e", 0x0F);
+    longName.SetU16(26, 0);
+    EXPECT_EQ(1, longName.View().IsValid(true));
+    // Double-byte names: the byte after a lead byte is not tested.
+    EXPECT_EQ(1, Entry("\x82\x20" "AB    TXT", 0x20).View().IsValid(true));
+}
+
+TEST(FatDirEntry, ImplausibleEntriesFail)
+{
+    ASSERT_TRUE(GetEngineSettings()->bCheckFatEntryDates);
+    ASSERT_TRUE(GetEngineSettings()->bCheckFatEntryTimes);
+    struct Case { const char* why; void (*patch)(Entry&); bool strict; };
+    const Case cases[] = {
+        {"all zero", [](Entry& e) { memset(e.bytes, 0, 32); }, false},
+        {"attribute above 0x3F", [](Entry& e) { e.bytes[11] = 0x41; }, false},
+        {"hidden volume label", [](Entry& e) { e.bytes[11] = 0x0A; }, false},
+        {"label bit on a file", [](Entry& e) { e.bytes[11] = 0x18; }, false},
+        {"bit 0x40", [](Entry& e) { e.bytes[11] = 0x60 - 0x20; }, false},
+        {"month 13", [](Entry& e) { e.SetU16(24, (46 << 9) | (13 << 5) | 1); }, false},
+        {"month 0", [](Entry& e) { e.SetU16(16, (46 << 9) | 1); }, false},
+        {"day 0", [](Entry& e) { e.SetU16(18, (46 << 9) | (3 << 5)); }, false},
+        {"hour 24", [](Entry& e) { e.SetU16(22, 24 << 11); }, false},
+        {"minute 60", [](Entry& e) { e.SetU16(14, 60 << 5); }, false},
+        {"seconds/2 30", [](Entry& e) { e.SetU16(14, 30); }, false},
+        {"leading space", [](Entry& e) { e.bytes[0] = ' '; }, false},
+        {"control byte", [](Entry& e) { e.bytes[3] = 0x05; }, false},
+        {"reserved character", [](Entry& e) { e.bytes[2] = '?'; }, false},
+        {"repeated bytes", [](Entry& e) { memset(e.bytes + 12, 0x41, 16); }, false},
+        {"cluster without size", [](Entry& e) { memset(e.bytes + 28, 0, 4); }, true},
+        {"size without cluster", [](Entry& e) { e.SetU16(26, 0); }, true},
+    };
+    for (const Case& c : cases) {
+        Entry e("README  TXT", 0x20);
+        c.patch(e);
+        EXPECT_EQ(0, e.View().IsValid(c.strict)) << c.why;
+    }
+    // The size checks belong to the strict test only.
+    Entry sizeless("README  TXT", 0x20);
+    memset(sizeless.bytes + 28, 0, 4);
+    EXPECT_EQ(1, sizeless.View().IsValid(false));
+}
+
+TEST(FatDirEntry, FieldsAndKinds)
+{
+    Entry e("FOLDER     ", 0x10);
+    e.SetU16(20, 0x0001);
+    EXPECT_TRUE(e.View().IsDirectory());
+    EXPECT_FALSE(e.View().IsLongName());
+    EXPECT_EQ(0x00010003u, e.View().GetFirstCluster());
+    EXPECT_EQ(100u, e.View().GetFileSize());
+    EXPECT_TRUE(e.View().NameEquals("FOLDER  ", "   "));
+    EXPECT_FALSE(e.View().NameEquals("folder  ", "   "));
+    e.bytes[0] = 0xE5;
+    EXPECT_TRUE(e.View().IsDeleted());
+    e.bytes[0] = 0;
+    EXPECT_TRUE(e.View().IsEnd());
+    EXPECT_TRUE(Entry("LABEL      ", 0x28).View().IsVolumeLabel());
+    EXPECT_FALSE(Entry("LABEL      ", 0x0A).View().IsVolumeLabel());
+}
+
+TEST(FormatShortName, PaddingDotAndDeletedMark)
+{
+    EXPECT_EQ("DATAX", ShortName(Entry("DATA    X  ", 0x08), true));
+    EXPECT_EQ("MY DISK", ShortName(Entry("MY DISK    ", 0x08), true));
+    EXPECT_EQ("README.TXT", ShortName(Entry("README  TXT", 0x20), false));
+    EXPECT_EQ("README", ShortName(Entry("README     ", 0x20), false));
+    EXPECT_EQ("#EADME.TXT", ShortName(Entry("\xE5" "EADME  TXT", 0x20), false));
+    // A short buffer is cut, never overrun.
+    char small[5];
+    FormatShortName(Entry("README  TXT", 0x20).bytes, small, sizeof(small), false);
+    EXPECT_STREQ("READ", small);
+}
+
+TEST(IsValidFatCluster, Range)
+{
+    EXPECT_FALSE(IsValidFatCluster(0));
+    EXPECT_FALSE(IsValidFatCluster(1));
+    EXPECT_TRUE(IsValidFatCluster(2));
+    EXPECT_TRUE(IsValidFatCluster(0x0FFFFFEF));
+    EXPECT_FALSE(IsValidFatCluster(0x0FFFFFF0));
+    EXPECT_FALSE(IsValidFatCluster(0x100000002ull));
+}

@@ -1,0 +1,197 @@
+// tests/engine/fat/FatVolumeTest.cpp
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "engine/device/LittleEndian.h"
+#include "engine/device/MemoryDevice.h"
+#include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatDirectory.h"
+#include "engine/fat/FatVolumeAnalyze.h"
+#include "tests/engine/fat/FatImages.h"
+
+namespace {
+
+std::string LabelOf(IVolume& volume)
+{
+    char label[101] = {};
+    volume.GetVolumeLabel(label, 100);
+    return label;
+}
+
+}  // namespace
+
+TEST(FatVolumeAnalyze, RecognisesEachTypeWithTotalAndLabel)
+{
+    struct Case { const char* image; uint32_t type; const char* label; };
+    const Case cases[] = {{"fat12.img", kFsFat12, "MYDISK12"},
+                          {"fat16.img", kFsFat16, "DATA16"},
+                          {"fat32.img", kFsFat32, "VOL 32"},
+                          {"fat32chain.img", kFsFat32, "CHAINED"}};
+    for (const Case& c : cases) {
+        CMemoryDevice device(FatImage(c.image));
+        ASSERT_GT(device.GetTotalSectors(), 0u) << c.image;
+        CFatVolumeAnalyze volume(&device, 0);
+        EXPECT_EQ(c.type, volume.GetFileSystemType()) << c.image;
+        EXPECT_EQ(FatGoldenNumber(std::string(c.image) + ".size") / 512, volume.GetTotalSectors()) << c.image;
+        EXPECT_EQ(c.label, LabelOf(volume)) << c.image;
+    }
+}
+
+TEST(FatVolumeAnalyze, Fat16WithoutSixteenBitTotalReportsTheThirtyTwoBitTotal)
+{
+    CMemoryDevice device(FatImage("fat16big-head.img"));
+    CFatVolumeAnalyze volume(&device, 0);
+    EXPECT_EQ(kFsFat16, volume.GetFileSystemType());
+    EXPECT_EQ(FatGoldenNumber("fat16big.total"), volume.GetTotalSectors());
+    EXPECT_EQ(81920u, volume.GetTotalSectors());
+    EXPECT_EQ("BIGDATA", LabelOf(volume));
+}
+
+TEST(FatVolumeAnalyze, VolumeInsideALargerDevice)
+{
+    std::vector<unsigned char> bytes(64 * 512, 0);
+    std::vector<unsigned char> image = FatImage("fat12.img");
+    bytes.insert(bytes.end(), image.begin(), image.end());
+    CMemoryDevice device(bytes);
+    CFatVolumeAnalyze volume(&device, 64);
+    EXPECT_EQ(kFsFat12, volume.GetFileSystemType());
+    EXPECT_EQ("MYDISK12", LabelOf(volume));
+}
+
+TEST(FatVolumeAnalyze, LabelCopyIsExactlyTheAskedSize)
+{
+    CMemoryDevice device(FatImage("fat12.img"));
+    CFatVolumeAnalyze volume(&device, 0);
+    char buffer[16];
+    memset(buffer, '#', sizeof(buffer));
+    volume.GetVolumeLabel(buffer, 8);
+    EXPECT_EQ(0, memcmp(buffer, "MYDISK12", 8));
+    EXPECT_EQ('#', buffer[8]);
+}
+
+// One field of a real boot sector patched: the volume is no longer taken for FAT.
+TEST(FatBootSector, PatchedFieldsAreNotThisFileSystem)
+{
+    struct Patch { const char* image; size_t offset; std::vector<unsigned char> bytes; const char* why; };
+    const Patch patches[] = {
+        {"fat12.img", 16, {1}, "one FAT"},
+        {"fat12.img", 13, {3}, "cluster not a power of two"},
+        {"fat12.img", 13, {0}, "no sectors per cluster"},
+        {"fat12.img", 11, {0x00, 0x04}, "sector size differs from the device"},
+        {"fat12.img", 17, {0x20, 0x00}, "root entries below 224"},
+        {"fat12.img", 17, {0x01, 0x01}, "root not a whole number of sectors"},
+        {"fat12.img", 22, {0x00, 0x00}, "no FAT sectors"},
+        {"fat12.img", 510, {0x55, 0x00}, "signature"},
+        {"fat12.img", 54, {'F', 'A', 'T', '1', '3'}, "type text"},
+        {"fat16.img", 22, {0x00, 0x00}, "no FAT sectors"},
+        {"fat32.img", 36, {0, 0, 0, 0}, "no FAT sectors"},
+        {"fat32.img", 82, {'N', 'T', 'F', 'S'}, "type text"},
+    };
+    for (const Patch& p : patches) {
+        std::vector<unsigned char> image = FatImage(p.image);
+        ASSERT_GT(image.size(), 512u);
+        EXPECT_TRUE(FatBootSector(image.data(), 512).IsValid()) << p.image;
+        memcpy(image.data() + p.offset, p.bytes.data(), p.bytes.size());
+        FatBootSector boot(image.data(), 512);
+        EXPECT_EQ(kFsNone, boot.GetType()) << p.image << ": " << p.why;
+        EXPECT_EQ(0u, boot.GetTotalSectors()) << p.why;
+        CMemoryDevice device(image);
+        CFatVolumeAnalyze volume(&device, 0);
+        EXPECT_EQ(kFsNone, volume.GetFileSystemType()) << p.why;
+        EXPECT_EQ(0u, volume.GetTotalSectors()) << p.why;
+        EXPECT_EQ("", LabelOf(volume)) << p.why;
+    }
+}
+
+TEST(FatBootSector, TypeTextIgnoresCaseAndSizeMustMatchTheDevice)
+{
+    std::vector<unsigned char> image = FatImage("fat12.img");
+    memcpy(image.data() + 54, "fat12   ", 8);
+    EXPECT_EQ(kFsFat12, FatBootSector(image.data(), 512).GetType());
+    EXPECT_EQ(kFsNone, FatBootSector(image.data(), 1024).GetType());
+    EXPECT_EQ(kFsNone, FatBootSector(image.data(), 0).GetType());
+    CMemoryDevice device(image, 1024);
+    EXPECT_EQ(kFsNone, CFatVolumeAnalyze(&device, 0).GetFileSystemType());
+}
+
+TEST(FatBootSector, OwningCopyOutlivesTheSector)
+{
+    std::vector<unsigned char> image = FatImage("fat32.img");
+    FatBootSectorCopy copy(image.data(), 512);
+    memset(image.data(), 0, 512);
+    EXPECT_EQ(kFsFat32, copy.Get().GetType());
+    EXPECT_EQ(2u, copy.Get().GetRootCluster());
+    EXPECT_EQ(1u, copy.Get().GetSectorsPerCluster());
+    EXPECT_EQ(32u, copy.Get().GetReservedSectors());
+}
+
+TEST(IsBootSignature, NeedsFirstByteAndSignature)
+{
+    std::vector<unsigned char> image = FatImage("fat16.img");
+    EXPECT_EQ(1, IsBootSignature(image.data()));
+    image[0] = 0;
+    EXPECT_EQ(0, IsBootSignature(image.data()));
+    image[0] = 0xEB;
+    image[511] = 0;
+    EXPECT_EQ(0, IsBootSignature(image.data()));
+}
+
+// Damaged or hostile media: reads that fail, and a root chain that loops.
+TEST(FatVolumeAnalyze, DamagedMediaEndsTheLabelSearch)
+{
+    // Only the boot sectors survive: the type is known, the label cannot be read.
+    std::vector<unsigned char> image = FatImage("fat16.img");
+    image.resize(4 * 512);
+    CMemoryDevice shortDevice(image);
+    CFatVolumeAnalyze truncated(&shortDevice, 0);
+    EXPECT_EQ(kFsFat16, truncated.GetFileSystemType());
+    EXPECT_EQ("", LabelOf(truncated));
+
+    // Too short for the four boot sectors: not recognised.
+    image.resize(3 * 512);
+    CMemoryDevice tinyDevice(image);
+    EXPECT_EQ(kFsNone, CFatVolumeAnalyze(&tinyDevice, 0).GetFileSystemType());
+    EXPECT_EQ(kFsNone, CFatVolumeAnalyze(nullptr, 0).GetFileSystemType());
+}
+
+TEST(FatVolumeAnalyze, LoopingRootChainEndsWithoutLabel)
+{
+    std::vector<unsigned char> image = FatImage("fat32chain.img");
+    FatBootSector boot(image.data(), 512);
+    ASSERT_EQ(kFsFat32, boot.GetType());
+    const size_t fat = size_t(boot.GetReservedSectors()) * 512;
+    uint32_t second = GetU32(image.data() + fat + 2 * 4) & 0x0FFFFFFF;
+    ASSERT_GE(second, 3u);
+    // The second cluster of the root points back to the first.
+    image[fat + second * 4] = 2;
+    image[fat + second * 4 + 1] = 0;
+    image[fat + second * 4 + 2] = 0;
+    image[fat + second * 4 + 3] = 0;
+    CMemoryDevice device(image);
+    CFatVolumeAnalyze volume(&device, 0);
+    EXPECT_EQ(kFsFat32, volume.GetFileSystemType());
+    EXPECT_EQ("", LabelOf(volume));
+}
+
+TEST(FatVolumeAnalyze, ReservedHighBitsOfFat32EntriesAreIgnored)
+{
+    std::vector<unsigned char> image = FatImage("fat32chain.img");
+    const size_t fat = size_t(FatBootSector(image.data(), 512).GetReservedSectors()) * 512;
+    image[fat + 2 * 4 + 3] |= 0xF0;
+    CMemoryDevice device(image);
+    CFatVolumeAnalyze volume(&device, 0);
+    EXPECT_EQ("CHAINED", LabelOf(volume));
+}
+
+TEST(FatClusterToSector, FixedRootAndClusterHeap)
+{
+    std::vector<unsigned char> image = FatImage("fat16.img");
+    CMemoryDevice device(image);
+    FatDirectoryReader reader(&device);
+    FatBootSector boot(image.data(), 512);
+    // 1 reserved + 2 x 64 FAT sectors + 512 x 32 / 512 root sectors.
+    EXPECT_EQ(1u + 128 + 32, FatClusterToSector(reader, 0, boot, 2));
+    EXPECT_EQ(100u + 1 + 128 + 32 + 3, FatClusterToSector(reader, 100, boot, 5));
+    std::vector<unsigned char> blank(512, 0);
+    EXPECT_EQ(~uint64_t(0), FatClusterToSector(reader, 0, FatBootSector(blank.data(), 512), 2));
+}
