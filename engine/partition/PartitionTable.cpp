@@ -1,0 +1,327 @@
+// engine/partition/PartitionTable.cpp
+#include "engine/partition/PartitionTable.h"
+
+#include <string.h>
+#include <zlib.h>
+
+#include <set>
+
+#include "engine/device/LittleEndian.h"
+#include "engine/partition/GptLayout.h"
+#include "engine/partition/PartitionTypes.h"
+
+namespace {
+
+struct Walk {
+    IStorageDevice& disk;
+    std::vector<PartitionInfo>& out;
+    const FileSystemProbe& probe;
+    PartitionTableReport& report;
+    uint64_t total;
+    uint32_t sectorSize;
+    int added = 0;
+};
+
+FileSystemGuess Recognise(Walk& w, uint64_t start, uint64_t length)
+{
+    if (!w.probe)
+        return FileSystemGuess();
+    FileSystemGuess guess = w.probe(w.disk, start, length);
+    guess.label[kPartitionLabelSize - 1] = 0;
+    return guess;
+}
+
+bool ReadSector(Walk& w, uint64_t lba, std::vector<unsigned char>& buffer)
+{
+    buffer.assign(w.sectorSize, 0);
+    return lba < w.total && w.disk.ReadSectors(buffer.data(), lba, 1);
+}
+
+void Append(Walk& w, uint64_t start, uint64_t length, const FileSystemGuess& guess)
+{
+    if (length == 0)
+        return;
+    PartitionInfo info;
+    info.startSector = start;
+    info.lengthSectors = length;
+    if (guess.code != kFsNone) {
+        info.fileSystem = guess.code;
+        memcpy(info.label, guess.label, kPartitionLabelSize);
+    }
+    w.out.push_back(info);
+    ++w.added;
+}
+
+// Cuts [start, start + length) to the disk; 0 when nothing of it lies on the disk. A length
+// of 0 in the table means "to the end of the disk".
+uint64_t CutToDisk(const Walk& w, uint64_t start, uint64_t length)
+{
+    if (start >= w.total)
+        return 0;
+    if (length == 0 || length > w.total - start)
+        return w.total - start;
+    return length;
+}
+
+bool FileSystemSizeFits(const Walk& w, uint64_t start, uint64_t size)
+{
+    return size > 0 && start < w.total && size < w.total - start;
+}
+
+void AddMbrPartition(Walk& w, const unsigned char* entry, uint64_t base)
+{
+    const uint64_t tableLength = GetU32(entry + mbr::kEntrySectors);
+    const uint64_t start = base + GetU32(entry + mbr::kEntryStartLba);
+    uint64_t length = CutToDisk(w, start, tableLength);
+    if (length == 0)
+        return;
+    const FileSystemGuess guess = Recognise(w, start, length);
+    if (guess.code != kFsNone && FileSystemSizeFits(w, start, guess.totalSectors)) {
+        const uint64_t size = guess.totalSectors;
+        const uint64_t diff = size > tableLength ? size - tableLength : tableLength - size;
+        // Far from the table's size: either may be the truth, so both are offered.
+        if (diff >= CPartitionTableAnalyze::kSizeMismatchSectors)
+            Append(w, start, length, guess);
+        length = size;
+    }
+    Append(w, start, length, guess);
+}
+
+bool IsEmptyEntry(const unsigned char* entry)
+{
+    for (size_t i = 0; i < mbr::kEntrySize; ++i) {
+        if (entry[i])
+            return false;
+    }
+    return true;
+}
+
+bool IsExtended(unsigned char type) { return type == mbr::kTypeExtendedChs || type == mbr::kTypeExtendedLba; }
+
+bool IsListedStart(const Walk& w, uint64_t start)
+{
+    for (const PartitionInfo& info : w.out) {
+        if (info.startSector == start)
+            return true;
+    }
+    return false;
+}
+
+// The chain of EBRs, followed one link at a time. Each EBR is read once: a link back to an
+// EBR already read is a loop and ends the chain, and the number of links is bounded.
+void AnalyzeEbr(Walk& w, uint64_t extendedStart)
+{
+    std::set<uint64_t> visited;
+    std::vector<uint64_t> pending{extendedStart};
+    std::vector<unsigned char> sector;
+    int links = 0;
+    while (!pending.empty()) {
+        const uint64_t current = pending.back();
+        pending.pop_back();
+        if (!visited.insert(current).second) {
+            w.report.ebrLoop = true;
+            continue;
+        }
+        if (++links > CPartitionTableAnalyze::kMaxEbrLinks) {
+            w.report.ebrChainTooLong = true;
+            return;
+        }
+        if (!ReadSector(w, current, sector) || !CPartitionTableAnalyze::CheckBootSignature(sector.data(), w.sectorSize) ||
+            !CPartitionTableAnalyze::CheckStatusBytes(sector.data(), w.sectorSize))
+            return;
+        std::vector<uint64_t> next;
+        for (int i = 0; i < 4; ++i) {
+            const unsigned char* entry = sector.data() + mbr::kEntriesOffset + i * mbr::kEntrySize;
+            if (IsEmptyEntry(entry))
+                continue;
+            const unsigned char type = entry[mbr::kEntryType];
+            const uint64_t relative = GetU32(entry + mbr::kEntryStartLba);
+            if (type == mbr::kTypeDynamic)
+                continue;
+            if (IsExtended(type)) {
+                // Links are relative to the extended partition, not to this EBR.
+                next.push_back(extendedStart + relative);
+                continue;
+            }
+            // A chain that returns to a partition already found ends here.
+            if (IsListedStart(w, current + relative))
+                break;
+            AddMbrPartition(w, entry, current);
+        }
+        // Walked in table order: the first link is taken first.
+        for (auto it = next.rbegin(); it != next.rend(); ++it)
+            pending.push_back(*it);
+    }
+}
+
+void AnalyzeMbr(Walk& w)
+{
+    w.report.kind = kTableMbr;
+    // A file system on the whole disk, without any table (a formatted stick).
+    const FileSystemGuess whole = Recognise(w, 0, w.total);
+    if (whole.code != kFsNone) {
+        uint64_t length = whole.totalSectors;
+        if (length == 0 || length > w.total)
+            length = w.total;
+        Append(w, 0, length, whole);
+    }
+    std::vector<unsigned char> sector;
+    if (!ReadSector(w, 0, sector) || !CPartitionTableAnalyze::CheckBootSignature(sector.data(), w.sectorSize) ||
+        !CPartitionTableAnalyze::CheckStatusBytes(sector.data(), w.sectorSize))
+        return;
+    for (int i = 0; i < 4; ++i) {
+        const unsigned char* entry = sector.data() + mbr::kEntriesOffset + i * mbr::kEntrySize;
+        if (IsEmptyEntry(entry))
+            continue;
+        const unsigned char type = entry[mbr::kEntryType];
+        if (type == mbr::kTypeDynamic)
+            continue;
+        if (IsExtended(type))
+            AnalyzeEbr(w, GetU32(entry + mbr::kEntryStartLba));
+        else
+            AddMbrPartition(w, entry, 0);
+    }
+}
+
+uint32_t Crc32(const unsigned char* data, size_t size)
+{
+    return uint32_t(crc32(crc32(0L, Z_NULL, 0), data, uInt(size)));
+}
+
+struct GptHeader {
+    uint64_t entriesLba = 0;
+    uint32_t entryCount = 0;
+    uint32_t entrySize = 0;
+    uint32_t entriesCrc = 0;
+};
+
+// The header at lba passes when its signature, size, CRC and own position are right and its
+// entry array is of a sane size and lies on the disk.
+bool ReadGptHeader(Walk& w, uint64_t lba, GptHeader& header)
+{
+    std::vector<unsigned char> sector;
+    if (!ReadSector(w, lba, sector))
+        return false;
+    const unsigned char* p = sector.data();
+    if (memcmp(p + gpt::kSignature, "EFI PART", 8) != 0)
+        return false;
+    const uint32_t headerSize = GetU32(p + gpt::kHeaderSize);
+    if (headerSize < gpt::kMinHeaderSize || headerSize > w.sectorSize)
+        return false;
+    const uint32_t storedCrc = GetU32(p + gpt::kHeaderCrc);
+    memset(sector.data() + gpt::kHeaderCrc, 0, 4);
+    if (Crc32(p, headerSize) != storedCrc)
+        return false;
+    if (GetU64(p + gpt::kMyLba) != lba)
+        return false;
+    header.entriesLba = GetU64(p + gpt::kEntriesLba);
+    header.entryCount = GetU32(p + gpt::kEntryCount);
+    header.entrySize = GetU32(p + gpt::kEntrySize);
+    header.entriesCrc = GetU32(p + gpt::kEntriesCrc);
+    // Entries are 128 x 2^n bytes; anything else cannot be walked safely.
+    if (header.entrySize < gpt::kMinEntrySize || header.entrySize > gpt::kMaxEntrySize ||
+        (header.entrySize & (header.entrySize - 1)) != 0)
+        return false;
+    const uint64_t arrayBytes = uint64_t(header.entryCount) * header.entrySize;
+    if (arrayBytes == 0 || arrayBytes > gpt::kMaxEntryArrayBytes)
+        return false;
+    const uint64_t arraySectors = (arrayBytes + w.sectorSize - 1) / w.sectorSize;
+    return header.entriesLba >= 1 && header.entriesLba < w.total && arraySectors <= w.total - header.entriesLba;
+}
+
+bool ReadGptEntries(Walk& w, const GptHeader& header, std::vector<unsigned char>& entries)
+{
+    const size_t arrayBytes = size_t(header.entryCount) * header.entrySize;
+    const uint64_t arraySectors = (arrayBytes + w.sectorSize - 1) / w.sectorSize;
+    entries.assign(size_t(arraySectors) * w.sectorSize, 0);
+    if (!w.disk.ReadSectors(entries.data(), header.entriesLba, arraySectors))
+        return false;
+    return Crc32(entries.data(), arrayBytes) == header.entriesCrc;
+}
+
+void AnalyzeGpt(Walk& w)
+{
+    w.report.kind = kTableGpt;
+    GptHeader header;
+    std::vector<unsigned char> entries;
+    if (!ReadGptHeader(w, 1, header) || !ReadGptEntries(w, header, entries)) {
+        w.report.gptPrimaryInvalid = true;
+        if (!ReadGptHeader(w, w.total - 1, header) || !ReadGptEntries(w, header, entries)) {
+            w.report.gptCorrupt = true;
+            return;
+        }
+        w.report.gptUsedBackup = true;
+    }
+    for (uint32_t i = 0; i < header.entryCount; ++i) {
+        const unsigned char* entry = entries.data() + size_t(i) * header.entrySize;
+        if (!IsKnownPartitionType(entry + gpt::kEntryType))
+            continue;
+        const uint64_t first = GetU64(entry + gpt::kEntryFirstLba);
+        const uint64_t last = GetU64(entry + gpt::kEntryLastLba);
+        // The last LBA is inclusive; an entry ending before it starts holds nothing.
+        if (last < first)
+            continue;
+        uint64_t length = CutToDisk(w, first, last - first + 1);
+        if (length == 0)
+            continue;
+        const FileSystemGuess guess = Recognise(w, first, length);
+        if (guess.code != kFsNone && FileSystemSizeFits(w, first, guess.totalSectors))
+            length = guess.totalSectors;
+        Append(w, first, length, guess);
+    }
+}
+
+}  // namespace
+
+bool CPartitionTableAnalyze::CheckBootSignature(const unsigned char* sector, uint32_t sectorSize)
+{
+    return sector && sectorSize >= mbr::kMinSectorSize && sector[mbr::kSignatureOffset] == 0x55 &&
+           sector[mbr::kSignatureOffset + 1] == 0xAA;
+}
+
+bool CPartitionTableAnalyze::CheckStatusBytes(const unsigned char* sector, uint32_t sectorSize)
+{
+    if (!sector || sectorSize < mbr::kEntriesOffset + 4 * mbr::kEntrySize)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        const unsigned char status = sector[mbr::kEntriesOffset + i * mbr::kEntrySize + mbr::kEntryStatus];
+        if (status != 0x00 && status != 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool CPartitionTableAnalyze::IsDynamicDiskSector(const unsigned char* sector, uint32_t sectorSize)
+{
+    if (!sector || sectorSize < mbr::kMinSectorSize)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        if (sector[mbr::kEntriesOffset + i * mbr::kEntrySize + mbr::kEntryType] == mbr::kTypeDynamic)
+            return true;
+    }
+    return false;
+}
+
+int CPartitionTableAnalyze::Analyze(IStorageDevice& disk, std::vector<PartitionInfo>& out,
+                                    const FileSystemProbe& probe, PartitionTableReport* report)
+{
+    PartitionTableReport local;
+    PartitionTableReport& r = report ? *report : local;
+    r = PartitionTableReport();
+    Walk w{disk, out, probe, r, disk.GetTotalSectors(), disk.GetBytesPerSector()};
+    if (w.sectorSize < mbr::kMinSectorSize || w.total == 0)
+        return 0;
+    std::vector<unsigned char> sector;
+    if (!ReadSector(w, 0, sector))
+        return 0;
+    if (IsDynamicDiskSector(sector.data(), w.sectorSize)) {
+        r.kind = kTableDynamic;
+        return 0;
+    }
+    if (CheckBootSignature(sector.data(), w.sectorSize) &&
+        sector[mbr::kEntriesOffset + mbr::kEntryType] == mbr::kTypeGptProtective)
+        AnalyzeGpt(w);
+    else
+        AnalyzeMbr(w);
+    return w.added;
+}

@@ -1,0 +1,350 @@
+// tests/engine/partition/PartitionTableTest.cpp
+// Tables made by sfdisk and sgdisk, read back against sfdisk's own reading of them, and
+// damaged copies of them.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <string.h>
+#include <zlib.h>
+
+#include <map>
+#include <utility>
+
+#include "engine/device/LittleEndian.h"
+#include "engine/device/MemoryDevice.h"
+#include "engine/partition/PartitionTable.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WinePath.h"
+
+namespace {
+
+using Layout = std::vector<std::pair<uint64_t, uint64_t>>;
+
+std::string FixturePath(const char* name)
+{
+#ifdef _WIN32
+    return FixtureDir() + "\\partition\\" + name;
+#else
+    return FixtureDir() + "/partition/" + name;
+#endif
+}
+
+Layout ReadExpected(const char* name)
+{
+    Layout layout;
+    FILE* f = fopen(FixturePath(name).c_str(), "r");
+    if (!f)
+        return layout;
+    unsigned long long start, size;
+    while (fscanf(f, "%llu %llu", &start, &size) == 2)
+        layout.push_back({start, size});
+    fclose(f);
+    return layout;
+}
+
+Layout LayoutOf(const std::vector<PartitionInfo>& records)
+{
+    Layout layout;
+    for (const PartitionInfo& info : records)
+        layout.push_back({info.startSector, info.lengthSectors});
+    return layout;
+}
+
+void PutU32(unsigned char* p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = uint8_t(v >> (8 * i));
+}
+
+uint32_t Crc(const unsigned char* p, size_t n) { return uint32_t(crc32(crc32(0L, Z_NULL, 0), p, uInt(n))); }
+
+// Rewrites a GPT header's CRC after a deliberate edit, so only the edited field is wrong.
+void ResealGptHeader(std::vector<unsigned char>& img, uint64_t lba)
+{
+    unsigned char* h = img.data() + lba * 512;
+    const uint32_t size = GetU32(h + 12);
+    PutU32(h + 16, 0);
+    PutU32(h + 16, Crc(h, size));
+}
+
+// A device of mostly zero sectors, for disks too big to hold in memory.
+class CSparseDevice : public IStorageDevice {
+public:
+    CSparseDevice(uint64_t total, uint32_t sectorSize) : m_total(total), m_size(sectorSize) {}
+    std::vector<unsigned char>& Sector(uint64_t lba)
+    {
+        std::vector<unsigned char>& s = m_sectors[lba];
+        s.resize(m_size);
+        return s;
+    }
+    int ReadSectors(void* buffer, uint64_t first, uint64_t count) override
+    {
+        if (first > m_total || count > m_total - first)
+            return 0;
+        unsigned char* out = static_cast<unsigned char*>(buffer);
+        for (uint64_t i = 0; i < count; ++i) {
+            auto it = m_sectors.find(first + i);
+            if (it == m_sectors.end())
+                memset(out + i * m_size, 0, m_size);
+            else
+                memcpy(out + i * m_size, it->second.data(), m_size);
+        }
+        return 1;
+    }
+    uint64_t GetTotalSectors() override { return m_total; }
+    uint32_t GetBytesPerSector() override { return m_size; }
+    int Open() override { return 1; }
+    int Close() override { return 1; }
+
+private:
+    uint64_t m_total;
+    uint32_t m_size;
+    std::map<uint64_t, std::vector<unsigned char>> m_sectors;
+};
+
+void SetMbrEntry(std::vector<unsigned char>& sector, int index, unsigned char type, uint32_t start, uint32_t count)
+{
+    unsigned char* e = sector.data() + 446 + 16 * index;
+    memset(e, 0, 16);
+    e[4] = type;
+    PutU32(e + 8, start);
+    PutU32(e + 12, count);
+    sector[510] = 0x55;
+    sector[511] = 0xAA;
+}
+
+// A probe that finds a file system of a given size at given starts.
+FileSystemProbe ProbeAt(std::map<uint64_t, uint64_t> sizes)
+{
+    return [sizes](IStorageDevice&, uint64_t start, uint64_t) {
+        FileSystemGuess guess;
+        auto it = sizes.find(start);
+        if (it != sizes.end()) {
+            guess.code = kFsFat32;
+            guess.totalSectors = it->second;
+            strcpy(guess.label, "VOL");
+        }
+        return guess;
+    };
+}
+
+class PartitionImages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dos = ReadFileBytes(FixturePath("dos.img"));
+        gpt = ReadFileBytes(FixturePath("gpt.img"));
+        ASSERT_EQ(8u << 20, dos.size());
+        ASSERT_EQ(8u << 20, gpt.size());
+    }
+    static std::vector<PartitionInfo> Read(std::vector<unsigned char> img, PartitionTableReport* report)
+    {
+        CMemoryDevice disk(std::move(img));
+        std::vector<PartitionInfo> out;
+        const int added = CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), report);
+        EXPECT_EQ(added, int(out.size()));
+        return out;
+    }
+    std::vector<unsigned char> dos, gpt;
+};
+
+}  // namespace
+
+TEST_F(PartitionImages, MbrWithEbrChainMatchesSfdisk)
+{
+    PartitionTableReport report;
+    const std::vector<PartitionInfo> out = Read(dos, &report);
+    EXPECT_EQ(kTableMbr, report.kind);
+    EXPECT_FALSE(report.ebrLoop);
+    const Layout expected = ReadExpected("dos.expected");
+    ASSERT_EQ(4u, expected.size());
+    EXPECT_EQ(expected, LayoutOf(out));
+    for (const PartitionInfo& info : out) {
+        EXPECT_EQ(uint32_t(kFsNone), info.fileSystem);
+        EXPECT_STREQ("", info.label);
+        EXPECT_EQ(0, info.driveLetter);
+    }
+}
+
+TEST_F(PartitionImages, GptMatchesSfdisk)
+{
+    PartitionTableReport report;
+    const std::vector<PartitionInfo> out = Read(gpt, &report);
+    EXPECT_EQ(kTableGpt, report.kind);
+    EXPECT_FALSE(report.gptPrimaryInvalid);
+    const Layout expected = ReadExpected("gpt.expected");
+    ASSERT_EQ(3u, expected.size());
+    EXPECT_EQ(expected, LayoutOf(out));
+}
+
+TEST_F(PartitionImages, DamagedPrimaryGptFallsBackToBackup)
+{
+    const uint64_t last = gpt.size() / 512 - 1;
+    const Layout expected = ReadExpected("gpt.expected");
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<unsigned char>&)> damage;
+        bool usable;
+    } cases[] = {
+        {"header CRC", [](std::vector<unsigned char>& g) { g[512 + 16] ^= 1; }, true},
+        {"signature", [](std::vector<unsigned char>& g) { g[512] = 'X'; }, true},
+        {"entry array byte", [](std::vector<unsigned char>& g) { g[2 * 512 + 40] ^= 0x10; }, true},
+        {"huge entry count, resealed",
+         [](std::vector<unsigned char>& g) {
+             PutU32(g.data() + 512 + 80, 0xFFFFFFFFu);
+             ResealGptHeader(g, 1);
+         },
+         true},
+        {"entry size not 128 x 2^n, resealed",
+         [](std::vector<unsigned char>& g) {
+             PutU32(g.data() + 512 + 84, 130);
+             ResealGptHeader(g, 1);
+         },
+         true},
+        {"both headers",
+         [last](std::vector<unsigned char>& g) {
+             g[512 + 16] ^= 1;
+             g[last * 512 + 16] ^= 1;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<unsigned char> img = gpt;
+        c.damage(img);
+        PartitionTableReport report;
+        const std::vector<PartitionInfo> out = Read(img, &report);
+        EXPECT_TRUE(report.gptPrimaryInvalid);
+        EXPECT_EQ(c.usable, report.gptUsedBackup);
+        EXPECT_EQ(!c.usable, report.gptCorrupt);
+        EXPECT_EQ(c.usable ? expected : Layout(), LayoutOf(out));
+    }
+}
+
+TEST_F(PartitionImages, EntrySizeComesFromTheHeader)
+{
+    // Re-lay the primary array as 256-byte entries: a reader that assumes 128 would see
+    // every second entry as garbage.
+    std::vector<unsigned char> img = gpt;
+    unsigned char* h = img.data() + 512;
+    const uint32_t count = GetU32(h + 80);
+    ASSERT_EQ(128u, GetU32(h + 84));
+    std::vector<unsigned char> wide(size_t(count / 2) * 256, 0);
+    for (uint32_t i = 0; i < count / 2; ++i)
+        memcpy(wide.data() + i * 256, img.data() + 1024 + i * 128, 128);
+    memcpy(img.data() + 1024, wide.data(), wide.size());
+    PutU32(h + 80, count / 2);
+    PutU32(h + 84, 256);
+    PutU32(h + 88, Crc(wide.data(), wide.size()));
+    ResealGptHeader(img, 1);
+    PartitionTableReport report;
+    EXPECT_EQ(ReadExpected("gpt.expected"), LayoutOf(Read(img, &report)));
+    EXPECT_FALSE(report.gptPrimaryInvalid);
+}
+
+TEST_F(PartitionImages, EbrChainLoopsEndWithoutDuplicates)
+{
+    // EBRs sit at 4096, 8192 and 12288; each holds its logical and a link to the next.
+    const Layout expected = ReadExpected("dos.expected");
+    {
+        std::vector<unsigned char> img = dos;
+        std::vector<unsigned char> ebr(img.begin() + 12288 * 512, img.begin() + 12289 * 512);
+        SetMbrEntry(ebr, 1, 0x05, 0, 2048);  // the last EBR links back to the first
+        memcpy(img.data() + 12288 * 512, ebr.data(), 512);
+        PartitionTableReport report;
+        EXPECT_EQ(expected, LayoutOf(Read(img, &report)));
+        EXPECT_TRUE(report.ebrLoop);
+    }
+    {
+        std::vector<unsigned char> img = dos;
+        std::vector<unsigned char> ebr(512, 0);
+        SetMbrEntry(ebr, 0, 0x0F, 0, 0);  // the first EBR is only a link to itself
+        memcpy(img.data() + 4096 * 512, ebr.data(), 512);
+        PartitionTableReport report;
+        EXPECT_EQ(Layout(expected.begin(), expected.begin() + 1), LayoutOf(Read(img, &report)));
+        EXPECT_TRUE(report.ebrLoop);
+    }
+}
+
+TEST(PartitionTable, EndlessChainOfLinksIsBounded)
+{
+    // Links only, each to a new EBR: never a loop, but no disk has this many.
+    CSparseDevice disk(100000, 512);
+    SetMbrEntry(disk.Sector(0), 0, 0x05, 100, 90000);
+    for (uint32_t i = 0; i < 1000; ++i)
+        SetMbrEntry(disk.Sector(100 + i), 0, 0x05, i + 1, 1);
+    std::vector<PartitionInfo> out;
+    PartitionTableReport report;
+    EXPECT_EQ(0, CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), &report));
+    EXPECT_TRUE(report.ebrChainTooLong);
+}
+
+TEST(PartitionTable, EntryTypesAndBounds)
+{
+    CSparseDevice disk(10000, 512);
+    std::vector<unsigned char>& s0 = disk.Sector(0);
+    SetMbrEntry(s0, 0, 0x85, 100, 100);     // not followed: a partition of its own
+    SetMbrEntry(s0, 1, 0x07, 9000, 5000);   // runs past the end: cut to it
+    SetMbrEntry(s0, 2, 0x07, 20000, 100);   // starts past the end: dropped
+    SetMbrEntry(s0, 3, 0x07, 500, 0);       // no length: to the end
+    std::vector<PartitionInfo> out;
+    EXPECT_EQ(3, CPartitionTableAnalyze::Analyze(disk, out));
+    EXPECT_EQ((Layout{{100, 100}, {9000, 1000}, {500, 9500}}), LayoutOf(out));
+
+    s0[446] = 0x12;  // a status byte other than 0x00 and 0x80: not a table
+    out.clear();
+    EXPECT_EQ(0, CPartitionTableAnalyze::Analyze(disk, out));
+
+    SetMbrEntry(s0, 0, 0x07, 100, 100);
+    SetMbrEntry(s0, 2, 0x42, 2000, 100);  // the dynamic-disk marker
+    out.clear();
+    PartitionTableReport report;
+    EXPECT_EQ(0, CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), &report));
+    EXPECT_EQ(kTableDynamic, report.kind);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(PartitionTable, FileSystemSizeAgainstTableSize)
+{
+    struct Case {
+        uint64_t fsSize;
+        Layout expected;
+    } cases[] = {
+        {900000, {{63, 1000000}, {63, 900000}}},  // far apart: both sizes offered
+        {1000000 - 32129, {{63, 1000000 - 32129}}},
+        {1000000 + 32130, {{63, 1000000}, {63, 1000000 + 32130}}},
+        {5000000, {{63, 1000000}}},  // larger than the disk: the table's size stays
+    };
+    for (const Case& c : cases) {
+        CSparseDevice disk(2000000, 512);
+        SetMbrEntry(disk.Sector(0), 0, 0x0C, 63, 1000000);
+        std::vector<PartitionInfo> out;
+        CPartitionTableAnalyze::Analyze(disk, out, ProbeAt({{63, c.fsSize}}));
+        EXPECT_EQ(c.expected, LayoutOf(out)) << c.fsSize;
+        for (const PartitionInfo& info : out) {
+            EXPECT_EQ(uint32_t(kFsFat32), info.fileSystem);
+            EXPECT_STREQ("VOL", info.label);
+        }
+    }
+}
+
+TEST(PartitionTable, WholeDiskFileSystemWithoutTable)
+{
+    CSparseDevice disk(4096, 512);
+    std::vector<PartitionInfo> out;
+    EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out, ProbeAt({{0, 4000}})));
+    EXPECT_EQ((Layout{{0, 4000}}), LayoutOf(out));
+    out.clear();
+    EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out, ProbeAt({{0, 0}})));
+    EXPECT_EQ((Layout{{0, 4096}}), LayoutOf(out));
+}
+
+TEST(PartitionTable, LargeSectorsAreRead)
+{
+    // 4096-byte sectors and more: the table sector is a buffer of the device's sector size.
+    for (uint32_t size : {4096u, 8192u}) {
+        CSparseDevice disk(1000, size);
+        SetMbrEntry(disk.Sector(0), 0, 0x07, 10, 20);
+        std::vector<PartitionInfo> out;
+        EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out)) << size;
+    }
+}
