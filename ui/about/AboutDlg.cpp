@@ -15,8 +15,7 @@ namespace {
 const int kLinkItem = 800;
 const int kLogoLeft = 40;
 const int kLogoTop = 50;
-const wchar_t kNoticeLine[] = L"Finds duplicate files and similar pictures; removed files go "
-                              L"to the recycle bin.";
+const wchar_t kNoticeLine[] = L"Removed files go to the recycle bin.";
 
 void DrawLine(HDC dc, const char* text, int left, int top, int right, int bottom)
 {
