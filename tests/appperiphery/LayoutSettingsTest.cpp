@@ -1,0 +1,97 @@
+// tests/appperiphery/LayoutSettingsTest.cpp
+#include <gtest/gtest.h>
+
+#include "app/LayoutSettings.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+const char kSample[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Configer><Public><Version Ver=\"3\"/><UILanguage ID=\"2\"/></Public>"
+    "<Url><SupportUrl url=\"https://example.invalid/help\"/></Url></Configer>\n";
+
+class LayoutSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { Settings().SetFolder(folder_.Path().c_str()); }
+    void TearDown() override { Settings().SetFolder(nullptr); }
+    static ConfigerSettings& Settings() { return ConfigerSettings::Instance(); }
+    std::string FilePath() const { return folder_.File("configer.xml"); }
+    TempFolder folder_{"configer"};
+};
+
+TEST_F(LayoutSettingsTest, InstanceIsOneObject)
+{
+    EXPECT_EQ(&ConfigerSettings::Instance(), &ConfigerSettings::Instance());
+}
+
+TEST_F(LayoutSettingsTest, MissingFileGivesEmptyValuesAndSettersCreateNothing)
+{
+    EXPECT_EQ(Settings().GetUILanguage(), 0);
+    EXPECT_EQ(Settings().GetSupportUrl(), "");
+    int value = 7;
+    EXPECT_EQ(Settings().GetAttributeInt("configer.xml", "Ver", &value, {"Public", "Version"}), "");
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(Settings().SetVersion(5));
+    EXPECT_FALSE(Settings().SetUILanguage(1));
+    EXPECT_EQ(GetFileAttributesA(FilePath().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(LayoutSettingsTest, ReadsKnownPaths)
+{
+    ASSERT_TRUE(WriteWholeFile(FilePath(), kSample));
+    EXPECT_EQ(Settings().GetUILanguage(), 2);
+    EXPECT_EQ(Settings().GetSupportUrl(), "https://example.invalid/help");
+    double version = 0;
+    EXPECT_EQ(Settings().GetAttributeDouble("configer.xml", "Ver", &version,
+                                            {"Public", "Version"}), "3");
+    EXPECT_EQ(version, 3.0);
+    // A missing step or attribute reads as empty.
+    EXPECT_EQ(Settings().GetAttribute("configer.xml", "Ver", {"Public", "Nope"}), "");
+    EXPECT_EQ(Settings().GetAttribute("configer.xml", "Nope", {"Public", "Version"}), "");
+    EXPECT_EQ(Settings().GetAttribute("configer.xml", "Ver", {"Public", nullptr}), "");
+}
+
+TEST_F(LayoutSettingsTest, LanguageOutsideRangeReadsAsZero)
+{
+    for (const char* id : {"3", "-1", "x", ""}) {
+        std::string xml = std::string("<Configer><Public><UILanguage ID=\"") + id +
+                          "\"/></Public></Configer>";
+        ASSERT_TRUE(WriteWholeFile(FilePath(), xml));
+        EXPECT_EQ(Settings().GetUILanguage(), 0) << id;
+    }
+}
+
+TEST_F(LayoutSettingsTest, SettersWriteBackExistingPathsOnly)
+{
+    ASSERT_TRUE(WriteWholeFile(FilePath(), kSample));
+    EXPECT_TRUE(Settings().SetVersion(12));
+    EXPECT_TRUE(Settings().SetUILanguage(1));
+    EXPECT_EQ(Settings().GetAttribute("configer.xml", "Ver", {"Public", "Version"}), "12");
+    EXPECT_EQ(Settings().GetUILanguage(), 1);
+    // Out of range is refused and leaves the stored value.
+    EXPECT_FALSE(Settings().SetUILanguage(3));
+    EXPECT_EQ(Settings().GetUILanguage(), 1);
+    // Elements are never created.
+    std::string before = ReadWholeFile(FilePath());
+    EXPECT_FALSE(Settings().SetAttribute("configer.xml", "a", "b", {"Public", "New"}));
+    EXPECT_EQ(ReadWholeFile(FilePath()), before);
+    EXPECT_EQ(Settings().GetSupportUrl(), "https://example.invalid/help");
+}
+
+TEST_F(LayoutSettingsTest, BrokenDocumentReadsEmptyAndIsNotOverwritten)
+{
+    ASSERT_TRUE(WriteWholeFile(FilePath(), "<Configer><Public>"));
+    EXPECT_EQ(Settings().GetUILanguage(), 0);
+    EXPECT_FALSE(Settings().SetUILanguage(1));
+    EXPECT_EQ(ReadWholeFile(FilePath()), "<Configer><Public>");
+}
+
+TEST_F(LayoutSettingsTest, BareNamesResolveAgainstTheFolderNotTheCurrentDirectory)
+{
+    EXPECT_EQ(Settings().ResolvePath("configer.xml"), FilePath());
+    EXPECT_EQ(Settings().ResolvePath("C:\\x\\configer.xml"), "C:\\x\\configer.xml");
+    EXPECT_EQ(Settings().ResolvePath(""), "");
+}
+
+}  // namespace
