@@ -15,9 +15,11 @@
 #include "ui/tips/FreezeTipDlg.h"
 #include "ui/tips/FreezeTipLayout.h"
 #include "ui/tips/HelpFoundDlg.h"
+#include "ui/tips/KvrMessageBoxTipDeepScan.h"
 #include "ui/tips/RecoveryTipInScanDlg.h"
 #include "ui/tips/TipSwitch.h"
 #include "ui/tips/WarmTipDlg.h"
+#include "uikit/widget/CaptionedItem.h"
 
 using namespace dialogtest;
 
@@ -230,4 +232,71 @@ TEST(OtherTips, EachEndsTheWayItShould)
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         EXPECT_TRUE(shown);
     }
+}
+
+TEST(DeepScanBox, ButtonsFollowTheStyleAndTheThirdChoiceEndsWithThree)
+{
+    auto caption = [](HomeBaseDialog& dlg, int id) {
+        auto* item = dynamic_cast<UiCtrl::CaptionedItem*>(dlg.FindClientItem(id));
+        return item ? item->GetCaption() : std::string("<none>");
+    };
+    {
+        // Style 0: one button, in the place of the second.
+        KvrMessageBoxTipDeepScan box(nullptr);
+        box.SetMessage("Nothing found.", nullptr, 0);
+        bool secondShown = true;
+        RECT first = {}, secondPlace = {};
+        std::string offer;
+        RunLater(250, [&] {
+            UiCtrl::UiItem* b501 = box.FindClientItem(501);
+            UiCtrl::UiItem* b500 = box.FindClientItem(500);
+            secondShown = b500 && b500->IsVisible();
+            if (b501)
+                first = b501->Rect();
+            if (b500)
+                secondPlace = b500->Rect();
+            offer = box.FirstOffer();
+            ClickClientItem(box, 501);
+        });
+        RunLater(4000, [&] { box.EndDialog(-99); });
+        EXPECT_EQ(box.DoModal(), 1);
+        EXPECT_FALSE(secondShown);
+        EXPECT_TRUE(EqualRect(&first, &secondPlace));
+        EXPECT_EQ(offer, GetLangString("canDeepScan1"));
+    }
+    {
+        KvrMessageBoxTipDeepScan box(nullptr);
+        box.SetMessage("Scan deeper?", nullptr, MB_YESNO);
+        std::string yes, no;
+        RunLater(250, [&] {
+            yes = caption(box, 501);
+            no = caption(box, 500);
+            ClickClientItem(box, 500);
+        });
+        RunLater(4000, [&] { box.EndDialog(-99); });
+        EXPECT_EQ(box.DoModal(), 2);
+        EXPECT_EQ(yes, GetLangString("YES"));
+        EXPECT_EQ(no, GetLangString("NO"));
+    }
+    {
+        KvrMessageBoxTipDeepScan box(nullptr);
+        box.SetMessage("Scan deeper?", nullptr, MB_YESNO);
+        box.SetButtonTexts("Deep", "Quick", "Later");
+        bool third = false;
+        RunLater(250, [&] {
+            third = box.FindClientItem(502) != nullptr;
+            ClickCaptionItem(box, 148);
+        });
+        RunLater(4000, [&] { box.EndDialog(-99); });
+        EXPECT_EQ(box.DoModal(), 3);
+        EXPECT_TRUE(third);
+    }
+    // The second offer breaks after 30 characters, never inside one.
+    std::string head, tail;
+    SplitAfterCharacters(std::string(45, 'a'), 30, head, tail);
+    EXPECT_EQ(head.size(), 30u);
+    EXPECT_EQ(tail.size(), 15u);
+    SplitAfterCharacters("short", 30, head, tail);
+    EXPECT_EQ(head, "short");
+    EXPECT_EQ(tail, "");
 }

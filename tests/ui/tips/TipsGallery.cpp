@@ -21,6 +21,7 @@
 #include "ui/tips/DlgWaitCover.h"
 #include "ui/tips/FreezeTipDlg.h"
 #include "ui/tips/HelpFoundDlg.h"
+#include "ui/tips/KvrMessageBoxTipDeepScan.h"
 #include "ui/tips/RecoveryTipInScanDlg.h"
 #include "ui/tips/WarmTipDlg.h"
 #include "ui/update/CheckUpdate.h"
@@ -128,8 +129,13 @@ TEST(TipsGallery, EveryDialogOfTheUpdateAboutAndTipFamily)
         CDlgWaitCover dlg(nullptr);
         Shoot(sheet, dlg, [&dlg] { PostMessageA(dlg.m_hWnd, kEndWaitCover, 0, 0); });
     }
+    {
+        KvrMessageBoxTipDeepScan box(nullptr);
+        box.SetMessage("No duplicates were found in this folder.", nullptr, MB_YESNO);
+        Shoot(sheet, box, [&box] { box.EndDialog(2); });
+    }
     const std::string folder = ToWinePath(TIPS_GALLERY_DIR);
     CreateDirectoryA(folder.c_str(), nullptr);
-    EXPECT_EQ(sheet.Count(), 9);
+    EXPECT_EQ(sheet.Count(), 10);
     EXPECT_TRUE(sheet.Save(std::wstring(folder.begin(), folder.end()) + L"\\tips.png"));
 }
