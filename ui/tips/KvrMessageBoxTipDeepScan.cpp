@@ -23,8 +23,15 @@ void SplitAfterCharacters(const std::string& text, int count, std::string& head,
 {
     const char* start = text.c_str();
     const char* at = start;
-    for (int i = 0; i < count && *at; ++i)
+    const char* afterBlank = nullptr;
+    for (int i = 0; i < count && *at; ++i) {
         at = CharNextA(at);
+        if (at[-1] == ' ')
+            afterBlank = at;
+    }
+    // Inside a word, the line ends at the last blank before it instead.
+    if (*at && *at != ' ' && at[-1] != ' ' && afterBlank)
+        at = afterBlank;
     head.assign(start, at);
     tail.assign(at);
 }

@@ -26,6 +26,6 @@ private:
 };
 
 // Splits text after its first `count` characters (not bytes: a double-byte character is
-// never cut in two).
+// never cut in two), or earlier after a blank so that no word is cut.
 void SplitAfterCharacters(const std::string& text, int count, std::string& head,
                           std::string& tail);

@@ -291,11 +291,14 @@ TEST(DeepScanBox, ButtonsFollowTheStyleAndTheThirdChoiceEndsWithThree)
         EXPECT_EQ(box.DoModal(), 3);
         EXPECT_TRUE(third);
     }
-    // The second offer breaks after 30 characters, never inside one.
+    // The second offer breaks after 30 characters, never inside one, nor inside a word.
     std::string head, tail;
     SplitAfterCharacters(std::string(45, 'a'), 30, head, tail);
     EXPECT_EQ(head.size(), 30u);
     EXPECT_EQ(tail.size(), 15u);
+    SplitAfterCharacters("looks into every sub-folder; it takes longer", 30, head, tail);
+    EXPECT_EQ(head, "looks into every sub-folder; ");
+    EXPECT_EQ(tail, "it takes longer");
     SplitAfterCharacters("short", 30, head, tail);
     EXPECT_EQ(head, "short");
     EXPECT_EQ(tail, "");
