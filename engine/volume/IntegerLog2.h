@@ -13,3 +13,11 @@ inline uint32_t IntegerLog2(uint32_t value)
     }
     return log;
 }
+
+// The shift of a power of two; 0 for 0 or a value that is not a power of two (1 gives 0).
+inline uint32_t PowerOfTwoShift(uint32_t value)
+{
+    if (value == 0 || (value & (value - 1)) != 0)
+        return 0;
+    return IntegerLog2(value);
+}
