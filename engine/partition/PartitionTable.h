@@ -58,7 +58,7 @@ public:
     static bool IsDynamicDiskSector(const unsigned char* sector, uint32_t sectorSize);
 
     // Longest EBR chain followed; real disks have far fewer logical partitions.
-    static const int kMaxEbrLinks = 256;
+    static constexpr int kMaxEbrLinks = 256;
     // A file system this much smaller or larger than its table entry is listed with both sizes.
-    static const uint64_t kSizeMismatchSectors = 32130;
+    static constexpr uint64_t kSizeMismatchSectors = 32130;
 };
