@@ -74,8 +74,13 @@ BOOL CheckUpdate::OnInitDialog()
     if (!warning_)
         warning_ = LoadSkinImage("warning.png");
 
+    // A second DoModal checks afresh.
     running_ = true;
     frame_ = 0;
+    resultText_.clear();
+    downloadUrl_.clear();
+    resultPicture_ = nullptr;
+    resultPictureId_ = 0;
     SetTimer(kTimerId, 100);
     const std::string address = MakeUpgradeAddress(GetLangString("UpgradeIni"), GetTickCount());
     const std::string target = std::string(GetAppFolder()) + "Upgrade.ini";

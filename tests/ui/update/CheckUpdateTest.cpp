@@ -175,3 +175,43 @@ TEST(CheckUpdateWindow, ClosingDoesNotHangOnAServerThatNeverAnswers)
     // The close waits a bounded time for the worker, never for the server.
     EXPECT_LT(elapsed, 800 + CheckUpdate::kCloseWaitMs + 4000);
 }
+
+TEST(CheckUpdateWindow, AltF4DuringTheDownloadDoesNotHang)
+{
+    UpdateLanguage language(ServerAddress("/stall"));
+    CheckUpdate dlg(nullptr);
+    RunLater(400, [&] { PostAltF4(dlg.m_hWnd); });
+    RunLater(1500, [&] {
+        // Alt+F4 may be refused like Esc; the close item always works.
+        if (dlg.m_hWnd)
+            ClickClientItem(dlg, 801);
+    });
+    RunLater(30000, [&] { dlg.EndDialog(-99); });
+    const DWORD start = GetTickCount();
+    EXPECT_NE(dlg.DoModal(), -99);
+    EXPECT_LT(GetTickCount() - start, 1500 + CheckUpdate::kCloseWaitMs + 4000);
+    CancelPending();
+}
+
+TEST(CheckUpdateWindow, ASecondRunOfTheSameDialogChecksAgain)
+{
+    UpdateLanguage language(ServerAddress("/newer.ini"));
+    CheckUpdate dlg(nullptr);
+    for (int run = 0; run < 2; ++run) {
+        std::string before;
+        bool finished = false;
+        RunLater(20, [&] {
+            before = dlg.ResultText();
+            for (int i = 0; i < 100 && dlg.IsRunning(); ++i)
+                Settle(100);
+            finished = !dlg.IsRunning();
+            ClickClientItem(dlg, 801);
+        });
+        RunLater(20000, [&] { dlg.EndDialog(-99); });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        CancelPending();
+        EXPECT_EQ(before, "") << run;
+        EXPECT_TRUE(finished) << run;
+        EXPECT_EQ(dlg.ResultText(), "newer") << run;
+    }
+}
