@@ -195,23 +195,24 @@ TEST(CheckUpdateWindow, AltF4DuringTheDownloadDoesNotHang)
 
 TEST(CheckUpdateWindow, ASecondRunOfTheSameDialogChecksAgain)
 {
-    UpdateLanguage language(ServerAddress("/newer.ini"));
     CheckUpdate dlg(nullptr);
-    for (int run = 0; run < 2; ++run) {
-        std::string before;
-        bool finished = false;
+    const char* const offers[][2] = {{"/newer.ini", "newer"}, {"/same.ini", "newest"}};
+    for (const auto& offer : offers) {
+        UpdateLanguage language(ServerAddress(offer[0]));
+        bool downloadShown = false;
         RunLater(20, [&] {
-            before = dlg.ResultText();
             for (int i = 0; i < 100 && dlg.IsRunning(); ++i)
                 Settle(100);
-            finished = !dlg.IsRunning();
+            UiCtrl::UiItem* download = dlg.FindClientItem(800);
+            downloadShown = download && download->IsVisible();
             ClickClientItem(dlg, 801);
         });
         RunLater(20000, [&] { dlg.EndDialog(-99); });
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         CancelPending();
-        EXPECT_EQ(before, "") << run;
-        EXPECT_TRUE(finished) << run;
-        EXPECT_EQ(dlg.ResultText(), "newer") << run;
+        EXPECT_EQ(dlg.ResultText(), offer[1]) << offer[0];
+        EXPECT_EQ(downloadShown, std::string(offer[1]) == "newer") << offer[0];
+        // The second run does not keep the first run's offer.
+        EXPECT_EQ(dlg.DownloadUrl().empty(), std::string(offer[1]) != "newer") << offer[0];
     }
 }
