@@ -1,0 +1,125 @@
+// engine/image/ImageFileDevice.cpp
+#include <windows.h>
+
+#include "engine/image/ImageFileDevice.h"
+
+#include <string.h>
+
+namespace {
+
+// A stored chunk may be larger than its sectors when compression did not help: bzip2 and LZMA
+// grow data that does not compress by up to about 1 % plus a few hundred bytes. The bound only
+// keeps an absurd index entry from making us allocate and read gigabytes.
+size_t StoredLimit(size_t chunkBytes) { return chunkBytes + chunkBytes / 50 + 4096; }
+
+}  // namespace
+
+CImageFileDeviceWithDecompress::CImageFileDeviceWithDecompress(const char* path)
+{
+    if (path)
+        m_path.assign(path, strnlen(path, 259));
+    m_opened = m_file.Open(m_path.c_str()) != 0;
+    if (!m_opened)
+        return;
+    m_decompressor.reset(CreateDecompressor(m_file.Header().compression));
+    m_totalSectors = uint64_t(m_file.Header().totalChunks) * kImageSectorsPerChunk;
+}
+
+uint32_t CImageFileDeviceWithDecompress::GetBytesPerSector()
+{
+    return m_opened ? m_file.Header().bytesPerSector : 512;
+}
+
+int CImageFileDeviceWithDecompress::CheckImageFiles()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (!m_opened)
+        return 0;
+    Win32File list(ImagePartListName(m_path).c_str(), Win32File::kRead);
+    if (!list.IsOpen())
+        return 0;
+    for (uint32_t part = 0; part < m_file.Header().chunksPerPart.size(); ++part) {
+        std::string path = m_file.PartPath(part);
+        if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return 0;
+    }
+    return 1;
+}
+
+int CImageFileDeviceWithDecompress::FindPart(uint32_t chunk, uint32_t* part, bool* firstOfPart) const
+{
+    uint64_t end = 0;
+    const std::vector<uint32_t>& table = m_file.Header().chunksPerPart;
+    for (uint32_t i = 0; i < table.size(); ++i) {
+        uint64_t begin = end;
+        end += table[i];
+        if (chunk < end) {
+            *part = i;
+            *firstOfPart = chunk == begin;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int CImageFileDeviceWithDecompress::ReadChunk(uint32_t part, uint32_t chunk, bool firstOfPart,
+                                              unsigned char* scratch, size_t chunkBytes)
+{
+    if (!m_file.OpenPart(part, Win32File::kRead))
+        return 0;
+    uint64_t offset = 0;
+    uint32_t size = 0;
+    if (!m_file.GetChunkExtent(chunk, firstOfPart, &offset, &size) || size == 0 || size > StoredLimit(chunkBytes))
+        return 0;
+    std::vector<unsigned char> stored(size);
+    if (!m_file.ReadPart(offset, stored.data(), size))
+        return 0;
+    if (!m_decompressor) {
+        memcpy(scratch, stored.data(), size < chunkBytes ? size : chunkBytes);
+        return 1;
+    }
+    // Undecodable data is not sector data: the chunk reads as zeros like any damaged area.
+    long produced = DecompressChunk(m_decompressor.get(), stored.data(), size, scratch, chunkBytes);
+    if (produced < 0) {
+        memset(scratch, 0, chunkBytes);
+        return 0;
+    }
+    return 1;
+}
+
+int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, uint64_t count)
+{
+    if (!buffer)
+        return 0;
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (first > m_totalSectors || count > m_totalSectors)
+        return 0;
+    uint64_t n = count;
+    if (n > m_totalSectors - first)
+        n = m_totalSectors - first;
+    const uint64_t bytesPerSector = GetBytesPerSector();
+    const size_t chunkBytes = size_t(bytesPerSector * kImageSectorsPerChunk);
+    std::vector<unsigned char> scratch(chunkBytes);
+    unsigned char* out = static_cast<unsigned char*>(buffer);
+    memset(out, 0, size_t(count * bytesPerSector));
+    uint64_t pos = first;
+    uint64_t left = n;
+    while (left > 0) {
+        uint64_t within = pos % kImageSectorsPerChunk;
+        uint64_t run = kImageSectorsPerChunk - within;
+        if (run > left)
+            run = left;
+        uint32_t chunk = uint32_t(pos / kImageSectorsPerChunk);
+        uint32_t part = 0;
+        bool firstOfPart = false;
+        if (!FindPart(chunk, &part, &firstOfPart))
+            break;
+        memset(scratch.data(), 0, chunkBytes);
+        ReadChunk(part, chunk, firstOfPart, scratch.data(), chunkBytes);
+        memcpy(out + (pos - first) * bytesPerSector, scratch.data() + within * bytesPerSector,
+               size_t(run * bytesPerSector));
+        pos += run;
+        left -= run;
+    }
+    return 1;
+}

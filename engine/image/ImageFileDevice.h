@@ -1,0 +1,45 @@
+// engine/image/ImageFileDevice.h
+// A split, compressed disk image read as a block device, so that its partitions and file
+// systems are analysed exactly as a physical disk's.
+#pragma once
+#include <stdint.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/device/StorageDevice.h"
+#include "engine/image/Decompressor.h"
+#include "engine/image/ImageFile.h"
+
+class CImageFileDeviceWithDecompress : public IStorageDevice {
+public:
+    explicit CImageFileDeviceWithDecompress(const char* path);
+
+    // Sectors of chunks that cannot be located, read or decoded come back as zeros; the read
+    // still succeeds. A read starting beyond the image fails.
+    int ReadSectors(void* buffer, uint64_t first, uint64_t count) override;
+    uint64_t GetTotalSectors() override { return m_totalSectors; }
+    uint32_t GetBytesPerSector() override;
+    int Open() override { return 1; }
+    int Close() override { return 1; }
+
+    // TRUE when the image file, its part list and every part it names exist.
+    int CheckImageFiles();
+    std::string GetImageName() const { return m_opened ? m_file.Header().name : std::string(); }
+    uint32_t GetUserWord() const { return m_opened ? m_file.Header().userWord : 255; }
+    const std::string& GetPath() const { return m_path; }
+
+private:
+    // Decodes chunk `chunk` of part `part` into scratch (chunk bytes); 1 when it holds data.
+    int ReadChunk(uint32_t part, uint32_t chunk, bool firstOfPart, unsigned char* scratch, size_t chunkBytes);
+    int FindPart(uint32_t chunk, uint32_t* part, bool* firstOfPart) const;
+
+    std::mutex m_lock;
+    CImageFile m_file;
+    std::unique_ptr<IDecompressor> m_decompressor;
+    uint64_t m_totalSectors = 0;
+    std::string m_path;
+    bool m_opened = false;
+};

@@ -1,0 +1,121 @@
+// tests/engine/image/ImageFileDeviceTest.cpp
+// Split images of a mkfs.fat volume read back through the image device, whole and damaged.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/image/ImageFileDevice.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WinePath.h"
+
+namespace {
+
+const uint64_t kSectors = 4096;
+const size_t kChunk = 256 * 512;
+
+std::string Fixture(const std::string& name)
+{
+    return FixtureDir() + "\\image\\img.dir\\" + name;
+}
+
+const std::vector<unsigned char>& Raw()
+{
+    static std::vector<unsigned char> raw = ReadFileBytes(Fixture("volume.raw"));
+    return raw;
+}
+
+bool AllZero(const unsigned char* p, size_t n)
+{
+    for (size_t i = 0; i < n; ++i)
+        if (p[i])
+            return false;
+    return true;
+}
+
+// Reads the whole device in steps that cross chunk boundaries.
+std::vector<unsigned char> ReadAll(CImageFileDeviceWithDecompress& device)
+{
+    std::vector<unsigned char> all(size_t(kSectors) * 512);
+    for (uint64_t first = 0; first < kSectors; first += 300) {
+        uint64_t count = first + 300 <= kSectors ? 300 : kSectors - first;
+        EXPECT_TRUE(device.ReadSectors(&all[size_t(first) * 512], first, count));
+    }
+    return all;
+}
+
+}  // namespace
+
+TEST(ImageFileDevice, EveryCompressionReadsBackTheVolume)
+{
+    ASSERT_EQ(kSectors * 512, Raw().size());
+    for (const char* name : {"stored.img", "bzip2.img", "zlib.img", "lzma.img", "plain"}) {
+        CImageFileDeviceWithDecompress device(Fixture(name).c_str());
+        EXPECT_TRUE(device.CheckImageFiles()) << name;
+        EXPECT_EQ(kSectors, device.GetTotalSectors()) << name;
+        EXPECT_EQ(512u, device.GetBytesPerSector());
+        EXPECT_EQ("Test image", device.GetImageName());
+        EXPECT_EQ(1234u, device.GetUserWord());
+        EXPECT_TRUE(Raw() == ReadAll(device)) << name;
+    }
+}
+
+TEST(ImageFileDevice, ReadAcrossChunksAndParts)
+{
+    CImageFileDeviceWithDecompress device(Fixture("lzma.img").c_str());
+    std::vector<unsigned char> buffer(11 * 512);
+    ASSERT_TRUE(device.ReadSectors(buffer.data(), 250, 11));  // 6 sectors of chunk 0, 5 of chunk 1
+    EXPECT_EQ(0, memcmp(buffer.data(), &Raw()[250 * 512], buffer.size()));
+    ASSERT_TRUE(device.ReadSectors(buffer.data(), 2555, 11));  // last of part 0, first of part 1
+    EXPECT_EQ(0, memcmp(buffer.data(), &Raw()[2555 * 512], buffer.size()));
+    // Past the end: the tail is zeros; starting beyond the end fails.
+    ASSERT_TRUE(device.ReadSectors(buffer.data(), kSectors - 3, 11));
+    EXPECT_EQ(0, memcmp(buffer.data(), &Raw()[(kSectors - 3) * 512], 3 * 512));
+    EXPECT_TRUE(AllZero(&buffer[3 * 512], 8 * 512));
+    EXPECT_FALSE(device.ReadSectors(buffer.data(), kSectors + 1, 1));
+    EXPECT_FALSE(device.ReadSectors(buffer.data(), 0, kSectors + 1));
+    EXPECT_FALSE(device.ReadSectors(nullptr, 0, 1));
+}
+
+TEST(ImageFileDevice, DamageReadsAsZerosOnlyWhereItIs)
+{
+    struct Case {
+        const char* name;
+        int filesComplete;
+        unsigned zeroFrom, zeroTo;  // chunks that read as zeros
+    } cases[] = {
+        {"corrupt.img", 1, 3, 4},   // undecodable stream: zeros, not the stored bytes
+        {"missing.img", 0, 10, 16}, // part 1 is gone
+        {"short.img", 1, 15, 16},   // the last chunk is cut off
+        {"badindex.img", 1, 5, 7},  // chunk 5's end is absurd; chunk 6 then starts past it
+    };
+    for (const auto& c : cases) {
+        CImageFileDeviceWithDecompress device(Fixture(c.name).c_str());
+        EXPECT_EQ(c.filesComplete, device.CheckImageFiles()) << c.name;
+        std::vector<unsigned char> all = ReadAll(device);
+        for (unsigned k = 0; k < 16; ++k) {
+            const unsigned char* got = &all[k * kChunk];
+            if (k >= c.zeroFrom && k < c.zeroTo)
+                EXPECT_TRUE(AllZero(got, kChunk)) << c.name << " chunk " << k;
+            else
+                EXPECT_EQ(0, memcmp(got, &Raw()[k * kChunk], kChunk)) << c.name << " chunk " << k;
+        }
+    }
+}
+
+TEST(ImageFileDevice, UnusableImages)
+{
+    for (const char* name : {"badparts.img", "nonexistent.img"}) {
+        CImageFileDeviceWithDecompress device(Fixture(name).c_str());
+        EXPECT_FALSE(device.CheckImageFiles()) << name;
+        EXPECT_EQ(0u, device.GetTotalSectors()) << name;
+        EXPECT_EQ(512u, device.GetBytesPerSector());
+        unsigned char sector[512];
+        EXPECT_FALSE(device.ReadSectors(sector, 0, 1)) << name;
+    }
+    CImageFileDeviceWithDecompress odd(Fixture("sector1000.img").c_str());
+    EXPECT_EQ(512u, odd.GetBytesPerSector());
+    EXPECT_TRUE(Raw() == ReadAll(odd));
+}
