@@ -328,6 +328,9 @@ void CKVRUIDlg::OnShowWait()
     if (!handOverPending_)
         return;
     handOverPending_ = false;
+    // Closed meanwhile: the close already waited for the thread; no page is shown any more.
+    if (closing_)
+        return;
     startPage_->SetScanState(0);
     RunWaitDialog();
     // The flag is set: the thread has nothing left but to return.

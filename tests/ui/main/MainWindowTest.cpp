@@ -228,6 +228,18 @@ TEST_F(MainWindow, ASecondHandOverWhileOneRunsIsIgnored)
     EXPECT_EQ(1, dialog_->waitDialogs);
 }
 
+TEST_F(MainWindow, ClosingDuringAHandOverWaitsForItAndShowsNoPage)
+{
+    dialog_->PostMessage(WM_COMMAND, UiCtrl::kCmdShowResults, 0);
+    dialog_->PostMessage(WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 5000));
+    PumpFor(300);
+    EXPECT_FALSE(dialog_->HandOverRunning());
+    EXPECT_EQ(1, g_resultsReady.load());
+    EXPECT_EQ(0, dialog_->waitDialogs);
+    EXPECT_EQ(Start(), dialog_->CurrentPage());
+}
+
 TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
 {
     dialog_->StartPage().OnDropFiles(MakeDrop({Tree("large")}));
