@@ -67,7 +67,8 @@ void HelpFoundDlg::DrawForeground(HDC memory)
     }
     Text(memory, GetLangString("HelpFoundFileStr1"), 20, y + 10, 650, y + 100, DT_WORDBREAK);
     Text(memory, GetLangString("HelpFoundFileStr2"), 168, 235, 650, 265, DT_WORDBREAK | DT_VCENTER);
-    Text(memory, GetLangString("HelpFoundFileStr3"), 20, 252, 650, 312, DT_WORDBREAK | DT_VCENTER);
+    // Below the "Extra files found" line (235 to 268), which it would otherwise overlap.
+    Text(memory, GetLangString("HelpFoundFileStr3"), 20, 270, 650, 318, DT_WORDBREAK | DT_VCENTER);
     SelectObject(memory, helper.GetFont(18, 400, false));
     SetTextColor(memory, 0x00A2FF);
     Text(memory, "Extra files found", 53, 235, 200, 268,

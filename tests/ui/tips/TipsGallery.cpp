@@ -8,11 +8,14 @@
 #include <gdiplus.h>
 
 #include <atomic>
+#include <fstream>
 #include <functional>
 #include <string>
 
 #include "app/GdiplusSession.h"
 #include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "app/TextConvert.h"
 #include "tests/support/GalleryCapture.h"
 #include "tests/support/WinePath.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
@@ -67,6 +70,35 @@ private:
 };
 
 // prepare runs inside the dialog's loop before the picture is taken.
+// The shipped language file with the update address pointed at the fixture's server path
+// that never answers, for as long as the object lives.
+class StalledUpdateAddress
+{
+public:
+    StalledUpdateAddress() : previous_(ResourceHelper::Instance().GetLanguagePath())
+    {
+        std::ifstream portFile(std::string(TEST_FIXTURE_DIR) + "/upgrade-server/port");
+        int port = 0;
+        portFile >> port;
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        path_ = std::wstring(folder) + L"tips-gallery-lang.dat";
+        CopyFileW(previous_.c_str(), path_.c_str(), FALSE);
+        const std::string address = "http://127.0.0.1:" + std::to_string(port) + "/stall";
+        WritePrivateProfileStringW(L"string", L"UpgradeIni", ToWideCString(address.c_str()).c_str(),
+                                   path_.c_str());
+        ResourceHelper::Instance().SetLanguagePath(path_);
+    }
+    ~StalledUpdateAddress()
+    {
+        ResourceHelper::Instance().SetLanguagePath(previous_);
+        DeleteFileW(path_.c_str());
+    }
+
+private:
+    std::wstring previous_, path_;
+};
+
 void Shoot(Sheet& sheet, CDialog& dlg, std::function<void()> release, UINT delay = 450,
            std::function<void()> prepare = [] {})
 {
@@ -89,9 +121,13 @@ TEST(TipsGallery, EveryDialogOfTheUpdateAboutAndTipFamily)
     ASSERT_TRUE(EnsureGdiplus());
     Sheet sheet;
     {
-        // The shipped address answers nowhere here: the wait, then the failure.
+        // Waiting on a server that never answers, then the shipped address, which answers
+        // nowhere here.
+        StalledUpdateAddress stalled;
         CheckUpdate waiting(nullptr);
-        Shoot(sheet, waiting, [&waiting] { waiting.EndDialog(IDCANCEL); }, 150);
+        Shoot(sheet, waiting, [&waiting] { waiting.EndDialog(IDCANCEL); }, 450);
+    }
+    {
         CheckUpdate failed(nullptr);
         Shoot(sheet, failed, [&failed] { failed.EndDialog(IDCANCEL); }, 100, [&failed] {
             for (int i = 0; i < 60 && failed.IsRunning(); ++i)
