@@ -1,0 +1,289 @@
+// engine/ldm/LdmDatabase.cpp
+#include "engine/ldm/LdmDatabase.h"
+
+#include <string.h>
+
+#include <algorithm>
+
+#include "engine/device/LittleEndian.h"
+#include "engine/ldm/LdmLayout.h"
+
+namespace {
+
+void CopyText(char* to, size_t size, const unsigned char* from, size_t fromSize)
+{
+    size_t n = 0;
+    while (n + 1 < size && n < fromSize && from[n])
+        ++n;
+    memcpy(to, from, n);
+    to[n] = 0;
+}
+
+// LDM counts 512-byte units; the disk may have larger sectors.
+uint64_t ToDiskSectors(uint64_t units, uint32_t bytesPerSector)
+{
+    if (bytesPerSector <= 512)
+        return units;
+    return units / (bytesPerSector / 512);
+}
+
+// Both texts come from the same writer; the raw ids of type 0x44 records are written the same way.
+bool SameDiskId(const char* a, const char* b) { return a[0] && strncmp(a, b, kDiskIdTextSize) == 0; }
+
+std::unique_ptr<IDynamicDevice> SubVolume(uint32_t type, const VolumeDescriptor& d, const LdmComponentRecord& c,
+                                          const std::vector<MemberExtent>& m)
+{
+    if (c.componentType == 1)
+        return CStripedVolumeDevice::Create(type, d, m);
+    if (c.componentType == 2 && m.size() >= 2)
+        return CSpannedVolumeDevice::Create(type, d, m);
+    return CSimpleVolumeDevice::Create(type, d, m);
+}
+
+}  // namespace
+
+const char* VolumeTypeName(uint32_t type)
+{
+    static const char* const kNames[] = {"SIMPLE", "MIRROR", "SPANNED", "STRIPPED", "RAID5"};
+    return type >= 2 && type <= 6 ? kNames[type - 2] : "UNKNOWN";
+}
+
+bool ParseLdmPrivateHeader(const unsigned char* sector, size_t size, LdmPrivateHeader& header)
+{
+    if (!sector || size < privhead::kUsedBytes || memcmp(sector + privhead::kSignature, "PRIVHEAD", 8) != 0)
+        return false;
+    header = LdmPrivateHeader();
+    CopyText(header.diskId, sizeof(header.diskId), sector + privhead::kDiskId, privhead::kDiskIdSize);
+    CopyText(header.diskGroupName, sizeof(header.diskGroupName), sector + privhead::kDiskGroupName,
+             privhead::kDiskGroupNameSize);
+    header.dataStart = GetBE64(sector + privhead::kDataStart);
+    header.dataSize = GetBE64(sector + privhead::kDataSize);
+    header.databaseStart = GetBE64(sector + privhead::kDatabaseStart);
+    header.databaseSize = GetBE64(sector + privhead::kDatabaseSize);
+    return true;
+}
+
+bool LdmDatabase::ReadPrivateHeaderAt(IStorageDevice& disk, LdmPrivateHeader& header, uint64_t sector)
+{
+    const uint32_t bps = disk.GetBytesPerSector();
+    if (bps < privhead::kUsedBytes || sector >= disk.GetTotalSectors())
+        return false;
+    std::vector<unsigned char> buffer(bps);
+    return disk.ReadSectors(buffer.data(), sector, 1) && ParseLdmPrivateHeader(buffer.data(), bps, header);
+}
+
+bool LdmDatabase::ReadGptDisk(IStorageDevice& disk, LdmPrivateHeader& header)
+{
+    const uint32_t bps = disk.GetBytesPerSector();
+    const uint64_t total = disk.GetTotalSectors();
+    if (bps < 512 || total < 3)
+        return false;
+    std::vector<unsigned char> sector(bps);
+    if (!disk.ReadSectors(sector.data(), 1, 1) || memcmp(sector.data(), "EFI PART", 8) != 0)
+        return false;
+    uint32_t left = GetU32(sector.data() + 80);
+    const uint32_t entrySize = GetU32(sector.data() + 84);
+    uint64_t lba = GetU64(sector.data() + 72);
+    // An entry must hold its name (bytes 56 to 127) and fit a sector.
+    if (entrySize < 128 || entrySize > bps)
+        return false;
+    static const char kName[] = "LDM metadata partition";
+    while (left >= 1 && left <= 128 && lba < total) {
+        if (!disk.ReadSectors(sector.data(), lba, 1))
+            return false;
+        const uint32_t inSector = std::min(bps / entrySize, left);
+        for (uint32_t i = 0; i < inSector; ++i) {
+            const unsigned char* e = sector.data() + size_t(i) * entrySize;
+            const uint64_t first = GetU64(e + 32), last = GetU64(e + 40);
+            bool named = true;
+            for (size_t c = 0; c < sizeof(kName) && named; ++c)
+                named = GetU16(e + 56 + 2 * c) == uint16_t(static_cast<unsigned char>(kName[c]));
+            if (first != 0 && named && ReadPrivateHeaderAt(disk, header, last))
+                return true;
+        }
+        left -= inSector;
+        ++lba;
+    }
+    return false;
+}
+
+bool LdmDatabase::FindPrivateHeader(IStorageDevice& disk, LdmPrivateHeader& header)
+{
+    const uint64_t total = disk.GetTotalSectors();
+    return (total > 0 && ReadPrivateHeaderAt(disk, header, total - 1)) ||
+           ReadPrivateHeaderAt(disk, header, privhead::kSectorMbrDisk) ||
+           ReadPrivateHeaderAt(disk, header, privhead::kSectorOldDisk) || ReadGptDisk(disk, header);
+}
+
+void LdmDatabase::Collect(const std::vector<IStorageDevice*>& disks, std::vector<DynamicVolumeEntry>& out)
+{
+    m_disks.clear();
+    for (IStorageDevice* d : disks) {
+        if (!d)
+            continue;
+        Disk disk{d, false, LdmPrivateHeader()};
+        disk.dynamic = FindPrivateHeader(*d, disk.header);
+        m_disks.push_back(disk);
+    }
+    for (const Disk& disk : m_disks) {
+        if (disk.dynamic)
+            ReadDisk(disk, out);
+    }
+}
+
+int LdmDatabase::ReadDisk(const Disk& disk, std::vector<DynamicVolumeEntry>& out)
+{
+    IStorageDevice& d = *disk.device;
+    const uint32_t bps = d.GetBytesPerSector();
+    const uint64_t total = d.GetTotalSectors();
+    const uint64_t start = ToDiskSectors(disk.header.databaseStart, bps);
+    if (bps < 512 || start >= total)
+        return 0;
+    // The area runs to two sectors before the end, within a bound of 1 MiB.
+    uint64_t count = total - start >= 2 ? total - start - 2 : 0;
+    const uint64_t maxSectors = vblk::kMaxDatabaseSectors * 512 / bps;
+    count = std::min(count, std::max<uint64_t>(maxSectors, 1));
+    if (count == 0)
+        return 0;
+    std::vector<unsigned char> area(size_t(count * bps));
+    if (!d.ReadSectors(area.data(), start, count))
+        return 0;
+    LdmRecordSet set;
+    for (const std::vector<unsigned char>& record : AssembleLdmRecords(area.data(), area.size()))
+        ParseLdmRecord(record, set);
+    BuildVolumes(disk, set, out);
+    return 1;
+}
+
+std::vector<MemberExtent> LdmDatabase::Extents(const Disk& current, const LdmRecordSet& set,
+                                               const LdmComponentRecord& c, bool* allDynamic)
+{
+    const uint32_t bps = current.device->GetBytesPerSector();
+    std::vector<MemberExtent> extents;
+    for (const LdmPartitionRecord& p : set.partitions) {
+        if (p.parentComponent != c.id)
+            continue;
+        const LdmDiskRecord* diskRecord = nullptr;
+        for (const LdmDiskRecord& d : set.disks) {
+            if (d.id == p.diskRecord) {
+                diskRecord = &d;
+                break;
+            }
+        }
+        if (!diskRecord)
+            continue;
+        MemberExtent m;
+        m.columnIndex = uint32_t(p.column);
+        strncpy(m.diskId, diskRecord->diskId.c_str(), kDiskIdTextSize - 1);
+        m.length = ToDiskSectors(p.size, bps);
+        m.offset = ToDiskSectors(p.volumeOffset, bps);
+        for (const Disk& d : m_disks) {
+            if (d.dynamic && SameDiskId(d.header.diskId, m.diskId)) {
+                m.device = d.device;
+                // Both numbers count 512-byte units: the data-area start is converted too.
+                m.start = ToDiskSectors(p.start, bps) + ToDiskSectors(d.header.dataStart, bps);
+                break;
+            }
+        }
+        if (!m.device)
+            *allDynamic = false;
+        extents.push_back(m);
+    }
+    std::sort(extents.begin(), extents.end(), [](const MemberExtent& a, const MemberExtent& b) {
+        return a.offset != b.offset ? a.offset < b.offset : a.columnIndex < b.columnIndex;
+    });
+    return extents;
+}
+
+void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out)
+{
+    const uint32_t bps = disk.device->GetBytesPerSector();
+    for (const LdmVolumeRecord& v : set.volumes) {
+        std::vector<const LdmComponentRecord*> components;
+        for (const LdmComponentRecord& c : set.components) {
+            if (c.parentVolume == v.id)
+                components.push_back(&c);
+        }
+        if ((v.volumeType != 3 && v.volumeType != 4) || components.empty())
+            continue;
+        bool usable = true, allDynamic = true;
+        std::vector<std::vector<MemberExtent>> lists;
+        for (const LdmComponentRecord* c : components) {
+            size_t linked = 0, withDisk = 0;
+            for (const LdmPartitionRecord& p : set.partitions) {
+                if (p.parentComponent != c->id)
+                    continue;
+                ++linked;
+                for (const LdmDiskRecord& d : set.disks)
+                    withDisk += d.id == p.diskRecord ? 1 : 0;
+            }
+            // Every component of a known type with partitions, every partition on a known disk.
+            if (c->componentType < 1 || c->componentType > 3 || linked == 0 || withDisk < linked)
+                usable = false;
+            lists.push_back(Extents(disk, set, *c, &allDynamic));
+        }
+        if (!usable)
+            continue;
+
+        uint32_t type = 0;
+        if (v.volumeType == 4 || (components.size() == 1 && components[0]->componentType == 3))
+            type = kDynRaid5;
+        else if (components.size() >= 2)
+            type = kDynMirror;
+        else if (components[0]->componentType == 1)
+            type = kDynStriped;
+        else
+            type = lists[0].size() >= 2 ? kDynSpanned : kDynSimple;
+
+        VolumeDescriptor d;
+        strncpy(d.diskGroupName, disk.header.diskGroupName, sizeof(d.diskGroupName) - 1);
+        strncpy(d.volumeName, v.name.c_str(), sizeof(d.volumeName) - 1);
+        d.fileSystem = v.partitionType;
+        d.totalSectors = ToDiskSectors(v.size, bps);
+        // The members' sum when every member is there and fits its disk; else the record's size.
+        const std::vector<MemberExtent>& sized = lists[0];
+        bool complete = !sized.empty();
+        uint64_t sum = 0;
+        for (const MemberExtent& m : sized) {
+            complete = complete && m.device && m.length <= m.device->GetTotalSectors();
+            sum += m.length;
+        }
+        if (complete)
+            d.totalSectors = type == kDynRaid5 ? sum * (sized.size() - 1) / sized.size() : sum;
+
+        std::unique_ptr<IDynamicDevice> device;
+        switch (type) {
+        case kDynMirror:
+            device = CMirrorVolumeDevice::Create(kDynMirror, d, SubVolume(kDynMirror, d, *components[0], lists[0]),
+                                                 SubVolume(kDynMirror, d, *components[1], lists[1]));
+            break;
+        case kDynRaid5:
+            device = CRaid5VolumeDevice::Create(type, d, lists[0]);
+            break;
+        case kDynStriped:
+            device = CStripedVolumeDevice::Create(type, d, lists[0]);
+            break;
+        case kDynSpanned:
+            device = CSpannedVolumeDevice::Create(type, d, lists[0]);
+            break;
+        default:
+            device = CSimpleVolumeDevice::Create(type, d, lists[0]);
+            break;
+        }
+        if (!device)
+            continue;
+        bool duplicate = false;
+        for (const DynamicVolumeEntry& e : out)
+            duplicate = duplicate || e.device.get() == device.get() || e.device->IsSameVolume(*device);
+        if (duplicate)
+            continue;
+        DynamicVolumeEntry entry;
+        entry.totalSectors = device->GetTotalSectors();
+        strncpy(entry.typeName, VolumeTypeName(device->GetVolumeType()), sizeof(entry.typeName) - 1);
+        if (allDynamic && !v.driveHint.empty())
+            entry.driveLetter = v.driveHint[0];
+        memcpy(entry.volumeGuid, v.guid, 16);
+        entry.device = std::move(device);
+        out.push_back(std::move(entry));
+    }
+}

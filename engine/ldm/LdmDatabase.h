@@ -1,0 +1,62 @@
+// engine/ldm/LdmDatabase.h
+// Reads the LDM database of every dynamic disk and builds one volume device per volume of the
+// disk group. Each disk carries the whole group's database, so a volume is met once per disk;
+// only the first is kept.
+#pragma once
+#include <stdint.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/device/StorageDevice.h"
+#include "engine/dynamic/DynamicVolume.h"
+#include "engine/ldm/LdmRecords.h"
+
+struct LdmPrivateHeader {
+    char diskId[kDiskIdTextSize] = {};
+    char diskGroupName[33] = {};
+    uint64_t dataStart = 0;      // 512-byte units
+    uint64_t dataSize = 0;
+    uint64_t databaseStart = 0;  // 512-byte units
+    uint64_t databaseSize = 0;
+};
+
+// Pure predicate and parse of one sector: "PRIVHEAD" and its big-endian fields.
+bool ParseLdmPrivateHeader(const unsigned char* sector, size_t size, LdmPrivateHeader& header);
+
+struct DynamicVolumeEntry {
+    uint64_t totalSectors = 0;
+    char typeName[40] = {};
+    uint32_t fileSystem = 9;  // kFsNone until an analyser recognises the volume
+    char label[100] = {};
+    char driveLetter = 0;
+    std::unique_ptr<IDynamicDevice> device;
+    unsigned char volumeGuid[16] = {};  // for the mount-point lookup
+};
+
+// "SIMPLE", "MIRROR", "SPANNED", "STRIPPED", "RAID5" for types 2 to 6, else "UNKNOWN".
+const char* VolumeTypeName(uint32_t type);
+
+class LdmDatabase {
+public:
+    // Reads every disk (null ones skipped) and appends the group's volumes to out. The disks
+    // must outlive the entries' devices.
+    void Collect(const std::vector<IStorageDevice*>& disks, std::vector<DynamicVolumeEntry>& out);
+
+    static bool FindPrivateHeader(IStorageDevice& disk, LdmPrivateHeader& header);
+    static bool ReadPrivateHeaderAt(IStorageDevice& disk, LdmPrivateHeader& header, uint64_t sector);
+    static bool ReadGptDisk(IStorageDevice& disk, LdmPrivateHeader& header);
+
+private:
+    struct Disk {
+        IStorageDevice* device;
+        bool dynamic;
+        LdmPrivateHeader header;
+    };
+    int ReadDisk(const Disk& disk, std::vector<DynamicVolumeEntry>& out);
+    void BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out);
+    std::vector<MemberExtent> Extents(const Disk& current, const LdmRecordSet& set, const LdmComponentRecord& c, bool* allDynamic);
+
+    std::vector<Disk> m_disks;
+};

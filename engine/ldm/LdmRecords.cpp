@@ -1,0 +1,222 @@
+// engine/ldm/LdmRecords.cpp
+#include "engine/ldm/LdmRecords.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "engine/ldm/LdmLayout.h"
+
+namespace {
+const size_t kMaxVarNumberLength = 64;
+const size_t kMaxNameLength = 128;
+
+std::string Cut(std::string text, size_t size)
+{
+    if (text.size() > size)
+        text.resize(size);
+    return text;
+}
+}  // namespace
+
+uint64_t CLdmFieldReader::VarNumber()
+{
+    const size_t pos = Pos();
+    if (pos >= m_size)
+        return ~uint64_t(0);
+    const size_t length = m_data[pos];
+    if (length < 1 || length > kMaxVarNumberLength || length > m_size - pos - 1) {
+        m_pos = pos + 1;
+        return ~uint64_t(0);
+    }
+    uint64_t value = 0;
+    for (size_t i = 0; i < length; ++i)
+        value = (value << 8) | m_data[pos + 1 + i];
+    m_pos = pos + 1 + length;
+    return value;
+}
+
+std::string CLdmFieldReader::VarString()
+{
+    const size_t pos = Pos();
+    if (pos >= m_size)
+        return std::string();
+    const size_t length = m_data[pos];
+    if (length < 1 || length > m_size - pos - 1) {
+        m_pos = pos + 1;
+        return std::string();
+    }
+    m_pos = pos + 1 + length;
+    return std::string(reinterpret_cast<const char*>(m_data + pos + 1), length);
+}
+
+const unsigned char* CLdmFieldReader::Bytes(size_t n)
+{
+    const size_t pos = Pos();
+    if (n > m_size - pos) {
+        m_pos = m_size;
+        return nullptr;
+    }
+    m_pos = pos + n;
+    return m_data + pos;
+}
+
+uint64_t CLdmFieldReader::Fixed64()
+{
+    const unsigned char* p = Bytes(8);
+    return p ? GetBE64(p) : ~uint64_t(0);
+}
+
+uint8_t CLdmFieldReader::Byte()
+{
+    const unsigned char* p = Bytes(1);
+    return p ? *p : 0;
+}
+
+std::vector<std::vector<unsigned char>> AssembleLdmRecords(const unsigned char* area, size_t size)
+{
+    struct Pending {
+        uint32_t group;
+        uint16_t count;
+        std::vector<unsigned char> bytes;
+    };
+    std::vector<Pending> firsts;
+    std::vector<const unsigned char*> continuations;
+    const size_t blocks = size / vblk::kBlockSize;
+    for (size_t b = 0; b < blocks; ++b) {
+        const unsigned char* block = area + b * vblk::kBlockSize;
+        if (memcmp(block + vblk::kSignature, "VBLK", 4) != 0)
+            continue;
+        const uint32_t group = GetBE32(block + vblk::kGroup);
+        const uint16_t fragment = GetBE16(block + vblk::kFragment);
+        const uint16_t count = GetBE16(block + vblk::kFragmentCount);
+        if (group > 0 && count > 0 && fragment == 0) {
+            const uint64_t dataSize = GetBE32(block + vblk::kDataSize);
+            // The size is bounded by what the record's fragments can carry, and the fragments by
+            // the blocks of the area: a damaged size must not become a huge allocation.
+            if (count > blocks || dataSize > vblk::kFirstData + uint64_t(count - 1) * vblk::kMoreData)
+                continue;
+            Pending p{group, count, std::vector<unsigned char>(size_t(dataSize) + vblk::kHeaderSize, 0)};
+            memcpy(p.bytes.data(), block, p.bytes.size() < vblk::kBlockSize ? p.bytes.size() : vblk::kBlockSize);
+            firsts.push_back(std::move(p));
+        } else if (group != 0 && count >= 2 && fragment != 0) {
+            continuations.push_back(block);
+        }
+    }
+    std::vector<std::vector<unsigned char>> records;
+    for (Pending& p : firsts) {
+        const size_t dataSize = p.bytes.size() - vblk::kHeaderSize;
+        if (p.count >= 2 && dataSize > vblk::kFirstData) {
+            size_t filled = vblk::kBlockSize;
+            uint32_t next = 1;
+            for (const unsigned char* c : continuations) {
+                if (GetBE32(c + vblk::kGroup) != p.group || GetBE16(c + vblk::kFragment) != next)
+                    continue;
+                size_t n = p.bytes.size() - filled;
+                if (n > vblk::kMoreData)
+                    n = vblk::kMoreData;
+                memcpy(p.bytes.data() + filled, c + vblk::kContinuationData, n);
+                filled += n;
+                ++next;
+            }
+            if (filled != p.bytes.size() || next != p.count)
+                continue;  // incomplete: ignored
+        }
+        records.push_back(std::move(p.bytes));
+    }
+    return records;
+}
+
+void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set)
+{
+    if (record.size() < vblk::kHeaderSize)
+        return;
+    const uint8_t flags = record[vblk::kFlags];
+    CLdmFieldReader r(record.data(), record.size(), vblk::kHeaderSize);
+    switch (record[vblk::kType]) {
+    case vblk::kTypeComponent: {
+        LdmComponentRecord c;
+        c.id = r.VarNumber();
+        c.name = Cut(r.VarString(), kMaxNameLength);
+        c.state = Cut(r.VarString(), 15);
+        c.componentType = r.Byte();
+        r.Skip(4);
+        c.partitions = r.VarNumber();
+        r.Skip(16);
+        c.parentVolume = r.VarNumber();
+        r.Skip(1);
+        if (flags == 0x10) {
+            c.stripeSize = r.VarNumber();
+            c.columns = r.VarNumber();
+        }
+        set.components.push_back(c);
+        break;
+    }
+    case vblk::kTypePartition: {
+        LdmPartitionRecord p;
+        p.id = r.VarNumber();
+        p.name = Cut(r.VarString(), kMaxNameLength);
+        r.Skip(4 + 8);
+        p.start = r.Fixed64();
+        p.volumeOffset = r.Fixed64();
+        p.size = r.VarNumber();
+        p.parentComponent = r.VarNumber();
+        p.diskRecord = r.VarNumber();
+        if (flags == 0x08 || flags == 0x48)
+            p.column = r.VarNumber();
+        set.partitions.push_back(p);
+        break;
+    }
+    case vblk::kTypeDisk: {
+        LdmDiskRecord d;
+        d.id = r.VarNumber();
+        d.name = Cut(r.VarString(), kMaxNameLength);
+        d.diskId = Cut(r.VarString(), 64);
+        d.altName = Cut(r.VarString(), kMaxNameLength);
+        set.disks.push_back(d);
+        break;
+    }
+    case vblk::kTypeDiskRawId: {
+        LdmDiskRecord d;
+        d.id = r.VarNumber();
+        d.name = Cut(r.VarString(), kMaxNameLength);
+        // The raw id as the header's text writes it, so the two can be matched.
+        if (const unsigned char* g = r.Bytes(16)) {
+            char text[40];
+            snprintf(text, sizeof(text), "%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x",
+                     g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7], g[8], g[9], g[10], g[11], g[12], g[13], g[14], g[15]);
+            d.diskId = text;
+        }
+        set.disks.push_back(d);
+        break;
+    }
+    case vblk::kTypeVolume: {
+        LdmVolumeRecord v;
+        v.id = r.VarNumber();
+        v.name = Cut(r.VarString(), kMaxNameLength);
+        v.typeText = Cut(r.VarString(), kMaxNameLength);
+        if (r.PeekByte() != 0)
+            r.VarString();
+        else
+            r.Skip(1);
+        r.Skip(14);  // state
+        v.volumeType = r.Byte();
+        r.Skip(1);
+        v.volumeNumber = r.Byte();
+        r.Skip(3);
+        v.volumeFlags = r.Byte();
+        v.components = r.VarNumber();
+        r.Skip(16);
+        v.size = r.VarNumber();
+        r.Skip(4);
+        v.partitionType = r.Byte();
+        if (const unsigned char* g = r.Bytes(16))
+            memcpy(v.guid, g, 16);
+        if (flags == 2)
+            v.driveHint = Cut(r.VarString(), 19);
+        set.volumes.push_back(v);
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,0 +1,67 @@
+// engine/ldm/LdmRecords.h
+// Records of the LDM database: reassembled from VBLK fragments, then parsed by type.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+// Reads a field of record data: every read is bounded by the record's end.
+class CLdmFieldReader {
+public:
+    CLdmFieldReader(const unsigned char* data, size_t size, size_t pos) : m_data(data), m_size(size), m_pos(pos) {}
+    // A length byte L (1 to 64, inside the record), then L bytes big-endian; all ones and one
+    // byte consumed when L is wrong. Longer numbers keep their last 8 bytes.
+    uint64_t VarNumber();
+    // A length byte L, then L bytes; empty and one byte consumed when L is wrong.
+    std::string VarString();
+    uint64_t Fixed64();  // 8 bytes big-endian; all ones past the end
+    uint8_t Byte();      // 0 past the end
+    void Skip(size_t n) { m_pos = n > m_size - Pos() ? m_size : m_pos + n; }
+    uint8_t PeekByte() const { return m_pos < m_size ? m_data[m_pos] : 0; }
+    size_t Pos() const { return m_pos < m_size ? m_pos : m_size; }
+    const unsigned char* Bytes(size_t n);  // null past the end; consumes n
+
+private:
+    const unsigned char* m_data;
+    size_t m_size;
+    size_t m_pos;
+};
+
+// Whole records (header and data) out of the database area's blocks. A record whose
+// fragments are not all there, or whose size disagrees with its fragment count, is dropped.
+std::vector<std::vector<unsigned char>> AssembleLdmRecords(const unsigned char* area, size_t size);
+
+struct LdmVolumeRecord {
+    uint64_t id = 0;
+    std::string name, typeText;
+    uint8_t volumeType = 0, volumeNumber = 0, volumeFlags = 0, partitionType = 0;
+    uint64_t components = 0, size = 0;
+    unsigned char guid[16] = {};
+    std::string driveHint;
+};
+struct LdmComponentRecord {
+    uint64_t id = 0;
+    std::string name, state;
+    uint8_t componentType = 0;  // 1 striped, 2 spanned or simple, 3 RAID-5
+    uint64_t partitions = 0, parentVolume = 0, stripeSize = 0, columns = 0;
+};
+struct LdmPartitionRecord {
+    uint64_t id = 0;
+    std::string name;
+    uint64_t start = 0, volumeOffset = 0, size = 0, parentComponent = 0, diskRecord = 0, column = 0;
+};
+struct LdmDiskRecord {
+    uint64_t id = 0;
+    std::string name, diskId, altName;
+};
+
+struct LdmRecordSet {
+    std::vector<LdmVolumeRecord> volumes;
+    std::vector<LdmComponentRecord> components;
+    std::vector<LdmPartitionRecord> partitions;
+    std::vector<LdmDiskRecord> disks;
+};
+
+// Parses one assembled record into the set; other types are ignored.
+void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set);
