@@ -1,0 +1,82 @@
+// engine/image/DeviceRecordExchange.h
+// Passes the identity of a selected disk or image through a keyed record stream and finds the
+// matching device again on the receiving side.
+//
+// DiskRecord as exchanged (548 bytes):
+//   0    4    kind: 0 physical disk, 2 never matched, other an image
+//   4    4/8  image device (in-process only; written as zero)
+//   16   4/8  disk device (in-process only; written as zero)
+//   284  260  image path, zero-terminated
+// A kind-0 record is followed by the disk's 5400-byte snapshot.
+#pragma once
+#include <stdint.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/device/DiskDescription.h"
+#include "engine/device/StorageDevice.h"
+
+const size_t kDiskRecordSize = 548;
+const size_t kDiskRecordPathOffset = 284;
+const size_t kDiskRecordPathSize = 260;
+
+struct DiskRecord {
+    uint32_t kind = 2;
+    IStorageDevice* imageDevice = nullptr;
+    IStorageDevice* diskDevice = nullptr;
+    char imagePath[kDiskRecordPathSize] = {0};
+};
+
+// The owner's stream of keyed records; each operation non-zero on success.
+class IKeyedRecordStream {
+public:
+    virtual ~IKeyedRecordStream() {}
+    virtual int Begin(const unsigned char key[16]) = 0;
+    virtual int End() = 0;
+    virtual int Read(void* buffer, uint32_t size) = 0;
+    virtual int Write(const void* buffer, uint32_t size) = 0;
+};
+
+// Key of disk records: B072A676-0548-468B-BA9E-91093A63B517 in the usual GUID byte order.
+extern const unsigned char kDiskRecordKey[16];
+
+// An in-memory stream: records written under a key are read back in order under it.
+class CMemoryRecordStream : public IKeyedRecordStream {
+public:
+    int Begin(const unsigned char key[16]) override;
+    int End() override;
+    int Read(void* buffer, uint32_t size) override;
+    int Write(const void* buffer, uint32_t size) override;
+
+private:
+    std::vector<std::pair<std::string, std::vector<unsigned char>>> m_records;
+    std::string m_key;
+    bool m_open = false;
+    size_t m_readRecord = 0;
+    size_t m_readPos = 0;
+    size_t m_writeRecord = 0;
+};
+
+class DeviceRecordExchange {
+public:
+    using Describer = std::function<void(IStorageDevice*, DiskDescription*)>;
+    // The describer gives a disk device's description (a physical disk asks its driver).
+    DeviceRecordExchange(IKeyedRecordStream* stream, Describer describe);
+
+    int WriteDiskRecord(const DiskRecord& record);
+    // The listed disk whose snapshot equals the one read, or the listed or newly opened image
+    // with the same path; nullptr when nothing matches. A newly opened image is appended to
+    // `images` and owned by its caller.
+    DiskRecord* ReadDiskRecord(std::vector<DiskRecord>* disks, std::vector<DiskRecord>* images);
+    // The listed record with the same image path, else a record carrying a new image device
+    // when the image's files are all there.
+    DiskRecord* FindOrOpenImageDevice(const DiskRecord& record, std::vector<DiskRecord>* images);
+
+private:
+    std::vector<unsigned char> Snapshot(IStorageDevice* device);
+
+    IKeyedRecordStream* m_stream;
+    Describer m_describe;
+};
