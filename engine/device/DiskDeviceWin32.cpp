@@ -232,6 +232,10 @@ int CDiskDevice::ReadSectors(void* buffer, uint64_t first, uint64_t count)
         return 0;
     std::lock_guard<std::recursive_mutex> hold(m_lock);
     uint64_t bytesPerSector = m_bytesPerSector ? m_bytesPerSector : 512;
+    // One ReadFile carries less than 4 GiB; refusing here also keeps count x bytes per sector
+    // from wrapping into a small copy out of the bounce buffer.
+    if (count >= (uint64_t(1) << 32) / bytesPerSector)
+        return 0;
     uint64_t bytes = count * bytesPerSector;
     if (!m_bounce)
         m_bounce = static_cast<unsigned char*>(VirtualAlloc(nullptr, kBounceBufferSize, MEM_COMMIT | MEM_RESERVE,

@@ -35,7 +35,11 @@ std::string CImageFile::PartPath(uint32_t part)
         return std::string();
     char line[kMaxPartListLine + 1];
     for (uint32_t i = 0; i <= part; ++i) {
-        if (!m_partList.ReadLine(line, kMaxPartListLine))
+        uint32_t length = m_partList.ReadLine(line, kMaxPartListLine);
+        if (!length)
+            return std::string();
+        // A line longer than any part name would shift every later line: the list is damaged.
+        if (length == kMaxPartListLine && line[length - 1] != '\n')
             return std::string();
     }
     return ImagePartPathFromLine(m_path, line);

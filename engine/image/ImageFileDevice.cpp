@@ -3,6 +3,7 @@
 
 #include "engine/image/ImageFileDevice.h"
 
+#include <stdint.h>
 #include <string.h>
 
 namespace {
@@ -98,6 +99,9 @@ int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, ui
     if (n > m_totalSectors - first)
         n = m_totalSectors - first;
     const uint64_t bytesPerSector = GetBytesPerSector();
+    // No caller's buffer can hold more than the address space.
+    if (count > SIZE_MAX / bytesPerSector)
+        return 0;
     const size_t chunkBytes = size_t(bytesPerSector * kImageSectorsPerChunk);
     std::vector<unsigned char> scratch(chunkBytes);
     unsigned char* out = static_cast<unsigned char*>(buffer);

@@ -90,6 +90,7 @@ TEST(ImageFileDevice, DamageReadsAsZerosOnlyWhereItIs)
         {"missing.img", 0, 10, 16}, // part 1 is gone
         {"short.img", 1, 15, 16},   // the last chunk is cut off
         {"badindex.img", 1, 5, 7},  // chunk 5's end is absurd; chunk 6 then starts past it
+        {"longline.img", 0, 0, 16}, // damaged part list: no part is opened from a cut line
     };
     for (const auto& c : cases) {
         CImageFileDeviceWithDecompress device(Fixture(c.name).c_str());

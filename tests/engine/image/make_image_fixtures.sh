@@ -80,6 +80,9 @@ with open('badparts.img', 'r+b') as f:
     f.seek(268)
     f.write(struct.pack('<I', 200))
 
+write_image('longline.img', 0, [16])     # a part-list line longer than any name
+open('longline.edp', 'wb').write(b'x' * 300 + b'longline.part0.edf\r\n')
+
 write_image('sector1000.img', 0, [16])   # an invalid sector size reads as 512
 with open('sector1000.img', 'r+b') as f:
     f.seek(256)
