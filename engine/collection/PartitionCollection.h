@@ -1,0 +1,74 @@
+// engine/collection/PartitionCollection.h
+// One list of everything on the machine's disks that can hold files: basic partitions, dynamic
+// volumes, and unallocated regions large enough to hide a lost partition. The assembly here is
+// free of Windows: the caller supplies the opened disks, their display lines and their letters.
+#pragma once
+#include <stdint.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/device/StorageDevice.h"
+#include "engine/partition/PartitionTable.h"
+
+const uint32_t kEntrySlotCount = 32;
+const uint32_t kEntryTextSize = 512;
+const uint32_t kBusTypeUsb = 7;
+
+struct EntrySlot {
+    uint64_t start = 0;
+    uint64_t length = 0;
+    IStorageDevice* disk = nullptr;  // null: the slot is free
+};
+
+enum CollectionEntryKind : uint32_t { kEntryBasic = 0, kEntryDynamic = 1 };
+
+struct CollectionEntry {
+    uint32_t source = 0;  // 0: built from physical disks
+    std::unique_ptr<IStorageDevice> device;
+    uint32_t kind = kEntryBasic;
+    uint32_t fileSystem = 9;
+    char driveLetter = 0;
+    std::string name;  // volume label or lost-region name
+    bool usb = false;
+    EntrySlot slots[kEntrySlotCount];
+    std::string text;  // the disks it lies on, one line each
+};
+
+struct CollectionDisk {
+    IStorageDevice* device = nullptr;  // not owned
+    uint32_t busType = 0;
+    std::string line;  // FormatDiskLine of the disk's description
+};
+
+// "vendor  product  bus", or "product  bus" when the vendor is empty or starts with '(';
+// cut to 49 characters.
+std::string FormatDiskLine(const std::string& vendor, const std::string& product, const std::string& busName);
+
+class CPartitionCollection {
+public:
+    // Fills drive letters of a disk's records (the mount-point manager on Windows); may be empty.
+    using DriveLetterQuery = std::function<void(const CollectionDisk& disk, std::vector<PartitionInfo>& records)>;
+
+    void CollectAll(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
+    void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
+    void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
+
+    FileSystemProbe probe;
+    DriveLetterQuery driveLetters;
+};
+
+// Stable: by drive letter ascending, then the entries without one in their collected order.
+void SortEntries(std::vector<CollectionEntry>& entries);
+
+struct DiskRegion {
+    uint64_t start = 0;
+    uint64_t length = 0;
+};
+// Gaps of more than kLostRegionMinSectors between the disk's used regions, and after the last.
+const uint64_t kLostRegionMinSectors = 204800;
+std::vector<DiskRegion> FindLostRegions(uint64_t totalSectors, const std::vector<DiskRegion>& used);
+// The used regions of one disk, from the slots of the collected entries.
+std::vector<DiskRegion> RegionsOnDisk(const std::vector<CollectionEntry>& entries, IStorageDevice* disk);
