@@ -5,7 +5,11 @@
 #include <string>
 
 #include "engine/EngineSettings.h"
+#include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatDirEntry.h"
+#include "engine/fat/FatLongName.h"
+#include "engine/volume/Volume.h"
+#include "tests/engine/fat/FatImages.h"
 
 namespace {
 
@@ -130,4 +134,52 @@ TEST(IsValidFatCluster, Range)
     EXPECT_TRUE(IsValidFatCluster(0x0FFFFFEF));
     EXPECT_FALSE(IsValidFatCluster(0x0FFFFFF0));
     EXPECT_FALSE(IsValidFatCluster(0x100000002ull));
+}
+
+TEST(LongNameToAnsi, RealEntriesOfAnMtoolsImage)
+{
+    std::vector<unsigned char> image = FatImage("fat12.img");
+    FatBootSector boot(image.data(), 512);
+    ASSERT_EQ(uint32_t(kFsFat12), boot.GetType());
+    const size_t root = (boot.GetReservedSectors() + boot.GetNumberOfFats() * boot.GetSectorsPerFat()) * size_t(512);
+    std::vector<std::string> parts;
+    for (size_t o = root; o < root + boot.GetRootEntries() * 32; o += 32) {
+        FatDirEntry entry(image.data() + o);
+        if (entry.IsEnd())
+            break;
+        if (!entry.IsLongName())
+            continue;
+        char text[100];
+        ASSERT_EQ(1, LongNameToAnsi(image.data() + o, text, sizeof(text)));
+        parts.push_back(text);
+    }
+    // Long-name entries come last part first.
+    size_t i = 0;
+    while (i < parts.size() && parts[i] != "ame.bin")
+        ++i;
+    ASSERT_LT(i + 1, parts.size());
+    EXPECT_EQ("A long file n", parts[i + 1]);
+    EXPECT_EQ(1, IsValidLongName(parts[i].c_str()));
+}
+
+TEST(IsValidLongName, ReservedCharacters)
+{
+    EXPECT_EQ(0, IsValidLongName(""));
+    EXPECT_EQ(0, IsValidLongName(nullptr));
+    for (const char* bad : {"a?b", "a*", "|", "a\\b", "a/b", "c:", "\"q\"", "<x", "y>"})
+        EXPECT_EQ(0, IsValidLongName(bad)) << bad;
+    EXPECT_EQ(1, IsValidLongName("A long file name.bin"));
+}
+
+TEST(DetectFatTypeFromTable, MediaEntriesOfRealTables)
+{
+    struct Case { const char* image; int result; uint32_t type; };
+    const Case cases[] = {{"fat16.img", 1, kFsFat16}, {"fat32.img", 1, kFsFat32}, {"fat12.img", 0, kFsNone}};
+    for (const Case& c : cases) {
+        std::vector<unsigned char> image = FatImage(c.image);
+        FatBootSector boot(image.data(), 512);
+        uint32_t type = kFsNone;
+        EXPECT_EQ(c.result, DetectFatTypeFromTable(image.data() + boot.GetReservedSectors() * 512, &type)) << c.image;
+        EXPECT_EQ(c.type, type) << c.image;
+    }
 }

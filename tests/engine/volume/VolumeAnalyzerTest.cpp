@@ -47,9 +47,11 @@ TEST(VolumeAnalyzerList, EachFileSystemAnswersInItsSlot)
         ASSERT_EQ(list.At(c.answering), usable) << c.image;
         EXPECT_EQ(c.type, usable->GetFileSystemType()) << c.image;
         EXPECT_EQ(c.label, LabelOf(usable)) << c.image;
-        for (size_t i = 0; i < list.Count(); ++i)
-            if (i != c.answering)
+        for (size_t i = 0; i < list.Count(); ++i) {
+            if (i != c.answering) {
                 EXPECT_EQ(kFsNone, list.At(i)->GetFileSystemType()) << c.image << " " << i;
+            }
+        }
     }
 }
 
