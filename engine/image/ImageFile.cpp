@@ -3,11 +3,21 @@
 
 #include "engine/image/ImageFile.h"
 
+#include <string.h>
+
 #include "engine/device/LittleEndian.h"
 
 namespace {
 
 const uint32_t kMaxPartListLine = 270;
+
+void PutU32(unsigned char* p, uint32_t v)
+{
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
 
 }  // namespace
 
@@ -51,11 +61,100 @@ int CImageFile::OpenPart(uint32_t part, uint32_t mode)
         return 1;
     m_part.Close();
     m_openPart = -1;
+    if (mode == Win32File::kCreate)
+        return CreatePart(part);
     std::string path = PartPath(part);
     if (path.empty() || !m_part.Open(path.c_str(), mode))
         return 0;
     m_openPart = int(part);
     return 1;
+}
+
+int CImageFile::CreatePart(uint32_t part)
+{
+    std::string path = ImagePartFileName(m_path, part);
+    if (!m_part.Open(path.c_str(), Win32File::kCreate))
+        return 0;
+    unsigned char reserved[kPartDataOffset] = {0};
+    if (!m_part.Write(reserved, sizeof(reserved)))
+        return 0;
+    // The list names the part without its folder, so the image can be moved as a whole.
+    m_partList.Close();
+    Win32File list(ImagePartListName(m_path).c_str(), Win32File::kOpenAlways);
+    size_t folderEnd = path.find_last_of("\\/:");
+    std::string name = folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
+    if (!list.SeekToEnd() || !list.WriteLine(name.c_str(), uint32_t(name.size())))
+        return 0;
+    m_openPart = int(part);
+    return 1;
+}
+
+int CImageFile::Create(const char* path)
+{
+    if (!path)
+        return 0;
+    m_path = path;
+    m_header = ImageHeader();
+    m_openPart = -1;
+    m_part.Close();
+    m_partList.Close();
+    if (!m_image.Open(path, Win32File::kCreate))
+        return 0;
+    Win32File list(ImagePartListName(m_path).c_str(), Win32File::kCreate);
+    unsigned char header[kImageHeaderSize] = {0};
+    return list.IsOpen() && m_image.Write(header, sizeof(header));
+}
+
+int CImageFile::WriteHeader(const std::string& name, uint32_t userWord, uint32_t compression, uint32_t bytesPerSector)
+{
+    m_header.name = name.substr(0, kImageNameSize - 1);
+    m_header.userWord = userWord;
+    m_header.compression = compression;
+    m_header.bytesPerSector = SaneImageSectorSize(bytesPerSector);
+    unsigned char header[kImageHeaderSize] = {0};
+    memcpy(header, m_header.name.data(), m_header.name.size());
+    PutU32(header + kImageSectorSizeOffset, m_header.bytesPerSector);
+    PutU32(header + kImageCompressionOffset, compression);
+    PutU32(header + kImageUserWordOffset, userWord);
+    PutU32(header + kImagePartCountOffset, uint32_t(m_header.chunksPerPart.size()));
+    PutU32(header + kImageChunkCountOffset, m_header.totalChunks);
+    for (size_t i = 0; i < m_header.chunksPerPart.size(); ++i)
+        PutU32(header + kImagePartTableOffset + 4 * i, m_header.chunksPerPart[i]);
+    return WriteImage(0, header, sizeof(header));
+}
+
+int CImageFile::AppendPart(uint32_t partCount, uint32_t chunks)
+{
+    if (partCount == 0 || partCount > kImageMaxParts || partCount != m_header.chunksPerPart.size() + 1)
+        return 0;
+    if (m_header.totalChunks + uint64_t(chunks) > 0xFFFFFFFFu)
+        return 0;
+    m_header.chunksPerPart.push_back(chunks);
+    m_header.totalChunks += chunks;
+    return 1;
+}
+
+int CImageFile::WriteImage(uint64_t offset, const void* buffer, uint32_t count)
+{
+    return m_image.Seek(offset) && m_image.Write(buffer, count);
+}
+
+int CImageFile::WritePart(uint64_t offset, const void* buffer, uint32_t count)
+{
+    return m_part.Seek(offset) && m_part.Write(buffer, count);
+}
+
+bool CImageFile::IsFirstChunkOfPart(uint32_t chunk) const
+{
+    uint64_t begin = 0;
+    for (uint32_t chunks : m_header.chunksPerPart) {
+        if (chunk == begin && chunks)
+            return true;
+        begin += chunks;
+        if (chunk < begin)
+            return false;
+    }
+    return false;
 }
 
 int CImageFile::GetChunkExtent(uint32_t chunk, bool firstOfPart, uint64_t* offset, uint32_t* size)

@@ -16,6 +16,7 @@ public:
     const ImageHeader& Header() const { return m_header; }
     const std::string& Path() const { return m_path; }
     // Opens the part named on line `part` of the part list; nothing to do when it is open.
+    // Mode 3 instead creates the part file with its reserved bytes and adds it to the list.
     int OpenPart(uint32_t part, uint32_t mode);
     // The offset of chunk k in its part file and its stored size; 0 when the index does not
     // hold it or its entries run backwards inside a part. The first chunk of a part starts at 0.
@@ -25,7 +26,20 @@ public:
     // The file name of part i as the part list names it; empty when the list ends first.
     std::string PartPath(uint32_t part);
 
+    // Writing side (tools and tests make images; no flow of the program writes one).
+    // Creates the image file with a zeroed header and an empty part list.
+    int Create(const char* path);
+    // The header's own fields; the name is cut to 254 characters so byte 255 stays 0.
+    int WriteHeader(const std::string& name, uint32_t userWord, uint32_t compression, uint32_t bytesPerSector);
+    // Part `partCount - 1` holds `chunks` chunks; 0 when the header has no room for it.
+    int AppendPart(uint32_t partCount, uint32_t chunks);
+    int WriteImage(uint64_t offset, const void* buffer, uint32_t count);
+    int WritePart(uint64_t offset, const void* buffer, uint32_t count);
+    bool IsFirstChunkOfPart(uint32_t chunk) const;
+
 private:
+    int CreatePart(uint32_t part);
+
     Win32File m_image;
     Win32File m_part;
     Win32File m_partList;
