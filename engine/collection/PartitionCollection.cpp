@@ -66,6 +66,14 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
         e.kind = kEntryDynamic;
         e.fileSystem = v.fileSystem;
         e.name = v.label;
+        // The volume's own file system, read through the assembled volume.
+        if (probe) {
+            const FileSystemGuess guess = probe(*v.device, 0, v.device->GetTotalSectors());
+            if (guess.code != kFsNone) {
+                e.fileSystem = guess.code;
+                e.name = guess.label;
+            }
+        }
         e.driveLetter = v.driveLetter;
         std::vector<const MemberExtent*> members;
         v.device->GetMembers(members);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/device/StorageDevice.h"
+#include "engine/partition/AnalyzerProbe.h"
 #include "engine/partition/PartitionTable.h"
 
 const uint32_t kEntrySlotCount = 32;
@@ -56,7 +57,7 @@ public:
     void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
     void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
 
-    FileSystemProbe probe;
+    FileSystemProbe probe = ProbeWithAnalyzers;
     DriveLetterQuery driveLetters;
 };
 

@@ -10,12 +10,12 @@
 using namespace ldmtest;
 
 namespace {
-std::string DosImage()
+std::string Image(const char* name)
 {
 #ifdef _WIN32
-    return FixtureDir() + "\\partition\\dos.img";
+    return FixtureDir() + "\\partition\\" + name;
 #else
-    return FixtureDir() + "/partition/dos.img";
+    return FixtureDir() + "/partition/" + name;
 #endif
 }
 
@@ -30,7 +30,7 @@ CollectionEntry Lettered(char letter, const char* name)
 
 TEST(PartitionCollection, BasicPartitionsOfAnSfdiskImage)
 {
-    CMemoryDevice disk(ReadFileBytes(DosImage()));
+    CMemoryDevice disk(ReadFileBytes(Image("dos.img")));
     ASSERT_GT(disk.GetTotalSectors(), 0u);
     CPartitionCollection collection;
     collection.driveLetters = [](const CollectionDisk&, std::vector<PartitionInfo>& records) {
@@ -81,6 +81,19 @@ TEST(PartitionCollection, DynamicVolumeTextKeepsTheLinesThatFit)
     EXPECT_EQ(10u * 50 - 1, out[0].text.size());
     EXPECT_NE('\n', out[0].text.back());
     EXPECT_EQ(1200u, out[0].device->GetTotalSectors());
+}
+
+TEST(PartitionCollection, FileSystemOfAFormattedPartition)
+{
+    // mkfs.fat formatted the one partition in place: the analysers name it and its label.
+    CMemoryDevice disk(ReadFileBytes(Image("fat.img")));
+    std::vector<CollectionEntry> out;
+    CPartitionCollection().CollectAll({CollectionDisk{&disk, 0, "Disk"}}, out);
+    ASSERT_EQ(1u, out.size());
+    EXPECT_EQ(uint32_t(kFsFat16), out[0].fileSystem);
+    EXPECT_EQ("PARTLABEL", out[0].name.substr(0, 9));
+    EXPECT_EQ(2048u, out[0].slots[0].start);
+    EXPECT_FALSE(out[0].usb);
 }
 
 TEST(PartitionCollection, SortPutsLetteredEntriesFirstInOrder)

@@ -29,3 +29,8 @@ for img in dos gpt; do
       for (i = 1; i <= NF; ++i) { if ($i == "start") s = $(i+1); if ($i == "size") n = $(i+1); if ($i == "type") t = $(i+1) }
       if (t != "5" && t != "f") print s, n }' > "$img.expected"
 done
+
+# MBR with one FAT16 partition, formatted in place; its file system is what the analysers find.
+truncate -s 8M fat.img
+printf 'label: dos\nstart=2048, size=8192, type=6\n' | sfdisk --quiet fat.img
+mkfs.fat -F 16 -s 1 -n PARTLABEL --offset=2048 fat.img 4096 >/dev/null 2>&1
