@@ -38,6 +38,13 @@ TEST(DiskDevice, UnreadableDiskReadsAsZerosAndRemembersTheRange)
     EXPECT_TRUE(disk.GetBadRanges().Overlaps(100, 108));
     std::vector<unsigned char> huge(1);
     EXPECT_FALSE(disk.ReadSectors(huge.data(), 0, uint64_t(1) << 40));  // refused before any copy
+    DiskDescription description;
+    if (disk.GetDeviceDescription(&description)) {
+        char name[260];
+        GetBusTypeName(description.busType, name, sizeof(name));
+        EXPECT_STREQ(name, description.busTypeName);
+    }
+    EXPECT_EQ(0, disk.ReadDiskSignature());  // zeros from the unreadable sector 0
     void* layout = nullptr;
     if (disk.DeviceIoControlGrow(&layout, IOCTL_DISK_GET_DRIVE_LAYOUT_EX))
         free(layout);
