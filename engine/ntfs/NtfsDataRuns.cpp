@@ -1,6 +1,8 @@
 // engine/ntfs/NtfsDataRuns.cpp
 #include "engine/ntfs/NtfsDataRuns.h"
 
+#include "engine/device/LittleEndian.h"
+
 namespace {
 
 uint64_t ReadLittle(const unsigned char* p, uint32_t bytes)
@@ -144,4 +146,52 @@ bool DataRunList::Equals(const DataRunList& other) const
 void DataRunList::CopyTo(DataRunList& other) const
 {
     other.m_runs.insert(other.m_runs.end(), m_runs.begin(), m_runs.end());
+}
+
+namespace {
+
+bool WriteU64(IRunStream& stream, uint64_t value)
+{
+    unsigned char bytes[8];
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = uint8_t(value >> (8 * i));
+    return stream.Write(bytes, sizeof(bytes)) != 0;
+}
+
+bool ReadU64(IRunStream& stream, uint64_t* value)
+{
+    unsigned char bytes[8];
+    if (!stream.Read(bytes, sizeof(bytes)))
+        return false;
+    *value = GetU64(bytes);
+    return true;
+}
+
+}  // namespace
+
+bool DataRunList::Save(IRunStream& stream) const
+{
+    if (!WriteU64(stream, m_runs.size()))
+        return false;
+    for (const DataRun& run : m_runs)
+        if (!WriteU64(stream, run.lcn) || !WriteU64(stream, run.length) || !WriteU64(stream, run.vcn))
+            return false;
+    return true;
+}
+
+bool DataRunList::Load(IRunStream& stream)
+{
+    Clear();
+    uint64_t count;
+    if (!ReadU64(stream, &count))
+        return false;
+    for (uint64_t i = 0; i < count; ++i) {
+        DataRun run;
+        if (!ReadU64(stream, &run.lcn) || !ReadU64(stream, &run.length) || !ReadU64(stream, &run.vcn)) {
+            Clear();
+            return false;
+        }
+        m_runs.push_back(run);
+    }
+    return true;
 }

@@ -19,6 +19,15 @@ struct DataRun {
     uint64_t length;  // clusters
 };
 
+// The byte stream that a run list is saved to and loaded from. Each call is non-zero when all
+// bytes were moved.
+class IRunStream {
+public:
+    virtual ~IRunStream() {}
+    virtual int Read(void* buffer, size_t bytes) = 0;
+    virtual int Write(const void* buffer, size_t bytes) = 0;
+};
+
 class DataRunList {
 public:
     void Clear() { m_runs.clear(); }
@@ -33,6 +42,11 @@ public:
     uint64_t TotalClusters() const;
     bool Equals(const DataRunList& other) const;
     void CopyTo(DataRunList& other) const;
+    // u64 count, then per run u64 LCN, u64 length, u64 VCN, all little-endian.
+    bool Save(IRunStream& stream) const;
+    // Replaces the list; on a short stream the list is left empty and false returned. The
+    // stored count is not trusted for an allocation: runs are read one at a time.
+    bool Load(IRunStream& stream);
     const std::vector<DataRun>& Runs() const { return m_runs; }
     size_t Count() const { return m_runs.size(); }
 
