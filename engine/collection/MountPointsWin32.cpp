@@ -1,0 +1,168 @@
+// engine/collection/MountPointsWin32.cpp
+#include "engine/collection/MountPointsWin32.h"
+
+#include <malloc.h>
+#include <stdio.h>
+#include <string.h>
+#include <winioctl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "engine/collection/VolumeGuidPath.h"
+#include "engine/device/BasicPartitionDevice.h"
+
+namespace {
+
+// The mount-point manager's query, laid out by hand: a MOUNTMGR_MOUNT_POINT header of six
+// fields (offset u32, length u16, reserved u16 for the link, the unique id and the device),
+// and in the answer a u32 size, a u32 count, then count such headers.
+const DWORD kQueryPoints = CTL_CODE(0x6D, 2, METHOD_BUFFERED, FILE_ANY_ACCESS);
+const size_t kMountPointSize = 24;
+const size_t kQueryBufferSize = 1024;
+
+void PutU32Le(unsigned char* p, uint32_t v) { memcpy(p, &v, 4); }
+void PutU16Le(unsigned char* p, uint16_t v) { memcpy(p, &v, 2); }
+uint32_t U32(const unsigned char* p) { uint32_t v; memcpy(&v, p, 4); return v; }
+uint16_t U16(const unsigned char* p) { uint16_t v; memcpy(&v, p, 2); return v; }
+
+char LetterOfDevice(const std::wstring& deviceName)
+{
+    HANDLE manager = CreateFileA("\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (manager == INVALID_HANDLE_VALUE)
+        return 0;
+    unsigned char in[kQueryBufferSize] = {};
+    unsigned char out[kQueryBufferSize] = {};
+    const size_t nameBytes = deviceName.size() * sizeof(wchar_t);
+    char letter = 0;
+    if (nameBytes <= sizeof(in) - kMountPointSize) {
+        PutU32Le(in + 16, uint32_t(kMountPointSize));
+        PutU16Le(in + 20, uint16_t(nameBytes));
+        memcpy(in + kMountPointSize, deviceName.data(), nameBytes);
+        DWORD returned = 0;
+        if (DeviceIoControl(manager, kQueryPoints, in, DWORD(kMountPointSize + nameBytes), out, sizeof(out), &returned,
+                            nullptr) && returned >= 8) {
+            const uint32_t count = U32(out + 4);
+            static const wchar_t kPrefix[] = L"\\DosDevices\\";
+            const size_t prefix = 12;
+            // Every offset the answer gives is checked against the bytes it returned.
+            for (uint32_t i = 0; i < count && 8 + (i + 1) * kMountPointSize <= returned && !letter; ++i) {
+                const unsigned char* point = out + 8 + i * kMountPointSize;
+                const uint32_t linkOffset = U32(point);
+                const uint16_t linkLength = U16(point + 4);
+                if (linkLength < (prefix + 1) * 2 || linkOffset > returned || linkLength > returned - linkOffset)
+                    continue;
+                std::wstring link(linkLength / 2, 0);
+                memcpy(&link[0], out + linkOffset, linkLength);
+                if (link.compare(0, prefix, kPrefix) == 0)
+                    letter = char(link[prefix]);
+            }
+        }
+    }
+    CloseHandle(manager);
+    return letter;
+}
+
+}  // namespace
+
+char GetVolumePathNames(const unsigned char* volumeGuid)
+{
+    typedef BOOL(WINAPI * PathNamesFn)(LPCSTR, LPCH, DWORD, PDWORD);
+    HMODULE kernel = GetModuleHandleA("Kernel32.dll");
+    PathNamesFn fn = kernel ? reinterpret_cast<PathNamesFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetVolumePathNamesForVolumeNameA"))) : nullptr;
+    if (!fn)
+        return 0;
+    char paths[260] = {};
+    DWORD needed = 0;
+    if (!fn(VolumeGuidPath(volumeGuid).c_str(), paths, sizeof(paths) - 1, &needed))
+        return 0;
+    // A drive root such as "E:\" is shorter than 4 characters; a folder mount point is not.
+    return paths[0] && strlen(paths) < 4 ? paths[0] : 0;
+}
+
+char DynamicVolumeDriveLetter(const char* volumeName, const char* diskGroupName)
+{
+    const std::string wanted = std::string("\\Device\\HarddiskDmVolumes\\") + diskGroupName + "\\" + volumeName;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const char device[3] = {letter, ':', 0};
+        char target[1024] = {};
+        if (QueryDosDeviceA(device, target, sizeof(target)) && wanted == target)
+            return letter;
+    }
+    return 0;
+}
+
+int QueryDriveLetters(CDiskDevice& disk, std::vector<PartitionInfo>& records)
+{
+    const int number = disk.GetDiskNumber();
+    if (number < 0)
+        return 0;
+    void* raw = nullptr;
+    if (!disk.DeviceIoControlGrow(&raw, IOCTL_DISK_GET_DRIVE_LAYOUT_EX) || !raw)
+        return 0;
+    const size_t size = _msize(raw);
+    const DRIVE_LAYOUT_INFORMATION_EX* layout = static_cast<const DRIVE_LAYOUT_INFORMATION_EX*>(raw);
+    const size_t header = offsetof(DRIVE_LAYOUT_INFORMATION_EX, PartitionEntry);
+    const uint32_t bps = disk.GetBytesPerSector();
+    size_t count = size >= header ? layout->PartitionCount : 0;
+    count = std::min(count, (size - header) / sizeof(PARTITION_INFORMATION_EX));
+    for (PartitionInfo& r : records) {
+        for (size_t i = 0; i < count && bps; ++i) {
+            const PARTITION_INFORMATION_EX& p = layout->PartitionEntry[i];
+            if (p.PartitionNumber == 0 || uint64_t(p.StartingOffset.QuadPart) / bps != r.startSector)
+                continue;
+            wchar_t name[64];
+            swprintf(name, 64, L"\\Device\\Harddisk%u\\Partition%u", unsigned(number), unsigned(p.PartitionNumber));
+            r.driveLetter = LetterOfDevice(name);
+            break;
+        }
+    }
+    free(raw);
+    return 1;
+}
+
+void OpenAllPhysicalDisks(std::vector<std::unique_ptr<CDiskDevice>>& disks)
+{
+    for (int n = 0; n < 32; ++n) {
+        std::unique_ptr<CDiskDevice> disk(new CDiskDevice(n));
+        if (disk->IsOpen())
+            disks.push_back(std::move(disk));
+    }
+}
+
+void CollectMachinePartitions(MachinePartitions& out, const char* lostName)
+{
+    out.entries.clear();
+    out.lost.clear();
+    out.disks.clear();
+    OpenAllPhysicalDisks(out.disks);
+    if (out.disks.empty())
+        return;
+    std::vector<CollectionDisk> disks;
+    for (auto& d : out.disks) {
+        DiskDescription description;
+        CollectionDisk cd;
+        cd.device = d.get();
+        if (d->GetDeviceDescription(&description)) {
+            cd.busType = description.busType;
+            cd.line = FormatDiskLine(description.vendor, description.product, description.busTypeName);
+        }
+        disks.push_back(cd);
+    }
+    CPartitionCollection collection;
+    collection.driveLetters = [](const CollectionDisk& disk, std::vector<PartitionInfo>& records) {
+        QueryDriveLetters(*static_cast<CDiskDevice*>(disk.device), records);
+    };
+    collection.CollectAll(disks, out.entries);
+    for (auto& d : out.disks) {
+        for (const DiskRegion& region : FindLostRegions(d->GetTotalSectors(), RegionsOnDisk(out.entries, d.get()))) {
+            CollectionEntry e;
+            e.fileSystem = 0;
+            e.name = std::string(lostName) + "-" + std::to_string(out.lost.size() + 1);
+            e.slots[0] = EntrySlot{region.start, region.length, d.get()};
+            e.device.reset(new CBasicPartitionDevice(d.get(), region.start, region.length));
+            out.lost.push_back(std::move(e));
+        }
+    }
+}
