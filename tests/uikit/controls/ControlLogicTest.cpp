@@ -70,3 +70,27 @@ TEST(TabTheme, FallsBackWithoutAThemeOrClass)
 }
 
 }  // namespace
+
+#include "uikit/controls/OwnerDrawButtons.h"
+
+namespace {
+
+TEST(ButtonLooks, StateRuleTable)
+{
+    struct Case { bool disabled, pressed, over; ButtonLook look; };
+    const Case cases[] = {
+        {true, true, true, kLookDisabled}, {false, true, false, kLookPressed},
+        {false, true, true, kLookPressed}, {false, false, true, kLookHover},
+        {false, false, false, kLookNormal},   // untouched: normal, not pressed
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseButtonLook(c.disabled, c.pressed, c.over), c.look);
+    const bool all[4] = {true, true, true, true};
+    const bool onlyNormal[4] = {true, false, false, false};
+    EXPECT_EQ(ChooseBitmapLook(true, true, true, all), kLookPressed);
+    EXPECT_EQ(ChooseBitmapLook(false, true, true, all), kLookDisabled);
+    EXPECT_EQ(ChooseBitmapLook(false, false, true, all), kLookHover);
+    EXPECT_EQ(ChooseBitmapLook(true, true, true, onlyNormal), kLookNormal);
+}
+
+}  // namespace
