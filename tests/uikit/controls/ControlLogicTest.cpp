@@ -64,8 +64,9 @@ TEST(TabTheme, FallsBackWithoutAThemeOrClass)
     RECT rect = {0, 0, 20, 20};
     EXPECT_EQ(DrawThemedBackground(dc, 1, 1, "", rect), E_FAIL);
     EXPECT_EQ(DrawThemedBackground(dc, 1, 1, nullptr, rect), E_FAIL);
-    if (!TabThemesUsable())
+    if (!TabThemesUsable()) {
         EXPECT_EQ(DrawThemedBackground(dc, 1, 1, "TAB", rect), E_FAIL);
+    }
     DeleteDC(dc);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "uikit/controls/CopyLimitedRichEditCtrl.h"
+#include "uikit/controls/OwnerDrawButtons.h"
 #include "uikit/controls/ScrollWnd.h"
 #include "uikit/controls/XPTabCtrl.h"
 
@@ -165,6 +166,34 @@ TEST(ControlWindows, TabChangeTellsTheParent)
     EXPECT_EQ(g_params.back(), 1u);
     tabs.UpdateWindow();
     tabs.DestroyWindow();
+    parent.DestroyWindow();
+}
+
+TEST(ControlWindows, CheckBoxButtonBecomesOwnerDrawnAndToggles)
+{
+    TabParent parent;   // a framework parent reflects BN_CLICKED to the button
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "buttons", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 80),
+                                nullptr, 0));
+    HWND raw = CreateWindowExA(0, "BUTTON", "Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10,
+                               10, 120, 30, parent.m_hWnd, reinterpret_cast<HMENU>(21),
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(raw, nullptr);
+    CMsBtn button;
+    ASSERT_TRUE(button.SubclassWindow(raw));
+    EXPECT_TRUE(button.IsCheckBox());
+    EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
+    EXPECT_FALSE(button.IsChecked());
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(21, BN_CLICKED), reinterpret_cast<LPARAM>(raw));
+    EXPECT_TRUE(button.IsChecked());
+    // While checked, hover and leave leave the look alone.
+    button.SendMessage(WM_MOUSEHOVER, 0, 0);
+    EXPECT_FALSE(button.IsOver());
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(21, BN_CLICKED), reinterpret_cast<LPARAM>(raw));
+    EXPECT_FALSE(button.IsChecked());
+    button.SendMessage(WM_MOUSEHOVER, 0, 0);
+    EXPECT_TRUE(button.IsOver());
+    button.UpdateWindow();
+    button.DestroyWindow();
     parent.DestroyWindow();
 }
 
