@@ -154,6 +154,10 @@ void CollectMachinePartitions(MachinePartitions& out, const char* lostName)
     collection.driveLetters = [](const CollectionDisk& disk, std::vector<PartitionInfo>& records) {
         QueryDriveLetters(*static_cast<CDiskDevice*>(disk.device), records);
     };
+    collection.volumeLetters = [](const DynamicVolumeEntry& v) {
+        const char letter = DynamicVolumeDriveLetter(v.volumeName, v.diskGroupName);
+        return letter ? letter : GetVolumePathNames(v.volumeGuid);
+    };
     collection.CollectAll(disks, out.entries);
     for (auto& d : out.disks) {
         for (const DiskRegion& region : FindLostRegions(d->GetTotalSectors(), RegionsOnDisk(out.entries, d.get()))) {

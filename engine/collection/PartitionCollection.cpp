@@ -75,6 +75,11 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
             }
         }
         e.driveLetter = v.driveLetter;
+        // A volume with a member on a disk outside the group gets no letter.
+        if (v.allMembersDynamic && volumeLetters) {
+            if (const char letter = volumeLetters(v))
+                e.driveLetter = letter;
+        }
         std::vector<const MemberExtent*> members;
         v.device->GetMembers(members);
         size_t slot = 0;

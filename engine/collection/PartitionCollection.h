@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/device/StorageDevice.h"
+#include "engine/ldm/LdmDatabase.h"
 #include "engine/partition/AnalyzerProbe.h"
 #include "engine/partition/PartitionTable.h"
 
@@ -57,8 +58,13 @@ public:
     void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
     void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
 
+    // The letter Windows gave a dynamic volume (its DOS device, then its GUID path); 0 keeps
+    // the database's drive hint. May be empty.
+    using VolumeLetterQuery = std::function<char(const DynamicVolumeEntry& volume)>;
+
     FileSystemProbe probe = ProbeWithAnalyzers;
     DriveLetterQuery driveLetters;
+    VolumeLetterQuery volumeLetters;
 };
 
 // Stable: by drive letter ascending, then the entries without one in their collected order.

@@ -31,7 +31,7 @@ struct MemberExtent {
 };
 
 struct VolumeDescriptor {
-    char diskGroupName[32] = {};
+    char diskGroupName[33] = {};
     char volumeName[128] = {};
     uint32_t fileSystem = 0;  // the partition type first, then a file-system code
     uint64_t totalSectors = 0;

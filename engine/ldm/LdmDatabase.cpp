@@ -1,6 +1,7 @@
 // engine/ldm/LdmDatabase.cpp
 #include "engine/ldm/LdmDatabase.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
@@ -174,7 +175,7 @@ std::vector<MemberExtent> LdmDatabase::Extents(const Disk& current, const LdmRec
             continue;
         MemberExtent m;
         m.columnIndex = uint32_t(p.column);
-        strncpy(m.diskId, diskRecord->diskId.c_str(), kDiskIdTextSize - 1);
+        snprintf(m.diskId, sizeof(m.diskId), "%s", diskRecord->diskId.c_str());
         m.length = ToDiskSectors(p.size, bps);
         m.offset = ToDiskSectors(p.volumeOffset, bps);
         for (const Disk& d : m_disks) {
@@ -236,8 +237,8 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
             type = lists[0].size() >= 2 ? kDynSpanned : kDynSimple;
 
         VolumeDescriptor d;
-        strncpy(d.diskGroupName, disk.header.diskGroupName, sizeof(d.diskGroupName) - 1);
-        strncpy(d.volumeName, v.name.c_str(), sizeof(d.volumeName) - 1);
+        snprintf(d.diskGroupName, sizeof(d.diskGroupName), "%s", disk.header.diskGroupName);
+        snprintf(d.volumeName, sizeof(d.volumeName), "%s", v.name.c_str());
         d.fileSystem = v.partitionType;
         d.totalSectors = ToDiskSectors(v.size, bps);
         // The members' sum when every member is there and fits its disk; else the record's size.
@@ -279,10 +280,13 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
             continue;
         DynamicVolumeEntry entry;
         entry.totalSectors = device->GetTotalSectors();
-        strncpy(entry.typeName, VolumeTypeName(device->GetVolumeType()), sizeof(entry.typeName) - 1);
+        snprintf(entry.typeName, sizeof(entry.typeName), "%s", VolumeTypeName(device->GetVolumeType()));
         if (allDynamic && !v.driveHint.empty())
             entry.driveLetter = v.driveHint[0];
         memcpy(entry.volumeGuid, v.guid, 16);
+        snprintf(entry.volumeName, sizeof(entry.volumeName), "%s", d.volumeName);
+        snprintf(entry.diskGroupName, sizeof(entry.diskGroupName), "%s", d.diskGroupName);
+        entry.allMembersDynamic = allDynamic;
         entry.device = std::move(device);
         out.push_back(std::move(entry));
     }

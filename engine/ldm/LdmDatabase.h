@@ -33,6 +33,9 @@ struct DynamicVolumeEntry {
     char driveLetter = 0;
     std::unique_ptr<IDynamicDevice> device;
     unsigned char volumeGuid[16] = {};  // for the mount-point lookup
+    char volumeName[128] = {};          // with the group: the volume's DOS device name
+    char diskGroupName[33] = {};
+    bool allMembersDynamic = false;     // no member on a disk missing from the group
 };
 
 // "SIMPLE", "MIRROR", "SPANNED", "STRIPPED", "RAID5" for types 2 to 6, else "UNKNOWN".

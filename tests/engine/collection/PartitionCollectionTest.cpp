@@ -72,8 +72,16 @@ TEST(PartitionCollection, DynamicVolumeTextKeepsTheLinesThatFit)
         disks.push_back(CollectionDisk{devices.back().get(), 0, std::string(48, 'a' + d) + "X"});
     }
     std::vector<CollectionEntry> out;
-    CPartitionCollection().CollectDynamicVolumes(disks, out);
+    CPartitionCollection collection;
+    std::string asked;
+    collection.volumeLetters = [&asked](const DynamicVolumeEntry& v) {
+        asked = std::string(v.diskGroupName) + "\\" + v.volumeName;
+        return 'W';
+    };
+    collection.CollectDynamicVolumes(disks, out);
     ASSERT_EQ(1u, out.size());
+    EXPECT_EQ("Group\\Wide", asked);
+    EXPECT_EQ('W', out[0].driveLetter);
     EXPECT_EQ(uint32_t(kEntryDynamic), out[0].kind);
     for (int d = 0; d < 12; ++d)
         EXPECT_EQ(disks[d].device, out[0].slots[d].disk) << d;
