@@ -66,13 +66,12 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
         e.kind = kEntryDynamic;
         e.fileSystem = v.fileSystem;
         e.name = v.label;
-        // The volume's own file system, read through the assembled volume.
+        // The volume's own file system, read through the assembled volume: what the analysers
+        // find replaces the partition type's guess, and nothing found is kFsNone.
         if (probe) {
             const FileSystemGuess guess = probe(*v.device, 0, v.device->GetTotalSectors());
-            if (guess.code != kFsNone) {
-                e.fileSystem = guess.code;
-                e.name = guess.label;
-            }
+            e.fileSystem = guess.code;
+            e.name = guess.label;
         }
         e.driveLetter = v.driveLetter;
         // A volume with a member on a disk outside the group gets no letter.

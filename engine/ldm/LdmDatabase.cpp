@@ -8,6 +8,7 @@
 
 #include "engine/device/LittleEndian.h"
 #include "engine/ldm/LdmLayout.h"
+#include "engine/volume/FileSystemNames.h"
 
 namespace {
 
@@ -42,12 +43,6 @@ std::unique_ptr<IDynamicDevice> SubVolume(uint32_t type, const VolumeDescriptor&
 }
 
 }  // namespace
-
-const char* VolumeTypeName(uint32_t type)
-{
-    static const char* const kNames[] = {"SIMPLE", "MIRROR", "SPANNED", "STRIPPED", "RAID5"};
-    return type >= 2 && type <= 6 ? kNames[type - 2] : "UNKNOWN";
-}
 
 bool ParseLdmPrivateHeader(const unsigned char* sector, size_t size, LdmPrivateHeader& header)
 {
@@ -239,7 +234,8 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         VolumeDescriptor d;
         snprintf(d.diskGroupName, sizeof(d.diskGroupName), "%s", disk.header.diskGroupName);
         snprintf(d.volumeName, sizeof(d.volumeName), "%s", v.name.c_str());
-        d.fileSystem = v.partitionType;
+        // The partition type's file system until an analyser reads the volume itself.
+        d.fileSystem = PartitionTypeToFileSystem(v.partitionType);
         d.totalSectors = ToDiskSectors(v.size, bps);
         // The members' sum when every member is there and fits its disk; else the record's size.
         const std::vector<MemberExtent>& sized = lists[0];
@@ -280,7 +276,8 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
             continue;
         DynamicVolumeEntry entry;
         entry.totalSectors = device->GetTotalSectors();
-        snprintf(entry.typeName, sizeof(entry.typeName), "%s", VolumeTypeName(device->GetVolumeType()));
+        VolumeTypeName(device->GetVolumeType(), entry.typeName, sizeof(entry.typeName));
+        entry.fileSystem = d.fileSystem;
         if (allDynamic && !v.driveHint.empty())
             entry.driveLetter = v.driveHint[0];
         memcpy(entry.volumeGuid, v.guid, 16);

@@ -27,7 +27,7 @@ bool ParseLdmPrivateHeader(const unsigned char* sector, size_t size, LdmPrivateH
 
 struct DynamicVolumeEntry {
     uint64_t totalSectors = 0;
-    char typeName[40] = {};
+    char typeName[40] = {};  // VolumeTypeName of the layout
     uint32_t fileSystem = 9;  // kFsNone until an analyser recognises the volume
     char label[100] = {};
     char driveLetter = 0;
@@ -37,9 +37,6 @@ struct DynamicVolumeEntry {
     char diskGroupName[33] = {};
     bool allMembersDynamic = false;     // no member on a disk missing from the group
 };
-
-// "SIMPLE", "MIRROR", "SPANNED", "STRIPPED", "RAID5" for types 2 to 6, else "UNKNOWN".
-const char* VolumeTypeName(uint32_t type);
 
 class LdmDatabase {
 public:
