@@ -25,22 +25,6 @@ const SystemFile kNtfsSystemFiles[] = {
     {"$UpCase", 10}, {"$Extend", 11}, {"$Quota", 32},  {"$ObjId", 33},  {"$Reparse", 34},
 };
 
-bool FirstFileNameEquals(const unsigned char* record, size_t size, const char* name)
-{
-    const unsigned char* a = FindAttribute(record, size, kTypeFileName, 0);
-    const unsigned char* value;
-    uint32_t length;
-    if (!a || !GetResidentValue(a, &value, &length) || length < kFileNameUnits - kResidentHeaderSize)
-        return false;
-    size_t units = value[kFileNameLength - kResidentHeaderSize];
-    if (units != strlen(name) || kFileNameUnits - kResidentHeaderSize + 2 * units > length)
-        return false;
-    for (size_t i = 0; i < units; ++i)
-        if (GetU16(value + kFileNameUnits - kResidentHeaderSize + 2 * i) != static_cast<unsigned char>(name[i]))
-            return false;
-    return true;
-}
-
 bool IsSystemFileRecord(unsigned char* record, size_t size, const char* name)
 {
     NtfsRecordView view(record, size, true);
@@ -79,7 +63,7 @@ int NtfsSystemFileIndex(const NtfsRecordView& view)
     if (!view.IsValid() || GetU64(view.Record() + kBaseReference) != 0)
         return -1;
     for (const SystemFile& file : kNtfsSystemFiles)
-        if (FirstFileNameEquals(view.Record(), view.Size(), file.name))
+        if (NtfsFirstFileNameIs(view.Record(), view.Size(), file.name))
             return file.record;
     return -1;
 }

@@ -19,7 +19,20 @@ namespace {
 
 constexpr uint64_t kVolumeRecordNumber = 3;
 
-bool FirstFileNameIs(const unsigned char* record, size_t size, const char* name)
+bool IsSystemAndHidden(const unsigned char* record, size_t size)
+{
+    const unsigned char* a = FindAttribute(record, size, kTypeStandardInformation, 0);
+    const unsigned char* value;
+    uint32_t length;
+    if (!a || !GetResidentValue(a, &value, &length) || length < kStdInfoAttributes - kResidentHeaderSize + 4)
+        return false;
+    uint32_t attributes = GetU32(value + kStdInfoAttributes - kResidentHeaderSize);
+    return (attributes & 0x06) == 0x06;
+}
+
+}  // namespace
+
+bool NtfsFirstFileNameIs(const unsigned char* record, size_t size, const char* name)
 {
     const unsigned char* a = FindAttribute(record, size, kTypeFileName, 0);
     const unsigned char* value;
@@ -35,22 +48,9 @@ bool FirstFileNameIs(const unsigned char* record, size_t size, const char* name)
     return true;
 }
 
-bool IsSystemAndHidden(const unsigned char* record, size_t size)
-{
-    const unsigned char* a = FindAttribute(record, size, kTypeStandardInformation, 0);
-    const unsigned char* value;
-    uint32_t length;
-    if (!a || !GetResidentValue(a, &value, &length) || length < kStdInfoAttributes - kResidentHeaderSize + 4)
-        return false;
-    uint32_t attributes = GetU32(value + kStdInfoAttributes - kResidentHeaderSize);
-    return (attributes & 0x06) == 0x06;
-}
-
-}  // namespace
-
 bool IsNtfsSystemFile(const unsigned char* record, size_t size, const char* name)
 {
-    return IsSystemAndHidden(record, size) && FirstFileNameIs(record, size, name);
+    return IsSystemAndHidden(record, size) && NtfsFirstFileNameIs(record, size, name);
 }
 
 bool IsNtfsVolumeRecord(const unsigned char* record, size_t size) { return IsNtfsSystemFile(record, size, "$Volume"); }

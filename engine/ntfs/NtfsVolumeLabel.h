@@ -9,6 +9,9 @@ class NtfsBootSector;
 
 constexpr uint32_t kNtfsLabelBytes = 80;
 
+// The record's first file-name attribute is name (ASCII, exact). The record's fix-ups are
+// already applied.
+bool NtfsFirstFileNameIs(const unsigned char* record, size_t size, const char* name);
 // The record's first file name equals name (ASCII, exact) and its standard information marks
 // it system and hidden. The record's fix-ups are already applied.
 bool IsNtfsSystemFile(const unsigned char* record, size_t size, const char* name);
