@@ -25,7 +25,7 @@ FreezeTipDlg::FreezeTipDlg(CWnd* parent)
 
 FreezeTipDlg::~FreezeTipDlg()
 {
-    ReleaseSurface();
+    surface_.Release();
 }
 
 BOOL FreezeTipDlg::OnInitDialog()
@@ -47,31 +47,14 @@ BOOL FreezeTipDlg::OnInitDialog()
         height = 70;
     }
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ReleaseSurface();
-    windowDc_ = ::GetDC(m_hWnd);
-    memoryDc_ = CreateCompatibleDC(windowDc_);
-    bitmap_ = CreateCompatibleBitmap(windowDc_, width, height);
-    oldBitmap_ = SelectObject(memoryDc_, bitmap_);
-    SetBkMode(memoryDc_, TRANSPARENT);
-    SetStretchBltMode(memoryDc_, HALFTONE);
+    surface_.Release();
+    HDC screen = ::GetDC(m_hWnd);
+    if (surface_.Create(screen, width, height))
+        SetStretchBltMode(surface_.Dc(), HALFTONE);
+    ::ReleaseDC(m_hWnd, screen);
     frame_ = 0;
     SetTimer(kTimerId, 10);
     return TRUE;
-}
-
-void FreezeTipDlg::ReleaseSurface()
-{
-    if (memoryDc_) {
-        SelectObject(memoryDc_, oldBitmap_);
-        DeleteDC(memoryDc_);
-    }
-    if (bitmap_)
-        DeleteObject(bitmap_);
-    if (windowDc_ && m_hWnd)
-        ::ReleaseDC(m_hWnd, windowDc_);
-    memoryDc_ = windowDc_ = nullptr;
-    bitmap_ = nullptr;
-    oldBitmap_ = nullptr;
 }
 
 void FreezeTipDlg::OnTimer(UINT_PTR id)
@@ -91,20 +74,20 @@ void FreezeTipDlg::OnPaint()
 {
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(m_hWnd, &paint);
-    if (memoryDc_) {
+    if (HDC memoryDc = surface_.Dc()) {
         RECT client;
         GetClientRect(&client);
         HBRUSH fill = CreateSolidBrush(0x171A1C);
-        FillRect(memoryDc_, &client, fill);
+        FillRect(memoryDc, &client, fill);
         DeleteObject(fill);
-        FrameRect(memoryDc_, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FrameRect(memoryDc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         ResourceHelper& helper = ResourceHelper::Instance();
-        helper.DrawString(memoryDc_, shown_.c_str(), layout_.text, 0xDBBAAF, 17, 500,
+        helper.DrawString(memoryDc, shown_.c_str(), layout_.text, 0xDBBAAF, 17, 500,
                           DT_WORDBREAK);
         const RECT& p = layout_.picture;
-        helper.DrawPicture(memoryDc_, helper.LoadPicture(kFirstFrame + frame_, 2), p.left, p.top,
+        helper.DrawPicture(memoryDc, helper.LoadPicture(kFirstFrame + frame_, 2), p.left, p.top,
                            p.right, p.bottom, 0);
-        BitBlt(screen, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, SRCCOPY);
+        BitBlt(screen, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
     }
     EndPaint(m_hWnd, &paint);
 }
@@ -112,7 +95,7 @@ void FreezeTipDlg::OnPaint()
 void FreezeTipDlg::OnDestroy()
 {
     KillTimer(kTimerId);
-    ReleaseSurface();
+    surface_.Release();
     CWnd::OnDestroy();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "mfc/Mfc.h"
+#include "uikit/draw/MemorySurface.h"
 #include "ui/tips/FreezeTipLayout.h"
 
 class FreezeTipDlg : public CDialog
@@ -36,13 +37,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ReleaseSurface();
-
     std::string shown_;
     FreezeTipLayout layout_ = {};
     int frame_ = 0;
-    HDC windowDc_ = nullptr;
-    HDC memoryDc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    MemorySurface surface_;
 };

@@ -59,7 +59,7 @@ WarmTipDlg::WarmTipDlg(CWnd* parent)
 
 WarmTipDlg::~WarmTipDlg()
 {
-    ReleaseSurface();
+    surface_.Release();
     UiCtrl::DeleteItems(items_);
     if (background_)
         background_->Release();
@@ -78,13 +78,11 @@ BOOL WarmTipDlg::OnInitDialog()
     router_.Reset();
     UiCtrl::UiSdkWndBase::LoadLayout("WarmTip", m_hWnd, items_);
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ReleaseSurface();
-    windowDc_ = ::GetDC(m_hWnd);
-    memoryDc_ = CreateCompatibleDC(windowDc_);
-    bitmap_ = CreateCompatibleBitmap(windowDc_, kWidth, kHeight);
-    oldBitmap_ = SelectObject(memoryDc_, bitmap_);
-    SetBkMode(memoryDc_, TRANSPARENT);
-    SetStretchBltMode(memoryDc_, HALFTONE);
+    surface_.Release();
+    HDC screen = ::GetDC(m_hWnd);
+    if (surface_.Create(screen, kWidth, kHeight))
+        SetStretchBltMode(surface_.Dc(), HALFTONE);
+    ::ReleaseDC(m_hWnd, screen);
     if (!background_) {
         int language = GetLanguageIndex();
         // An index from an edited settings file must not pick some other resource.
@@ -95,37 +93,22 @@ BOOL WarmTipDlg::OnInitDialog()
     return TRUE;
 }
 
-void WarmTipDlg::ReleaseSurface()
-{
-    if (memoryDc_) {
-        SelectObject(memoryDc_, oldBitmap_);
-        DeleteDC(memoryDc_);
-    }
-    if (bitmap_)
-        DeleteObject(bitmap_);
-    if (windowDc_ && m_hWnd)
-        ::ReleaseDC(m_hWnd, windowDc_);
-    memoryDc_ = windowDc_ = nullptr;
-    bitmap_ = nullptr;
-    oldBitmap_ = nullptr;
-}
-
 void WarmTipDlg::Paint()
 {
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(m_hWnd, &paint);
-    if (memoryDc_) {
+    if (HDC memoryDc = surface_.Dc()) {
         RECT client;
         GetClientRect(&client);
         if (background_)
-            ResourceHelper::Instance().DrawPicture(memoryDc_, background_, 0, 0, client.right,
+            ResourceHelper::Instance().DrawPicture(memoryDc, background_, 0, 0, client.right,
                                                    client.bottom, 0);
         else
-            FillRect(memoryDc_, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            FillRect(memoryDc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         for (auto& entry : items_)
             if (entry.second)
-                entry.second->Draw(memoryDc_);
-        BitBlt(screen, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, SRCCOPY);
+                entry.second->Draw(memoryDc);
+        BitBlt(screen, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
     }
     EndPaint(m_hWnd, &paint);
 }
@@ -213,7 +196,7 @@ LRESULT WarmTipDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DESTROY:
         router_.Reset();
-        ReleaseSurface();
+        surface_.Release();
         break;
     }
     return CDialog::DefWindowProc(message, wParam, lParam);

@@ -6,6 +6,7 @@
 #include <ocidl.h>
 
 #include "mfc/Mfc.h"
+#include "uikit/draw/MemorySurface.h"
 #include "uikit/host/MouseRouter.h"
 #include "uikit/widget/UiItem.h"
 
@@ -31,15 +32,11 @@ private:
     void Paint();
     void Apply(unsigned flags);
     void UpdateCursor(POINT point);
-    void ReleaseSurface();
 
     UiCtrl::UiItemMap items_;
     UiCtrl::MouseRouter router_;
     HCURSOR savedCursor_ = nullptr;
     bool haveSavedCursor_ = false;
     IPicture* background_ = nullptr;
-    HDC windowDc_ = nullptr;
-    HDC memoryDc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    MemorySurface surface_;
 };
