@@ -9,22 +9,13 @@
 
 namespace {
 
-const int kOk = 100;
 const int kEditId = 1000;
 const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
 
 } // namespace
 
-EditFileTypeItemDlg::EditFileTypeItemDlg(CWnd* parent)
-    : HomeBaseDialog(kPopupTemplateId, parent, true)
+EditFileTypeItemDlg::EditFileTypeItemDlg(CWnd* parent) : FilterEditDialog(parent)
 {
-}
-
-EditFileTypeItemDlg::~EditFileTypeItemDlg()
-{
-    filters::DestroyEdit(edit_);
-    if (editBrush_)
-        DeleteObject(editBrush_);
 }
 
 BOOL EditFileTypeItemDlg::OnInitDialog()
@@ -42,9 +33,7 @@ BOOL EditFileTypeItemDlg::OnInitDialog()
     filters::SetEditText(edit_, currentList_);
     if (edit_)
         ::SetFocus(edit_);
-    // The field's own colour: green text on a green brush would hide the list.
-    if (!editBrush_)
-        editBrush_ = CreateSolidBrush(filters::kEditBackground);
+    CreateEditBrush();
     return FALSE;  // the focus is set
 }
 
@@ -63,38 +52,11 @@ void EditFileTypeItemDlg::OnOK()
     currentList_ = list;
 }
 
-BOOL EditFileTypeItemDlg::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const int id = LOWORD(wParam);
-    if (id == IDCANCEL) {
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    if (id == kOk) {
-        OnOK();
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    return HomeBaseDialog::OnCommand(wParam, lParam);
-}
-
-LRESULT EditFileTypeItemDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CTLCOLOREDIT && edit_ && reinterpret_cast<HWND>(lParam) == edit_)
-        return filters::ColourEdit(reinterpret_cast<HDC>(wParam), editBrush_);
-    return HomeBaseDialog::WindowProc(message, wParam, lParam);
-}
-
 void EditFileTypeItemDlg::DrawBackground(HDC memory)
 {
     RECT c;
     GetClientRect(&c);
-    filters::FillDialogBackground(memory, c);
-    RECT band = {c.left + 1, c.bottom - 60, c.right - 1, c.bottom};
-    filters::FillRectColour(memory, band, 0x201915);
-    band.bottom = band.top;
-    band.top -= 175;
-    filters::FillRectColour(memory, band, 0x271F1A);
+    RECT band = filters::FillBandedBackground(memory, c, 175);
     band.bottom = band.top;
     band.top -= 62;
     filters::FillRectColour(memory, band, 0x2E241E);

@@ -5,26 +5,22 @@
 #pragma once
 #include <string>
 
-#include "uikit/dialog/HomeBaseDialog.h"
+#include "ui/filters/FilterEditDialog.h"
 
-class EditFileTypeItemDlg : public HomeBaseDialog
+class EditFileTypeItemDlg : public FilterEditDialog
 {
 public:
     explicit EditFileTypeItemDlg(CWnd* parent);
-    ~EditFileTypeItemDlg() override;
 
     // "Photo", "OfficeDoc", "Video", "Music" or "Other"; set before the dialog runs.
     void SetCategory(const std::string& category) { category_ = category; }
     const std::string& CurrentList() const { return currentList_; }
     const std::string& SampleText() const { return sample_; }
-    HWND EditWindow() const { return edit_; }
 
     void OnOK() override;
 
 protected:
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawBackground(HDC memory) override;
     void DrawForeground(HDC memory) override;
 
@@ -34,6 +30,4 @@ private:
     std::string sample_;
     std::string currentList_;
     std::string userList_;
-    HWND edit_ = nullptr;
-    HBRUSH editBrush_ = nullptr;
 };

@@ -11,7 +11,6 @@
 
 namespace {
 
-const int kOk = 100;
 const int kEditId = 1000;
 const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL;
 const COLORREF kTextColour = 0xEBC496;
@@ -20,16 +19,8 @@ const int kEditWidth = 56;
 
 } // namespace
 
-FileSimilarFilterDlg::FileSimilarFilterDlg(CWnd* parent)
-    : HomeBaseDialog(kPopupTemplateId, parent, true)
+FileSimilarFilterDlg::FileSimilarFilterDlg(CWnd* parent) : FilterEditDialog(parent)
 {
-}
-
-FileSimilarFilterDlg::~FileSimilarFilterDlg()
-{
-    filters::DestroyEdit(edit_);
-    if (editBrush_)
-        DeleteObject(editBrush_);
 }
 
 BOOL FileSimilarFilterDlg::OnInitDialog()
@@ -41,8 +32,7 @@ BOOL FileSimilarFilterDlg::OnInitDialog()
     char text[16];
     snprintf(text, sizeof text, "%d", g_similarityPercent.load());
     filters::SetEditText(edit_, text);
-    if (!editBrush_)
-        editBrush_ = CreateSolidBrush(filters::kEditBackground);
+    CreateEditBrush();
     return TRUE;
 }
 
@@ -53,28 +43,6 @@ void FileSimilarFilterDlg::OnOK()
     const int precision = filters::ParsePrecision(filters::EditText(edit_));
     if (precision >= 0)
         g_similarityPercent = precision;
-}
-
-BOOL FileSimilarFilterDlg::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const int id = LOWORD(wParam);
-    if (id == IDCANCEL) {
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    if (id == kOk) {
-        OnOK();
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    return HomeBaseDialog::OnCommand(wParam, lParam);
-}
-
-LRESULT FileSimilarFilterDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CTLCOLOREDIT && edit_ && reinterpret_cast<HWND>(lParam) == edit_)
-        return filters::ColourEdit(reinterpret_cast<HDC>(wParam), editBrush_);
-    return HomeBaseDialog::WindowProc(message, wParam, lParam);
 }
 
 void FileSimilarFilterDlg::DrawBackground(HDC memory)

@@ -3,28 +3,22 @@
 // 100 is exact duplicates only. Its OK (100) stores and ends the dialog, cancel (2) and the
 // close item end it unchanged; both end with IDCANCEL.
 #pragma once
-#include "uikit/dialog/HomeBaseDialog.h"
+#include "ui/filters/FilterEditDialog.h"
 
-class FileSimilarFilterDlg : public HomeBaseDialog
+class FileSimilarFilterDlg : public FilterEditDialog
 {
 public:
     explicit FileSimilarFilterDlg(CWnd* parent);
-    ~FileSimilarFilterDlg() override;
 
-    HWND EditWindow() const { return edit_; }
     // Stores the field into g_similarityPercent: a number above 100 is 100, a field without a
     // number keeps the current value.
     void OnOK() override;
 
 protected:
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawBackground(HDC memory) override;
     void DrawForeground(HDC memory) override;
 
 private:
-    HWND edit_ = nullptr;
     int editLeft_ = 200;
-    HBRUSH editBrush_ = nullptr;
 };

@@ -21,6 +21,17 @@ void FillRectColour(HDC dc, const RECT& rect, COLORREF colour)
     DeleteObject(brush);
 }
 
+RECT FillBandedBackground(HDC dc, const RECT& client, int bodyHeight)
+{
+    FillDialogBackground(dc, client);
+    RECT band = {client.left + 1, client.bottom - 60, client.right - 1, client.bottom};
+    FillRectColour(dc, band, 0x201915);
+    band.bottom = band.top;
+    band.top -= bodyHeight;
+    FillRectColour(dc, band, 0x271F1A);
+    return band;
+}
+
 HWND CreateFilterEdit(HWND parent, int id, int x, int y, int width, int height, DWORD style,
                       int fontHeight, int limit)
 {

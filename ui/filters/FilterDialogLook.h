@@ -19,6 +19,9 @@ const COLORREF kEditText = 0x7CDB00;
 // Fills rect with the dialog colour (one brush, kept for the process).
 void FillDialogBackground(HDC dc, const RECT& rect);
 void FillRectColour(HDC dc, const RECT& rect, COLORREF colour);
+// Fills client with the dialog colour, a 60-pixel button band at its bottom and a band of
+// bodyHeight above that one; gives that upper band.
+RECT FillBandedBackground(HDC dc, const RECT& client, int bodyHeight);
 
 // An "EDIT" child at (x, y) of width x height in the program's font of fontHeight, holding at
 // most limit characters (0: no limit), raised over the widgets. Null on failure.

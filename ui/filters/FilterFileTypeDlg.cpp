@@ -118,10 +118,5 @@ void FilterFileTypeDlg::DrawBackground(HDC memory)
 {
     RECT c;
     GetClientRect(&c);
-    filters::FillDialogBackground(memory, c);
-    RECT band = {c.left + 1, c.bottom - 60, c.right - 1, c.bottom};
-    filters::FillRectColour(memory, band, 0x201915);
-    band.bottom = band.top;
-    band.top -= 45;
-    filters::FillRectColour(memory, band, 0x271F1A);
+    filters::FillBandedBackground(memory, c, 45);
 }
