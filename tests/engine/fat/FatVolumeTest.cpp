@@ -8,17 +8,7 @@
 #include "engine/fat/FatDirectory.h"
 #include "engine/fat/FatVolumeAnalyze.h"
 #include "tests/engine/fat/FatImages.h"
-
-namespace {
-
-std::string LabelOf(IVolume& volume)
-{
-    char label[101] = {};
-    volume.GetVolumeLabel(label, 100);
-    return label;
-}
-
-}  // namespace
+#include "tests/engine/ImageFixture.h"
 
 TEST(FatVolumeAnalyze, RecognisesEachTypeWithTotalAndLabel)
 {

@@ -6,17 +6,7 @@
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/ntfs/NtfsVolumeAnalyze.h"
 #include "tests/engine/ntfs/NtfsImages.h"
-
-namespace {
-
-std::string LabelOf(IVolume& volume)
-{
-    char label[101] = {};
-    volume.GetVolumeLabel(label, 100);
-    return label;
-}
-
-}  // namespace
+#include "tests/engine/ImageFixture.h"
 
 TEST(CNtfsVolumeAnalyze, ReadsTotalAndLabel)
 {

@@ -8,28 +8,7 @@
 #include "engine/device/MemoryDevice.h"
 #include "engine/volume/FileSystemDetect.h"
 #include "engine/volume/VolumeAnalyzerList.h"
-#include "tests/support/FileBytes.h"
-#include "tests/support/WinePath.h"
-
-namespace {
-
-std::vector<unsigned char> Image(const char* folder, const char* name)
-{
-#ifdef _WIN32
-    return ReadFileBytes(FixtureDir() + "\\" + folder + "\\" + name);
-#else
-    return ReadFileBytes(FixtureDir() + "/" + folder + "/" + name);
-#endif
-}
-
-std::string LabelOf(IVolume* volume)
-{
-    char label[101] = {};
-    volume->GetVolumeLabel(label, 100);
-    return label;
-}
-
-}  // namespace
+#include "tests/engine/ImageFixture.h"
 
 TEST(VolumeAnalyzerList, EachFileSystemAnswersInItsSlot)
 {
@@ -39,7 +18,7 @@ TEST(VolumeAnalyzerList, EachFileSystemAnswersInItsSlot)
                           {"fat", "fat32.img", 2, 1, kFsFat32, "VOL 32"},
                           {"exfat", "exfat.img", 3, 2, kFsExFat, "EXLABEL"}};
     for (const Case& c : cases) {
-        CMemoryDevice device(Image(c.folder, c.image));
+        CMemoryDevice device(FixtureImage(c.folder, c.image));
         ASSERT_GT(device.GetTotalSectors(), 0u) << c.image;
         VolumeAnalyzerList list(&device, 0);
         ASSERT_EQ(c.count, list.Count()) << c.image;
@@ -76,13 +55,13 @@ TEST(DetectFileSystem, FromTheFirstSector)
     const Case cases[] = {{"fat", "fat12.img", kFsFat12}, {"fat", "fat16.img", kFsFat16}, {"fat", "fat32.img", kFsFat32},
                           {"ntfs", "ntfs.img", kFsNtfs}, {"exfat", "exfat.img", kFsNone}};
     for (const Case& c : cases) {
-        std::vector<unsigned char> image = Image(c.folder, c.image);
+        std::vector<unsigned char> image = FixtureImage(c.folder, c.image);
         ASSERT_GE(image.size(), 512u) << c.image;
         EXPECT_EQ(c.type, DetectFileSystem(image.data(), 512)) << c.image;
     }
     std::vector<unsigned char> blank(512, 0);
     EXPECT_EQ(kFsNone, DetectFileSystem(blank.data(), 512));
-    EXPECT_EQ(kFsNone, DetectFileSystem(Image("fat", "fat12.img").data(), 0));
+    EXPECT_EQ(kFsNone, DetectFileSystem(FixtureImage("fat", "fat12.img").data(), 0));
     EXPECT_EQ(kFsNone, DetectFileSystem(nullptr, 512));
 }
 
@@ -97,7 +76,7 @@ TEST(ReadVolumeLabelByType, FatAndNtfsByCode)
                           {"exfat", "exfat.img", kFsExFat, 0, ""},
                           {"fat", "fat16.img", -1, 0, ""}};
     for (const Case& c : cases) {
-        CMemoryDevice device(Image(c.folder, c.image));
+        CMemoryDevice device(FixtureImage(c.folder, c.image));
         char label[100];
         memset(label, 0, sizeof(label));
         EXPECT_EQ(c.result, ReadVolumeLabelByType(&device, c.code, label)) << c.image << " " << c.code;

@@ -12,19 +12,9 @@
 #include "engine/exfat/ExFatVolumeAnalyzer.h"
 #include "engine/volume/FileSystemDetect.h"
 #include "engine/volume/VolumeAnalyzerList.h"
-#include "tests/support/FileBytes.h"
-#include "tests/support/WinePath.h"
+#include "tests/engine/ImageFixture.h"
 
 namespace {
-
-std::vector<unsigned char> Image(const char* folder, const char* name)
-{
-#ifdef _WIN32
-    return ReadFileBytes(FixtureDir() + "\\" + folder + "\\" + name);
-#else
-    return ReadFileBytes(FixtureDir() + "/" + folder + "/" + name);
-#endif
-}
 
 // A fixed-seed generator: every run patches the same bytes, so a failure can be replayed.
 struct Lcg {
@@ -52,7 +42,7 @@ TEST(VolumeCorruption, AnalysersSurviveRandomDamage)
     };
     Lcg random{12345};
     for (const Case& c : cases) {
-        const std::vector<unsigned char> clean = Image(c.folder, c.image);
+        const std::vector<unsigned char> clean = FixtureImage(c.folder, c.image);
         ASSERT_GE(clean.size(), c.regionStart + c.regionBytes) << c.image;
         CMemoryDevice device(clean);
         for (int round = 0; round < 150; ++round) {
