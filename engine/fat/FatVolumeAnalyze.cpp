@@ -29,9 +29,3 @@ CFatVolumeAnalyze::CFatVolumeAnalyze(IStorageDevice* device, uint64_t firstSecto
     if (ReadFatVolumeLabel(FatDirectoryReader(device), firstSector, boot, label))
         memcpy(m_label, label, sizeof(m_label));
 }
-
-void CFatVolumeAnalyze::GetVolumeLabel(char* buffer, uint32_t size)
-{
-    if (buffer)
-        memcpy(buffer, m_label, size < sizeof(m_label) ? size : sizeof(m_label));
-}

@@ -28,9 +28,3 @@ CNtfsVolumeAnalyze::CNtfsVolumeAnalyze(IStorageDevice* device, uint64_t firstSec
     ReadNtfsLabelFromMft(device, firstSector, boot, label);
     memcpy(m_label, label, sizeof(label));
 }
-
-void CNtfsVolumeAnalyze::GetVolumeLabel(char* buffer, uint32_t size)
-{
-    if (buffer)
-        memcpy(buffer, m_label, size < sizeof(m_label) ? size : sizeof(m_label));
-}
