@@ -14,6 +14,12 @@ struct FoundFileRecord
     uint32_t attributes = 0;  // attribute byte of the file (0x02 hidden), widened
     uint8_t flags = 0;        // bit 0: removed by the results page
     uint64_t time = 0;        // last-write FILETIME as one value
+    // Pictures only, as far as the picture matcher learnt them (0: not known).
+    uint32_t pixelWidth = 0;
+    uint32_t pixelHeight = 0;
+    // In a look-alike group: members with one non-zero value are byte-for-byte copies of each
+    // other (confirmed by content, like exact groups); 0 where nothing was compared.
+    uint32_t copyClass = 0;
 
     std::string FullPath() const { return folder + name; }
 };

@@ -52,6 +52,11 @@ std::string MakeGroupKey(int64_t size, const std::string& extension, const std::
     return std::to_string(size) + "|" + extension + "|" + content;
 }
 
+bool IsLookAlikeGroupKey(const std::string& key)
+{
+    return !key.empty() && key.find('|') == std::string::npos;
+}
+
 void SplitString(const char* text, const char* delimiters, std::vector<std::string>& parts)
 {
     if (!text || !delimiters)

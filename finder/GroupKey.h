@@ -24,6 +24,10 @@ std::string KeyExtension(const std::string& name);
 // "size|extension|content" (content: signature in the raw result, digest in category maps).
 std::string MakeGroupKey(int64_t size, const std::string& extension, const std::string& content);
 
+// Look-alike groups (pictures paired by the picture matcher, not byte-for-byte copies) have keys
+// of their own, with no '|'; every exact group's key has one.
+bool IsLookAlikeGroupKey(const std::string& key);
+
 // Splits text at any of the delimiter characters, as strtok does: empty fields never appear.
 // A null text or null delimiters does nothing.
 void SplitString(const char* text, const char* delimiters, std::vector<std::string>& parts);

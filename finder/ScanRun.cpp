@@ -94,6 +94,7 @@ void ScanRun::ScanWorker()
     m_problem = kScanProblemNone;
     m_unlistableFolders = 0;
     m_unreadableFiles = 0;
+    m_stopped = false;
 
     DigestTable digests(m_digestAlgorithm);
     m_digests = &digests;
@@ -108,6 +109,7 @@ void ScanRun::ScanWorker()
     m_unreadableFiles = finder.LastUnreadableFiles();
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
     AnalyseResults();
+    m_stopped = g_scanStop != 0;
     m_digests = m_noDigests.get();
 
     const HWND window = m_notifyWindow;

@@ -28,6 +28,14 @@ enum ScanProblem
     kScanProblemLocationUnreadable = 3, // the chosen folder could not be listed
 };
 
+// How the last scan ended, beyond its groups: what the results page tells beside them.
+struct ScanOutcome
+{
+    bool stopped = false;            // the user stopped it: only groups confirmed before are shown
+    uint32_t unlistableFolders = 0;  // folders whose files were not searched
+    uint32_t unreadableFiles = 0;    // candidates that could not be read
+};
+
 class ScanRun
 {
 public:
@@ -71,6 +79,16 @@ public:
     // Files of the last scan that could have been in a group but could not be read (locked by
     // another program, no access, changed since they were listed).
     uint32_t UnreadableFiles() const { return m_unreadableFiles; }
+    // Whether the user stopped the last scan (its groups are the ones confirmed before the stop).
+    bool Stopped() const { return m_stopped; }
+    ScanOutcome Outcome() const
+    {
+        ScanOutcome outcome;
+        outcome.stopped = m_stopped;
+        outcome.unlistableFolders = m_unlistableFolders;
+        outcome.unreadableFiles = m_unreadableFiles;
+        return outcome;
+    }
 
     std::string m_location;
     std::string m_photoList, m_musicList, m_videoList, m_officeDocList, m_otherList;
@@ -99,4 +117,5 @@ private:
     std::atomic<ScanProblem> m_problem{kScanProblemNone};
     std::atomic<uint32_t> m_unlistableFolders{0};
     std::atomic<uint32_t> m_unreadableFiles{0};
+    std::atomic<bool> m_stopped{false};
 };

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "finder/ScanRun.h"
 #include "mfc/Mfc.h"
 #include "ui/results/FileTreeCtrl.h"
 #include "ui/results/ResultPageLayout.h"
@@ -36,6 +37,9 @@ public:
     void SetRecordStore(std::shared_ptr<RecordStore> store) { m_model.SetRecordStore(std::move(store)); }
     void SetCategoryCaptions();
     void SetLocationText(const std::string& text) { m_location = text; }
+    // Whether the scan was stopped and what it could not read: told beside the groups.
+    void SetScanOutcome(const ScanOutcome& outcome) { m_outcome = outcome; }
+    const ScanOutcome& Outcome() const { return m_outcome; }
     void OnShow();
     int ReloadText() override;
     // Empties rows, model and statistics (the back button, and before the next scan).
@@ -92,6 +96,7 @@ private:
     std::string m_location;
     std::string m_selectionText;
     std::string m_tabCaptions[kCategoryCount];
+    ScanOutcome m_outcome;
     int m_scanFiles = 0;
     int64_t m_scanBytes = 0;
     RemovalReport m_lastRemoval;
