@@ -113,6 +113,12 @@ small "$t/b.txt" "content of a with a bar"
 small "$t/café1.txt" "the code page holds this name"
 small "$t/café2.txt" "the code page holds this name"
 
+# A name reached by its short name ("....JPE") whose long name's extension is "jpeg", and its
+# copy under a plain name.
+t=longext
+small "$t/фото.jpeg" "the same picture bytes"
+small "$t/photo.jpeg" "the same picture bytes"
+
 # Names ending in a dot or a space, which Windows paths drop: "a." would be read as its
 # neighbour "a", and "..." not at all.
 t=trailing

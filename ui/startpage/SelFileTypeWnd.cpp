@@ -200,7 +200,7 @@ void SelFileTypeWnd::OnProgressTick()
         return;
     const FrameStep step = StepScanFrame(frameIndex_);
     if (expectedTotal_)
-        progressRatio_ = ProgressRatio(g_scanBytesSeen.load(), expectedTotal_);
+        progressRatio_ = ScanProgressRatio(ReadScanProgress(), progressRatio_);
     SendMessageA(GetParent(hwnd_), kTaskbarProgressMessage, ProgressPercent(progressRatio_), 100);
     currentFrame_ = frames_[step.shown];
     frameIndex_ = step.next;
@@ -346,12 +346,7 @@ int SelFileTypeWnd::Reset()
         return 0;
     g_scanDone = 0;
     SetScanState(0);
-    run_.m_photoGroups.clear();
-    run_.m_videoGroups.clear();
-    run_.m_officeDocGroups.clear();
-    run_.m_musicGroups.clear();
-    run_.m_otherGroups.clear();
-    run_.m_statistics.clear();
+    run_.ClearResults();
     return 1;
 }
 
