@@ -3,16 +3,17 @@
 // the completion message, stop, and the per-scan record store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <set>
 
+#include "app/AppFolder.h"
 #include "finder/FileFinderModel.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanRun.h"
 #include "finder/ScanState.h"
-#include "finder/Win32FileFinderModel.h"
 #include "tests/finder/FakeFileSource.h"
 #include "tests/support/WinePath.h"
 
@@ -381,6 +382,39 @@ TEST_F(Scan, LookAlikeGroupsFromPairs)
     EXPECT_EQ(0u, e->copyClass);
     EXPECT_EQ(5, g_filesClassified.load());
     run.ClearResults();
+}
+
+// Real pictures through the real library: the re-encode and the copy make one look-alike group,
+// with their pixel sizes; the picture with the most pixels (the oldest of the two equal ones)
+// comes first, and the copy is marked as a byte-for-byte copy of it.
+TEST_F(Scan, LookAlikeGroupOfRealPictures)
+{
+    const std::string library = std::string(GetAppFolder()) + "VoveRIRider.dll";
+    if (GetFileAttributesA(library.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "picture library not built yet";
+    FilterSettings settings;
+    FileFinderFilterProxy::Instance().SetSettings(&settings);
+    FileFinderModelProxy::Instance().SetFilter(&FileFinderFilterProxy::Instance());
+    g_similarityPercent = 90;
+    const std::string folder = FixtureDir() + "\\finder\\picturecopies\\";
+    ScanFolder(folder);
+    FileFinderModelProxy::Instance().SetFilter(nullptr);
+    const FileGroupMap* photos = run.CategoryGroups(kCategoryPhoto);
+    ASSERT_EQ(3u, photos->size());
+    EXPECT_TRUE(IsLookAlikeGroupKey(photos->begin()->first));
+    EXPECT_EQ(1u, Groups().size());
+    std::vector<FoundFileRecord*> members;
+    for (auto& e : *photos)
+        members.push_back(e.second);
+    EXPECT_EQ("scene.png", members[0]->name);
+    EXPECT_EQ("scene-copy.png", members[1]->name);
+    EXPECT_EQ("scene-small.jpg", members[2]->name);
+    EXPECT_EQ(256u, members[0]->pixelWidth);
+    EXPECT_EQ(256u, members[1]->pixelHeight);
+    EXPECT_EQ(200u, members[2]->pixelWidth);
+    EXPECT_NE(0u, members[0]->copyClass);
+    EXPECT_EQ(members[0]->copyClass, members[1]->copyClass);
+    EXPECT_EQ(0u, members[2]->copyClass);
 }
 
 // Members of an exact group come in keep order: the oldest, then the shorter full path, then
