@@ -149,6 +149,8 @@ int main(int argc, char** argv)
     InitializeConditionVariable(&walk.wake);
     walk.folders.push_back(folder);
     RunThreads(WalkThread, &walk);
+    LARGE_INTEGER listed;
+    QueryPerformanceCounter(&listed);
 
     std::map<std::pair<uint64_t, std::string>, int> shared;
     for (const File& f : walk.files)
@@ -170,6 +172,7 @@ int main(int argc, char** argv)
     printf("files read:      %zu\n", candidates.size());
     printf("bytes read:      %llu\n", (unsigned long long)reading.bytes.load());
     printf("wall time:       %.3f s\n", double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+    printf("listing:         %.3f s\n", double(listed.QuadPart - start.QuadPart) / double(frequency.QuadPart));
     printf("peak memory:     %.1f MiB\n", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
     return 0;
 }

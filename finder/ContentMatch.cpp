@@ -23,20 +23,20 @@ const uint32_t kSmallestBlock = 4096;
 class SampledFile : public IReadableFile
 {
 public:
-    SampledFile(IReadableFile& file, const std::vector<uint8_t>& head, int64_t size)
-        : m_file(file), m_head(head), m_size(uint64_t(size))
+    SampledFile(IReadableFile& file, const uint8_t* head, uint32_t headLength, int64_t size)
+        : m_file(file), m_head(head), m_headLength(headLength), m_size(uint64_t(size))
     {
     }
 
     bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) override
     {
         *got = 0;
-        if (offset + count <= m_head.size()) {
-            memcpy(buffer, m_head.data() + offset, count);
+        if (offset + count <= m_headLength) {
+            memcpy(buffer, m_head + offset, count);
             *got = count;
             return true;
         }
-        const uint64_t tailStart = std::max<uint64_t>(m_head.size(), m_size > kTailBytes ? m_size - kTailBytes : 0);
+        const uint64_t tailStart = std::max<uint64_t>(m_headLength, m_size > kTailBytes ? m_size - kTailBytes : 0);
         if (offset >= tailStart && offset + count <= m_size) {
             if (m_tail.empty()) {
                 m_tail.resize(size_t(m_size - tailStart));
@@ -54,7 +54,8 @@ public:
 
 private:
     IReadableFile& m_file;
-    const std::vector<uint8_t>& m_head;
+    const uint8_t* m_head;
+    const uint32_t m_headLength;
     const uint64_t m_size;
     std::vector<uint8_t> m_tail;
 };
@@ -67,8 +68,10 @@ struct ContentMatcher::Member
     size_t index = 0;
     std::unique_ptr<IReadableFile> file;
     std::string signature;
-    std::vector<uint8_t> head;   // the first min(size, kHeadBytes) bytes
-    std::vector<uint8_t> block;  // the block being compared
+    // Both in the matcher's buffers, which each Match (and each comparison) lays out anew.
+    uint8_t* head = nullptr;     // the first bytes (the whole file when it is small)
+    uint8_t* block = nullptr;    // the block being compared
+    bool checkedEnd = false;     // known to end where it was listed to end
     std::string identity;        // volume and file index, once it is in a set of copies
     uint64_t accounted = 0;      // bytes of it counted as compared
     bool failed = false;
@@ -84,7 +87,7 @@ struct ContentMatcher::Member
     void Close()
     {
         file.reset();
-        std::vector<uint8_t>().swap(block);
+        block = nullptr;
     }
 };
 
@@ -102,10 +105,20 @@ bool ContentMatcher::OpenAndSign(Member& m, int64_t size)
     m.file = m_source.OpenRead(m.record->FullPath());
     if (!m.file)
         return false;
-    m.head.resize(size_t(std::min<int64_t>(size, kHeadBytes)));
-    if (!ReadExactly(*m.file, 0, m.head.data(), uint32_t(m.head.size())))
-        return false;
-    SampledFile sampled(*m.file, m.head, size);
+    // A file read whole is asked for one byte more, which must not come: it did not grow.
+    const bool whole = m_headLength == uint64_t(size);
+    const uint32_t ask = m_headLength + (whole ? 1 : 0);  // the head's room holds one byte more
+    uint32_t total = 0;
+    while (total < m_headLength) {
+        uint32_t got = 0;
+        if (!m.file->ReadAt(total, m.head + total, ask - total, &got) || got == 0)
+            return false;  // shorter than listed, or unreadable
+        total += got;
+    }
+    if (total > m_headLength)
+        return false;  // longer than listed
+    m.checkedEnd = whole;
+    SampledFile sampled(*m.file, m.head, m_headLength, size);
     m.signature = ContentSignature(sampled, size, m_percent);
     return !m.signature.empty();
 }
@@ -146,9 +159,9 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
         else
             Fail(*m, size);
     }
-    const uint32_t headLength = uint32_t(std::min<int64_t>(size, kHeadBytes));
+    const uint32_t headLength = m_headLength;
     std::vector<Set> sets;
-    for (Set& part : SplitByBytes(open, headLength, [](Member* m) { return m->head.data(); })) {
+    for (Set& part : SplitByBytes(open, headLength, [](Member* m) { return m->head; })) {
         if (part.size() >= 2)
             sets.push_back(part);
         else
@@ -159,6 +172,13 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     largest -= largest % kSmallestBlock;
     uint32_t block = std::min(kFirstBlock, largest);
     uint64_t offset = headLength;
+    if (offset < uint64_t(size)) {
+        // Reused from one comparison to the next: no allocation, and no zeroing, per file.
+        if (m_blocks.size() < size_t(largest) * open.size())
+            m_blocks.resize(size_t(largest) * open.size());
+        for (size_t i = 0; i < open.size(); ++i)
+            open[i]->block = m_blocks.data() + size_t(largest) * i;
+    }
     while (offset < uint64_t(size) && !sets.empty()) {
         const uint32_t want = uint32_t(std::min<uint64_t>(block, uint64_t(size) - offset));
         std::vector<Set> next;
@@ -167,16 +187,14 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
             for (Member* m : set) {
                 if (g_scanStop)
                     return false;
-                if (m->block.size() < want)
-                    m->block.resize(largest);
-                if (ReadExactly(*m->file, offset, m->block.data(), want)) {
+                if (ReadExactly(*m->file, offset, m->block, want)) {
                     read.push_back(m);
                     m->Account(offset + want);
                 } else {
                     Fail(*m, size);  // shorter than listed, gone, or locked meanwhile
                 }
             }
-            for (Set& part : SplitByBytes(read, want, [](Member* m) { return m->block.data(); })) {
+            for (Set& part : SplitByBytes(read, want, [](Member* m) { return m->block; })) {
                 if (part.size() >= 2) {
                     next.push_back(part);
                 } else {
@@ -195,7 +213,7 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
             // A file that grew since it was listed is not the file that was listed.
             uint8_t extra = 0;
             uint32_t got = 0;
-            if (!m->file->ReadAt(uint64_t(size), &extra, 1, &got) || got != 0) {
+            if (!m->checkedEnd && (!m->file->ReadAt(uint64_t(size), &extra, 1, &got) || got != 0)) {
                 Fail(*m, size);
                 continue;
             }
@@ -277,10 +295,16 @@ bool ContentMatcher::MatchInRounds(const Set& all, int64_t size, uint32_t* nextC
 bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t size, std::vector<uint32_t>* classes)
 {
     classes->assign(files.size(), 0);
+    const bool whole = size <= int64_t(kWholeFileBytes) && uint64_t(size) * files.size() <= kBufferBudget;
+    m_headLength = uint32_t(whole ? size : std::min<int64_t>(size, kHeadBytes));
     std::vector<Member> members(files.size());
+    const size_t stride = size_t(m_headLength) + 1;
+    if (m_heads.size() < stride * files.size())
+        m_heads.resize(stride * files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         members[i].record = files[i];
         members[i].index = i;
+        members[i].head = m_heads.data() + stride * i;
     }
     auto stopped = [&] {
         classes->assign(files.size(), 0);

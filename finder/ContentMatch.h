@@ -23,9 +23,10 @@ public:
     // Read buffers of all files held open together.
     static const uint32_t kBufferBudget = 1024 * 1024;
     static const uint32_t kLargestBlock = 256 * 1024;
-    // Read whole with the signature (every sample of a small file comes from it), and
-    // compared first.
+    // Read with the signature (every sample of a small file comes from it), and compared
+    // first. A small file is read whole at once when its set's files fit the buffer budget.
     static const uint32_t kHeadBytes = 4096;
+    static const uint32_t kWholeFileBytes = 64 * 1024;
 
     ContentMatcher(IFileSource& source, int percent) : m_source(source), m_percent(percent) {}
 
@@ -50,5 +51,9 @@ private:
 
     IFileSource& m_source;
     const int m_percent;
+    uint32_t m_headLength = 0;  // of the files of the current Match
+    // The heads of the current Match and the blocks of the current comparison; they only grow.
+    std::vector<uint8_t> m_heads;
+    std::vector<uint8_t> m_blocks;
     uint32_t m_unreadable = 0;
 };

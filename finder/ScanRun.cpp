@@ -133,12 +133,13 @@ void ScanRun::ClassifyExactGroups()
     std::vector<std::string> parts;
     std::vector<FoundFileRecord*> group;
     for (auto it = m_rawResult.begin(); it != m_rawResult.end();) {
-        auto end = m_rawResult.upper_bound(it->first);
-        parts.clear();
-        SplitString(it->first.c_str(), "|", parts);
         group.clear();
-        for (auto member = it; member != end; ++member)
-            group.push_back(member->second);
+        auto end = it;
+        for (; end != m_rawResult.end() && end->first == it->first; ++end)
+            group.push_back(end->second);
+        parts.clear();
+        if (group.size() >= 2)
+            SplitString(it->first.c_str(), "|", parts);
         if (group.size() >= 2 && parts.size() == 3) {
             SortForKeeping(group, false);
             for (FoundFileRecord* record : group)

@@ -101,7 +101,10 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
                                          const std::function<void(FoundFileRecord*, const std::string&)>& onFile)
 {
     bool stopped = false;
-    SharedFolder recordFolder;  // made at the first file, then shared by all of them
+    // What every file of the folder shares, made at its first file: the folder text of the
+    // records, the system-folder test, and the counters (added up here, not per file).
+    FolderFiles files;
+    bool first = true;
     bool listed = m_source->ListFolder(folder, [&](const FolderEntry& entry) {
         if (g_scanStop) {
             stopped = true;
@@ -116,35 +119,51 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
                 onSubFolder(path);
             return true;
         }
-        if (recordFolder.empty())
-            recordFolder = SharedFolder(path.substr(0, path.size() - entry.name.size()));
-        if (FoundFileRecord* record = AcceptEntry(path, recordFolder, entry))
+        if (first) {
+            first = false;
+            files.folder = SharedFolder(path.substr(0, path.size() - entry.name.size()));
+            files.system = FolderSystemTest(files.folder, MachineSystemFolders());
+        }
+        if (FoundFileRecord* record = AcceptEntry(path, files, entry))
             onFile(record, path);
+        if (files.listed >= 256)
+            files.Flush();
         return true;
     });
+    files.Flush();
     if (!listed)
         InterlockedIncrement(&m_unlistableFolders);
     return !stopped;
 }
 
-FoundFileRecord* Win32FileFinderModel::AcceptEntry(const std::string& path, const SharedFolder& folder,
+void Win32FileFinderModel::FolderFiles::Flush()
+{
+    if (listed)
+        g_scanFilesListed += listed;
+    if (bytes)
+        g_scanBytesSeen += bytes;
+    listed = 0;
+    bytes = 0;
+}
+
+FoundFileRecord* Win32FileFinderModel::AcceptEntry(const std::string& path, FolderFiles& files,
                                                    const FolderEntry& entry)
 {
-    ++g_scanFilesListed;
+    ++files.listed;
     uint64_t size = entry.size;
     // A listed 0 may be stale (a hard link's entry keeps the size it was written with).
     if (size == 0 && !m_source->FileSize(path, &size))
         return nullptr;
     if (size == 0 || size > uint64_t(INT64_MAX))
         return nullptr;
-    g_scanBytesSeen += size;
-    if (IsSystemFolder(path, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
+    files.bytes += size;
+    if (files.system.IsSystem(entry.name, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
         return nullptr;
     FoundFileRecord* record = new (std::nothrow) FoundFileRecord;
     if (!record)
         return nullptr;
     record->name = entry.name;
-    record->folder = folder;
+    record->folder = files.folder;
     record->time = entry.writeTime;
     record->attributes = entry.attributes & 0xFF;
     record->size = int64_t(size);

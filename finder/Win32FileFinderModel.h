@@ -18,6 +18,7 @@
 
 #include "finder/FileFinderModel.h"
 #include "finder/FileSource.h"
+#include "finder/SystemFolder.h"
 #include "finder/WalkerSplit.h"
 #include "finder/picturehash/PictureHash.h"
 
@@ -58,9 +59,18 @@ private:
     // onFile. False when the stop flag ended the listing.
     bool ListOneFolder(const std::string& folder, const std::function<void(const std::string&)>& onSubFolder,
                        const std::function<void(FoundFileRecord*, const std::string& path)>& onFile);
+    // What the files of one folder share while it is listed.
+    struct FolderFiles
+    {
+        SharedFolder folder;
+        FolderSystemTest system;
+        uint64_t listed = 0;  // not yet added to the scan's counters
+        uint64_t bytes = 0;
+        void Flush();
+    };
     // The steps every walk takes for one file: its size, the system-folder test, the record and
     // the filter. Null when the file is left out.
-    FoundFileRecord* AcceptEntry(const std::string& path, const SharedFolder& folder, const FolderEntry& entry);
+    FoundFileRecord* AcceptEntry(const std::string& path, FolderFiles& files, const FolderEntry& entry);
     void AcceptCandidate(FoundFileRecord* record, const std::string& path, std::vector<FoundFileRecord*>& candidates);
     // The extension a record is keyed and sorted by.
     std::string ExtensionOf(const FoundFileRecord* record);
