@@ -1,7 +1,8 @@
 // finder/ContentMatch.h
 // Tells which files of one size hold the same bytes, exactly. Each file is opened once: its
 // content signature (a cheap sample that splits most files apart at once) and the comparison
-// come from the same open. Files whose signatures meet are then read in step, block by block,
+// come from the same open (only in sets larger than the files held open at once are some
+// opened again). Files whose signatures meet are then read in step, block by block,
 // and compared with one another: a set splits where the bytes differ, a file is let go (and
 // closed) as soon as no partner is left, and reading stops there. No hash stands in for the
 // bytes, so no crafted file can pass for another.
