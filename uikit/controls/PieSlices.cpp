@@ -4,7 +4,6 @@
 #include <math.h>
 #include <vector>
 
-#include "uikit/controls/PieGeometry.h"
 
 PieSlice* PieSlices::Add(int id, const std::string& name, const std::string& description,
                          double value, uint32_t color)
@@ -27,6 +26,7 @@ PieSlice* PieSlices::Add(int id, const std::string& name, const std::string& des
     if (description.size() > m_longest.size())
         m_longest = description;
     UpdateShares();
+    Changed();
     return added;
 }
 
@@ -56,6 +56,7 @@ bool PieSlices::RemoveByKey(int key)
     Rekey();
     FindLongest();
     UpdateShares();
+    Changed();
     return true;
 }
 
@@ -74,6 +75,7 @@ bool PieSlices::SetValue(PieSlice* slice, double value)
     m_total += value - slice->value;
     slice->value = value;
     UpdateShares();
+    Changed();
     return true;
 }
 
@@ -83,6 +85,7 @@ void PieSlices::SetColor(PieSlice* slice, uint32_t color)
         return;
     slice->color = slice->secondColor = color;
     slice->lightColor = LightenColor(color, slice->lightFactor);
+    Changed();
 }
 
 void PieSlices::SetDescription(PieSlice* slice, const std::string& text)
@@ -91,6 +94,7 @@ void PieSlices::SetDescription(PieSlice* slice, const std::string& text)
         return;
     slice->description = text;
     FindLongest();
+    Changed();
 }
 
 void PieSlices::SetLightFactor(PieSlice* slice, float factor)
@@ -99,12 +103,34 @@ void PieSlices::SetLightFactor(PieSlice* slice, float factor)
         return;
     slice->lightFactor = factor;
     slice->lightColor = LightenColor(slice->color, factor);
+    Changed();
 }
 
 void PieSlices::SetAllLightFactors(float factor)
 {
-    for (auto& entry : m_slices)
-        SetLightFactor(entry.second.get(), factor);
+    for (auto& entry : m_slices) {
+        entry.second->lightFactor = factor;
+        entry.second->lightColor = LightenColor(entry.second->color, factor);
+    }
+    Changed();
+}
+
+void PieSlices::SetDarkFactor(PieSlice* slice, float factor)
+{
+    if (!slice)
+        return;
+    slice->darkFactor = factor;
+    slice->secondColor = DarkenColor(slice->color, factor);
+    Changed();
+}
+
+void PieSlices::SetAllDarkFactors(float factor)
+{
+    for (auto& entry : m_slices) {
+        entry.second->darkFactor = factor;
+        entry.second->secondColor = DarkenColor(entry.second->color, factor);
+    }
+    Changed();
 }
 
 PieSlice* PieSlices::Selected() const
@@ -122,6 +148,7 @@ void PieSlices::UpdateShares()
     for (auto& entry : m_slices) {
         entry.second->share = static_cast<float>(entry.second->value / m_total);
         entry.second->sweep = entry.second->share * 360.0f;
+        entry.second->tiltedSweep = entry.second->sweep;
     }
 }
 
@@ -166,9 +193,11 @@ void PieSlices::SortByValue(bool descending)
         SortBy([](const PieSlice& a, const PieSlice& b) { return a.value > b.value; });
     else
         SortBy([](const PieSlice& a, const PieSlice& b) { return a.value < b.value; });
+    Changed();
 }
 
 void PieSlices::SortByIndex()
 {
     SortBy([](const PieSlice& a, const PieSlice& b) { return a.index < b.index; });
+    Changed();
 }
