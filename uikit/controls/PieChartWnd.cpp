@@ -3,6 +3,7 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <algorithm>
 #include <vector>
 
 #include <gdiplus.h>
@@ -512,10 +513,14 @@ void CPieChartWnd::DrawLegend(Graphics& g, int width)
                   UnitPoint);
         StringFormat format;
         format.SetFormatFlags(StringFormatFlagsLineLimit);
+        // The widest description in pixels: the one with the most letters may be narrower.
         RectF measured;
-        std::wstring longest = ToWideCString(m_slices.LongestDescription().c_str());
-        g.MeasureString(longest.c_str(), -1, &font, PointF(0, 0), &measured);
-        const int longestWidth = static_cast<int>(ceilf(measured.Width));
+        int longestWidth = 0;
+        for (const auto& entry : m_slices.ByKey()) {
+            std::wstring text = ToWideCString(entry.second->description.c_str());
+            g.MeasureString(text.c_str(), -1, &font, PointF(0, 0), &measured);
+            longestWidth = std::max(longestWidth, static_cast<int>(ceilf(measured.Width)));
+        }
         g.MeasureString(L"100.00%", -1, &font, PointF(0, 0), &measured);
         const int percentWidth = static_cast<int>(ceilf(measured.Width));
         const float percentHeight = measured.Height;

@@ -23,8 +23,6 @@ PieSlice* PieSlices::Add(int id, const std::string& name, const std::string& des
     PieSlice* added = slice.get();
     m_slices[key] = std::move(slice);
     m_total += value;
-    if (description.size() > m_longest.size())
-        m_longest = description;
     UpdateShares();
     Changed();
     return added;
@@ -54,7 +52,6 @@ bool PieSlices::RemoveByKey(int key)
     if (m_slices.empty())
         m_total = 0.0;   // no rounding rest without slices
     Rekey();
-    FindLongest();
     UpdateShares();
     Changed();
     return true;
@@ -93,7 +90,6 @@ void PieSlices::SetDescription(PieSlice* slice, const std::string& text)
     if (!slice)
         return;
     slice->description = text;
-    FindLongest();
     Changed();
 }
 
@@ -150,14 +146,6 @@ void PieSlices::UpdateShares()
         entry.second->sweep = entry.second->share * 360.0f;
         entry.second->tiltedSweep = entry.second->sweep;
     }
-}
-
-void PieSlices::FindLongest()
-{
-    m_longest.clear();
-    for (const auto& entry : m_slices)
-        if (entry.second->description.size() > m_longest.size())
-            m_longest = entry.second->description;
 }
 
 void PieSlices::Rekey()

@@ -61,7 +61,6 @@ public:
 
     int Count() const { return static_cast<int>(m_slices.size()); }
     double Total() const { return m_total; }
-    const std::string& LongestDescription() const { return m_longest; }
     const std::map<int, std::unique_ptr<PieSlice>>& ByKey() const { return m_slices; }
     // Called after every change of values, names, colours, order or the set of slices (the
     // chart repaints and lays its legend out again).
@@ -69,13 +68,11 @@ public:
 
 private:
     void UpdateShares();
-    void FindLongest();
     void Rekey();
     template <class Better> void SortBy(Better better);
     void Changed() { if (m_onChanged) m_onChanged(); }
 
     std::map<int, std::unique_ptr<PieSlice>> m_slices;
     double m_total = 0.0;
-    std::string m_longest;
     std::function<void()> m_onChanged;
 };
