@@ -350,6 +350,12 @@ KNOWN = {
 }
 
 
+# Misreads that only the Windows build shows (its code-page conversion differs).
+KNOWN_UNDER_WINE = {
+    "ntfs-label-over-80-bytes": "a label longer than the field comes back empty instead of cut",
+}
+
+
 # --- what the tools say ------------------------------------------------------------------------
 def sfdisk_json(img, sector=512):
     with disk(img, sector) as dev:
@@ -505,7 +511,7 @@ def main():
             os.remove(img)
         make(img)
         problems, lines = check(name, img, sector, runner)
-        known = KNOWN.get(name)
+        known = KNOWN.get(name) or (KNOWN_UNDER_WINE.get(name) if len(runner) > 1 else None)
         if known and problems:
             print("known   %s: %s (%s)" % (name, "; ".join(problems), known))
         elif known:
