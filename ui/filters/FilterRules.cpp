@@ -164,19 +164,21 @@ bool ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& se
 {
     std::string lists[5];
     int taken = 0;
+    size_t ticked = 0;
     for (size_t k = 0; k < FileKinds().size(); ++k)
         for (const KindChoice& choice : choices)
             if (choice.itemId == FileKinds()[k].itemId && choice.present && choice.checked) {
                 lists[k] = NormaliseExtensionList(choice.extensions);
                 taken += lists[k].empty() ? 0 : 1;
+                ++ticked;
                 break;
             }
     if (taken == 0)
         return false;
     for (size_t k = 0; k < FileKinds().size(); ++k)
         *KindList(settings, FileKinds()[k].itemId) = lists[k];
-    if (taken != 5)
-        settings.allTypes = 0;
+    // All five kinds ticked means every file, also one whose extension no list names.
+    settings.allTypes = ticked == FileKinds().size() ? 1 : 0;
     return true;
 }
 

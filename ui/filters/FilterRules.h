@@ -74,9 +74,10 @@ struct KindChoice {
     bool checked;
     std::string extensions;
 };
-// Writes the five lists (a kind that is not present and checked gets the empty list) and
-// clears the all-types flag unless all five were taken; it never sets the flag. With no kind
-// taken it changes nothing and returns false: five empty lists would let every file in.
+// Writes the five lists (a kind that is not present and checked gets the empty list) and sets
+// the all-types flag exactly when all five were ticked, so that the filter then leaves no file
+// out for its extension. With no kind taken it changes nothing and returns false: five empty
+// lists would let every file in.
 bool ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& settings);
 
 } // namespace filters

@@ -155,10 +155,17 @@ TEST(FileKinds, ListsAndTheAllTypesFlag)
     ApplyKindChoices(oneOff, settings);
     EXPECT_EQ("", settings.typeList3);
     EXPECT_EQ(0, settings.allTypes);
-    // All five again never sets the flag back.
+    // All five ticked again means every file again.
     ApplyKindChoices(all, settings);
     EXPECT_EQ(".video;", settings.typeList3);
-    EXPECT_EQ(0, settings.allTypes);
+    EXPECT_EQ(1, settings.allTypes);
+    // A ticked kind whose list holds no usable entry is still ticked: every file.
+    std::vector<KindChoice> emptyOther = all;
+    emptyOther[4].extensions = "*";
+    ApplyKindChoices(oneOff, settings);
+    ApplyKindChoices(emptyOther, settings);
+    EXPECT_EQ("", settings.typeList5);
+    EXPECT_EQ(1, settings.allTypes);
 
     // A missing row counts as unchecked.
     std::vector<KindChoice> missing = all;

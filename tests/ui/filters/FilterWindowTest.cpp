@@ -123,7 +123,7 @@ TEST_F(PageHost, KindsDialogWritesTheCheckedKindsOnOkOnly)
     EXPECT_EQ(GetLangString("OtherDesc"), Settings().typeList5);
     EXPECT_EQ(0, Settings().allTypes);
 
-    // The dialog opens as the settings are, and all five again leave the flag cleared.
+    // The dialog opens as the settings are, and all five again mean every file again.
     RunFromPage<FileNewTypeFilterWnd>(100, [](FileNewTypeFilterWnd& dlg) {
         EXPECT_FALSE(dlg.IsKindChecked(102));
         EXPECT_TRUE(dlg.IsKindChecked(103));
@@ -131,7 +131,7 @@ TEST_F(PageHost, KindsDialogWritesTheCheckedKindsOnOkOnly)
         ClickClientItem(dlg, 105);
     });
     EXPECT_EQ(GetLangString("VideoDesc"), Settings().typeList3);
-    EXPECT_EQ(0, Settings().allTypes);
+    EXPECT_EQ(1, Settings().allTypes);
 
     // Nothing checked: OK leaves the dialog open and the settings as they were.
     bool stillOpen = false;
