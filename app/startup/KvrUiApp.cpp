@@ -50,7 +50,6 @@ BOOL CKVRUIApp::InitInstance()
     }
 
     PrepareCrashHandler(MainWindowTitle);
-    UseKvrMessageBoxForCrashMessages();
 
     {
         CKVRUIDlg dialog(nullptr);
