@@ -27,8 +27,13 @@ int ChoiceOfUnit(SizeUnit unit);
 // beyond 64 bits gives INT64_MAX, which no file reaches, instead of a wrapped value.
 int64_t UnitToBytes(SizeUnit unit, int64_t number);
 
-// A bound as the size dialog shows it: the unit the size reaches and the whole number of that
-// unit after rounding to the digits the dialog's format keeps (1,048,575 bytes: 1024 KB).
+// The largest number the size dialog's edit fields take (five digits).
+const int kLargestTypedNumber = 99999;
+
+// A bound as the size dialog shows it: the largest unit that holds it exactly with a number
+// the edit field takes (1,536,000 bytes: 1500 KB; 1536: 1536 B), so that OK without a change
+// keeps it. A bound no typed number makes is shown in the unit it reaches, rounded
+// (1,048,575 bytes: 1024 KB).
 struct UnitAmount {
     SizeUnit unit;
     int number;

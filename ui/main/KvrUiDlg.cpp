@@ -49,6 +49,26 @@ std::wstring WideLangString(const char* key)
     return text;
 }
 
+// Whether the system's code page holds the characters of a language file: its own name and
+// its start-page text, read as UTF-16, must convert without a stand-in character.
+bool LanguageShowable(const char* file)
+{
+    const std::string path = std::string(GetAppFolder()) + file;
+    wchar_t wide[256];
+    wchar_t widePath[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH - 1);
+    for (const wchar_t* key : {L"caption", L"indexText"}) {
+        GetPrivateProfileStringW(L"string", key, L"", wide, 256, widePath);
+        BOOL usedDefault = FALSE;
+        char narrow[1024];
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, sizeof(narrow),
+                            nullptr, &usedDefault);
+        if (usedDefault)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 UINT TaskbarButtonCreatedMessage()
@@ -397,6 +417,7 @@ MenuPlan CKVRUIDlg::BuildMenu() const
     MenuTexts texts;
     texts.text = [](const char* key) { return GetLangString(key); };
     texts.wide = [](const char* key) { return WideLangString(key); };
+    texts.showable = LanguageShowable;
     return BuildMenuPlan(GetResourceElement("MenuItem"), canSwitch, GetLanguageIndex(), texts);
 }
 

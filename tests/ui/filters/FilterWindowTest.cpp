@@ -201,8 +201,8 @@ TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
     Settings().maximumSize = 0;
     RunFromPage<FilterFileSizeDlg>(103, [](FilterFileSizeDlg& dlg) {
         EXPECT_FALSE(dlg.IsNoLimitChecked());
-        EXPECT_EQ("1", Text(dlg.MinimumEdit()));
-        EXPECT_EQ("KB", UnitCaption(dlg, 103));
+        EXPECT_EQ("1536", Text(dlg.MinimumEdit()));
+        EXPECT_EQ("B", UnitCaption(dlg, 103));
         EXPECT_EQ("0", Text(dlg.MaximumEdit()));
         EXPECT_EQ("B", UnitCaption(dlg, 104));
         ClickClientItem(dlg, 2);
@@ -215,6 +215,26 @@ TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
         EXPECT_EQ("TB", UnitCaption(dlg, 104));
         dlg.EndDialog(2);
     });
+}
+
+// OK without a change keeps both bounds exactly, and the title is the language's own.
+TEST_F(PageHost, SizeDialogOkWithoutAChangeKeepsTheBounds)
+{
+    const int64_t bounds[][2] = {{1500LL << 10, 2047LL << 20}, {1536, 5LL << 30}};
+    for (const auto& pair : bounds) {
+        Settings().minimumSize = pair[0];
+        Settings().maximumSize = pair[1];
+        std::string title;
+        RunFromPage<FilterFileSizeDlg>(103, [&title](FilterFileSizeDlg& dlg) {
+            char text[128] = "";
+            GetWindowTextA(dlg.m_hWnd, text, sizeof text);
+            title = text;
+            ClickClientItem(dlg, 102);
+        });
+        EXPECT_EQ(GetLangString("SetFileSize"), title);
+        EXPECT_EQ(pair[0], Settings().minimumSize);
+        EXPECT_EQ(pair[1], Settings().maximumSize);
+    }
 }
 
 TEST_F(PageHost, SizeDialogStoresTheRangeInOrderOnOk)
