@@ -21,6 +21,7 @@
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
 #include "ui/update/CheckUpdate.h"
+#include "ui/update/UpgradeCheck.h"
 #include "uikit/dialog/KvrMessageBox.h"
 
 using UiCtrl::UiItem;
@@ -478,8 +479,9 @@ int CKVRUIDlg::OnClickMenu()
         SendUsageEvent(kUsageMenuAbout);
         break;
     case kMenuHelp: {
+        // The language file is editable: only a web address may reach the shell.
         const std::string url = GetLangString("helpUrl");
-        if (!url.empty())
+        if (IsWebAddress(url))
             ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         SendUsageEvent(kUsageMenuHelp);
         break;
