@@ -166,7 +166,7 @@ void FormatVolumeLabel(const unsigned char* entry, char* out, size_t size)
             length = i;
             break;
         }
-    if (!OemToAnsi(bytes, length, out, uint32_t(size < 0xFFFFFFFF ? size : 0xFFFFFFFF)))
+    if (!OemTextToAnsi(bytes, length, out, uint32_t(size < 0xFFFFFFFF ? size : 0xFFFFFFFF)))
         out[0] = 0;
 }
 

@@ -12,5 +12,6 @@
 // holds an empty text.
 int WideToAnsi(const uint16_t* text, uint32_t length, char* out, uint32_t outSize);
 
-// The same for length bytes of text in the OEM code page.
-int OemToAnsi(const unsigned char* text, uint32_t length, char* out, uint32_t outSize);
+// The same for length bytes of text in the OEM code page. (Not OemToAnsi: windows.h takes
+// that name for a macro.)
+int OemTextToAnsi(const unsigned char* text, uint32_t length, char* out, uint32_t outSize);

@@ -52,7 +52,7 @@ int WideToAnsi(const uint16_t* text, uint32_t length, char* out, uint32_t outSiz
     return 1;
 }
 
-int OemToAnsi(const unsigned char* text, uint32_t length, char* out, uint32_t outSize)
+int OemTextToAnsi(const unsigned char* text, uint32_t length, char* out, uint32_t outSize)
 {
     if (!out || outSize == 0)
         return 0;

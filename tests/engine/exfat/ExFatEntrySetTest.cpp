@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/exfat/ExFatEntrySet.h"
+#include "engine/volume/WideToAnsi.h"
 
 namespace {
 
@@ -15,8 +16,15 @@ const uint32_t kStamp = (46u << 25) | (6u << 21) | (15u << 16) | (10u << 11) | (
 void Put16(unsigned char* p, uint32_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
 void Put32(unsigned char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i)); }
 
+std::vector<unsigned char> EntrySet(const std::vector<uint16_t>& name, bool inUse, uint32_t cluster, uint32_t length);
+
 // File + Stream Extension + File Name entries for name, in use or deleted.
 std::vector<unsigned char> EntrySet(const std::string& name, bool inUse, uint32_t cluster, uint32_t length)
+{
+    return EntrySet(std::vector<uint16_t>(name.begin(), name.end()), inUse, cluster, length);
+}
+
+std::vector<unsigned char> EntrySet(const std::vector<uint16_t>& name, bool inUse, uint32_t cluster, uint32_t length)
 {
     const size_t names = (name.size() + 14) / 15;
     std::vector<unsigned char> bytes(32 * (2 + names), 0);
@@ -38,7 +46,7 @@ std::vector<unsigned char> EntrySet(const std::string& name, bool inUse, uint32_
         unsigned char* e = file + 64 + 32 * i;
         e[0] = inUse ? 0xC1 : 0x41;
         for (size_t u = 0; u < 15 && i * 15 + u < name.size(); ++u)
-            Put16(e + 2 + 2 * u, static_cast<unsigned char>(name[i * 15 + u]));
+            Put16(e + 2 + 2 * u, name[i * 15 + u]);
     }
     return bytes;
 }
@@ -113,4 +121,25 @@ TEST(ExFatEntrySetState, BrokenSets)
     EXPECT_TRUE(other.Feed(set.data(), 64, 0));
     EXPECT_EQ(0u, parser.Current().step);
     EXPECT_EQ(2u, other.Current().step);
+}
+
+// A character whose units fall into two File Name entries (units 15 and 16) is converted as
+// one character, as the whole name is.
+TEST(ExFatEntrySetState, CharacterSplitAcrossNameEntriesStaysWhole)
+{
+    std::vector<uint16_t> name(14, 'n');
+    name.push_back(0xD83D);  // U+1F600 as a surrogate pair
+    name.push_back(0xDE00);
+    name.push_back('x');
+    std::vector<unsigned char> set = EntrySet(name, true, 10, 100);
+    ExFatEntrySetState parser;
+    parser.Begin(8192, 9, 12);
+    EXPECT_TRUE(parser.Feed(set.data(), set.size(), 0));
+    ASSERT_EQ(1u, parser.Finished().size());
+    char whole[64] = {};
+    ASSERT_NE(0, WideToAnsi(name.data(), uint32_t(name.size()), whole, sizeof(whole)));
+    EXPECT_EQ(whole, parser.Finished()[0].name);
+#ifndef _WIN32
+    EXPECT_EQ(std::string(14, 'n') + "_x", parser.Finished()[0].name);
+#endif
 }
