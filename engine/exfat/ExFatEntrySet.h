@@ -41,6 +41,11 @@ public:
     bool Feed(const unsigned char* buffer, size_t bytes, uint64_t position);
 
     const std::vector<ExFatEntrySetRecord>& Finished() const { return m_finished; }
+    // The entry index within the current set.
+    uint64_t Index() const { return m_index; }
+    uint64_t Limit() const { return m_limit; }
+    uint32_t LengthShift() const { return m_lengthShift; }
+    uint32_t ClusterShift() const { return m_clusterShift; }
     const ExFatEntrySetRecord& Current() const { return m_record; }
     // The current set can be put aside and taken back whole.
     ExFatEntrySetRecord Save() const { return m_record; }

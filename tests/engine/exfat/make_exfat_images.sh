@@ -26,3 +26,12 @@ printf '\x03' | dd of=unusedlabel.img bs=1 seek="$rootAt" conv=notrunc status=no
 for image in exfat.img nolabel.img unusedlabel.img; do
     blkid -p -o value -s LABEL "$image" | tr -d '\n' > "$image.label" || true
 done
+# What dump.exfat reads from the root of exfat.img, one number a line: the root cluster, the
+# allocation bitmap's first cluster and size, the up-case table's first cluster and size.
+dump.exfat exfat.img 2>/dev/null | sed -n \
+    -e 's/^Root Cluster.*:[[:space:]]*\([0-9]*\)$/\1/p' \
+    -e 's/^Bitmap start cluster:[[:space:]]*\([0-9]*\)$/\1/p' \
+    -e 's/^Bitmap size:[[:space:]]*\([0-9]*\)$/\1/p' \
+    -e 's/^Upcase table start cluster:[[:space:]]*\([0-9]*\)$/\1/p' \
+    -e 's/^Upcase table size:[[:space:]]*\([0-9]*\)$/\1/p' > exfat.img.dump
+[ "$(wc -l < exfat.img.dump)" = 5 ] || { echo "dump.exfat gave no root summary" >&2; exit 1; }
