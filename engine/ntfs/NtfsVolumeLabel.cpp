@@ -27,6 +27,8 @@ size_t BytesLeft(const unsigned char* record, size_t size, const unsigned char* 
 
 bool IsSystemAndHidden(const unsigned char* record, size_t size)
 {
+    if (!ValidateAttributes(record, size))
+        return false;
     const unsigned char* a = FindAttribute(record, size, kTypeStandardInformation, 0);
     const unsigned char* value;
     uint32_t length;
@@ -40,6 +42,9 @@ bool IsSystemAndHidden(const unsigned char* record, size_t size)
 // validated first.
 bool FirstFileNameIs(const unsigned char* record, size_t size, const char* name)
 {
+    // The attributes' own lengths are only believed once every one lies inside the record.
+    if (!name || !ValidateAttributes(record, size))
+        return false;
     const unsigned char* a = FindAttribute(record, size, kTypeFileName, 0);
     const unsigned char* value;
     uint32_t length;
