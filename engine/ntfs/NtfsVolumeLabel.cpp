@@ -27,8 +27,6 @@ size_t BytesLeft(const unsigned char* record, size_t size, const unsigned char* 
 
 bool IsSystemAndHidden(const unsigned char* record, size_t size)
 {
-    if (!ValidateAttributes(record, size))
-        return false;
     const unsigned char* a = FindAttribute(record, size, kTypeStandardInformation, 0);
     const unsigned char* value;
     uint32_t length;
@@ -38,13 +36,10 @@ bool IsSystemAndHidden(const unsigned char* record, size_t size)
     return (attributes & 0x06) == 0x06;
 }
 
-// Both tests read through attributes whose bounds the walk alone does not know: the record is
-// validated first.
+// Both tests read through attributes whose bounds the walk alone does not know: their callers
+// validate the record first, and the attributes' own lengths are only believed then.
 bool FirstFileNameIs(const unsigned char* record, size_t size, const char* name)
 {
-    // The attributes' own lengths are only believed once every one lies inside the record.
-    if (!name || !ValidateAttributes(record, size))
-        return false;
     const unsigned char* a = FindAttribute(record, size, kTypeFileName, 0);
     const unsigned char* value;
     uint32_t length;
