@@ -22,7 +22,7 @@ const COLORREF kStripeEven = 0x241C17, kStripeOdd = 0x2B211C;
 const COLORREF kGroupBackOdd = 0x271C17, kFileBack = 0x18110E;
 const COLORREF kGroupCaption = 0xB0887E, kFileText = 0xC6A18F, kCountText = 0xF0C4B0, kStrike = 0xC8887E;
 const COLORREF kLookAlike = 0x4FB0F0;  // amber: a look-alike group and its notes
-const COLORREF kPartMark = 0x7CDB00;
+const COLORREF kPartMark = 0x9EF23C;  // brighter than the checked box's green
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
 {
