@@ -242,6 +242,8 @@ bool FileTreeCtrl::InsertNextBatch()
     if (!m_hWnd || m_nextGroup >= m_groups.size())
         return false;
     const size_t end = std::min(m_groups.size(), m_nextGroup + kRowBatch);
+    // One scroll-range update for the batch instead of one per row (each walks every row).
+    SetRedraw(FALSE);
     for (; m_nextGroup < end; ++m_nextGroup) {
         ResultGroup* group = m_groups[m_nextGroup];
         m_links.emplace_back();
@@ -252,6 +254,7 @@ bool FileTreeCtrl::InsertNextBatch()
         m_oddNext = !m_oddNext;
         InsertRow(&link, TVI_ROOT);
     }
+    SetRedraw(TRUE);
     return true;
 }
 

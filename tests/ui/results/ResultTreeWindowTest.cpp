@@ -12,6 +12,7 @@
 #include "tests/support/WinePath.h"
 #include "ui/results/CurrentFile.h"
 #include "ui/results/FileTreeCtrl.h"
+#include "ui/results/ResultTimeText.h"
 
 namespace {
 
@@ -220,4 +221,98 @@ TEST_F(ResultTreeWindow, KeysMoveTheCurrentFileAndSpaceToggles)
     tree_.SendMessage(WM_KEYDOWN, VK_SPACE, 1);
     EXPECT_EQ(1, tree_.CheckedCount()) << "the group keeps its first file";
     EXPECT_EQ(1, callBack_.checks);
+}
+
+namespace {
+
+// count groups of two records each, made up: the tree only reads names and sizes.
+struct ManyGroups
+{
+    explicit ManyGroups(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            for (int copy = 0; copy < 2; ++copy) {
+                owned.emplace_back(new FoundFileRecord);
+                owned.back()->folder = "C:\\many\\";
+                owned.back()->name = "file" + std::to_string(i) + (copy ? "-copy.jpg" : ".jpg");
+                owned.back()->size = 1000 + i;
+                char key[32];
+                snprintf(key, sizeof(key), "%d|jpg|%08d", 1000 + i, i);
+                groups.insert({key, owned.back().get()});
+            }
+    }
+    std::vector<std::unique_ptr<FoundFileRecord>> owned;
+    FileGroupMap groups;
+};
+
+}  // namespace
+
+TEST_F(ResultTreeWindow, RowsAreInsertedAsTheyComeIntoView)
+{
+    ManyGroups many(5000);
+    model_.FillCategory(kCategoryPhoto, many.groups);
+    tree_.Rebuild();
+    const size_t first = tree_.InsertedGroups();
+    EXPECT_GT(first, 0u);
+    EXPECT_LT(first, 500u) << "only what a few pages show";
+    EXPECT_EQ(tree_.GroupItem(0), tree_.GetSelectedItem());
+    // Scrolling to the end brings the following rows.
+    for (int i = 0; i < 20; ++i)
+        tree_.SendMessage(WM_VSCROLL, SB_BOTTOM, 0), tree_.UpdateWindow();
+    EXPECT_GT(tree_.InsertedGroups(), first);
+    HTREEITEM last = tree_.GroupItem(4999);
+    ASSERT_NE(nullptr, last);
+    EXPECT_EQ(5000u, tree_.InsertedGroups());
+    EXPECT_EQ(nullptr, tree_.GetNextSiblingItem(last));
+    const TreeItemLink* link = tree_.LinkOf(last);
+    EXPECT_EQ("file4999.jpg", link->record->file->name) << "map order kept";
+    EXPECT_EQ(2 * 5000, model_.FileCount(kCategoryPhoto)) << "counts do not depend on the rows";
+}
+
+TEST_F(ResultTreeWindow, ARebuildKeepsOpenGroupsAndTheTopRow)
+{
+    ManyGroups many(300);
+    model_.FillCategory(kCategoryPhoto, many.groups);
+    tree_.Rebuild();
+    HTREEITEM open = tree_.GroupItem(12);
+    ASSERT_TRUE(tree_.FillGroup(open));
+    tree_.Expand(open, TVE_EXPAND);
+    tree_.SelectSetFirstVisible(tree_.GroupItem(10));
+    const ResultGroup* openGroup = tree_.LinkOf(open)->record->group;
+    const ResultGroup* topGroup = tree_.LinkOf(tree_.GroupItem(10))->record->group;
+
+    // What a removal's refresh does: rows gone, model pruned, rows again.
+    tree_.DeleteAllRows();
+    model_.PruneRemoved();
+    tree_.Rebuild();
+    const TreeItemLink* top = tree_.LinkOf(tree_.GetFirstVisibleItem());
+    ASSERT_NE(nullptr, top);
+    EXPECT_EQ(topGroup, top->record->group);
+    HTREEITEM reopened = tree_.GroupItem(12);
+    EXPECT_EQ(openGroup, tree_.LinkOf(reopened)->record->group);
+    EXPECT_TRUE(tree_.GetItemState(reopened, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_NE(nullptr, tree_.GetChildItem(reopened));
+    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(11), TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    // Forgotten for the next scan.
+    tree_.DeleteAllRows();
+    tree_.ForgetView();
+    tree_.Rebuild();
+    EXPECT_EQ(tree_.GroupItem(0), tree_.GetFirstVisibleItem());
+    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(12), TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
+TEST(ResultTimeText, LocalTimeWithEveryFieldZeroPadded)
+{
+    struct Case { WORD year, month, day, hour, minute, second; const char* text; } cases[] = {
+        {2021, 3, 4, 5, 6, 7, "05:06:07, 03/04/2021"},
+        {1999, 12, 31, 23, 59, 58, "23:59:58, 12/31/1999"},
+    };
+    for (const Case& c : cases) {
+        SYSTEMTIME local = {c.year, c.month, 0, c.day, c.hour, c.minute, c.second, 0};
+        FILETIME localTime, utc;
+        ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
+        ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
+        EXPECT_EQ(c.text, FormatLocalFileTime((uint64_t(utc.dwHighDateTime) << 32) | utc.dwLowDateTime));
+    }
 }

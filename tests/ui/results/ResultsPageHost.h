@@ -66,6 +66,10 @@ public:
         }
         notes.folder = folder;
         notes.name = "notes.txt";
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExA(notes.FullPath().c_str(), GetFileExInfoStandard, &data);
+        notes.size = data.nFileSizeLow;
+        notes.time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     }
     FoundFileRecord* Named(const std::string& name)
     {
