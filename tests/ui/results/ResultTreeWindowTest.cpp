@@ -316,3 +316,29 @@ TEST(ResultTimeText, LocalTimeWithEveryFieldZeroPadded)
         EXPECT_EQ(c.text, FormatLocalFileTime((uint64_t(utc.dwHighDateTime) << 32) | utc.dwLowDateTime));
     }
 }
+
+TEST_F(ResultTreeWindow, MouseMovesRedrawOnlyTheRowsWhoseLookChanges)
+{
+    Fill("hover");
+    HTREEITEM first = tree_.GroupItem(0), second = tree_.GroupItem(1);
+    RECT a, b, client;
+    ASSERT_TRUE(tree_.GetItemRect(first, &a, FALSE));
+    ASSERT_TRUE(tree_.GetItemRect(second, &b, FALSE));
+    tree_.GetClientRect(&client);
+    auto move = [&](int x, int y) {
+        tree_.UpdateWindow();
+        tree_.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        RECT dirty = {};
+        ::GetUpdateRect(tree_.m_hWnd, &dirty, FALSE);
+        return dirty;
+    };
+    RECT dirty = move(100, a.top + 5);
+    EXPECT_EQ(a.top, dirty.top) << "the row that became hot";
+    EXPECT_EQ(a.bottom, dirty.bottom);
+    dirty = move(140, a.top + 25);
+    EXPECT_TRUE(IsRectEmpty(&dirty)) << "moving within one row draws nothing";
+    dirty = move(100, b.top + 5);
+    EXPECT_EQ(a.top, dirty.top) << "the row left and the row entered";
+    EXPECT_EQ(b.bottom, dirty.bottom);
+    EXPECT_LT(dirty.bottom, client.bottom);
+}
