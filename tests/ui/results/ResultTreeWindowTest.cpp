@@ -281,25 +281,27 @@ TEST_F(ResultTreeWindow, ARebuildKeepsOpenGroupsAndTheTopRow)
     const ResultGroup* openGroup = tree_.LinkOf(open)->record->group;
     const ResultGroup* topGroup = tree_.LinkOf(tree_.GroupItem(10))->record->group;
 
-    // What a removal's refresh does: rows gone, model pruned, rows again.
+    // What a removal's refresh does: rows gone, model pruned (group 5 lost a file and goes),
+    // rows again.
     tree_.DeleteAllRows();
-    model_.PruneRemoved();
+    many.owned[2 * 5 + 1]->flags |= kRecordRemoved;
+    ASSERT_EQ(1, model_.PruneRemoved().droppedGroups);
     tree_.Rebuild();
     const TreeItemLink* top = tree_.LinkOf(tree_.GetFirstVisibleItem());
     ASSERT_NE(nullptr, top);
     EXPECT_EQ(topGroup, top->record->group);
-    HTREEITEM reopened = tree_.GroupItem(12);
+    HTREEITEM reopened = tree_.GroupItem(11);
     EXPECT_EQ(openGroup, tree_.LinkOf(reopened)->record->group);
     EXPECT_TRUE(tree_.GetItemState(reopened, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_NE(nullptr, tree_.GetChildItem(reopened));
-    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(11), TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(10), TVIS_EXPANDED) & TVIS_EXPANDED);
 
     // Forgotten for the next scan.
     tree_.DeleteAllRows();
     tree_.ForgetView();
     tree_.Rebuild();
     EXPECT_EQ(tree_.GroupItem(0), tree_.GetFirstVisibleItem());
-    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(12), TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(11), TVIS_EXPANDED) & TVIS_EXPANDED);
 }
 
 TEST(ResultTimeText, LocalTimeWithEveryFieldZeroPadded)
