@@ -13,6 +13,9 @@
 #include "ui/results/CurrentFile.h"
 #include "ui/results/FileTreeCtrl.h"
 #include "ui/results/ResultTimeText.h"
+#include "ResultsPageHost.h"
+#include "app/Language.h"
+#include "app/ResourceHelper.h"
 
 namespace {
 
@@ -343,4 +346,24 @@ TEST_F(ResultTreeWindow, MouseMovesRedrawOnlyTheRowsWhoseLookChanges)
     EXPECT_EQ(a.top, dirty.top) << "the row left and the row entered";
     EXPECT_EQ(b.bottom, dirty.bottom);
     EXPECT_LT(dirty.bottom, client.bottom);
+}
+
+TEST_F(ResultTreeWindow, RowsDrawInTheSameFontsAfterJapaneseAndBack)
+{
+    Fill("fonts");
+    HTREEITEM group = tree_.GroupItem(0);
+    ASSERT_TRUE(tree_.FillGroup(group));
+    tree_.Expand(group, TVE_EXPAND);
+    RECT client;
+    tree_.GetClientRect(&client);
+    const RECT rows = {0, 0, client.right, 150};
+    const std::vector<uint32_t> before = resultstest::CapturePixels(tree_.m_hWnd, rows);
+    ASSERT_FALSE(before.empty());
+    // The language switch replaces every font the program handed out.
+    ASSERT_GT(ResourceHelper::Instance().SetLanguage(1, LanguageFileOf(1)), 0);
+    tree_.ReloadText();
+    resultstest::CapturePixels(tree_.m_hWnd, rows);
+    ASSERT_GT(ResourceHelper::Instance().SetLanguage(0, LanguageFileOf(0)), 0);
+    tree_.ReloadText();
+    EXPECT_TRUE(before == resultstest::CapturePixels(tree_.m_hWnd, rows)) << "drawn as before the switch";
 }

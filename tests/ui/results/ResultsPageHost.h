@@ -171,8 +171,8 @@ private:
 
 namespace resultstest {
 
-// How many pixels of a window's client rectangle have exactly this colour, as painted now.
-inline int CountColour(HWND window, RECT area, COLORREF colour)
+// The pixels (0x00RRGGBB) of a window's client rectangle, as painted now.
+inline std::vector<uint32_t> CapturePixels(HWND window, RECT area)
 {
     // The X server shows a new window a little later: let it, then paint.
     for (int round = 0; round < 5; ++round) {
@@ -185,8 +185,9 @@ inline int CountColour(HWND window, RECT area, COLORREF colour)
     }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const int width = area.right - area.left, height = area.bottom - area.top;
+    std::vector<uint32_t> pixels;
     if (width <= 0 || height <= 0)
-        return 0;
+        return pixels;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -200,14 +201,22 @@ inline int CountColour(HWND window, RECT area, COLORREF colour)
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
-    int count = 0;
-    const uint32_t want = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
     for (int i = 0; i < width * height; ++i)
-        count += ((static_cast<uint32_t*>(bits)[i] & 0xFFFFFF) == want) ? 1 : 0;
+        pixels.push_back(static_cast<uint32_t*>(bits)[i] & 0xFFFFFF);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window, screen);
+    return pixels;
+}
+
+// How many pixels of a window's client rectangle have exactly this colour, as painted now.
+inline int CountColour(HWND window, RECT area, COLORREF colour)
+{
+    const uint32_t want = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    int count = 0;
+    for (uint32_t pixel : CapturePixels(window, area))
+        count += pixel == want ? 1 : 0;
     return count;
 }
 
