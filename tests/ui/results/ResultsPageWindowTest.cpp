@@ -267,9 +267,18 @@ TEST(ResultsPage, TabsAndDropDownSwitchTheCategoryByClicks)
     EXPECT_EQ(kCategoryPhoto, host.page.VisibleCategory());
     EXPECT_TRUE(pressed(Page::kCmdFirstTab));
     EXPECT_FALSE(pressed(Page::kCmdFirstTab + 2)) << "one tab at a time";
+    // Where no tree is, the tips picture shows (its frame ink appears nowhere in a tree).
+    RECT client;
+    GetClientRect(host.page.GetHwnd(), &client);
+    const RECT trees = ResultPageLayout::For(client).treeArea;
+    const int cx = (trees.left + trees.right) / 2, cy = (trees.top + trees.bottom) / 2;
+    const RECT tips = {cx - 110, cy - 70, cx + 110, cy + 70};
+    const COLORREF kTipsInk = 0x78584A;
+    EXPECT_EQ(0, resultstest::CountColour(host.Window(), tips, kTipsInk)) << "the photos tree covers it";
     host.ClickWidget(Page::kCmdFirstTab + 1);  // Videos: none found
     EXPECT_EQ(kCategoryVideo, host.page.VisibleCategory());
     EXPECT_FALSE(host.page.Tree(kCategoryVideo).IsWindowVisible());
+    EXPECT_GT(resultstest::CountColour(host.Window(), tips, kTipsInk), 100);
 
     // The drop-down opens under its button; its "all files" row brings every group back.
     HWND list = host.page.DropDown().GetHwnd();
