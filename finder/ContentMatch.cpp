@@ -152,6 +152,8 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     equal->clear();
     Set open;
     for (Member* m : all) {
+        if (m->failed)
+            continue;
         if (!m->file)
             m->file = m_source.OpenRead(m->record->FullPath());
         if (m->file)
@@ -162,10 +164,12 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     const uint32_t headLength = m_headLength;
     std::vector<Set> sets;
     for (Set& part : SplitByBytes(open, headLength, [](Member* m) { return m->head; })) {
-        if (part.size() >= 2)
+        if (part.size() >= 2) {
             sets.push_back(part);
-        else
+        } else {
             part.front()->Close();
+            part.front()->Account(uint64_t(size));
+        }
     }
     const uint32_t members = uint32_t(std::max<size_t>(open.size(), 1));
     uint32_t largest = std::min(kLargestBlock, std::max(kSmallestBlock, kBufferBudget / members));
