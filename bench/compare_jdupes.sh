@@ -8,7 +8,9 @@
 # and prints their wall and user CPU times, the ratios against the floor, the bytes read against
 # the duplicates' own bytes, peak memory, and whether scan and jdupes found the same groups.
 # Then the same scan on a tree twice as large (scale 2, TREE_DIR-2x) for its peak memory.
-# BENCH_SKIP_2X=1 leaves the large tree out.
+# BENCH_SKIP_2X=1 leaves the large tree out. The cost of a system call under Wine drifts within
+# minutes on a shared machine, so scan and floor take turns BENCH_ROUNDS times (default 3) and
+# the medians are compared.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
@@ -42,8 +44,13 @@ timed() {
 field() { tr -d '\r' < "$out/$1.txt" | sed -n "s/^$2: *//p" | head -1 | cut -d' ' -f1; }
 
 echo "tree: $tree, $(cat "$tree.done") files; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-timed scan "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree" --list
-timed floor "$here/tools/wine-run" "$build/program/scan_floor.exe" "$tree"
+rounds=${BENCH_ROUNDS:-3}
+for round in $(seq 1 "$rounds"); do
+  timed "floor$round" "$here/tools/wine-run" "$build/program/scan_floor.exe" "$tree"
+  timed "scan$round" "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree" --list
+done
+cp "$out/scan1.txt" "$out/scan.txt"
+cp "$out/floor1.txt" "$out/floor.txt"
 timed jdupes jdupes -r -q "$tree"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
@@ -68,13 +75,19 @@ normalise "$out/scan.txt" bench > "$out/scan.groups"
 normalise "$out/jdupes.txt" jdupes > "$out/jdupes.groups"
 
 python3 - "$out" "$(field scan 'bytes read')" "$(field floor 'bytes read')" "$(field scan 'peak memory')" \
-  "$(field scan 'files seen')" <<'PY'
-import os, sys
+  "$(field scan 'files seen')" "$rounds" <<'PY'
+import os, statistics, sys
 out, scan_bytes, floor_bytes, scan_peak, files = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]), int(sys.argv[5])
-t = {}
-for name in ("scan", "floor", "jdupes"):
+rounds = int(sys.argv[6])
+def measured(name):
     wall, user, rss = open(os.path.join(out, name + ".time")).read().split()[-3:]
-    t[name] = (float(wall), float(user), int(rss) / 1024.0)
+    return (float(wall), float(user), int(rss) / 1024.0)
+t = {"jdupes": measured("jdupes")}
+for name in ("scan", "floor"):
+    runs = [measured(name + str(r)) for r in range(1, rounds + 1)]
+    print("  %-6s rounds (wall s / user CPU s): %s" % (name, ", ".join("%.2f/%.2f" % r[:2] for r in runs)))
+    t[name] = tuple(statistics.median(r[i] for r in runs) for i in range(3))
+print("  (medians below)")
 dup = sum(os.path.getsize(p) for line in open(os.path.join(out, "jdupes.groups"))
           for p in line.rstrip("\n").split("\t") if p)
 print("                 wall s   user CPU s   peak RSS MiB")
