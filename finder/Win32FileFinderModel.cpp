@@ -168,7 +168,8 @@ FoundFileRecord* Win32FileFinderModel::AcceptEntry(const std::string& path, Fold
     record->attributes = entry.attributes & 0xFF;
     record->size = int64_t(size);
     record->flags = 0;
-    if (m_filter && m_filter->IsExcluded(record)) {
+    FoundFileRecord probe;
+    if (m_filter && m_filter->IsExcluded(&JudgedByExtension(*record, entry.longExtension, probe))) {
         delete record;
         return nullptr;
     }
@@ -178,6 +179,21 @@ FoundFileRecord* Win32FileFinderModel::AcceptEntry(const std::string& path, Fold
         LeaveCriticalSection(&m_resultLock);
     }
     return record;
+}
+
+// What the filter sees of a file: a file reached by its short name ("FOTO~1.JPE") is judged by
+// its long name's extension ("jpeg"), as it is keyed; size and attributes are its own.
+const FoundFileRecord& Win32FileFinderModel::JudgedByExtension(const FoundFileRecord& record,
+                                                               const std::string& extension,
+                                                               FoundFileRecord& probe)
+{
+    if (extension.empty() || extension == "null" || LowerAscii(GetLowerExtension(record.name)) == extension)
+        return record;
+    probe.name = "." + extension;
+    probe.size = record.size;
+    probe.attributes = record.attributes;
+    probe.time = record.time;
+    return probe;
 }
 
 std::string Win32FileFinderModel::ExtensionOf(const FoundFileRecord* record)
@@ -196,7 +212,9 @@ std::string Win32FileFinderModel::ExtensionOf(const FoundFileRecord* record)
 void Win32FileFinderModel::AcceptCandidate(FoundFileRecord* record, const std::string& path,
                                            std::vector<FoundFileRecord*>& candidates)
 {
-    if (PicturesOn() && m_filter->IsPicture(record) && QueuePicture(path, record))
+    FoundFileRecord probe;
+    if (PicturesOn() && m_filter->IsPicture(&JudgedByExtension(*record, ExtensionOf(record), probe)) &&
+        QueuePicture(path, record))
         return;
     candidates.push_back(record);
 }

@@ -74,6 +74,8 @@ private:
     void AcceptCandidate(FoundFileRecord* record, const std::string& path, std::vector<FoundFileRecord*>& candidates);
     // The extension a record is keyed and sorted by.
     std::string ExtensionOf(const FoundFileRecord* record);
+    static const FoundFileRecord& JudgedByExtension(const FoundFileRecord& record, const std::string& extension,
+                                                    FoundFileRecord& probe);
     void KeyCandidates();
     void GroupBySize(SizeListing* listing);
     void GroupByExtension(SizeListing* listing, int64_t size);

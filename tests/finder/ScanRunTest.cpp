@@ -197,6 +197,22 @@ TEST_F(Scan, ShortNameTakesTheLongNamesExtension)
     EXPECT_EQ(1u, std::count_if(names.begin(), names.end(), [](const std::string& n) { return n.find('~') != std::string::npos; }));
 }
 
+// The filter, too, judges a short name by its long name's extension: with only ".jpeg" chosen
+// the short-named copy stays in and pairs with its twin.
+TEST_F(Scan, FilterJudgesShortNameByLongExtension)
+{
+    FilterSettings settings;
+    settings.allTypes = 0;
+    settings.typeList1 = ".jpeg;";
+    FileFinderFilterProxy::Instance().SetSettings(&settings);
+    FileFinderModelProxy::Instance().SetFilter(&FileFinderFilterProxy::Instance());
+    ScanFolder(FixtureDir() + "\\finder\\longext\\");
+    FileFinderModelProxy::Instance().SetFilter(nullptr);
+    const auto groups = GroupSets();
+    ASSERT_EQ(1u, groups.size());
+    EXPECT_EQ(2u, groups.begin()->size());
+}
+
 std::string Bytes(size_t n, char fill, size_t differAt = std::string::npos)
 {
     std::string s(n, fill);
