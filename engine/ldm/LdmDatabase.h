@@ -16,6 +16,7 @@
 struct LdmPrivateHeader {
     char diskId[kDiskIdTextSize] = {};
     char diskGroupName[33] = {};
+    char diskGroupId[kDiskIdTextSize] = {};
     uint64_t dataStart = 0;      // 512-byte units
     uint64_t dataSize = 0;
     uint64_t databaseStart = 0;  // 512-byte units
@@ -54,7 +55,17 @@ private:
         bool dynamic;
         LdmPrivateHeader header;
     };
-    int ReadDisk(const Disk& disk, std::vector<DynamicVolumeEntry>& out);
+    // One disk's copy of its group's database: the records as assembled and the sequence
+    // number of its last committed change.
+    struct Copy {
+        const Disk* disk = nullptr;
+        std::vector<std::vector<unsigned char>> records;
+        uint64_t committed = 0;
+    };
+    static bool ReadCopy(const Disk& disk, Copy& copy);
+    // Every disk of a group carries the group's database; a damaged copy must not add volumes.
+    // The copy that most disks hold wins, then the latest committed one, then the first read.
+    static const Copy* ChooseCopy(const std::vector<Copy>& copies);
     void BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out);
     std::vector<MemberExtent> Extents(const Disk& current, const LdmRecordSet& set, const LdmComponentRecord& c, bool* allDynamic);
 
