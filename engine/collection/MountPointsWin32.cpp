@@ -161,7 +161,7 @@ void CollectMachinePartitions(MachinePartitions& out, const char* lostName)
     collection.CollectAll(disks, out.entries);
     for (auto& d : out.disks) {
         for (const DiskRegion& region : FindLostRegions(d->GetTotalSectors(), RegionsOnDisk(out.entries, d.get()))) {
-            CollectionEntry e;
+            PartitionEntry e;
             e.fileSystem = 0;
             e.name = std::string(lostName) + "-" + std::to_string(out.lost.size() + 1);
             e.slots[0] = EntrySlot{region.start, region.length, d.get()};

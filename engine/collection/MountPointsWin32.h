@@ -21,8 +21,8 @@ int QueryDriveLetters(CDiskDevice& disk, std::vector<PartitionInfo>& records);
 // Everything the machine's physical drives hold. The disks own nothing of the entries: they
 // must be kept while the entries are used.
 struct MachinePartitions {
-    std::vector<CollectionEntry> entries;  // devices first released, before the disks
-    std::vector<CollectionEntry> lost;
+    std::vector<PartitionEntry> entries;  // devices first released, before the disks
+    std::vector<PartitionEntry> lost;
     std::vector<std::unique_ptr<CDiskDevice>> disks;
     ~MachinePartitions()
     {

@@ -16,7 +16,7 @@ std::string FormatDiskLine(const std::string& vendor, const std::string& product
     return line;
 }
 
-void CPartitionCollection::CollectAll(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out)
+void CPartitionCollection::CollectAll(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out)
 {
     if (disks.empty())
         return;
@@ -26,7 +26,7 @@ void CPartitionCollection::CollectAll(const std::vector<CollectionDisk>& disks, 
 }
 
 void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDisk>& disks,
-                                                  std::vector<CollectionEntry>& out)
+                                                  std::vector<PartitionEntry>& out)
 {
     for (const CollectionDisk& disk : disks) {
         if (!disk.device)
@@ -37,7 +37,7 @@ void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDi
         if (driveLetters)
             driveLetters(disk, records);
         for (const PartitionInfo& r : records) {
-            CollectionEntry e;
+            PartitionEntry e;
             e.device.reset(new CBasicPartitionDevice(disk.device, r.startSector, r.lengthSectors));
             e.kind = kEntryBasic;
             e.fileSystem = r.fileSystem;
@@ -52,7 +52,7 @@ void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDi
 }
 
 void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDisk>& disks,
-                                                 std::vector<CollectionEntry>& out)
+                                                 std::vector<PartitionEntry>& out)
 {
     std::vector<IStorageDevice*> devices;
     for (const CollectionDisk& d : disks)
@@ -62,7 +62,7 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
     for (DynamicVolumeEntry& v : volumes) {
         if (!v.device)
             continue;
-        CollectionEntry e;
+        PartitionEntry e;
         e.kind = kEntryDynamic;
         e.fileSystem = v.fileSystem;
         e.name = v.label;
@@ -105,18 +105,18 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
     }
 }
 
-void SortEntries(std::vector<CollectionEntry>& entries)
+void SortEntries(std::vector<PartitionEntry>& entries)
 {
-    std::stable_sort(entries.begin(), entries.end(), [](const CollectionEntry& a, const CollectionEntry& b) {
+    std::stable_sort(entries.begin(), entries.end(), [](const PartitionEntry& a, const PartitionEntry& b) {
         return static_cast<signed char>(a.driveLetter) < static_cast<signed char>(b.driveLetter);
     });
-    std::stable_partition(entries.begin(), entries.end(), [](const CollectionEntry& e) { return e.driveLetter != 0; });
+    std::stable_partition(entries.begin(), entries.end(), [](const PartitionEntry& e) { return e.driveLetter != 0; });
 }
 
-std::vector<DiskRegion> RegionsOnDisk(const std::vector<CollectionEntry>& entries, IStorageDevice* disk)
+std::vector<DiskRegion> RegionsOnDisk(const std::vector<PartitionEntry>& entries, IStorageDevice* disk)
 {
     std::vector<DiskRegion> regions;
-    for (const CollectionEntry& e : entries) {
+    for (const PartitionEntry& e : entries) {
         if (e.source != 0)
             continue;
         for (const EntrySlot& s : e.slots) {

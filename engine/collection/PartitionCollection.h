@@ -25,9 +25,9 @@ struct EntrySlot {
     IStorageDevice* disk = nullptr;  // null: the slot is free
 };
 
-enum CollectionEntryKind : uint32_t { kEntryBasic = 0, kEntryDynamic = 1 };
+enum PartitionEntryKind : uint32_t { kEntryBasic = 0, kEntryDynamic = 1 };
 
-struct CollectionEntry {
+struct PartitionEntry {
     uint32_t source = 0;  // 0: built from physical disks
     std::unique_ptr<IStorageDevice> device;
     uint32_t kind = kEntryBasic;
@@ -37,6 +37,7 @@ struct CollectionEntry {
     bool usb = false;
     EntrySlot slots[kEntrySlotCount];
     std::string text;  // the disks it lies on, one line each
+    std::string imagePath;  // an image entry's image file (source other than 0)
 };
 
 struct CollectionDisk {
@@ -54,9 +55,9 @@ public:
     // Fills drive letters of a disk's records (the mount-point manager on Windows); may be empty.
     using DriveLetterQuery = std::function<void(const CollectionDisk& disk, std::vector<PartitionInfo>& records)>;
 
-    void CollectAll(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
-    void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
-    void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
+    void CollectAll(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
+    void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
+    void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
 
     // The letter Windows gave a dynamic volume (its DOS device, then its GUID path); 0 keeps
     // the database's drive hint. May be empty.
@@ -68,7 +69,7 @@ public:
 };
 
 // Stable: by drive letter ascending, then the entries without one in their collected order.
-void SortEntries(std::vector<CollectionEntry>& entries);
+void SortEntries(std::vector<PartitionEntry>& entries);
 
 struct DiskRegion {
     uint64_t start = 0;
@@ -78,4 +79,4 @@ struct DiskRegion {
 const uint64_t kLostRegionMinSectors = 204800;
 std::vector<DiskRegion> FindLostRegions(uint64_t totalSectors, const std::vector<DiskRegion>& used);
 // The used regions of one disk, from the slots of the collected entries.
-std::vector<DiskRegion> RegionsOnDisk(const std::vector<CollectionEntry>& entries, IStorageDevice* disk);
+std::vector<DiskRegion> RegionsOnDisk(const std::vector<PartitionEntry>& entries, IStorageDevice* disk);

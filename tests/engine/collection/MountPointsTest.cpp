@@ -24,11 +24,11 @@ TEST(MountPoints, MachineWalkReturnsSaneEntries)
 {
     MachinePartitions machine;
     CollectMachinePartitions(machine);
-    for (const CollectionEntry& e : machine.entries) {
+    for (const PartitionEntry& e : machine.entries) {
         ASSERT_TRUE(e.device);
         EXPECT_LE(e.text.size(), 511u);
         EXPECT_TRUE(e.slots[0].disk);
     }
-    for (const CollectionEntry& e : machine.lost)
+    for (const PartitionEntry& e : machine.lost)
         EXPECT_GT(e.slots[0].length, kLostRegionMinSectors);
 }

@@ -19,9 +19,9 @@ std::string Image(const char* name)
 #endif
 }
 
-CollectionEntry Lettered(char letter, const char* name)
+PartitionEntry Lettered(char letter, const char* name)
 {
-    CollectionEntry e;
+    PartitionEntry e;
     e.driveLetter = letter;
     e.name = name;
     return e;
@@ -36,13 +36,13 @@ TEST(PartitionCollection, BasicPartitionsOfAnSfdiskImage)
     collection.driveLetters = [](const CollectionDisk&, std::vector<PartitionInfo>& records) {
         records[2].driveLetter = 'F';
     };
-    std::vector<CollectionEntry> out;
+    std::vector<PartitionEntry> out;
     collection.CollectAll({CollectionDisk{&disk, kBusTypeUsb, FormatDiskLine("(Standard)", "Stick", "USB")}}, out);
     ASSERT_EQ(4u, out.size());
     EXPECT_EQ('F', out[0].driveLetter);  // lettered entries first
     EXPECT_EQ(10240u, out[0].slots[0].start);
     EXPECT_EQ(2048u, out[1].slots[0].start);
-    for (const CollectionEntry& e : out) {
+    for (const PartitionEntry& e : out) {
         EXPECT_EQ(uint32_t(kEntryBasic), e.kind);
         EXPECT_TRUE(e.usb);
         EXPECT_EQ("Stick  USB", e.text);
@@ -50,7 +50,7 @@ TEST(PartitionCollection, BasicPartitionsOfAnSfdiskImage)
         ASSERT_TRUE(e.device);
         EXPECT_EQ(e.slots[0].length, e.device->GetTotalSectors());
     }
-    std::vector<CollectionEntry> none;
+    std::vector<PartitionEntry> none;
     collection.CollectAll({}, none);
     EXPECT_TRUE(none.empty());
 }
@@ -71,7 +71,7 @@ TEST(PartitionCollection, DynamicVolumeTextKeepsTheLinesThatFit)
         devices.emplace_back(new CMemoryDevice(DynamicDisk(4000, 512, "disk-" + std::to_string(d), l.area)));
         disks.push_back(CollectionDisk{devices.back().get(), 0, std::string(48, 'a' + d) + "X"});
     }
-    std::vector<CollectionEntry> out;
+    std::vector<PartitionEntry> out;
     CPartitionCollection collection;
     std::string asked;
     collection.volumeLetters = [&asked](const DynamicVolumeEntry& v) {
@@ -95,7 +95,7 @@ TEST(PartitionCollection, FileSystemOfAFormattedPartition)
 {
     // mkfs.fat formatted the one partition in place: the analysers name it and its label.
     CMemoryDevice disk(ReadFileBytes(Image("fat.img")));
-    std::vector<CollectionEntry> out;
+    std::vector<PartitionEntry> out;
     CPartitionCollection().CollectAll({CollectionDisk{&disk, 0, "Disk"}}, out);
     ASSERT_EQ(1u, out.size());
     EXPECT_EQ(uint32_t(kFsFat16), out[0].fileSystem);
@@ -106,7 +106,7 @@ TEST(PartitionCollection, FileSystemOfAFormattedPartition)
 
 TEST(PartitionCollection, SortPutsLetteredEntriesFirstInOrder)
 {
-    std::vector<CollectionEntry> entries;
+    std::vector<PartitionEntry> entries;
     entries.push_back(Lettered(0, "n1"));
     entries.push_back(Lettered('E', "e"));
     entries.push_back(Lettered('C', "c"));
@@ -114,7 +114,7 @@ TEST(PartitionCollection, SortPutsLetteredEntriesFirstInOrder)
     entries.push_back(Lettered('D', "d"));
     SortEntries(entries);
     std::string order;
-    for (const CollectionEntry& e : entries)
+    for (const PartitionEntry& e : entries)
         order += e.name + " ";
     EXPECT_EQ("c d e n1 n2 ", order);
 }
