@@ -150,7 +150,7 @@ void CollectMachinePartitions(MachinePartitions& out, const char* lostName)
         }
         disks.push_back(cd);
     }
-    CPartitionCollection collection;
+    CCollectAllBasicPartitionandDynamicVolume collection;
     collection.driveLetters = [](const CollectionDisk& disk, std::vector<PartitionInfo>& records) {
         QueryDriveLetters(*static_cast<CDiskDevice*>(disk.device), records);
     };
@@ -158,7 +158,7 @@ void CollectMachinePartitions(MachinePartitions& out, const char* lostName)
         const char letter = DynamicVolumeDriveLetter(v.volumeName, v.diskGroupName);
         return letter ? letter : GetVolumePathNames(v.volumeGuid);
     };
-    collection.CollectAll(disks, out.entries);
+    collection.CollectAllBasicPartitionandDynamicVolume(disks, out.entries);
     for (auto& d : out.disks) {
         for (const DiskRegion& region : FindLostRegions(d->GetTotalSectors(), RegionsOnDisk(out.entries, d.get()))) {
             PartitionEntry e;

@@ -1,6 +1,8 @@
 // engine/collection/PartitionCollection.cpp
 #include "engine/collection/PartitionCollection.h"
 
+#include "engine/collection/ElapsedTimeTrace.h"
+
 #include <algorithm>
 #include <map>
 
@@ -16,16 +18,20 @@ std::string FormatDiskLine(const std::string& vendor, const std::string& product
     return line;
 }
 
-void CPartitionCollection::CollectAll(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out)
+void CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out)
 {
     if (disks.empty())
         return;
+    ElapsedTimeTrace whole("CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume", trace);
     CollectBasicPartitions(disks, out);
     CollectDynamicVolumes(disks, out);
-    SortEntries(out);
+    whole.Report();
+    ElapsedTimeTrace sorting("CCollectAllBasicPartitionandDynamicVolume::sort", trace);
+    sort(out);
+    sorting.Report();
 }
 
-void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDisk>& disks,
+void CCollectAllBasicPartitionandDynamicVolume::CollectBasicPartitions(const std::vector<CollectionDisk>& disks,
                                                   std::vector<PartitionEntry>& out)
 {
     for (const CollectionDisk& disk : disks) {
@@ -51,7 +57,7 @@ void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDi
     }
 }
 
-void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDisk>& disks,
+void CCollectAllBasicPartitionandDynamicVolume::CollectDynamicVolumes(const std::vector<CollectionDisk>& disks,
                                                  std::vector<PartitionEntry>& out)
 {
     std::vector<IStorageDevice*> devices;
@@ -105,7 +111,7 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
     }
 }
 
-void SortEntries(std::vector<PartitionEntry>& entries)
+void CCollectAllBasicPartitionandDynamicVolume::sort(std::vector<PartitionEntry>& entries)
 {
     std::stable_sort(entries.begin(), entries.end(), [](const PartitionEntry& a, const PartitionEntry& b) {
         return static_cast<signed char>(a.driveLetter) < static_cast<signed char>(b.driveLetter);

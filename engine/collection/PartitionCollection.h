@@ -50,12 +50,13 @@ struct CollectionDisk {
 // cut to 49 characters.
 std::string FormatDiskLine(const std::string& vendor, const std::string& product, const std::string& busName);
 
-class CPartitionCollection {
+class CCollectAllBasicPartitionandDynamicVolume {
 public:
     // Fills drive letters of a disk's records (the mount-point manager on Windows); may be empty.
     using DriveLetterQuery = std::function<void(const CollectionDisk& disk, std::vector<PartitionInfo>& records)>;
 
-    void CollectAll(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
+    // Basic partitions, then dynamic volumes, then sorted; nothing for an empty disk list.
+    void CollectAllBasicPartitionandDynamicVolume(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
     void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
     void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
 
@@ -63,13 +64,15 @@ public:
     // the database's drive hint. May be empty.
     using VolumeLetterQuery = std::function<char(const DynamicVolumeEntry& volume)>;
 
+    // Stable: by drive letter ascending, then the entries without one in their collected order.
+    static void sort(std::vector<PartitionEntry>& entries);
+
     FileSystemProbe probe = ProbeWithAnalyzers;
     DriveLetterQuery driveLetters;
     VolumeLetterQuery volumeLetters;
+    // Where the collection's timings go (the debugger's output on Windows); may be empty.
+    std::function<void(const char* line)> trace;
 };
-
-// Stable: by drive letter ascending, then the entries without one in their collected order.
-void SortEntries(std::vector<PartitionEntry>& entries);
 
 struct DiskRegion {
     uint64_t start = 0;
