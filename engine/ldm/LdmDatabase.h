@@ -45,6 +45,12 @@ public:
     // must outlive the entries' devices.
     void Collect(const std::vector<IStorageDevice*>& disks, std::vector<DynamicVolumeEntry>& out);
 
+    // The debug dump of the database: creates (always anew) the file "LDMDataBase" beside the
+    // program, shared for reading and writing. Windows only; no flow of the program writes it.
+    int DumpToFile();
+    // Appends raw bytes to the dump; 1 when every byte was written.
+    int AppendToDump(const void* bytes, uint32_t size);
+
     static bool FindPrivateHeader(IStorageDevice& disk, LdmPrivateHeader& header);
     static bool ReadPrivateHeaderAt(IStorageDevice& disk, LdmPrivateHeader& header, uint64_t sector);
     static bool ReadGptDisk(IStorageDevice& disk, LdmPrivateHeader& header);
@@ -70,4 +76,5 @@ private:
     std::vector<MemberExtent> Extents(const Disk& current, const LdmRecordSet& set, const LdmComponentRecord& c, bool* allDynamic);
 
     std::vector<Disk> m_disks;
+    std::shared_ptr<void> m_dump;  // the dump file while it is open
 };

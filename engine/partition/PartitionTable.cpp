@@ -313,6 +313,23 @@ bool CPartitionTableAnalyze::CheckStatusBytes(const unsigned char* sector, uint3
     return true;
 }
 
+bool CPartitionTableAnalyze::IsEntryUsable(const unsigned char* entry, uint64_t base, uint64_t lower, uint64_t upper,
+                                           const std::vector<PartitionInfo>& accepted)
+{
+    if (!entry)
+        return false;
+    // 64-bit sums: a base near the top of the 32-bit range cannot wrap.
+    const uint64_t first = base + PartitionEntryFirstSector(entry);
+    const uint64_t last = base + PartitionEntryLastSector(entry);
+    if (first < lower || last > upper)
+        return false;
+    for (const PartitionInfo& a : accepted) {
+        if (first < a.startSector && last >= a.startSector)
+            return false;
+    }
+    return true;
+}
+
 bool CPartitionTableAnalyze::IsDynamicDiskSector(const unsigned char* sector, uint32_t sectorSize)
 {
     if (!sector || sectorSize < mbr::kMinSectorSize)

@@ -405,3 +405,29 @@ TEST(PartitionTable, LargeSectorsAreRead)
         EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out)) << size;
     }
 }
+
+TEST(PartitionTable, IsEntryUsable)
+{
+    std::vector<unsigned char> sector(512, 0);
+    SetMbrEntry(sector, 0, 0x07, 100, 50);  // sectors 100 to 149 from its base
+    const unsigned char* entry = sector.data() + 446;
+    std::vector<PartitionInfo> accepted(1);
+    accepted[0].startSector = 1200;
+    accepted[0].lengthSectors = 10;
+    struct Case {
+        uint64_t base, lower, upper;
+        bool usable;
+    } cases[] = {
+        {0, 0, 1000, true},
+        {0, 101, 1000, false},    // begins below the lower bound
+        {0, 0, 148, false},       // its last sector (149) is above the upper bound
+        {0, 0, 149, true},        // the upper bound itself is inside
+        {1000, 0, 5000, true},    // 1100 to 1149: ends before the accepted 1200
+        {1100, 0, 5000, true},    // 1200 to 1249 begins at the accepted start, not before it
+        {1060, 0, 5000, false},   // 1160 to 1209 reaches into the accepted partition
+        {0xFFFFFFF0ull, 0, 0xFFFFFFFFull, false},  // the 64-bit end passes the bound, no wrap
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.usable, CPartitionTableAnalyze::IsEntryUsable(entry, c.base, c.lower, c.upper, accepted)) << c.base << " " << c.lower << " " << c.upper;
+    }
+}
