@@ -99,55 +99,60 @@ char DynamicVolumeDriveLetter(const char* volumeName, const char* diskGroupName)
     return 0;
 }
 
-int findPartitionByOffset(const DRIVE_LAYOUT_INFORMATION_EX* layout, size_t bytes, uint64_t startSector,
-                          uint32_t bytesPerSector)
+namespace {
+
+// The two layouts differ in their types only: the same walk serves both.
+template <typename Layout, typename Entry>
+int FindByOffset(const Layout* layout, size_t bytes, uint64_t startSector, uint32_t bytesPerSector)
 {
-    const size_t header = offsetof(DRIVE_LAYOUT_INFORMATION_EX, PartitionEntry);
+    const size_t header = offsetof(Layout, PartitionEntry);
     if (!layout || bytes < header || bytesPerSector == 0)
         return 0;
     // Only the entries that the returned bytes hold are looked at.
-    const size_t count = std::min<size_t>(layout->PartitionCount, (bytes - header) / sizeof(PARTITION_INFORMATION_EX));
+    const size_t count = std::min<size_t>(layout->PartitionCount, (bytes - header) / sizeof(Entry));
     for (size_t i = 0; i < count; ++i) {
-        const PARTITION_INFORMATION_EX& p = layout->PartitionEntry[i];
+        const Entry& p = layout->PartitionEntry[i];
         if (p.PartitionNumber != 0 && uint64_t(p.StartingOffset.QuadPart) / bytesPerSector == startSector)
             return int(p.PartitionNumber);
     }
     return 0;
+}
+
+template <typename Layout>
+int QueryMountPointsOf(int diskNumber, const Layout* layout, size_t bytes, uint32_t bytesPerSector,
+                       std::vector<PartitionInfo>& records)
+{
+    for (PartitionInfo& r : records) {
+        if (const int partition = findPartitionByOffset(layout, bytes, r.startSector, bytesPerSector))
+            r.driveLetter = LetterOfDevice(PartitionDeviceName(diskNumber, partition));
+    }
+    return 1;
+}
+
+}  // namespace
+
+int findPartitionByOffset(const DRIVE_LAYOUT_INFORMATION_EX* layout, size_t bytes, uint64_t startSector,
+                          uint32_t bytesPerSector)
+{
+    return FindByOffset<DRIVE_LAYOUT_INFORMATION_EX, PARTITION_INFORMATION_EX>(layout, bytes, startSector, bytesPerSector);
 }
 
 int findPartitionByOffset(const DRIVE_LAYOUT_INFORMATION* layout, size_t bytes, uint64_t startSector,
                           uint32_t bytesPerSector)
 {
-    const size_t header = offsetof(DRIVE_LAYOUT_INFORMATION, PartitionEntry);
-    if (!layout || bytes < header || bytesPerSector == 0)
-        return 0;
-    const size_t count = std::min<size_t>(layout->PartitionCount, (bytes - header) / sizeof(PARTITION_INFORMATION));
-    for (size_t i = 0; i < count; ++i) {
-        const PARTITION_INFORMATION& p = layout->PartitionEntry[i];
-        if (p.PartitionNumber != 0 && uint64_t(p.StartingOffset.QuadPart) / bytesPerSector == startSector)
-            return int(p.PartitionNumber);
-    }
-    return 0;
+    return FindByOffset<DRIVE_LAYOUT_INFORMATION, PARTITION_INFORMATION>(layout, bytes, startSector, bytesPerSector);
 }
 
 int queryMountPoints(int diskNumber, const DRIVE_LAYOUT_INFORMATION_EX* layout, size_t bytes, uint32_t bytesPerSector,
                      std::vector<PartitionInfo>& records)
 {
-    for (PartitionInfo& r : records) {
-        if (const int partition = findPartitionByOffset(layout, bytes, r.startSector, bytesPerSector))
-            r.driveLetter = LetterOfDevice(PartitionDeviceName(diskNumber, partition));
-    }
-    return 1;
+    return QueryMountPointsOf(diskNumber, layout, bytes, bytesPerSector, records);
 }
 
 int queryMountPoints(int diskNumber, const DRIVE_LAYOUT_INFORMATION* layout, size_t bytes, uint32_t bytesPerSector,
                      std::vector<PartitionInfo>& records)
 {
-    for (PartitionInfo& r : records) {
-        if (const int partition = findPartitionByOffset(layout, bytes, r.startSector, bytesPerSector))
-            r.driveLetter = LetterOfDevice(PartitionDeviceName(diskNumber, partition));
-    }
-    return 1;
+    return QueryMountPointsOf(diskNumber, layout, bytes, bytesPerSector, records);
 }
 
 int QueryDriveLetters(CDiskDevice& disk, std::vector<PartitionInfo>& records)
