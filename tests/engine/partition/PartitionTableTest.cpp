@@ -204,6 +204,24 @@ TEST(PartitionTable, ReadsWhatTheToolsWroteAsTheyReadIt)
     }
 }
 
+// A hybrid MBR whose GPT cannot be trusted (both headers damaged) still names the partitions
+// it mirrors; its protective entry is not one of them.
+TEST(PartitionTable, HybridMbrWithoutAGptFallsBackToItsOwnEntries)
+{
+    std::vector<unsigned char> img = ReadFileBytes(FixturePath("hybrid.img"));
+    ASSERT_EQ(8u << 20, img.size());
+    img[512 + 16] ^= 1;
+    img[img.size() - 512 + 16] ^= 1;
+    CMemoryDevice disk(img);
+    std::vector<PartitionInfo> out;
+    PartitionTableReport report;
+    CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), &report);
+    EXPECT_TRUE(report.gptCorrupt);
+    const Layout gpt = ReadExpected("hybrid.expected");
+    ASSERT_EQ(3u, gpt.size());
+    EXPECT_EQ(Layout(gpt.begin(), gpt.begin() + 2), LayoutOf(out));
+}
+
 // The file systems inside partitions of unlisted types are found, as blkid finds them.
 TEST(PartitionTable, FileSystemsInLinuxTypedPartitionsMatchBlkid)
 {
