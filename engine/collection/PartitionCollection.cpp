@@ -1,11 +1,10 @@
 // engine/collection/PartitionCollection.cpp
 #include "engine/collection/PartitionCollection.h"
 
-#include "engine/collection/ElapsedTimeTrace.h"
-
 #include <algorithm>
 #include <map>
 
+#include "engine/collection/ElapsedTimeTrace.h"
 #include "engine/device/BasicPartitionDevice.h"
 #include "engine/ldm/LdmDatabase.h"
 
@@ -18,7 +17,8 @@ std::string FormatDiskLine(const std::string& vendor, const std::string& product
     return line;
 }
 
-void CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out)
+void CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume(
+    const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out)
 {
     if (disks.empty())
         return;
@@ -32,7 +32,7 @@ void CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynam
 }
 
 void CCollectAllBasicPartitionandDynamicVolume::CollectBasicPartitions(const std::vector<CollectionDisk>& disks,
-                                                  std::vector<PartitionEntry>& out)
+                                                                       std::vector<PartitionEntry>& out)
 {
     for (const CollectionDisk& disk : disks) {
         if (!disk.device)
@@ -58,7 +58,7 @@ void CCollectAllBasicPartitionandDynamicVolume::CollectBasicPartitions(const std
 }
 
 void CCollectAllBasicPartitionandDynamicVolume::CollectDynamicVolumes(const std::vector<CollectionDisk>& disks,
-                                                 std::vector<PartitionEntry>& out)
+                                                                      std::vector<PartitionEntry>& out)
 {
     std::vector<IStorageDevice*> devices;
     for (const CollectionDisk& d : disks)

@@ -27,6 +27,8 @@ struct EntrySlot {
 
 enum PartitionEntryKind : uint32_t { kEntryBasic = 0, kEntryDynamic = 1 };
 
+// One partition, dynamic volume or lost region; PartitionEntryRecord.h gives its fixed
+// 1277-byte form for the keyed record stream.
 struct PartitionEntry {
     uint32_t source = 0;  // 0: built from physical disks
     std::unique_ptr<IStorageDevice> device;
