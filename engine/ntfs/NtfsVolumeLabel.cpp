@@ -21,6 +21,8 @@ constexpr uint64_t kVolumeRecordNumber = 3;
 
 bool IsSystemAndHidden(const unsigned char* record, size_t size)
 {
+    if (!ValidateAttributes(record, size))
+        return false;
     const unsigned char* a = FindAttribute(record, size, kTypeStandardInformation, 0);
     const unsigned char* value;
     uint32_t length;
@@ -34,6 +36,9 @@ bool IsSystemAndHidden(const unsigned char* record, size_t size)
 
 bool NtfsFirstFileNameIs(const unsigned char* record, size_t size, const char* name)
 {
+    // The attributes' own lengths are only believed once every one lies inside the record.
+    if (!name || !ValidateAttributes(record, size))
+        return false;
     const unsigned char* a = FindAttribute(record, size, kTypeFileName, 0);
     const unsigned char* value;
     uint32_t length;

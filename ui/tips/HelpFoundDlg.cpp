@@ -71,7 +71,7 @@ void HelpFoundDlg::DrawForeground(HDC memory)
     Text(memory, GetLangString("HelpFoundFileStr3"), 20, 270, 650, 318, DT_WORDBREAK | DT_VCENTER);
     SelectObject(memory, helper.GetFont(18, 400, false));
     SetTextColor(memory, 0x00A2FF);
-    Text(memory, "Extra files found", 53, 235, 200, 268,
+    Text(memory, GetLangString("ExtraFilesFound"), 53, 235, 200, 268,
          DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(memory, helper.GetFont(16, 400, false));
     SetTextColor(memory, 0xDBBAAF);

@@ -83,8 +83,11 @@ BOOL CheckUpdate::OnInitDialog()
     resultPictureId_ = 0;
     SetTimer(kTimerId, 100);
     const std::string address = MakeUpgradeAddress(GetLangString("UpgradeIni"), GetTickCount());
-    const std::string target = std::string(GetAppFolder()) + "Upgrade.ini";
-    download_ = UpgradeDownload::Start(address, target, m_hWnd, kDownloadDone);
+    char temp[MAX_PATH] = "";
+    const DWORD tempLength = GetTempPathA(MAX_PATH, temp);
+    const std::string folder = tempLength && tempLength < MAX_PATH ? temp : "";
+    download_ = UpgradeDownload::Start(address, folder, ReadInstalledVersion(), m_hWnd,
+                                       kDownloadDone);
     if (!download_)
         ShowVerdict(UpgradeVerdict());
     return TRUE;
@@ -111,6 +114,11 @@ void CheckUpdate::ShowVerdict(const UpgradeVerdict& verdict)
     case UpgradeOutcome::UpToDate:
         resultText_ = GetLangString("AlreadyBeNewest");
         resultPictureId_ = kUpToDatePicture;
+        SetItemCaption(closeItem_, "OK");
+        break;
+    case UpgradeOutcome::WriteFailed:
+        resultText_ = GetLangString("UpdateWriteFailed");
+        resultPictureId_ = kFailedPicture;
         SetItemCaption(closeItem_, "OK");
         break;
     case UpgradeOutcome::Failed:

@@ -1,4 +1,4 @@
-// app/startup/SingleInstance.h
+// program/SingleInstance.h
 // One copy of the program at a time: a named mutex held for the life of the process, and
 // the way a second copy brings the running one's window to the front.
 #pragma once

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# app/startup/make-icon.sh OUT.ico
+# program/make-icon.sh OUT.ico
 # Draws the program's icon (two overlapping pages) with ImageMagick, at 48, 32 and 16 pixels.
 set -euo pipefail
 out=$1

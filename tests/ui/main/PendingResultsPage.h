@@ -1,6 +1,6 @@
-// ui/main/PendingResultsPage.h
-// The stand-in results page: keeps the statistics and groups it is handed and shows their
-// counts, so that the main dialog runs its whole road before the real page is hosted.
+// tests/ui/main/PendingResultsPage.h
+// A results page for tests of the main dialog alone: keeps the statistics, groups and outcome
+// it is handed and shows their counts.
 #pragma once
 #include <map>
 
@@ -17,6 +17,13 @@ public:
     void FillCategory(int category, FileGroupMap& groups) override;
     void SetCategoryCaptions() override {}
     void SetLocationText(const std::string& text) override { location_ = text; }
+    void SetScanOutcome(const ScanOutcome& outcome) override
+    {
+        outcome_ = outcome;
+        ++outcomes_;
+    }
+    const ScanOutcome& Outcome() const { return outcome_; }
+    int OutcomeCount() const { return outcomes_; }
     void SetRecordStore(std::shared_ptr<RecordStore> store) override { store_ = std::move(store); }
     const std::shared_ptr<RecordStore>& Store() const { return store_; }
     void OnShow() override;
@@ -36,5 +43,7 @@ private:
     std::map<int, int> fills_;
     std::string location_;
     std::shared_ptr<RecordStore> store_;
+    ScanOutcome outcome_;
+    int outcomes_ = 0;
     int shown_ = 0;
 };

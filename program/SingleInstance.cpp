@@ -1,5 +1,5 @@
-// app/startup/SingleInstance.cpp
-#include "app/startup/SingleInstance.h"
+// program/SingleInstance.cpp
+#include "program/SingleInstance.h"
 
 #include <windows.h>
 

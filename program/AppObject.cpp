@@ -1,5 +1,5 @@
-// app/startup/AppObject.cpp
+// program/AppObject.cpp
 // The program's one application object; the framework's WinMain runs it.
-#include "app/startup/KvrUiApp.h"
+#include "program/KvrUiApp.h"
 
 CKVRUIApp theApp;

@@ -1,5 +1,5 @@
-// app/startup/KvrUiApp.cpp
-#include "app/startup/KvrUiApp.h"
+// program/KvrUiApp.cpp
+#include "program/KvrUiApp.h"
 
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/UsageReport.h"
-#include "app/startup/SingleInstance.h"
+#include "program/SingleInstance.h"
 #include "ui/about/ProductVersion.h"
 #include "ui/main/KvrUiDlg.h"
 #include "ui/main/MainDialogClass.h"
@@ -50,7 +50,6 @@ BOOL CKVRUIApp::InitInstance()
     }
 
     PrepareCrashHandler(MainWindowTitle);
-    UseKvrMessageBoxForCrashMessages();
 
     {
         CKVRUIDlg dialog(nullptr);

@@ -1,14 +1,9 @@
-// ui/main/PendingResultsPage.cpp
-#include "ui/main/PendingResultsPage.h"
+// tests/ui/main/PendingResultsPage.cpp
+#include "PendingResultsPage.h"
 
 #include <stdio.h>
 
 #include "app/ResourceHelper.h"
-
-std::unique_ptr<IResultsPage> MakeResultsPage()
-{
-    return std::unique_ptr<IResultsPage>(new PendingResultsPage);
-}
 
 PendingResultsPage::PendingResultsPage() : UiSdkWndBase("KvrPendingResultsPage", 0, 0, 0) {}
 

@@ -1,4 +1,4 @@
-// app/startup/KvrUiApp.h
+// program/KvrUiApp.h
 // The application object: prepares the process (window class, common controls, language,
 // fonts), keeps the program to one running copy, runs the main dialog modally and reports
 // its end to the usage libraries.
