@@ -178,17 +178,53 @@ bool LdmDatabase::ReadCopy(const Disk& disk, Copy& copy)
     return true;
 }
 
-const LdmDatabase::Copy* LdmDatabase::ChooseCopy(const std::vector<Copy>& copies)
+size_t LdmDatabase::CountFaults(const Copy& copy) const
+{
+    LdmRecordSet set;
+    for (const std::vector<unsigned char>& record : copy.records)
+        ParseLdmRecord(record, set);
+    const uint32_t bps = copy.disk->device->GetBytesPerSector();
+    size_t faults = 0;
+    for (const LdmPartitionRecord& p : set.partitions) {
+        const LdmDiskRecord* diskRecord = nullptr;
+        for (const LdmDiskRecord& d : set.disks) {
+            if (d.id == p.diskRecord)
+                diskRecord = &d;
+        }
+        if (!diskRecord) {
+            ++faults;
+            continue;
+        }
+        for (const Disk& d : m_disks) {
+            if (!d.dynamic || !SameDiskId(d.header.diskId, diskRecord->diskId.c_str()))
+                continue;
+            const uint64_t total = d.device->GetTotalSectors();
+            const uint64_t start = ToDiskSectors(p.start, bps) + ToDiskSectors(d.header.dataStart, bps);
+            const uint64_t length = ToDiskSectors(p.size, bps);
+            if (start < ToDiskSectors(p.start, bps) || start > total || length > total - start)
+                ++faults;
+            break;
+        }
+    }
+    return faults;
+}
+
+const LdmDatabase::Copy* LdmDatabase::ChooseCopy(const std::vector<Copy>& copies) const
 {
     const Copy* best = nullptr;
-    size_t bestAgree = 0;
+    size_t bestAgree = 0, bestFaults = 0;
     for (const Copy& c : copies) {
         size_t agree = 0;
         for (const Copy& other : copies)
             agree += other.records == c.records ? 1 : 0;
-        if (!best || agree > bestAgree || (agree == bestAgree && c.committed > best->committed)) {
+        const size_t faults = CountFaults(c);
+        const bool better = !best || agree > bestAgree ||
+                            (agree == bestAgree && (faults < bestFaults ||
+                                                    (faults == bestFaults && c.committed > best->committed)));
+        if (better) {
             best = &c;
             bestAgree = agree;
+            bestFaults = faults;
         }
     }
     return best;

@@ -70,8 +70,11 @@ private:
     };
     static bool ReadCopy(const Disk& disk, Copy& copy);
     // Every disk of a group carries the group's database; a damaged copy must not add volumes.
-    // The copy that most disks hold wins, then the latest committed one, then the first read.
-    static const Copy* ChooseCopy(const std::vector<Copy>& copies);
+    // The copy that most disks hold wins, then the one with fewer faults, then the latest
+    // committed one, then the first read.
+    const Copy* ChooseCopy(const std::vector<Copy>& copies) const;
+    // Partitions of the copy that name no disk record, or that run past the end of their disk.
+    size_t CountFaults(const Copy& copy) const;
     void BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out);
     std::vector<MemberExtent> Extents(const Disk& current, const LdmRecordSet& set, const LdmComponentRecord& c, bool* allDynamic);
 

@@ -207,6 +207,17 @@ TEST(LdmDatabase, OneCopyOfTheDatabasePerGroupIsUsed)
     ASSERT_EQ(1u, out.size());
     EXPECT_EQ(300u, out[0].totalSectors);
 
+    // Two disks that disagree at the same commit: the copy whose partitions fit their disks wins
+    // over one that puts a member past its disk's end, even when that one is read first.
+    CMemoryDevice past(DynamicDisk(4000, 512, "disk-a", area(5, 300, 3950))), sound(DynamicDisk(4000, 512, "disk-b", good));
+    std::vector<DynamicVolumeEntry> fit;
+    LdmDatabase().Collect({&past, &sound}, fit);
+    ASSERT_EQ(1u, fit.size());
+    std::vector<const MemberExtent*> members;
+    fit[0].device->GetMembers(members);
+    ASSERT_EQ(2u, members.size());
+    EXPECT_EQ(64u, members[1]->start);
+
     // Two disks that disagree: the copy with the later committed change wins.
     CMemoryDevice older(DynamicDisk(4000, 512, "disk-a", area(4, 250, 40))), newer(DynamicDisk(4000, 512, "disk-b", good));
     std::vector<DynamicVolumeEntry> two;
