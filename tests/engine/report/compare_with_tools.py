@@ -341,12 +341,8 @@ KNOWN = {
     "fat-one-fat": "a volume with one FAT rejected",
     "fat-label-inner-spaces": "inner spaces of the label dropped",
     "fat-label-non-ascii": "label given as raw OEM bytes",
-    "gpt-linux-home-xbootldr": "GPT entries of unknown types dropped",
-    "gpt-ldm-partitions": "LDM metadata and data partitions listed as volumes",
     "gpt-4096-byte-sectors": "FAT32 total read from the 32-bit field only",
     "mbr-4096-byte-sectors": "FAT32 total read from the 32-bit field only",
-    "mbr-hybrid-protective-in-slot-2": "protective entry outside slot 1 taken as a partition",
-    "mbr-linux-extended-0x85": "0x85 container not walked",
 }
 
 
