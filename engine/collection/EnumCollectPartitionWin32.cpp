@@ -233,24 +233,14 @@ int EnumCollectPartition::EnumMountedVolumes()
         std::vector<unsigned char> extents(4096);
         DWORD returned = 0;
         if (DeviceIoControl(handle, IOCTL_VOLUME_GET_VOLUME_DISK_EXTENTS, nullptr, 0, extents.data(),
-                            DWORD(extents.size()), &returned, nullptr) &&
-            returned >= offsetof(VOLUME_DISK_EXTENTS, Extents)) {
-            const VOLUME_DISK_EXTENTS* list = reinterpret_cast<const VOLUME_DISK_EXTENTS*>(extents.data());
-            const size_t count = std::min<size_t>(list->NumberOfDiskExtents,
-                                                  (returned - offsetof(VOLUME_DISK_EXTENTS, Extents)) / sizeof(DISK_EXTENT));
-            for (size_t i = 0; i < count; ++i) {
-                MountedVolume m;
-                m.diskNumber = list->Extents[i].DiskNumber;
-                m.start = uint64_t(list->Extents[i].StartingOffset.QuadPart) / bytesPerSector;
-                m.length = uint64_t(list->Extents[i].ExtentLength.QuadPart) / bytesPerSector;
-                m.bytesPerSector = bytesPerSector;
-                m.totalBytes = total.QuadPart;
-                m.freeBytes = freeToCaller.QuadPart;
-                m.volumeName = path;
-                m.fileSystem = MountedFileSystemCode(fsName);
-                m_mounted.push_back(m);
-                ++added;
-            }
+                            DWORD(extents.size()), &returned, nullptr)) {
+            MountedVolume m;
+            m.bytesPerSector = bytesPerSector;
+            m.totalBytes = total.QuadPart;
+            m.freeBytes = freeToCaller.QuadPart;
+            m.volumeName = path;
+            m.fileSystem = MountedFileSystemCode(fsName);
+            added += AppendMountedExtents(extents.data(), returned, m, m_mounted);
         }
         CloseHandle(handle);
     } while (FindNextVolumeA(find, volume, sizeof(volume)));

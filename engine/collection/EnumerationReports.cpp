@@ -4,9 +4,11 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 
 #include "engine/DriveFreeSpace.h"
+#include "engine/device/LittleEndian.h"
 
 uint32_t MountedFileSystemCode(const char* name)
 {
@@ -19,6 +21,24 @@ uint32_t MountedFileSystemCode(const char* name)
     if (strcmp(name, "FAT") == 0)
         return 1;
     return 9;
+}
+
+int AppendMountedExtents(const unsigned char* extents, size_t bytes, const MountedVolume& volume,
+                         std::vector<MountedVolume>& out)
+{
+    const size_t kHeader = 8, kExtent = 24;
+    if (!extents || bytes < kHeader || volume.bytesPerSector == 0)
+        return 0;
+    const size_t count = std::min<size_t>(GetU32(extents), (bytes - kHeader) / kExtent);
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* e = extents + kHeader + i * kExtent;
+        MountedVolume m = volume;
+        m.diskNumber = GetU32(e);
+        m.start = GetU64(e + 8) / volume.bytesPerSector;
+        m.length = GetU64(e + 16) / volume.bytesPerSector;
+        out.push_back(m);
+    }
+    return int(count);
 }
 
 int FormatEntryFreeSpace(const EntrySlot* slots, const std::vector<MountedVolume>& mounted,

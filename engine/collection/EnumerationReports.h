@@ -28,6 +28,13 @@ struct MountedVolume {
 // "NTFS" 3, "FAT32" 2, "FAT" 1, anything else 9.
 uint32_t MountedFileSystemCode(const char* name);
 
+// One record per disk extent of a volume's extent list as the system answers it (a u32 count,
+// 4 bytes of padding, then 24-byte extents: u32 disk number, padding, i64 starting offset and
+// i64 length in bytes), each a copy of `volume` with its disk, start and length in the
+// volume's sectors. Only the extents inside `bytes` are read; returns how many were added.
+int AppendMountedExtents(const unsigned char* extents, size_t bytes, const MountedVolume& volume,
+                         std::vector<MountedVolume>& out);
+
 // The free-space text of an entry: the first used slot that lies where a mounted volume lies
 // (same disk number, same start) gives that volume's sizes, as the drive free-space text
 // writes them, its used percent and its letter; without one, the slots' total size alone.

@@ -246,3 +246,36 @@ TEST(PartitionCollection, DiskInventoryEntryLayout)
     EXPECT_EQ(4096u, GetU32(e + 528));
     EXPECT_EQ(7u, GetU32(e + 532));
 }
+
+TEST(PartitionCollection, MountedExtentsInTheVolumesSectors)
+{
+    unsigned char list[8 + 3 * 24] = {};
+    auto put64 = [](unsigned char* p, uint64_t v) {
+        for (int i = 0; i < 8; ++i)
+            p[i] = uint8_t(v >> (8 * i));
+    };
+    list[0] = 3;  // three extents claimed
+    list[8] = 1;  // disk 1
+    put64(list + 8 + 8, 2048ull * 4096);
+    put64(list + 8 + 16, 1000ull * 4096);
+    list[32] = 4;  // disk 4
+    put64(list + 32 + 8, 8192ull * 4096);
+    put64(list + 32 + 16, 50ull * 4096);
+    MountedVolume v;
+    v.bytesPerSector = 4096;
+    v.totalBytes = 123;
+    v.volumeName = "\\\\?\\Volume{x}";
+    std::vector<MountedVolume> out;
+    // Only two extents lie inside the bytes returned.
+    EXPECT_EQ(2, AppendMountedExtents(list, 8 + 2 * 24, v, out));
+    ASSERT_EQ(2u, out.size());
+    EXPECT_EQ(1u, out[0].diskNumber);
+    EXPECT_EQ(2048u, out[0].start);
+    EXPECT_EQ(1000u, out[0].length);
+    EXPECT_EQ(4u, out[1].diskNumber);
+    EXPECT_EQ(8192u, out[1].start);
+    EXPECT_EQ(50u, out[1].length);
+    EXPECT_EQ(123u, out[1].totalBytes);
+    EXPECT_EQ(v.volumeName, out[1].volumeName);
+    EXPECT_EQ(0, AppendMountedExtents(list, 7, v, out));
+}
