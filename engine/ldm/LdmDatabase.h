@@ -1,7 +1,7 @@
 // engine/ldm/LdmDatabase.h
 // Reads the LDM database of every dynamic disk and builds one volume device per volume of the
-// disk group. Each disk carries the whole group's database, so a volume is met once per disk;
-// only the first is kept.
+// disk group. Each disk carries its own copy of the whole group's database; one copy per group
+// is chosen and built, so a damaged copy on one disk cannot add volumes.
 #pragma once
 #include <stdint.h>
 
