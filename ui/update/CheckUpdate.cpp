@@ -187,6 +187,12 @@ void CheckUpdate::DrawBackground(HDC memory)
     DeleteObject(brush);
 }
 
+RECT CheckUpdate::ResultTextBox()
+{
+    // Down to just above the buttons: the longer translations take three lines.
+    return RECT{96, 55, 460, 140};
+}
+
 void CheckUpdate::DrawForeground(HDC memory)
 {
     ResourceHelper& helper = ResourceHelper::Instance();
@@ -197,6 +203,5 @@ void CheckUpdate::DrawForeground(HDC memory)
                          CLR_NONE, ILD_TRANSPARENT);
     }
     const std::string text = resultText_.empty() ? GetLangString("Wait4Down") : resultText_;
-    RECT box = {96, 55, 450, 90};
-    helper.DrawString(memory, text.c_str(), box, 0xEBC496, 17, 500, DT_WORDBREAK);
+    helper.DrawString(memory, text.c_str(), ResultTextBox(), 0xEBC496, 17, 500, DT_WORDBREAK);
 }

@@ -333,22 +333,11 @@ CASES = [
 # name -> why it still fails. Each is a misread being mended in the engine; remove the mark
 # with the mend (the run fails while a marked case passes).
 KNOWN = {
-    "fat32-below-65536-sectors": "FAT32 total read from the 32-bit field only",
-    "fat12-161792-sectors": "FAT12 total read from the 16-bit field only",
-    "floppy-360k": "floppy BPB rejected",
-    "floppy-720k": "floppy BPB rejected",
-    "fat16-112-root-entries": "FAT16 with fewer than 224 root entries rejected",
-    "fat-one-fat": "a volume with one FAT rejected",
-    "fat-label-inner-spaces": "inner spaces of the label dropped",
-    "fat-label-non-ascii": "label given as raw OEM bytes",
-    "gpt-4096-byte-sectors": "FAT32 total read from the 32-bit field only",
-    "mbr-4096-byte-sectors": "FAT32 total read from the 32-bit field only",
 }
 
 
 # Misreads that only the Windows build shows (its code-page conversion differs).
 KNOWN_UNDER_WINE = {
-    "ntfs-label-over-80-bytes": "a label longer than the field comes back empty instead of cut",
 }
 
 
@@ -415,8 +404,13 @@ def tool_file_system(img, start, sectors, sector):
         if kind == "exfat":
             text = run("dump.exfat", tmp).decode()
             total = int(re.search(r"Volume Length\(sectors\):\s+(\d+)", text).group(1))
-            found = re.search(r"Volume label:\s*\t*(.*)", text)
-            return "exFAT", total, found.group(1).rstrip("\n") if found else ""
+            # dump.exfat shows a label entry that is no longer in use as well; exfatlabel (and
+            # blkid) read only the label in use.
+            # It ends with status 255 when the volume has no label.
+            shown = subprocess.run(["exfatlabel", tmp], capture_output=True, text=True,
+                                   env=dict(os.environ, LC_ALL="C.UTF-8")).stdout
+            found = re.search(r"^label: (.*)$", shown, re.M)
+            return "exFAT", total, found.group(1) if found else ""
         if kind == "ntfs":
             text = run("ntfsinfo", "-m", "-f", tmp).decode()
             clusters = int(re.search(r"Volume Size in Clusters: (\d+)", text).group(1))

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LangString.h"
 #include "app/TextCase.h"
 #include "engine/DriveFreeSpace.h"
 #include "finder/ScanSession.h"
@@ -94,11 +95,11 @@ TEST_F(ShellTreeTest, ListsMyComputerAndTheDrivesWithTheirFreeSpace)
     ASSERT_TRUE(driveC);
     std::string freeSpace;
     float used = 0;
-    ASSERT_EQ(0, FormatDriveFreeSpace('C', freeSpace, used));
+    ASSERT_EQ(0, FormatDriveFreeSpace('C', GetLangString, freeSpace, used));
     const std::string label = static_cast<const char*>(tree_.GetItemText(driveC));
     // The name, padded, then the free-space text. Other programs write meanwhile, so the free
     // bytes may have moved; the total has not.
-    const std::string freeOf = " " + DriveFreeOfText() + " ";
+    const std::string freeOf = " " + DriveFreeOfText(GetLangString) + " ";
     const size_t totalAt = freeSpace.find(freeOf);
     ASSERT_NE(std::string::npos, totalAt) << freeSpace;
     const std::string total = freeSpace.substr(totalAt);

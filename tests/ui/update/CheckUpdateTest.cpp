@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/AppFolder.h"
+#include "app/LangString.h"
+#include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "tests/support/WinePath.h"
@@ -270,4 +272,35 @@ TEST(CheckUpdateWindow, ASecondRunOfTheSameDialogChecksAgain)
         // The second run does not keep the first run's offer.
         EXPECT_EQ(dlg.DownloadUrl().empty(), std::string(offer[1]) != "newer") << offer[0];
     }
+}
+
+// Every outcome, in every language this code page can show, fits the dialog's text box when
+// measured in its font: a longer translation must not lose its last line.
+TEST(CheckUpdateWindow, EveryOutcomeFitsItsBoxInEveryLanguage)
+{
+    ResourceHelper& helper = ResourceHelper::Instance();
+    const RECT box = CheckUpdate::ResultTextBox();
+    HDC dc = CreateCompatibleDC(nullptr);
+    int measuredTexts = 0;
+    for (int index = 0; index < kLanguageCount; ++index) {
+        // Japanese is measured only under its own code page.
+        if ((index == 1) != (GetACP() == 932))
+            continue;
+        ASSERT_GT(helper.SetLanguage(index, LanguageFileOf(index)), 0);
+        HGDIOBJ old = SelectObject(dc, helper.GetFont(17, 500, false));
+        for (const char* key :
+             {"Wait4Down", "Tip2Download", "AlreadyBeNewest", "UpdateWriteFailed", "NetFailed"}) {
+            const std::string text = GetLangString(key);
+            ASSERT_FALSE(text.empty()) << LanguageFileOf(index) << " " << key;
+            RECT measured = box;
+            DrawTextA(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK);
+            EXPECT_LE(measured.bottom, box.bottom) << LanguageFileOf(index) << " " << key;
+            EXPECT_LE(measured.right, box.right) << LanguageFileOf(index) << " " << key;
+            ++measuredTexts;
+        }
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    helper.SetLanguage(0, LanguageFileOf(0));
+    EXPECT_GE(measuredTexts, 5);
 }
