@@ -27,6 +27,12 @@ const DriveSpaceQueries& SystemDriveSpaceQueries();
 int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
                              const std::string& freeOf, std::string& text, float& usedPercent);
 
+// The total free bytes of drive letter (either case), with the same checks as the text:
+// 0 on success; 0 with freeBytes unchanged for a removable A: or B:; -1 with freeBytes
+// unchanged when the drive cannot be asked, reports 100 bytes or less, or is not a letter.
+int GetDriveFreeBytesWith(const DriveSpaceQueries& queries, char letter, uint64_t& freeBytes);
+int GetDriveFreeBytes(char letter, uint64_t& freeBytes);
+
 // Finds the translated text of a language key; the engine is handed one by its caller.
 using LangLookup = std::function<std::string(const char* key)>;
 

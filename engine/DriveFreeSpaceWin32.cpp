@@ -47,16 +47,9 @@ bool SystemFreeSpace(const char* root, uint64_t* totalBytes, uint64_t* freeBytes
     return true;
 }
 
-}  // namespace
-
-const DriveSpaceQueries& SystemDriveSpaceQueries()
-{
-    static const DriveSpaceQueries queries{SystemDriveType, SystemFreeSpace};
-    return queries;
-}
-
-int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
-                             const std::string& freeOf, std::string& text, float& usedPercent)
+// Asks the system for a drive's sizes with the checks both answers share: 1 with the sizes,
+// 0 for a removable A: or B: (left untouched), -1 when there is nothing to tell.
+int QueryDriveSpace(const DriveSpaceQueries& queries, char letter, uint64_t& total, uint64_t& totalFree)
 {
     if (letter >= 'a' && letter <= 'z')
         letter = char(letter - 'a' + 'A');
@@ -68,10 +61,42 @@ int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
     CriticalErrorBoxOff quiet;
     if ((letter == 'A' || letter == 'B') && queries.driveType(root) == DRIVE_REMOVABLE)
         return 0;
-    uint64_t total = 0, totalFree = 0;
-    if (!queries.freeSpace(root, &total, &totalFree))
+    if (!queries.freeSpace(root, &total, &totalFree) || total <= 100)
         return -1;
+    return 1;
+}
+
+}  // namespace
+
+const DriveSpaceQueries& SystemDriveSpaceQueries()
+{
+    static const DriveSpaceQueries queries{SystemDriveType, SystemFreeSpace};
+    return queries;
+}
+
+int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
+                             const std::string& freeOf, std::string& text, float& usedPercent)
+{
+    uint64_t total = 0, totalFree = 0;
+    const int asked = QueryDriveSpace(queries, letter, total, totalFree);
+    if (asked <= 0)
+        return asked;
     return BuildDriveFreeSpaceText(total, totalFree, freeOf, text, usedPercent);
+}
+
+int GetDriveFreeBytesWith(const DriveSpaceQueries& queries, char letter, uint64_t& freeBytes)
+{
+    uint64_t total = 0, totalFree = 0;
+    const int asked = QueryDriveSpace(queries, letter, total, totalFree);
+    if (asked <= 0)
+        return asked;
+    freeBytes = totalFree;
+    return 0;
+}
+
+int GetDriveFreeBytes(char letter, uint64_t& freeBytes)
+{
+    return GetDriveFreeBytesWith(SystemDriveSpaceQueries(), letter, freeBytes);
 }
 
 int FormatDriveFreeSpace(char letter, const LangLookup& lookup, std::string& text,

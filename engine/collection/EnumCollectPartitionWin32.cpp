@@ -5,6 +5,7 @@
 
 #include <mutex>
 
+#include "engine/DriveFreeSpace.h"
 #include "engine/collection/MountPointsWin32.h"
 #include "engine/device/BasicPartitionDevice.h"
 
@@ -248,6 +249,17 @@ int EnumCollectPartition::EnumMountedVolumes()
     return added;
 }
 
+DiskNumberOf EnumCollectPartition::NumberOfDisk() const
+{
+    return [this](IStorageDevice* disk) {
+        for (auto& d : m_disks) {
+            if (d.get() == disk)
+                return d->GetDiskNumber();
+        }
+        return -1;
+    };
+}
+
 int EnumCollectPartition::FormatEntryFreeSpace(const PartitionEntry& entry, std::string& text, float& usedPercent,
                                                char& driveLetter)
 {
@@ -256,17 +268,13 @@ int EnumCollectPartition::FormatEntryFreeSpace(const PartitionEntry& entry, std:
         std::lock_guard<std::mutex> hold(TheHooks().lock);
         lookup = TheHooks().lookup;
     }
-    std::string freeOf = lookup ? lookup("FreeOf") : std::string();
-    if (freeOf.empty())
-        freeOf = "free of";
-    auto numberOf = [this](IStorageDevice* disk) {
-        for (auto& d : m_disks) {
-            if (d.get() == disk)
-                return d->GetDiskNumber();
-        }
-        return -1;
-    };
-    return ::FormatEntryFreeSpace(entry.slots, m_mounted, numberOf, freeOf, text, usedPercent, driveLetter);
+    return ::FormatEntryFreeSpace(entry.slots, m_mounted, NumberOfDisk(), DriveFreeOfText(lookup), text, usedPercent,
+                                  driveLetter);
+}
+
+bool EnumCollectPartition::IsOnDriveLetter(const PartitionEntry& entry, char letter) const
+{
+    return IsEntryOnDriveLetter(entry, letter, m_collected, NumberOfDisk());
 }
 
 void OpenAllPhysicalDisks(std::vector<std::unique_ptr<CDiskDevice>>& disks, IEnumerationReportSink* sink)

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/collection/EntryComparisons.h"
 #include "engine/collection/EnumerationReports.h"
 #include "engine/collection/PartitionCollection.h"
 #include "engine/device/DiskDevice.h"
@@ -42,6 +43,9 @@ public:
     // The entry's free-space text through the mounted volumes (see FormatEntryFreeSpace).
     int FormatEntryFreeSpace(const PartitionEntry& entry, std::string& text, float& usedPercent, char& driveLetter);
 
+    // The entry carries letter, or carries none and lies over the collected entry that does.
+    bool IsOnDriveLetter(const PartitionEntry& entry, char letter) const;
+
     const std::vector<PartitionEntry>& Collected() const { return m_collected; }
     const std::vector<PartitionEntry>& Lost() const { return m_lost; }
     const std::vector<MountedVolume>& Mounted() const { return m_mounted; }
@@ -52,6 +56,8 @@ public:
 private:
     EnumCollectPartition();
     static void NetworkThread();
+    // The system's number of an opened disk, -1 for any other device.
+    DiskNumberOf NumberOfDisk() const;
 
     std::vector<std::unique_ptr<CDiskDevice>> m_disks;
     std::vector<PartitionEntry> m_collected;

@@ -29,6 +29,7 @@ struct Asked {
     DWORD errorModeWhileAsking = 0;
     unsigned driveType = DRIVE_FIXED;
     bool freeSpaceAnswers = true;
+    uint64_t total = 500 * kGiB;
 } asked;
 
 unsigned FakeDriveType(const char* root)
@@ -42,7 +43,7 @@ bool FakeFreeSpace(const char* root, uint64_t* total, uint64_t* freeBytes)
 {
     asked.freeSpaceRoot = root;
     asked.errorModeWhileAsking = GetThreadErrorMode();
-    *total = 500 * kGiB;
+    *total = asked.total;
     *freeBytes = 120 * kGiB;
     return asked.freeSpaceAnswers;
 }
@@ -165,4 +166,56 @@ TEST(DriveFreeSpaceTest, AsksTheSystem)
     text = "unchanged";
     EXPECT_EQ(FormatDriveFreeSpace(unused, german, text, percent), -1);
     EXPECT_EQ(text, "unchanged");
+}
+
+// The free bytes alone, with the checks of the text.
+TEST(DriveFreeSpaceTest, FreeBytes)
+{
+    const uint64_t kUnchanged = 7;
+    struct Case {
+        const char* what;
+        char letter;
+        unsigned driveType;
+        bool answers;
+        uint64_t total;
+        int result;
+        uint64_t freeBytes;
+        const char* askedRoot;
+    } cases[] = {
+        {"fixed drive", 'd', DRIVE_FIXED, true, 500 * kGiB, 0, 120 * kGiB, "D:\\"},
+        {"fixed A:", 'A', DRIVE_FIXED, true, 500 * kGiB, 0, 120 * kGiB, "A:\\"},
+        {"removable B: is not touched", 'b', DRIVE_REMOVABLE, true, 500 * kGiB, 0, kUnchanged, ""},
+        {"removable E: is asked", 'E', DRIVE_REMOVABLE, true, 500 * kGiB, 0, 120 * kGiB, "E:\\"},
+        {"query fails", 'E', DRIVE_FIXED, false, 500 * kGiB, -1, kUnchanged, "E:\\"},
+        {"100 bytes", 'E', DRIVE_FIXED, true, 100, -1, kUnchanged, "E:\\"},
+        {"not a letter", '1', DRIVE_FIXED, true, 500 * kGiB, -1, kUnchanged, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        asked = Asked();
+        asked.driveType = c.driveType;
+        asked.freeSpaceAnswers = c.answers;
+        asked.total = c.total;
+        uint64_t freeBytes = kUnchanged;
+        EXPECT_EQ(GetDriveFreeBytesWith(kFake, c.letter, freeBytes), c.result);
+        EXPECT_EQ(freeBytes, c.freeBytes);
+        EXPECT_EQ(asked.freeSpaceRoot, c.askedRoot);
+    }
+
+    // Wine's Z: is the Linux root; a letter with no drive fails.
+    uint64_t freeBytes = 0;
+    ULARGE_INTEGER available, total, totalFree;
+    ASSERT_TRUE(GetDiskFreeSpaceExA("Z:\\", &available, &total, &totalFree));
+    ASSERT_EQ(GetDriveFreeBytes('z', freeBytes), 0);
+    EXPECT_NEAR(double(freeBytes), double(totalFree.QuadPart), double(totalFree.QuadPart) / 100 + 1e8);
+    const DWORD drives = GetLogicalDrives();
+    char unused = 0;
+    for (char letter = 'Y'; letter > 'C' && !unused; --letter) {
+        if (!(drives & (1u << (letter - 'A'))))
+            unused = letter;
+    }
+    ASSERT_NE(unused, 0);
+    freeBytes = kUnchanged;
+    EXPECT_EQ(GetDriveFreeBytes(unused, freeBytes), -1);
+    EXPECT_EQ(freeBytes, kUnchanged);
 }
