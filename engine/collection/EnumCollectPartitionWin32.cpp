@@ -157,7 +157,7 @@ void EnumCollectPartition::EnumThread()
             QueryDriveLetters(*static_cast<CDiskDevice*>(disk.device), records);
         };
         collection.volumeLetters = [](const DynamicVolumeEntry& v) {
-            const char letter = DynamicVolumeDriveLetter(v.volumeName, v.diskGroupName);
+            const char letter = v.device->GetDriveLetter(DynamicVolumeDriveLetter);
             return letter ? letter : GetVolumePathNames(v.volumeGuid);
         };
         collection.trace = [](const char* line) { OutputDebugStringA(line); };

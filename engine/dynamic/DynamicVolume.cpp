@@ -52,6 +52,11 @@ uint32_t CDynamicVolumeBase::GetBytesPerSector()
 
 bool CDynamicVolumeBase::IsSameVolume(IDynamicDevice& other) { return SameVolumeMembers(*this, other); }
 
+char DescriptorDriveLetter(const VolumeDescriptor& d, IDynamicDevice::DosDeviceLetterLookup lookup)
+{
+    return lookup ? lookup(d.volumeName, d.diskGroupName) : 0;
+}
+
 void CDynamicVolumeBase::GetMembers(std::vector<const MemberExtent*>& list)
 {
     std::vector<const MemberExtent*> own;

@@ -45,7 +45,16 @@ public:
     virtual uint32_t GetDescriptorField() = 0;
     // Inserts this volume's extents at the front of list; they stay owned by the device.
     virtual void GetMembers(std::vector<const MemberExtent*>& list) = 0;
+
+    // Finds the letter whose DOS device is the named volume of the named disk group (the
+    // system's DOS devices on Windows); 0 when none.
+    using DosDeviceLetterLookup = char (*)(const char* volumeName, const char* diskGroupName);
+    // The letter whose DOS device is this volume; 0 when none or without a lookup.
+    virtual char GetDriveLetter(DosDeviceLetterLookup lookup) = 0;
 };
+
+// The letter lookup asked with a descriptor's volume and group names.
+char DescriptorDriveLetter(const VolumeDescriptor& d, IDynamicDevice::DosDeviceLetterLookup lookup);
 
 // What the five layouts share: the extents, the descriptor, the type, and the range test.
 class CDynamicVolumeBase : public IDynamicDevice {
@@ -61,6 +70,7 @@ public:
     uint32_t GetVolumeType() override { return m_type; }
     uint32_t GetDescriptorField() override { return m_descriptor.fileSystem; }
     void GetMembers(std::vector<const MemberExtent*>& list) override;
+    char GetDriveLetter(DosDeviceLetterLookup lookup) override { return DescriptorDriveLetter(m_descriptor, lookup); }
 
     // Sectors of one stripe: 64 KiB, fixed by the sector size.
     static uint64_t StripeSectors(uint32_t bytesPerSector);
@@ -130,6 +140,7 @@ public:
     uint32_t GetVolumeType() override { return m_type; }
     uint32_t GetDescriptorField() override { return m_descriptor.fileSystem; }
     void GetMembers(std::vector<const MemberExtent*>& list) override;
+    char GetDriveLetter(DosDeviceLetterLookup lookup) override { return DescriptorDriveLetter(m_descriptor, lookup); }
 
     static constexpr uint64_t kRunSectors = 63;
 

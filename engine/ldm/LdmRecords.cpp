@@ -21,7 +21,7 @@ std::string Cut(std::string text, size_t size)
 }
 }  // namespace
 
-uint64_t CLdmFieldReader::VarNumber()
+uint64_t CLdmFieldReader::ReadVarNumber()
 {
     const size_t pos = Pos();
     if (pos >= m_size)
@@ -38,7 +38,7 @@ uint64_t CLdmFieldReader::VarNumber()
     return value;
 }
 
-std::string CLdmFieldReader::VarString()
+std::string CLdmFieldReader::ReadVarString()
 {
     const size_t pos = Pos();
     if (pos >= m_size)
@@ -144,50 +144,50 @@ void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set)
     switch (record[vblk::kType]) {
     case vblk::kTypeComponent: {
         LdmComponentRecord c;
-        c.id = r.VarNumber();
-        c.name = Cut(r.VarString(), kMaxNameLength);
-        c.state = Cut(r.VarString(), 15);
+        c.id = r.ReadVarNumber();
+        c.name = Cut(r.ReadVarString(), kMaxNameLength);
+        c.state = Cut(r.ReadVarString(), 15);
         c.componentType = r.Byte();
         r.Skip(4);
-        c.partitions = r.VarNumber();
+        c.partitions = r.ReadVarNumber();
         r.Skip(16);
-        c.parentVolume = r.VarNumber();
+        c.parentVolume = r.ReadVarNumber();
         r.Skip(1);
         if (flags == 0x10) {
-            c.stripeSize = r.VarNumber();
-            c.columns = r.VarNumber();
+            c.stripeSize = r.ReadVarNumber();
+            c.columns = r.ReadVarNumber();
         }
         set.components.push_back(c);
         break;
     }
     case vblk::kTypePartition: {
         LdmPartitionRecord p;
-        p.id = r.VarNumber();
-        p.name = Cut(r.VarString(), kMaxNameLength);
+        p.id = r.ReadVarNumber();
+        p.name = Cut(r.ReadVarString(), kMaxNameLength);
         r.Skip(4 + 8);
         p.start = r.Fixed64();
         p.volumeOffset = r.Fixed64();
-        p.size = r.VarNumber();
-        p.parentComponent = r.VarNumber();
-        p.diskRecord = r.VarNumber();
+        p.size = r.ReadVarNumber();
+        p.parentComponent = r.ReadVarNumber();
+        p.diskRecord = r.ReadVarNumber();
         if (flags == 0x08 || flags == 0x48)
-            p.column = r.VarNumber();
+            p.column = r.ReadVarNumber();
         set.partitions.push_back(p);
         break;
     }
     case vblk::kTypeDisk: {
         LdmDiskRecord d;
-        d.id = r.VarNumber();
-        d.name = Cut(r.VarString(), kMaxNameLength);
-        d.diskId = Cut(r.VarString(), 64);
-        d.altName = Cut(r.VarString(), kMaxNameLength);
+        d.id = r.ReadVarNumber();
+        d.name = Cut(r.ReadVarString(), kMaxNameLength);
+        d.diskId = Cut(r.ReadVarString(), 64);
+        d.altName = Cut(r.ReadVarString(), kMaxNameLength);
         set.disks.push_back(d);
         break;
     }
     case vblk::kTypeDiskRawId: {
         LdmDiskRecord d;
-        d.id = r.VarNumber();
-        d.name = Cut(r.VarString(), kMaxNameLength);
+        d.id = r.ReadVarNumber();
+        d.name = Cut(r.ReadVarString(), kMaxNameLength);
         // The raw id as the header's text writes it, so the two can be matched.
         if (const unsigned char* g = r.Bytes(16)) {
             char text[40];
@@ -200,11 +200,11 @@ void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set)
     }
     case vblk::kTypeVolume: {
         LdmVolumeRecord v;
-        v.id = r.VarNumber();
-        v.name = Cut(r.VarString(), kMaxNameLength);
-        v.typeText = Cut(r.VarString(), kMaxNameLength);
+        v.id = r.ReadVarNumber();
+        v.name = Cut(r.ReadVarString(), kMaxNameLength);
+        v.typeText = Cut(r.ReadVarString(), kMaxNameLength);
         if (r.PeekByte() != 0)
-            r.VarString();
+            r.ReadVarString();
         else
             r.Skip(1);
         r.Skip(14);  // state
@@ -213,15 +213,15 @@ void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set)
         v.volumeNumber = r.Byte();
         r.Skip(3);
         v.volumeFlags = r.Byte();
-        v.components = r.VarNumber();
+        v.components = r.ReadVarNumber();
         r.Skip(16);
-        v.size = r.VarNumber();
+        v.size = r.ReadVarNumber();
         r.Skip(4);
         v.partitionType = r.Byte();
         if (const unsigned char* g = r.Bytes(16))
             memcpy(v.guid, g, 16);
         if (flags == 2)
-            v.driveHint = Cut(r.VarString(), 19);
+            v.driveHint = Cut(r.ReadVarString(), 19);
         set.volumes.push_back(v);
         break;
     }

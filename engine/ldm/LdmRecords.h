@@ -12,9 +12,9 @@ public:
     CLdmFieldReader(const unsigned char* data, size_t size, size_t pos) : m_data(data), m_size(size), m_pos(pos) {}
     // A length byte L (1 to 64, inside the record), then L bytes big-endian; all ones and one
     // byte consumed when L is wrong. Longer numbers keep their last 8 bytes.
-    uint64_t VarNumber();
+    uint64_t ReadVarNumber();
     // A length byte L, then L bytes; empty and one byte consumed when L is wrong.
-    std::string VarString();
+    std::string ReadVarString();
     uint64_t Fixed64();  // 8 bytes big-endian; all ones past the end
     uint8_t Byte();      // 0 past the end
     void Skip(size_t n) { m_pos = n > m_size - Pos() ? m_size : m_pos + n; }

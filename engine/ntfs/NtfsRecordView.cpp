@@ -19,7 +19,7 @@ struct SystemFile {
     const char* name;
     int record;
 };
-const SystemFile kNtfsSystemFiles[] = {
+const SystemFile NtfsSystemFiles[] = {
     {"$MFT", 0},     {"$MFTMirr", 1}, {"$LogFile", 2}, {"$Volume", 3},  {"$AttrDef", 4},
     {".", 5},        {"$Bitmap", 6},  {"$Boot", 7},    {"$BadClus", 8}, {"$Secure", 9},
     {"$UpCase", 10}, {"$Extend", 11}, {"$Quota", 32},  {"$ObjId", 33},  {"$Reparse", 34},
@@ -62,7 +62,7 @@ int NtfsSystemFileIndex(const NtfsRecordView& view)
 {
     if (!view.IsValid() || GetU64(view.Record() + kBaseReference) != 0)
         return -1;
-    for (const SystemFile& file : kNtfsSystemFiles)
+    for (const SystemFile& file : NtfsSystemFiles)
         if (NtfsFirstFileNameIs(view.Record(), view.Size(), file.name))
             return file.record;
     return -1;

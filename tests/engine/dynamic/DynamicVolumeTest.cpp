@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <string>
 
 #include "engine/device/LittleEndian.h"
 #include "engine/device/MemoryDevice.h"
@@ -269,4 +270,37 @@ TEST(DynamicVolume, MirrorAsksTheOtherHalfWhereAMemberOfTheFirstIsMissing)
                                               {Extent(0, &a0, 0, 0, 128), Extent(1, nullptr, 0, 128, 128)});
     std::vector<unsigned char> buf(256 * 512);
     EXPECT_TRUE(alone->ReadSectors(buf.data(), 0, 256));
+}
+
+namespace {
+std::string g_askedVolume, g_askedGroup;
+char LetterOfVolume2(const char* volumeName, const char* diskGroupName)
+{
+    g_askedVolume = volumeName;
+    g_askedGroup = diskGroupName;
+    return strcmp(volumeName, "Volume2") == 0 ? 'K' : 0;
+}
+}  // namespace
+
+// The letter is asked with the volume's own names; a mirror answers for the whole volume.
+TEST(DynamicVolume, DriveLetterOfTheVolumesDosDevice)
+{
+    CMemoryDevice d0(std::vector<unsigned char>(512 * 64));
+    VolumeDescriptor d = Descriptor(20);
+    snprintf(d.volumeName, sizeof(d.volumeName), "Volume2");
+    snprintf(d.diskGroupName, sizeof(d.diskGroupName), "PC-Dg0");
+    auto simple = CSimpleVolumeDevice::Create(kDynSimple, d, {Extent(0, &d0, 0, 0, 20)});
+    ASSERT_TRUE(simple);
+    EXPECT_EQ('K', simple->GetDriveLetter(LetterOfVolume2));
+    EXPECT_EQ("Volume2", g_askedVolume);
+    EXPECT_EQ("PC-Dg0", g_askedGroup);
+    EXPECT_EQ(0, simple->GetDriveLetter(nullptr));
+
+    VolumeDescriptor other = d;
+    snprintf(other.volumeName, sizeof(other.volumeName), "Volume3");
+    auto half = CSimpleVolumeDevice::Create(kDynMirror, d, {Extent(0, &d0, 20, 0, 20)});
+    auto mirror = CMirrorVolumeDevice::Create(kDynMirror, other, std::move(half), nullptr);
+    ASSERT_TRUE(mirror);
+    EXPECT_EQ(0, mirror->GetDriveLetter(LetterOfVolume2));
+    EXPECT_EQ("Volume3", g_askedVolume);
 }

@@ -17,15 +17,15 @@ TEST(LdmFields, VariableLengthFieldsAreBoundedByTheRecord)
 {
     const unsigned char good[] = {2, 0x12, 0x34, 3, 'a', 'b', 'c'};
     CLdmFieldReader r(good, sizeof(good), 0);
-    EXPECT_EQ(0x1234u, r.VarNumber());
-    EXPECT_EQ("abc", r.VarString());
+    EXPECT_EQ(0x1234u, r.ReadVarNumber());
+    EXPECT_EQ("abc", r.ReadVarString());
     const unsigned char longLength[] = {9, 1, 2};  // runs past the record
     CLdmFieldReader bad(longLength, sizeof(longLength), 0);
-    EXPECT_EQ(~uint64_t(0), bad.VarNumber());
+    EXPECT_EQ(~uint64_t(0), bad.ReadVarNumber());
     EXPECT_EQ(1u, bad.Pos());
     const unsigned char zero[] = {0, 5};
     CLdmFieldReader z(zero, sizeof(zero), 0);
-    EXPECT_EQ("", z.VarString());
+    EXPECT_EQ("", z.ReadVarString());
     EXPECT_EQ(1u, z.Pos());
     CLdmFieldReader end(good, 0, 0);
     EXPECT_EQ(~uint64_t(0), end.Fixed64());
