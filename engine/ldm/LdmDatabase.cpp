@@ -270,6 +270,49 @@ std::vector<MemberExtent> LdmDatabase::Extents(const Disk& current, const LdmRec
     return extents;
 }
 
+uint32_t LdmDatabase::VolumeDeviceType(const LdmVolumeRecord& v, const std::vector<const LdmComponentRecord*>& components,
+                                       const std::vector<std::vector<MemberExtent>>& lists)
+{
+    if (components.empty() || lists.size() != components.size())
+        return 0;
+    if (v.volumeType == 4)
+        return kDynRaid5;
+    if (v.volumeType != 3)
+        return 0;
+    if (components.size() >= 2)
+        return kDynMirror;
+    if (components[0]->componentType == 3)
+        return kDynRaid5;
+    if (components[0]->componentType == 1)
+        return kDynStriped;
+    return lists[0].size() >= 2 ? kDynSpanned : kDynSimple;
+}
+
+std::unique_ptr<IDynamicDevice> LdmDatabase::CreateVolumeDevice(uint32_t type, const VolumeDescriptor& d,
+                                                                const std::vector<const LdmComponentRecord*>& components,
+                                                                const std::vector<std::vector<MemberExtent>>& lists)
+{
+    if (components.empty() || lists.size() != components.size())
+        return nullptr;
+    switch (type) {
+    case kDynMirror:
+        if (components.size() < 2)
+            return nullptr;
+        return CMirrorVolumeDevice::Create(kDynMirror, d, SubVolume(kDynMirror, d, *components[0], lists[0]),
+                                           SubVolume(kDynMirror, d, *components[1], lists[1]));
+    case kDynRaid5:
+        return CRaid5VolumeDevice::Create(type, d, lists[0]);
+    case kDynStriped:
+        return CStripedVolumeDevice::Create(type, d, lists[0]);
+    case kDynSpanned:
+        return CSpannedVolumeDevice::Create(type, d, lists[0]);
+    case kDynSimple:
+        return CSimpleVolumeDevice::Create(type, d, lists[0]);
+    default:
+        return nullptr;
+    }
+}
+
 void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out)
 {
     const uint32_t bps = disk.device->GetBytesPerSector();
@@ -300,15 +343,7 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         if (!usable)
             continue;
 
-        uint32_t type = 0;
-        if (v.volumeType == 4 || (components.size() == 1 && components[0]->componentType == 3))
-            type = kDynRaid5;
-        else if (components.size() >= 2)
-            type = kDynMirror;
-        else if (components[0]->componentType == 1)
-            type = kDynStriped;
-        else
-            type = lists[0].size() >= 2 ? kDynSpanned : kDynSimple;
+        const uint32_t type = VolumeDeviceType(v, components, lists);
 
         VolumeDescriptor d;
         snprintf(d.diskGroupName, sizeof(d.diskGroupName), "%s", disk.header.diskGroupName);
@@ -327,25 +362,7 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         if (complete)
             d.totalSectors = type == kDynRaid5 ? sum * (sized.size() - 1) / sized.size() : sum;
 
-        std::unique_ptr<IDynamicDevice> device;
-        switch (type) {
-        case kDynMirror:
-            device = CMirrorVolumeDevice::Create(kDynMirror, d, SubVolume(kDynMirror, d, *components[0], lists[0]),
-                                                 SubVolume(kDynMirror, d, *components[1], lists[1]));
-            break;
-        case kDynRaid5:
-            device = CRaid5VolumeDevice::Create(type, d, lists[0]);
-            break;
-        case kDynStriped:
-            device = CStripedVolumeDevice::Create(type, d, lists[0]);
-            break;
-        case kDynSpanned:
-            device = CSpannedVolumeDevice::Create(type, d, lists[0]);
-            break;
-        default:
-            device = CSimpleVolumeDevice::Create(type, d, lists[0]);
-            break;
-        }
+        std::unique_ptr<IDynamicDevice> device = CreateVolumeDevice(type, d, components, lists);
         if (!device)
             continue;
         bool duplicate = false;

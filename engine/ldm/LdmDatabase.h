@@ -55,6 +55,16 @@ public:
     static bool ReadPrivateHeaderAt(IStorageDevice& disk, LdmPrivateHeader& header, uint64_t sector);
     static bool ReadGptDisk(IStorageDevice& disk, LdmPrivateHeader& header);
 
+    // The layout of a volume: a mirror of two components, RAID-5, striped, spanned over two or
+    // more extents, else simple; 0 for a volume type the database does not build.
+    static uint32_t VolumeDeviceType(const LdmVolumeRecord& v, const std::vector<const LdmComponentRecord*>& components,
+                                     const std::vector<std::vector<MemberExtent>>& lists);
+    // The device of that layout over the components' extent lists (a mirror's halves are each
+    // striped, spanned or simple by their component); null when the layout's factory refuses.
+    static std::unique_ptr<IDynamicDevice> CreateVolumeDevice(uint32_t type, const VolumeDescriptor& d,
+                                                              const std::vector<const LdmComponentRecord*>& components,
+                                                              const std::vector<std::vector<MemberExtent>>& lists);
+
 private:
     struct Disk {
         IStorageDevice* device;

@@ -242,3 +242,69 @@ TEST(LdmDatabase, UnusableVolumesAreLeftOut)
     LdmDatabase().Collect({&a}, out);
     EXPECT_TRUE(out.empty());
 }
+
+// The layout a volume is built as, from its type and its components.
+TEST(LdmDatabase, VolumeDeviceByLayout)
+{
+    CMemoryDevice d0(std::vector<unsigned char>(512 * 256)), d1(std::vector<unsigned char>(512 * 256)),
+        d2(std::vector<unsigned char>(512 * 256));
+    auto extents = [&](size_t n, bool present) {
+        IStorageDevice* disks[] = {&d0, &d1, &d2};
+        std::vector<MemberExtent> list(n);
+        for (size_t i = 0; i < n; ++i) {
+            list[i].columnIndex = uint32_t(i);
+            list[i].offset = i * 64;
+            list[i].length = 64;
+            list[i].device = present ? disks[i % 3] : nullptr;
+        }
+        return list;
+    };
+    struct Case {
+        const char* what;
+        uint8_t volumeType;
+        std::vector<uint8_t> componentTypes;
+        std::vector<size_t> extentCounts;
+        bool present;
+        uint32_t type;    // chosen layout, 0 none
+        bool built;
+        size_t members;
+    } cases[] = {
+        {"simple", 3, {2}, {1}, true, kDynSimple, true, 1},
+        {"spanned", 3, {2}, {2}, true, kDynSpanned, true, 2},
+        {"striped", 3, {1}, {2}, true, kDynStriped, true, 2},
+        {"striped over one extent", 3, {1}, {1}, true, kDynStriped, true, 1},
+        {"RAID-5 component", 3, {3}, {3}, true, kDynRaid5, true, 3},
+        {"RAID-5 volume", 4, {2}, {3}, true, kDynRaid5, true, 3},
+        {"mirror of spanned and striped", 3, {2, 1}, {2, 2}, true, kDynMirror, true, 4},
+        {"mirror of simple halves", 3, {2, 2}, {1, 1}, true, kDynMirror, true, 2},
+        {"unknown volume type", 5, {2}, {1}, true, 0, false, 0},
+        {"no components", 3, {}, {}, true, 0, false, 0},
+        {"simple without its disk", 3, {2}, {1}, false, kDynSimple, false, 0},
+        {"mirror without either half", 3, {2, 2}, {1, 1}, false, kDynMirror, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LdmVolumeRecord v;
+        v.volumeType = c.volumeType;
+        std::vector<LdmComponentRecord> records(c.componentTypes.size());
+        std::vector<const LdmComponentRecord*> components;
+        std::vector<std::vector<MemberExtent>> lists;
+        for (size_t i = 0; i < records.size(); ++i) {
+            records[i].componentType = c.componentTypes[i];
+            components.push_back(&records[i]);
+            lists.push_back(extents(c.extentCounts[i], c.present));
+        }
+        VolumeDescriptor d;
+        d.totalSectors = 128;
+        const uint32_t type = LdmDatabase::VolumeDeviceType(v, components, lists);
+        EXPECT_EQ(c.type, type);
+        std::unique_ptr<IDynamicDevice> device = LdmDatabase::CreateVolumeDevice(type, d, components, lists);
+        ASSERT_EQ(c.built, device != nullptr);
+        if (!c.built)
+            continue;
+        EXPECT_EQ(c.type, device->GetVolumeType());
+        std::vector<const MemberExtent*> members;
+        device->GetMembers(members);
+        EXPECT_EQ(c.members, members.size());
+    }
+}
