@@ -290,7 +290,8 @@ void OpenAllPhysicalDisks(std::vector<std::unique_ptr<CDiskDevice>>& disks, IEnu
         const uint32_t bps = disk->GetDriveGeometry(&geometry) ? geometry.BytesPerSector : 0;
         const size_t at = inventory.size();
         inventory.resize(at + kDiskInventoryEntrySize);
-        PackDiskInventoryEntry(description.product, disk->GetTotalSectors(), bps, description.busType, &inventory[at]);
+        const DiskInventoryEntry entry{description.product, disk->GetTotalSectors(), bps, description.busType};
+        PackDiskInventoryEntry(entry, &inventory[at]);
         disks.push_back(std::move(disk));
     }
     if (!disks.empty() && sink)

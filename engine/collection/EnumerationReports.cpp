@@ -108,12 +108,15 @@ std::string LostRegionName(const std::string& lostText, size_t number)
     return lostText + "-" + std::to_string(number);
 }
 
-void PackDiskInventoryEntry(const char* product, uint64_t totalSectors, uint32_t bytesPerSector, uint32_t busType,
-                            unsigned char* out)
+void PackDiskInventoryEntry(const DiskInventoryEntry& entry, unsigned char* out)
 {
+    const std::string& product = entry.product;
+    const uint64_t totalSectors = entry.totalSectors;
+    const uint32_t bytesPerSector = entry.bytesPerSector;
+    const uint32_t busType = entry.busType;
     memset(out, 0, kDiskInventoryEntrySize);
     // The storage stack's texts are ASCII; each byte becomes one UTF-16 unit.
-    for (size_t i = 0; product && product[i] && i < 255; ++i)
+    for (size_t i = 0; i < product.size() && product[i] && i < 255; ++i)
         out[2 * i] = static_cast<unsigned char>(product[i]);
     for (int i = 0; i < 8; ++i)
         out[520 + i] = uint8_t(totalSectors >> (8 * i));

@@ -60,11 +60,17 @@ DiskReports BuildDiskReports(const std::vector<ReportedDisk>& disks, const std::
 // The name of the n-th lost region (from 1): "<lost text>-<n>".
 std::string LostRegionName(const std::string& lostText, size_t number);
 
-// The usage report's description of a disk (536 bytes): its product text as UTF-16 in 256
-// characters, 8 zero bytes, u64 total sectors, u32 bytes per sector, u32 bus type.
+// The usage report's description of a disk.
+struct DiskInventoryEntry {
+    std::string product;
+    uint64_t totalSectors = 0;
+    uint32_t bytesPerSector = 0;  // from the geometry; 0 when it cannot be asked
+    uint32_t busType = 0;
+};
+// Its form for the usage report (536 bytes): the product text as UTF-16 in 256 characters,
+// 8 zero bytes, u64 total sectors, u32 bytes per sector, u32 bus type.
 const size_t kDiskInventoryEntrySize = 536;
-void PackDiskInventoryEntry(const char* product, uint64_t totalSectors, uint32_t bytesPerSector, uint32_t busType,
-                            unsigned char* out);
+void PackDiskInventoryEntry(const DiskInventoryEntry& entry, unsigned char* out);
 
 // Where the enumeration reports, supplied by the program (the usage-report libraries); the
 // engine itself knows nothing of them.

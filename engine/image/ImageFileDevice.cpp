@@ -48,7 +48,7 @@ int CImageFileDeviceWithDecompress::CheckImageFiles()
     return 1;
 }
 
-int CImageFileDeviceWithDecompress::FindPart(uint32_t chunk, uint32_t* part, bool* firstOfPart) const
+int CImageFileDeviceWithDecompress::LocateChunk(uint32_t chunk, uint32_t* part, bool* firstOfPart) const
 {
     uint64_t end = 0;
     const std::vector<uint32_t>& table = m_file.Header().chunksPerPart;
@@ -117,7 +117,7 @@ int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, ui
         uint32_t chunk = uint32_t(pos / kImageSectorsPerChunk);
         uint32_t part = 0;
         bool firstOfPart = false;
-        if (!FindPart(chunk, &part, &firstOfPart))
+        if (!LocateChunk(chunk, &part, &firstOfPart))
             break;
         // Only chunks that were read whole are kept: a part that could not be opened may be
         // there at the next read.

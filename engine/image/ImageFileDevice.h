@@ -36,7 +36,7 @@ public:
 private:
     // Decodes chunk `chunk` of part `part` into scratch (chunk bytes); 1 when it holds data.
     int ReadChunk(uint32_t part, uint32_t chunk, bool firstOfPart, unsigned char* scratch, size_t chunkBytes);
-    int FindPart(uint32_t chunk, uint32_t* part, bool* firstOfPart) const;
+    int LocateChunk(uint32_t chunk, uint32_t* part, bool* firstOfPart) const;
 
     std::mutex m_lock;
     CImageFile m_file;

@@ -235,7 +235,7 @@ TEST(PartitionCollection, DiskInventoryEntryLayout)
 {
     unsigned char e[kDiskInventoryEntrySize];
     memset(e, 0xCC, sizeof(e));
-    PackDiskInventoryEntry("SSD 9", 0x123456789ull, 4096, 7, e);
+    PackDiskInventoryEntry(DiskInventoryEntry{"SSD 9", 0x123456789ull, 4096, 7}, e);
     EXPECT_EQ('S', e[0]);
     EXPECT_EQ(0, e[1]);
     EXPECT_EQ('9', e[8]);
