@@ -60,8 +60,7 @@ int AboutDlg::LabelLeft() const
 
 // The values start one column right of the labels; a label longer than that column (as some
 // languages have them) pushes both values along rather than running into them. The link is
-// moved onto the home-page line beside its label; its right edge stays where the layout
-// puts it.
+// moved onto the home-page line beside its label.
 void AboutDlg::PlaceValues()
 {
     HDC screen = ::GetDC(nullptr);
@@ -81,6 +80,8 @@ void AboutDlg::PlaceValues()
     if (UiCtrl::UiItem* link = FindClientItem(kLinkItem)) {
         RECT box = {};
         link->GetRect(box);
+        // The link is as wide as its text: it moves whole.
+        box.right += valueLeft_ - box.left;
         box.left = valueLeft_;
         box.top = kHomepageTop;
         box.bottom = kHomepageTop + kLineHeight;
