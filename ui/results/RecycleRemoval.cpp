@@ -1,7 +1,8 @@
 // ui/results/RecycleRemoval.cpp
 #include "ui/results/RecycleRemoval.h"
 
-#include <shellapi.h>
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -25,7 +26,41 @@ bool InUseByAnother(const std::string& path)
     return false;
 }
 
+// Files ready for one shell call, and how each is told once it is gone.
+struct ShellCall
+{
+    std::vector<FoundFileRecord*> records;
+    std::vector<std::string> paths;
+};
+
+// One call for all, then each file looked at. After a failed call the shell may have
+// stopped at its first error: the files still there are tried once more on their own, so
+// one refusal does not fail its neighbours.
+void Call(IRecycleShell& shell, const ShellCall& call, bool toRecycleBin, HWND owner, RemovalReport& report)
+{
+    if (call.paths.empty())
+        return;
+    const int result = shell.Delete(call.paths, toRecycleBin, owner);
+    for (size_t i = 0; i < call.paths.size(); ++i) {
+        const std::string& path = call.paths[i];
+        int single = result;
+        if (!PathIsGone(path) && result != 0 && call.paths.size() > 1 && StillTheScannedFile(*call.records[i]))
+            single = shell.Delete({path}, toRecycleBin, owner);
+        if (PathIsGone(path)) {
+            call.records[i]->flags |= kRecordRemoved;
+            ++(toRecycleBin ? report.removed : report.deletedForEver);
+        } else {
+            report.Fail(path, single != 0 ? kRemovalRefused : kRemovalStillThere);
+        }
+    }
+}
+
 }  // namespace
+
+int RemovalReport::Count(RemovalFailure why) const
+{
+    return (int)std::count(failures.begin(), failures.end(), why);
+}
 
 bool StillTheScannedFile(const FoundFileRecord& record)
 {
@@ -39,44 +74,121 @@ bool StillTheScannedFile(const FoundFileRecord& record)
     return size == record.size && (record.time == 0 || time == record.time);
 }
 
-RemovalFailure MoveFileToRecycleBin(const std::string& path)
+RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records, IRecycleShell& shell)
 {
-    // The source list is double-NUL terminated; a path too long for it is refused, never cut.
-    if (path.empty() || path.size() >= MAX_PATH * 4)
-        return kRemovalRefused;
-    if (InUseByAnother(path))
-        return kRemovalRefused;
-    std::string source = path;
-    source.push_back('\0');
-    source.push_back('\0');
-
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    // Undo keeps it in the bin; the nuke warning stops the shell from deleting for ever, in
-    // silence, a file it cannot put there.
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
-    const int result = SHFileOperationA(&operation);
-    if (result != 0 || operation.fAnyOperationsAborted)
-        return PathIsGone(path) ? kRemovalOk : kRemovalRefused;
-    return PathIsGone(path) ? kRemovalOk : kRemovalStillThere;
+    // Each file its own group that may lose it: no group rule here.
+    std::vector<RemovalGroup> groups;
+    for (FoundFileRecord* record : records)
+        if (record) {
+            RemovalGroup group;
+            group.checked.push_back(record);
+            group.mayLoseEveryFile = true;
+            groups.push_back(group);
+        }
+    RecycleRemoval removal(std::move(groups), shell);
+    removal.FindFilesWithoutRecycleBin();
+    return removal.Run();
 }
 
-RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records)
+RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& shell, HWND owner)
+    : m_groups(std::move(groups)), m_shell(shell), m_owner(owner)
+{
+    for (size_t g = 0; g < m_groups.size(); ++g)
+        for (FoundFileRecord* record : m_groups[g].checked)
+            if (record)
+                m_items.push_back(Item{record, g, false});
+    // Folder by folder, each folder in the order of the rows.
+    std::stable_sort(m_items.begin(), m_items.end(),
+                     [](const Item& a, const Item& b) { return a.record->folder < b.record->folder; });
+}
+
+int RecycleRemoval::GroupsLosingEveryFile() const
+{
+    int count = 0;
+    for (const RemovalGroup& group : m_groups)
+        count += group.kept.empty() && !group.checked.empty() && !group.mayLoseEveryFile ? 1 : 0;
+    return count;
+}
+
+void RecycleRemoval::LetGroupsLoseEveryFile()
+{
+    for (RemovalGroup& group : m_groups)
+        if (group.kept.empty())
+            group.mayLoseEveryFile = true;
+}
+
+int RecycleRemoval::FindFilesWithoutRecycleBin()
+{
+    int count = 0;
+    for (Item& item : m_items) {
+        item.noRecycleBin = !m_shell.HasRecycleBin(item.record->FullPath());
+        count += item.noRecycleBin ? 1 : 0;
+    }
+    return count;
+}
+
+bool RecycleRemoval::GroupKeepsACopy(size_t group) const
+{
+    const RemovalGroup& g = m_groups[group];
+    if (g.mayLoseEveryFile)
+        return true;
+    for (const FoundFileRecord* kept : g.kept)
+        if (kept && !IsRemoved(kept) && StillTheScannedFile(*kept))
+            return true;
+    return false;
+}
+
+void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& report)
+{
+    // Just before the files go: does each of their groups still keep a copy?
+    std::map<size_t, bool> keeps;
+    ShellCall toBin, forEver;
+    for (size_t i = first; i < last; ++i) {
+        const Item& item = m_items[i];
+        FoundFileRecord* record = item.record;
+        if (IsRemoved(record))
+            continue;
+        auto known = keeps.find(item.group);
+        if (known == keeps.end())
+            known = keeps.emplace(item.group, GroupKeepsACopy(item.group)).first;
+        const std::string path = record->FullPath();
+        if (!known->second)
+            report.Fail(path, kRemovalNoKeptCopy);
+        else if (!StillTheScannedFile(*record))
+            report.Fail(path, kRemovalChanged);
+        else if (path.size() >= MAX_PATH || InUseByAnother(path))
+            report.Fail(path, kRemovalRefused);  // the shell takes no longer path; never cut one
+        else if (item.noRecycleBin && !m_deleteForEver)
+            report.Fail(path, kRemovalNoRecycleBin);
+        else {
+            ShellCall& call = item.noRecycleBin ? forEver : toBin;
+            call.records.push_back(record);
+            call.paths.push_back(path);
+        }
+    }
+    Call(m_shell, toBin, true, m_owner, report);
+    Call(m_shell, forEver, false, m_owner, report);
+}
+
+RemovalReport RecycleRemoval::Run(RemovalProgress* progress)
 {
     RemovalReport report;
-    for (FoundFileRecord* record : records) {
-        if (!record || (record->flags & kRecordRemoved))
-            continue;
-        const std::string path = record->FullPath();
-        RemovalFailure failure = StillTheScannedFile(*record) ? MoveFileToRecycleBin(path) : kRemovalChanged;
-        if (failure == kRemovalOk) {
-            record->flags |= kRecordRemoved;
-            ++report.removed;
-        } else {
-            report.failedPaths.push_back(path);
-            report.failures.push_back(failure);
+    size_t first = 0;
+    while (first < m_items.size()) {
+        if (progress && progress->stop.load()) {
+            for (size_t i = first; i < m_items.size(); ++i)
+                if (!IsRemoved(m_items[i].record))
+                    report.Fail(m_items[i].record->FullPath(), kRemovalStopped);
+            break;
         }
+        size_t last = first + 1;
+        while (last < m_items.size() && last - first < kBatchFiles &&
+               m_items[last].record->folder == m_items[first].record->folder)
+            ++last;
+        RemoveBatch(first, last, report);
+        if (progress)
+            progress->done += (int)(last - first);
+        first = last;
     }
     return report;
 }
