@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -14,24 +15,37 @@ bool PathIsGone(const std::string& path)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// Another program holding the file open without delete sharing makes Windows refuse; the
-// shell under Wine would move it all the same, so ask first.
-bool InUseByAnother(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_SHARING_VIOLATION;
-    CloseHandle(file);
-    return false;
-}
-
-// Files ready for one shell call, and how each is told once it is gone.
+// Files of one folder ready for one shell call.
 struct ShellCall
 {
+    std::string folder;
     std::vector<FoundFileRecord*> records;
     std::vector<std::string> paths;
 };
+
+std::string Folded(std::string name)
+{
+    for (char& ch : name)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = (char)(ch - 'A' + 'a');
+    return name;
+}
+
+// The names left in a folder, case folded. Asking for each file that is gone would cost a
+// look through the whole folder each (the file system's case-blind search), so the folder is
+// read once. False when it cannot be read.
+bool NamesIn(const std::string& folder, std::set<std::string>& names)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    do
+        names.insert(Folded(data.cFileName));
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return true;
+}
 
 // One call for all, then each file looked at. After a failed call the shell may have
 // stopped at its first error: the files still there are tried once more on their own, so
@@ -41,12 +55,18 @@ void Call(IRecycleShell& shell, const ShellCall& call, bool toRecycleBin, HWND o
     if (call.paths.empty())
         return;
     const int result = shell.Delete(call.paths, toRecycleBin, owner);
+    std::set<std::string> left;
+    const bool listed = NamesIn(call.folder, left);
     for (size_t i = 0; i < call.paths.size(); ++i) {
         const std::string& path = call.paths[i];
+        // A name still listed, in any case, is there.
+        bool gone = listed ? !left.count(Folded(call.records[i]->name)) : PathIsGone(path);
         int single = result;
-        if (!PathIsGone(path) && result != 0 && call.paths.size() > 1 && StillTheScannedFile(*call.records[i]))
+        if (!gone && result != 0 && call.paths.size() > 1 && StillTheScannedFile(*call.records[i])) {
             single = shell.Delete({path}, toRecycleBin, owner);
-        if (PathIsGone(path)) {
+            gone = PathIsGone(path);
+        }
+        if (gone) {
             call.records[i]->flags |= kRecordRemoved;
             ++(toRecycleBin ? report.removed : report.deletedForEver);
         } else {
@@ -119,10 +139,19 @@ void RecycleRemoval::LetGroupsLoseEveryFile()
 
 int RecycleRemoval::FindFilesWithoutRecycleBin()
 {
+    // The items stand folder by folder: each folder asked once.
+    std::vector<std::string> folders;
+    for (const Item& item : m_items)
+        if (folders.empty() || folders.back() != item.record->folder)
+            folders.push_back(item.record->folder);
+    const std::vector<bool> answers = m_shell.HaveRecycleBins(folders);
     int count = 0;
-    for (Item& item : m_items) {
-        item.noRecycleBin = !m_shell.HasRecycleBin(item.record->FullPath());
-        count += item.noRecycleBin ? 1 : 0;
+    size_t folder = 0;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (i > 0 && m_items[i].record->folder != m_items[i - 1].record->folder)
+            ++folder;
+        m_items[i].noRecycleBin = folder >= answers.size() || !answers[folder];
+        count += m_items[i].noRecycleBin ? 1 : 0;
     }
     return count;
 }
@@ -143,6 +172,7 @@ void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& repor
     // Just before the files go: does each of their groups still keep a copy?
     std::map<size_t, bool> keeps;
     ShellCall toBin, forEver;
+    toBin.folder = forEver.folder = m_items[first].record->folder;
     for (size_t i = first; i < last; ++i) {
         const Item& item = m_items[i];
         FoundFileRecord* record = item.record;
@@ -156,7 +186,7 @@ void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& repor
             report.Fail(path, kRemovalNoKeptCopy);
         else if (!StillTheScannedFile(*record))
             report.Fail(path, kRemovalChanged);
-        else if (path.size() >= MAX_PATH || InUseByAnother(path))
+        else if (path.size() >= MAX_PATH)
             report.Fail(path, kRemovalRefused);  // the shell takes no longer path; never cut one
         else if (item.noRecycleBin && !m_deleteForEver)
             report.Fail(path, kRemovalNoRecycleBin);

@@ -76,7 +76,8 @@ public:
     int GroupsLosingEveryFile() const;
     // The user said yes: those groups may lose every file.
     void LetGroupsLoseEveryFile();
-    // Asks the shell, once, which checked files have no recycle bin; returns how many.
+    // Asks the shell, once, which checked files have no recycle bin (a missing answer counts
+    // as none); returns how many.
     int FindFilesWithoutRecycleBin();
     // The user's answer for those files: deleted for ever, or kept.
     void DeleteWithoutRecycleBin(bool forEver) { m_deleteForEver = forEver; }

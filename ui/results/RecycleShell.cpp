@@ -3,19 +3,32 @@
 
 #include <shellapi.h>
 
+#include <map>
+
 namespace {
 
 class ShellRecycleBin : public IRecycleShell
 {
 public:
     // Fixed drives keep a bin; removable drives, network shares, CDs and RAM disks do not,
-    // and the shell would delete their files for ever.
-    bool HasRecycleBin(const std::string& path) override
+    // and the shell would delete their files for ever. The drive type is asked once per
+    // drive: it is a slow call.
+    std::vector<bool> HaveRecycleBins(const std::vector<std::string>& folders) override
     {
-        if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
-            return false;
-        const std::string root = path.substr(0, 3);
-        return GetDriveTypeA(root.c_str()) == DRIVE_FIXED;
+        std::map<std::string, bool> fixed;
+        std::vector<bool> answers;
+        for (const std::string& folder : folders) {
+            if (folder.size() < 3 || folder[1] != ':' || folder[2] != '\\') {
+                answers.push_back(false);
+                continue;
+            }
+            const std::string root = folder.substr(0, 3);
+            auto known = fixed.find(root);
+            if (known == fixed.end())
+                known = fixed.emplace(root, GetDriveTypeA(root.c_str()) == DRIVE_FIXED).first;
+            answers.push_back(known->second);
+        }
+        return answers;
     }
 
     int Delete(const std::vector<std::string>& paths, bool toRecycleBin, HWND owner) override

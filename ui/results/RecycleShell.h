@@ -12,8 +12,9 @@ class IRecycleShell
 {
 public:
     virtual ~IRecycleShell() = default;
-    // Whether the file's drive keeps a recycle bin that would take it.
-    virtual bool HasRecycleBin(const std::string& path) = 0;
+    // For each folder (ending in a backslash): whether its drive keeps a recycle bin that
+    // would take the folder's files. Asked once per removal, for all its folders together.
+    virtual std::vector<bool> HaveRecycleBins(const std::vector<std::string>& folders) = 0;
     // One shell call for all paths: to the recycle bin (undo kept, and a warning instead of a
     // silent permanent delete) or, with toRecycleBin false, deleted for ever. owner: the
     // window any question of the shell belongs to. Returns 0 when the shell reported success
