@@ -15,6 +15,19 @@ bool PathIsGone(const std::string& path)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Another program holding the file open without delete sharing: Windows refuses to move it,
+// and the shell, failing to put it in the bin, would ask from the worker whether to delete it
+// for ever. Under Wine it would move it all the same. So ask first, on every system.
+bool InUseByAnother(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
 // Files of one folder ready for one shell call.
 struct ShellCall
 {
@@ -186,7 +199,7 @@ void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& repor
             report.Fail(path, kRemovalNoKeptCopy);
         else if (!StillTheScannedFile(*record))
             report.Fail(path, kRemovalChanged);
-        else if (path.size() >= MAX_PATH)
+        else if (path.size() >= MAX_PATH || InUseByAnother(path))
             report.Fail(path, kRemovalRefused);  // the shell takes no longer path; never cut one
         else if (item.noRecycleBin && !m_deleteForEver)
             report.Fail(path, kRemovalNoRecycleBin);
