@@ -10,7 +10,7 @@ work=$build/removal-bench
 rm -rf "$work"
 mkdir -p "$work/files" "$work/xdg/Trash/files" "$work/xdg/Trash/info"
 trap 'rm -rf "$work"' EXIT
-export WINE_BUILD_DIR=$build WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win32
+export WINE_BUILD_DIR=$build WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=-all WINEARCH=win32
 export XDG_DATA_HOME=$work/xdg
 wineserver -p5 </dev/null >/dev/null 2>&1 || true
 "$here/tools/wine-run" "$build/program/removal_bench.exe" "Z:$(echo "$work/files" | tr / '\\')" "$@"

@@ -135,7 +135,7 @@ void ScanResultPageWnd::StartRemoval()
     if (const int whole = removal.GroupsLosingEveryFile()) {
         const std::string question = FormatLangString(
             "RemoveWholeGroups",
-            "In %d groups every file is checked: removing them leaves no copy of those files. Remove them all the same?",
+            "Every file is checked in %d of the groups: removing them leaves no copy of those files. Remove them all the same?",
             whole);
         if (!AskBeforeRemoval(question)) {
             m_removing = false;

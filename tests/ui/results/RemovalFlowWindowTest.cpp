@@ -124,7 +124,7 @@ TEST(RemovalFlow, AWholeGroupCheckedAsksFirstAndNoRemovesNothing)
         host.PumpUntil([&] { return !no.texts.empty(); });
         host.PumpUntil([] { return false; }, 50);
         ASSERT_EQ(1u, no.texts.size()) << "one question";
-        EXPECT_NE(std::string::npos, no.texts[0].find("In 1 groups")) << no.texts[0];
+        EXPECT_NE(std::string::npos, no.texts[0].find("in 1 of the groups")) << no.texts[0];
     }
     EXPECT_EQ(0, host.page.outcomes) << "nothing was removed, so nothing is told";
     for (const std::string& path : checked)
