@@ -34,13 +34,6 @@ MiniDumpWriteDumpFunction g_writeDump = nullptr;
 volatile LONG g_dumpCounter = 0;
 volatile LONG g_filterThread = 0;             // id of the thread inside the filter
 
-void SystemMessageBox(const char* text, const char* caption, unsigned style)
-{
-    MessageBoxA(nullptr, text, caption, style);
-}
-
-CrashMessageBox g_showMessage = &SystemMessageBox;
-
 void CopyText(char* target, size_t size, const char* text)
 {
     size_t n = text ? strnlen(text, size - 1) : 0;
@@ -134,11 +127,6 @@ const bool g_installed = InstallCrashHandler();
 
 }  // namespace
 
-void SetCrashMessageBox(CrashMessageBox show)
-{
-    g_showMessage = show ? show : &SystemMessageBox;
-}
-
 void PrepareCrashHandler(const char* caption, const char* folder)
 {
     g_memoryCrashEvent = GetEngineSettings()->bMemoryCrashEvent != 0;
@@ -158,13 +146,10 @@ LONG WINAPI CrashExceptionFilter(EXCEPTION_POINTERS* info)
     if (owner != 0)
         Sleep(INFINITE);                    // another thread's crash is ending the process
 
-    const char* eventName = kCrashEventName;
-    if (info && info->ExceptionRecord && info->ExceptionRecord->ExceptionCode == kOutOfMemoryCode) {
-        g_showMessage(g_message[0] ? g_message : kFallbackMessage, g_caption, MB_ICONWARNING);
-        if (g_memoryCrashEvent)
-            eventName = kMemoryCrashEventName;
-    }
-    SignalEvent(eventName);
+    const bool outOfMemory =
+        info && info->ExceptionRecord && info->ExceptionRecord->ExceptionCode == kOutOfMemoryCode;
+    // The event and the dump come first: they must not wait for the user's answer.
+    SignalEvent(outOfMemory && g_memoryCrashEvent ? kMemoryCrashEventName : kCrashEventName);
 
     DumpRequest request = {info, self};
     HANDLE thread = CreateThread(nullptr, kDumpThreadStack, &DumpThread, &request,
@@ -177,6 +162,11 @@ LONG WINAPI CrashExceptionFilter(EXCEPTION_POINTERS* info)
         TerminateProcess(GetCurrentProcess(), code);
     }
     CloseHandle(thread);
+    // No owner: an owned box would be run through the owner's thread, which may be the busy
+    // UI thread waiting for this one. Task-modal keeps the program's windows still meanwhile.
+    if (outOfMemory)
+        MessageBoxA(nullptr, g_message[0] ? g_message : kFallbackMessage, g_caption,
+                    MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 

@@ -2,7 +2,8 @@
 // The process-wide crash handler. Its unhandled-exception filter is installed by static
 // initialisation, before start-up; on any crash it signals a named event that an outside
 // watcher may wait on and writes a minidump "Derivud<n>.dmp", and on running out of memory
-// it first tells the user ("WithoutMem"). std::terminate (uncaught C++ exceptions) and
+// then tells the user ("WithoutMem") in a plain system box with no owner: a box owned by a
+// window would wait for that window's thread, which may itself be waiting for the failing one. std::terminate (uncaught C++ exceptions) and
 // calls of pure virtual functions are routed into the same filter.
 #pragma once
 #include <windows.h>
@@ -13,12 +14,6 @@ constexpr char kMemoryCrashEventName[] = "KVR_Memory_Crash_{c3d61a40-a3e6-402b-b
 // function, so that the filter sees them.
 constexpr DWORD kTerminateCode = 0xE0000002;
 constexpr DWORD kPureVirtualCallCode = 0xE0000003;
-
-// Shows the out-of-memory message; the filter calls it on the failing thread. The default
-// is the system message box with no owner.
-using CrashMessageBox = void (*)(const char* text, const char* caption, unsigned style);
-// Null restores the system message box.
-void SetCrashMessageBox(CrashMessageBox show);
 
 // Builds, while memory is plentiful, everything the filter needs: the engine settings, a
 // copy of the "WithoutMem" text in the current language, the caption, the dump folder

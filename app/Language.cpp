@@ -63,6 +63,14 @@ const char* LanguageFileOf(int index)
     return (index >= 0 && index < kLanguageCount) ? kLanguageFiles[index] : nullptr;
 }
 
+const char* KnownLanguageFile(const char* name)
+{
+    for (const char* file : kLanguageFiles)
+        if (name && strcmp(name, file) == 0)
+            return file;
+    return nullptr;
+}
+
 void GetLanguageFileName(char* buffer)
 {
     if (ReadSettingInt("ReadReg", 0) == 0) {
@@ -79,7 +87,16 @@ void GetLanguageFileName(char* buffer)
             }
         }
     }
-    CopyName(buffer, ReadSettingText("LanguageName", kDefaultLanguageFile));
+    // Only the six language files: the setting is a plain text file, and a path such as
+    // "..\\x.dat" would make the program read any file as its language. Anything else is
+    // the file of the stored language number.
+    const std::string name = ReadSettingText("LanguageName", kDefaultLanguageFile);
+    const char* known = KnownLanguageFile(name.c_str());
+    if (!known) {
+        const char* ofIndex = LanguageFileOf(GetLanguageIndex());
+        known = ofIndex ? ofIndex : kDefaultLanguageFile;
+    }
+    CopyName(buffer, known);
 }
 
 int GetLanguageIndex()
@@ -89,7 +106,7 @@ int GetLanguageIndex()
 
 int SaveLanguageChoice(int index, const char* fileName)
 {
-    if (index < 0 || index >= kLanguageCount || !fileName || !*fileName)
+    if (index < 0 || index >= kLanguageCount || !KnownLanguageFile(fileName))
         return -1;
     WriteSettingText("LanguageName", fileName);
     WriteSettingInt("Language", index);

@@ -12,6 +12,8 @@ constexpr char kInstallerLanguageValue[] = "Language";
 
 // The language file of index ("English.dat", ..., "Portuguesa(Br).dat"); null outside 0..5.
 const char* LanguageFileOf(int index);
+// name itself when it is one of the six language files (exactly), else null.
+const char* KnownLanguageFile(const char* name);
 
 // Fills buffer (kLanguageNameSize bytes) with "LanguageName" (default "English.dat").
 // On the first run ("ReadReg" 0) the installer's registry value picks the language first;

@@ -25,3 +25,9 @@ int BuildDriveFreeSpaceText(uint64_t totalBytes, uint64_t freeBytes, const std::
     usedPercent = float(double(used) * 100.0 / double(totalBytes));
     return 0;
 }
+
+std::string DriveFreeOfText(const LangLookup& lookup)
+{
+    std::string text = lookup ? lookup("FreeOf") : std::string();
+    return text.empty() ? std::string("free of") : text;
+}

@@ -4,9 +4,8 @@
 #pragma once
 #include <stdint.h>
 
+#include <functional>
 #include <string>
-
-#include "app/LangString.h"
 
 // Text and used percent for a drive of totalBytes with freeBytes free; freeOf is the
 // translated "FreeOf" text. -1 and outputs unchanged when the total is 100 bytes or less.
@@ -28,17 +27,12 @@ const DriveSpaceQueries& SystemDriveSpaceQueries();
 int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
                              const std::string& freeOf, std::string& text, float& usedPercent);
 
-// The translated "FreeOf" text, English when the language file lacks it.
-inline std::string DriveFreeOfText()
-{
-    std::string text = GetLangString("FreeOf");
-    return text.empty() ? std::string("free of") : text;
-}
+// Finds the translated text of a language key; the engine is handed one by its caller.
+using LangLookup = std::function<std::string(const char* key)>;
 
-// FormatDriveFreeSpaceWith the system's answers and the translated text. Inline, so that the
-// engine library itself needs nothing of the app library, whatever the link order.
-inline int FormatDriveFreeSpace(char letter, std::string& text, float& usedPercent)
-{
-    return FormatDriveFreeSpaceWith(SystemDriveSpaceQueries(), letter, DriveFreeOfText(), text,
-                                    usedPercent);
-}
+// The "FreeOf" text through lookup, English when it has none.
+std::string DriveFreeOfText(const LangLookup& lookup);
+
+// FormatDriveFreeSpaceWith the system's answers and the "FreeOf" text found through lookup.
+int FormatDriveFreeSpace(char letter, const LangLookup& lookup, std::string& text,
+                         float& usedPercent);

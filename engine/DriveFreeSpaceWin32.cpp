@@ -73,3 +73,10 @@ int FormatDriveFreeSpaceWith(const DriveSpaceQueries& queries, char letter,
         return -1;
     return BuildDriveFreeSpaceText(total, totalFree, freeOf, text, usedPercent);
 }
+
+int FormatDriveFreeSpace(char letter, const LangLookup& lookup, std::string& text,
+                         float& usedPercent)
+{
+    return FormatDriveFreeSpaceWith(SystemDriveSpaceQueries(), letter, DriveFreeOfText(lookup),
+                                    text, usedPercent);
+}

@@ -58,6 +58,10 @@ bool IsExcludedBy(const FilterSettings& settings, const FoundFileRecord& record)
     if (!settings.includeHidden && (record.attributes & 0x02))
         return true;
 
+    // Every kind chosen: no file is left out for its extension, whether or not some list
+    // names it (".dat", ".md", a name with no extension).
+    if (settings.allTypes)
+        return false;
     const std::string extension = GetLowerExtension(record.name);
     const std::string probe = extension.empty() ? std::string() : "." + extension + ";";
     const std::string* lists[] = {&settings.typeList1, &settings.typeList2, &settings.typeList3,

@@ -19,5 +19,5 @@ struct FilterSettings
     int64_t maximumSize = 0;  // 0 or less: no upper bound
     int64_t minimumSize = 0;  // 0 or less: no lower bound
     uint8_t includeHidden = 1;
-    uint8_t allTypes = 1;     // read by the pages only
+    uint8_t allTypes = 1;     // every kind chosen: the type lists leave no file out
 };

@@ -8,11 +8,6 @@ CDC::~CDC()
     DeleteDC();
 }
 
-HDC CDC::GetSafeHdc() const
-{
-    return this ? m_hDC : nullptr;
-}
-
 CDC* CDC::FromHandle(HDC dc)
 {
     return dc ? TempObjects::DeviceContext(dc) : nullptr;

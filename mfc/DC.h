@@ -19,8 +19,7 @@ public:
     virtual ~CDC();
 
     operator HDC() const { return m_hDC; }
-    // Allowed on a null pointer.
-    HDC GetSafeHdc() const;
+    HDC GetSafeHdc() const { return m_hDC; }
     static CDC* FromHandle(HDC dc);
 
     BOOL Attach(HDC dc);

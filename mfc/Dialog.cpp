@@ -3,11 +3,14 @@
 #include "mfc/TempObjects.h"
 #include "mfc/WinApp.h"
 #include "mfc/WndCreation.h"
+#include <atomic>
 #include <map>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 namespace {
+
+std::atomic<int> g_runningModalLoops(0);
 
 std::map<UINT, CDialogTemplate>& Registry()
 {
@@ -20,6 +23,19 @@ std::map<UINT, CDialogTemplate>& Registry()
 INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
+}
+
+// Who takes the activation when a modal dialog ends: the window active before it when that
+// can still take input, else its owner when that can; a disabled window never (another box
+// still runs over it).
+HWND WindowToActivateAfter(HWND dialog, HWND previousActive, HWND owner)
+{
+    for (HWND candidate : {previousActive, owner}) {
+        if (candidate && candidate != dialog && ::IsWindow(candidate) &&
+            ::IsWindowEnabled(candidate) && ::IsWindowVisible(candidate))
+            return candidate;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -39,6 +55,11 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 
 CDialog::CDialog(LPCSTR templateName, CWnd* parent) : m_lpszTemplateName(templateName), m_pParentWnd(parent)
 {
+}
+
+int CDialog::RunningModalLoops()
+{
+    return g_runningModalLoops.load();
 }
 
 void CDialog::RegisterTemplate(UINT templateId, const CDialogTemplate& dialogTemplate)
@@ -103,6 +124,10 @@ INT_PTR CDialog::DoModal()
     }
     if (owner)
         owner = GetAncestor(owner, GA_ROOT);
+    // The window active before this one is given back its activation at the end, unless it
+    // is a disabled owner: activating a disabled window raises it above the box that disabled
+    // it, and without a window manager that box then gets no input at all.
+    HWND previousActive = ::GetActiveWindow();
     bool enableOwner = false;
     if (owner && ::IsWindowEnabled(owner)) {
         ::EnableWindow(owner, FALSE);
@@ -110,6 +135,7 @@ INT_PTR CDialog::DoModal()
     }
 
     m_inModalLoop = true;
+    ++g_runningModalLoops;
     m_continueModal = true;
     m_modalResult = -1;
     HWND hWnd = CreateFromTemplate(dialogTemplate, owner);
@@ -131,6 +157,7 @@ INT_PTR CDialog::DoModal()
         }
     }
     m_inModalLoop = false;
+    --g_runningModalLoops;
     m_continueModal = false;
 
     // The owner comes back first, so that activation returns to it, then the dialog goes.
@@ -140,8 +167,10 @@ INT_PTR CDialog::DoModal()
         bool wasActive = ::GetActiveWindow() == hWnd;
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (owner && wasActive)
-            ::SetActiveWindow(owner);
+        if (wasActive) {
+            if (HWND next = WindowToActivateAfter(hWnd, previousActive, owner))
+                ::SetActiveWindow(next);
+        }
         DestroyWindow();
     }
     return m_modalResult;

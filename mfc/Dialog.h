@@ -9,6 +9,8 @@
 // dialog can swallow Esc and Enter. A dialog with no parent is owned by the main window
 // (AfxGetMainWnd()); the owner is disabled while the dialog runs and enabled again before
 // the dialog is destroyed. EndDialog ends the loop; a later EndDialog replaces the result.
+// When the dialog ends, the window that was active before it takes the activation back, or
+// else its owner, but never a window that is still disabled (another box runs over it).
 #pragma once
 #include "mfc/DialogTemplate.h"
 #include "mfc/Wnd.h"
@@ -39,6 +41,8 @@ public:
     virtual BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
 
     BOOL IsInModalLoop() const { return m_inModalLoop; }
+    // Modal loops of this process that run now (nested ones included).
+    static int RunningModalLoops();
     void SetDefID(UINT id) { SendMessage(DM_SETDEFID, id); }
     DWORD GetDefID() const { return (DWORD)SendMessage(DM_GETDEFID); }
     void NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }

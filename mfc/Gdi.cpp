@@ -3,11 +3,6 @@
 #include "mfc/DC.h"
 #include "mfc/TempObjects.h"
 
-HGDIOBJ CGdiObject::GetSafeHandle() const
-{
-    return this ? m_hObject : nullptr;
-}
-
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
 {
     return handle ? TempObjects::GdiObject(handle) : nullptr;
@@ -15,9 +10,10 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
 
 BOOL CGdiObject::Attach(HGDIOBJ handle)
 {
-    if (!handle)
+    // An object holding a handle takes no other: deleting the held one behind the caller's
+    // back would pull it from under whoever still uses it. Delete or detach it first.
+    if (!handle || m_hObject)
         return FALSE;
-    DeleteObject();
     m_hObject = handle;
     return TRUE;
 }
@@ -40,5 +36,5 @@ BOOL CGdiObject::DeleteObject()
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
 {
-    return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height));
+    return !m_hObject && Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height));
 }

@@ -1,7 +1,7 @@
 // mfc/TreeCtrl.h
 // CTreeCtrl: a tree-view control (ANSI messages). Item data is an LPARAM-sized value.
 #pragma once
-#include "mfc/ImageList.h"
+#include <commctrl.h>
 #include "mfc/Wnd.h"
 #include <commctrl.h>
 
@@ -165,7 +165,6 @@ public:
     COLORREF SetLineColor(COLORREF color) { return (COLORREF)SendMessage(TVM_SETLINECOLOR, 0, color); }
     // The image list stays the caller's.
     HIMAGELIST SetImageList(HIMAGELIST list, int kind) { return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, kind, (LPARAM)list); }
-    HIMAGELIST SetImageList(CImageList* list, int kind) { return SetImageList(list ? list->m_hImageList : nullptr, kind); }
     HIMAGELIST GetImageList(int kind) const { return (HIMAGELIST)SendMessage(TVM_GETIMAGELIST, kind); }
     HWND GetToolTips() const { return (HWND)SendMessage(TVM_GETTOOLTIPS); }
     HWND SetToolTips(HWND tooltip) { return (HWND)SendMessage(TVM_SETTOOLTIPS, (WPARAM)tooltip); }

@@ -1,6 +1,5 @@
 // mfc/Wnd.cpp
 #include "mfc/Wnd.h"
-#include "mfc/Menu.h"
 #include "mfc/TempObjects.h"
 #include "mfc/WinApp.h"
 #include "mfc/WndCreation.h"
@@ -116,16 +115,6 @@ CWnd::~CWnd()
             m_hWnd = nullptr;
         }
     }
-}
-
-CWnd::operator HWND() const
-{
-    return this ? m_hWnd : nullptr;
-}
-
-HWND CWnd::GetSafeHwnd() const
-{
-    return this ? m_hWnd : nullptr;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
@@ -571,11 +560,6 @@ BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask) const
     info->cbSize = sizeof(SCROLLINFO);
     info->fMask = mask;
     return ::GetScrollInfo(m_hWnd, bar, info);
-}
-
-CMenu* CWnd::GetMenu() const
-{
-    return CMenu::FromHandle(::GetMenu(m_hWnd));
 }
 
 // ---------------------------------------------------------------------------------------

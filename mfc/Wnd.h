@@ -16,7 +16,6 @@
 
 class CScrollBar;
 class CFont;
-class CMenu;
 struct CCreateContext;
 
 // Message numbers of the layer, above WM_USER ranges that controls use.
@@ -38,9 +37,9 @@ public:
     // A window that still exists is destroyed first.
     virtual ~CWnd();
 
-    operator HWND() const;
-    // Allowed on a null pointer, as callers of the framework expect.
-    HWND GetSafeHwnd() const;
+    // Both need an object: a caller with a pointer that may be null tests it first.
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The object attached to hWnd, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -184,7 +183,6 @@ public:
     void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, bar, minPos, maxPos); }
     void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, bar, minPos, maxPos, redraw); }
     void ShowScrollBar(UINT bar, BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, bar, show); }
-    CMenu* GetMenu() const;
 
 protected:
     // Default handlers: each passes the message on to DefWindowProc (Default()).

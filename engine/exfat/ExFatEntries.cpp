@@ -138,7 +138,8 @@ bool WalkExFatRootCluster(const unsigned char* cluster, size_t bytes, uint16_t* 
         switch (e[0]) {
         case 0x03: case 0x83:
             valid = IsValidVolumeLabelEntry(e);
-            if (valid && label && e[kLabelCount] > 0) {
+            // 0x03 is a label entry not in use: the label was removed, its old text remains.
+            if (valid && label && e[0] == kTypeLabel && e[kLabelCount] > 0) {
                 uint32_t count = e[kLabelCount];
                 for (uint32_t i = 0; i < kLabelMaxUnits; ++i)
                     label[i] = GetU16(e + kLabelUnits + 2 * i);

@@ -17,8 +17,8 @@ bool IsValidUpcaseEntry(const unsigned char* entry, uint32_t lengthShift, uint32
 // The label output holds at least 12 units.
 constexpr uint32_t kExFatLabelUnits = 260;
 
-// Walks the entries of one root cluster. A label entry with characters is copied into label
-// and terminated. True when an entry ended the walk of this cluster (the end marker, an
+// Walks the entries of one root cluster. A label entry in use (0x83) with characters is
+// copied into label and terminated; an unused one (0x03) is only tested. True when an entry ended the walk of this cluster (the end marker, an
 // unknown type or a failed test); false when every entry passed.
 bool WalkExFatRootCluster(const unsigned char* cluster, size_t bytes, uint16_t* label, uint32_t lengthShift,
                           uint32_t clusterShift, uint64_t limit);

@@ -15,6 +15,17 @@ constexpr size_t kMaxNameBytes = 511;
 // Bit 5 set or bit 6 clear: not a secondary entry of a file.
 bool IsSecondaryType(uint8_t type) { return !(type & 0x20) && (type & 0x40); }
 
+// The name holds the units that the Stream Extension counts (the last File Name entry is
+// padded with zeros), converted in one piece.
+void ConvertName(ExFatEntrySetRecord& record)
+{
+    size_t count = record.units.size();
+    if (record.nameLength != 0 && record.nameLength < count)
+        count = record.nameLength;
+    char text[kMaxNameBytes + 1];
+    record.name = WideToAnsi(record.units.data(), uint32_t(count), text, sizeof(text)) ? text : "";
+}
+
 }  // namespace
 
 void ExFatEntrySetState::Begin(uint64_t limit, uint32_t lengthShift, uint32_t clusterShift)
@@ -91,19 +102,10 @@ bool ExFatEntrySetState::FeedEntry(const unsigned char* e, uint64_t position)
             --m_record.remaining;
             ++m_record.step;
             ++m_index;
-            uint16_t units[15];
-            uint32_t count = 0;
-            while (count < 15 && GetU16(e + kNameUnits + 2 * count) != 0) {
-                units[count] = GetU16(e + kNameUnits + 2 * count);
-                ++count;
-            }
-            char text[64];
-            if (WideToAnsi(units, count, text, sizeof(text))) {
-                m_record.name += text;
-                if (m_record.name.size() > kMaxNameBytes)
-                    m_record.name.resize(kMaxNameBytes);
-            }
+            for (uint32_t i = 0; i < 15 && GetU16(e + kNameUnits + 2 * i) != 0; ++i)
+                m_record.units.push_back(GetU16(e + kNameUnits + 2 * i));
             if (m_record.remaining == 0) {
+                ConvertName(m_record);
                 m_finished.push_back(m_record);
                 ClearSet();
             }

@@ -21,8 +21,12 @@ struct ExFatEntrySetRecord {
     uint32_t modify = 0;
     uint32_t access = 0;
     uint64_t position = 0;   // where the File entry was found
-    std::string name;        // ANSI, at most 511 bytes
+    std::string name;        // ANSI, at most 511 bytes, made when the set is complete
     uint8_t nameLength = 0;  // units, from the Stream Extension
+    // The UTF-16 units of the File Name entries taken so far. The name is converted whole: a
+    // character may be split across two entries (a surrogate pair, a base letter and its
+    // combining mark).
+    std::vector<uint16_t> units;
 };
 
 class ExFatEntrySetState {
@@ -37,6 +41,11 @@ public:
     bool Feed(const unsigned char* buffer, size_t bytes, uint64_t position);
 
     const std::vector<ExFatEntrySetRecord>& Finished() const { return m_finished; }
+    // The entry index within the current set.
+    uint64_t Index() const { return m_index; }
+    uint64_t Limit() const { return m_limit; }
+    uint32_t LengthShift() const { return m_lengthShift; }
+    uint32_t ClusterShift() const { return m_clusterShift; }
     const ExFatEntrySetRecord& Current() const { return m_record; }
     // The current set can be put aside and taken back whole.
     ExFatEntrySetRecord Save() const { return m_record; }

@@ -49,19 +49,22 @@ uint32_t FatBootSector::DecideType() const
     if (!m_sector || m_bytesPerSector == 0)
         return kFsNone;
     const unsigned char* s = m_sector;
-    // Checks common to the three types: two copies of the FAT, a sane cluster, the sector size
-    // of the device we read (a mismatch would place every later read wrongly) and the signature.
-    bool common = s[kNumberOfFats] == 2 && IsValidClusterShift(s[kSectorsPerCluster]) &&
+    // Checks common to the three types: one or two copies of the FAT (formatters make both, and
+    // the checkers read both), a sane cluster, the sector size of the device we read (a mismatch
+    // would place every later read wrongly) and the signature.
+    uint32_t fats = s[kNumberOfFats];
+    bool common = (fats == 1 || fats == 2) && IsValidClusterShift(s[kSectorsPerCluster]) &&
                   GetU16(s + kBytesPerSector) == m_bytesPerSector && HasSignature(s);
     if (!common)
         return kFsNone;
+    // FAT12 and FAT16 keep a fixed root directory of whole sectors; floppies hold as few as
+    // 112 entries, so only an empty root is refused.
     uint32_t rootEntries = GetU16(s + kRootEntries);
     uint32_t fat16Length = GetU16(s + kSectorsPerFat16);
-    bool rootFillsSectors = (rootEntries * 32) % m_bytesPerSector == 0;
-    if (TypeTextIs(s, kTypeText16, "FAT12   ") && rootEntries >= 224 && rootEntries <= 2048 && rootFillsSectors &&
-        fat16Length >= 1 && fat16Length <= 200)
+    bool fixedRootIsSound = rootEntries != 0 && (rootEntries * 32) % m_bytesPerSector == 0;
+    if (TypeTextIs(s, kTypeText16, "FAT12   ") && fixedRootIsSound && fat16Length >= 1 && fat16Length <= 200)
         return kFsFat12;
-    if (TypeTextIs(s, kTypeText16, "FAT16   ") && rootEntries >= 224 && rootFillsSectors && fat16Length != 0)
+    if (TypeTextIs(s, kTypeText16, "FAT16   ") && fixedRootIsSound && fat16Length != 0)
         return kFsFat16;
     if (TypeTextIs(s, kTypeText32, "FAT32   ") && GetU32(s + kSectorsPerFat32) != 0)
         return kFsFat32;
@@ -84,19 +87,25 @@ uint32_t FatBootSector::GetSectorsPerFat() const
     return 0;
 }
 
+// Every type keeps a total below 65,536 in the 16-bit field and leaves the 32-bit one 0, and
+// a larger total the other way round: a small FAT32 and a large FAT12 exist too.
 uint32_t FatBootSector::GetTotalSectors() const
 {
-    uint32_t total16 = m_sector ? GetU16(m_sector + kTotalSectors16) : 0;
-    switch (m_type) {
-    case kFsFat12:
-        return total16;
-    case kFsFat16:
-        return total16 ? total16 : GetU32(m_sector + kTotalSectors32);
-    case kFsFat32:
-        return GetU32(m_sector + kTotalSectors32);
-    default:
+    if (!IsValid())
         return 0;
-    }
+    uint32_t total16 = GetU16(m_sector + kTotalSectors16);
+    return total16 ? total16 : GetU32(m_sector + kTotalSectors32);
+}
+
+uint32_t FatBootSector::GetClusterCount() const
+{
+    if (!IsValid())
+        return 0;
+    uint64_t meta = GetReservedSectors() + uint64_t(GetNumberOfFats()) * GetSectorsPerFat();
+    if (m_type != kFsFat32)
+        meta += (uint64_t(GetRootEntries()) * 32 + m_bytesPerSector - 1) / m_bytesPerSector;
+    uint64_t total = GetTotalSectors();
+    return total > meta ? uint32_t((total - meta) / GetSectorsPerCluster()) : 0;
 }
 
 uint32_t FatBootSector::GetRootCluster() const { return m_type == kFsFat32 ? GetU32(m_sector + kRootCluster) : 0; }

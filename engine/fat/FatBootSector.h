@@ -19,7 +19,10 @@ public:
     uint32_t GetNumberOfFats() const;
     uint32_t GetRootEntries() const;
     uint32_t GetSectorsPerFat() const;
+    // The 16-bit total when it is non-zero, else the 32-bit one (every type).
     uint32_t GetTotalSectors() const;
+    // Clusters of the data area: clusters 2 to count + 1 exist. 0 when none fit.
+    uint32_t GetClusterCount() const;
     uint32_t GetRootCluster() const;
 
 private:

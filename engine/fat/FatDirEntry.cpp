@@ -7,6 +7,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/device/LittleEndian.h"
 #include "engine/fat/FatLayout.h"
+#include "engine/volume/WideToAnsi.h"
 
 using namespace fatlayout;
 
@@ -145,6 +146,28 @@ void FormatShortName(const unsigned char* entry, char* out, size_t size, bool no
         snprintf(out, size, noDot ? "%s%s" : "%s.%s", name, extension);
     else
         snprintf(out, size, "%s", name);
+}
+
+void FormatVolumeLabel(const unsigned char* entry, char* out, size_t size)
+{
+    if (!out || size == 0)
+        return;
+    // One 11-byte field: inner spaces belong to the label, only the padding goes.
+    unsigned char bytes[11];
+    memcpy(bytes, entry + kName, sizeof(bytes));
+    uint32_t length = sizeof(bytes);
+    while (length > 0 && (bytes[length - 1] == ' ' || bytes[length - 1] == 0))
+        --length;
+    // A name byte 0xE5 is stored as 0x05, so that it is not taken for a deleted entry.
+    if (length > 0 && bytes[0] == 0x05)
+        bytes[0] = 0xE5;
+    for (uint32_t i = 0; i < length; ++i)
+        if (bytes[i] == 0) {
+            length = i;
+            break;
+        }
+    if (!OemTextToAnsi(bytes, length, out, uint32_t(size < 0xFFFFFFFF ? size : 0xFFFFFFFF)))
+        out[0] = 0;
 }
 
 bool IsValidFatCluster(uint64_t cluster)

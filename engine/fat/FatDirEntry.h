@@ -33,5 +33,9 @@ private:
 // them without a dot (volume labels). out holds at least 13 bytes.
 void FormatShortName(const unsigned char* entry, char* out, size_t size, bool noDot);
 
+// The 11 name bytes of a volume-label entry as one field, trailing padding dropped and inner
+// spaces kept, converted from the OEM code page to ANSI text.
+void FormatVolumeLabel(const unsigned char* entry, char* out, size_t size);
+
 // True when the high half is 0 and 2 <= cluster < 0x0FFFFFF0.
 bool IsValidFatCluster(uint64_t cluster);

@@ -39,7 +39,7 @@ ScanResult ScanGroup(const FatDirectoryReader& reader, uint64_t first, uint32_t 
         if (!entry.IsDeleted() && entry.IsVolumeLabel()) {
             if (raw[0] == 0)
                 return kNotFound;
-            FormatShortName(raw, label, kFatLabelSize, true);
+            FormatVolumeLabel(raw, label, kFatLabelSize);
             return kFound;
         }
     }
@@ -74,14 +74,14 @@ int ReadRootChainLabel(const FatDirectoryReader& reader, uint64_t volumeStart, c
     if (entriesPerBlock == 0)
         return 0;
     const uint64_t fatStart = volumeStart + boot.GetReservedSectors();
-    const uint64_t metaSectors = boot.GetReservedSectors() + uint64_t(boot.GetNumberOfFats()) * boot.GetSectorsPerFat();
-    const uint64_t total = boot.GetTotalSectors();
-    const uint64_t maxSteps = (total > metaSectors ? (total - metaSectors) / sectorsPerCluster : 0) + 1;
+    // Clusters 2 to count + 1 lie inside the volume; a root cluster or a chain entry beyond
+    // them points outside it, at bytes that are not this directory.
+    const uint64_t clusterEnd = uint64_t(boot.GetClusterCount()) + 2;
 
     std::vector<unsigned char> block;
     uint64_t cachedBlock = ~uint64_t(0);
     uint64_t cluster = boot.GetRootCluster();
-    for (uint64_t step = 0; IsValidFatCluster(cluster) && step < maxSteps; ++step) {
+    for (uint64_t step = 0; IsValidFatCluster(cluster) && cluster < clusterEnd && step < clusterEnd; ++step) {
         ScanResult result = ScanGroup(reader, FatClusterToSector(reader, volumeStart, boot, cluster), sectorsPerCluster, label);
         if (result == kFound)
             return 1;

@@ -92,7 +92,9 @@ CFAT32Table::CFAT32Table(IStorageDevice* device, uint64_t firstSector, uint32_t 
 {
 }
 
-uint32_t CFAT32Table::RawEntry(uint32_t i) const { return GetU32(m_table.data() + size_t(i) * 4); }
+// The top four bits of a FAT32 entry are reserved: formatters and drivers may set them, and
+// they are no part of the cluster number.
+uint32_t CFAT32Table::RawEntry(uint32_t i) const { return GetU32(m_table.data() + size_t(i) * 4) & 0x0FFFFFFF; }
 
 uint32_t CFAT32Table::GetNextCluster(uint32_t cluster)
 {

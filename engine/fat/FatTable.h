@@ -22,7 +22,7 @@ public:
 protected:
     IRealFATTable(IStorageDevice* device, uint64_t firstSector, uint32_t lengthSectors, uint32_t entryWidth,
                   uint32_t minSectors512, uint32_t maxSectors512);
-    // The stored value of entry i (i < entry count).
+    // The value of entry i (i < entry count); FAT32 entries without their reserved top bits.
     virtual uint32_t RawEntry(uint32_t i) const = 0;
     bool HasTable() const { return !m_table.empty(); }
     // Shared checks of entries 2 .. count-1 and of the chains; badValue is the bad-cluster mark,

@@ -37,8 +37,13 @@ public:
         if (!m_live)
             return -1;
         int status = BZ2_bzDecompress(&m_stream);
-        if (status == BZ_STREAM_END || (status == BZ_OK && m_stream.avail_out == 0))
+        // A full output is not yet sound data: the stream's checksum follows its last byte.
+        if (status == BZ_OK && m_stream.avail_out == 0)
+            status = BZ2_bzDecompress(&m_stream);
+        if (status == BZ_STREAM_END)
             return 1;
+        if (m_stream.avail_out == 0)
+            return -1;  // more than the output holds, or damaged
         return status == BZ_OK ? 0 : -1;
     }
     void End() override
@@ -79,8 +84,13 @@ public:
         if (!m_live)
             return -1;
         int status = inflate(&m_stream, Z_NO_FLUSH);
-        if (status == Z_STREAM_END || (status == Z_OK && m_stream.avail_out == 0))
+        // A full output is not yet sound data: the stream's checksum follows its last byte.
+        if (status == Z_OK && m_stream.avail_out == 0)
+            status = inflate(&m_stream, Z_NO_FLUSH);
+        if (status == Z_STREAM_END)
             return 1;
+        if (m_stream.avail_out == 0)
+            return -1;  // more than the output holds, or damaged
         return (status == Z_OK || status == Z_BUF_ERROR) ? 0 : -1;
     }
     void End() override

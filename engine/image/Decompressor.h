@@ -11,8 +11,9 @@ public:
     virtual void SetInput(const void* data, size_t size) = 0;
     virtual void SetOutput(void* buffer, size_t size) = 0;
     virtual size_t GetOutputSpace() = 0;
-    // 1 when the stream ended or the output is full, 0 when it needs more input, negative
-    // on corrupt data.
+    // 1 when the stream ended (bzip2 and zlib: with its checksum checked; LZMA, which has
+    // none: or the output is full), 0 when it needs more input, negative on corrupt data or
+    // a stream longer than the output.
     virtual int Decompress() = 0;
     virtual void End() = 0;
 };

@@ -15,7 +15,8 @@ size_t StoredLimit(size_t chunkBytes) { return chunkBytes + chunkBytes / 50 + 40
 
 }  // namespace
 
-CImageFileDeviceWithDecompress::CImageFileDeviceWithDecompress(const char* path)
+CImageFileDeviceWithDecompress::CImageFileDeviceWithDecompress(const char* path, size_t cachedChunks)
+    : m_cache(cachedChunks)
 {
     if (path)
         m_path.assign(path, strnlen(path, 259));
@@ -103,7 +104,7 @@ int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, ui
     if (count > SIZE_MAX / bytesPerSector)
         return 0;
     const size_t chunkBytes = size_t(bytesPerSector * kImageSectorsPerChunk);
-    std::vector<unsigned char> scratch(chunkBytes);
+    std::vector<unsigned char> scratch;
     unsigned char* out = static_cast<unsigned char*>(buffer);
     memset(out, 0, size_t(count * bytesPerSector));
     uint64_t pos = first;
@@ -118,9 +119,17 @@ int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, ui
         bool firstOfPart = false;
         if (!FindPart(chunk, &part, &firstOfPart))
             break;
-        memset(scratch.data(), 0, chunkBytes);
-        ReadChunk(part, chunk, firstOfPart, scratch.data(), chunkBytes);
-        memcpy(out + (pos - first) * bytesPerSector, scratch.data() + within * bytesPerSector,
+        // Only chunks that were read whole are kept: a part that could not be opened may be
+        // there at the next read.
+        const unsigned char* decoded = m_cache.Find(chunk);
+        if (!decoded) {
+            scratch.assign(chunkBytes, 0);
+            if (ReadChunk(part, chunk, firstOfPart, scratch.data(), chunkBytes))
+                decoded = m_cache.Insert(chunk, scratch);
+            if (!decoded)
+                decoded = scratch.data();
+        }
+        memcpy(out + (pos - first) * bytesPerSector, decoded + within * bytesPerSector,
                size_t(run * bytesPerSector));
         pos += run;
         left -= run;

@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "engine/device/StorageDevice.h"
+#include "engine/image/ChunkCache.h"
 #include "engine/image/Decompressor.h"
 #include "engine/image/ImageFile.h"
 
 class CImageFileDeviceWithDecompress : public IStorageDevice {
 public:
-    explicit CImageFileDeviceWithDecompress(const char* path);
+    // Keeps the last `cachedChunks` decoded chunks (0 decodes a chunk for every read).
+    explicit CImageFileDeviceWithDecompress(const char* path, size_t cachedChunks = kImageCachedChunks);
 
     // Sectors of chunks that cannot be located, read or decoded come back as zeros; the read
     // still succeeds. A read starting beyond the image fails.
@@ -39,6 +41,7 @@ private:
     std::mutex m_lock;
     CImageFile m_file;
     std::unique_ptr<IDecompressor> m_decompressor;
+    ChunkCache m_cache;
     uint64_t m_totalSectors = 0;
     std::string m_path;
     bool m_opened = false;

@@ -44,6 +44,9 @@ bool IsValidDataRuns(const unsigned char* runs, size_t n)
     if (!runs)
         return false;
     size_t pos = 0;
+    // The running cluster number: a run may step back, but never before the volume's first
+    // cluster. With at most four offset bytes per run it cannot overflow.
+    int64_t lcn = 0;
     while (pos < n) {
         uint8_t header = runs[pos];
         if (header == 0)
@@ -52,6 +55,16 @@ bool IsValidDataRuns(const unsigned char* runs, size_t n)
         uint32_t offsetBytes = header >> 4;
         if (lengthBytes > 4 || offsetBytes > 4)
             return false;
+        if (pos + 1 + lengthBytes + offsetBytes >= n)
+            return false;
+        // A run of no clusters describes nothing and only appears in damaged lists.
+        if (ReadLittle(runs + pos + 1, lengthBytes) == 0)
+            return false;
+        if (offsetBytes != 0) {
+            lcn += ReadSigned(runs + pos + 1 + lengthBytes, offsetBytes);
+            if (lcn < 0)
+                return false;
+        }
         pos += 1 + lengthBytes + offsetBytes;
     }
     // The runs must end with a zero header inside the n bytes.

@@ -6,7 +6,8 @@
 
 #include <vector>
 
-// Every header has at most 4 length and 4 offset bytes and every run lies inside the n bytes.
+// Every header has at most 4 length and 4 offset bytes, every run lies inside the n bytes and
+// is at least one cluster long, and the running cluster number never falls below zero.
 bool IsValidDataRuns(const unsigned char* runs, size_t n);
 // The sum of the length fields of valid runs.
 uint64_t SumRunLengths(const unsigned char* runs, size_t n);

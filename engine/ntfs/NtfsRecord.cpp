@@ -62,11 +62,11 @@ bool IsForbiddenNameUnit(uint32_t unit)
     }
 }
 
-bool IsValidFileNameAttribute(const unsigned char* attribute)
+bool IsValidFileNameAttribute(const unsigned char* attribute, size_t bytesLeft)
 {
     const unsigned char* value;
     uint32_t length;
-    if (!GetResidentValue(attribute, &value, &length) || length < kFileNameUnits - kResidentHeaderSize)
+    if (!GetResidentValue(attribute, bytesLeft, &value, &length) || length < kFileNameUnits - kResidentHeaderSize)
         return false;
     uint32_t units = value[kFileNameLength - kResidentHeaderSize];
     if (kFileNameUnits - kResidentHeaderSize + 2 * size_t(units) > length)
@@ -146,6 +146,11 @@ bool ValidateFileRecord(unsigned char* record, size_t size)
     return valid;
 }
 
+bool IsSoundFileRecord(const unsigned char* record, size_t size)
+{
+    return record && size >= 1024 && CheckFileRecordHeader(record, size) && ValidateAttributes(record, size);
+}
+
 const unsigned char* FindAttribute(const unsigned char* record, size_t size, uint32_t type, uint32_t n)
 {
     long offset = FindAttributeOffset(record, size, type, n);
@@ -207,7 +212,7 @@ bool ValidateAttributes(const unsigned char* record, size_t size)
     bool valid = true;
     WalkAttributes(record, size, true, [&](size_t offset, uint32_t type, uint32_t) {
         const unsigned char* a = record + offset;
-        if (!ValidateAttribute(a, size - offset) || (type == kTypeFileName && !IsValidFileNameAttribute(a))) {
+        if (!ValidateAttribute(a, size - offset) || (type == kTypeFileName && !IsValidFileNameAttribute(a, size - offset))) {
             valid = false;
             return false;
         }
@@ -216,14 +221,15 @@ bool ValidateAttributes(const unsigned char* record, size_t size)
     return valid;
 }
 
-bool GetResidentValue(const unsigned char* a, const unsigned char** value, uint32_t* length)
+bool GetResidentValue(const unsigned char* a, size_t bytesLeft, const unsigned char** value, uint32_t* length)
 {
-    if (!a || a[kAttrNonResident])
+    if (!a || bytesLeft < kResidentHeaderSize || a[kAttrNonResident])
         return false;
     uint32_t attributeLength = GetU32(a + kAttrLength);
     uint32_t offset = GetU16(a + kAttrValueOffset);
     uint32_t valueLength = GetU32(a + kAttrValueLength);
-    if (attributeLength < kResidentHeaderSize || uint64_t(offset) + valueLength > attributeLength)
+    if (attributeLength < kResidentHeaderSize || attributeLength > bytesLeft ||
+        uint64_t(offset) + valueLength > attributeLength)
         return false;
     *value = a + offset;
     *length = valueLength;

@@ -22,5 +22,11 @@ uint32_t CountAttributes(const unsigned char* record, size_t size, uint32_t type
 bool ValidateAttribute(const unsigned char* attribute, size_t bytesLeft);
 bool ValidateAttributes(const unsigned char* record, size_t size);
 
-// A resident attribute's value: false when it is non-resident or does not lie inside it.
-bool GetResidentValue(const unsigned char* attribute, const unsigned char** value, uint32_t* length);
+// A record whose fix-ups are already applied: header and attributes pass their tests, so every
+// attribute that the walk finds lies inside the size bytes.
+bool IsSoundFileRecord(const unsigned char* record, size_t size);
+
+// A resident attribute's value: false when it is non-resident, or when the attribute does not
+// lie inside the bytesLeft bytes from its start or its value does not lie inside it.
+bool GetResidentValue(const unsigned char* attribute, size_t bytesLeft, const unsigned char** value,
+                      uint32_t* length);

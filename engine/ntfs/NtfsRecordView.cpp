@@ -133,3 +133,13 @@ uint32_t EstimateSectorsPerCluster(uint64_t dataSize, uint64_t clusters)
             return bucket;
     return 0;
 }
+
+uint32_t EstimateSectorsPerCluster(unsigned char* record, size_t size)
+{
+    NtfsRecordView view(record, size, true);
+    DataRunList runs;
+    uint64_t dataSize = 0;
+    if (!CollectDataRuns(view, runs, true, &dataSize))
+        return 0;
+    return EstimateSectorsPerCluster(dataSize, runs.TotalClusters());
+}

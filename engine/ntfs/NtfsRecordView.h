@@ -47,6 +47,10 @@ bool IsNtfsUpCaseRecord(unsigned char* record, size_t size);
 // of the attribute that starts at VCN 0. 1 when every data attribute was taken.
 int CollectDataRuns(const NtfsRecordView& view, DataRunList& list, bool check, uint64_t* dataSize);
 
-// Sectors per cluster (a power of two up to 128) estimated from a data size and its clusters;
-// 0 when it cannot be told.
+// Sectors of 512 bytes per cluster (a power of two up to 128) estimated from a data size and
+// its clusters; 0 when it cannot be told.
 uint32_t EstimateSectorsPerCluster(uint64_t dataSize, uint64_t clusters);
+// The same for a raw record (left unchanged): the data size and the clusters of its unnamed
+// data runs, collected with their lengths checked. 0 for a record that does not validate or
+// whose data cannot be collected.
+uint32_t EstimateSectorsPerCluster(unsigned char* record, size_t size);

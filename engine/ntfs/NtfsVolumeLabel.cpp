@@ -19,25 +19,31 @@ namespace {
 
 constexpr uint64_t kVolumeRecordNumber = 3;
 
+// The bytes from an attribute found in the record to the record's end.
+size_t BytesLeft(const unsigned char* record, size_t size, const unsigned char* attribute)
+{
+    return size - size_t(attribute - record);
+}
+
 bool IsSystemAndHidden(const unsigned char* record, size_t size)
 {
     const unsigned char* a = FindAttribute(record, size, kTypeStandardInformation, 0);
     const unsigned char* value;
     uint32_t length;
-    if (!a || !GetResidentValue(a, &value, &length) || length < kStdInfoAttributes - kResidentHeaderSize + 4)
+    if (!a || !GetResidentValue(a, BytesLeft(record, size, a), &value, &length) || length < kStdInfoAttributes - kResidentHeaderSize + 4)
         return false;
     uint32_t attributes = GetU32(value + kStdInfoAttributes - kResidentHeaderSize);
     return (attributes & 0x06) == 0x06;
 }
 
-}  // namespace
-
-bool NtfsFirstFileNameIs(const unsigned char* record, size_t size, const char* name)
+// Both tests read through attributes whose bounds the walk alone does not know: their callers
+// validate the record first, and the attributes' own lengths are only believed then.
+bool FirstFileNameIs(const unsigned char* record, size_t size, const char* name)
 {
     const unsigned char* a = FindAttribute(record, size, kTypeFileName, 0);
     const unsigned char* value;
     uint32_t length;
-    if (!a || !GetResidentValue(a, &value, &length) || length < kFileNameUnits - kResidentHeaderSize)
+    if (!a || !GetResidentValue(a, BytesLeft(record, size, a), &value, &length) || length < kFileNameUnits - kResidentHeaderSize)
         return false;
     size_t units = value[kFileNameLength - kResidentHeaderSize];
     if (units != strlen(name) || kFileNameUnits - kResidentHeaderSize + 2 * units > length)
@@ -48,9 +54,17 @@ bool NtfsFirstFileNameIs(const unsigned char* record, size_t size, const char* n
     return true;
 }
 
+}  // namespace
+
+bool NtfsFirstFileNameIs(const unsigned char* record, size_t size, const char* name)
+{
+    return name && IsSoundFileRecord(record, size) && FirstFileNameIs(record, size, name);
+}
+
 bool IsNtfsSystemFile(const unsigned char* record, size_t size, const char* name)
 {
-    return IsSystemAndHidden(record, size) && NtfsFirstFileNameIs(record, size, name);
+    return name && IsSoundFileRecord(record, size) && IsSystemAndHidden(record, size) &&
+           FirstFileNameIs(record, size, name);
 }
 
 bool IsNtfsVolumeRecord(const unsigned char* record, size_t size) { return IsNtfsSystemFile(record, size, "$Volume"); }
@@ -66,7 +80,7 @@ int ReadNtfsVolumeLabel(unsigned char* record, char* label, size_t recordSize)
     const unsigned char* a = FindAttribute(record, recordSize, kTypeVolumeName, 0);
     const unsigned char* value;
     uint32_t length;
-    if (!a || !GetResidentValue(a, &value, &length))
+    if (!a || !GetResidentValue(a, BytesLeft(record, recordSize, a), &value, &length))
         return 0;
     // The name is UTF-16; an odd byte count leaves the last byte out. Units are read byte by
     // byte into an aligned copy.

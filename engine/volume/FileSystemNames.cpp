@@ -52,3 +52,20 @@ char* VolumeTypeName(uint32_t layout, char* out, size_t size)
     static const char* const kLayouts[] = {"SIMPLE", "MIRROR", "SPANNED", "STRIPPED", "RAID5"};
     return WriteText(layout >= 2 && layout <= 6 ? kLayouts[layout - 2] : "UNKNOWN", out, size);
 }
+
+void FormatSearchMode(char driveLetter, uint32_t fileSystem, bool quick, SearchModeText* out)
+{
+    if (!out)
+        return;
+    WriteText(quick ? "Quick searching" : "Intelligent searching", out->mode, sizeof(out->mode));
+    out->driveLetter = driveLetter >= 'A' && driveLetter <= 'Z' ? driveLetter : '*';
+    FileSystemName(fileSystem, out->fileSystem, sizeof(out->fileSystem));
+}
+
+void FormatFileSystemColumn(uint32_t fileSystem, double size, FileSystemColumn* out)
+{
+    if (!out)
+        return;
+    FileSystemColumnText(fileSystem, out->fileSystem, sizeof(out->fileSystem));
+    snprintf(out->size, sizeof(out->size), "%10.2f", size);
+}

@@ -17,3 +17,19 @@ char* FileSystemColumnText(uint32_t code, char* out, size_t size);
 // Name of a dynamic-volume layout: 2 "SIMPLE", 3 "MIRROR", 4 "SPANNED", 5 "STRIPPED",
 // 6 "RAID5", anything else "UNKNOWN".
 char* VolumeTypeName(uint32_t layout, char* out, size_t size);
+
+// The texts of a listing line for one partition: the search mode, the partition's drive letter
+// ('*' when it has none between 'A' and 'Z') and the name of its file system.
+struct SearchModeText {
+    char mode[24];
+    char driveLetter;
+    char fileSystem[16];
+};
+void FormatSearchMode(char driveLetter, uint32_t fileSystem, bool quick, SearchModeText* out);
+
+// The file-system column (the seven-character text, at most 20 bytes) and a size as "%10.2f".
+struct FileSystemColumn {
+    char fileSystem[20];
+    char size[32];
+};
+void FormatFileSystemColumn(uint32_t fileSystem, double size, FileSystemColumn* out);

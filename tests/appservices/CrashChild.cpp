@@ -1,10 +1,10 @@
 // tests/appservices/CrashChild.cpp
 // Crashes on request under the program's crash handler:
 //   appservices_crash_child MODE FOLDER (a Windows path ending in a backslash)
-// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads. Dumps and the
-// recorded out-of-memory message ("message.txt") go to FOLDER.
-// The out-of-memory case allocates through the runtime's own string code, as most of the
-// program's allocations do.
+// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads. Dumps go
+// to FOLDER. The out-of-memory case runs out on a worker thread, through the runtime's own
+// string code as most of the program's allocations do, while the thread that owns a window
+// waits for that worker and pumps nothing: the program's busy UI thread.
 #include <windows.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -17,21 +17,6 @@
 namespace {
 
 char g_folder[MAX_PATH];
-
-void RecordMessage(const char* text, const char* caption, unsigned style)
-{
-    char path[MAX_PATH];
-    strcpy(path, g_folder);
-    strcat(path, "message.txt");
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD n = 0;
-    WriteFile(file, caption, DWORD(strlen(caption)), &n, nullptr);
-    WriteFile(file, "|", 1, &n, nullptr);
-    WriteFile(file, text, DWORD(strlen(text)), &n, nullptr);
-    CloseHandle(file);
-}
 
 // Takes nearly all of the address space, leaving a few holes far smaller than what is
 // asked next, so that the request cannot be met but the dump can still be written.
@@ -52,6 +37,14 @@ DWORD WINAPI FaultingThread(void* start)
 {
     WaitForSingleObject(static_cast<HANDLE>(start), INFINITE);
     *reinterpret_cast<volatile int*>(g_badAddress) = 1;
+    return 0;
+}
+
+DWORD WINAPI RunOutOfMemory(void*)
+{
+    ExhaustAddressSpace();
+    std::string text;
+    text.reserve(0x3FFFFFF0);
     return 0;
 }
 
@@ -89,14 +82,15 @@ int main(int argc, char** argv)
     if (argc < 3 || strlen(argv[2]) >= sizeof(g_folder))
         return 2;
     strcpy(g_folder, argv[2]);
-    SetCrashMessageBox(&RecordMessage);
     PrepareCrashHandler("CrashChild", g_folder);
 
     const char* mode = argv[1];
     if (!strcmp(mode, "out-of-memory")) {
-        ExhaustAddressSpace();
-        std::string text;
-        text.reserve(0x3FFFFFF0);
+        HWND window = CreateWindowExA(0, "STATIC", "busy", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        (void)window;
+        HANDLE worker = CreateThread(nullptr, 0, &RunOutOfMemory, nullptr, 0, nullptr);
+        WaitForSingleObject(worker, INFINITE);
     } else if (!strcmp(mode, "access-violation")) {
         *reinterpret_cast<volatile int*>(g_badAddress) = 1;
     } else if (!strcmp(mode, "two-threads")) {

@@ -46,6 +46,11 @@ const LanguageCase kLanguageCases[] = {
     {"registry wins on the first run", "[register]\r\nLanguage=4\r\nLanguageName=Spanish.dat\r\n",
      Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;"},
     {"empty name", "[register]\r\nReadReg=1\r\nLanguageName=\r\n", Registry::Absent, "", "English.dat", 0, ""},
+    // Only the six files: anything else is the file of the stored language number.
+    {"a path is no language file", "[register]\r\nReadReg=1\r\nLanguage=3\r\nLanguageName=..\\..\\x.dat\r\n",
+     Registry::Absent, "", "French.dat", 3, ""},
+    {"an unknown file", "[register]\r\nReadReg=1\r\nLanguage=0\r\nLanguageName=Klingon.dat\r\n",
+     Registry::Absent, "", "English.dat", 0, ""},
 };
 
 // The key and the parents it left, while they are empty.

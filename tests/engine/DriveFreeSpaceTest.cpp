@@ -131,16 +131,29 @@ TEST(DriveFreeSpaceTest, FailuresLeaveTheOutputsAlone)
     EXPECT_EQ(percent, -5.0f);
 }
 
-// Wine maps the Linux root to Z:; a letter with no drive behind it fails.
+// Wine maps the Linux root to Z:; a letter with no drive behind it fails. The "FreeOf" text
+// comes from the caller's lookup, English when the lookup has none.
 TEST(DriveFreeSpaceTest, AsksTheSystem)
 {
+    std::string askedKey;
+    const LangLookup german = [&](const char* key) {
+        askedKey = key;
+        return std::string("frei von");
+    };
     std::string text;
     float percent = -1.0f;
-    ASSERT_EQ(FormatDriveFreeSpace('z', text, percent), 0);
-    EXPECT_TRUE(std::regex_match(text, std::regex(R"(\d+\.\d\d ([GM]B) .+ \d+\.\d\d \1)")))
+    ASSERT_EQ(FormatDriveFreeSpace('z', german, text, percent), 0);
+    EXPECT_EQ(askedKey, "FreeOf");
+    EXPECT_TRUE(std::regex_match(text, std::regex(R"(\d+\.\d\d ([GM]B) frei von \d+\.\d\d \1)")))
         << text;
     EXPECT_GE(percent, 0.0f);
     EXPECT_LE(percent, 100.0f);
+
+    const LangLookup missing = [](const char*) { return std::string(); };
+    for (const LangLookup& lookup : {missing, LangLookup()}) {
+        ASSERT_EQ(FormatDriveFreeSpace('Z', lookup, text, percent), 0);
+        EXPECT_NE(text.find(" free of "), std::string::npos) << text;
+    }
 
     char unused = 0;
     const DWORD drives = GetLogicalDrives();
@@ -150,6 +163,6 @@ TEST(DriveFreeSpaceTest, AsksTheSystem)
     }
     ASSERT_NE(unused, 0);
     text = "unchanged";
-    EXPECT_EQ(FormatDriveFreeSpace(unused, text, percent), -1);
+    EXPECT_EQ(FormatDriveFreeSpace(unused, german, text, percent), -1);
     EXPECT_EQ(text, "unchanged");
 }

@@ -27,6 +27,7 @@ struct FilterCase
     int64_t size;
     uint32_t attributes;
     bool excluded;
+    uint8_t allTypes = 0;  // every kind ticked in the dialog
 };
 
 TEST(FilesFilter, Decisions)
@@ -51,6 +52,11 @@ TEST(FilesFilter, Decisions)
         {"name without a dot matches no list", 0, 0, 1, ".jpg;", "", "jpg", 10, 0x20, true},
         {"a dot-name's text after the dot is its type", 0, 0, 1, ".jpg;", "", ".jpg", 10, 0x20, false},
         {"the probe needs the whole entry", 0, 0, 1, ".jpeg;", "", "a.jpe", 10, 0x20, true},
+        // With every kind ticked the lists are filled as well: a type they do not name stays.
+        {"all kinds: type in no list", 0, 0, 1, ".jpg;", ".txt;", "a.dat", 10, 0x20, false, 1},
+        {"all kinds: no extension", 0, 0, 1, ".jpg;", ".txt;", "README", 10, 0x20, false, 1},
+        {"all kinds: the size rule still holds", 0, 5, 1, ".jpg;", "", "a.dat", 10, 0x20, true, 1},
+        {"all kinds: the hidden rule still holds", 0, 0, 0, ".jpg;", "", "a.jpg", 10, 0x22, true, 1},
     };
     for (const FilterCase& c : cases) {
         FilterSettings s;
@@ -59,6 +65,7 @@ TEST(FilesFilter, Decisions)
         s.includeHidden = c.includeHidden;
         s.typeList1 = c.photoList;
         s.typeList5 = c.otherList;
+        s.allTypes = c.allTypes;
         EXPECT_EQ(c.excluded, IsExcludedBy(s, Record(c.name, c.size, c.attributes))) << c.what;
     }
 }

@@ -264,6 +264,60 @@ TEST(DoModal, NestedDialogsEndInOrder)
     EXPECT_TRUE(main.wnd.IsWindowEnabled());
 }
 
+namespace {
+
+// The first visible top-level window of this thread in z-order: the one a user sees on top.
+HWND TopVisibleWindowOfThread()
+{
+    for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(w) && ::GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// A box that ends while another box of the same owner still runs (a wait dialog over an
+// open About): the disabled owner must not be activated, which would raise it above the
+// open box and, without a window manager, leave that box unreachable.
+TEST(DoModal, ABoxEndingUnderAnotherOpenBoxLeavesThatBoxOnTopAndActive)
+{
+    MainWindow main;
+    main.wnd.ShowWindow(SW_SHOW);
+    main.wnd.SetActiveWindow();
+    CDialogTemplate tmpl(WS_POPUP | WS_VISIBLE | WS_CAPTION, 120, 60, "box");
+    CDialog outer, inner;
+    outer.InitModalIndirect(tmpl.GetTemplate());
+    inner.InitModalIndirect(tmpl.GetTemplate());
+    int loopsInside = -1;
+    HWND activeAfter = nullptr, topAfter = nullptr, outerWindow = nullptr;
+    BOOL mainEnabledAfter = -1;
+    RunLater(50, [&] {
+        RunLater(50, [&] {
+            loopsInside = CDialog::RunningModalLoops();
+            inner.EndDialog(IDOK);
+        });
+        inner.DoModal();  // no parent: owned by the main window, already disabled by outer
+        Pump(50);
+        outerWindow = outer.m_hWnd;
+        activeAfter = ::GetActiveWindow();
+        topAfter = TopVisibleWindowOfThread();
+        mainEnabledAfter = main.wnd.IsWindowEnabled();
+        // The open box still takes its answer.
+        ::PostMessageA(outer.m_hWnd, WM_COMMAND, IDOK, 0);
+    });
+    EndLater(outer, 3000, -99);
+    EXPECT_EQ(IDOK, outer.DoModal());
+    EXPECT_EQ(2, loopsInside);
+    EXPECT_EQ(0, CDialog::RunningModalLoops());
+    EXPECT_FALSE(mainEnabledAfter);
+    ASSERT_NE(nullptr, outerWindow);
+    EXPECT_EQ(outerWindow, activeAfter);
+    EXPECT_EQ(outerWindow, topAfter);
+    EXPECT_TRUE(main.wnd.IsWindowEnabled());
+}
+
 TEST(DoModal, QuitEndsTheLoopAndIsPostedAgain)
 {
     CDialog dlg;

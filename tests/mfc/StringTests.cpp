@@ -11,9 +11,7 @@ TEST(CString, FormatUsesTheMicrosoftPrintfDialect)
         {"1.5 KB", fmt("%.01f KB", 1.5)},
         {"12.35 MB", fmt("%.02f MB", 12.345678)},
         {"[  42]", fmt("[%4d]", 42)},
-        {"ff", fmt("%x", 255)},
         {"a=Photo b=x", fmt("a=%s b=%s", CString("Photo"), CString("x"))}, // a CString passes as its text
-        {"wide Photo", fmt("wide %S", CStringW(L"Photo"))},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(c.expected, (const char*)c.got);
@@ -25,25 +23,14 @@ TEST(CString, FormatGrowsPastItsFirstBuffer)
     CString s;
     s.Format("<%s>", big.c_str());
     EXPECT_EQ(5002, s.GetLength());
-    s.AppendFormat("%d", 7);
-    EXPECT_EQ('7', s[s.GetLength() - 1]);
+    EXPECT_EQ('>', s.str().back());
 }
 
-TEST(CString, MembersOnATable)
+TEST(CString, CutsAndJoinsOnATable)
 {
     CString base("Hello World");
     struct Case { const char* what; CString got; const char* expected; };
-    CString lower = base; lower.MakeLower();
-    CString upper = base; upper.MakeUpper();
-    CString replaced = "a.b.c"; int n = replaced.Replace(".", "::");
-    CString chars = "a-b-c"; chars.Replace('-', '+');
-    CString trimmed = "  x y \t"; trimmed.Trim();
-    CString removed = "banana"; removed.Remove('a');
-    CString inserted = "ac"; inserted.Insert(1, "b");
-    CString deleted = "abcdef"; deleted.Delete(1, 2);
     Case cases[] = {
-        {"MakeLower", lower, "hello world"},
-        {"MakeUpper", upper, "HELLO WORLD"},
         {"Mid(6)", base.Mid(6), "World"},
         {"Mid(0,5)", base.Mid(0, 5), "Hello"},
         {"Mid past end", base.Mid(20), ""},
@@ -53,20 +40,12 @@ TEST(CString, MembersOnATable)
         {"Left negative", base.Left(-1), ""},
         {"Right", base.Right(5), "World"},
         {"Right too many", base.Right(50), "Hello World"},
-        {"Replace text", replaced, "a::b::c"},
-        {"Replace char", chars, "a+b+c"},
-        {"Trim", trimmed, "x y"},
-        {"Remove", removed, "bnn"},
-        {"Insert", inserted, "abc"},
-        {"Delete", deleted, "adef"},
         {"operator+ text", base + "!", "Hello World!"},
         {"operator+ left text", "<" + base, "<Hello World"},
-        {"operator+ char", base + '?', "Hello World?"},
         {"operator+ strings", CString("a") + CString("b"), "ab"},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(c.expected, (const char*)c.got) << c.what;
-    EXPECT_EQ(2, n);
 }
 
 TEST(CString, FindAndCompare)
@@ -77,15 +56,9 @@ TEST(CString, FindAndCompare)
     EXPECT_EQ(7, s.Find("file"));
     EXPECT_EQ(-1, s.Find("nothing"));
     EXPECT_EQ(-1, s.Find('C', 100));
-    EXPECT_EQ(6, s.ReverseFind('\\'));
-    EXPECT_EQ(11, s.ReverseFind('.'));
-    EXPECT_EQ(1, s.FindOneOf(":."));
-
     EXPECT_TRUE(CString("abc") == "abc");
-    EXPECT_TRUE("abc" == CString("abc"));
     EXPECT_TRUE(CString("abc") != CString("abd"));
     EXPECT_TRUE(CString("abc") < CString("abd"));
-    EXPECT_EQ(0, CString("ABC").CompareNoCase("abc"));
     EXPECT_LT(CString("abc").Compare("abd"), 0);
     EXPECT_TRUE(CString().IsEmpty());
     EXPECT_EQ(0, strcmp("", (const char*)CString((const char*)nullptr)));
@@ -109,27 +82,4 @@ TEST(CString, BufferRoundTrip)
     memcpy(buf, "12345678", 8);
     s.ReleaseBuffer(4);
     EXPECT_STREQ("1234", (const char*)s);
-    EXPECT_EQ(0, s.GetAt(10)); // out of range reads 0
-}
-
-TEST(CString, TokenizeWalksTheList)
-{
-    CString list(".jpg;.png;;.gif;");
-    int pos = 0;
-    std::vector<std::string> parts;
-    for (CString t = list.Tokenize(";", pos); pos >= 0; t = list.Tokenize(";", pos))
-        parts.push_back((const char*)t);
-    EXPECT_EQ((std::vector<std::string>{".jpg", ".png", ".gif"}), parts);
-}
-
-TEST(CStringW, ConvertsToAndFromAnsi)
-{
-    CStringW wide("Photo");
-    EXPECT_EQ(5, wide.GetLength());
-    EXPECT_EQ(0, wcscmp(L"Photo", wide));
-    CString back(wide);
-    EXPECT_STREQ("Photo", (const char*)back);
-    CStringW f;
-    f.Format(L"%d-%s", 3, L"x");
-    EXPECT_EQ(0, wcscmp(L"3-x", f));
 }

@@ -199,6 +199,28 @@ TEST_F(HostWindowTest, HoverFollowsTheCursorAndLeavesWithIt)
     EXPECT_EQ(host.Router().HoverItem(), nullptr);
 }
 
+TEST_F(HostWindowTest, HostKeepsTheLinksHandCursorOnEveryMove)
+{
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    // What the system sends before each move: the host answers it over the link, so the
+    // class cursor (the arrow) never comes back in between.
+    const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    const WPARAM self = reinterpret_cast<WPARAM>(host.GetHwnd());
+    MoveTo(Inside(40));
+    for (int move = 0; move < 3; ++move) {
+        SetCursor(arrow);
+        EXPECT_EQ(SendMessageA(host.GetHwnd(), WM_SETCURSOR, self, overClient), TRUE);
+        EXPECT_EQ(GetCursor(), hand) << move;
+        MoveTo(Inside(40, 8 + move, 6));
+    }
+    // Over a push button the default answer puts the class cursor back.
+    MoveTo(Inside(20));
+    SetCursor(hand);
+    SendMessageA(host.GetHwnd(), WM_SETCURSOR, self, overClient);
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
 TEST_F(HostWindowTest, ClickReachesTheOwnerOnlyFromTheWidgetPressedAndReleasedUpon)
 {
     MoveTo(Inside(20));
@@ -206,6 +228,8 @@ TEST_F(HostWindowTest, ClickReachesTheOwnerOnlyFromTheWidgetPressedAndReleasedUp
     EXPECT_EQ(host.FindItem(20)->GetState(), kStatePressed);
     EXPECT_EQ(GetFocus(), host.GetHwnd());
     Post(WM_LBUTTONUP, 0, Inside(20, 8, 8));
+    // A completed click leaves the button drawn under the cursor, not pressed.
+    EXPECT_EQ(host.FindItem(20)->GetState(), kStateHover);
     auto commands = host.Take();
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].wParam, 20u);

@@ -120,7 +120,12 @@ TEST_F(MouseRouterTest, ClickGoesOnlyToTheWidgetPressedAndReleasedUpon)
         router.OnLButtonUp(0, At(c.up.x, c.up.y));
         EXPECT_EQ(a->clicks, c.clicksA) << c.what;
         EXPECT_EQ(b->clicks, c.clicksB) << c.what;
+        // Whatever the click did, nothing stays drawn pressed under the cursor.
+        EXPECT_NE(a->GetState(), kStatePressed) << c.what;
     }
+    router.OnLButtonDown(0, At(10, 10));
+    router.OnLButtonUp(0, At(12, 12));
+    EXPECT_EQ(a->GetState(), kStateHover);
     // A release alone (the press happened outside the window) clicks nothing.
     router.OnLButtonUp(0, At(80, 10));
     EXPECT_EQ(b->clicks, 0);

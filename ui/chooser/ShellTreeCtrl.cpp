@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/LangString.h"
 #include "app/TextCase.h"
 #include "engine/DriveFreeSpace.h"
 #include "ui/chooser/ShellTreeRules.h"
@@ -262,7 +263,7 @@ bool CShellTreeCtrl::DescribeItem(IShellFolder* parentFolder, LPCITEMIDLIST chil
                           kDriveLabelWidth);
         std::string freeSpace;
         float usedPercent = 0.0f;
-        if (FormatDriveFreeSpace(path[0], freeSpace, usedPercent) == 0)
+        if (FormatDriveFreeSpace(path[0], GetLangString, freeSpace, usedPercent) == 0)
             text += freeSpace;
     } else {
         text = ShellItemLabel(path, displayName);

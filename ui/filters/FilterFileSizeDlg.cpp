@@ -84,7 +84,7 @@ BOOL FilterFileSizeDlg::OnInitDialog()
         if (list->GetHwnd())
             ::ShowWindow(list->GetHwnd(), SW_HIDE);
 
-    SetWindowText("Set File Size");
+    SetWindowText(GetLangString("SetFileSize").c_str());
     filling_ = true;
     minimumEdit_ = CreateFilterEdit(m_hWnd, kMinimumEditId, 180, 82, 95, 30, kEditStyle, 24, 5);
     maximumEdit_ = CreateFilterEdit(m_hWnd, kMaximumEditId, 460, 82, 98, 30, kEditStyle, 24, 5);

@@ -59,6 +59,18 @@ int64_t UnitToBytes(SizeUnit unit, int64_t number)
 
 UnitAmount SizeToUnit(int64_t bytes)
 {
+    // The largest unit that holds the bound exactly, so that OK without a change keeps it
+    // (1500 KB must not come back as 1 MB), as long as the number fits the edit field.
+    if (bytes > 0) {
+        for (int unit = kUnitTB; unit >= kUnitB; --unit) {
+            if (bytes % kFactors[unit] == 0 && bytes / kFactors[unit] <= kLargestTypedNumber)
+                return {static_cast<SizeUnit>(unit), static_cast<int>(bytes / kFactors[unit])};
+        }
+    }
+    if (bytes <= 0)
+        return {kUnitB, bytes < INT32_MIN ? INT32_MIN : static_cast<int>(bytes)};
+    // A bound no typed number makes (set elsewhere): the nearest whole number of the unit
+    // the size reaches, after rounding to the digits the dialog's format keeps.
     int unit = kUnitB;
     while (unit < kUnitTB && bytes >= kFactors[unit + 1])
         ++unit;
@@ -164,19 +176,21 @@ bool ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& se
 {
     std::string lists[5];
     int taken = 0;
+    size_t ticked = 0;
     for (size_t k = 0; k < FileKinds().size(); ++k)
         for (const KindChoice& choice : choices)
             if (choice.itemId == FileKinds()[k].itemId && choice.present && choice.checked) {
                 lists[k] = NormaliseExtensionList(choice.extensions);
                 taken += lists[k].empty() ? 0 : 1;
+                ++ticked;
                 break;
             }
     if (taken == 0)
         return false;
     for (size_t k = 0; k < FileKinds().size(); ++k)
         *KindList(settings, FileKinds()[k].itemId) = lists[k];
-    if (taken != 5)
-        settings.allTypes = 0;
+    // All five kinds ticked means every file, also one whose extension no list names.
+    settings.allTypes = ticked == FileKinds().size() ? 1 : 0;
     return true;
 }
 

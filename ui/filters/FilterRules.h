@@ -27,8 +27,13 @@ int ChoiceOfUnit(SizeUnit unit);
 // beyond 64 bits gives INT64_MAX, which no file reaches, instead of a wrapped value.
 int64_t UnitToBytes(SizeUnit unit, int64_t number);
 
-// A bound as the size dialog shows it: the unit the size reaches and the whole number of that
-// unit after rounding to the digits the dialog's format keeps (1,048,575 bytes: 1024 KB).
+// The largest number the size dialog's edit fields take (five digits).
+const int kLargestTypedNumber = 99999;
+
+// A bound as the size dialog shows it: the largest unit that holds it exactly with a number
+// the edit field takes (1,536,000 bytes: 1500 KB; 1536: 1536 B), so that OK without a change
+// keeps it. A bound no typed number makes is shown in the unit it reaches, rounded
+// (1,048,575 bytes: 1024 KB).
 struct UnitAmount {
     SizeUnit unit;
     int number;
@@ -74,9 +79,10 @@ struct KindChoice {
     bool checked;
     std::string extensions;
 };
-// Writes the five lists (a kind that is not present and checked gets the empty list) and
-// clears the all-types flag unless all five were taken; it never sets the flag. With no kind
-// taken it changes nothing and returns false: five empty lists would let every file in.
+// Writes the five lists (a kind that is not present and checked gets the empty list) and sets
+// the all-types flag exactly when all five were ticked, so that the filter then leaves no file
+// out for its extension. With no kind taken it changes nothing and returns false: five empty
+// lists would let every file in.
 bool ApplyKindChoices(const std::vector<KindChoice>& choices, FilterSettings& settings);
 
 } // namespace filters

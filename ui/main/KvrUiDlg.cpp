@@ -21,6 +21,7 @@
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
 #include "ui/update/CheckUpdate.h"
+#include "ui/update/UpgradeCheck.h"
 #include "uikit/dialog/KvrMessageBox.h"
 
 using UiCtrl::UiItem;
@@ -47,6 +48,26 @@ std::wstring WideLangString(const char* key)
     GetPrivateProfileStringW(L"string", wideKey, L"", text, 1024,
                              ResourceHelper::Instance().GetLanguagePath().c_str());
     return text;
+}
+
+// Whether the system's code page holds the characters of a language file: its own name and
+// its start-page text, read as UTF-16, must convert without a stand-in character.
+bool LanguageShowable(const char* file)
+{
+    const std::string path = std::string(GetAppFolder()) + file;
+    wchar_t wide[256];
+    wchar_t widePath[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH - 1);
+    for (const wchar_t* key : {L"caption", L"indexText"}) {
+        GetPrivateProfileStringW(L"string", key, L"", wide, 256, widePath);
+        BOOL usedDefault = FALSE;
+        char narrow[1024];
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, sizeof(narrow),
+                            nullptr, &usedDefault);
+        if (usedDefault)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -165,6 +186,18 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case kShowWaitMessage:
         OnShowWait();
         return 1;
+    case WM_TIMER:
+        if (wParam == kHandOverRetryTimer) {
+            KillTimer(kHandOverRetryTimer);
+            OnShowWait();
+            return 1;
+        }
+        break;
+    case WM_SIZE:
+        // Maximised, restored or set back to its own size: the pages follow every change.
+        if (wParam != SIZE_MINIMIZED)
+            PlacePages();
+        break;
     case kBuildResultsMessage:
         // Not while the hand-over thread fills the same page.
         if (!HandOverRunning())
@@ -319,6 +352,7 @@ void CKVRUIDlg::BuildResults()
     resultsPage_->SetRecordStore(startPage_->GetRecordStore());
     resultsPage_->SetCategoryCaptions();
     resultsPage_->SetLocationText(startPage_->GetLocationText());
+    resultsPage_->SetScanOutcome(startPage_->Run().Outcome());
     g_resultsReady = 1;
 }
 
@@ -327,10 +361,18 @@ void CKVRUIDlg::OnShowWait()
     // Only for a hand-over of ours: a stray message would wait on a flag nobody sets.
     if (!handOverPending_)
         return;
-    handOverPending_ = false;
     // Closed meanwhile: the close already waited for the thread; no page is shown any more.
-    if (closing_)
+    if (closing_) {
+        handOverPending_ = false;
         return;
+    }
+    // Another box (the close question, About) is open: the wait dialog would run inside its
+    // loop and, on closing, hand the activation past it. Ask again once it is gone.
+    if (OtherBoxOpen()) {
+        SetTimer(kHandOverRetryTimer, 100, nullptr);
+        return;
+    }
+    handOverPending_ = false;
     startPage_->SetScanState(0);
     RunWaitDialog();
     // The flag is set: the thread has nothing left but to return.
@@ -339,6 +381,14 @@ void CKVRUIDlg::OnShowWait()
         ::DragAcceptFiles(page, TRUE);
     if (!closing_)
         PostMessage(WM_COMMAND, kCmdShowResultsPage, 0);
+}
+
+bool CKVRUIDlg::OtherBoxOpen() const
+{
+    // A box owned by this window disables it; a box of the program with no owner still runs
+    // a modal loop of its own.
+    const int ownLoop = IsInModalLoop() ? 1 : 0;
+    return !::IsWindowEnabled(m_hWnd) || CDialog::RunningModalLoops() > ownLoop;
 }
 
 void CKVRUIDlg::RunWaitDialog()
@@ -368,6 +418,7 @@ MenuPlan CKVRUIDlg::BuildMenu() const
     MenuTexts texts;
     texts.text = [](const char* key) { return GetLangString(key); };
     texts.wide = [](const char* key) { return WideLangString(key); };
+    texts.showable = LanguageShowable;
     return BuildMenuPlan(GetResourceElement("MenuItem"), canSwitch, GetLanguageIndex(), texts);
 }
 
@@ -428,8 +479,9 @@ int CKVRUIDlg::OnClickMenu()
         SendUsageEvent(kUsageMenuAbout);
         break;
     case kMenuHelp: {
+        // The language file is editable: only a web address may reach the shell.
         const std::string url = GetLangString("helpUrl");
-        if (!url.empty())
+        if (IsWebAddress(url))
             ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         SendUsageEvent(kUsageMenuHelp);
         break;
@@ -556,9 +608,20 @@ LRESULT CKVRUIDlg::OnNotifyMessage(LPARAM lParam)
 
 void CKVRUIDlg::OnMaximizeChanged(bool)
 {
-    const RECT rect = ComputePageRect();
-    if (HWND page = resultsPage_->Hwnd())
-        ::MoveWindow(page, 0, 0, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    PlacePages();
+}
+
+void CKVRUIDlg::PlacePages()
+{
+    if (!m_hWnd)
+        return;
+    pageRect_ = ComputePageRect();
+    const int width = pageRect_.right - pageRect_.left;
+    const int height = pageRect_.bottom - pageRect_.top;
+    for (HWND page : {startPage_->GetHwnd(), resultsPage_->Hwnd()}) {
+        if (page)
+            ::MoveWindow(page, pageRect_.left, pageRect_.top, width, height, TRUE);
+    }
 }
 
 BOOL CKVRUIDlg::PreTranslateMessage(MSG* msg)

@@ -28,6 +28,7 @@ enum {
     kCaptionMaximise = 133,
     kCaptionRestore = 136,
     kCaptionItem299 = 299,
+    kHandOverRetryTimer = 0x4401,    // the wait dialog waits until no other box is open
 };
 
 constexpr int kMainWidth = 1200;
@@ -65,6 +66,9 @@ public:
     bool HandOverRunning() const;
     // The menu as last built by OnClickMenu.
     const MenuPlan& LastMenuPlan() const { return menuPlan_; }
+    // Whether a modal box of the program other than this window runs now: the hand-over's wait
+    // dialog must not run inside its loop.
+    bool OtherBoxOpen() const;
     // The language switch of menu id (100..199); true when the language changed.
     bool SwitchLanguage(int menuId);
 
@@ -94,6 +98,7 @@ private:
     void StartHandOver();
     void WaitForHandOver();
     void OnShowWait();
+    void PlacePages();
     void SwitchToPage(HWND page, bool repaintCaption);
     void RegisterDeviceChange();
     void CreateToolTip();

@@ -38,8 +38,17 @@ MenuPlan BuildMenuPlan(const TiXmlElement* menuItem, bool canSwitchLanguage,
                 entry.wideText = texts.wide(caption);
                 // The id, not the place in the list, is the language's number: entries that
                 // are skipped must not shift the check mark onto another language.
-                if (id - kFirstLanguageId == currentLanguage)
+                if (id - kFirstLanguageId == currentLanguage) {
                     entry.flags = MF_CHECKED | MF_GRAYED;
+                } else if (texts.showable && !texts.showable(file)) {
+                    // Offered greyed, with the reason, rather than turning every text to "?".
+                    entry.unshowable = true;
+                    entry.flags = MF_GRAYED;
+                    std::wstring reason = texts.wide("LanguageNeedsCodePage");
+                    const size_t at = reason.find(L"%s");
+                    if (at != std::wstring::npos)
+                        entry.wideText = reason.replace(at, 2, entry.wideText);
+                }
                 plan.languageFiles.push_back(file);
                 submenu.languages.push_back(entry);
             }
@@ -66,7 +75,7 @@ int LanguageIndexOfMenuId(const MenuPlan& plan, int id)
             continue;
         for (const MenuPlanEntry& language : entry.languages)
             if (language.id == id)
-                return id - kFirstLanguageId;
+                return language.unshowable ? -1 : id - kFirstLanguageId;
     }
     return -1;
 }

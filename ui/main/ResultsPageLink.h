@@ -1,8 +1,7 @@
 // ui/main/ResultsPageLink.h
 // The results page as the main dialog drives it: created beside the start page, filled by
 // the hand-over thread, shown on command 206. The program hosts the real page
-// (MakeScanResultPage); MakeResultsPage gives a plain page that keeps and shows what it was
-// handed, for tests of the dialog alone.
+// (MakeScanResultPage); tests may host a page of their own.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +10,7 @@
 
 #include "finder/FoundFileRecord.h"
 #include "finder/RecordStore.h"
+#include "finder/ScanRun.h"
 
 class IResultsPage {
 public:
@@ -23,6 +23,8 @@ public:
     virtual void FillCategory(int category, FileGroupMap& groups) = 0;
     virtual void SetCategoryCaptions() = 0;
     virtual void SetLocationText(const std::string& text) = 0;
+    // How the scan ended (stopped, what could not be read): the page tells it beside the groups.
+    virtual void SetScanOutcome(const ScanOutcome& outcome) = 0;
     // The records the groups point at: the page holds them while it shows them, so that the
     // start page's next scan cannot free them under its rows.
     virtual void SetRecordStore(std::shared_ptr<RecordStore> store) {}
@@ -30,5 +32,3 @@ public:
     virtual void OnShow() = 0;
     virtual void ReloadPageText() = 0;
 };
-
-std::unique_ptr<IResultsPage> MakeResultsPage();

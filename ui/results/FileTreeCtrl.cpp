@@ -5,11 +5,13 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "app/ImageOwnSize.h"
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
+#include "app/SafeFormat.h"
 #include "app/SkinImage.h"
 #include "ui/dialogs/CommonTipDlg.h"
 #include "ui/results/CurrentFile.h"
@@ -17,15 +19,27 @@
 namespace {
 
 const COLORREF kStripeEven = 0x241C17, kStripeOdd = 0x2B211C;
-const COLORREF kGroupBackOdd = 0x271C17, kGroupBack = 0x2B211C, kFileBack = 0x18110E;
-const COLORREF kHot = 0x323500, kGroupText = 0xF6C5C4, kGroupCaption = 0xB0887E;
-const COLORREF kFileText = 0xC6A18F, kCountText = 0xF0C4B0, kStrike = 0xC8887E;
+const COLORREF kGroupBackOdd = 0x271C17, kFileBack = 0x18110E;
+const COLORREF kGroupCaption = 0xB0887E, kFileText = 0xC6A18F, kCountText = 0xF0C4B0, kStrike = 0xC8887E;
+const COLORREF kLookAlike = 0x4FB0F0;  // amber: a look-alike group and its notes
+const COLORREF kPartMark = 0x9EF23C;  // brighter than the checked box's green
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
 {
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
+}
+
+// The fonts are looked up on every paint: a language change replaces them.
+HFONT BoldFont()
+{
+    return ResourceHelper::Instance().GetFont(16, FW_BOLD, false);
+}
+
+HFONT NormalFont()
+{
+    return ResourceHelper::Instance().GetFont(14, FW_NORMAL, false);
 }
 
 void DrawTextIn(HDC dc, HFONT font, COLORREF colour, const std::string& text, RECT rect, UINT format)
@@ -35,6 +49,25 @@ void DrawTextIn(HDC dc, HFONT font, COLORREF colour, const std::string& text, RE
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, text.c_str(), (int)text.size(), &rect, format | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
+}
+
+int TextWidth(HDC dc, HFONT font, const std::string& text)
+{
+    SIZE extent = {};
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &extent);
+    SelectObject(dc, old);
+    return extent.cx;
+}
+
+std::string LowerExtension(const std::string& name)
+{
+    const size_t dot = name.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (char& ch : extension)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = (char)(ch - 'A' + 'a');
+    return extension;
 }
 
 struct CleanJob
@@ -70,8 +103,6 @@ FileTreeCtrl::FileTreeCtrl()
     m_expanded = LoadSkinImage("arrow2_normal.png");
     m_preview = LoadSkinImage("preview_normal.png");
     m_previewHover = LoadSkinImage("preview_hover.png");
-    m_bold = ResourceHelper::Instance().GetFont(16, FW_BOLD, false);
-    m_normal = ResourceHelper::Instance().GetFont(14, FW_NORMAL, false);
 }
 
 FileTreeCtrl::~FileTreeCtrl()
@@ -82,6 +113,22 @@ FileTreeCtrl::~FileTreeCtrl()
     delete m_expanded;
     delete m_preview;
     delete m_previewHover;
+    for (auto& entry : m_icons)
+        if (entry.second)
+            DestroyIcon(entry.second);
+}
+
+void FileTreeCtrl::ReloadText()
+{
+    m_itemsWord = GetLangString("Items");
+    m_lookAlikeGroup = GetLangString("LookAlikeGroup");
+    m_lookAlikeCopy = GetLangString("LookAlikeCopy");
+    m_lookAlikeOnly = GetLangString("LookAlikeOnly");
+    for (TreeRowRecord& record : m_records)
+        if (record.isGroup && record.group)
+            record.secondCaption = GroupCaption(*record.group);
+    if (m_hWnd)
+        Invalidate(FALSE);
 }
 
 RECT FileTreeCtrl::PreviewRect(const RECT& rowText) const
@@ -123,32 +170,144 @@ RECT FileTreeCtrl::CheckBoxRect(const RECT& rowText, bool group)
     return RECT{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
 }
 
+std::string FileTreeCtrl::GroupCaption(const ResultGroup& group) const
+{
+    return ResultModel::GroupCaption(group, m_itemsWord);
+}
+
+std::string FileTreeCtrl::LookAlikeNote(const TreeRowRecord& record) const
+{
+    if (!record.group || !record.group->lookAlike || record.isGroup || !record.file)
+        return std::string();
+    std::string note;
+    if (record.file->pixelWidth && record.file->pixelHeight)
+        note = SafeFormat("%u x %u", "%u x %u", {record.file->pixelWidth, record.file->pixelHeight}) + "   ";
+    const int partner = CopyPartnerOf(*record.group, (size_t)record.member);
+    if (partner)
+        note += SafeFormat(m_lookAlikeCopy, "same bytes as #%d", {partner});
+    else
+        note += m_lookAlikeOnly.empty() ? std::string("alike only") : m_lookAlikeOnly;
+    return note;
+}
+
+TreeRowRecord* FileTreeCtrl::MakeRecord(ResultGroup* group, int member, bool oddGroup)
+{
+    m_records.emplace_back();
+    TreeRowRecord& record = m_records.back();
+    record.group = group;
+    record.member = member;
+    record.category = group->category;
+    record.isGroup = member < 0;
+    if (record.isGroup) {
+        record.file = group->files.empty() ? nullptr : group->files[0].record;
+        record.secondCaption = GroupCaption(*group);
+        record.captionColour = kGroupCaption;
+        if (oddGroup)
+            record.backColour = kGroupBackOdd;
+    } else {
+        record.file = group->files[(size_t)member].record;
+        record.firstCaption = record.file ? record.file->name : std::string();
+        if (record.file)
+            record.secondCaption = SafeFormat("%I64d   %s", "%I64d   %s", {(long long)record.file->size, record.file->folder});
+        record.textColour = kFileText;
+        record.backColour = kFileBack;
+        record.index = member + 1;
+    }
+    record.SyncMarks();
+    return &record;
+}
+
 HTREEITEM FileTreeCtrl::InsertRow(TreeItemLink* link, HTREEITEM parent)
 {
-    std::string caption;
-    if (link->IsGroup())
-        caption = link->group->files[0].record ? link->group->files[0].record->name : "";
-    else
-        caption = link->group->files[link->file].record->name;
+    TreeRowRecord* record = link->record;
+    const std::string caption = record->file ? record->file->name : std::string();
     const std::string text = PaddedItemText(caption);
     HTREEITEM item = InsertItem(TVIF_TEXT | TVIF_PARAM, text.c_str(), 0, 0, 0, 0, (LPARAM)link, parent, TVI_LAST);
     if (!item)
         return nullptr;
+    link->item = item;
+    link->parent = parent == TVI_ROOT ? nullptr : parent;
+    record->links.push_back(link);
     // A group row is two item heights, a file row one.
     TVITEMEXA integral = {};
     integral.mask = TVIF_HANDLE | TVIF_INTEGRAL;
     integral.hItem = item;
-    integral.iIntegral = link->IsGroup() ? 2 : 1;
+    integral.iIntegral = link->isGroup ? 2 : 1;
     SendMessage(TVM_SETITEMA, 0, (LPARAM)&integral);
     return item;
 }
 
+bool FileTreeCtrl::InsertNextBatch()
+{
+    if (!m_hWnd || m_nextGroup >= m_groups.size())
+        return false;
+    const size_t end = std::min(m_groups.size(), m_nextGroup + kRowBatch);
+    // One scroll-range update for the batch instead of one per row (each walks every row).
+    SetRedraw(FALSE);
+    for (; m_nextGroup < end; ++m_nextGroup) {
+        ResultGroup* group = m_groups[m_nextGroup];
+        m_links.emplace_back();
+        TreeItemLink& link = m_links.back();
+        link.tree = this;
+        link.isGroup = true;
+        link.record = MakeRecord(group, -1, m_oddNext);
+        m_oddNext = !m_oddNext;
+        InsertRow(&link, TVI_ROOT);
+    }
+    SetRedraw(TRUE);
+    return true;
+}
+
+void FileTreeCtrl::FillToView()
+{
+    if (!m_hWnd)
+        return;
+    RECT client;
+    GetClientRect(&client);
+    // A page of rows below the visible ones, so that scrolling on finds them there.
+    const int reach = client.bottom + std::max<int>(client.bottom, 8 * kGroupRowHeight);
+    while (m_nextGroup < m_groups.size()) {
+        HTREEITEM last = m_links.empty() ? nullptr : GetRootItem();
+        // The last root row inserted: the group row of the newest group link.
+        for (auto it = m_links.rbegin(); it != m_links.rend(); ++it)
+            if (it->isGroup) {
+                last = it->item;
+                break;
+            }
+        RECT rect;
+        if (last && GetItemRect(last, &rect, FALSE) && rect.top > reach)
+            return;
+        if (!InsertNextBatch())
+            return;
+    }
+}
+
 void FileTreeCtrl::DeleteAllRows()
 {
+    if (m_hWnd && GetRootItem()) {
+        // Remember the user's place for the rebuild that follows a refresh.
+        m_openBefore.clear();
+        for (const TreeItemLink& link : m_links)
+            if (link.isGroup && link.item && (GetItemState(link.item, TVIS_EXPANDED) & TVIS_EXPANDED))
+                m_openBefore.insert(link.record->group);
+        const TreeItemLink* top = LinkOf(GetFirstVisibleItem());
+        m_topBefore = top ? top->record->group : nullptr;
+    }
     if (m_hWnd)
         DeleteAllItems();
     m_links.clear();
+    m_records.clear();
+    m_groups.clear();
+    m_nextGroup = 0;
+    m_oddNext = true;
     m_hot = nullptr;
+    m_hotPreview = false;
+}
+
+void FileTreeCtrl::ForgetView()
+{
+    m_openBefore.clear();
+    m_topBefore = nullptr;
 }
 
 void FileTreeCtrl::Rebuild()
@@ -156,18 +315,32 @@ void FileTreeCtrl::Rebuild()
     DeleteAllRows();
     if (!m_model)
         return;
-    HTREEITEM first = nullptr;
-    bool odd = true;
-    for (ResultGroup* group : m_model->GroupsOf(m_category)) {
-        group->expanded = false;
-        m_links.push_back(TreeItemLink{group, -1, odd});
-        odd = !odd;
-        HTREEITEM item = InsertRow(&m_links.back(), TVI_ROOT);
-        if (!first)
-            first = item;
+    ReloadText();
+    m_groups = m_model->GroupsOf(m_category);
+    // Rows up to the last group the view must show again.
+    size_t needed = 0;
+    for (size_t i = 0; i < m_groups.size(); ++i)
+        if (m_groups[i] == m_topBefore || m_openBefore.count(m_groups[i]))
+            needed = i + 1;
+    while (m_nextGroup < needed && InsertNextBatch()) {
     }
-    if (first)
+    InsertNextBatch();
+    if (HTREEITEM first = GetRootItem())
         SelectItem(first);
+    HTREEITEM top = nullptr;
+    for (size_t i = 0; i < m_links.size(); ++i) {
+        TreeItemLink& link = m_links[i];
+        if (!link.isGroup)
+            continue;
+        if (link.record->group == m_topBefore)
+            top = link.item;
+        if (m_openBefore.count(link.record->group) && FillGroup(link.item))
+            Expand(link.item, TVE_EXPAND);
+    }
+    if (top)
+        SelectSetFirstVisible(top);
+    ForgetView();
+    FillToView();
     Invalidate(FALSE);
 }
 
@@ -176,8 +349,10 @@ const TreeItemLink* FileTreeCtrl::LinkOf(HTREEITEM item) const
     return item ? reinterpret_cast<const TreeItemLink*>(GetItemData(item)) : nullptr;
 }
 
-HTREEITEM FileTreeCtrl::GroupItem(size_t index) const
+HTREEITEM FileTreeCtrl::GroupItem(size_t index)
 {
+    while (m_nextGroup <= index && InsertNextBatch()) {
+    }
     HTREEITEM item = GetRootItem();
     for (size_t i = 0; item && i < index; ++i)
         item = GetNextSiblingItem(item);
@@ -186,17 +361,22 @@ HTREEITEM FileTreeCtrl::GroupItem(size_t index) const
 
 BOOL FileTreeCtrl::FillGroup(HTREEITEM item)
 {
-    const TreeItemLink* link = LinkOf(item);
-    if (!link || !link->IsGroup())
+    TreeItemLink* link = const_cast<TreeItemLink*>(LinkOf(item));
+    if (!link || !link->isGroup)
         return FALSE;
-    if (GetChildItem(item))
-        return TRUE;
-    ResultGroup* group = link->group;
+    if (link->filled)
+        return GetChildItem(item) != nullptr;
+    ResultGroup* group = link->record->group;
     for (size_t i = 0; i < group->files.size(); ++i) {
-        m_links.push_back(TreeItemLink{group, (int)i, false});
-        InsertRow(&m_links.back(), item);
+        m_links.emplace_back();
+        TreeItemLink& child = m_links.back();
+        child.tree = this;
+        child.groupLink = link;
+        child.record = MakeRecord(group, (int)i, false);
+        InsertRow(&child, item);
     }
-    group->expanded = true;
+    link->filled = true;
+    link->record->collapsed = false;
     if (m_callBack)
         m_callBack->ExpandGroup(item, this);
     return GetChildItem(item) != nullptr;
@@ -207,13 +387,19 @@ void FileTreeCtrl::ToggleCheck(HTREEITEM item)
     const TreeItemLink* link = LinkOf(item);
     if (!link || !m_model)
         return;
-    if (link->IsGroup()) {
-        const bool checked = !link->group->Checked();
-        m_model->SetGroupChecked(link->group, checked);
-        if (m_callBack)
+    ResultGroup* group = link->record->group;
+    if (link->isGroup) {
+        // Any mark in the group, partly checked included, is cleared by the box.
+        const bool checked = group->CheckedCount() == 0;
+        m_model->SetGroupChecked(group, checked);
+        if (m_callBack) {
+            if (checked)
+                m_callBack->AutoSelectGroup(item, this);
             m_callBack->OnCheckChanged(item, checked ? 1 : 0, this);
+        }
     } else {
-        m_model->SetFileChecked(link->group, link->file, !link->group->files[link->file].checked);
+        const size_t member = (size_t)link->record->member;
+        m_model->SetFileChecked(group, member, !group->files[member].checked);
     }
     if (m_callBack)
         m_callBack->OnSelectionChanged();
@@ -266,7 +452,7 @@ void FileTreeCtrl::SetCurrentFile(HTREEITEM item)
     const TreeItemLink* link = LinkOf(item);
     if (!link)
         return;
-    const FoundFileRecord* record = link->IsGroup() ? link->group->files[0].record : link->group->files[link->file].record;
+    const FoundFileRecord* record = link->record->file;
     if (!record || IsRemoved(record))
         return;
     CurrentFilePath() = record->FullPath();
@@ -296,22 +482,24 @@ void FileTreeCtrl::OnLButtonDown(UINT flags, CPoint point)
         m_callBack->Repaint();
     RECT text;
     GetItemRect(item, &text, TRUE);
-    const RECT box = CheckBoxRect(text, link->IsGroup());
+    const RECT box = CheckBoxRect(text, link->isGroup);
     if (PtInRect(&box, point)) {
         ToggleCheck(item);
         return;
     }
-    if (link->IsGroup()) {
+    if (link->isGroup) {
         FillGroup(item);
         const bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
         Expand(item, open ? TVE_COLLAPSE : TVE_EXPAND);
+        link->record->collapsed = open;
         SelectItem(item);
         SetFocus();
+        FillToView();
         Invalidate(FALSE);
         return;
     }
     const RECT preview = PreviewRect(text);
-    const FoundFileRecord* record = link->group->files[link->file].record;
+    const FoundFileRecord* record = link->record->file;
     if (PtInRect(&preview, point)) {
         // A removed file has nothing left to open.
         if (record && !IsRemoved(record))
@@ -330,23 +518,45 @@ void FileTreeCtrl::OnKeyDown(UINT key, UINT, UINT)
         return;
     }
     Default();
+    FillToView();
     UpdateCurrentFile();
     if (m_callBack)
         m_callBack->Repaint();
     Invalidate(FALSE);
 }
 
+void FileTreeCtrl::InvalidateRow(HTREEITEM item)
+{
+    RECT row;
+    if (!item || !GetItemRect(item, &row, FALSE))
+        return;
+    RECT client;
+    GetClientRect(&client);
+    row.left = 0;
+    row.right = client.right;
+    InvalidateRect(&row, FALSE);
+}
+
 void FileTreeCtrl::OnMouseMove(UINT, CPoint point)
 {
     m_mouse = {point.x, point.y};
     HTREEITEM item = HitTest(point);
-    if (item) {
-        // The open button follows the mouse.
-        Invalidate(FALSE);
-    }
+    // Only the rows whose look changes are drawn again.
     if (item != m_hot) {
+        InvalidateRow(m_hot);
+        InvalidateRow(item);
         m_hot = item;
-        Invalidate(FALSE);
+    }
+    bool overPreview = false;
+    const TreeItemLink* link = LinkOf(item);
+    RECT text;
+    if (link && !link->isGroup && GetItemRect(item, &text, TRUE)) {
+        const RECT preview = PreviewRect(text);
+        overPreview = PtInRect(&preview, m_mouse) != FALSE;
+    }
+    if (overPreview != m_hotPreview) {
+        m_hotPreview = overPreview;
+        InvalidateRow(item);
     }
     Default();
 }
@@ -357,64 +567,95 @@ void FileTreeCtrl::DrawPicture(HDC dc, Gdiplus::Image* image, int x, int y)
         DrawImageAtOwnSize(dc, image, x, y);
 }
 
+void FileTreeCtrl::DrawCheckBox(HDC dc, int mark, int x, int y)
+{
+    DrawPicture(dc, mark == kGroupChecked ? m_checked : m_unchecked, x, y);
+    if (mark == kGroupPartlyChecked)
+        FillSolid(dc, RECT{x + 4, y + 4, x + kCheckBoxSize - 4, y + kCheckBoxSize - 4}, kPartMark);
+}
+
+HICON FileTreeCtrl::SmallIconFor(const std::string& name)
+{
+    const std::string extension = LowerExtension(name);
+    auto found = m_icons.find(extension);
+    if (found != m_icons.end())
+        return found->second;
+    SHFILEINFOA info = {};
+    const std::string probe = "file" + extension;
+    if (!SHGetFileInfoA(probe.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                        SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON))
+        info.hIcon = nullptr;
+    m_icons[extension] = info.hIcon;
+    return info.hIcon;
+}
+
 void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT& client)
 {
     const TreeItemLink* link = LinkOf(item);
     if (!link)
         return;
+    TreeRowRecord& record = *link->record;
+    record.SyncMarks();
     RECT row = text;
     row.left -= 19;
     row.right = client.right;
-    const ResultGroup& group = *link->group;
     const int L = row.left, T = row.top;
-    if (link->IsGroup()) {
-        FillSolid(dc, row, item == m_hot ? kHot : (link->oddGroup ? kGroupBackOdd : kGroupBack));
+    const HFONT bold = BoldFont(), normal = NormalFont();
+    FillSolid(dc, row, item == m_hot ? record.hotColour : record.backColour);
+    if (link->isGroup) {
         const RECT box = CheckBoxRect(text, true);
-        DrawPicture(dc, group.Checked() ? m_checked : m_unchecked, box.left, box.top);
+        DrawCheckBox(dc, record.checked, box.left, box.top);
         const bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
         DrawPicture(dc, open ? m_expanded : m_collapsed, L + kCheckBoxSize + 10, T + 20);
-        const FoundFileRecord* first = group.files.empty() ? nullptr : group.files[0].record;
-        DrawTextIn(dc, m_bold, kGroupText, first ? first->name : "", RECT{L + 40, T + 10, client.right - 80, T + 30},
-                   DT_VCENTER | DT_END_ELLIPSIS);
-        DrawTextIn(dc, m_normal, kGroupCaption, ResultModel::GroupCaption(group, GetLangString("Items")),
+        DrawTextIn(dc, bold, record.textColour, record.file ? record.file->name : "",
+                   RECT{L + 40, T + 10, client.right - 80, T + 30}, DT_VCENTER | DT_END_ELLIPSIS);
+        DrawTextIn(dc, normal, record.captionColour, record.secondCaption,
                    RECT{L + 40, T + 32, client.right - 80, row.bottom - 5}, DT_VCENTER | DT_END_ELLIPSIS);
-        const std::string total = "/ " + std::to_string(group.files.size());
-        RECT totalRect = {client.right - 80, T + 20, client.right - 25, T + 40};
-        DrawTextIn(dc, m_bold, kCountText, total, totalRect, DT_RIGHT);
-        SIZE extent = {};
-        HGDIOBJ old = SelectObject(dc, m_bold);
-        GetTextExtentPoint32A(dc, total.c_str(), (int)total.size(), &extent);
-        SelectObject(dc, old);
-        DrawTextIn(dc, m_bold, kCountText, std::to_string(group.CheckedCount()),
-                   RECT{client.right - 140, T + 20, client.right - 25 - extent.cx - 3, T + 40}, DT_RIGHT);
+        if (record.group->lookAlike) {
+            // Said in words beside the caption: these pictures only look alike.
+            const int after = L + 40 + TextWidth(dc, normal, record.secondCaption) + 12;
+            const std::string mark = m_lookAlikeGroup.empty() ? std::string("Look-alike pictures") : m_lookAlikeGroup;
+            DrawTextIn(dc, bold, kLookAlike, mark, RECT{after, T + 32, client.right - 80, row.bottom - 5},
+                       DT_VCENTER | DT_END_ELLIPSIS);
+        }
+        const std::string total = "/ " + std::to_string(record.fileCount);
+        DrawTextIn(dc, bold, kCountText, total, RECT{client.right - 80, T + 20, client.right - 25, T + 40}, DT_RIGHT);
+        const int totalWidth = TextWidth(dc, bold, total);
+        DrawTextIn(dc, bold, kCountText, std::to_string(record.checkedCount),
+                   RECT{client.right - 140, T + 20, client.right - 25 - totalWidth - 3, T + 40}, DT_RIGHT);
         return;
     }
-    FillSolid(dc, row, item == m_hot ? kHot : kFileBack);
-    const ResultFile& file = group.files[link->file];
+    const FoundFileRecord* file = record.file;
     const RECT box = CheckBoxRect(text, false);
-    DrawPicture(dc, file.checked ? m_checked : m_unchecked, box.left, box.top);
+    DrawCheckBox(dc, record.checked, box.left, box.top);
     const int iconLeft = L + kCheckBoxSize + 15;
-    const bool removed = IsRemoved(file.record);
-    if (!removed) {
-        SHFILEINFOA info = {};
-        if (SHGetFileInfoA(file.record->name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-                           SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON) && info.hIcon) {
-            DrawIconEx(dc, iconLeft, T + 16, info.hIcon, 14, 14, 0, nullptr, DI_NORMAL);
-            DestroyIcon(info.hIcon);
-        }
-    }
-    const int nameLeft = iconLeft + 20;
-    const RECT name = {nameLeft, T + 10, nameLeft + 100, T + 30};
-    const RECT size = {name.right + 20, T + 10, name.right + 70, T + 30};
+    const bool removed = IsRemoved(file);
+    if (file && !removed)
+        if (HICON icon = SmallIconFor(file->name))
+            DrawIconEx(dc, iconLeft, T + 16, icon, 14, 14, 0, nullptr, DI_NORMAL);
+    if (!file)
+        return;
     const RECT preview = PreviewRect(text);
-    const RECT path = {size.right + 20, T + 10, preview.left - 10, T + 30};
-    DrawTextIn(dc, m_bold, kFileText, file.record->name, name, DT_VCENTER | DT_END_ELLIPSIS);
-    DrawTextIn(dc, m_bold, kFileText, FormatSize(file.record->size), size, DT_VCENTER | DT_END_ELLIPSIS);
-    DrawTextIn(dc, m_bold, kFileText, file.record->FullPath(), path, DT_VCENTER | DT_PATH_ELLIPSIS);
+    const int nameLeft = iconLeft + 20;
+    const RECT name = {nameLeft, T + 10, nameLeft + 140, T + 30};
+    // The size and the look-alike note take the room their words need.
+    const std::string sizeText = FormatSize(file->size);
+    const RECT size = {name.right + 20, T + 10, name.right + 20 + TextWidth(dc, bold, sizeText) + 2, T + 30};
+    int next = size.right + 20;
+    const std::string note = LookAlikeNote(record);
+    if (!note.empty()) {
+        const RECT noteRect = {next, T + 10, next + TextWidth(dc, bold, note) + 2, T + 30};
+        DrawTextIn(dc, bold, kLookAlike, note, noteRect, DT_VCENTER);
+        next = noteRect.right + 20;
+    }
+    const RECT path = {next, T + 10, std::max<LONG>(next, preview.left - 10), T + 30};
+    DrawTextIn(dc, bold, record.textColour, file->name, name, DT_VCENTER | DT_END_ELLIPSIS);
+    DrawTextIn(dc, bold, record.textColour, sizeText, size, DT_VCENTER);
+    DrawTextIn(dc, bold, record.textColour, file->FullPath(), path, DT_VCENTER | DT_PATH_ELLIPSIS);
+    record.previewHover = item == m_hot && m_hotPreview;
     if (!removed)
-        DrawPicture(dc, PtInRect(&preview, m_mouse) && m_previewHover ? m_previewHover : m_preview, preview.left,
-                    preview.top);
-    if (file.checked || removed) {
+        DrawPicture(dc, record.previewHover && m_previewHover ? m_previewHover : m_preview, preview.left, preview.top);
+    if (record.checked || removed) {
         static HPEN strike = CreatePen(PS_SOLID, 1, kStrike);
         HGDIOBJ old = SelectObject(dc, strike);
         MoveToEx(dc, name.left, T + 20, nullptr);
@@ -425,6 +666,8 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
 
 void FileTreeCtrl::OnPaint()
 {
+    // Rows come into being as they come into view (scrolling, resizing, opening a group).
+    FillToView();
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(m_hWnd, &paint);
     RECT client;
@@ -438,7 +681,8 @@ void FileTreeCtrl::OnPaint()
         RECT text;
         if (!GetItemRect(item, &text, TRUE) || text.top > client.bottom)
             break;
-        DrawRow(memory, item, text, client);
+        if (text.bottom >= paint.rcPaint.top - kGroupRowHeight)
+            DrawRow(memory, item, text, client);
     }
     BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     SelectObject(memory, oldBitmap);

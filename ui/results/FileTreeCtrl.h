@@ -3,10 +3,14 @@
 // root row per group, whose file rows are inserted on its first click, a check box on every
 // row, counts on group rows, struck-through names on checked files. The marks live in the
 // page's ResultModel; the tree reads them and reports changes through ICallBack.
+// Root rows are inserted as they come into view, a batch at a time, so a scan of 20,000
+// groups shows as quickly as one of 200.
 #pragma once
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "mfc/Mfc.h"
 #include "mfc/TreeCtrl.h"
@@ -14,24 +18,16 @@
 #include "ui/results/RecycleRemoval.h"
 #include "ui/results/ResultSizeText.h"
 #include "ui/results/ResultModel.h"
+#include "ui/results/TreeRowRecord.h"
 
 namespace Gdiplus {
 class Image;
 }
 
-// The item data of one row: its group and, for a file row, the file's position in it.
-struct TreeItemLink
-{
-    ResultGroup* group = nullptr;
-    int file = -1;  // -1: the group row
-    bool oddGroup = false;  // 1st, 3rd, 5th... group of the tree: its own background
-    bool IsGroup() const { return file < 0; }
-};
-
 class FileTreeCtrl : public CTreeCtrl
 {
 public:
-    enum { kItemHeight = 30, kCheckBoxSize = 16 };
+    enum { kItemHeight = 30, kCheckBoxSize = 16, kGroupRowHeight = 60, kRowBatch = 64 };
 
     FileTreeCtrl();
     ~FileTreeCtrl() override;
@@ -44,17 +40,24 @@ public:
     }
     int Category() const { return m_category; }
 
-    // Deletes every row and inserts one collapsed root row per group of the category; the
-    // first becomes the selection.
+    // Deletes every row and shows the category's groups again, collapsed, the first selected.
+    // Groups that were open before the last DeleteAllRows open again, and the first visible
+    // group stays on top, so a refresh after a removal keeps the user's place.
     void Rebuild();
     void DeleteAllRows();
+    // Forgets the open groups and the top row (the groups are about to be freed).
+    void ForgetView();
     // Inserts a group's file rows once. TRUE when it has them.
     BOOL FillGroup(HTREEITEM group);
     bool IsEmpty() const { return !m_model || m_model->GroupsOf(m_category).empty(); }
     const TreeItemLink* LinkOf(HTREEITEM item) const;
-    HTREEITEM GroupItem(size_t index) const;  // index-th root row, or null
+    // index-th root row (inserting rows up to it), or null.
+    HTREEITEM GroupItem(size_t index);
+    // Root rows inserted so far.
+    size_t InsertedGroups() const { return m_nextGroup; }
+    // Inserts further batches until the rows reach a page below the visible ones.
+    void FillToView();
 
-    // What a click at a point does: the row's check box toggles its mark.
     void ToggleCheck(HTREEITEM item);
     void AutoSelectAll();
     void UncheckAll();
@@ -68,6 +71,8 @@ public:
 
     void SetCurrentFile(HTREEITEM item);
     void UpdateCurrentFile();
+    // Looks the tree's words up again after a language change.
+    void ReloadText();
 
     static std::string FormatSize(int64_t bytes) { return FormatResultSize(bytes); }
     // The never-drawn item text: the caption padded with '0's so the row is wide enough.
@@ -76,6 +81,11 @@ public:
     static RECT CheckBoxRect(const RECT& rowText, bool group);
     // The open button at the right end of a file row (client coordinates).
     RECT PreviewRect(const RECT& rowText) const;
+    // What a file row says after its size: pixel size, and for a look-alike group whether it
+    // is a byte-for-byte copy of another row or only alike. Empty for exact groups.
+    std::string LookAlikeNote(const TreeRowRecord& record) const;
+    // The second line of a group row.
+    std::string GroupCaption(const ResultGroup& group) const;
 
 protected:
     void PreSubclassWindow() override;
@@ -88,15 +98,31 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    TreeRowRecord* MakeRecord(ResultGroup* group, int member, bool oddGroup);
     HTREEITEM InsertRow(TreeItemLink* link, HTREEITEM parent);
+    bool InsertNextBatch();
     void DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT& client);
     void DrawPicture(HDC dc, Gdiplus::Image* image, int x, int y);
+    void DrawCheckBox(HDC dc, int mark, int x, int y);
+    HICON SmallIconFor(const std::string& name);
+    void InvalidateRow(HTREEITEM item);
 
     ICallBack* m_callBack = nullptr;
     ResultModel* m_model = nullptr;
     int m_category = 0;
-    std::deque<TreeItemLink> m_links;  // stable addresses: item data points into it
+    std::deque<TreeRowRecord> m_records;  // stable addresses: links point into it
+    std::deque<TreeItemLink> m_links;     // stable addresses: item data points into it
+    std::vector<ResultGroup*> m_groups;   // the groups shown, in order
+    size_t m_nextGroup = 0;               // groups[0, next) have root rows
+    bool m_oddNext = true;
     HTREEITEM m_hot = nullptr;
+    bool m_hotPreview = false;
+    // The view a refresh restores: open groups and the group at the top.
+    std::set<const ResultGroup*> m_openBefore;
+    const ResultGroup* m_topBefore = nullptr;
+    std::string m_itemsWord;
+    std::string m_lookAlikeCopy, m_lookAlikeOnly, m_lookAlikeGroup;
+    std::map<std::string, HICON> m_icons;  // small shell icon by extension
     Gdiplus::Image* m_checked = nullptr;
     Gdiplus::Image* m_unchecked = nullptr;
     Gdiplus::Image* m_collapsed = nullptr;
@@ -104,6 +130,4 @@ private:
     Gdiplus::Image* m_preview = nullptr;
     Gdiplus::Image* m_previewHover = nullptr;
     POINT m_mouse = {-1, -1};
-    HFONT m_bold = nullptr;
-    HFONT m_normal = nullptr;
 };

@@ -107,6 +107,20 @@ bool StillTheScannedFile(const FoundFileRecord& record)
     return size == record.size && (record.time == 0 || time == record.time);
 }
 
+RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shell)
+{
+    const size_t slash = path.rfind('\\');
+    if (path.empty() || path.size() >= MAX_PATH || slash == std::string::npos || InUseByAnother(path))
+        return kRemovalRefused;
+    const std::vector<bool> bin = shell.HaveRecycleBins({path.substr(0, slash + 1)});
+    if (bin.empty() || !bin[0])
+        return kRemovalNoRecycleBin;
+    const int result = shell.Delete({path}, true, nullptr);
+    if (PathIsGone(path))
+        return kRemovalOk;
+    return result != 0 ? kRemovalRefused : kRemovalStillThere;
+}
+
 RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records, IRecycleShell& shell)
 {
     // Each file its own group that may lose it: no group rule here.

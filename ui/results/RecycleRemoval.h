@@ -55,6 +55,10 @@ struct RemovalProgress
 // is not compared).
 bool StillTheScannedFile(const FoundFileRecord& record);
 
+// One file to the recycle bin, never deleted for ever: kRemovalOk only when it is gone
+// afterwards. A file in use, or on a drive without a bin, is refused.
+RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shell = SystemRecycleShell());
+
 // Every record that is still the scanned file goes to the recycle bin, a folder at a time;
 // the removed-flag (bit 0) is set on exactly those that are gone. No group rule: callers
 // that know groups use RecycleRemoval.

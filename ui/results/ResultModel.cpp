@@ -2,6 +2,7 @@
 #include "ui/results/ResultModel.h"
 
 #include "app/SafeFormat.h"
+#include "finder/GroupKey.h"
 #include "ui/results/ResultSizeText.h"
 
 bool IsRemoved(const FoundFileRecord* record)
@@ -50,6 +51,7 @@ int ResultModel::FillCategory(int category, const FileGroupMap& groups)
         auto range = groups.equal_range(it->first);
         std::unique_ptr<ResultGroup> group(new ResultGroup);
         group->category = category;
+        group->lookAlike = IsLookAlikeGroupKey(it->first);
         for (auto member = range.first; member != range.second; ++member)
             if (member->second && !IsRemoved(member->second))
                 group->files.push_back(ResultFile{member->second, false});

@@ -24,7 +24,7 @@ struct ResultGroup
 {
     int category = kCategoryOther;
     std::vector<ResultFile> files;  // in the scan's order; the first is the one auto-select keeps
-    bool expanded = false;          // the tree has inserted its file rows
+    bool lookAlike = false;  // pictures paired by looks, not a group of byte-for-byte copies
 
     int CheckedCount() const;
     int64_t CheckedSize() const;

@@ -15,6 +15,8 @@ public:
     void FillCategory(int category, FileGroupMap& groups) override { m_page.FillCategory(category, groups); }
     void SetCategoryCaptions() override { m_page.SetCategoryCaptions(); }
     void SetLocationText(const std::string& text) override { m_page.SetLocationText(text); }
+    // How the scan ended (stopped, what could not be read): the page tells it beside the groups.
+    void SetScanOutcome(const ScanOutcome& outcome) override { m_page.SetScanOutcome(outcome); }
     void OnShow() override { m_page.OnShow(); }
     void ReloadPageText() override { m_page.ReloadText(); }
     // The records the rows point at; hold them while the page shows them.

@@ -4,6 +4,9 @@
 #include <objidl.h>
 #include <gdiplus.h>
 #include <shellapi.h>
+#include <commoncontrols.h>
+
+#include <algorithm>
 
 #include "app/ImageOwnSize.h"
 #include "app/LangString.h"
@@ -13,6 +16,8 @@
 #include "ui/results/CurrentFile.h"
 #include "uikit/scroll/SkinScroll.h"
 #include "uikit/widget/CaptionedItem.h"
+#include "uikit/widget/UiImgTextBtn.h"
+#include "ui/results/ResultTimeText.h"
 
 namespace UiCtrl {
 
@@ -29,6 +34,15 @@ HWND OuterWindow(FileTreeCtrl& tree)
 }
 
 const char* const kCategoryKeys[] = {"AllFiles", "Photo", "Video", "OfficeDoc", "Music", "Other"};
+const COLORREF kNoteColour = 0x4FB0F0;  // amber, as the look-alike marks
+
+// Where a widget of the given size goes so that all of it stays inside the client area.
+RECT InsideClient(const RECT& client, int left, int top, int width, int height)
+{
+    left = std::max<int>(client.left, std::min<int>(left, client.right - width));
+    top = std::max<int>(client.top, std::min<int>(top, client.bottom - height));
+    return RECT{left, top, left + width, top + height};
+}
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour)
 {
@@ -67,6 +81,8 @@ ScanResultPageWnd::~ScanResultPageWnd()
         DeleteObject(m_scrollSkin);
     delete m_boxChecked;
     delete m_boxUnchecked;
+    delete m_tips;
+    ReleasePreview();
 }
 
 int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int right, int bottom, DWORD style)
@@ -79,6 +95,10 @@ int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int rig
     m_host.Attach(hwnd_);
     m_boxChecked = LoadSkinImage("checkbox_yes_list.png");
     m_boxUnchecked = LoadSkinImage("checkbox_no_list.png");
+    m_tips = LoadSkinImage("tips.png");
+    m_dropDown.CreateWin(hwnd_, kCmdDropDown, 0, 0, 0, 0, WS_CHILD);
+    ShowWindow(m_dropDown.GetHwnd(), SW_HIDE);
+    m_dropDown.SetChosenValue(200);
     RECT client;
     GetClientRect(hwnd_, &client);
     m_layout = ResultPageLayout::For(client);
@@ -92,7 +112,6 @@ int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int rig
             if (tree.m_hWnd)
                 SkinWndScroll(&tree, m_scrollSkin);
     m_created = true;
-    ShowWidget(kCmdDropDown, false);
     ShowWidget(kCmdOpen, false);
     ShowWidget(kCmdAutoSelect, true);
     ShowWidget(kCmdUncheckAll, false);
@@ -107,18 +126,6 @@ void ScanResultPageWnd::ShowWidget(int id, bool visible)
 {
     if (UiItem* item = FindItem(id))
         item->SetVisible(visible ? 1 : 0);
-}
-
-void ScanResultPageWnd::SetStatistics(const CategoryStatistics& statistics)
-{
-    m_scanFiles = 0;
-    m_scanBytes = 0;
-    for (const auto& entry : statistics) {
-        if (entry.first < kCategoryPhoto || entry.first > kCategoryOther)
-            continue;
-        m_scanFiles += entry.second.fileCount;
-        m_scanBytes += entry.second.totalBytes;
-    }
 }
 
 void ScanResultPageWnd::FillCategory(int category, const FileGroupMap& groups)
@@ -154,21 +161,48 @@ void ScanResultPageWnd::OnShow()
 int ScanResultPageWnd::ReloadText()
 {
     const int result = UiSdkWndBase::ReloadText();
+    m_dropDown.ReloadText();
+    for (FileTreeCtrl& tree : m_trees)
+        tree.ReloadText();
     SetCategoryCaptions();
-    OnSelectionChanged();
+    ShowCategory(m_visible);  // the drop-down button's words
     return result;
 }
 
 void ScanResultPageWnd::ClearAll()
 {
-    for (FileTreeCtrl& tree : m_trees)
+    for (FileTreeCtrl& tree : m_trees) {
         tree.DeleteAllRows();
+        tree.ForgetView();  // the next scan's groups are others
+    }
     m_model.Clear();
-    m_scanFiles = 0;
-    m_scanBytes = 0;
+    m_outcome = ScanOutcome();
     m_selectionText.clear();
     ClearCurrentFile();
+    ReleasePreview();
     SetCategoryCaptions();
+}
+
+std::string ScanResultPageWnd::OutcomeNote() const
+{
+    std::string note;
+    if (m_outcome.stopped)
+        note = GetLangString("ScanStoppedNote");
+    if (m_outcome.unlistableFolders || m_outcome.unreadableFiles) {
+        if (!note.empty())
+            note += "\n";
+        note += FormatLangString("ScanUnreadNote", "%u folders could not be opened and %u files could not be read.",
+                                 m_outcome.unlistableFolders, m_outcome.unreadableFiles);
+    }
+    return note;
+}
+
+void ScanResultPageWnd::SetActiveTab(int id)
+{
+    for (int tab = kCmdFirstTab; tab <= kCmdLastTab; ++tab)
+        if (auto* item = dynamic_cast<UiImgTextBtn*>(FindItem(tab)))
+            item->SetPressed(tab == id);
+    InvalidateAll();
 }
 
 void ScanResultPageWnd::ShowCategory(int category)
@@ -183,6 +217,13 @@ void ScanResultPageWnd::ShowCategory(int category)
         if (m_trees[k].m_hWnd)
             ::ShowWindow(OuterWindow(m_trees[k]), k == category && !m_trees[k].IsEmpty() ? SW_SHOW : SW_HIDE);
     ShowWidget(kCmdOpen, !CurrentFilePath().empty());
+    // The tabs and the drop-down follow the visible tree, whichever chose it.
+    SetActiveTab(category == 0 ? 0 : kCmdFirstTab + category - 1);
+    m_dropDown.SetChosenValue(200 + category);
+    if (auto* button = dynamic_cast<CaptionedItem*>(FindItem(kCmdDropDown))) {
+        button->SetLangKey(kCategoryKeys[category]);
+        button->SetCaption(FormatLangString("FilterName", "Show: %s", GetLangString(kCategoryKeys[category])));
+    }
     OnSelectionChanged();
 }
 
@@ -191,6 +232,36 @@ void ScanResultPageWnd::OnSelectionChanged()
     if (m_refreshing)
         return;
     m_selectionText = m_trees[m_visible].GetSelectionSummary();
+    InvalidateAll();
+}
+
+void ScanResultPageWnd::DeleteFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(file);
+    MoveFileToRecycleBin(path);
+}
+
+void ScanResultPageWnd::NotifyOwner(WPARAM command)
+{
+    if (HWND parent = GetParent(hwnd_))
+        SendMessageA(parent, WM_COMMAND, command, (LPARAM)hwnd_);
+}
+
+void ScanResultPageWnd::OnFileRemoved(int, int64_t, int)
+{
+    // The counts are read from the model, which the removal already changed.
+    SetCategoryCaptions();
+    InvalidateAll();
+}
+
+void ScanResultPageWnd::OnGroupRemoved(HTREEITEM item, TreeItemLink*, FileTreeCtrl* tree, bool)
+{
+    if (tree && item && tree->m_hWnd)
+        tree->DeleteItem(item);
     InvalidateAll();
 }
 
@@ -228,6 +299,9 @@ void ScanResultPageWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         ShowWidget(kCmdUncheckAll, true);
         OnSelectionChanged();
         return;
+    case kCmdDropDown:
+        OpenDropDown();
+        return;
     case kCmdOpen:
         if (!CurrentFilePath().empty())
             ShellExecuteA(hwnd_, "open", CurrentFilePath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -237,10 +311,23 @@ void ScanResultPageWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             ShowCategory((int)lParam - 200);
         return;
     default:
-        if (id >= kCmdFirstTab && id <= kCmdLastTab)
+        if (id >= kCmdFirstTab && id <= kCmdLastTab) {
+            SetActiveTab(id);
             ShowCategory(id - kCmdFirstTab + 1);
+        }
         return;
     }
+}
+
+void ScanResultPageWnd::OpenDropDown()
+{
+    UiItem* button = FindItem(kCmdDropDown);
+    if (!button || !m_dropDown.GetHwnd())
+        return;
+    POINT at = {button->Rect().left + 5, button->Rect().bottom + 4};
+    ClientToScreen(hwnd_, &at);
+    SetWindowPos(m_dropDown.GetHwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_dropDown.Open();
 }
 
 LRESULT ScanResultPageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -267,42 +354,51 @@ int ScanResultPageWnd::OnSize(WPARAM wParam, LPARAM lParam)
     const int result = UiSdkWndBase::OnSize(wParam, lParam);
     if (!hwnd_)
         return result;
+    // Laid out from the page's own client size, whatever size it had before.
     RECT client;
     GetClientRect(hwnd_, &client);
     m_layout = ResultPageLayout::For(client);
     const RECT& tree = m_layout.treeArea;
     for (FileTreeCtrl& t : m_trees)
         if (t.m_hWnd)
-            ::MoveWindow(OuterWindow(t), tree.left, tree.top, tree.right - tree.left, tree.bottom - tree.top, TRUE);
-    auto place = [&](int id, int left) {
-        if (UiItem* item = FindItem(id)) {
-            const RECT r = item->Rect();
-            item->SetRect(RECT{left, m_layout.buttonTop, left + (r.right - r.left), m_layout.buttonTop + (r.bottom - r.top)});
-        }
-    };
-    int removeLeft = m_layout.content.right;
-    if (UiItem* remove = FindItem(kCmdRemove))
-        removeLeft -= remove->Rect().right - remove->Rect().left;
-    place(kCmdBack, m_layout.content.left);
-    place(kCmdRemove, removeLeft);
-    for (int id : {kCmdAutoSelect, kCmdUncheckAll})
-        if (UiItem* item = FindItem(id))
-            place(id, removeLeft - 10 - (item->Rect().right - item->Rect().left));
+            ::MoveWindow(OuterWindow(t), tree.left, tree.top, std::max<int>(0, tree.right - tree.left),
+                         std::max<int>(0, tree.bottom - tree.top), TRUE);
+    PlaceWidgets();
     InvalidateAll();
     return result;
+}
+
+void ScanResultPageWnd::PlaceWidgets()
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    auto place = [&](int id, int left, int top) {
+        if (UiItem* item = FindItem(id)) {
+            const RECT r = item->Rect();
+            item->SetRect(InsideClient(client, left, top, r.right - r.left, r.bottom - r.top));
+        }
+    };
+    auto width = [&](int id) {
+        UiItem* item = FindItem(id);
+        return item ? (int)(item->Rect().right - item->Rect().left) : 0;
+    };
+    const int removeLeft = m_layout.content.right - width(kCmdRemove);
+    place(kCmdBack, m_layout.content.left, m_layout.buttonTop);
+    place(kCmdRemove, removeLeft, m_layout.buttonTop);
+    for (int id : {kCmdAutoSelect, kCmdUncheckAll})
+        place(id, removeLeft - 10 - width(id), m_layout.buttonTop);
+    place(kCmdOpen, m_layout.preview.right - 50 - width(kCmdOpen), m_layout.preview.bottom + 14);
+    // The left panel: the category drop-down, then the five category tabs.
+    const RECT& panel = m_layout.leftPanel;
+    place(kCmdDropDown, panel.left + 15, panel.top + 12);
+    for (int id = kCmdFirstTab; id <= kCmdLastTab; ++id)
+        place(id, panel.left + 15, panel.top + 56 + (id - kCmdFirstTab) * 44);
 }
 
 int ScanResultPageWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)
 {
     const int result = UiSdkWndBase::OnLButtonUp(wParam, lParam);
     POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
-    for (int k = 0; k < kCategoryCount; ++k) {
-        const RECT tab = TabRect(k);
-        if (PtInRect(&tab, point)) {
-            ShowCategory(k);
-            return result;
-        }
-    }
     if (PtInRect(&m_layout.selectBox, point)) {
         FileTreeCtrl& tree = m_trees[m_visible];
         if (tree.CheckedCount() > 0)
@@ -314,12 +410,6 @@ int ScanResultPageWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-RECT ScanResultPageWnd::TabRect(int category) const
-{
-    const int top = m_layout.leftPanel.top + 10 + category * 40;
-    return RECT{m_layout.leftPanel.left + 15, top, m_layout.leftPanel.right - 10, top + 30};
-}
-
 int ScanResultPageWnd::DrawBackground(HDC dc)
 {
     RECT client;
@@ -329,25 +419,77 @@ int ScanResultPageWnd::DrawBackground(HDC dc)
     Fill(dc, RECT{c.left + 1, c.top + 1, c.right - 1, c.top + 40}, 0x2C201A);
     Fill(dc, m_layout.details, 0x2C201A);
     Fill(dc, m_layout.leftPanel, 0x2C201A);
+    // Shows through where no tree is: an empty category.
+    if (m_tips) {
+        const RECT& t = m_layout.treeArea;
+        DrawImageAtOwnSize(dc, m_tips, (t.left + t.right - (int)m_tips->GetWidth()) / 2,
+                           (t.top + t.bottom - (int)m_tips->GetHeight()) / 2);
+    }
     return 0;
+}
+
+void ScanResultPageWnd::ReleasePreview()
+{
+    delete m_previewPicture;
+    m_previewPicture = nullptr;
+    if (m_previewIcon)
+        DestroyIcon(m_previewIcon);
+    m_previewIcon = nullptr;
+    m_previewIconSize = 0;
+    m_previewPath.clear();
+}
+
+void ScanResultPageWnd::LoadPreview()
+{
+    if (CurrentFilePath() == m_previewPath)
+        return;
+    ReleasePreview();
+    m_previewPath = CurrentFilePath();
+    if (m_previewPath.empty())
+        return;
+    const RECT& box = m_layout.preview;
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    ++m_previewDecodes;
+    std::wstring wide(m_previewPath.size() + 1, L'\0');
+    wide.resize((size_t)std::max(0, MultiByteToWideChar(CP_ACP, 0, m_previewPath.c_str(), -1, &wide[0], (int)wide.size()) - 1));
+    Gdiplus::Image image(wide.c_str());
+    if (image.GetLastStatus() == Gdiplus::Ok && image.GetWidth() > 0 && width > 0 && height > 0) {
+        // Scaled once into a picture of the box's size; painting only copies it.
+        m_previewPicture = new Gdiplus::Bitmap(width, height, PixelFormat32bppARGB);
+        Gdiplus::Graphics graphics(m_previewPicture);
+        graphics.DrawImage(&image, 0, 0, width, height);
+        return;
+    }
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(m_previewPath.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX))
+        return;
+    IImageList* list = nullptr;
+    if (FAILED(SHGetImageList(SHIL_JUMBO, __uuidof(IImageList), reinterpret_cast<void**>(&list))) || !list)
+        return;
+    HICON icon = nullptr;
+    if (SUCCEEDED(list->GetIcon(info.iIcon, ILD_TRANSPARENT, &icon)) && icon) {
+        int cx = 0, cy = 0;
+        list->GetIconSize(&cx, &cy);
+        m_previewIcon = icon;
+        m_previewIconSize = cx;
+    }
+    list->Release();
 }
 
 void ScanResultPageWnd::DrawPreview(HDC dc)
 {
-    if (CurrentFilePath().empty())
-        return;
+    LoadPreview();
     const RECT& box = m_layout.preview;
-    std::wstring wide(CurrentFilePath().begin(), CurrentFilePath().end());
-    Gdiplus::Image image(wide.c_str());
-    if (image.GetLastStatus() == Gdiplus::Ok && image.GetWidth() > 0) {
+    if (m_previewPicture) {
         Gdiplus::Graphics graphics(dc);
-        graphics.DrawImage(&image, (INT)box.left, (INT)box.top, (INT)(box.right - box.left), (INT)(box.bottom - box.top));
+        graphics.DrawImage(m_previewPicture, (INT)box.left, (INT)box.top, (INT)m_previewPicture->GetWidth(),
+                           (INT)m_previewPicture->GetHeight());
         return;
     }
-    SHFILEINFOA info = {};
-    if (SHGetFileInfoA(CurrentFilePath().c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_LARGEICON) && info.hIcon) {
-        DrawIconEx(dc, (box.left + box.right) / 2 - 16, box.top + 5, info.hIcon, 32, 32, 0, nullptr, DI_NORMAL);
-        DestroyIcon(info.hIcon);
+    if (m_previewIcon) {
+        // In its own size, but never beyond the box.
+        const int side = std::min<int>(m_previewIconSize, std::min<int>(box.right - box.left, box.bottom - box.top - 5));
+        DrawIconEx(dc, (box.left + box.right - side) / 2, box.top + 5, m_previewIcon, side, side, 0, nullptr, DI_NORMAL);
     }
 }
 
@@ -360,11 +502,7 @@ void ScanResultPageWnd::DrawDetails(HDC dc)
     if (record) {
         values[0] = record->name;
         values[1] = ResourceHelper::FormatSize(record->size);
-        FILETIME time = {(DWORD)record->time, (DWORD)(record->time >> 32)};
-        SYSTEMTIME st = {};
-        if (FileTimeToSystemTime(&time, &st))
-            values[2] = SafeFormat("%d:%d:%d, %2d/%2d/%d", "%d:%d:%d, %2d/%2d/%d",
-                                   {st.wHour, st.wMinute, st.wSecond, st.wMonth, st.wDay, st.wYear});
+        values[2] = FormatLocalFileTime(record->time);
         const size_t dot = record->name.rfind('.');
         if (dot != std::string::npos && dot + 1 < record->name.size()) {
             values[3] = record->name.substr(dot + 1);
@@ -414,12 +552,18 @@ int ScanResultPageWnd::DrawForeground(HDC dc)
     const std::string header = FormatLangString("Location", "Location: %s   %d files, %s", m_location,
                                                 m_model.FileCount(0), ResourceHelper::FormatSize(m_model.TotalSize(0)));
     Text(dc, header, RECT{l.header.left + 13, 28, l.header.right - 10, 48}, 18, 0x9DD510, DT_VCENTER | DT_END_ELLIPSIS);
-    // The tabs, the visible one underlined.
-    for (int k = 0; k < kCategoryCount; ++k) {
-        const RECT tab = TabRect(k);
-        if (k == m_visible)
-            Fill(dc, RECT{tab.left, tab.bottom - 2, tab.right, tab.bottom}, 0x9DD510);
-        Text(dc, m_tabCaptions[k], tab, 16, k == m_visible ? 0x9DD510 : 0xDBBAAF, DT_VCENTER | DT_END_ELLIPSIS);
+    // How the scan ended, under the tabs, whenever there is something to tell.
+    const std::string note = OutcomeNote();
+    if (!note.empty()) {
+        int top = l.leftPanel.top + 12;
+        if (UiItem* last = FindItem(kCmdLastTab))
+            top = last->Rect().bottom + 20;
+        RECT area = {l.leftPanel.left + 15, top, l.leftPanel.right - 10, l.leftPanel.bottom - 10};
+        HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(16, FW_NORMAL, false));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kNoteColour);
+        DrawTextA(dc, note.c_str(), (int)note.size(), &area, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+        SelectObject(dc, old);
     }
     DrawPreview(dc);
     DrawDetails(dc);

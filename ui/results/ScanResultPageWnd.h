@@ -14,7 +14,12 @@
 #include "ui/results/FileTreeCtrl.h"
 #include "ui/results/RecycleShell.h"
 #include "ui/results/ResultPageLayout.h"
+#include "uikit/dropdown/FilterDropWnd.h"
 #include "uikit/host/UiSdkWndBase.h"
+
+namespace Gdiplus {
+class Bitmap;
+}
 
 namespace UiCtrl {
 
@@ -32,8 +37,8 @@ public:
 
     int CreateWin(HWND parent, int id, int left, int top, int right, int bottom, DWORD style) override;
 
-    // The hand-over.
-    void SetStatistics(const CategoryStatistics& statistics);
+    // The hand-over. The header counts the groups shown, so the scan's totals are not kept.
+    void SetStatistics(const CategoryStatistics&) {}
     void FillCategory(int category, const FileGroupMap& groups);
     void SetRecordStore(std::shared_ptr<RecordStore> store) { m_model.SetRecordStore(std::move(store)); }
     void SetCategoryCaptions();
@@ -59,14 +64,26 @@ public:
     const PruneOutcome& LastRefresh() const { return m_lastRefresh; }
     // The shell that removals call (the system's unless a caller gives another).
     void SetRecycleShell(IRecycleShell* shell) { m_shell = shell; }
-    // The category tab in the left panel (all files first).
-    RECT TabRect(int category) const;
+    // Marks exactly the tab with that id (105..109) as the chosen one; any other id clears them.
+    void SetActiveTab(int id);
+    FilterFileTypeWnd& DropDown() { return m_dropDown; }
+    // What the page tells beside the groups about how the scan ended; empty when all went well.
+    std::string OutcomeNote() const;
+    // The preview of the current file: how often a picture was decoded, and the size of the
+    // shell icon shown for a file that is no picture (0: none).
+    int PreviewDecodes() const { return m_previewDecodes; }
+    int PreviewIconSize() const { return m_previewIconSize; }
 
     // ICallBack
     void OnSelectionChanged() override;
+    void DeleteFile(const std::string& path) override;
+    void NotifyOwner(WPARAM command) override;
     void Repaint() override;
     void ExpandGroup(HTREEITEM, FileTreeCtrl*) override { InvalidateAll(); }
+    void AutoSelectGroup(HTREEITEM, FileTreeCtrl*) override {}
     void OnCheckChanged(HTREEITEM, int, FileTreeCtrl*) override {}
+    void OnFileRemoved(int category, int64_t size, int count) override;
+    void OnGroupRemoved(HTREEITEM item, TreeItemLink* link, FileTreeCtrl* tree, bool isGroup) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -89,8 +106,14 @@ protected:
 
 private:
     void ShowWidget(int id, bool visible);
+    void PlaceWidgets();
+    void OpenDropDown();
     void DrawDetails(HDC dc);
     void DrawPreview(HDC dc);
+    // Decodes the current file once, when it changes: a picture scaled to the preview box,
+    // else the shell's jumbo icon.
+    void LoadPreview();
+    void ReleasePreview();
 
     CWnd m_host;  // this page as the trees' parent window
     FileTreeCtrl m_trees[kCategoryCount];
@@ -104,8 +127,6 @@ private:
     std::string m_selectionText;
     std::string m_tabCaptions[kCategoryCount];
     ScanOutcome m_outcome;
-    int m_scanFiles = 0;
-    int64_t m_scanBytes = 0;
     RemovalReport m_lastRemoval;
     PruneOutcome m_lastRefresh;
     IRecycleShell* m_shell = &SystemRecycleShell();
@@ -113,6 +134,13 @@ private:
     HBITMAP m_scrollSkin = nullptr;  // the trees' scroll-bar skin, alive as long as they are
     Gdiplus::Image* m_boxChecked = nullptr;
     Gdiplus::Image* m_boxUnchecked = nullptr;
+    Gdiplus::Image* m_tips = nullptr;
+    FilterFileTypeWnd m_dropDown;
+    std::string m_previewPath;
+    Gdiplus::Bitmap* m_previewPicture = nullptr;
+    HICON m_previewIcon = nullptr;
+    int m_previewIconSize = 0;
+    int m_previewDecodes = 0;
 };
 
 }  // namespace UiCtrl

@@ -236,7 +236,7 @@ int SelFileTypeWnd::OnCommand(WPARAM wParam, LPARAM)
     case kCmdHiddenOff: SetIncludeHidden(1); break;
     case kCmdSizeFilter: OpenSizeFilter(); break;
     case kCmdBrowse: {
-        if (IsScanning())
+        if (IsBusy())
             return 0;
         std::string folder;
         if (!ChooseFolder(folder) || folder.size() < 2)
@@ -276,7 +276,8 @@ void SelFileTypeWnd::OnDropFiles(HDROP drop)
     std::string path;
     size_t length = 0;
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    if (!IsScanning() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+    const bool busy = IsBusy();
+    if (!busy && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
         length = DragQueryFileA(drop, 0, nullptr, 0);
         char buffer[MAX_PATH] = {};
         if (length > 0 && length < MAX_PATH && DragQueryFileA(drop, 0, buffer, MAX_PATH) == length) {
@@ -284,7 +285,7 @@ void SelFileTypeWnd::OnDropFiles(HDROP drop)
             attributes = GetFileAttributesA(buffer);
         }
     }
-    const DropVerdict verdict = CheckDroppedPath(IsScanning(), path, length, attributes);
+    const DropVerdict verdict = CheckDroppedPath(busy, path, length, attributes);
     DragFinish(drop);
     if (verdict != kDropAccepted)
         return;
@@ -294,8 +295,9 @@ void SelFileTypeWnd::OnDropFiles(HDROP drop)
 
 void SelFileTypeWnd::StartScan()
 {
-    if (IsScanning() || run_.m_location.empty())
+    if (IsBusy() || run_.m_location.empty())
         return;
+    busy_ = true;
     ResetScanState();
     if (UiItem* stop = FindItem(kCmdStopScan))
         stop->Enable(1);
@@ -322,7 +324,8 @@ void SelFileTypeWnd::OnScanFinished()
         StartIdleTimer();
     }
     const ScanProblem problem = run_.Problem();
-    if (problem == kScanProblemNone && g_duplicatesFound.load() != 0 && g_filesClassified != 0) {
+    // Groups confirmed before a stop are results like any others.
+    if (problem == kScanProblemNone && g_filesClassified != 0) {
         HWND parent = GetParent(hwnd_);
         PostMessageA(parent, kTaskbarProgressMessage, 0, 0);
         PostMessageA(parent, WM_COMMAND, kCmdShowResults, 0);
@@ -331,9 +334,10 @@ void SelFileTypeWnd::OnScanFinished()
     // Progress off: the parent hears nothing more of this scan.
     PostMessageA(GetParent(hwnd_), kTaskbarProgressMessage, 0, 0);
     SetScanState(0);
+    busy_ = false;
     if (problem != kScanProblemNone)
         ShowScanProblem(problem);
-    else if (run_.UnlistableFolders() || run_.UnreadableFiles())
+    else if (!run_.Stopped() && (run_.UnlistableFolders() || run_.UnreadableFiles()))
         ShowIncompleteScanNotice(run_.UnlistableFolders(), run_.UnreadableFiles());
     else
         ShowNotFoundNotice();
@@ -344,6 +348,7 @@ int SelFileTypeWnd::Reset()
     // The containers belong to a running worker; it empties them itself when it starts.
     if (IsScanning())
         return 0;
+    busy_ = false;
     g_scanDone = 0;
     SetScanState(0);
     run_.m_photoGroups.clear();

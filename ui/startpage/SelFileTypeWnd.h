@@ -75,6 +75,10 @@ public:
     ScanRun& Run() { return run_; }
     // A scan runs from StartScan until its worker has ended.
     bool IsScanning() const { return run_.m_scanning || !run_.m_workerEnded; }
+    // From a scan's start until the page is idle again: through the hand-over to the parent
+    // and the results page until Reset, or until the not-found notice. Drops and the folder
+    // chooser are refused meanwhile, so that no second scan replaces results being handed over.
+    bool IsBusy() const { return busy_ || IsScanning(); }
     // The view: 1 from SetScanState(1) until SetScanState(0).
     int GetScanView() const { return scanView_; }
     int GetIncludeHiddenState() const { return includeHidden_; }
@@ -115,6 +119,7 @@ private:
     ScanRun run_;
     std::unique_ptr<FilterSettings> settings_;
     int includeHidden_ = 1;
+    bool busy_ = false;
     int scanView_ = 0;
     int locationIsDrive_ = 0;
     uint64_t expectedTotal_ = 0;

@@ -10,10 +10,14 @@ namespace {
 const UINT_PTR kTimerId = 1;
 const int kFirstFrame = 441;
 const int kFrameCount = 36;
+const DWORD kTickMs = 10;
+// A tick requested by the poll thread.
+const UINT kPollTick = WM_APP + 1;
 } // namespace
 
 BEGIN_MESSAGE_MAP(FreezeTipDlg, CDialog)
     ON_WM_TIMER()
+    ON_MESSAGE(kPollTick, &FreezeTipDlg::OnPollTick)
     ON_WM_PAINT()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -25,6 +29,7 @@ FreezeTipDlg::FreezeTipDlg(CWnd* parent)
 
 FreezeTipDlg::~FreezeTipDlg()
 {
+    StopPolling();
     surface_.Release();
 }
 
@@ -53,14 +58,53 @@ BOOL FreezeTipDlg::OnInitDialog()
         SetStretchBltMode(surface_.Dc(), HALFTONE);
     ::ReleaseDC(m_hWnd, screen);
     frame_ = 0;
-    SetTimer(kTimerId, 10);
+    if (busy) {
+        StopPolling();
+        stopPolling_ = false;
+        tickPending_ = false;
+        poller_ = std::thread(&FreezeTipDlg::PollThread, this);
+    } else {
+        SetTimer(kTimerId, kTickMs);
+    }
     return TRUE;
+}
+
+void FreezeTipDlg::PollThread(FreezeTipDlg* dlg)
+{
+    const HWND hwnd = dlg->m_hWnd;
+    while (!dlg->stopPolling_) {
+        const bool flagDown = dlg->busy->load() == 0;
+        // A request still waiting reads the flag when it runs: no need for another.
+        if (!dlg->tickPending_.exchange(true))
+            ::PostMessageA(hwnd, kPollTick, 0, 0);
+        if (flagDown)
+            return;
+        Sleep(kTickMs);
+    }
+}
+
+void FreezeTipDlg::StopPolling()
+{
+    stopPolling_ = true;
+    if (poller_.joinable())
+        poller_.join();
+}
+
+LRESULT FreezeTipDlg::OnPollTick(WPARAM, LPARAM)
+{
+    tickPending_ = false;
+    Tick();
+    return 0;
 }
 
 void FreezeTipDlg::OnTimer(UINT_PTR id)
 {
-    if (id != kTimerId)
-        return;
+    if (id == kTimerId)
+        Tick();
+}
+
+void FreezeTipDlg::Tick()
+{
     if (busy && busy->load() == 0) {
         KillTimer(kTimerId);
         EndDialog(IDOK);
@@ -95,6 +139,7 @@ void FreezeTipDlg::OnPaint()
 void FreezeTipDlg::OnDestroy()
 {
     KillTimer(kTimerId);
+    StopPolling();
     surface_.Release();
     CWnd::OnDestroy();
 }

@@ -2,9 +2,13 @@
 // An animated busy notice (bitmaps 441 to 476) that ends itself with IDOK once the caller's
 // busy flag drops to 0. The caller sets the number (-1: none), the flag, the text and the
 // format key before DoModal. Esc and Enter do not close it.
+// With a flag, a companion thread (PollThread) drives the ticks by posting them: a timer's
+// ticks come only when the queue is otherwise empty, so a caller that keeps posting to this
+// thread while it works would keep the notice open long after the work is done.
 #pragma once
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "mfc/Mfc.h"
 #include "uikit/draw/MemorySurface.h"
@@ -32,13 +36,24 @@ protected:
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR id);
+    LRESULT OnPollTick(WPARAM, LPARAM);
     void OnPaint();
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Every 10 ms while the flag is up, and once more when it drops, asks the dialog to run
+    // a tick (at most one request waits at a time); stops early when told to.
+    static void PollThread(FreezeTipDlg* dlg);
+    // The timer's body: ends the dialog once the flag is down, else shows the next frame.
+    void Tick();
+    void StopPolling();
+
     std::string shown_;
     FreezeTipLayout layout_ = {};
     int frame_ = 0;
     MemorySurface surface_;
+    std::thread poller_;
+    std::atomic<bool> stopPolling_{false};
+    std::atomic<bool> tickPending_{false};
 };

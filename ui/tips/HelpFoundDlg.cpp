@@ -66,12 +66,22 @@ void HelpFoundDlg::DrawForeground(HDC memory)
         y = static_cast<int>(image_->GetHeight()) + 20;
     }
     Text(memory, GetLangString("HelpFoundFileStr1"), 20, y + 10, 650, y + 100, DT_WORDBREAK);
-    Text(memory, GetLangString("HelpFoundFileStr2"), 168, 235, 650, 265, DT_WORDBREAK | DT_VCENTER);
     // Below the "Extra files found" line (235 to 268), which it would otherwise overlap.
     Text(memory, GetLangString("HelpFoundFileStr3"), 20, 270, 650, 318, DT_WORDBREAK | DT_VCENTER);
+    // The heading and the rest of its sentence share one line: the rest starts where the
+    // heading, measured in its own font, ends, so a longer translation pushes it along
+    // instead of being cut or drawn over.
+    const std::string heading = GetLangString("ExtraFilesFound");
     SelectObject(memory, helper.GetFont(18, 400, false));
+    RECT measured = {53, 235, 400, 268};
+    DrawTextA(memory, heading.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+    const int headingRight = measured.right < 400 ? int(measured.right) : 400;
     SetTextColor(memory, 0x00A2FF);
-    Text(memory, "Extra files found", 53, 235, 200, 268,
+    Text(memory, heading, 53, 235, headingRight, 268,
+         DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    SelectObject(memory, helper.GetFont(17, 400, false));
+    SetTextColor(memory, 0xE78400);
+    Text(memory, GetLangString("HelpFoundFileStr2"), headingRight + 6, 235, 650, 268,
          DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(memory, helper.GetFont(16, 400, false));
     SetTextColor(memory, 0xDBBAAF);

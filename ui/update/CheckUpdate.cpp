@@ -83,8 +83,11 @@ BOOL CheckUpdate::OnInitDialog()
     resultPictureId_ = 0;
     SetTimer(kTimerId, 100);
     const std::string address = MakeUpgradeAddress(GetLangString("UpgradeIni"), GetTickCount());
-    const std::string target = std::string(GetAppFolder()) + "Upgrade.ini";
-    download_ = UpgradeDownload::Start(address, target, m_hWnd, kDownloadDone);
+    char temp[MAX_PATH] = "";
+    const DWORD tempLength = GetTempPathA(MAX_PATH, temp);
+    const std::string folder = tempLength && tempLength < MAX_PATH ? temp : "";
+    download_ = UpgradeDownload::Start(address, folder, ReadInstalledVersion(), m_hWnd,
+                                       kDownloadDone);
     if (!download_)
         ShowVerdict(UpgradeVerdict());
     return TRUE;
@@ -111,6 +114,11 @@ void CheckUpdate::ShowVerdict(const UpgradeVerdict& verdict)
     case UpgradeOutcome::UpToDate:
         resultText_ = GetLangString("AlreadyBeNewest");
         resultPictureId_ = kUpToDatePicture;
+        SetItemCaption(closeItem_, "OK");
+        break;
+    case UpgradeOutcome::WriteFailed:
+        resultText_ = GetLangString("UpdateWriteFailed");
+        resultPictureId_ = kFailedPicture;
         SetItemCaption(closeItem_, "OK");
         break;
     case UpgradeOutcome::Failed:
@@ -179,6 +187,12 @@ void CheckUpdate::DrawBackground(HDC memory)
     DeleteObject(brush);
 }
 
+RECT CheckUpdate::ResultTextBox()
+{
+    // Down to just above the buttons: the longer translations take three lines.
+    return RECT{96, 55, 460, 140};
+}
+
 void CheckUpdate::DrawForeground(HDC memory)
 {
     ResourceHelper& helper = ResourceHelper::Instance();
@@ -189,6 +203,5 @@ void CheckUpdate::DrawForeground(HDC memory)
                          CLR_NONE, ILD_TRANSPARENT);
     }
     const std::string text = resultText_.empty() ? GetLangString("Wait4Down") : resultText_;
-    RECT box = {96, 55, 450, 90};
-    helper.DrawString(memory, text.c_str(), box, 0xEBC496, 17, 500, DT_WORDBREAK);
+    helper.DrawString(memory, text.c_str(), ResultTextBox(), 0xEBC496, 17, 500, DT_WORDBREAK);
 }

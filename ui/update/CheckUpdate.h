@@ -20,6 +20,8 @@ class UpgradeDownload;
 class CheckUpdate : public HomeBaseDialog
 {
 public:
+    // Where the waiting text and the outcome are written, in font (17, 500) with word breaks.
+    static RECT ResultTextBox();
     explicit CheckUpdate(CWnd* parent);
     ~CheckUpdate() override;
 

@@ -1,6 +1,8 @@
 // ui/update/UpgradeCheck.cpp
 #include "ui/update/UpgradeCheck.h"
 
+#include "ui/about/ProductVersion.h"
+
 #include <windows.h>
 
 #include "app/TextCase.h"
@@ -54,10 +56,24 @@ bool ParseProductVersion(const std::string& text, unsigned parts[4])
     return true;
 }
 
-bool IsNewerThanBuiltIn(unsigned major, unsigned minor)
+InstalledVersion ReadInstalledVersion()
 {
-    return major > kBuiltInMajorVersion ||
-           (major == kBuiltInMajorVersion && minor > kBuiltInMinorVersion);
+    InstalledVersion installed;
+    char path[MAX_PATH] = "";
+    std::string version, copyright;
+    unsigned parts[4];
+    if (GetModuleFileNameA(nullptr, path, MAX_PATH) &&
+        GetProductVersion(path, version, copyright) == 0 && ParseProductVersion(version, parts)) {
+        installed.known = true;
+        installed.major = parts[0];
+        installed.minor = parts[1];
+    }
+    return installed;
+}
+
+bool IsNewerThan(unsigned major, unsigned minor, const InstalledVersion& installed)
+{
+    return major > installed.major || (major == installed.major && minor > installed.minor);
 }
 
 bool IsWebAddress(const std::string& url)
@@ -79,13 +95,14 @@ bool IsWebAddress(const std::string& url)
     return url[host] != '/';
 }
 
-UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::string& url)
+UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::string& url,
+                                  const InstalledVersion& installed)
 {
     UpgradeVerdict verdict;
     unsigned parts[4];
-    if (url.size() < 4 || !ParseProductVersion(productVersion, parts))
+    if (!installed.known || url.size() < 4 || !ParseProductVersion(productVersion, parts))
         return verdict;
-    if (!IsNewerThanBuiltIn(parts[0], parts[1])) {
+    if (!IsNewerThan(parts[0], parts[1], installed)) {
         verdict.outcome = UpgradeOutcome::UpToDate;
         return verdict;
     }
@@ -97,10 +114,13 @@ UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::
     return verdict;
 }
 
-UpgradeVerdict JudgeUpgradeFile(const std::string& iniPath)
+UpgradeVerdict JudgeUpgradeFile(const std::string& iniPath, const InstalledVersion& installed)
 {
     char version[260] = "", url[260] = "";
-    if (iniPath.empty() || GetFileAttributesA(iniPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (iniPath.empty() ||
+        !GetFileAttributesExA(iniPath.c_str(), GetFileExInfoStandard, &data) ||
+        data.nFileSizeHigh != 0 || data.nFileSizeLow > kUpgradeFileCap)
         return UpgradeVerdict();
     GetPrivateProfileStringA("VERSION", "Product Version", "", version, sizeof(version),
                              iniPath.c_str());
@@ -109,7 +129,7 @@ UpgradeVerdict JudgeUpgradeFile(const std::string& iniPath)
     // A value that filled the buffer was cut short: an address cut short leads elsewhere.
     if (urlLength >= sizeof(url) - 1)
         return UpgradeVerdict();
-    return JudgeUpgradeValues(version, url);
+    return JudgeUpgradeValues(version, url, installed);
 }
 
 std::string MakeUpgradeAddress(const std::string& base, unsigned long tick)

@@ -3,11 +3,19 @@
 #pragma once
 #include <string>
 
-// The version built into the program; only these two numbers are compared.
-const unsigned kBuiltInMajorVersion = 3;
-const unsigned kBuiltInMinorVersion = 2;
+// The running program's version, from its own version resource (the one About shows); only
+// its first two numbers are compared with an offer.
+struct InstalledVersion {
+    bool known = false;
+    unsigned major = 0, minor = 0;
+};
+InstalledVersion ReadInstalledVersion();
 
-enum class UpgradeOutcome { Failed, Newer, UpToDate };
+// Failed: no offer could be read; WriteFailed: the offer could not be stored to be read.
+enum class UpgradeOutcome { Failed, Newer, UpToDate, WriteFailed };
+
+// The largest "Upgrade.ini" taken: a few lines; a server that sends more is not believed.
+const unsigned long kUpgradeFileCap = 16 * 1024;
 
 struct UpgradeVerdict {
     UpgradeOutcome outcome = UpgradeOutcome::Failed;
@@ -19,18 +27,20 @@ struct UpgradeVerdict {
 // must not be taken for a newer (or an older) one.
 bool ParseProductVersion(const std::string& text, unsigned parts[4]);
 
-// True when major.minor is above the built-in version.
-bool IsNewerThanBuiltIn(unsigned major, unsigned minor);
+// True when major.minor is above the installed version's.
+bool IsNewerThan(unsigned major, unsigned minor, const InstalledVersion& installed);
 
 // Only web addresses may reach the shell: the file is downloaded and editable, and
 // ShellExecute would run a program or open a local file just as readily.
 bool IsWebAddress(const std::string& url);
 
-// The verdict on the two values of section "VERSION".
-UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::string& url);
+// The verdict on the two values of section "VERSION". Failed when the installed version is
+// not known: nothing can be said to be newer or not.
+UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::string& url,
+                                  const InstalledVersion& installed);
 
-// The verdict on a downloaded file (Failed when it cannot be read).
-UpgradeVerdict JudgeUpgradeFile(const std::string& iniPath);
+// The verdict on a downloaded file (Failed when it cannot be read or is larger than the cap).
+UpgradeVerdict JudgeUpgradeFile(const std::string& iniPath, const InstalledVersion& installed);
 
 // Language string "UpgradeIni" + "?k=" + tick, so that no cache answers.
 std::string MakeUpgradeAddress(const std::string& base, unsigned long tick);

@@ -29,7 +29,13 @@ public:
     HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return Go(); }
     HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return Go(); }
+    // A server that sends more than an offer's few lines is stopped there.
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG done, ULONG total, ULONG, LPCWSTR) override
+    {
+        if (done > kUpgradeFileCap || total > kUpgradeFileCap)
+            return E_ABORT;
+        return Go();
+    }
     HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override
@@ -45,10 +51,11 @@ private:
 
 } // namespace
 
-UpgradeDownload* UpgradeDownload::Start(const std::string& address, const std::string& target,
-                                        HWND notify, UINT doneMessage)
+UpgradeDownload* UpgradeDownload::Start(const std::string& address, const std::string& folder,
+                                        const InstalledVersion& installed, HWND notify,
+                                        UINT doneMessage)
 {
-    auto* job = new UpgradeDownload(address, target, notify, doneMessage);
+    auto* job = new UpgradeDownload(address, folder, installed, notify, doneMessage);
     job->thread_ = CreateThread(nullptr, 0, &UpgradeDownload::ThreadProc, job, 0, nullptr);
     if (!job->thread_) {
         delete job;
@@ -57,9 +64,10 @@ UpgradeDownload* UpgradeDownload::Start(const std::string& address, const std::s
     return job;
 }
 
-UpgradeDownload::UpgradeDownload(const std::string& address, const std::string& target,
-                                 HWND notify, UINT doneMessage)
-    : address_(address), target_(target), notify_(notify), doneMessage_(doneMessage)
+UpgradeDownload::UpgradeDownload(const std::string& address, const std::string& folder,
+                                 const InstalledVersion& installed, HWND notify, UINT doneMessage)
+    : address_(address), folder_(folder), installed_(installed), notify_(notify),
+      doneMessage_(doneMessage)
 {
     InitializeCriticalSection(&lock_);
 }
@@ -82,22 +90,40 @@ DWORD WINAPI UpgradeDownload::ThreadProc(LPVOID self)
     return 0;
 }
 
+// A download that failed because the file could not be written, as opposed to the network.
+static bool IsWriteFailure(HRESULT hr)
+{
+    if (HRESULT_FACILITY(hr) == FACILITY_STORAGE)
+        return true;
+    switch (hr) {
+    case E_ACCESSDENIED:
+    case HRESULT_FROM_WIN32(ERROR_DISK_FULL):
+    case HRESULT_FROM_WIN32(ERROR_HANDLE_DISK_FULL):
+    case HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND):
+    case HRESULT_FROM_WIN32(ERROR_WRITE_PROTECT):
+    case HRESULT_FROM_WIN32(ERROR_WRITE_FAULT):
+        return true;
+    default:
+        return false;
+    }
+}
+
 void UpgradeDownload::Run()
 {
     UpgradeVerdict verdict;
-    // Into a file of its own first: a transfer cut off half-way must never be read as the
-    // offer, nor spoil the copy an earlier check left.
-    const std::string partial = target_ + ".part";
-    if (!target_.empty() && target_.size() + 5 < MAX_PATH) {
-        DeleteFileA(partial.c_str());
+    // A file of this check's own in the user's temporary folder: the program folder may not
+    // be writable, and a check abandoned earlier must not delete or replace this one's file.
+    char file[MAX_PATH] = "";
+    if (folder_.empty() || !GetTempFileNameA(folder_.c_str(), "upg", 0, file)) {
+        verdict.outcome = UpgradeOutcome::WriteFailed;
+    } else {
         AbortingCallback callback(this);
-        const HRESULT hr =
-            URLDownloadToFileA(nullptr, address_.c_str(), partial.c_str(), 0, &callback);
-        if (hr == S_OK && !CancelRequested() &&
-            MoveFileExA(partial.c_str(), target_.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-            verdict = JudgeUpgradeFile(target_);
-        DeleteFileA(partial.c_str());
+        const HRESULT hr = URLDownloadToFileA(nullptr, address_.c_str(), file, 0, &callback);
+        if (hr == S_OK && !CancelRequested())
+            verdict = JudgeUpgradeFile(file, installed_);
+        else if (IsWriteFailure(hr))
+            verdict.outcome = UpgradeOutcome::WriteFailed;
+        DeleteFileA(file);
     }
     EnterCriticalSection(&lock_);
     verdict_ = verdict;

@@ -1,5 +1,5 @@
 // ui/update/UpgradeDownload.h
-// One download of "Upgrade.ini" on a worker thread. The job is shared by the dialog and the
+// One download of "Upgrade.ini" on a worker thread, at most kUpgradeFileCap bytes. The job is shared by the dialog and the
 // worker and freed by whichever lets go last, so the dialog may close while a stalled server
 // still holds the worker: it asks the download to stop, waits a while, then leaves.
 #pragma once
@@ -12,10 +12,12 @@
 class UpgradeDownload
 {
 public:
-    // Starts the worker: address to download, target file, and the window that gets
-    // doneMessage (posted, once) when the verdict is ready. Null when no thread could start.
-    static UpgradeDownload* Start(const std::string& address, const std::string& target,
-                                  HWND notify, UINT doneMessage);
+    // Starts the worker: address to download, the folder that takes a file of the check's own
+    // (deleted once read), the version to compare with, and the window that gets doneMessage
+    // (posted, once) when the verdict is ready. Null when no thread could start.
+    static UpgradeDownload* Start(const std::string& address, const std::string& folder,
+                                  const InstalledVersion& installed, HWND notify,
+                                  UINT doneMessage);
 
     // The verdict; meaningful once doneMessage has arrived (or IsFinished()).
     UpgradeVerdict Verdict();
@@ -29,8 +31,8 @@ public:
     bool CancelRequested();
 
 private:
-    UpgradeDownload(const std::string& address, const std::string& target, HWND notify,
-                    UINT doneMessage);
+    UpgradeDownload(const std::string& address, const std::string& folder,
+                    const InstalledVersion& installed, HWND notify, UINT doneMessage);
     ~UpgradeDownload();
     static DWORD WINAPI ThreadProc(LPVOID self);
     void Run();
@@ -38,7 +40,8 @@ private:
 
     CRITICAL_SECTION lock_;
     LONG references_ = 2;
-    std::string address_, target_;
+    std::string address_, folder_;
+    InstalledVersion installed_;
     HWND notify_;
     UINT doneMessage_;
     bool cancel_ = false;

@@ -1,6 +1,9 @@
 // uikit/controls/OwnerDrawButtons.cpp
 #include "uikit/controls/OwnerDrawButtons.h"
 
+#include <stdio.h>
+#include <string.h>
+
 #include "app/ResourceHelper.h"
 
 ButtonLook ChooseButtonLook(bool disabled, bool pressed, bool over)
@@ -55,6 +58,77 @@ CMsBtn::~CMsBtn()
             DestroyIcon(icon);
     if (m_skin)
         DeleteObject(m_skin);
+    FreeBackground();
+    if (m_font)
+        DeleteObject(m_font);
+}
+
+void CMsBtn::FreeBackground()
+{
+    if (m_backgroundDc) {
+        SelectObject(m_backgroundDc, m_oldBackground);
+        DeleteDC(m_backgroundDc);
+    }
+    if (m_background)
+        DeleteObject(m_background);
+    m_backgroundDc = nullptr;
+    m_background = nullptr;
+    m_oldBackground = nullptr;
+}
+
+void CMsBtn::SetTextColor(COLORREF colour)
+{
+    m_textColor = colour;
+    if (m_hWnd)
+        Invalidate();
+}
+
+void CMsBtn::SetTransparent(BOOL transparent)
+{
+    m_transparent = transparent;
+    if (m_hWnd)
+        Invalidate();
+}
+
+void CMsBtn::SetTextFont(const LOGFONTA& font)
+{
+    HFONT made = CreateFontIndirectA(&font);
+    if (!made)
+        return;
+    if (m_font)
+        DeleteObject(m_font);
+    m_font = made;
+    if (m_hWnd)
+        Invalidate();
+}
+
+bool CMsBtn::CopyParentBackground(const RECT& rect)
+{
+    if (m_backgroundDc)
+        return true;
+    HWND parent = ::GetParent(m_hWnd);
+    if (!parent)
+        return false;
+    // Where the button lies in the parent's client area.
+    RECT place;
+    ::GetWindowRect(m_hWnd, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC parentDc = ::GetDC(parent);
+    if (!parentDc)
+        return false;
+    m_backgroundDc = CreateCompatibleDC(parentDc);
+    m_background = CreateCompatibleBitmap(parentDc, width, height);
+    if (m_backgroundDc && m_background) {
+        m_oldBackground = SelectObject(m_backgroundDc, m_background);
+        BitBlt(m_backgroundDc, 0, 0, width, height, parentDc, place.left, place.top, SRCCOPY);
+    }
+    ::ReleaseDC(parent, parentDc);
+    if (!m_oldBackground) {
+        FreeBackground();
+        return false;
+    }
+    return true;
 }
 
 void CMsBtn::PreSubclassWindow()
@@ -108,6 +182,7 @@ void CMsBtn::SetColors(const COLORREF backgrounds[4], const COLORREF texts[4])
         m_backgrounds[i] = backgrounds[i];
         m_texts[i] = texts[i];
     }
+    m_textColor = texts[kLookNormal];
     if (m_hWnd)
         Invalidate();
 }
@@ -137,6 +212,9 @@ void CMsBtn::DrawItem(LPDRAWITEMSTRUCT item)
                    SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
+    } else if (m_transparent && CopyParentBackground(rect)) {
+        BitBlt(item->hDC, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               m_backgroundDc, 0, 0, SRCCOPY);
     } else {
         HBRUSH brush = CreateSolidBrush(m_backgrounds[look]);
         FillRect(item->hDC, &rect, brush);
@@ -156,6 +234,7 @@ void CMsBtn::DrawItem(LPDRAWITEMSTRUCT item)
 void CMsBtn::DrawButtonText(CDC* dc, const char* text, RECT rect, ButtonLook look)
 {
     HDC hdc = dc->m_hDC;
+    HGDIOBJ oldFont = m_font ? SelectObject(hdc, m_font) : nullptr;
     if (look == kLookPressed && m_flat && !m_checkBox)
         OffsetRect(&rect, m_pressedOffset.x, m_pressedOffset.y);
     RECT measured = rect;
@@ -164,8 +243,10 @@ void CMsBtn::DrawButtonText(CDC* dc, const char* text, RECT rect, ButtonLook loo
     rect.top += (rect.bottom - rect.top - height) / 2;
     rect.bottom = rect.top + height;
     SetBkMode(hdc, TRANSPARENT);
-    ::SetTextColor(hdc, m_texts[look]);
+    ::SetTextColor(hdc, TextFor(look));
     DrawTextA(hdc, text, -1, &rect, DT_WORDBREAK | DT_CENTER);
+    if (oldFont)
+        SelectObject(hdc, oldFont);
 }
 
 void CMsBtn::OnMouseMove(UINT, CPoint)
@@ -217,21 +298,78 @@ BEGIN_MESSAGE_MAP(CButtonPlus, CButton)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
+const char kButtonPlusInitError[] = "Init CButtonPlus is false error=0x%x,GetLastError=%d";
+const char kButtonPlusInit002Error[] = "Init CButtonPlus 002 is false error=0x%x,GetLastError=%d";
+const char kButtonPlusLoadBitmapError[] = "Init OwerLoadBitmap is false error=0x%x,GetLastError=%d";
+const char kButtonPlusPromptError[] = "Init CButtonPlus SetPrompt is false GetLastError=%d";
+
+static const size_t kPromptSize = 261;
+
+template <class... Args> static void ShowButtonError(const char* format, Args... args)
+{
+    char text[160];
+    snprintf(text, sizeof text, format, args...);
+    AfxMessageBox(text, MB_OK | MB_ICONERROR);
+}
+
+CButtonPlus::CButtonPlus()
+{
+    HANDLE heap = GetProcessHeap();
+    if (!heap) {
+        ShowButtonError(kButtonPlusInitError, 0u, static_cast<int>(GetLastError()));
+        return;
+    }
+    m_prompt = static_cast<char*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, kPromptSize));
+    if (!m_prompt)
+        ShowButtonError(kButtonPlusInit002Error, static_cast<unsigned>(kPromptSize),
+                        static_cast<int>(GetLastError()));
+}
+
+CButtonPlus::~CButtonPlus()
+{
+    if (m_prompt)
+        HeapFree(GetProcessHeap(), 0, m_prompt);
+}
+
 void CButtonPlus::PreSubclassWindow()
 {
     ModifyStyle(0, BS_OWNERDRAW);
     CButton::PreSubclassWindow();
 }
 
+BOOL CButtonPlus::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    cs.style = (cs.style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+    return CButton::PreCreateWindow(cs);
+}
+
 BOOL CButtonPlus::LoadBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled)
 {
     const UINT ids[4] = {normal, hover, pressed, disabled};
+    m_loaded = true;
     for (int i = 0; i < 4; ++i) {
         m_bitmaps[i].DeleteObject();
-        if (ids[i])
-            m_bitmaps[i].LoadBitmap(ids[i]);
+        if (ids[i] && !m_bitmaps[i].LoadBitmap(ids[i])) {
+            ShowButtonError(kButtonPlusLoadBitmapError, ids[i], static_cast<int>(GetLastError()));
+            m_loaded = false;
+        }
     }
-    return m_bitmaps[kLookNormal].m_hObject != nullptr;
+    m_loaded = m_loaded && m_bitmaps[kLookNormal].m_hObject != nullptr;
+    if (m_hWnd)
+        Invalidate();
+    return m_loaded;
+}
+
+BOOL CButtonPlus::SetPrompt(const char* text)
+{
+    const size_t length = text ? strlen(text) : 0;
+    if (!m_prompt || length >= kPromptSize) {
+        SetLastError(m_prompt ? ERROR_INSUFFICIENT_BUFFER : ERROR_NOT_ENOUGH_MEMORY);
+        ShowButtonError(kButtonPlusPromptError, static_cast<int>(GetLastError()));
+        return FALSE;
+    }
+    memcpy(m_prompt, text ? text : "", length + 1);
+    return TRUE;
 }
 
 void CButtonPlus::SizeToBitmap()

@@ -35,13 +35,22 @@ public:
     void SetSkin(UINT bitmapId, const RECT rects[4]);
     void SetColors(const COLORREF backgrounds[4], const COLORREF texts[4]);
     void SetFlat(BOOL flat) { m_flat = flat; }
-    void SetTextColor(COLORREF colour) { m_textColor = colour; }
+    // The text colour of the normal look (SetColors sets it too).
+    void SetTextColor(COLORREF colour);
+    // Transparent mode draws on the parent's background, copied once at the first paint
+    // (the parent is expected to keep a fixed background under the button).
+    void SetTransparent(BOOL transparent);
+    // The caption's font; the button keeps a copy of it. Without one the DC's font is used.
+    void SetTextFont(const LOGFONTA& font);
     void SetChecked(BOOL checked);
     BOOL IsChecked() const { return m_checked; }
     bool IsCheckBox() const { return m_checkBox; }
     bool IsOver() const { return m_over; }
     COLORREF BackgroundFor(ButtonLook look) const { return m_backgrounds[look]; }
-    COLORREF TextFor(ButtonLook look) const { return m_texts[look]; }
+    COLORREF TextFor(ButtonLook look) const
+    {
+        return look == kLookNormal ? m_textColor : m_texts[look];
+    }
 
 protected:
     void PreSubclassWindow() override;
@@ -55,6 +64,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Copies what the parent shows under the button; false when it cannot.
+    bool CopyParentBackground(const RECT& rect);
+    void FreeBackground();
+
     HICON m_icons[2] = {};
     SIZE m_iconSizes[2] = {};
     bool m_checkBox = false;
@@ -64,6 +77,11 @@ private:
     bool m_tracking = false;
     BOOL m_flat = TRUE;
     COLORREF m_textColor = 0x646464;
+    BOOL m_transparent = FALSE;
+    HDC m_backgroundDc = nullptr;
+    HBITMAP m_background = nullptr;
+    HGDIOBJ m_oldBackground = nullptr;
+    HFONT m_font = nullptr;
     POINT m_iconOffset = {2, 2};
     POINT m_pressedOffset = {1, 1};
     COLORREF m_backgrounds[4];
@@ -72,19 +90,33 @@ private:
     RECT m_skinRects[4] = {};
 };
 
+// Construction failures of CButtonPlus are told in a message box with these texts (the
+// error value and GetLastError).
+extern const char kButtonPlusInitError[];
+extern const char kButtonPlusInit002Error[];
+extern const char kButtonPlusLoadBitmapError[];
+extern const char kButtonPlusPromptError[];
+
 class CButtonPlus : public CButton
 {
 public:
-    // Loads the four bitmaps (0 for none; the normal one is needed). FALSE when it fails.
+    CButtonPlus();
+    ~CButtonPlus() override;
+    // Loads the four bitmaps (0 for none; the normal one is needed). FALSE, after a message
+    // box naming the missing bitmap's id, when one that was asked for cannot be loaded.
     BOOL LoadBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled);
-    void SetPrompt(const char* text) { m_prompt = text ? text : ""; }
-    const std::string& Prompt() const { return m_prompt; }
+    // Copies the text into the button's prompt buffer (260 characters and the end). FALSE,
+    // after a message box, when there is no buffer or the text does not fit.
+    BOOL SetPrompt(const char* text);
+    const char* Prompt() const { return m_prompt ? m_prompt : ""; }
     // Resizes the button to its normal bitmap.
     void SizeToBitmap();
     void DrawItem(LPDRAWITEMSTRUCT item) override;
 
 protected:
     void PreSubclassWindow() override;
+    // A button created by Create is owner-drawn from the start.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void OnMouseMove(UINT flags, CPoint point);
     void OnMouseHover(UINT flags, CPoint point);
     void OnMouseLeave();
@@ -96,5 +128,6 @@ private:
     CMaskedBitmap m_bitmaps[4];
     bool m_hover = false;
     bool m_tracking = false;
-    std::string m_prompt;
+    char* m_prompt = nullptr;   // kPromptSize bytes from the process heap
+    bool m_loaded = false;
 };

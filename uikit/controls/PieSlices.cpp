@@ -4,7 +4,6 @@
 #include <math.h>
 #include <vector>
 
-#include "uikit/controls/PieGeometry.h"
 
 PieSlice* PieSlices::Add(int id, const std::string& name, const std::string& description,
                          double value, uint32_t color)
@@ -24,9 +23,8 @@ PieSlice* PieSlices::Add(int id, const std::string& name, const std::string& des
     PieSlice* added = slice.get();
     m_slices[key] = std::move(slice);
     m_total += value;
-    if (description.size() > m_longest.size())
-        m_longest = description;
     UpdateShares();
+    Changed();
     return added;
 }
 
@@ -54,8 +52,8 @@ bool PieSlices::RemoveByKey(int key)
     if (m_slices.empty())
         m_total = 0.0;   // no rounding rest without slices
     Rekey();
-    FindLongest();
     UpdateShares();
+    Changed();
     return true;
 }
 
@@ -74,6 +72,7 @@ bool PieSlices::SetValue(PieSlice* slice, double value)
     m_total += value - slice->value;
     slice->value = value;
     UpdateShares();
+    Changed();
     return true;
 }
 
@@ -83,6 +82,7 @@ void PieSlices::SetColor(PieSlice* slice, uint32_t color)
         return;
     slice->color = slice->secondColor = color;
     slice->lightColor = LightenColor(color, slice->lightFactor);
+    Changed();
 }
 
 void PieSlices::SetDescription(PieSlice* slice, const std::string& text)
@@ -90,7 +90,7 @@ void PieSlices::SetDescription(PieSlice* slice, const std::string& text)
     if (!slice)
         return;
     slice->description = text;
-    FindLongest();
+    Changed();
 }
 
 void PieSlices::SetLightFactor(PieSlice* slice, float factor)
@@ -99,12 +99,34 @@ void PieSlices::SetLightFactor(PieSlice* slice, float factor)
         return;
     slice->lightFactor = factor;
     slice->lightColor = LightenColor(slice->color, factor);
+    Changed();
 }
 
 void PieSlices::SetAllLightFactors(float factor)
 {
-    for (auto& entry : m_slices)
-        SetLightFactor(entry.second.get(), factor);
+    for (auto& entry : m_slices) {
+        entry.second->lightFactor = factor;
+        entry.second->lightColor = LightenColor(entry.second->color, factor);
+    }
+    Changed();
+}
+
+void PieSlices::SetDarkFactor(PieSlice* slice, float factor)
+{
+    if (!slice)
+        return;
+    slice->darkFactor = factor;
+    slice->secondColor = DarkenColor(slice->color, factor);
+    Changed();
+}
+
+void PieSlices::SetAllDarkFactors(float factor)
+{
+    for (auto& entry : m_slices) {
+        entry.second->darkFactor = factor;
+        entry.second->secondColor = DarkenColor(entry.second->color, factor);
+    }
+    Changed();
 }
 
 PieSlice* PieSlices::Selected() const
@@ -122,15 +144,8 @@ void PieSlices::UpdateShares()
     for (auto& entry : m_slices) {
         entry.second->share = static_cast<float>(entry.second->value / m_total);
         entry.second->sweep = entry.second->share * 360.0f;
+        entry.second->tiltedSweep = entry.second->sweep;
     }
-}
-
-void PieSlices::FindLongest()
-{
-    m_longest.clear();
-    for (const auto& entry : m_slices)
-        if (entry.second->description.size() > m_longest.size())
-            m_longest = entry.second->description;
 }
 
 void PieSlices::Rekey()
@@ -166,9 +181,11 @@ void PieSlices::SortByValue(bool descending)
         SortBy([](const PieSlice& a, const PieSlice& b) { return a.value > b.value; });
     else
         SortBy([](const PieSlice& a, const PieSlice& b) { return a.value < b.value; });
+    Changed();
 }
 
 void PieSlices::SortByIndex()
 {
     SortBy([](const PieSlice& a, const PieSlice& b) { return a.index < b.index; });
+    Changed();
 }

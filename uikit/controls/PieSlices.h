@@ -2,9 +2,13 @@
 // The slices of a pie chart: values, shares, names, keys and order. No window here.
 #pragma once
 #include <stdint.h>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "uikit/controls/PieGeometry.h"
 
 struct PieSlice
 {
@@ -21,6 +25,10 @@ struct PieSlice
     int index = 0;            // slice count when it was added
     bool selected = false;
     int id = 0;               // the caller's value, reported on a click
+    float tiltedSweep = 0.0f; // degrees on the tilted top face
+    PiePoint endPoint = {0.0f, 0.0f};
+    // The visible side wall of the last tilted paint, for clicks: one polygon per piece.
+    std::vector<std::vector<PiePoint>> wallOutline;
 };
 
 class PieSlices
@@ -42,6 +50,10 @@ public:
     void SetDescription(PieSlice* slice, const std::string& text);
     void SetLightFactor(PieSlice* slice, float factor);
     void SetAllLightFactors(float factor);
+    // The second colour (the far end of the slice's gradient) becomes the colour darkened by
+    // the factor.
+    void SetDarkFactor(PieSlice* slice, float factor);
+    void SetAllDarkFactors(float factor);
     PieSlice* Selected() const;
     // Re-keys by value (ascending, or descending); among equal values the highest key first.
     void SortByValue(bool descending);
@@ -49,16 +61,18 @@ public:
 
     int Count() const { return static_cast<int>(m_slices.size()); }
     double Total() const { return m_total; }
-    const std::string& LongestDescription() const { return m_longest; }
     const std::map<int, std::unique_ptr<PieSlice>>& ByKey() const { return m_slices; }
+    // Called after every change of values, names, colours, order or the set of slices (the
+    // chart repaints and lays its legend out again).
+    void SetOnChanged(std::function<void()> onChanged) { m_onChanged = std::move(onChanged); }
 
 private:
     void UpdateShares();
-    void FindLongest();
     void Rekey();
     template <class Better> void SortBy(Better better);
+    void Changed() { if (m_onChanged) m_onChanged(); }
 
     std::map<int, std::unique_ptr<PieSlice>> m_slices;
     double m_total = 0.0;
-    std::string m_longest;
+    std::function<void()> m_onChanged;
 };

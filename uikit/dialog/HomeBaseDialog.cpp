@@ -550,6 +550,11 @@ LRESULT HomeBaseDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_MOUSEMOVE: ApplyClientRouting(clientRouter_.OnMouseMove(wParam, lParam)); break;
     case WM_MOUSELEAVE: ApplyClientRouting(clientRouter_.OnMouseLeave()); break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == m_hWnd &&
+            UiCtrl::ShowWidgetCursor(clientRouter_, m_hWnd, lParam))
+            return TRUE;
+        break;
     case WM_LBUTTONDOWN:
         ::SetFocus(m_hWnd);
         ApplyClientRouting(clientRouter_.OnLButtonDown(wParam, lParam));

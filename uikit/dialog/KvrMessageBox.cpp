@@ -6,7 +6,6 @@
 #include <gdiplus.h>
 #include <stdlib.h>
 
-#include "app/CrashHandler.h"
 #include "app/LangString.h"
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
@@ -181,27 +180,4 @@ int ShowKvrMessageBox(HWND owner, const char* text, const char* caption, UINT st
     const std::string title = caption ? caption : GetLangString("caption");
     return ResultOfSystemAnswer(
         MessageBoxA(owner, text ? text : "", title.c_str(), SystemStyleOf(style)));
-}
-
-namespace {
-
-// The out-of-memory message is shown when an allocation has failed, and the skinned box
-// allocates: memory kept aside at start-up is given back just before it opens.
-void* g_crashReserve = nullptr;
-const size_t kCrashReserveBytes = 2u << 20;
-
-void ShowCrashMessage(const char* text, const char* caption, unsigned style)
-{
-    free(g_crashReserve);
-    g_crashReserve = nullptr;
-    ShowKvrMessageBox(nullptr, text, caption, style, 0);
-}
-
-} // namespace
-
-void UseKvrMessageBoxForCrashMessages()
-{
-    if (!g_crashReserve)
-        g_crashReserve = malloc(kCrashReserveBytes);
-    SetCrashMessageBox(&ShowCrashMessage);
 }

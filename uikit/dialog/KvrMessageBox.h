@@ -57,6 +57,3 @@ private:
 // close, 3 for the third button. textColour 0 is the default colour.
 int ShowKvrMessageBox(HWND owner, const char* text, const char* caption, UINT style,
                       COLORREF textColour = 0);
-
-// Makes the crash handler's out-of-memory message use the skinned box; start-up calls it.
-void UseKvrMessageBoxForCrashMessages();

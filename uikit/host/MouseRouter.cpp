@@ -93,11 +93,40 @@ unsigned MouseRouter::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 unsigned MouseRouter::OnLButtonUp(WPARAM wParam, LPARAM lParam)
 {
     UiItem* pressed = PressedItem();
+    const int pressedBefore = pressedId_;
     pressedId_ = kNone;
     UiItem* hit = HitTest(items_, CursorFromLParam(lParam));
     if (hit && hit == pressed)
         hit->OnMouseLBtnUp(wParam, lParam);
+    // The press is over: a widget still drawn pressed shows hover again while the cursor is
+    // on it, else its resting look. (A click handler may have changed the map: look again.)
+    const bool under = hit && hit == pressed;
+    pressed = Find(pressedBefore);
+    if (pressed && pressed->GetState() == kStatePressed) {
+        if (under)
+            pressed->SetState(kStateHover);
+        else
+            Rest(pressed);
+    }
     return kRepaint;
+}
+
+HCURSOR MouseRouter::CursorAt(POINT point) const
+{
+    UiItem* hit = HitTest(items_, point);
+    return hit ? hit->HoverCursor() : nullptr;
+}
+
+bool ShowWidgetCursor(const MouseRouter& router, HWND host, LPARAM lParam)
+{
+    POINT point;
+    if (LOWORD(lParam) != HTCLIENT || !GetCursorPos(&point) || !ScreenToClient(host, &point))
+        return false;
+    HCURSOR cursor = router.CursorAt(point);
+    if (!cursor)
+        return false;
+    SetCursor(cursor);
+    return true;
 }
 
 void MouseRouter::Reset()

@@ -30,6 +30,8 @@ public:
     void Reset();
 
     UiItem* HoverItem() const { return Find(hoverId_); }
+    // The cursor wanted by the widget under the client point; null for the host's own.
+    HCURSOR CursorAt(POINT point) const;
     UiItem* PressedItem() const { return Find(pressedId_); }
     bool IsTracking() const { return tracking_; }
 
@@ -48,5 +50,10 @@ private:
     int pressedId_ = kNone;
     bool tracking_ = false;
 };
+
+// WM_SETCURSOR of a host: shows the cursor of the widget under the mouse in the client area.
+// True when it did (the host returns TRUE); false leaves the message to the default, which
+// would put the class cursor back on every move and make a link's hand flicker.
+bool ShowWidgetCursor(const MouseRouter& router, HWND host, LPARAM lParam);
 
 } // namespace UiCtrl

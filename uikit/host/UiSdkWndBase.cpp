@@ -98,6 +98,10 @@ LRESULT UiSdkWndBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE: OnSize(wParam, lParam); break;
     case WM_PAINT: return OnPaint(wParam, lParam);
     case WM_ERASEBKGND: return 1;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == hwnd && ShowWidgetCursor(router_, hwnd, lParam))
+            return TRUE;
+        break;
     case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); break;
     case WM_LBUTTONUP: OnLButtonUp(wParam, lParam); break;
     case WM_MOUSEWHEEL: OnMouseWheel(wParam, lParam); break;

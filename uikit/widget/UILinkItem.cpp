@@ -27,6 +27,11 @@ HCURSOR HandCursor()
 }
 } // namespace
 
+UILinkItem::UILinkItem()
+{
+    hoverCursor_ = HandCursor();
+}
+
 UILinkItem::~UILinkItem()
 {
     RestoreCursor();

@@ -8,6 +8,7 @@ namespace UiCtrl {
 
 class UILinkItem : public UiItem {
 public:
+    UILinkItem();
     ~UILinkItem() override;
     int Draw(HDC dc) override;
     // Shows the hand cursor while hovered or pressed and gives the old one back after.

@@ -48,6 +48,8 @@ public:
     HWND GetOwner() const { return owner_; }
     const RECT& Rect() const { return rect_; }
     const std::string& GetLangKey() const { return langKey_; }
+    // The cursor the widget wants while the mouse is over it; null for the host's own.
+    HCURSOR HoverCursor() const { return hoverCursor_; }
     void SetLangKey(const std::string& key) { langKey_ = key; }
 
 protected:
@@ -65,6 +67,7 @@ protected:
     HWND owner_ = nullptr;
     int visible_ = 1;
     int enabled_ = 1;
+    HCURSOR hoverCursor_ = nullptr;
 };
 
 // The widgets of one host by command id; ascending id order is the order of painting and

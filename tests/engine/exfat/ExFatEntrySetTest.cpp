@@ -1,5 +1,4 @@
 // tests/engine/exfat/ExFatEntrySetTest.cpp
-// Entry sets are hand-made: no tool here puts files into an exFAT image without mounting it.
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -7,43 +6,8 @@
 #include <vector>
 
 #include "engine/exfat/ExFatEntrySet.h"
-
-namespace {
-
-const uint32_t kStamp = (46u << 25) | (6u << 21) | (15u << 16) | (10u << 11) | (30u << 5) | 5;
-
-void Put16(unsigned char* p, uint32_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
-void Put32(unsigned char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i)); }
-
-// File + Stream Extension + File Name entries for name, in use or deleted.
-std::vector<unsigned char> EntrySet(const std::string& name, bool inUse, uint32_t cluster, uint32_t length)
-{
-    const size_t names = (name.size() + 14) / 15;
-    std::vector<unsigned char> bytes(32 * (2 + names), 0);
-    unsigned char* file = bytes.data();
-    file[0] = inUse ? 0x85 : 0x05;
-    file[1] = uint8_t(1 + names);
-    Put16(file + 4, 0x20);
-    Put32(file + 8, kStamp);
-    Put32(file + 12, kStamp);
-    Put32(file + 16, kStamp);
-    unsigned char* stream = file + 32;
-    stream[0] = inUse ? 0xC0 : 0x40;
-    stream[1] = 0x01;
-    stream[3] = uint8_t(name.size());
-    Put32(stream + 20, cluster);
-    Put32(stream + 8, length);
-    Put32(stream + 24, length);
-    for (size_t i = 0; i < names; ++i) {
-        unsigned char* e = file + 64 + 32 * i;
-        e[0] = inUse ? 0xC1 : 0x41;
-        for (size_t u = 0; u < 15 && i * 15 + u < name.size(); ++u)
-            Put16(e + 2 + 2 * u, static_cast<unsigned char>(name[i * 15 + u]));
-    }
-    return bytes;
-}
-
-}  // namespace
+#include "engine/volume/WideToAnsi.h"
+#include "tests/engine/exfat/ExFatEntryBuilder.h"
 
 TEST(ExFatEntrySetState, SetsAcrossEntriesAndBuffers)
 {
@@ -113,4 +77,25 @@ TEST(ExFatEntrySetState, BrokenSets)
     EXPECT_TRUE(other.Feed(set.data(), 64, 0));
     EXPECT_EQ(0u, parser.Current().step);
     EXPECT_EQ(2u, other.Current().step);
+}
+
+// A character whose units fall into two File Name entries (units 15 and 16) is converted as
+// one character, as the whole name is.
+TEST(ExFatEntrySetState, CharacterSplitAcrossNameEntriesStaysWhole)
+{
+    std::vector<uint16_t> name(14, 'n');
+    name.push_back(0xD83D);  // U+1F600 as a surrogate pair
+    name.push_back(0xDE00);
+    name.push_back('x');
+    std::vector<unsigned char> set = EntrySet(name, true, 10, 100);
+    ExFatEntrySetState parser;
+    parser.Begin(8192, 9, 12);
+    EXPECT_TRUE(parser.Feed(set.data(), set.size(), 0));
+    ASSERT_EQ(1u, parser.Finished().size());
+    char whole[64] = {};
+    ASSERT_NE(0, WideToAnsi(name.data(), uint32_t(name.size()), whole, sizeof(whole)));
+    EXPECT_EQ(whole, parser.Finished()[0].name);
+#ifndef _WIN32
+    EXPECT_EQ(std::string(14, 'n') + "_x", parser.Finished()[0].name);
+#endif
 }

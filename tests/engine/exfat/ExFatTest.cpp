@@ -69,20 +69,21 @@ void SetLabel(unsigned char* entry, const char* text)
 
 }  // namespace
 
+// The label agrees with what blkid reads; a label entry no longer in use is no label.
 TEST(AnalyzeExFatVolume, ReadsLengthAndLabel)
 {
-    std::vector<unsigned char> image = ExFatImage("exfat.img");
-    CMemoryDevice device(image);
-    std::unique_ptr<CExFatVolumeAnalyer> volume(AnalyzeExFatVolume(&device, 0));
-    ASSERT_TRUE(volume);
-    EXPECT_EQ(kFsExFat, volume->GetFileSystemType());
-    EXPECT_EQ(image.size() / 512, volume->GetTotalSectors());
-    EXPECT_EQ("EXLABEL", LabelOf(*volume));
-
-    CMemoryDevice unlabeled(ExFatImage("nolabel.img"));
-    std::unique_ptr<CExFatVolumeAnalyer> plain(AnalyzeExFatVolume(&unlabeled, 0));
-    ASSERT_TRUE(plain);
-    EXPECT_EQ("", LabelOf(*plain));
+    for (const char* name : {"exfat.img", "nolabel.img", "unusedlabel.img"}) {
+        std::vector<unsigned char> image = ExFatImage(name);
+        CMemoryDevice device(image);
+        std::unique_ptr<CExFatVolumeAnalyer> volume(AnalyzeExFatVolume(&device, 0));
+        ASSERT_TRUE(volume) << name;
+        EXPECT_EQ(kFsExFat, volume->GetFileSystemType()) << name;
+        EXPECT_EQ(image.size() / 512, volume->GetTotalSectors()) << name;
+        std::vector<unsigned char> golden = ExFatImage((std::string(name) + ".label").c_str());
+        EXPECT_EQ(std::string(golden.begin(), golden.end()), LabelOf(*volume)) << name;
+    }
+    std::vector<unsigned char> golden = ExFatImage("exfat.img.label");
+    EXPECT_EQ("EXLABEL", std::string(golden.begin(), golden.end()));
 }
 
 TEST(AnalyzeExFatVolume, NotExFat)
@@ -211,9 +212,16 @@ TEST(SectorCache, EntriesAndEmptyCache)
     CMemoryDevice device(image);
     SectorCache cache;
     EXPECT_EQ(0xFFFFFFFFu, cache.GetFatEntry(2));
-    cache.Open(&device, g.f.fatOffset, g.f.fatLength);
-    EXPECT_EQ(GetU32(image.data() + g.FatEntryOffset(0)), cache.GetFatEntry(0));
-    EXPECT_EQ(0xFFFFFFFFu, cache.GetFatEntry(g.f.rootCluster));
+    // 0xFFFFFFFF is also the end-of-chain mark: the entries read come from values that no
+    // failure could give.
+    Put32(image.data() + g.FatEntryOffset(g.f.rootCluster), 0x12345678);
+    const uint32_t last = g.f.fatLength * 128 - 1;
+    Put32(image.data() + g.FatEntryOffset(last), 0x0BADCAFE);
+    CMemoryDevice patched(image);
+    cache.Open(&patched, g.f.fatOffset, g.f.fatLength);
+    EXPECT_EQ(0xFFFFFFF8u, cache.GetFatEntry(0));
+    EXPECT_EQ(0x12345678u, cache.GetFatEntry(g.f.rootCluster));
+    EXPECT_EQ(0x0BADCAFEu, cache.GetFatEntry(last));
     // Past the region: no entry, and no read beyond it.
     EXPECT_EQ(0xFFFFFFFFu, cache.GetFatEntry(g.f.fatLength * 128));
     cache.Clear();

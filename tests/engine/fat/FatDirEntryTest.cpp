@@ -115,8 +115,6 @@ TEST(FatDirEntry, FieldsAndKinds)
 
 TEST(FormatShortName, PaddingDotAndDeletedMark)
 {
-    EXPECT_EQ("DATAX", ShortName(Entry("DATA    X  ", 0x08), true));
-    EXPECT_EQ("MY DISK", ShortName(Entry("MY DISK    ", 0x08), true));
     EXPECT_EQ("README.TXT", ShortName(Entry("README  TXT", 0x20), false));
     EXPECT_EQ("README", ShortName(Entry("README     ", 0x20), false));
     EXPECT_EQ("#EADME.TXT", ShortName(Entry("\xE5" "EADME  TXT", 0x20), false));
@@ -124,6 +122,23 @@ TEST(FormatShortName, PaddingDotAndDeletedMark)
     char small[5];
     FormatShortName(Entry("README  TXT", 0x20).bytes, small, sizeof(small), false);
     EXPECT_STREQ("READ", small);
+}
+
+// A label is one 11-byte field: only its padding goes.
+TEST(FormatVolumeLabel, InnerSpacesStay)
+{
+    struct Case { const char* bytes; const char* label; };
+    const Case cases[] = {{"DATA    X  ", "DATA    X"}, {"MY DISK    ", "MY DISK"}, {"PHOTOS  OLD", "PHOTOS  OLD"},
+                          {"A          ", "A"},         {"AB\0DEFGHIJK", "AB"}};
+    for (const Case& c : cases) {
+        char out[100];
+        memset(out, '#', sizeof(out));
+        FormatVolumeLabel(Entry(c.bytes, 0x08).bytes, out, sizeof(out));
+        EXPECT_STREQ(c.label, out) << c.bytes;
+    }
+    char small[4];
+    FormatVolumeLabel(Entry("PHOTOS  OLD", 0x08).bytes, small, sizeof(small));
+    EXPECT_STREQ("PHO", small);
 }
 
 TEST(IsValidFatCluster, Range)

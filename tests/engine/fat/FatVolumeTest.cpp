@@ -27,6 +27,75 @@ TEST(FatVolumeAnalyze, RecognisesEachTypeWithTotalAndLabel)
     }
 }
 
+namespace {
+
+std::string GoldenText(const std::string& name)
+{
+    std::vector<unsigned char> bytes = FatImage(name);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+// Volumes that the formatter makes and the checkers read: the analyser agrees with fsck.fat on
+// the total and with fatlabel on the label.
+TEST(FatVolumeAnalyze, AgreesWithTheRealToolsOnEveryLayout)
+{
+    struct Case { const char* image; uint32_t type; const char* why; };
+    const Case cases[] = {
+        {"floppy360.img", kFsFat12, "360 KiB floppy, 112 root entries"},
+        {"floppy720.img", kFsFat12, "720 KiB floppy, 112 root entries"},
+        {"onefat16.img", kFsFat16, "one FAT, 112 root entries, label with inner spaces"},
+        {"oemlabel.img", kFsFat12, "label in the OEM code page"},
+        {"fat12big.img", kFsFat12, "FAT12 total in the 32-bit field"},
+        {"small32.img", kFsFat32, "FAT32 total in the 16-bit field, label in the second root cluster"},
+    };
+    for (const Case& c : cases) {
+        CMemoryDevice device(FatImage(c.image));
+        ASSERT_GT(device.GetTotalSectors(), 0u) << c.image;
+        CFatVolumeAnalyze volume(&device, 0);
+        EXPECT_EQ(c.type, volume.GetFileSystemType()) << c.why;
+        uint64_t total = FatGoldenNumber(std::string(c.image) + ".total");
+        EXPECT_GT(total, 0u) << c.why;
+        EXPECT_EQ(total, volume.GetTotalSectors()) << c.why;
+        std::string label = GoldenText(std::string(c.image) + ".label");
+        EXPECT_FALSE(label.empty()) << c.why;
+        EXPECT_EQ(AnsiOfUtf8(label), LabelOf(volume)) << c.why;
+    }
+    // The golden itself: inner spaces are part of the label.
+    EXPECT_EQ("PHOTOS  OLD", GoldenText("onefat16.img.label"));
+}
+
+// A root cluster past the clusters of the volume names bytes outside it: a copy of the root
+// directory put there is not read.
+TEST(FatVolumeAnalyze, RootClusterOutsideTheVolumeIsNotRead)
+{
+    const std::vector<unsigned char> image = FatImage("small32.img");
+    FatBootSector boot(image.data(), 512);
+    ASSERT_EQ(kFsFat32, boot.GetType());
+    const uint32_t count = boot.GetClusterCount();
+    ASSERT_EQ(32232u, count);
+    const size_t data = (boot.GetReservedSectors() + size_t(2) * boot.GetSectorsPerFat()) * 512;
+    // The volume is shrunk to 100 clusters (2 to 101); the label cluster (3) is copied to
+    // cluster c and the root made to start there.
+    struct Case { uint32_t cluster; const char* label; };
+    const Case cases[] = {{50, "SMALLCHAIN"}, {101, "SMALLCHAIN"}, {102, ""}, {5000, ""}};
+    for (const Case& c : cases) {
+        std::vector<unsigned char> shrunk = image;
+        uint32_t total = uint32_t(data / 512) + 100;
+        shrunk[19] = uint8_t(total);
+        shrunk[20] = uint8_t(total >> 8);
+        memcpy(shrunk.data() + data + size_t(c.cluster - 2) * 512, image.data() + data + 512, 512);
+        for (int i = 0; i < 4; ++i)
+            shrunk[44 + i] = uint8_t(c.cluster >> (8 * i));
+        ASSERT_EQ(100u, FatBootSector(shrunk.data(), 512).GetClusterCount());
+        CMemoryDevice device(shrunk);
+        CFatVolumeAnalyze volume(&device, 0);
+        EXPECT_EQ(kFsFat32, volume.GetFileSystemType()) << c.cluster;
+        EXPECT_EQ(c.label, LabelOf(volume)) << c.cluster;
+    }
+}
+
 TEST(FatVolumeAnalyze, Fat16WithoutSixteenBitTotalReportsTheThirtyTwoBitTotal)
 {
     CMemoryDevice device(FatImage("fat16big-head.img"));
@@ -64,11 +133,12 @@ TEST(FatBootSector, PatchedFieldsAreNotThisFileSystem)
 {
     struct Patch { const char* image; size_t offset; std::vector<unsigned char> bytes; const char* why; };
     const Patch patches[] = {
-        {"fat12.img", 16, {1}, "one FAT"},
+        {"fat12.img", 16, {0}, "no FAT"},
+        {"fat12.img", 16, {3}, "three FATs"},
         {"fat12.img", 13, {3}, "cluster not a power of two"},
         {"fat12.img", 13, {0}, "no sectors per cluster"},
         {"fat12.img", 11, {0x00, 0x04}, "sector size differs from the device"},
-        {"fat12.img", 17, {0x20, 0x00}, "root entries below 224"},
+        {"fat12.img", 17, {0x00, 0x00}, "no root entries"},
         {"fat12.img", 17, {0x01, 0x01}, "root not a whole number of sectors"},
         {"fat12.img", 22, {0x00, 0x00}, "no FAT sectors"},
         {"fat12.img", 510, {0x55, 0x00}, "signature"},

@@ -120,3 +120,18 @@ TEST(ImageFileDevice, UnusableImages)
     EXPECT_EQ(512u, odd.GetBytesPerSector());
     EXPECT_TRUE(Raw() == ReadAll(odd));
 }
+
+TEST(ImageFileDevice, SectorBySectorReadsMatchWithAndWithoutTheChunkCache)
+{
+    // Every sector read alone, backwards within each pair of chunks and across the part
+    // boundary, so that a kept chunk is served for other sectors than the one that decoded it.
+    for (size_t cached : {size_t(0), size_t(1), kImageCachedChunks}) {
+        CImageFileDeviceWithDecompress device(Fixture("lzma.img").c_str(), cached);
+        std::vector<unsigned char> all(size_t(kSectors) * 512);
+        for (uint64_t pair = 0; pair < kSectors; pair += 512) {
+            for (uint64_t i = 512; i-- > 0;)
+                ASSERT_TRUE(device.ReadSectors(&all[size_t(pair + i) * 512], pair + i, 1));
+        }
+        EXPECT_TRUE(Raw() == all) << cached << " chunks kept";
+    }
+}

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <memory>
+
 #include "engine/device/LittleEndian.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/ntfs/NtfsDataRuns.h"
@@ -146,11 +148,59 @@ TEST(DataRuns, DecodeAndValidate)
     const Bad bad[] = {{"five length bytes", {0x15, 1, 2, 3, 4, 5, 0}},
                        {"five offset bytes", {0x51, 1, 1, 2, 3, 4, 5, 0}},
                        {"run past the end", {0x44, 1, 2, 3}},
-                       {"no terminator", {0x11, 0x01, 0x01}}};
+                       {"no terminator", {0x11, 0x01, 0x01}},
+                       {"first run before cluster 0", {0x11, 0x04, 0xFF, 0x00}},
+                       {"later run steps before cluster 0", {0x11, 0x04, 0x10, 0x11, 0x04, 0xEF, 0x00}},
+                       {"zero-length run", {0x11, 0x00, 0x10, 0x00}},
+                       {"run with no length bytes", {0x10, 0x10, 0x00}}};
     for (const Bad& b : bad) {
         EXPECT_FALSE(IsValidDataRuns(b.runs.data(), b.runs.size())) << b.why;
         EXPECT_FALSE(list.Parse(b.runs.data(), b.runs.size())) << b.why;
         EXPECT_EQ(0u, list.Count()) << b.why;
         EXPECT_EQ(0u, SumRunLengths(b.runs.data(), b.runs.size())) << b.why;
     }
+}
+
+// Records that were never validated: the name and system-file tests must refuse them rather
+// than read where their fields point.
+TEST(NtfsRecord, UnvalidatedRecordsAreRefusedNotRead)
+{
+    std::vector<unsigned char> sound = MftRecord("ntfs.img", 512, 3);
+    ASSERT_TRUE(ApplyUpdateSequence(sound.data(), sound.size()));
+    ASSERT_TRUE(NtfsFirstFileNameIs(sound.data(), sound.size(), "$Volume"));
+    const long name = FindAttributeOffset(sound.data(), sound.size(), ntfslayout::kTypeFileName, 0);
+    ASSERT_GT(name, 0);
+
+    // A short buffer that holds the head of the record: its file-name attribute claims bytes
+    // the buffer does not have.
+    std::vector<unsigned char> head(sound.begin(), sound.begin() + name + 40);
+    // A whole record whose file-name attribute runs past the record's end.
+    std::vector<unsigned char> longName = sound;
+    longName[name + 4] = 0xF0;
+    longName[name + 5] = 0xFF;
+    // A whole record whose file-name value runs past the attribute.
+    std::vector<unsigned char> longValue = sound;
+    longValue[name + 16] = 0xFF;
+    longValue[name + 17] = 0x7F;
+    struct Crafted { const char* why; std::vector<unsigned char>* record; };
+    const Crafted crafted[] = {{"head only", &head}, {"attribute past the record", &longName},
+                               {"value past the attribute", &longValue}};
+    for (const Crafted& c : crafted) {
+        // Exact-size heap copies, so that a read past the end is seen by the sanitizer.
+        std::unique_ptr<unsigned char[]> bytes(new unsigned char[c.record->size()]);
+        memcpy(bytes.get(), c.record->data(), c.record->size());
+        EXPECT_FALSE(NtfsFirstFileNameIs(bytes.get(), c.record->size(), "$Volume")) << c.why;
+        EXPECT_FALSE(IsNtfsSystemFile(bytes.get(), c.record->size(), "$Volume")) << c.why;
+        EXPECT_FALSE(IsNtfsVolumeRecord(bytes.get(), c.record->size())) << c.why;
+    }
+
+    // The value of an attribute is only given when the attribute lies inside the bytes left.
+    const unsigned char* a = sound.data() + name;
+    const unsigned char* value = nullptr;
+    uint32_t length = 0;
+    const uint32_t attributeLength = GetU32(a + ntfslayout::kAttrLength);
+    EXPECT_TRUE(GetResidentValue(a, attributeLength, &value, &length));
+    EXPECT_EQ(a + GetU16(a + ntfslayout::kAttrValueOffset), value);
+    EXPECT_FALSE(GetResidentValue(a, attributeLength - 1, &value, &length));
+    EXPECT_FALSE(GetResidentValue(a, 20, &value, &length));
 }

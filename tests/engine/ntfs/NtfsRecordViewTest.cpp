@@ -1,10 +1,16 @@
 // tests/engine/ntfs/NtfsRecordViewTest.cpp
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string.h>
+
+#include <string>
 
 #include "engine/device/LittleEndian.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/ntfs/NtfsDataRuns.h"
+#include "engine/ntfs/NtfsLayout.h"
+#include "engine/ntfs/NtfsRecord.h"
+#include "engine/ntfs/NtfsRecordAttribute.h"
 #include "engine/ntfs/NtfsRecordView.h"
 #include "tests/engine/ntfs/NtfsImages.h"
 
@@ -82,7 +88,6 @@ TEST(CollectDataRuns, TheMftDescribesItself)
     ASSERT_GE(runs.Count(), 1u);
     EXPECT_EQ(boot.GetMftCluster(), runs.VcnToLcn(0));
     EXPECT_GE(dataSize, 16u * 1024);
-    EXPECT_EQ(boot.GetSectorsPerCluster(), EstimateSectorsPerCluster(runs.TotalClusters() * boot.GetSectorsPerCluster() * 512, runs.TotalClusters()));
 
     MemoryStream stream;
     ASSERT_TRUE(runs.Save(stream));
@@ -94,6 +99,71 @@ TEST(CollectDataRuns, TheMftDescribesItself)
     lying.data.assign(8, 0xFF);
     EXPECT_FALSE(loaded.Load(lying));
     EXPECT_EQ(0u, loaded.Count());
+}
+
+// The cluster size is estimated from the $MFT's own record, without the boot sector, and must
+// agree with the cluster size ntfsinfo reports; record and attribute forms alike.
+TEST(EstimateSectorsPerCluster, FromTheMftRecordOfRealVolumes)
+{
+    struct Case { const char* image; uint32_t sectorSize; };
+    const Case cases[] = {{"ntfs1k.img", 512}, {"ntfs.img", 512}, {"ntfs4k.img", 4096}, {"ntfs16k.img", 512}};
+    for (const Case& c : cases) {
+        std::vector<unsigned char> image = NtfsImage(c.image);
+        NtfsBootSector boot;
+        ASSERT_TRUE(boot.Load(image.data())) << c.image;
+        std::vector<unsigned char> golden = NtfsImage((std::string(c.image) + ".cluster").c_str());
+        const uint32_t clusterBytes = uint32_t(strtoul(std::string(golden.begin(), golden.end()).c_str(), nullptr, 10));
+        ASSERT_GE(clusterBytes, 1024u) << c.image;
+        const uint32_t recordSize = GetMftRecordSize(boot);
+        const size_t start = size_t(boot.GetMftCluster()) * clusterBytes;
+        std::vector<unsigned char> record(image.begin() + start, image.begin() + start + recordSize);
+        const std::vector<unsigned char> before = record;
+        EXPECT_EQ(clusterBytes / 512, EstimateSectorsPerCluster(record.data(), record.size())) << c.image;
+        EXPECT_EQ(before, record) << c.image;
+
+        // The $MFT's data attribute alone.
+        ASSERT_TRUE(ApplyUpdateSequence(record.data(), record.size()));
+        long offset = FindAttributeOffset(record.data(), record.size(), ntfslayout::kTypeData, 0);
+        ASSERT_GT(offset, 0) << c.image;
+        CNTFSFileRecordDataRunsAttribute data;
+        ASSERT_TRUE(data.Load(record.data() + offset, record.size() - size_t(offset))) << c.image;
+        EXPECT_EQ(boot.GetMftCluster(), data.Runs().VcnToLcn(0)) << c.image;
+        EXPECT_EQ(clusterBytes / 512, data.EstimateSectorsPerCluster()) << c.image;
+    }
+    std::vector<unsigned char> junk(1024, 0);
+    EXPECT_EQ(0u, EstimateSectorsPerCluster(junk.data(), junk.size()));
+}
+
+TEST(CNTFSFileRecordDataRunsAttribute, RefusesWhatItCannotRead)
+{
+    std::vector<unsigned char> image = NtfsImage("ntfs.img");
+    std::vector<unsigned char> record = Record(image, 0);
+    ASSERT_TRUE(ApplyUpdateSequence(record.data(), record.size()));
+    const long data = FindAttributeOffset(record.data(), record.size(), ntfslayout::kTypeData, 0);
+    const long name = FindAttributeOffset(record.data(), record.size(), ntfslayout::kTypeFileName, 0);
+    ASSERT_GT(data, 0);
+    ASSERT_GT(name, 0);
+    const size_t dataLeft = record.size() - size_t(data);
+    CNTFSFileRecordDataRunsAttribute attribute;
+    ASSERT_TRUE(attribute.Load(record.data() + data, dataLeft));
+    EXPECT_GT(attribute.EstimateSectorsPerCluster(), 0u);
+
+    // Resident; cut short; runs that step before cluster 0; initialised size 0.
+    EXPECT_FALSE(attribute.Load(record.data() + name, record.size() - size_t(name)));
+    EXPECT_EQ(0u, attribute.Runs().Count());
+    EXPECT_EQ(0u, attribute.EstimateSectorsPerCluster());
+    EXPECT_FALSE(attribute.Load(record.data() + data, 40));
+    std::vector<unsigned char> backwards = record;
+    unsigned char* runs = backwards.data() + data + GetU16(backwards.data() + data + ntfslayout::kAttrRunsOffset);
+    const uint32_t lengthBytes = runs[0] & 0x0F;
+    const uint32_t offsetBytes = runs[0] >> 4;
+    ASSERT_GT(offsetBytes, 0u);
+    runs[lengthBytes + offsetBytes] |= 0x80;  // the first offset becomes negative
+    EXPECT_FALSE(attribute.Load(backwards.data() + data, dataLeft));
+    std::vector<unsigned char> empty = record;
+    memset(empty.data() + data + ntfslayout::kAttrInitializedSize, 0, 8);
+    ASSERT_TRUE(attribute.Load(empty.data() + data, dataLeft));
+    EXPECT_EQ(0u, attribute.EstimateSectorsPerCluster());
 }
 
 TEST(EstimateSectorsPerCluster, Buckets)

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <string>
+
 #include "engine/device/MemoryDevice.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/ntfs/NtfsVolumeAnalyze.h"
@@ -121,4 +123,30 @@ TEST(CNtfsVolumeAnalyze, DamagedMftKeepsTypeWithoutLabel)
     far[48 + 7] = 0xFF;  // cluster x cluster size would overflow
     CMemoryDevice overflow(far);
     EXPECT_EQ("", LabelOf(*std::unique_ptr<IVolume>(new CNtfsVolumeAnalyze(&overflow, 0))));
+}
+
+// A label longer than the 80 bytes kept is cut between whole characters: the label is the
+// longest start of ntfslabel's reading that fits.
+TEST(CNtfsVolumeAnalyze, LongLabelsAreCutBetweenCharacters)
+{
+    for (const char* name : {"longlabel.img", "straddle.img"}) {
+        std::vector<unsigned char> bytes = NtfsImage((std::string(name) + ".label").c_str());
+        const std::string whole = AnsiOfUtf8(std::string(bytes.begin(), bytes.end()));
+        ASSERT_GT(whole.size(), 80u) << name;
+        CMemoryDevice device(NtfsImage(name));
+        CNtfsVolumeAnalyze volume(&device, 0);
+        ASSERT_EQ(kFsNtfs, volume.GetFileSystemType()) << name;
+        const std::string label = LabelOf(volume);
+        EXPECT_LE(label.size(), 80u) << name;
+        EXPECT_GE(label.size(), 79u) << name;
+        EXPECT_EQ(whole.substr(0, label.size()), label) << name;
+    }
+    CMemoryDevice device(NtfsImage("longlabel.img"));
+    CNtfsVolumeAnalyze letters(&device, 0);
+    EXPECT_EQ(std::string(80, 'L'), LabelOf(letters));
+#ifndef _WIN32
+    CMemoryDevice straddleDevice(NtfsImage("straddle.img"));
+    CNtfsVolumeAnalyze straddle(&straddleDevice, 0);
+    EXPECT_EQ(std::string(79, 'a') + "_", LabelOf(straddle));
+#endif
 }

@@ -87,3 +87,35 @@ TEST(Guid, NonZeroAndCopy)
     CopyGuid(b, a);
     EXPECT_EQ(0, memcmp(a, b, 16));
 }
+
+TEST(FormatSearchMode, ModeLetterAndFileSystem)
+{
+    struct Case { char letter; uint32_t fs; bool quick; const char* mode; char shown; const char* name; };
+    const Case cases[] = {{'C', 3, true, "Quick searching", 'C', "NTFS"},
+                          {'Z', 2, false, "Intelligent searching", 'Z', "FAT32"},
+                          {0, 7, true, "Quick searching", '*', "UNKNOWN"},
+                          {'c', 0, false, "Intelligent searching", '*', "FAT12"},
+                          {'[', 1, true, "Quick searching", '*', "FAT16"}};
+    for (const Case& c : cases) {
+        SearchModeText text;
+        memset(&text, '#', sizeof(text));
+        FormatSearchMode(c.letter, c.fs, c.quick, &text);
+        EXPECT_STREQ(c.mode, text.mode);
+        EXPECT_EQ(c.shown, text.driveLetter) << int(c.letter);
+        EXPECT_STREQ(c.name, text.fileSystem);
+    }
+}
+
+TEST(FormatFileSystemColumn, ColumnAndSize)
+{
+    FileSystemColumn column;
+    FormatFileSystemColumn(3, 1234.567, &column);
+    EXPECT_STREQ("   NTFS", column.fileSystem);
+    EXPECT_STREQ("   1234.57", column.size);
+    FormatFileSystemColumn(9, 0.0, &column);
+    EXPECT_STREQ("UNKNOWN", column.fileSystem);
+    EXPECT_STREQ("      0.00", column.size);
+    FormatFileSystemColumn(6, 12345678901.5, &column);
+    EXPECT_STREQ("    RAW", column.fileSystem);
+    EXPECT_STREQ("12345678901.50", column.size);
+}

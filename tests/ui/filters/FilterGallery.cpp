@@ -1,6 +1,7 @@
 // tests/ui/filters/FilterGallery.cpp
 // The filter dialogs as the screen shows them, for a person to look at:
-// gallery/filters-<dialog>.png in the build folder (the size dialog with its unit list open).
+// gallery/filters-<dialog>.png in the build folder (the size dialog with its unit list open),
+// and gallery/filters-Deutsch-<dialog>.png in German.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "app/GdiplusSession.h"
+#include "app/Language.h"
+#include "app/ResourceHelper.h"
 #include "finder/FilterSettings.h"
 #include "tests/support/GalleryCapture.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
@@ -22,10 +25,14 @@ using namespace dialogtest;
 
 namespace {
 
+// Put before every picture's name: "" in English, "Deutsch-" in German.
+std::string g_languagePrefix;
+
 std::wstring GalleryPath(const char* name)
 {
     CreateDirectoryA(FILTER_GALLERY_DIR, nullptr);
-    const std::string path = std::string(FILTER_GALLERY_DIR) + "/filters-" + name + ".png";
+    const std::string path =
+        std::string(FILTER_GALLERY_DIR) + "/filters-" + g_languagePrefix + name + ".png";
     return std::wstring(path.begin(), path.end());
 }
 
@@ -48,11 +55,8 @@ bool Shoot(HomeBaseDialog& dlg, const char* name, std::function<void()> prepare 
     return saved;
 }
 
-} // namespace
-
-TEST(FilterGallery, EveryDialog)
+void ShootEveryDialog()
 {
-    ASSERT_TRUE(EnsureGdiplus());
     FilterSettings settings;
     settings.typeList3.clear();
     settings.allTypes = 0;
@@ -84,4 +88,22 @@ TEST(FilterGallery, EveryDialog)
         dlg.SetCategory("Photo");
         EXPECT_TRUE(Shoot(dlg, "list-editor"));
     }
+}
+
+} // namespace
+
+TEST(FilterGallery, EveryDialogInEnglishAndGerman)
+{
+    ASSERT_TRUE(EnsureGdiplus());
+    const struct {
+        int index;
+        const char* prefix;
+    } languages[] = {{0, ""}, {2, "Deutsch-"}};
+    for (const auto& language : languages) {
+        ASSERT_GT(ResourceHelper::Instance().SetLanguage(language.index,
+                                                         LanguageFileOf(language.index)), 0);
+        g_languagePrefix = language.prefix;
+        ShootEveryDialog();
+    }
+    ResourceHelper::Instance().SetLanguage(0, LanguageFileOf(0));
 }

@@ -53,12 +53,18 @@ TEST(SizeUnits, SizeToUnit)
         {0, kUnitB, 0},
         {-7, kUnitB, -7},
         {1023, kUnitB, 1023},
-        {1536, kUnitKB, 1},
-        {1048575, kUnitKB, 1024},       // "1024.0"
+        // Held exactly, so that the dialog's OK keeps them.
+        {1536, kUnitB, 1536},
+        {1536000, kUnitKB, 1500},
+        {2047LL << 20, kUnitMB, 2047},
         {1048576, kUnitMB, 1},
         {20971520, kUnitMB, 20},
-        {1073741823, kUnitMB, 1024},    // "1024.00"
+        {99999, kUnitB, 99999},
         {3LL << 40, kUnitTB, 3},
+        {99999LL << 40, kUnitTB, 99999},
+        // No typed number makes these: the unit they reach, rounded.
+        {1048575, kUnitKB, 1024},       // "1024.0"
+        {1073741823, kUnitMB, 1024},    // "1024.00"
         {std::numeric_limits<int64_t>::max(), kUnitTB, 8388608},
     };
     for (const Case& c : cases) {
@@ -155,10 +161,17 @@ TEST(FileKinds, ListsAndTheAllTypesFlag)
     ApplyKindChoices(oneOff, settings);
     EXPECT_EQ("", settings.typeList3);
     EXPECT_EQ(0, settings.allTypes);
-    // All five again never sets the flag back.
+    // All five ticked again means every file again.
     ApplyKindChoices(all, settings);
     EXPECT_EQ(".video;", settings.typeList3);
-    EXPECT_EQ(0, settings.allTypes);
+    EXPECT_EQ(1, settings.allTypes);
+    // A ticked kind whose list holds no usable entry is still ticked: every file.
+    std::vector<KindChoice> emptyOther = all;
+    emptyOther[4].extensions = "*";
+    ApplyKindChoices(oneOff, settings);
+    ApplyKindChoices(emptyOther, settings);
+    EXPECT_EQ("", settings.typeList5);
+    EXPECT_EQ(1, settings.allTypes);
 
     // A missing row counts as unchecked.
     std::vector<KindChoice> missing = all;

@@ -12,6 +12,7 @@
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "finder/ScanState.h"
+#include "tests/support/TestFiles.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
 #include "ui/filters/EditFileTypeItemDlg.h"
 #include "ui/filters/FileNewTypeFilterWnd.h"
@@ -123,7 +124,7 @@ TEST_F(PageHost, KindsDialogWritesTheCheckedKindsOnOkOnly)
     EXPECT_EQ(GetLangString("OtherDesc"), Settings().typeList5);
     EXPECT_EQ(0, Settings().allTypes);
 
-    // The dialog opens as the settings are, and all five again leave the flag cleared.
+    // The dialog opens as the settings are, and all five again mean every file again.
     RunFromPage<FileNewTypeFilterWnd>(100, [](FileNewTypeFilterWnd& dlg) {
         EXPECT_FALSE(dlg.IsKindChecked(102));
         EXPECT_TRUE(dlg.IsKindChecked(103));
@@ -131,7 +132,7 @@ TEST_F(PageHost, KindsDialogWritesTheCheckedKindsOnOkOnly)
         ClickClientItem(dlg, 105);
     });
     EXPECT_EQ(GetLangString("VideoDesc"), Settings().typeList3);
-    EXPECT_EQ(0, Settings().allTypes);
+    EXPECT_EQ(1, Settings().allTypes);
 
     // Nothing checked: OK leaves the dialog open and the settings as they were.
     bool stillOpen = false;
@@ -148,14 +149,60 @@ TEST_F(PageHost, KindsDialogWritesTheCheckedKindsOnOkOnly)
     EXPECT_EQ(photos, Settings().typeList1);
 }
 
+// OK in "File types" with every kind left ticked must not narrow the next scan: copies whose
+// extension no kind's list names (".dat", none at all) are still found.
+TEST_F(PageHost, KindsOkWithEveryKindTickedLeavesTheNextScansGroupsAsTheyWere)
+{
+    TempFolder tree("kinds");
+    ASSERT_FALSE(tree.Path().empty());
+    const std::string contents[] = {"picture bytes, made up\n", "notes of a meeting\n",
+                                    "raw data 0123456789\n", "# a readme of some length\n"};
+    const char* names[][2] = {{"a.jpg", "b.jpg"}, {"c.txt", "d.txt"}, {"e.dat", "f.dat"},
+                              {"README", "NOTES"}};
+    for (int i = 0; i < 4; ++i) {
+        const std::string body = std::string(400 + i, 'x') + contents[i];
+        ASSERT_TRUE(WriteWholeFile(tree.File(names[i][0]), body));
+        ASSERT_TRUE(WriteWholeFile(tree.File(names[i][1]), body));
+    }
+    auto scanFiles = [&]() -> size_t {
+        page_.Reset();
+        page_.SetLocation(tree.Path().substr(0, tree.Path().size() - 1));
+        page_.StartScan();
+        // The scan's end with groups posts command 200 to the (deaf) host and shows no box.
+        const DWORD start = GetTickCount();
+        while (page_.IsScanning() && GetTickCount() - start < 20000)
+            Settle(20);
+        EXPECT_FALSE(page_.IsScanning());
+        Settle(200);
+        size_t files = 0;
+        for (int k = 1; k <= 5; ++k) {
+            FileGroupMap groups;
+            page_.GetCategoryGroups(k, groups);
+            files += groups.size();
+        }
+        return files;
+    };
+    const size_t before = scanFiles();
+    EXPECT_EQ(8u, before);
+
+    RunFromPage<FileNewTypeFilterWnd>(100, [](FileNewTypeFilterWnd& dlg) {
+        for (int id = 100; id <= 104; ++id)
+            EXPECT_TRUE(dlg.IsKindChecked(id)) << id;
+        ClickClientItem(dlg, 105);
+    });
+    EXPECT_EQ(1, Settings().allTypes);
+    EXPECT_EQ(before, scanFiles());
+    page_.Reset();
+}
+
 TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
 {
     Settings().minimumSize = 1536;
     Settings().maximumSize = 0;
     RunFromPage<FilterFileSizeDlg>(103, [](FilterFileSizeDlg& dlg) {
         EXPECT_FALSE(dlg.IsNoLimitChecked());
-        EXPECT_EQ("1", Text(dlg.MinimumEdit()));
-        EXPECT_EQ("KB", UnitCaption(dlg, 103));
+        EXPECT_EQ("1536", Text(dlg.MinimumEdit()));
+        EXPECT_EQ("B", UnitCaption(dlg, 103));
         EXPECT_EQ("0", Text(dlg.MaximumEdit()));
         EXPECT_EQ("B", UnitCaption(dlg, 104));
         ClickClientItem(dlg, 2);
@@ -168,6 +215,26 @@ TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
         EXPECT_EQ("TB", UnitCaption(dlg, 104));
         dlg.EndDialog(2);
     });
+}
+
+// OK without a change keeps both bounds exactly, and the title is the language's own.
+TEST_F(PageHost, SizeDialogOkWithoutAChangeKeepsTheBounds)
+{
+    const int64_t bounds[][2] = {{1500LL << 10, 2047LL << 20}, {1536, 5LL << 30}};
+    for (const auto& pair : bounds) {
+        Settings().minimumSize = pair[0];
+        Settings().maximumSize = pair[1];
+        std::string title;
+        RunFromPage<FilterFileSizeDlg>(103, [&title](FilterFileSizeDlg& dlg) {
+            char text[128] = "";
+            GetWindowTextA(dlg.m_hWnd, text, sizeof text);
+            title = text;
+            ClickClientItem(dlg, 102);
+        });
+        EXPECT_EQ(GetLangString("SetFileSize"), title);
+        EXPECT_EQ(pair[0], Settings().minimumSize);
+        EXPECT_EQ(pair[1], Settings().maximumSize);
+    }
 }
 
 TEST_F(PageHost, SizeDialogStoresTheRangeInOrderOnOk)

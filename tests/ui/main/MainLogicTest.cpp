@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/AppFolder.h"
-#include "app/startup/SingleInstance.h"
+#include "program/SingleInstance.h"
 #include "ui/about/ProductVersion.h"
 #include "ui/main/MenuPlan.h"
 #include "ui/main/TaskbarProgress.h"
@@ -91,6 +91,32 @@ TEST(MenuPlan, LanguageEntriesNeedAFileAndALanguageId)
     // Language 2 is checked although it is the second entry: the id names the language.
     EXPECT_EQ(0u, languages.languages[0].flags);
     EXPECT_EQ(static_cast<unsigned>(MF_CHECKED | MF_GRAYED), languages.languages[1].flags);
+}
+
+// A language whose characters the code page cannot show is greyed with the reason and cannot
+// be chosen; the current one stays checked whatever the test says.
+TEST(MenuPlan, LanguagesTheSystemCannotShowAreGreyedWithTheReason)
+{
+    static TiXmlDocument document;
+    document.Clear();
+    document.Parse(kMenuXml);
+    MenuTexts texts = Texts();
+    texts.wide = [](const char* key) {
+        return std::string(key) == "LanguageNeedsCodePage" ? std::wstring(L"%s (cannot show)")
+                                                           : std::wstring(L"Deutsch");
+    };
+    texts.showable = [](const char* file) { return std::string(file) != "Deutsch.dat"; };
+    const MenuPlan plan = BuildMenuPlan(document.RootElement(), true, 0, texts);
+    const MenuPlanEntry& deutsch = plan.entries[2].languages[1];
+    EXPECT_EQ(static_cast<unsigned>(MF_GRAYED), deutsch.flags);
+    EXPECT_EQ(L"Deutsch (cannot show)", deutsch.wideText);
+    EXPECT_EQ(-1, LanguageIndexOfMenuId(plan, 102));
+    EXPECT_EQ(0, LanguageIndexOfMenuId(plan, 100));
+
+    // The current language is never refused, even where the test would refuse it.
+    const MenuPlan current = BuildMenuPlan(document.RootElement(), true, 2, texts);
+    EXPECT_EQ(static_cast<unsigned>(MF_CHECKED | MF_GRAYED), current.entries[2].languages[1].flags);
+    EXPECT_EQ(2, LanguageIndexOfMenuId(current, 102));
 }
 
 TEST(MenuPlan, MenuIdsMapToTheirLanguageAndFile)
@@ -195,10 +221,10 @@ TEST(TaskbarProgress, CreatesTheShellObjectOnceComIsReady)
     {
         TaskbarProgress progress;
         // Wine answers CLSID_TaskbarList; it reports Windows 7 or later.
-        if (TaskbarProgress::SystemHasProgress()) {
-            EXPECT_TRUE(progress.Create(nullptr));
-            EXPECT_TRUE(progress.HasObject());
-        }
+        ASSERT_TRUE(TaskbarProgress::SystemHasProgress());
+        EXPECT_FALSE(progress.HasObject());
+        EXPECT_TRUE(progress.Create(nullptr));
+        EXPECT_TRUE(progress.HasObject());
     }
     CoUninitialize();
 }
@@ -216,6 +242,6 @@ TEST(ProductVersion, TheProgramCarriesItsVersion)
     const std::string program = std::string(GetAppFolder()) + "DuplicateFiles.exe";
     std::string version, copyright;
     EXPECT_EQ(0, GetProductVersion(program.c_str(), version, copyright));
-    EXPECT_EQ("1.0.0.1", version);
+    EXPECT_EQ(PROGRAM_VERSION, version);
     EXPECT_FALSE(copyright.empty());
 }

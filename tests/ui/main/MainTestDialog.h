@@ -3,7 +3,7 @@
 // menu's choice, and a count of the wait dialogs it ran (which still run for real).
 #pragma once
 #include "ui/main/KvrUiDlg.h"
-#include "ui/main/PendingResultsPage.h"
+#include "PendingResultsPage.h"
 
 class MainTestDialog : public CKVRUIDlg {
 public:
@@ -21,12 +21,13 @@ public:
     int menusShown = 0;
     int waitDialogs = 0;
     bool resultsReadyBeforeWait = false;
+    bool realExitQuestion = false;  // ask in the program's own box
 
 protected:
     int AskExit() override
     {
         ++exitAsked;
-        return exitAnswer;
+        return realExitQuestion ? CKVRUIDlg::AskExit() : exitAnswer;
     }
     int RunMenu(HMENU menu, POINT) override
     {

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "MainTestDialog.h"
 #include "app/AppFolder.h"
@@ -119,8 +121,8 @@ TEST_F(MainWindow, TakesTaskbarMessagesWithOrWithoutTheShellsObject)
     EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 30, 100));
     EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 0, 0));
     EXPECT_EQ(1, dialog_->SendMessage(TaskbarButtonCreatedMessage(), 0, 0));
-    if (TaskbarProgress::SystemHasProgress())
-        EXPECT_TRUE(dialog_->Taskbar().HasObject());
+    ASSERT_TRUE(TaskbarProgress::SystemHasProgress());  // Wine reports Windows 7 or later
+    EXPECT_TRUE(dialog_->Taskbar().HasObject());
     dialog_->Taskbar().Release();
     EXPECT_EQ(1, dialog_->SendMessage(UiCtrl::kTaskbarProgressMessage, 50, 100));
 }
@@ -248,6 +250,209 @@ TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
     ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 30000));
     EXPECT_FALSE(dialog_->StartPage().IsScanning());
     EXPECT_EQ(0, dialog_->waitDialogs);
+}
+
+namespace {
+
+// Runs steps from whatever message loop runs on this thread (a modal box's included).
+std::vector<std::pair<UINT_PTR, std::function<void()>>>& Steps()
+{
+    static std::vector<std::pair<UINT_PTR, std::function<void()>>> steps;
+    return steps;
+}
+
+void CALLBACK FireStep(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    for (size_t i = 0; i < Steps().size(); ++i) {
+        if (Steps()[i].first == id) {
+            auto step = Steps()[i].second;
+            Steps().erase(Steps().begin() + i);
+            step();
+            return;
+        }
+    }
+}
+
+void StepLater(UINT ms, std::function<void()> step)
+{
+    Steps().push_back({SetTimer(nullptr, 0, ms, FireStep), std::move(step)});
+}
+
+// The first visible top-level window of this thread in z-order: what the user sees on top.
+HWND TopWindowOfThread()
+{
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
+            !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            return w;
+    }
+    return nullptr;
+}
+
+// The modal box this thread shows over the main window, if any.
+HWND OpenBoxOver(HWND main)
+{
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w != main && IsWindowVisible(w) && GetWindow(w, GW_OWNER) == main)
+            return w;
+    }
+    return nullptr;
+}
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+} // namespace
+
+// A scan that ends while About or the close question is open: the wait dialog waits for the
+// box to close, the box stays the top window and takes its answer, and the hand-over then
+// ends on the results page (About) or the program closes (the close question's yes).
+TEST_F(MainWindow, ABoxOpenWhenTheScanEndsStaysOnTopAndAnswers)
+{
+    for (const bool about : {true, false}) {
+        SCOPED_TRACE(about ? "About" : "the close question");
+        HWND main = dialog_->GetSafeHwnd();
+        const int waitsBefore = dialog_->waitDialogs;
+        HWND box = nullptr, topWhileOpen = nullptr, activeWhileOpen = nullptr;
+        int waitsWhileOpen = -1;
+        bool readyWhileOpen = false;
+        StepLater(300, [&] {
+            box = OpenBoxOver(main);
+            dialog_->PostMessage(WM_COMMAND, UiCtrl::kCmdShowResults, 0);
+            StepLater(800, [&] {
+                topWhileOpen = TopWindowOfThread();
+                activeWhileOpen = GetActiveWindow();
+                waitsWhileOpen = dialog_->waitDialogs;
+                readyWhileOpen = g_resultsReady.load() == 1;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            });
+        });
+        if (about) {
+            dialog_->menuChoice = kMenuAbout;
+            dialog_->OnClickMenu();
+        } else {
+            dialog_->realExitQuestion = true;
+            dialog_->SendMessage(WM_COMMAND, kCmdCaptionClose, 0);
+        }
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box, topWhileOpen);
+        EXPECT_EQ(box, activeWhileOpen);
+        EXPECT_EQ(waitsBefore, waitsWhileOpen);
+        EXPECT_TRUE(readyWhileOpen);  // the copy itself does not wait
+        EXPECT_FALSE(IsWindow(box));
+        if (about) {
+            ASSERT_TRUE(PumpUntil([&] { return dialog_->CurrentPage() == Results(); }, 10000));
+            EXPECT_EQ(waitsBefore + 1, dialog_->waitDialogs);
+            EXPECT_TRUE(IsWindowEnabled(main));
+        } else {
+            ASSERT_TRUE(PumpUntil([&] { return !Visible(main); }, 10000));
+            PumpFor(300);
+            EXPECT_EQ(waitsBefore, dialog_->waitDialogs);  // closed before its wait dialog
+        }
+    }
+}
+
+// A folder dropped after the scan worker ended but before the hand-over ran (before the
+// start page heard of the end, and between that and command 200) starts nothing: the
+// results page shows the first scan under its own name.
+TEST_F(MainWindow, ADropBetweenTheScansEndAndTheHandOverIsRefused)
+{
+    UiCtrl::SelFileTypeWnd& page = dialog_->StartPage();
+    page.OnDropFiles(MakeDrop({Tree("dups")}));
+    // Until the worker runs (or has run and left its finish message), one message at a time.
+    ASSERT_TRUE(PumpUntil([&] {
+        MSG queued;
+        return !page.Run().m_workerEnded ||
+               PeekMessageA(&queued, Start(), kScanFinishedMessage, kScanFinishedMessage,
+                            PM_NOREMOVE);
+    }, 5000));
+    // Wait for the worker without dispatching its finish message.
+    const DWORD start = GetTickCount();
+    while (!page.Run().m_workerEnded && GetTickCount() - start < 30000)
+        Sleep(10);
+    ASSERT_TRUE(page.Run().m_workerEnded.load());
+    const std::string first = page.GetLocation();
+    SendMessageA(Start(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({Tree("nodups")})), 0);
+    EXPECT_EQ(first, page.GetLocation());
+
+    // The finish message alone (the worker posts it just after it ended): the page posts
+    // command 200, which has not run yet.
+    MSG msg;
+    bool finished = false;
+    for (int i = 0; i < 500 && !finished; ++i) {
+        finished = PeekMessageA(&msg, Start(), kScanFinishedMessage, kScanFinishedMessage,
+                                PM_REMOVE) != FALSE;
+        if (!finished)
+            Sleep(10);
+    }
+    ASSERT_TRUE(finished);
+    DispatchMessageA(&msg);
+    ASSERT_TRUE(PeekMessageA(&msg, dialog_->GetSafeHwnd(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
+    SendMessageA(Start(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({Tree("nodups")})), 0);
+    PostMessageA(Start(), UiCtrl::kStartScanMessage, 0, 0);
+    EXPECT_EQ(first, page.GetLocation());
+
+    ASSERT_TRUE(PumpUntil([&] { return dialog_->CurrentPage() == Results(); }, 10000));
+    PumpFor(200);
+    EXPECT_FALSE(page.IsScanning());
+    EXPECT_EQ(1, dialog_->waitDialogs);
+    EXPECT_EQ("dups", dialog_->Pending().Location());
+    EXPECT_EQ(4u, dialog_->Pending().FileCount(1) + dialog_->Pending().FileCount(3) +
+                      dialog_->Pending().FileCount(5) + dialog_->Pending().FileCount(2) +
+                      dialog_->Pending().FileCount(4));
+    EXPECT_EQ(1, dialog_->Pending().OutcomeCount());
+    EXPECT_FALSE(dialog_->Pending().Outcome().stopped);
+
+    // Back on the start page, it is idle and takes a drop again.
+    dialog_->SendMessage(WM_COMMAND, kCmdBackToStart, reinterpret_cast<LPARAM>(Results()));
+    SendMessageA(Start(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({Tree("nodups")})), 0);
+    EXPECT_EQ(Tree("nodups"), page.GetLocation());
+    ASSERT_TRUE(PumpUntil([&] { return !page.IsBusy(); }, 30000));
+    {
+        startpagetest::ModalCloser closer(dialog_->GetSafeHwnd());
+        PumpFor(300);
+    }
+}
+
+// Maximise, Back, a new scan: both pages fill the client area at every size.
+TEST_F(MainWindow, PagesFollowEverySizeChange)
+{
+    HWND main = dialog_->GetSafeHwnd();
+    auto pageFits = [&](HWND page) {
+        RECT client, rect;
+        GetClientRect(main, &client);
+        GetWindowRect(page, &rect);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+        const RECT& expected = dialog_->PageRect();
+        return rect.right - rect.left == expected.right - expected.left &&
+               rect.bottom - rect.top == expected.bottom - expected.top &&
+               expected.right == client.right - 2 && expected.bottom == client.bottom - 2;
+    };
+    dialog_->SendMessage(WM_COMMAND, kCmdShowResultsPage, 0);
+    dialog_->SendMessage(WM_COMMAND, kCaptionMaximise, 0);
+    PumpFor(100);
+    ASSERT_GT(WindowRect().right - WindowRect().left, 1200);
+    EXPECT_TRUE(pageFits(Results()));
+    EXPECT_TRUE(pageFits(Start()));
+
+    dialog_->SendMessage(WM_COMMAND, kCmdBackToStart, reinterpret_cast<LPARAM>(Results()));
+    PumpFor(100);
+    ASSERT_EQ(1200, WindowRect().right - WindowRect().left);
+    EXPECT_TRUE(pageFits(Results()));
+    EXPECT_TRUE(pageFits(Start()));
+
+    dialog_->StartPage().OnDropFiles(MakeDrop({Tree("dups")}));
+    ASSERT_TRUE(PumpUntil([&] { return dialog_->CurrentPage() == Results(); }, 30000));
+    EXPECT_TRUE(pageFits(Results()));
+    RECT client, results;
+    GetClientRect(main, &client);
+    GetWindowRect(Results(), &results);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&results), 2);
+    EXPECT_TRUE(Inside({results.left, 0, results.right, results.bottom}, client));
 }
 
 // The program's own pages: the real results page fills from the scan, and its back button

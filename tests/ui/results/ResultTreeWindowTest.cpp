@@ -12,6 +12,10 @@
 #include "tests/support/WinePath.h"
 #include "ui/results/CurrentFile.h"
 #include "ui/results/FileTreeCtrl.h"
+#include "ui/results/ResultTimeText.h"
+#include "ResultsPageHost.h"
+#include "app/Language.h"
+#include "app/ResourceHelper.h"
 
 namespace {
 
@@ -19,13 +23,18 @@ struct CountingCallBack : ICallBack
 {
     int selection = 0, repaint = 0, expand = 0, checks = 0, lastChecked = -1;
     void OnSelectionChanged() override { ++selection; }
+    void DeleteFile(const std::string&) override {}
+    void NotifyOwner(WPARAM) override {}
     void Repaint() override { ++repaint; }
     void ExpandGroup(HTREEITEM, FileTreeCtrl*) override { ++expand; }
+    void AutoSelectGroup(HTREEITEM, FileTreeCtrl*) override {}
     void OnCheckChanged(HTREEITEM, int checked, FileTreeCtrl*) override
     {
         ++checks;
         lastChecked = checked;
     }
+    void OnFileRemoved(int, int64_t, int) override {}
+    void OnGroupRemoved(HTREEITEM, TreeItemLink*, FileTreeCtrl*, bool) override {}
 };
 
 std::string WorkFolder()
@@ -92,7 +101,7 @@ protected:
     {
         RECT text;
         ASSERT_TRUE(tree_.GetItemRect(item, &text, TRUE));
-        RECT box = FileTreeCtrl::CheckBoxRect(text, tree_.LinkOf(item)->IsGroup());
+        RECT box = FileTreeCtrl::CheckBoxRect(text, tree_.LinkOf(item)->isGroup);
         ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
     }
     void ClickAt(int x, int y)
@@ -200,8 +209,8 @@ TEST_F(ResultTreeWindow, RemovalMovesCheckedFilesToTheTrashAndKeepsAFileInUse)
     EXPECT_EQ(1, outcome.droppedGroups) << "group a is left with one file";
     ASSERT_EQ(1, CountRoots());
     const TreeItemLink* link = tree_.LinkOf(tree_.GroupItem(0));
-    ASSERT_EQ(2u, link->group->files.size()) << "the file in use stays in its group";
-    EXPECT_EQ(held, link->group->files[1].record);
+    ASSERT_EQ(2u, link->record->group->files.size()) << "the file in use stays in its group";
+    EXPECT_EQ(held, link->record->group->files[1].record);
     EXPECT_EQ(1, tree_.CheckedCount()) << "and keeps its mark for another try";
 }
 
@@ -215,4 +224,146 @@ TEST_F(ResultTreeWindow, KeysMoveTheCurrentFileAndSpaceToggles)
     tree_.SendMessage(WM_KEYDOWN, VK_SPACE, 1);
     EXPECT_EQ(1, tree_.CheckedCount()) << "the group keeps its first file";
     EXPECT_EQ(1, callBack_.checks);
+}
+
+namespace {
+
+// count groups of two records each, made up: the tree only reads names and sizes.
+struct ManyGroups
+{
+    explicit ManyGroups(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            for (int copy = 0; copy < 2; ++copy) {
+                owned.emplace_back(new FoundFileRecord);
+                owned.back()->folder = "C:\\many\\";
+                owned.back()->name = "file" + std::to_string(i) + (copy ? "-copy.jpg" : ".jpg");
+                owned.back()->size = 1000 + i;
+                char key[32];
+                snprintf(key, sizeof(key), "%d|jpg|%08d", 1000 + i, i);
+                groups.insert({key, owned.back().get()});
+            }
+    }
+    std::vector<std::unique_ptr<FoundFileRecord>> owned;
+    FileGroupMap groups;
+};
+
+}  // namespace
+
+TEST_F(ResultTreeWindow, RowsAreInsertedAsTheyComeIntoView)
+{
+    ManyGroups many(5000);
+    model_.FillCategory(kCategoryPhoto, many.groups);
+    tree_.Rebuild();
+    const size_t first = tree_.InsertedGroups();
+    EXPECT_GT(first, 0u);
+    EXPECT_LT(first, 500u) << "only what a few pages show";
+    EXPECT_EQ(tree_.GroupItem(0), tree_.GetSelectedItem());
+    // Scrolling to the end brings the following rows.
+    for (int i = 0; i < 20; ++i)
+        tree_.SendMessage(WM_VSCROLL, SB_BOTTOM, 0), tree_.UpdateWindow();
+    EXPECT_GT(tree_.InsertedGroups(), first);
+    HTREEITEM last = tree_.GroupItem(4999);
+    ASSERT_NE(nullptr, last);
+    EXPECT_EQ(5000u, tree_.InsertedGroups());
+    EXPECT_EQ(nullptr, tree_.GetNextSiblingItem(last));
+    const TreeItemLink* link = tree_.LinkOf(last);
+    EXPECT_EQ("file4999.jpg", link->record->file->name) << "map order kept";
+    EXPECT_EQ(2 * 5000, model_.FileCount(kCategoryPhoto)) << "counts do not depend on the rows";
+}
+
+TEST_F(ResultTreeWindow, ARebuildKeepsOpenGroupsAndTheTopRow)
+{
+    ManyGroups many(300);
+    model_.FillCategory(kCategoryPhoto, many.groups);
+    tree_.Rebuild();
+    HTREEITEM open = tree_.GroupItem(12);
+    ASSERT_TRUE(tree_.FillGroup(open));
+    tree_.Expand(open, TVE_EXPAND);
+    tree_.SelectSetFirstVisible(tree_.GroupItem(10));
+    const ResultGroup* openGroup = tree_.LinkOf(open)->record->group;
+    const ResultGroup* topGroup = tree_.LinkOf(tree_.GroupItem(10))->record->group;
+
+    // What a removal's refresh does: rows gone, model pruned (group 5 lost a file and goes),
+    // rows again.
+    tree_.DeleteAllRows();
+    many.owned[2 * 5 + 1]->flags |= kRecordRemoved;
+    ASSERT_EQ(1, model_.PruneRemoved().droppedGroups);
+    tree_.Rebuild();
+    const TreeItemLink* top = tree_.LinkOf(tree_.GetFirstVisibleItem());
+    ASSERT_NE(nullptr, top);
+    EXPECT_EQ(topGroup, top->record->group);
+    HTREEITEM reopened = tree_.GroupItem(11);
+    EXPECT_EQ(openGroup, tree_.LinkOf(reopened)->record->group);
+    EXPECT_TRUE(tree_.GetItemState(reopened, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_NE(nullptr, tree_.GetChildItem(reopened));
+    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(10), TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    // Forgotten for the next scan.
+    tree_.DeleteAllRows();
+    tree_.ForgetView();
+    tree_.Rebuild();
+    EXPECT_EQ(tree_.GroupItem(0), tree_.GetFirstVisibleItem());
+    EXPECT_FALSE(tree_.GetItemState(tree_.GroupItem(11), TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
+TEST(ResultTimeText, LocalTimeWithEveryFieldZeroPadded)
+{
+    struct Case { WORD year, month, day, hour, minute, second; const char* text; } cases[] = {
+        {2021, 3, 4, 5, 6, 7, "05:06:07, 03/04/2021"},
+        {1999, 12, 31, 23, 59, 58, "23:59:58, 12/31/1999"},
+    };
+    for (const Case& c : cases) {
+        SYSTEMTIME local = {c.year, c.month, 0, c.day, c.hour, c.minute, c.second, 0};
+        FILETIME localTime, utc;
+        ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
+        ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
+        EXPECT_EQ(c.text, FormatLocalFileTime((uint64_t(utc.dwHighDateTime) << 32) | utc.dwLowDateTime));
+    }
+}
+
+TEST_F(ResultTreeWindow, MouseMovesRedrawOnlyTheRowsWhoseLookChanges)
+{
+    Fill("hover");
+    HTREEITEM first = tree_.GroupItem(0), second = tree_.GroupItem(1);
+    RECT a, b, client;
+    ASSERT_TRUE(tree_.GetItemRect(first, &a, FALSE));
+    ASSERT_TRUE(tree_.GetItemRect(second, &b, FALSE));
+    tree_.GetClientRect(&client);
+    auto move = [&](int x, int y) {
+        tree_.UpdateWindow();
+        tree_.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        RECT dirty = {};
+        ::GetUpdateRect(tree_.m_hWnd, &dirty, FALSE);
+        return dirty;
+    };
+    RECT dirty = move(100, a.top + 5);
+    EXPECT_EQ(a.top, dirty.top) << "the row that became hot";
+    EXPECT_EQ(a.bottom, dirty.bottom);
+    dirty = move(140, a.top + 25);
+    EXPECT_TRUE(IsRectEmpty(&dirty)) << "moving within one row draws nothing";
+    dirty = move(100, b.top + 5);
+    EXPECT_EQ(a.top, dirty.top) << "the row left and the row entered";
+    EXPECT_EQ(b.bottom, dirty.bottom);
+    EXPECT_LT(dirty.bottom, client.bottom);
+}
+
+TEST_F(ResultTreeWindow, RowsDrawInTheSameFontsAfterJapaneseAndBack)
+{
+    Fill("fonts");
+    HTREEITEM group = tree_.GroupItem(0);
+    ASSERT_TRUE(tree_.FillGroup(group));
+    tree_.Expand(group, TVE_EXPAND);
+    RECT client;
+    tree_.GetClientRect(&client);
+    const RECT rows = {0, 0, client.right, 150};
+    const std::vector<uint32_t> before = resultstest::CapturePixels(tree_.m_hWnd, rows);
+    ASSERT_FALSE(before.empty());
+    // The language switch replaces every font the program handed out.
+    ASSERT_GT(ResourceHelper::Instance().SetLanguage(1, LanguageFileOf(1)), 0);
+    tree_.ReloadText();
+    resultstest::CapturePixels(tree_.m_hWnd, rows);
+    ASSERT_GT(ResourceHelper::Instance().SetLanguage(0, LanguageFileOf(0)), 0);
+    tree_.ReloadText();
+    EXPECT_TRUE(before == resultstest::CapturePixels(tree_.m_hWnd, rows)) << "drawn as before the switch";
 }

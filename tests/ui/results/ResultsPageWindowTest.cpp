@@ -5,7 +5,9 @@
 
 #include "ResultsPageHost.h"
 #include "StandInShell.h"
+#include "app/LangString.h"
 #include "ui/results/CurrentFile.h"
+#include "uikit/widget/UiImgTextBtn.h"
 
 using resultstest::PageHost;
 
@@ -131,4 +133,247 @@ TEST(ResultsPage, SelectAllBoxAndTabsKeepEachTreesMarks)
     SendMessageA(host.page.GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(host.page.GetHwnd(), WM_LBUTTONUP, 0, at);
     EXPECT_EQ(0, host.page.Tree(kCategoryOfficeDoc).CheckedCount()) << "a second click unchecks";
+}
+
+namespace {
+
+const COLORREF kLookAlikeInk = 0x4FB0F0;  // the look-alike marks
+const COLORREF kPartMarkInk = 0x9EF23C;   // the square of a partly checked box
+
+// The root rows of a tree that show a look-alike group and an exact group.
+void FindGroups(FileTreeCtrl& tree, HTREEITEM& lookAlike, HTREEITEM& exact)
+{
+    lookAlike = exact = nullptr;
+    for (HTREEITEM item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item))
+        (tree.LinkOf(item)->record->group->lookAlike ? lookAlike : exact) = item;
+}
+
+std::vector<HTREEITEM> OpenGroup(FileTreeCtrl& tree, HTREEITEM group)
+{
+    EXPECT_TRUE(tree.FillGroup(group));
+    tree.Expand(group, TVE_EXPAND);
+    std::vector<HTREEITEM> files;
+    for (HTREEITEM child = tree.GetChildItem(group); child; child = tree.GetNextSiblingItem(child))
+        files.push_back(child);
+    return files;
+}
+
+void ClickBox(PageHost& host, FileTreeCtrl& tree, HTREEITEM item)
+{
+    RECT text;
+    ASSERT_TRUE(tree.GetItemRect(item, &text, TRUE));
+    const RECT box = FileTreeCtrl::CheckBoxRect(text, tree.LinkOf(item)->isGroup);
+    host.Click(tree.m_hWnd, POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+}
+
+}  // namespace
+
+TEST(ResultsPage, LookAlikeGroupIsMarkedShowsPixelSizesAndCopiesAndAutoSelectKeepsTheFirst)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));  // read only here
+    resultstest::LookAlikeFiles look;
+    ASSERT_EQ(4u, look.owned.size()) << "the fixture's identify sizes";
+    host.page.FillCategory(kCategoryPhoto, look.groups);
+    host.page.OnShow();
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdFirstTab, 0);
+    FileTreeCtrl& tree = host.page.Tree(kCategoryPhoto);
+    HTREEITEM lookAlike, exact;
+    FindGroups(tree, lookAlike, exact);
+    ASSERT_NE(nullptr, lookAlike);
+    ASSERT_NE(nullptr, exact);
+
+    // The look-alike group says so in its own ink; the exact group does not.
+    EXPECT_GT(resultstest::CountColour(tree.m_hWnd, resultstest::RowRect(tree, lookAlike), kLookAlikeInk), 20);
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, resultstest::RowRect(tree, exact), kLookAlikeInk));
+
+    // Each row: pixel size as identify measured it, and whether it is a byte-for-byte copy.
+    const std::string only = GetLangString("LookAlikeOnly");
+    ASSERT_FALSE(only.empty());
+    struct Row { const char* name; const char* pixels; const char* copy; } rows[] = {
+        {"forest.jpg", "640 x 480", "#2"},
+        {"forest-copy.jpg", "640 x 480", "#1"},
+        {"forest-q60.jpg", "640 x 480", nullptr},
+        {"forest-small.jpg", "320 x 240", nullptr},
+    };
+    const std::vector<HTREEITEM> files = OpenGroup(tree, lookAlike);
+    ASSERT_EQ(4u, files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const TreeRowRecord& record = *tree.LinkOf(files[i])->record;
+        EXPECT_EQ(rows[i].name, record.file->name);
+        const std::string note = tree.LookAlikeNote(record);
+        EXPECT_NE(std::string::npos, note.find(rows[i].pixels)) << note;
+        EXPECT_NE(std::string::npos, note.find(rows[i].copy ? rows[i].copy : only.c_str())) << note;
+        EXPECT_GT(resultstest::CountColour(tree.m_hWnd, resultstest::RowRect(tree, files[i]), kLookAlikeInk), 10)
+            << rows[i].name;
+    }
+    for (HTREEITEM file : OpenGroup(tree, exact)) {
+        EXPECT_EQ("", tree.LookAlikeNote(*tree.LinkOf(file)->record));
+        EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, resultstest::RowRect(tree, file), kLookAlikeInk));
+    }
+
+    // Auto-select, clicked: the finder's first member (most pixels) is the one kept.
+    host.ClickWidget(UiCtrl::ScanResultPageWnd::kCmdAutoSelect);
+    const ResultGroup& group = *tree.LinkOf(lookAlike)->record->group;
+    EXPECT_FALSE(group.files[0].checked);
+    EXPECT_EQ(3, group.CheckedCount());
+}
+
+TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAre)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    resultstest::LookAlikeFiles look;
+    host.page.FillCategory(kCategoryPhoto, look.groups);
+    host.page.OnShow();
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdFirstTab, 0);
+    FileTreeCtrl& tree = host.page.Tree(kCategoryPhoto);
+    HTREEITEM group, exact;
+    FindGroups(tree, group, exact);
+    ASSERT_NE(nullptr, group);
+    const std::vector<HTREEITEM> files = OpenGroup(tree, group);
+    ASSERT_EQ(4u, files.size());
+    RECT text;
+    ASSERT_TRUE(tree.GetItemRect(group, &text, TRUE));
+    const RECT box = FileTreeCtrl::CheckBoxRect(text, true);
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk)) << "nothing checked";
+
+    ClickBox(host, tree, files[2]);
+    const ResultGroup& marks = *tree.LinkOf(group)->record->group;
+    ASSERT_EQ(1, marks.CheckedCount());
+    EXPECT_EQ(kGroupPartlyChecked, MarkOfGroup(marks));
+    EXPECT_GT(resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk), 16) << "one of four checked: partly";
+
+    ClickBox(host, tree, files[1]);
+    ClickBox(host, tree, files[3]);
+    EXPECT_EQ(kGroupChecked, MarkOfGroup(marks)) << "every file but the kept one";
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk));
+    ClickBox(host, tree, group);
+    EXPECT_EQ(0, marks.CheckedCount()) << "the group's box clears it";
+}
+
+TEST(ResultsPage, TabsAndDropDownSwitchTheCategoryByClicks)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    using Page = UiCtrl::ScanResultPageWnd;
+    auto pressed = [&](int id) { return static_cast<UiCtrl::UiImgTextBtn*>(host.page.FindItem(id))->IsPressed(); };
+
+    host.ClickWidget(Page::kCmdFirstTab + 2);  // Documents
+    EXPECT_EQ(kCategoryOfficeDoc, host.page.VisibleCategory());
+    EXPECT_TRUE(host.page.Tree(kCategoryOfficeDoc).IsWindowVisible());
+    EXPECT_TRUE(pressed(Page::kCmdFirstTab + 2));
+    EXPECT_FALSE(pressed(Page::kCmdFirstTab));
+    host.ClickWidget(Page::kCmdFirstTab);  // Photos
+    EXPECT_EQ(kCategoryPhoto, host.page.VisibleCategory());
+    EXPECT_TRUE(pressed(Page::kCmdFirstTab));
+    EXPECT_FALSE(pressed(Page::kCmdFirstTab + 2)) << "one tab at a time";
+    // Where no tree is, the tips picture shows (its frame ink appears nowhere in a tree).
+    RECT client;
+    GetClientRect(host.page.GetHwnd(), &client);
+    const RECT trees = ResultPageLayout::For(client).treeArea;
+    const int cx = (trees.left + trees.right) / 2, cy = (trees.top + trees.bottom) / 2;
+    const RECT tips = {cx - 110, cy - 70, cx + 110, cy + 70};
+    const COLORREF kTipsInk = 0x78584A;
+    EXPECT_EQ(0, resultstest::CountColour(host.Window(), tips, kTipsInk)) << "the photos tree covers it";
+    host.ClickWidget(Page::kCmdFirstTab + 1);  // Videos: none found
+    EXPECT_EQ(kCategoryVideo, host.page.VisibleCategory());
+    EXPECT_FALSE(host.page.Tree(kCategoryVideo).IsWindowVisible());
+    EXPECT_GT(resultstest::CountColour(host.Window(), tips, kTipsInk), 100);
+
+    // The drop-down opens under its button; its "all files" row brings every group back.
+    HWND list = host.page.DropDown().GetHwnd();
+    ASSERT_NE(nullptr, list);
+    EXPECT_FALSE(IsWindowVisible(list));
+    host.ClickWidget(Page::kCmdDropDown);
+    ASSERT_TRUE(IsWindowVisible(list));
+    RECT listRect, button = host.page.FindItem(Page::kCmdDropDown)->Rect();
+    GetWindowRect(list, &listRect);
+    POINT under = {button.left, button.bottom};
+    ClientToScreen(host.page.GetHwnd(), &under);
+    EXPECT_GE(listRect.top, under.y);
+    UiCtrl::UiItem* allRow = host.page.DropDown().FindItem(100);
+    ASSERT_NE(nullptr, allRow);
+    host.Click(list, POINT{(allRow->Rect().left + allRow->Rect().right) / 2, (allRow->Rect().top + allRow->Rect().bottom) / 2});
+    host.PumpUntil([&] { return host.page.VisibleCategory() == kCategoryAllFiles; }, 50);
+    EXPECT_EQ(kCategoryAllFiles, host.page.VisibleCategory());
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_TRUE(host.page.Tree(kCategoryAllFiles).IsWindowVisible());
+    for (int id = Page::kCmdFirstTab; id <= Page::kCmdLastTab; ++id)
+        EXPECT_FALSE(pressed(id)) << id;
+    const std::string caption = static_cast<UiCtrl::CaptionedItem*>(host.page.FindItem(Page::kCmdDropDown))->GetCaption();
+    EXPECT_NE(std::string::npos, caption.find(GetLangString("AllFiles"))) << caption;
+}
+
+TEST(ResultsPage, EveryButtonStaysInsideTheClientAreaAfterEachResize)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    using Page = UiCtrl::ScanResultPageWnd;
+    const int ids[] = {Page::kCmdBack, Page::kCmdUncheckAll, Page::kCmdRemove, Page::kCmdDropDown, Page::kCmdAutoSelect,
+                       105, 106, 107, 108, 109, Page::kCmdOpen};
+    struct Size { int width, height; } sizes[] = {{1280, 1000}, {1196, 680}, {1280, 1000}, {1000, 620}, {1196, 680}};
+    for (const Size& size : sizes) {
+        host.Resize(size.width, size.height);
+        RECT client;
+        GetClientRect(host.page.GetHwnd(), &client);
+        ASSERT_EQ(size.width, client.right);
+        for (int id : ids) {
+            const RECT r = host.page.FindItem(id)->Rect();
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+                << "button " << id << " at " << r.left << "," << r.top << " in " << size.width << "x" << size.height;
+        }
+        // The buttons follow the bottom and right edges; Open follows the preview.
+        const ResultPageLayout layout = ResultPageLayout::For(client);
+        EXPECT_EQ(layout.buttonTop, host.page.FindItem(Page::kCmdRemove)->Rect().top);
+        EXPECT_EQ(layout.content.right, host.page.FindItem(Page::kCmdRemove)->Rect().right);
+        EXPECT_EQ(layout.preview.right - 50, host.page.FindItem(Page::kCmdOpen)->Rect().right);
+        RECT tree;
+        GetWindowRect(host.page.Tree(kCategoryAllFiles).m_hWnd, &tree);
+        MapWindowPoints(nullptr, host.page.GetHwnd(), reinterpret_cast<POINT*>(&tree), 2);
+        EXPECT_LE(tree.bottom, layout.treeArea.bottom);
+    }
+}
+
+TEST(ResultsPage, TellsAStoppedScanAndWhatCouldNotBeRead)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    EXPECT_EQ("", host.page.OutcomeNote()) << "a scan that ended well has nothing to tell";
+    ScanOutcome outcome;
+    outcome.stopped = true;
+    outcome.unlistableFolders = 2;
+    outcome.unreadableFiles = 7;
+    host.page.SetScanOutcome(outcome);
+    const std::string note = host.page.OutcomeNote();
+    EXPECT_NE(std::string::npos, note.find(GetLangString("ScanStoppedNote"))) << note;
+    EXPECT_NE(std::string::npos, note.find('2')) << note;
+    EXPECT_NE(std::string::npos, note.find('7')) << note;
+    outcome.stopped = false;
+    host.page.SetScanOutcome(outcome);
+    EXPECT_EQ(std::string::npos, host.page.OutcomeNote().find(GetLangString("ScanStoppedNote")));
+    EXPECT_NE(std::string::npos, host.page.OutcomeNote().find('7')) << "counts are told even when groups were found";
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
+    EXPECT_EQ("", host.page.OutcomeNote()) << "the next scan starts without the last one's note";
+}
+
+TEST(ResultsPage, PreviewDecodesAPictureOncePerSelectionAndShowsTheJumboIconOfOtherFiles)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    resultstest::LookAlikeFiles look;
+    CurrentFilePath() = look.owned[0]->FullPath();
+    CurrentFileRecord() = look.owned[0].get();
+    const int before = host.page.PreviewDecodes();
+    for (int i = 0; i < 3; ++i)
+        RedrawWindow(host.page.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(before + 1, host.page.PreviewDecodes()) << "three repaints, one decode";
+    EXPECT_EQ(0, host.page.PreviewIconSize()) << "a picture shows itself";
+
+    CurrentFilePath() = look.notes.FullPath();
+    CurrentFileRecord() = &look.notes;
+    RedrawWindow(host.page.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(before + 2, host.page.PreviewDecodes());
+    EXPECT_GT(host.page.PreviewIconSize(), 32) << "the jumbo icon, not the large one";
+    ClearCurrentFile();
 }

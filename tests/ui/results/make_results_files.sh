@@ -21,6 +21,20 @@ head -c 3000 /dev/urandom > "$scan/alone.bin"
 cp -r "$scan" "$root/gallery"
 cp -r "$scan" "$root/scan-by-tab"
 
+# Look-alike pictures made by ImageMagick: an original, its exact copy, a quality-60 re-encode
+# and a half-size version; their pixel sizes as identify reports them ("name width height").
+# A text file stands for a file that is no picture.
+look=$root/lookalike
+mkdir -p "$look"
+/usr/bin/convert -size 640x480 -seed 7 plasma:fractal -blur 0x2 -quality 92 "$look/forest.jpg"
+cp "$look/forest.jpg" "$look/forest-copy.jpg"
+/usr/bin/convert "$look/forest.jpg" -quality 60 "$look/forest-q60.jpg"
+/usr/bin/convert "$look/forest.jpg" -resize 50% "$look/forest-small.jpg"
+for f in forest.jpg forest-copy.jpg forest-q60.jpg forest-small.jpg; do
+  /usr/bin/identify -format "$f %w %h\n" "$look/$f"
+done > "$look/sizes.txt"
+printf 'minutes of the meeting\n' > "$look/notes.txt"
+
 # The removal flow's trees, one per test: a picture in three copies and a document in two
 # ("scan-whole", "scan-keep-gone"); a picture in four and a document in three
 # ("scan-refresh"); a picture in two folders ("scan-nobin"); a picture in six folders

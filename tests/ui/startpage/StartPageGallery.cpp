@@ -1,7 +1,7 @@
 // tests/ui/startpage/StartPageGallery.cpp
 // The start page idle and scanning, and the folder chooser, photographed from the screen as a
 // person sees them, into gallery/ of the build folder: startpage-idle.png,
-// startpage-scanning.png and chooser.png.
+// startpage-idle-Deutsch.png, startpage-scanning.png and chooser.png.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +9,8 @@
 #include <string>
 
 #include "StartPageHost.h"
+#include "app/Language.h"
+#include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "finder/FileSource.h"
 #include "finder/ScanState.h"
@@ -80,6 +82,21 @@ TEST(StartPageGallery, IdleAndScanning)
         PumpFor(300);
     }
     g_scanStop = 0;
+}
+
+TEST(StartPageGallery, IdleInGerman)
+{
+    RecordingParent& parent = RecordingParent::Shared();
+    SetWindowPos(parent.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_GT(ResourceHelper::Instance().SetLanguage(2, LanguageFileOf(2)), 0);
+    {
+        WatchedPage page;
+        ASSERT_TRUE(page.CreateWin(parent.Hwnd(), 1, 2, -1, 1198, 682, WS_VISIBLE));
+        Redraw(parent.Hwnd());
+        EXPECT_TRUE(SaveScreenShot(parent.Hwnd(), "startpage-idle-Deutsch.png"));
+    }
+    ResourceHelper::Instance().SetLanguage(0, LanguageFileOf(0));
+    PumpFor(100);
 }
 
 SelExportPathDlg* g_chooser = nullptr;

@@ -160,7 +160,20 @@ TEST_F(StartPageTest, DroppedFolderScansAndHandsOver)
     // The page keeps its scanning view until the parent resets it.
     EXPECT_EQ(1, page_->GetScanView());
     EXPECT_EQ(0, closer.Seen());
+    // Until then it is busy, even with the view switched to idle by the parent's wait: a
+    // second scan would replace the results being handed over.
+    page_->SetScanState(0);
+    EXPECT_TRUE(page_->IsBusy());
+    Drop(Tree("nodups"));
+    page_->OnCommand(kCmdBrowse, 0);
+    PumpFor(100);
+    EXPECT_EQ(Tree("dups"), page_->GetLocation());
+    EXPECT_EQ(0, page_->chooserOpened);
+    EXPECT_FALSE(page_->IsScanning());
     EXPECT_EQ(1, page_->Reset());
+    EXPECT_FALSE(page_->IsBusy());
+    page_->OnCommand(kCmdBrowse, 0);
+    EXPECT_EQ(1, page_->chooserOpened);  // idle again: the chooser opens (and is cancelled)
     EXPECT_EQ(0, page_->GetScanView());
     EXPECT_TRUE(Visible(kCmdFileTypeFilter));
     FileGroupMap after;

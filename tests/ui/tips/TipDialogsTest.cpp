@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "app/AppFolder.h"
 #include "app/LangString.h"
@@ -88,6 +89,73 @@ TEST(FreezeTip, EndsOnTheFirstTickOnceTheFlagIsDown)
     const DWORD start = GetTickCount();
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+// A window of the test's thread that keeps one message posted to itself until told to stop,
+// so the thread's queue never runs empty (as under a worker that reports without pause).
+class QueueFlood
+{
+public:
+    QueueFlood()
+    {
+        hwnd_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    ~QueueFlood() { DestroyWindow(hwnd_); }
+    // Floods for at most ms, so that a failing test still ends.
+    void Start(DWORD ms)
+    {
+        until_ = GetTickCount() + ms;
+        PostMessageA(hwnd_, kFlood, 0, 0);
+    }
+    bool Running() const { return GetTickCount() < until_; }
+    int Delivered() const { return delivered_; }
+
+private:
+    static const UINT kFlood = WM_APP + 7;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l)
+    {
+        auto* self = reinterpret_cast<QueueFlood*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (msg != kFlood)
+            return CallWindowProcA(self->previous_, hwnd, msg, w, l);
+        ++self->delivered_;
+        if (self->Running())
+            PostMessageA(hwnd, kFlood, 0, 0);
+        return 0;
+    }
+    HWND hwnd_ = nullptr;
+    WNDPROC previous_ = nullptr;
+    DWORD until_ = 0;
+    int delivered_ = 0;
+};
+
+TEST(FreezeTip, EndsOnceTheFlagDropsAlsoWhileTheQueueNeverRunsEmpty)
+{
+    std::atomic<unsigned> busy{1};
+    FreezeTipDlg dlg(nullptr);
+    dlg.number = -1;
+    dlg.busy = &busy;
+    QueueFlood flood;
+    flood.Start(6000);
+    std::thread worker([&] {
+        Sleep(300);
+        busy = 0;
+    });
+    RunLater(8000, [&] { dlg.EndDialog(-99); });
+    const DWORD start = GetTickCount();
+    const INT_PTR result = dlg.DoModal();
+    const DWORD took = GetTickCount() - start;
+    const bool floodStillRunning = flood.Running();
+    worker.join();
+    CancelPending();
+    EXPECT_EQ(result, IDOK);
+    EXPECT_LT(took, 2000u);
+    // The queue was indeed never empty while the notice ran.
+    EXPECT_TRUE(floodStillRunning);
+    EXPECT_GT(flood.Delivered(), 100);
 }
 
 TEST(FreezeTip, SizesItselfForItsTextAndIgnoresEscape)

@@ -1,6 +1,7 @@
 // tests/ui/tips/TipsGallery.cpp
 // Photographs the update check (waiting and with each outcome), the about box and every
-// further tip in the current language, and saves gallery/tips.png in the build folder.
+// further tip, in English and in German, and saves gallery/tips.png and gallery/tips-Deutsch.png
+// in the build folder.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "app/GdiplusSession.h"
+#include "app/Language.h"
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
@@ -114,12 +116,8 @@ void Shoot(Sheet& sheet, CDialog& dlg, std::function<void()> release, UINT delay
     CancelPending();
 }
 
-} // namespace
-
-TEST(TipsGallery, EveryDialogOfTheUpdateAboutAndTipFamily)
+void ShootEveryDialog(Sheet& sheet)
 {
-    ASSERT_TRUE(EnsureGdiplus());
-    Sheet sheet;
     {
         // Waiting on a server that never answers, then the shipped address, which answers
         // nowhere here.
@@ -170,8 +168,27 @@ TEST(TipsGallery, EveryDialogOfTheUpdateAboutAndTipFamily)
         box.SetMessage("No duplicates were found in this folder.", nullptr, MB_YESNO);
         Shoot(sheet, box, [&box] { box.EndDialog(2); });
     }
+}
+
+} // namespace
+
+TEST(TipsGallery, EveryDialogOfTheUpdateAboutAndTipFamily)
+{
+    ASSERT_TRUE(EnsureGdiplus());
     const std::string folder = ToWinePath(TIPS_GALLERY_DIR);
     CreateDirectoryA(folder.c_str(), nullptr);
-    EXPECT_EQ(sheet.Count(), 10);
-    EXPECT_TRUE(sheet.Save(std::wstring(folder.begin(), folder.end()) + L"\\tips.png"));
+    const struct {
+        int index;
+        const wchar_t* name;
+    } languages[] = {{0, L"tips.png"}, {2, L"tips-Deutsch.png"}};
+    for (const auto& language : languages) {
+        ASSERT_GT(ResourceHelper::Instance().SetLanguage(language.index,
+                                                         LanguageFileOf(language.index)), 0);
+        Sheet sheet;
+        ShootEveryDialog(sheet);
+        EXPECT_EQ(sheet.Count(), 10);
+        EXPECT_TRUE(sheet.Save(std::wstring(folder.begin(), folder.end()) + L"\\" +
+                               language.name));
+    }
+    ResourceHelper::Instance().SetLanguage(0, LanguageFileOf(0));
 }

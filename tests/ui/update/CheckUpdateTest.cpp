@@ -8,11 +8,14 @@
 #include <string>
 
 #include "app/AppFolder.h"
+#include "app/LangString.h"
+#include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "tests/support/WinePath.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
 #include "ui/update/CheckUpdate.h"
+#include "ui/update/UpgradeCheck.h"
 
 using namespace dialogtest;
 
@@ -25,20 +28,29 @@ public:
     explicit UpdateLanguage(const std::string& address)
         : previous_(ResourceHelper::Instance().GetLanguagePath())
     {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path_ = std::wstring(folder) + L"update-test-lang.dat";
+        path_ = Folder() + L"update-test-lang.dat";
         DeleteFileW(path_.c_str());
         const char* const pairs[][2] = {
             {"UpgradeIni", address.c_str()}, {"Tip2Download", "newer"},
             {"AlreadyBeNewest", "newest"},   {"NetFailed", "failed"},
             {"Wait4Down", "waiting"},        {"Update", "Download"},
+            {"UpdateWriteFailed", "cannot write"},
             {"OK", "OK"},                    {"Close", "Close"},
         };
         for (const auto& pair : pairs)
             WritePrivateProfileStringW(L"string", ToWideCString(pair[0]).c_str(),
                                        ToWideCString(pair[1]).c_str(), path_.c_str());
         ResourceHelper::Instance().SetLanguagePath(path_);
+    }
+    // The temporary folder as the test program started with it (a test may change it).
+    static const std::wstring& Folder()
+    {
+        static const std::wstring folder = [] {
+            wchar_t temp[MAX_PATH];
+            GetTempPathW(MAX_PATH, temp);
+            return std::wstring(temp);
+        }();
+        return folder;
     }
     ~UpdateLanguage()
     {
@@ -57,6 +69,23 @@ std::string ServerAddress(const char* path)
     portFile >> port;
     EXPECT_GT(port, 0) << "the fixture's server did not start";
     return "http://127.0.0.1:" + std::to_string(port) + path;
+}
+
+// Files of the temporary folder whose name starts with prefix.
+size_t TempFilesNamed(const char* prefix)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    WIN32_FIND_DATAA found;
+    size_t count = 0;
+    HANDLE find = FindFirstFileA((std::string(temp) + prefix + "*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            ++count;
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    return count;
 }
 
 std::string UpgradeFile()
@@ -132,13 +161,41 @@ TEST(CheckUpdateWindow, EachOfferEndsInItsOutcome)
         EXPECT_EQ(seen.downloadShown, c.downloadShown) << c.path;
         EXPECT_EQ(result, IDCANCEL) << c.path;
     }
-    // The offer stays in the program folder; no partial file is left beside it.
+    // The offer was read from a file of the check's own in the temporary folder, which is gone
+    // again; nothing was written into the program folder.
+    DeleteFileA(UpgradeFile().c_str());
+    const size_t before = TempFilesNamed("upg");
     const Seen newer = RunCheck(ServerAddress("/newer.ini"), 148);
     EXPECT_EQ(newer.url, "http://127.0.0.1/download.html");
-    std::ifstream kept(UpgradeFile());
-    std::string content((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
-    EXPECT_NE(content.find("3.3.0.0"), std::string::npos);
-    EXPECT_EQ(GetFileAttributesA((UpgradeFile() + ".part").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(UpgradeFile().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(before, TempFilesNamed("upg"));
+    // An offer far larger than any "Upgrade.ini" is not taken.
+    EXPECT_EQ(RunCheck(ServerAddress("/huge.ini"), 801).text, "failed");
+}
+
+// The version compared with the offer is the one the program's version resource carries
+// (this test program's: 3.2.0.41), the one About shows.
+TEST(CheckUpdateWindow, ComparesWithTheVersionResource)
+{
+    const InstalledVersion installed = ReadInstalledVersion();
+    ASSERT_TRUE(installed.known);
+    EXPECT_EQ(3u, installed.major);
+    EXPECT_EQ(2u, installed.minor);
+}
+
+// A temporary folder that cannot take the file is told as such, not as a network failure.
+TEST(CheckUpdateWindow, AFolderThatCannotBeWrittenIsToldAsSuch)
+{
+    UpdateLanguage::Folder();
+    char old[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", old, MAX_PATH);
+    SetEnvironmentVariableA("TMP", "C:\\no-such-folder-for-the-update-check");
+    const Seen seen = RunCheck(ServerAddress("/newer.ini"), 801);
+    SetEnvironmentVariableA("TMP", old[0] ? old : nullptr);
+    EXPECT_TRUE(seen.finished);
+    EXPECT_EQ(seen.text, "cannot write");
+    EXPECT_EQ(seen.picture, 324);
+    EXPECT_FALSE(seen.downloadShown);
 }
 
 TEST(CheckUpdateWindow, AFailedDownloadNeverReadsAnOldOffer)
@@ -215,4 +272,35 @@ TEST(CheckUpdateWindow, ASecondRunOfTheSameDialogChecksAgain)
         // The second run does not keep the first run's offer.
         EXPECT_EQ(dlg.DownloadUrl().empty(), std::string(offer[1]) != "newer") << offer[0];
     }
+}
+
+// Every outcome, in every language this code page can show, fits the dialog's text box when
+// measured in its font: a longer translation must not lose its last line.
+TEST(CheckUpdateWindow, EveryOutcomeFitsItsBoxInEveryLanguage)
+{
+    ResourceHelper& helper = ResourceHelper::Instance();
+    const RECT box = CheckUpdate::ResultTextBox();
+    HDC dc = CreateCompatibleDC(nullptr);
+    int measuredTexts = 0;
+    for (int index = 0; index < kLanguageCount; ++index) {
+        // Japanese is measured only under its own code page.
+        if ((index == 1) != (GetACP() == 932))
+            continue;
+        ASSERT_GT(helper.SetLanguage(index, LanguageFileOf(index)), 0);
+        HGDIOBJ old = SelectObject(dc, helper.GetFont(17, 500, false));
+        for (const char* key :
+             {"Wait4Down", "Tip2Download", "AlreadyBeNewest", "UpdateWriteFailed", "NetFailed"}) {
+            const std::string text = GetLangString(key);
+            ASSERT_FALSE(text.empty()) << LanguageFileOf(index) << " " << key;
+            RECT measured = box;
+            DrawTextA(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK);
+            EXPECT_LE(measured.bottom, box.bottom) << LanguageFileOf(index) << " " << key;
+            EXPECT_LE(measured.right, box.right) << LanguageFileOf(index) << " " << key;
+            ++measuredTexts;
+        }
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    helper.SetLanguage(0, LanguageFileOf(0));
+    EXPECT_GE(measuredTexts, 5);
 }

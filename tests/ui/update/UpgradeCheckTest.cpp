@@ -11,6 +11,10 @@
 
 namespace {
 
+// The version the shipped program carries in its version resource.
+const InstalledVersion kInstalled = {true, 3, 2};
+
+
 const char* const kPage = "http://example.test/download.html";
 
 struct VersionCase {
@@ -66,7 +70,7 @@ TEST(UpgradeVersion, OnlyMajorAndMinorAreComparedWithTheBuiltInVersion)
         {"-3.2.0.0", UpgradeOutcome::Failed},  {"", UpgradeOutcome::Failed},
     };
     for (const Case& c : cases) {
-        const UpgradeVerdict verdict = JudgeUpgradeValues(c.version, kPage);
+        const UpgradeVerdict verdict = JudgeUpgradeValues(c.version, kPage, kInstalled);
         EXPECT_EQ(verdict.outcome, c.outcome) << c.version;
         EXPECT_EQ(verdict.downloadUrl, c.outcome == UpgradeOutcome::Newer ? kPage : "")
             << c.version;
@@ -76,8 +80,8 @@ TEST(UpgradeVersion, OnlyMajorAndMinorAreComparedWithTheBuiltInVersion)
 TEST(UpgradeVersion, ANewerVersionNeedsAWebPage)
 {
     // Three characters are too short even for a newer version.
-    EXPECT_EQ(JudgeUpgradeValues("4.0.0.0", "abc").outcome, UpgradeOutcome::Failed);
-    EXPECT_EQ(JudgeUpgradeValues("3.2.0.0", "abc").outcome, UpgradeOutcome::Failed);
+    EXPECT_EQ(JudgeUpgradeValues("4.0.0.0", "abc", kInstalled).outcome, UpgradeOutcome::Failed);
+    EXPECT_EQ(JudgeUpgradeValues("3.2.0.0", "abc", kInstalled).outcome, UpgradeOutcome::Failed);
     // The file is downloaded and editable: a program or a local file is never offered.
     const char* const refused[] = {
         "C:\\windows\\system32\\calc.exe", "file:///C:/windows/notepad.exe",
@@ -87,13 +91,13 @@ TEST(UpgradeVersion, ANewerVersionNeedsAWebPage)
     };
     for (const char* url : refused) {
         EXPECT_FALSE(IsWebAddress(url)) << url;
-        EXPECT_EQ(JudgeUpgradeValues("4.0.0.0", url).outcome, UpgradeOutcome::Failed) << url;
+        EXPECT_EQ(JudgeUpgradeValues("4.0.0.0", url, kInstalled).outcome, UpgradeOutcome::Failed) << url;
     }
     const char* const accepted[] = {"http://example.test/download.html",
                                     "HTTPS://example.test/?v=4", "https://a.b"};
     for (const char* url : accepted) {
         EXPECT_TRUE(IsWebAddress(url)) << url;
-        EXPECT_EQ(JudgeUpgradeValues("4.0.0.0", url).outcome, UpgradeOutcome::Newer) << url;
+        EXPECT_EQ(JudgeUpgradeValues("4.0.0.0", url, kInstalled).outcome, UpgradeOutcome::Newer) << url;
     }
 }
 
@@ -117,23 +121,39 @@ TEST(UpgradeVersion, TheFileIsReadFromSectionVersion)
         {"", UpgradeOutcome::Failed},
         // A value as long as the read buffer was cut short: no offer.
         {nullptr, UpgradeOutcome::Failed},
+        // A valid offer padded past the cap is not believed.
+        {"", UpgradeOutcome::Failed},
     };
     for (const Case& c : cases) {
         std::string content = c.content
                                   ? c.content
                                   : "[VERSION]\r\nProduct Version=4.1.0.0\r\nURL=http://e.test/" +
                                         std::string(300, 'a') + "\r\n";
+        if (&c == &cases[sizeof cases / sizeof cases[0] - 1])
+            content = "[VERSION]\r\nProduct Version=4.1.0.0\r\nURL=http://example.test/\r\n;" +
+                      std::string(kUpgradeFileCap, 'x') + "\r\n";
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
                                   nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
         CloseHandle(file);
-        EXPECT_EQ(JudgeUpgradeFile(path).outcome, c.outcome) << content;
+        EXPECT_EQ(JudgeUpgradeFile(path, kInstalled).outcome, c.outcome) << content;
     }
     DeleteFileA(path.c_str());
-    EXPECT_EQ(JudgeUpgradeFile(path).outcome, UpgradeOutcome::Failed);
-    EXPECT_EQ(JudgeUpgradeFile("").outcome, UpgradeOutcome::Failed);
+    EXPECT_EQ(JudgeUpgradeFile(path, kInstalled).outcome, UpgradeOutcome::Failed);
+    EXPECT_EQ(JudgeUpgradeFile("", kInstalled).outcome, UpgradeOutcome::Failed);
+}
+
+// Without the program's own version nothing can be called newer or not: the check fails
+// rather than claim the program is up to date. This test program carries no version resource.
+TEST(UpgradeVersion, AnUnknownInstalledVersionDecidesNothing)
+{
+    EXPECT_FALSE(ReadInstalledVersion().known);
+    for (const char* offered : {"1.0.0.0", "3.2.0.0", "9.0.0.0"})
+        EXPECT_EQ(JudgeUpgradeValues(offered, "http://example.test/", InstalledVersion()).outcome,
+                  UpgradeOutcome::Failed)
+            << offered;
 }
 
 TEST(UpgradeVersion, EveryRequestCarriesTheTick)

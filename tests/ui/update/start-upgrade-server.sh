@@ -15,6 +15,9 @@ offer same.ini "3.2.9.9" "http://127.0.0.1/download.html"
 offer short.ini "3.2" "http://127.0.0.1/download.html"
 offer program.ini "9.0.0.0" "C:\\windows\\system32\\calc.exe"
 printf 'this is not an ini file\n' > "$www/garbage.ini"
+# A newer offer padded to a size no offer has: a server must not fill the disk.
+{ printf '[VERSION]\r\nProduct Version=9.0.0.0\r\nURL=http://127.0.0.1/download.html\r\n'
+  head -c 200000 /dev/zero | tr '\0' ';'; } > "$www/huge.ini"
 
 cat > "$root/server.py" <<'PY'
 import http.server, os, socketserver, sys, time

@@ -1,6 +1,9 @@
 // tests/uikit/controls/ControlWindowsTest.cpp
 #include <gtest/gtest.h>
 
+#include <string.h>
+
+#include <string>
 #include <vector>
 
 #include "uikit/controls/CopyLimitedRichEditCtrl.h"
@@ -40,6 +43,39 @@ HWND MakeRecorder(HWND parent = nullptr)
     return CreateWindowExA(0, "ControlsRecorder", "rec",
                            (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 400, 300, parent,
                            nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+bool PutClipboardText(HWND owner, const char* text)
+{
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    bool put = false;
+    if (memory) {
+        memcpy(GlobalLock(memory), text, strlen(text) + 1);
+        GlobalUnlock(memory);
+        put = SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!put)
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+    return put;
+}
+
+std::string ClipboardText(HWND owner)
+{
+    std::string text = "<unreadable>";
+    if (!OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 class PositionRecorder : public CScrollWnd
@@ -113,14 +149,14 @@ TEST(ControlWindows, RichEditRefusesMouseSelectionAndCopy)
     long start = -1, end = -1;
     edit.GetSel(start, end);
     EXPECT_EQ(start, end);   // a double click selects no word
-    if (OpenClipboard(owner)) {
-        EmptyClipboard();
-        SetClipboardData(CF_TEXT, nullptr);
-        CloseClipboard();
-    }
+    // Something else is on the clipboard; neither copy nor cut may replace it.
+    ASSERT_TRUE(PutClipboardText(owner, "before"));
+    ASSERT_EQ(ClipboardText(owner), "before");
     edit.SetSel(0, 6);
     edit.SendMessage(WM_COPY, 0, 0);
+    EXPECT_EQ(ClipboardText(owner), "before");
     edit.SendMessage(WM_CUT, 0, 0);
+    EXPECT_EQ(ClipboardText(owner), "before");
     char text[64] = {};
     edit.GetWindowText(text, sizeof text);
     EXPECT_STREQ(text, "secret text that stays put");

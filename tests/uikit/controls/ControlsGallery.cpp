@@ -77,4 +77,42 @@ TEST(ControlsGallery, AllControlsInOneWindow)
     frame.DestroyWindow();
 }
 
+// The pie chart's three looks: the ring, the flat pie and the tilted one with their legends.
+TEST(ControlsGallery, PieChartInItsThreeStyles)
+{
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, nullptr, "pies", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                               CRect(0, 0, 1240, 900), nullptr, 0));
+    const int styles[3] = {kPieRing, kPieFlat, kPieTilted};
+    const char* titles[3] = {"Ring", "Flat, with legend", "Tilted, with legend"};
+    const CRect places[3] = {CRect(0, 0, 440, 440), CRect(440, 0, 1240, 440),
+                             CRect(0, 450, 800, 890)};
+    CPieChartWnd pies[3];
+    for (int i = 0; i < 3; ++i) {
+        CPieChartWnd& pie = pies[i];
+        ASSERT_TRUE(pie.Create(titles[i], places[i], &frame, 10 + i));
+        pie.AddSlice(100, "Photo", "Pictures", 40, 0xFF3A7BD5);
+        pie.AddSlice(101, "Office", "Documents", 25, 0xFFE67E22);
+        pie.AddSlice(102, "Video", "Videos", 15, 0xFF8E44AD);
+        pie.AddSlice(103, "Music", "Music", 12, 0xFF27AE60);
+        pie.AddSlice(104, "Other", "Other files", 5.25, 0xFF95A5A6);
+        pie.AddSlice(105, "Archive", "Archives", 2.75, 0xFFC0392B);
+        pie.SetCount(4821);
+        pie.SetStyle(styles[i]);
+        pie.SetFrameColor(0xFFF4F6FA);
+        pie.SetLegendTextColor(0xFFE8ECF2);
+        pie.SetTitle(titles[i]);
+    }
+    pies[2].SetTilt(45);
+    pies[2].SetDepth(40);
+    pies[1].Slices().Find("Video")->selected = true;
+    frame.UpdateWindow();
+    frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    EXPECT_TRUE(SaveScreenArea(frame.m_hWnd, CONTROLS_PIE_STYLES_SCREEN));
+    for (CPieChartWnd& pie : pies)
+        pie.DestroyWindow();
+    frame.DestroyWindow();
+}
+
 }  // namespace

@@ -18,6 +18,135 @@ TEST(PieGeometry, LightenColorTable)
     };
     for (const Case& c : cases)
         EXPECT_EQ(LightenColor(c.in, c.factor), c.out) << std::hex << c.in << " " << c.factor;
+    EXPECT_EQ(DarkenColor(0x80FF8000, 10), 0xFFF57A00u);   // 255 - 10, 128 - 128/255 x 10 = 122.98
+    EXPECT_EQ(DarkenColor(0xFF102030, 400), 0xFF000000u);
+}
+
+TEST(PieGeometry, PercentTexts)
+{
+    struct Case { float share; const char* label; const char* legend; };
+    const Case cases[] = {
+        {0.0525f, "5.25%", "05.25%"},   // the legend pads below 10 %
+        {0.10f, "10.00%", "10.00%"},
+        {1.0f, "100.00%", "100.00%"},
+        {0.0f, "0.00%", "00.00%"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PercentText(c.share), c.label);
+        EXPECT_EQ(LegendPercentText(c.share), c.legend);
+    }
+}
+
+TEST(PieGeometry, TiltedAnglesFollowTheSquashedFace)
+{
+    const PieRect pie = {0, 0, 360, 360};
+    // Without tilt the angles are the plain ones.
+    TiltedAngles flat = ComputeTiltedAngles(pie, 0, 30, {45, 100, 215});
+    EXPECT_NEAR(flat.start, 30, 0.01);
+    ASSERT_EQ(flat.sweeps.size(), 3u);
+    EXPECT_NEAR(flat.sweeps[0], 45, 0.01);
+    EXPECT_NEAR(flat.sweeps[1], 100, 0.01);
+    EXPECT_NEAR(flat.sweeps[2], 215, 0.01);
+    // Offset 90 halves the face's height: 45 degrees lands at atan(90 / 180).
+    TiltedAngles tilted = ComputeTiltedAngles(pie, 90, 0, {45, 45, 270});
+    ASSERT_EQ(tilted.sweeps.size(), 3u);
+    EXPECT_NEAR(tilted.start, 0, 0.01);
+    EXPECT_NEAR(tilted.sweeps[0], 26.565, 0.01);
+    EXPECT_NEAR(tilted.sweeps[1], 90 - 26.565, 0.01);
+    EXPECT_NEAR(tilted.sweeps[2], 270, 0.01);
+    EXPECT_NEAR(tilted.ends[0].y, 180 + 0.70710678 * (180 - 90), 0.01);
+    // A single slice keeps its full turn whatever the tilt and start.
+    for (float start : {0.0f, 90.0f, 200.0f})
+        for (int offset : {0, 40, 90}) {
+            TiltedAngles one = ComputeTiltedAngles(pie, offset, start, {360});
+            ASSERT_EQ(one.sweeps.size(), 1u);
+            EXPECT_FLOAT_EQ(one.sweeps[0], 360) << start << " " << offset;
+        }
+    // A hair of a slice at the wrap stays a hair, not a full turn.
+    TiltedAngles hair = ComputeTiltedAngles(pie, 60, 0, {359.9999f, 0.0001f});
+    ASSERT_EQ(hair.sweeps.size(), 2u);
+    EXPECT_LT(hair.sweeps[1], 1.0f);
+}
+
+TEST(PieGeometry, SideWallPiecesShowTheFrontHalf)
+{
+    struct Case { float angle, sweep; std::vector<WallPiece> pieces; };
+    const Case cases[] = {
+        {0, 90, {{0, 90, true}}},
+        {90, 180, {{90, 90, true}}},                     // ends at the back
+        {100, 300, {{0, 40, true}, {100, 80, false}}},   // wraps into the front again
+        {300, 120, {{0, 60, true}}},
+        {250, 360, {{0, 180, true}}},                    // at most the whole front
+        {200, 100, {}},                                  // all at the back
+        {370, 50, {{10, 50, true}}},                     // 360 comes off once
+        {0, 360, {{0, 180, true}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<WallPiece> got = SideWallPieces(c.angle, c.sweep);
+        ASSERT_EQ(got.size(), c.pieces.size()) << c.angle << "+" << c.sweep;
+        for (size_t i = 0; i < got.size(); ++i) {
+            EXPECT_FLOAT_EQ(got[i].start, c.pieces[i].start) << c.angle << "+" << c.sweep;
+            EXPECT_FLOAT_EQ(got[i].sweep, c.pieces[i].sweep) << c.angle << "+" << c.sweep;
+            EXPECT_EQ(got[i].reset, c.pieces[i].reset) << c.angle << "+" << c.sweep;
+        }
+    }
+}
+
+TEST(PieGeometry, WallOutlineIsTheBandBetweenTheFaces)
+{
+    const PieRect top = {0, 0, 200, 100}, bottom = {0, 20, 200, 120};
+    std::vector<PiePoint> wall = SideWallOutline(top, bottom, 0, 180);
+    EXPECT_TRUE(PointInPolygon(100, 110, wall));    // between the two lower rims
+    EXPECT_FALSE(PointInPolygon(100, 50, wall));    // on the top face
+    EXPECT_FALSE(PointInPolygon(100, 125, wall));   // below the wall
+    std::vector<PiePoint> right = SideWallOutline(top, bottom, 0, 45);
+    EXPECT_FALSE(PointInPolygon(100, 110, right));  // 90 degrees is past this piece
+    PiePoint p = EllipsePoint(top, 90);
+    EXPECT_NEAR(p.x, 100, 0.01);
+    EXPECT_NEAR(p.y, 100, 0.01);
+    p = EllipsePoint(top, 45);                       // the ray, not the parameter
+    EXPECT_NEAR(p.x - 100, p.y - 50, 0.01);
+    EXPECT_TRUE(PointInEllipseSector(150, 60, top, 0, 90));
+    EXPECT_FALSE(PointInEllipseSector(150, 40, top, 0, 90));
+    EXPECT_FALSE(PointInEllipseSector(199, 95, top, 0, 90));   // outside the ellipse
+}
+
+TEST(PieGeometry, TiltedLabelsRideTheTopFace)
+{
+    const PieRect pie = {0, 0, 200, 200}, top = {0, 20, 200, 160};   // radius 80
+    PiePoint p = TiltedLabelCentre(pie, top, 50, 0, 180);          // middle angle 90
+    EXPECT_NEAR(p.x, 100, 0.01);
+    EXPECT_NEAR(p.y, 90 + 80 - 40, 0.01);
+    p = TiltedLabelCentre(pie, top, 50, 270, 180);                 // middle angle 0
+    EXPECT_NEAR(p.x, 180, 0.01);
+    EXPECT_NEAR(p.y, 90, 0.01);
+}
+
+TEST(PieGeometry, LegendColumnsAndRows)
+{
+    const PieRect pie = {30, 40, 390, 400};
+    PieLayout layout = ComputePieLayout(600, pie);   // rows 24 + 18
+    LegendColumns c = ComputeLegendColumns(pie, PieRect{0, 0, 900, 400}, layout, 20, 100, 60);
+    EXPECT_EQ(c.top, 40);                  // a long list starts at the pie's top
+    EXPECT_EQ(c.boxX, 390 + 39);
+    EXPECT_EQ(c.descriptionX, 468 + 45);
+    EXPECT_EQ(c.descriptionWidth, 100);
+    EXPECT_EQ(c.percentX, 513 + 100 + 13);
+    EXPECT_EQ(c.percentWidth, 60);
+    c = ComputeLegendColumns(pie, PieRect{0, 0, 900, 400}, layout, 2, 100, 60);
+    EXPECT_EQ(c.top, 220 - 42);            // a short one is centred on the pie
+    // A narrow client cuts the description and leaves no room for percentages.
+    c = ComputeLegendColumns(pie, PieRect{0, 0, 600, 400}, layout, 2, 100, 60);
+    EXPECT_EQ(c.descriptionWidth, 600 - 30 - 513);
+    EXPECT_EQ(c.percentWidth, 0);
+    // Rows stop before the first one whose bottom passes the pie's bottom (40 + 8 x 42 + 24
+    // = 400 fits, the tenth would end at 442).
+    EXPECT_EQ(LegendRowsShown(pie, layout, 40, 20), 9);
+    EXPECT_EQ(LegendRowsShown(pie, layout, 40, 3), 3);
+    EXPECT_EQ(LegendRowsShown(pie, layout, 380, 3), 0);
+    EXPECT_EQ(FittingLegendRows(layout, pie, 20), 9);
+    EXPECT_EQ(FittingLegendRows(layout, pie, 4), 4);
+    EXPECT_EQ(FittingLegendHeight(layout, pie, 20), 9 * 42 - 18);
 }
 
 TEST(PieGeometry, PieRectIsSquareAndAtLeast150)

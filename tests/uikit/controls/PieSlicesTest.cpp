@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <math.h>
 
+#include <functional>
+
 #include "uikit/controls/PieSlices.h"
 
 namespace {
@@ -32,7 +34,6 @@ TEST(PieSlices, AddRefusesEmptyTakenAndNonPositive)
     EXPECT_DOUBLE_EQ(slices.Total(), 40);
     EXPECT_FLOAT_EQ(slices.Find("a")->share, 0.75f);
     EXPECT_FLOAT_EQ(b->sweep, 90.0f);
-    EXPECT_EQ(slices.LongestDescription(), "Documents");
     EXPECT_EQ(slices.IndexOf("b"), 1);
     EXPECT_EQ(slices.IndexOf("zz"), -1);
 }
@@ -47,7 +48,6 @@ TEST(PieSlices, RemoveRekeysAndKeepsTotalsTrue)
     EXPECT_TRUE(slices.Remove("a"));
     EXPECT_EQ(Order(slices), "bc");
     EXPECT_EQ(slices.ByKey().begin()->first, 0);
-    EXPECT_EQ(slices.LongestDescription(), "Cc");
     EXPECT_DOUBLE_EQ(slices.Total(), 50);
     EXPECT_FLOAT_EQ(slices.Find("b")->share, 0.4f);
     EXPECT_TRUE(slices.RemoveByKey(1));
@@ -101,6 +101,37 @@ TEST(PieSlices, SelectionAndColours)
     slices.SetAllLightFactors(0);
     EXPECT_EQ(a->lightColor, 0xFF808080u);
     EXPECT_EQ(b->lightColor, 0xFF000000u);
+    slices.SetDarkFactor(a, 255);
+    EXPECT_EQ(a->secondColor, 0xFF000000u);
+    EXPECT_FLOAT_EQ(a->darkFactor, 255);
+    EXPECT_EQ(a->color, 0xFF808080u);
+}
+
+TEST(PieSlices, EveryChangeIsReported)
+{
+    PieSlices slices;
+    int changes = 0;
+    slices.SetOnChanged([&changes] { ++changes; });
+    PieSlice* a = slices.Add(1, "a", "", 1, 0xFF000000);
+    slices.Add(2, "a", "", 1, 0);   // refused: nothing to report
+    struct Step { const char* what; std::function<void()> run; };
+    const Step steps[] = {
+        {"add", [&] { slices.Add(2, "b", "", 2, 0); }},
+        {"value", [&] { slices.SetValue(a, 3); }},
+        {"colour", [&] { slices.SetColor(a, 0xFF00FF00); }},
+        {"description", [&] { slices.SetDescription(a, "longer"); }},
+        {"light", [&] { slices.SetLightFactor(a, 10); }},
+        {"dark", [&] { slices.SetAllDarkFactors(10); }},
+        {"sort", [&] { slices.SortByValue(true); }},
+        {"remove", [&] { slices.Remove("b"); }},
+    };
+    EXPECT_EQ(changes, 1);
+    for (const Step& step : steps) {
+        int before = changes;
+        step.run();
+        EXPECT_EQ(changes, before + 1) << step.what;
+    }
+    EXPECT_FLOAT_EQ(a->tiltedSweep, 360.0f);   // shares reset the tilted sweep too
 }
 
 }  // namespace

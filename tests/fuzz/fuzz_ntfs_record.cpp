@@ -1,0 +1,49 @@
+// tests/fuzz/fuzz_ntfs_record.cpp
+// One MFT record: header and fix-up checks, the attribute walk, resident values, the
+// system-file and $Volume tests, the label, and the data runs gathered through a view.
+#include <string.h>
+
+#include <vector>
+
+#include "engine/ntfs/NtfsDataRuns.h"
+#include "engine/ntfs/NtfsRecord.h"
+#include "engine/ntfs/NtfsRecordView.h"
+#include "engine/ntfs/NtfsVolumeLabel.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // Each check gets a fresh copy of exactly the input's size, so reads past it are caught.
+    auto copy = [&]() { return std::vector<unsigned char>(data, data + size); };
+    {
+        std::vector<unsigned char> r = copy();
+        IsNtfsVolumeRecord(r.data(), r.size());
+        IsNtfsSystemFile(r.data(), r.size(), "$Volume");
+        NtfsFirstFileNameIs(r.data(), r.size(), "$MFT");
+        CountAttributes(r.data(), r.size(), 0x80);
+        FindAttribute(r.data(), r.size(), 0x60, 0);
+        IsNtfsDirectoryWithIndex(r.data(), r.size());
+    }
+    {
+        std::vector<unsigned char> r = copy();
+        if (ValidateFileRecord(r.data(), r.size()))
+            ValidateAttributes(r.data(), r.size());
+    }
+    {
+        std::vector<unsigned char> r = copy();
+        char label[kNtfsLabelBytes + 1] = {};
+        ReadNtfsVolumeLabel(r.data(), label, r.size());
+    }
+    {
+        std::vector<unsigned char> r = copy();
+        NtfsRecordView view(r.data(), r.size(), true);
+        NtfsSystemFileIndex(view);
+        DataRunList runs;
+        uint64_t dataSize = 0;
+        CollectDataRuns(view, runs, true, &dataSize);
+    }
+    {
+        std::vector<unsigned char> r = copy();
+        IsNtfsMftRecord(r.data(), r.size());
+    }
+    return 0;
+}
