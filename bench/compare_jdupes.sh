@@ -1,36 +1,58 @@
 #!/usr/bin/env bash
-# bench/compare_jdupes.sh [TREE_DIR] [SCALE]
-# Makes a large tree (bench/make_tree.py; kept when it already exists), then runs the finder's
-# scan_bench under Wine and jdupes -r on it, printing both times, their ratio and whether both
-# found the same groups (as sets of paths; both leave empty files out).
+# bench/compare_jdupes.sh [TREE_DIR]
+# Makes the bench tree (bench/make_tree.py, about 103,000 files; kept when it already exists),
+# then, in one run and with a warm cache:
+#   - the finder's whole scan (scan_bench) under Wine,
+#   - the floor (scan_floor): list, then open, read whole and close every candidate, 4 threads,
+#   - jdupes -r natively,
+# and prints their wall and user CPU times, the ratios against the floor, the bytes read against
+# the duplicates' own bytes, peak memory, and whether scan and jdupes found the same groups.
+# Then the same scan on a tree twice as large (scale 2, TREE_DIR-2x) for its peak memory.
+# BENCH_SKIP_2X=1 leaves the large tree out. The cost of a system call under Wine drifts within
+# minutes on a shared machine, so scan and floor take turns BENCH_ROUNDS times (default 3) and
+# the medians are compared.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
 tree=${1:-$build/bench-tree}
-scale=${2:-1}
-BUILD_TARGETS="scan_bench" "$here/tools/build" "$build" >/dev/null
-if [ ! -f "$tree.done" ]; then
-  rm -rf "$tree"
-  echo "making the tree in $tree ..."
-  files=$(python3 "$here/bench/make_tree.py" "$tree" "$scale")
-  echo "$files" > "$tree.done"
-fi
-echo "tree: $tree, $(cat "$tree.done") files"
+BUILD_TARGETS="scan_bench scan_floor" "$here/tools/build" "$build" >/dev/null
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-# Warm the page cache and the Wine prefix alike for both.
-find "$tree" -type f > /dev/null
+make_tree() {  # make_tree DIR SCALE
+  if [ ! -f "$1.done" ]; then
+    rm -rf "$1"
+    echo "making the tree in $1 (scale $2) ..."
+    python3 "$here/bench/make_tree.py" "$1" "$2" > "$1.done"
+  fi
+  # Warm the page cache: every run reads from memory, none from the disk.
+  find "$1" -type f -size +0 -print0 | xargs -0 cat > /dev/null
+}
+make_tree "$tree" 1
+
 export WINE_BUILD_DIR=$build WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win32
 # A wineserver of its own, detached from this output, gone a few seconds after the last program.
 wineserver -p5 </dev/null >/dev/null 2>&1 || true
 "$here/tools/wine-run" "$build/program/scan_bench.exe" --help >/dev/null 2>&1 || true
 
-t0=$(date +%s.%N)
-"$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree" --list > "$out/bench.txt"
-t1=$(date +%s.%N)
-jdupes -r -q "$tree" > "$out/jdupes.txt"
-t2=$(date +%s.%N)
+# timed NAME COMMAND...: wall, user CPU and peak resident memory of the command and its children.
+timed() {
+  local name=$1
+  shift
+  /usr/bin/time -f "%e %U %M" -o "$out/$name.time" "$@" > "$out/$name.txt"
+}
+field() { tr -d '\r' < "$out/$1.txt" | sed -n "s/^$2: *//p" | head -1 | cut -d' ' -f1; }
+
+echo "tree: $tree, $(cat "$tree.done") files; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+rounds=${BENCH_ROUNDS:-3}
+for round in $(seq 1 "$rounds"); do
+  timed "floor$round" "$here/tools/wine-run" "$build/program/scan_floor.exe" "$tree"
+  timed "scan$round" "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree" --list
+done
+cp "$out/scan1.txt" "$out/scan.txt"
+cp "$out/floor1.txt" "$out/floor.txt"
+timed jdupes jdupes -r -q "$tree"
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # Groups as sorted lines of sorted Linux paths.
 normalise() {
@@ -49,27 +71,56 @@ for block in text.split("\n\n"):
 print("\n".join(sorted(groups)))
 PY
 }
-normalise "$out/bench.txt" bench > "$out/bench.groups"
+normalise "$out/scan.txt" bench > "$out/scan.groups"
 normalise "$out/jdupes.txt" jdupes > "$out/jdupes.groups"
 
-tr -d '\r' < "$out/bench.txt" | sed -n '2,/^$/p' | grep -v '^$' | sed 's/^/  bench /'
-python3 - "$out/jdupes.groups" <<'PY'
-import os, sys
-total = sum(os.path.getsize(p) for line in open(sys.argv[1]) for p in line.rstrip("\n").split("\t") if p)
-print("  bytes in duplicate files (what a full-content check reads at least): %d" % total)
+python3 - "$out" "$(field scan 'bytes read')" "$(field floor 'bytes read')" "$(field scan 'peak memory')" \
+  "$(field scan 'files seen')" "$rounds" <<'PY'
+import os, statistics, sys
+out, scan_bytes, floor_bytes, scan_peak, files = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]), int(sys.argv[5])
+rounds = int(sys.argv[6])
+def measured(name):
+    wall, user, rss = open(os.path.join(out, name + ".time")).read().split()[-3:]
+    return (float(wall), float(user), int(rss) / 1024.0)
+t = {"jdupes": measured("jdupes")}
+for name in ("scan", "floor"):
+    runs = [measured(name + str(r)) for r in range(1, rounds + 1)]
+    print("  %-6s rounds (wall s / user CPU s): %s" % (name, ", ".join("%.2f/%.2f" % r[:2] for r in runs)))
+    t[name] = tuple(statistics.median(r[i] for r in runs) for i in range(3))
+print("  (medians below)")
+dup = sum(os.path.getsize(p) for line in open(os.path.join(out, "jdupes.groups"))
+          for p in line.rstrip("\n").split("\t") if p)
+print("                 wall s   user CPU s   peak RSS MiB")
+for name, label in (("scan", "scan (Wine)"), ("floor", "floor (Wine)"), ("jdupes", "jdupes")):
+    print("  %-13s %8.2f   %10.2f   %12.1f" % (label, *t[name]))
+print("  scan / floor:   wall %.2f (goal 1.15 or less), user CPU %.2f (goal 2 or less)"
+      % (t["scan"][0] / t["floor"][0], t["scan"][1] / max(t["floor"][1], 0.01)))
+print("  scan / jdupes:  wall %.2f" % (t["scan"][0] / t["jdupes"][0]))
+print("  bytes read: scan %d, floor %d, the duplicates' own bytes %d (scan reads %.3fx them)"
+      % (scan_bytes, floor_bytes, dup, scan_bytes / max(dup, 1)))
+print("  scan peak working set: %.1f MiB for %d files, %.0f bytes a file above Wine's own 25 MiB"
+      % (scan_peak, files, (scan_peak - 25) * 1048576 / max(files, 1)))
 PY
-python3 - "$t0" "$t1" "$t2" <<'PY'
-import sys
-t0, t1, t2 = map(float, sys.argv[1:])
-print("scan_bench under Wine (whole process): %.2f s" % (t1 - t0))
-print("jdupes -r:                             %.2f s" % (t2 - t1))
-print("ratio bench / jdupes:                  %.2f" % ((t1 - t0) / (t2 - t1)))
-PY
-echo "groups: bench $(wc -l < "$out/bench.groups"), jdupes $(wc -l < "$out/jdupes.groups")"
-if cmp -s "$out/bench.groups" "$out/jdupes.groups"; then
+tr -d '\r' < "$out/scan.txt" | sed -n '1,/^$/p' | grep -v '^$' | sed 's/^/  scan_bench /'
+echo "groups: scan $(wc -l < "$out/scan.groups"), jdupes $(wc -l < "$out/jdupes.groups")"
+status=0
+if cmp -s "$out/scan.groups" "$out/jdupes.groups"; then
   echo "same groups: yes"
 else
   echo "same groups: NO"
-  diff "$out/bench.groups" "$out/jdupes.groups" | head -20
-  exit 1
+  diff "$out/scan.groups" "$out/jdupes.groups" | head -20
+  status=1
 fi
+
+if [ -z "${BENCH_SKIP_2X:-}" ]; then
+  make_tree "$tree-2x" 2
+  timed scan2 "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree-2x"
+  python3 - "$(field scan2 'peak memory')" "$(field scan2 'files seen')" "$(cat "$tree-2x.done")" \
+    "$(cut -d' ' -f3 "$out/scan2.time")" "$(cut -d' ' -f1 "$out/scan2.time")" <<'PY'
+import sys
+peak, files, made, rss, wall = float(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]), float(sys.argv[5])
+print("scale 2 (%d files): scan peak working set %.1f MiB (goal under 80), %.0f bytes a file above 25 MiB; "
+      "peak RSS %.1f MiB; wall %.2f s" % (made, peak, (peak - 25) * 1048576 / max(files, 1), rss / 1024.0, wall))
+PY
+fi
+exit $status

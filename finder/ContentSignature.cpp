@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "finder/ScanState.h"
+
 static const int kChunk = 4;
 static const uint32_t kFirstBytes = 32;
 static const uint32_t kZeroScanBlock = 64 * 1024;  // a multiple of the chunk
@@ -56,20 +58,28 @@ int64_t SamplePosition(int i, int count, int budget, int64_t size)
 }
 
 bool ReadSample(IReadableFile* file, uint8_t* dest, int64_t position, int chunk, int64_t size,
-                uint32_t* taken)
+                uint32_t* taken, bool* failed)
 {
+    bool ignored = false;
+    failed = failed ? failed : &ignored;
     if (!file || !dest || chunk <= 0 || chunk > 8 || position < 0)
         return false;
     // The first look reads one window; only a run of zeros makes the reads grow.
     uint8_t block[kZeroScanBlock];
     int64_t blockSize = chunk;
     while (position + chunk <= size) {
+        if (g_scanStop) {
+            *failed = true;  // a run of zeros can be long: a stop is heard between its blocks
+            return false;
+        }
         int64_t want = (size - position) / chunk * chunk;
         if (want > blockSize)
             want = blockSize;
         uint32_t got = 0;
-        if (!file->ReadAt(uint64_t(position), block, uint32_t(want), &got) || got < uint32_t(chunk))
+        if (!file->ReadAt(uint64_t(position), block, uint32_t(want), &got) || got < uint32_t(chunk)) {
+            *failed = true;
             return false;
+        }
         uint32_t whole = got - got % chunk;
         for (uint32_t at = 0; at < whole; at += chunk) {
             const uint8_t* w = block + at;
@@ -82,8 +92,10 @@ bool ReadSample(IReadableFile* file, uint8_t* dest, int64_t position, int chunk,
                 return true;
             }
         }
-        if (got < want)
-            return false;  // a short read inside the file: the file is not what was listed
+        if (got < want) {
+            *failed = true;  // a short read inside the file: the file is not what was listed
+            return false;
+        }
         position += whole;
         if (blockSize < int64_t(kZeroScanBlock))
             blockSize = blockSize * 16 > int64_t(kZeroScanBlock) ? int64_t(kZeroScanBlock) : blockSize * 16;
@@ -106,8 +118,12 @@ std::string ContentSignature(IReadableFile& file, int64_t size, int percent)
         return std::string();
     uint32_t taken = kFirstBytes;  // past the end of a shorter file the bytes stay 0
     for (int i = 1; i <= count; ++i) {
-        if (!ReadSample(&file, sample, SamplePosition(i, count, budget, size), kChunk, size, &taken))
+        bool failed = false;
+        if (!ReadSample(&file, sample, SamplePosition(i, count, budget, size), kChunk, size, &taken, &failed)) {
+            if (failed)
+                return std::string();
             break;
+        }
     }
     return HexEncode(sample, taken);
 }

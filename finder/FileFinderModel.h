@@ -9,7 +9,6 @@
 
 #include "finder/FoundFileRecord.h"
 
-class DigestTable;
 class IFilesFilter;
 class IFileSource;
 
@@ -48,8 +47,6 @@ public:
     // Both are set before a scan's worker starts; neither is owned. A null source is the disk.
     void SetFilter(IFilesFilter* filter) { m_filter = filter; }
     void SetFileSource(IFileSource* source) { m_source = source; }
-    // Where the walk leaves the digests it takes on the way (null: it takes none).
-    void SetDigestTable(DigestTable* digests) { m_digests = digests; }
 
     void ListFiles(std::string folder, SizeListing* listing) override {}
     void FindDuplicates(std::string folder, FileGroupMap* result, SimilarPicturePairs* pairs) override;
@@ -59,13 +56,12 @@ public:
     bool LastFolderListed() const { return m_lastFolderListed; }
     // How many folders the last search could not list (the chosen one included).
     uint32_t LastUnlistableFolders() const { return m_lastUnlistableFolders; }
-    // How many files of likely groups the last search could not read for their signature.
+    // How many files of likely groups the last search could not read to compare them.
     uint32_t LastUnreadableFiles() const { return m_lastUnreadableFiles; }
 
 private:
     IFilesFilter* m_filter = nullptr;
     IFileSource* m_source = nullptr;
-    DigestTable* m_digests = nullptr;
     bool m_lastFolderListed = false;
     uint32_t m_lastUnlistableFolders = 0;
     uint32_t m_lastUnreadableFiles = 0;

@@ -20,7 +20,6 @@ void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* resu
     Win32FileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
     if (!model)
         return;
-    model->SetDigestTable(m_digests);
     model->FindDuplicates(folder, result, pairs);
     m_lastFolderListed = model->TopFolderListed();
     m_lastUnlistableFolders = model->UnlistableFolders();

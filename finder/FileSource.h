@@ -14,6 +14,10 @@ struct FolderEntry
     uint64_t size = 0;
     uint64_t writeTime = 0;   // FILETIME as one value
     uint32_t reparseTag = 0;  // of a reparse point; 0 when not told
+    // When the name is the short name that reaches a file whose long name the code page cannot
+    // hold ("FOTO~1.JPE" for a Cyrillic "....jpeg"): the long name's extension ("jpeg"), empty
+    // when it has none or cannot be told either. Empty for every other entry.
+    std::string longExtension;
 
     bool IsFolder() const { return (attributes & 0x10) != 0; }
     bool IsReparsePoint() const { return (attributes & 0x400) != 0; }

@@ -5,11 +5,13 @@
 #include <map>
 #include <string>
 
+#include "finder/SharedFolder.h"
+
 // One file that the walk accepted. Full path = folder + name (folder ends in a backslash).
 struct FoundFileRecord
 {
     std::string name;
-    std::string folder;
+    SharedFolder folder;  // one text for all the records of a folder
     int64_t size = 0;
     uint32_t attributes = 0;  // attribute byte of the file (0x02 hidden), widened
     uint8_t flags = 0;        // bit 0: removed by the results page

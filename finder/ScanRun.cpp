@@ -3,23 +3,20 @@
 
 #include <stdio.h>
 
+#include <algorithm>
 #include <map>
-#include <set>
 #include <vector>
 
 #include "app/LangString.h"
 #include "app/TextCase.h"
-#include "finder/DigestTable.h"
-#include "finder/FileDigest.h"
+#include "finder/ContentMatch.h"
 #include "finder/FileFinderModel.h"
 #include "finder/GroupKey.h"
-#include "finder/ParallelWork.h"
+#include "finder/KeepOrder.h"
 #include "finder/ScanState.h"
 
 
-ScanRun::ScanRun()
-    : m_language(GetLangString), m_user(GetUserLangString), m_noDigests(new DigestTable(kDigestSha256)),
-      m_digests(m_noDigests.get())
+ScanRun::ScanRun() : m_language(GetLangString), m_user(GetUserLangString)
 {
 }
 
@@ -96,21 +93,18 @@ void ScanRun::ScanWorker()
     m_unreadableFiles = 0;
     m_stopped = false;
 
-    DigestTable digests(m_digestAlgorithm);
-    m_digests = &digests;
     FileFinderModelProxy& finder = FileFinderModelProxy::Instance();
     finder.SetFileSource(m_source);
-    finder.SetDigestTable(&digests);
     finder.FindDuplicates(m_location, &m_rawResult, &m_picturePairs);
-    finder.SetDigestTable(nullptr);
     if (!finder.LastFolderListed() && !g_scanStop)
         m_problem = kScanProblemLocationUnreadable;
     m_unlistableFolders = finder.LastUnlistableFolders();
     m_unreadableFiles = finder.LastUnreadableFiles();
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
-    AnalyseResults();
+    // Stopped or not, the groups confirmed so far are shown: the finder leaves every group it
+    // did not finish unconfirmed.
     m_stopped = g_scanStop != 0;
-    m_digests = m_noDigests.get();
+    AnalyseResults();
 
     const HWND window = m_notifyWindow;
     g_scanDone = 1;
@@ -125,108 +119,90 @@ void ScanRun::AnalyseResults()
     for (int category = kCategoryPhoto; category <= kCategoryOther; ++category)
         m_statistics[category] = CategoryTotals();
     g_filesClassified = 0;
+    g_scanPhase = kPhaseClassifying;
+    ClassifyExactGroups();
+    ClassifyLookAlikeGroups();
+    m_picturePairs.clear();  // the records stay referenced by the category maps and the store
+}
 
-    // The groups of two or more with a signature; a key without one (a file that could not be
-    // read) groups nothing.
-    struct Group
-    {
-        FileGroupMap::iterator begin, end;
-        std::string extension;
-        std::vector<std::pair<std::string, FoundFileRecord*>> confirmed;  // (digest, record)
-        bool done = false;
-    };
-    std::vector<Group> groups;
-    for (auto group = m_rawResult.begin(); group != m_rawResult.end();) {
-        auto end = group;
-        size_t n = 0;
-        while (end != m_rawResult.end() && end->first == group->first) {
-            ++end;
-            ++n;
+// The raw groups that the finder confirmed by content: size, extension and the content they
+// share. A key without its three parts (a file alone, unreadable, or not finished before a
+// stop) groups nothing.
+void ScanRun::ClassifyExactGroups()
+{
+    std::vector<std::string> parts;
+    std::vector<FoundFileRecord*> group;
+    for (auto it = m_rawResult.begin(); it != m_rawResult.end();) {
+        group.clear();
+        auto end = it;
+        for (; end != m_rawResult.end() && end->first == it->first; ++end)
+            group.push_back(end->second);
+        parts.clear();
+        if (group.size() >= 2)
+            SplitString(it->first.c_str(), "|", parts);
+        if (group.size() >= 2 && parts.size() == 3) {
+            SortForKeeping(group, false);
+            for (FoundFileRecord* record : group)
+                ClassifyFile(parts[1], it->first, record);
         }
-        std::vector<std::string> parts;
-        SplitString(group->first.c_str(), "|", parts);
-        if (n >= 2 && parts.size() == 3) {
-            Group g;
-            g.begin = group;
-            g.end = end;
-            g.extension = parts[1];
-            groups.push_back(g);
-        }
-        group = end;
+        it = end;
     }
+}
 
-    // Every file of a group is digested whole, a group at a time on a few threads.
-    IFileSource& source = m_source ? *m_source : PlatformFileSource();
-    std::atomic<int> cryptoFailed(0);
-    std::unique_ptr<FileDigester> digesters[kParallelWorkThreads];
-    for (auto& d : digesters)
-        d.reset(new (std::nothrow) FileDigester(m_digestAlgorithm));
-    RunInParallel(groups.size(), [&](size_t index, int worker) {
-        Group& g = groups[index];
-        FileDigester* digester = digesters[worker].get();
-        std::set<std::string> identities;
-        for (auto it = g.begin; it != g.end; ++it) {
-            if (g_scanStop)
-                return;
-            FoundFileRecord* record = it->second;
-            KnownDigest known;
-            if (!m_digests->Find(record, &known)) {
-                if (!digester || !digester->Ready())
-                    known.outcome = kDigestCryptoFailed;
-                else
-                    known.outcome = digester->Digest(source, record->FullPath(), record->size,
-                                                     &known.digest, &known.identity);
-            }
-            if (known.outcome == kDigestCryptoFailed)
-                cryptoFailed = 1;
-            else if (known.outcome == kDigestUnreadable)
-                ++m_unreadableFiles;
-            // A file met again through a link (or a hard link) is the same file, not a copy:
-            // removing "the copy" would remove the file.
-            else if (known.outcome == kDigestDone &&
-                     (known.identity.empty() ||
-                      identities.insert(VolumeRoot(record->folder) + known.identity).second))
-                g.confirmed.emplace_back(known.digest, record);
-        }
-        g.done = true;
-    });
-    if (cryptoFailed)
-        m_problem = kScanProblemDigestUnavailable;
-
-    // Classified in the order of the raw result. Only files whose whole content is the same stay
-    // together; the rest drop out. A stop ends the analysis at the first group not finished.
-    for (Group& g : groups) {
-        if (!g.done || g_scanStop)
-            return;
-        std::stable_sort(g.confirmed.begin(), g.confirmed.end(),
-                         [](const std::pair<std::string, FoundFileRecord*>& a,
-                            const std::pair<std::string, FoundFileRecord*>& b) { return a.first < b.first; });
-        for (size_t i = 0; i < g.confirmed.size();) {
-            size_t end = i + 1;
-            while (end < g.confirmed.size() && g.confirmed[end].first == g.confirmed[i].first)
-                ++end;
-            if (end - i >= 2) {
-                const std::string key = MakeGroupKey(g.confirmed[i].second->size, g.extension, g.confirmed[i].first);
-                for (; i < end; ++i)
-                    ClassifyFile(g.extension, key, g.confirmed[i].second);
-            }
-            i = end;
-        }
-    }
-
+// Pictures paired by looks, under a key of their own ("%p" of the picture they were paired
+// with). Members that are byte-for-byte copies of each other are marked as such.
+void ScanRun::ClassifyLookAlikeGroups()
+{
+    std::vector<FoundFileRecord*> group;
     for (auto pair = m_picturePairs.begin(); pair != m_picturePairs.end();) {
         FoundFileRecord* kept = pair->first;
         auto end = m_picturePairs.upper_bound(kept);
         if (kept) {
             char key[256];
             snprintf(key, sizeof(key), "%p", static_cast<void*>(kept));
-            ClassifyFile("jpg", key, kept);
-            for (auto it = pair; it != end; ++it)
-                ClassifyFile("jpg", key, it->second);
+            group.assign(1, kept);
+            for (auto it = pair; it != end; ++it) {
+                if (it->second && std::find(group.begin(), group.end(), it->second) == group.end())
+                    group.push_back(it->second);
+            }
+            MarkCopies(group);
+            SortForKeeping(group, true);
+            for (FoundFileRecord* record : group)
+                ClassifyFile("jpg", key, record);
         }
         pair = end;
     }
-    m_picturePairs.clear();  // the records stay referenced by the category maps and the store
+}
+
+// Gives each set of byte-for-byte copies within a look-alike group a number of its own; 0 stays
+// where nothing was compared or a stop came first.
+void ScanRun::MarkCopies(std::vector<FoundFileRecord*>& group)
+{
+    std::map<int64_t, std::vector<FoundFileRecord*>> bySize;
+    for (FoundFileRecord* record : group) {
+        record->copyClass = 0;
+        bySize[record->size].push_back(record);
+    }
+    IFileSource& source = m_source ? *m_source : PlatformFileSource();
+    ContentMatcher matcher(source, 100);
+    uint32_t next = 1;
+    std::vector<uint32_t> classes;
+    for (auto& entry : bySize) {
+        if (entry.second.size() < 2 || g_scanStop)
+            continue;
+        if (!matcher.Match(entry.second, entry.first, &classes))
+            continue;
+        std::map<uint32_t, uint32_t> numbers;
+        for (size_t i = 0; i < classes.size(); ++i) {
+            if (!classes[i])
+                continue;
+            auto number = numbers.emplace(classes[i], next);
+            if (number.second)
+                ++next;
+            entry.second[i]->copyClass = number.first->second;
+        }
+    }
+    m_unreadableFiles += matcher.Unreadable();
 }
 
 FileGroupMap* ScanRun::MapOf(int category)
@@ -244,6 +220,26 @@ FileGroupMap* ScanRun::MapOf(int category)
 const FileGroupMap* ScanRun::CategoryGroups(int category) const
 {
     return const_cast<ScanRun*>(this)->MapOf(category);
+}
+
+const std::string& ScanRun::CategoryList(int category) const
+{
+    static const std::string none;
+    switch (category) {
+    case kCategoryPhoto: return m_photoList;
+    case kCategoryVideo: return m_videoList;
+    case kCategoryOfficeDoc: return m_officeDocList;
+    case kCategoryMusic: return m_musicList;
+    case kCategoryOther: return m_otherList;
+    default: return none;
+    }
+}
+
+void ScanRun::ClearResults()
+{
+    for (int category = kCategoryPhoto; category <= kCategoryOther; ++category)
+        MapOf(category)->clear();
+    m_statistics.clear();
 }
 
 void ScanRun::GetCategoryGroups(int category, FileGroupMap& destination) const

@@ -1,8 +1,9 @@
 // finder/ScanRun.h
 // One search request of the start page, with no window of its own: loads the category lists,
-// runs the finder on a worker thread, confirms every group by a digest of the whole content of
-// its files, adds the similar-picture groups, sorts the groups into the five categories and
-// posts kScanFinishedMessage to the window it was given. The start page holds one.
+// runs the finder on a worker thread (which confirms every group by comparing its files'
+// whole content), adds the similar-picture groups, puts every group's members in keep order,
+// sorts the groups into the five categories and posts kScanFinishedMessage to the window it was
+// given. The start page holds one.
 #pragma once
 #include <windows.h>
 
@@ -10,12 +11,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "finder/FileSource.h"
 #include "finder/FoundFileRecord.h"
 #include "finder/RecordStore.h"
-
-class DigestTable;
 
 enum { kScanFinishedMessage = 0x4400 };
 
@@ -23,7 +23,8 @@ enum { kScanFinishedMessage = 0x4400 };
 enum ScanProblem
 {
     kScanProblemNone = 0,
-    kScanProblemDigestUnavailable = 1,  // CryptoAPI refused: groups could not be confirmed
+    kScanProblemDigestUnavailable = 1,  // groups could not be confirmed (no longer raised: the
+                                        // comparison needs nothing the system may refuse)
     kScanProblemWorkerNotStarted = 2,   // the worker thread could not be created
     kScanProblemLocationUnreadable = 3, // the chosen folder could not be listed
 };
@@ -52,9 +53,6 @@ public:
     void SetStringLookup(StringLookup language, StringLookup user);
     // Where the finder lists and reads (null: the disk). Set while no worker runs.
     void SetFileSource(IFileSource* source) { m_source = source; }
-    // The digest that confirms groups (FileDigest.h); SHA-256 unless changed, since two different
-    // files of one size with one MD5 can be made on purpose.
-    void SetDigestAlgorithm(int algorithm) { m_digestAlgorithm = algorithm; }
 
     // Loads the lists and starts the worker; returns at once. FALSE when a worker still runs or
     // none could be started (then the flags are restored and kScanFinishedMessage is posted).
@@ -66,10 +64,15 @@ public:
     void ClassifyFile(std::string extension, std::string groupKey, FoundFileRecord* record);
     void LoadCategoryExtensions(std::string key, std::string& list);
 
-    // Read once kScanFinishedMessage has arrived.
+    // Read once kScanFinishedMessage has arrived. In every group the first member is the one to
+    // keep (KeepOrder.h).
     const CategoryStatistics& GetStatistics() const { return m_statistics; }
     void GetCategoryGroups(int category, FileGroupMap& destination) const;
     const FileGroupMap* CategoryGroups(int category) const;
+    // The five lists in lower case (".jpg;.png;"), by category number; empty for another.
+    const std::string& CategoryList(int category) const;
+    // Empties the category groups and statistics (not while a worker runs).
+    void ClearResults();
     // Holding it keeps the records of this scan alive past the next one.
     std::shared_ptr<RecordStore> GetRecordStore() const { return m_store; }
     ScanProblem Problem() const { return m_problem; }
@@ -90,29 +93,33 @@ public:
         return outcome;
     }
 
+    // What the finder found before the analysis: raw groups and similar-picture pairs. The
+    // analysis empties the pairs once their groups are made.
+    FileGroupMap& RawResult() { return m_rawResult; }
+    SimilarPicturePairs& PicturePairs() { return m_picturePairs; }
+
     std::string m_location;
-    std::string m_photoList, m_musicList, m_videoList, m_officeDocList, m_otherList;
-    FileGroupMap m_rawResult;
-    SimilarPicturePairs m_picturePairs;
-    FileGroupMap m_photoGroups, m_videoGroups, m_officeDocGroups, m_musicGroups, m_otherGroups;
-    CategoryStatistics m_statistics;
     std::atomic<int> m_scanning{0};
     std::atomic<int> m_workerEnded{1};
 
 private:
     static DWORD WINAPI ScanThreadProc(void* page);
     FileGroupMap* MapOf(int category);
+    void ClassifyExactGroups();
+    void ClassifyLookAlikeGroups();
+    void MarkCopies(std::vector<FoundFileRecord*>& group);
+
+    std::string m_photoList, m_musicList, m_videoList, m_officeDocList, m_otherList;
+    FileGroupMap m_rawResult;
+    SimilarPicturePairs m_picturePairs;
+    FileGroupMap m_photoGroups, m_videoGroups, m_officeDocGroups, m_musicGroups, m_otherGroups;
+    CategoryStatistics m_statistics;
 
     HWND m_notifyWindow = nullptr;
     StringLookup m_language;
     StringLookup m_user;
     IFileSource* m_source = nullptr;
-    int m_digestAlgorithm = 2;  // kDigestSha256
     HANDLE m_worker = nullptr;
-    // Digests the walk took on the way, during ScanWorker; else an empty table, and the analysis
-    // digests every file itself.
-    std::unique_ptr<DigestTable> m_noDigests;
-    DigestTable* m_digests;
     std::shared_ptr<RecordStore> m_store;
     std::atomic<ScanProblem> m_problem{kScanProblemNone};
     std::atomic<uint32_t> m_unlistableFolders{0};

@@ -9,6 +9,10 @@ std::atomic<uint64_t> g_duplicatesFound(0);
 std::atomic<int> g_filesClassified(0);
 std::atomic<int> g_resultsReady(0);
 std::atomic<int> g_similarityPercent(100);
+std::atomic<int> g_scanPhase(kPhaseListing);
+std::atomic<uint64_t> g_scanFilesListed(0);
+std::atomic<uint64_t> g_scanBytesToCompare(0);
+std::atomic<uint64_t> g_scanBytesCompared(0);
 
 void ResetScanState()
 {
@@ -17,4 +21,8 @@ void ResetScanState()
     g_duplicatesFound = 0;
     g_scanDone = 0;
     g_resultsReady = 0;
+    g_scanPhase = kPhaseListing;
+    g_scanFilesListed = 0;
+    g_scanBytesToCompare = 0;
+    g_scanBytesCompared = 0;
 }

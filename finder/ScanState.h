@@ -14,5 +14,13 @@ extern std::atomic<int> g_filesClassified;  // files put into a category map
 extern std::atomic<int> g_resultsReady;     // the results page is filled
 extern std::atomic<int> g_similarityPercent;  // 100 (initial): exact duplicates only
 
-// The start of a scan: clears the stop, done, results-ready flags and the counters.
+// The scan's own phases, for its progress: the walk lists the files, then the files that could
+// be copies are read and compared, then the groups are sorted.
+enum ScanPhase { kPhaseListing = 0, kPhaseComparing = 1, kPhaseClassifying = 2 };
+extern std::atomic<int> g_scanPhase;
+extern std::atomic<uint64_t> g_scanFilesListed;     // files the walk met so far
+extern std::atomic<uint64_t> g_scanBytesToCompare;  // set when the comparing begins
+extern std::atomic<uint64_t> g_scanBytesCompared;   // of those, read or known to need no reading
+
+// The start of a scan: clears the stop, done, results-ready flags, the counters and the phase.
 void ResetScanState();

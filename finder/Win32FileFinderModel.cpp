@@ -7,9 +7,9 @@
 #include <memory>
 #include <new>
 
+#include "app/TextCase.h"
+#include "finder/ContentMatch.h"
 #include "finder/ContentSignature.h"
-#include "finder/DigestTable.h"
-#include "finder/FileDigest.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ParallelWork.h"
@@ -63,7 +63,6 @@ void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* resu
     m_unlistableFolders = 0;
     m_unreadableFiles = 0;
     LoadPictureLibrary();
-    m_runningPictures = 0;
     if (PicturesOn())
         StartComparisonThread();
     WalkTopFolder(m_source->LongFolderName(folder));
@@ -86,8 +85,10 @@ std::string Win32FileFinderModel::ContentSignature(const FoundFileRecord* record
 
 void Win32FileFinderModel::WalkTopFolder(const std::string& folder)
 {
-    bool listed = ListOneFolder(folder, m_candidates[0],
-                                [this](const std::string& sub) { m_pendingFolders.push_back(sub); });
+    g_scanPhase = kPhaseListing;
+    bool listed = ListOneFolder(
+        folder, [this](const std::string& sub) { m_pendingFolders.push_back(sub); },
+        [this](FoundFileRecord* record, const std::string& path) { AcceptCandidate(record, path, m_candidates[0]); });
     m_topFolderListed = m_unlistableFolders == 0;
     if (listed && !g_scanStop && !m_pendingFolders.empty())
         RunWalkers();
@@ -95,13 +96,15 @@ void Win32FileFinderModel::WalkTopFolder(const std::string& folder)
     KeyCandidates();
 }
 
-// Lists one folder: sub-folders go to onSubFolder, files are accepted into candidates. False
-// when the stop flag ended the listing.
 bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
-                                         std::vector<FoundFileRecord*>& candidates,
-                                         const std::function<void(const std::string&)>& onSubFolder)
+                                         const std::function<void(const std::string&)>& onSubFolder,
+                                         const std::function<void(FoundFileRecord*, const std::string&)>& onFile)
 {
     bool stopped = false;
+    // What every file of the folder shares, made at its first file: the folder text of the
+    // records, the system-folder test, and the counters (added up here, not per file).
+    FolderFiles files;
+    bool first = true;
     bool listed = m_source->ListFolder(folder, [&](const FolderEntry& entry) {
         if (g_scanStop) {
             stopped = true;
@@ -110,56 +113,108 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
         // A nameless entry's child path is the folder itself: walking it would never end.
         if (entry.name.empty() || entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
             return true;
+        const std::string path = ChildPath(folder, entry.name);
         if (entry.IsFolder()) {
             if (entry.name != "." && entry.name != "..")
-                onSubFolder(ChildPath(folder, entry.name));
+                onSubFolder(path);
             return true;
         }
-        AcceptFile(folder, entry, candidates);
+        if (first) {
+            first = false;
+            files.folder = SharedFolder(path.substr(0, path.size() - entry.name.size()));
+            files.system = FolderSystemTest(files.folder, MachineSystemFolders());
+        }
+        if (FoundFileRecord* record = AcceptEntry(path, files, entry))
+            onFile(record, path);
+        if (files.listed >= 256)
+            files.Flush();
         return true;
     });
+    files.Flush();
     if (!listed)
         InterlockedIncrement(&m_unlistableFolders);
     return !stopped;
 }
 
-FoundFileRecord* Win32FileFinderModel::MakeRecord(const std::string& folder, const FolderEntry& entry,
-                                                 uint64_t size)
+void Win32FileFinderModel::FolderFiles::Flush()
 {
+    if (listed)
+        g_scanFilesListed += listed;
+    if (bytes)
+        g_scanBytesSeen += bytes;
+    listed = 0;
+    bytes = 0;
+}
+
+FoundFileRecord* Win32FileFinderModel::AcceptEntry(const std::string& path, FolderFiles& files,
+                                                   const FolderEntry& entry)
+{
+    ++files.listed;
+    uint64_t size = entry.size;
+    // A listed 0 may be stale (a hard link's entry keeps the size it was written with).
+    if (size == 0 && !m_source->FileSize(path, &size))
+        return nullptr;
+    if (size == 0 || size > uint64_t(INT64_MAX))
+        return nullptr;
+    files.bytes += size;
+    if (files.system.IsSystem(entry.name, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
+        return nullptr;
     FoundFileRecord* record = new (std::nothrow) FoundFileRecord;
     if (!record)
         return nullptr;
-    std::string path = ChildPath(folder, entry.name);
     record->name = entry.name;
-    record->folder = path.substr(0, path.size() - entry.name.size());
+    record->folder = files.folder;
     record->time = entry.writeTime;
     record->attributes = entry.attributes & 0xFF;
     record->size = int64_t(size);
     record->flags = 0;
+    FoundFileRecord probe;
+    if (m_filter && m_filter->IsExcluded(&JudgedByExtension(*record, entry.longExtension, probe))) {
+        delete record;
+        return nullptr;
+    }
+    if (!entry.longExtension.empty()) {
+        EnterCriticalSection(&m_resultLock);
+        m_longExtensions[record] = LowerAscii(entry.longExtension);
+        LeaveCriticalSection(&m_resultLock);
+    }
     return record;
 }
 
-void Win32FileFinderModel::AcceptFile(const std::string& folder, const FolderEntry& entry,
-                                      std::vector<FoundFileRecord*>& candidates)
+// What the filter sees of a file: a file reached by its short name ("FOTO~1.JPE") is judged by
+// its long name's extension ("jpeg"), as it is keyed; size and attributes are its own.
+const FoundFileRecord& Win32FileFinderModel::JudgedByExtension(const FoundFileRecord& record,
+                                                               const std::string& extension,
+                                                               FoundFileRecord& probe)
 {
-    const std::string path = ChildPath(folder, entry.name);
-    uint64_t size = entry.size;
-    // A listed 0 may be stale (a hard link's entry keeps the size it was written with).
-    if (size == 0 && !m_source->FileSize(path, &size))
-        return;
-    if (size == 0 || size > uint64_t(INT64_MAX))
-        return;
-    g_scanBytesSeen += size;
-    if (IsSystemFolder(path, (entry.attributes & FILE_ATTRIBUTE_HIDDEN) != 0))
-        return;
-    FoundFileRecord* record = MakeRecord(folder, entry, size);
-    if (!record)
-        return;
-    if (m_filter && m_filter->IsExcluded(record)) {
-        delete record;
-        return;
+    if (extension.empty() || extension == "null" || LowerAscii(GetLowerExtension(record.name)) == extension)
+        return record;
+    probe.name = "." + extension;
+    probe.size = record.size;
+    probe.attributes = record.attributes;
+    probe.time = record.time;
+    return probe;
+}
+
+std::string Win32FileFinderModel::ExtensionOf(const FoundFileRecord* record)
+{
+    if (!m_longExtensions.empty()) {
+        EnterCriticalSection(&m_resultLock);
+        auto it = m_longExtensions.find(record);
+        std::string extension = it == m_longExtensions.end() ? std::string() : it->second;
+        LeaveCriticalSection(&m_resultLock);
+        if (!extension.empty())
+            return extension;
     }
-    if (PicturesOn() && m_filter->IsPicture(record) && QueuePicture(path, record))
+    return KeyExtension(record->name);
+}
+
+void Win32FileFinderModel::AcceptCandidate(FoundFileRecord* record, const std::string& path,
+                                           std::vector<FoundFileRecord*>& candidates)
+{
+    FoundFileRecord probe;
+    if (PicturesOn() && m_filter->IsPicture(&JudgedByExtension(*record, ExtensionOf(record), probe)) &&
+        QueuePicture(path, record))
         return;
     candidates.push_back(record);
 }
@@ -223,6 +278,7 @@ void Win32FileFinderModel::WalkPendingFolders(int walker)
 {
     std::deque<std::string>& own = m_ownQueue[walker];
     std::vector<FoundFileRecord*>& candidates = m_candidates[walker + 1];
+    auto onFile = [&](FoundFileRecord* record, const std::string& path) { AcceptCandidate(record, path, candidates); };
     int c = 1;  // the first nine sub-folders a walker meets stay with it, later ones are shared
     auto onSubFolder = [&](const std::string& sub) {
         if (c % 10 != 0) {
@@ -239,7 +295,7 @@ void Win32FileFinderModel::WalkPendingFolders(int walker)
     for (;;) {
         while (!own.empty()) {
             const std::string folder = own.front();
-            bool listed = ListOneFolder(folder, candidates, onSubFolder);
+            bool listed = ListOneFolder(folder, onSubFolder, onFile);
             own.pop_front();
             if (!listed) {
                 EnterCriticalSection(&m_resultLock);
@@ -274,42 +330,9 @@ void Win32FileFinderModel::WalkPendingFolders(int walker)
     }
 }
 
-// Keys the files of one run (one size and extension). The files stay open while the run is
-// sampled, so that those whose signatures meet are digested whole without a second open.
-void Win32FileFinderModel::SampleRun(std::vector<FoundFileRecord*>& records, const std::string& extension,
-                                     std::vector<std::string>& keys, FileDigester* digester)
-{
-    const size_t kHeldOpen = 16;  // larger runs close each file after its signature
-    const bool hold = digester && digester->Ready() && records.size() <= kHeldOpen;
-    std::vector<std::unique_ptr<IReadableFile>> files(records.size());
-    std::vector<std::string> signatures(records.size());
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (g_scanStop)
-            return;  // the keys of the run stay short: the caller frees its records
-        files[i] = m_source->OpenRead(records[i]->FullPath());
-        if (files[i])
-            signatures[i] = ::ContentSignature(*files[i], records[i]->size, m_percent);
-        if (signatures[i].empty())
-            InterlockedIncrement(&m_unreadableFiles);
-        if (!hold)
-            files[i].reset();
-    }
-    for (size_t i = 0; i < records.size(); ++i)
-        keys.push_back(MakeGroupKey(records[i]->size, extension, signatures[i]));
-    if (!hold)
-        return;
-    std::map<std::string, int> shared;
-    for (const std::string& signature : signatures)
-        shared[signature] += 1;
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (!files[i] || signatures[i].empty() || shared[signatures[i]] < 2 || g_scanStop)
-            continue;
-        KnownDigest known;
-        known.outcome = digester->Digest(*files[i], records[i]->size, &known.digest, &known.identity);
-        m_digests->Put(records[i], known);
-    }
-}
-
+// Keys every accepted file. Runs of one size and extension: a file alone in its run cannot be
+// in a group, and is recorded without being opened; the others are matched by content, a run
+// at a time on a few threads. A run that a stop interrupted is recorded unconfirmed.
 void Win32FileFinderModel::KeyCandidates()
 {
     struct Candidate
@@ -324,9 +347,10 @@ void Win32FileFinderModel::KeyCandidates()
     all.reserve(total);
     for (auto& list : m_candidates) {
         for (FoundFileRecord* record : list)
-            all.push_back(Candidate{record, KeyExtension(record->name)});
-        list.clear();
+            all.push_back(Candidate{record, ExtensionOf(record)});
+        std::vector<FoundFileRecord*>().swap(list);
     }
+    m_longExtensions.clear();
     if (!m_result) {
         for (Candidate& c : all)
             delete c.record;
@@ -337,55 +361,56 @@ void Win32FileFinderModel::KeyCandidates()
             return a.record->size < b.record->size;
         return a.extension < b.extension;
     });
-    // Runs of one size and extension. A file alone in its run cannot be in a group, and is
-    // recorded without being opened; the others are sampled, a run at a time, on a few threads.
     struct Run
     {
         size_t begin, end;
+        bool matched;
     };
     std::vector<Run> runs;
+    uint64_t toCompare = 0;
     for (size_t i = 0; i < all.size();) {
         size_t end = i + 1;
         while (end < all.size() && all[end].record->size == all[i].record->size &&
                all[end].extension == all[i].extension)
             ++end;
-        if (end - i == 1)
-            m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, std::string()),
-                              all[i].record);
-        else
-            runs.push_back(Run{i, end});
+        if (end - i == 1) {
+            m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, std::string()), all[i].record);
+        } else {
+            runs.push_back(Run{i, end, false});
+            toCompare += uint64_t(all[i].record->size) * (end - i);
+        }
         i = end;
     }
-    std::vector<std::string> keys(all.size());
-    std::vector<char> keyed(all.size(), 0);
-    std::unique_ptr<FileDigester> digesters[kParallelWorkThreads];
-    if (m_digests) {
-        for (auto& d : digesters)
-            d.reset(new (std::nothrow) FileDigester(m_digests->Algorithm()));
-    }
+    g_scanBytesToCompare = toCompare;
+    g_scanPhase = kPhaseComparing;
+
+    std::vector<uint32_t> classes(all.size(), 0);
+    std::vector<std::unique_ptr<ContentMatcher>> matchers;
+    for (int w = 0; w < kParallelWorkThreads; ++w)
+        matchers.emplace_back(new ContentMatcher(*m_source, m_percent));
     RunInParallel(runs.size(), [&](size_t r, int worker) {
         if (g_scanStop)
             return;
         std::vector<FoundFileRecord*> records;
         for (size_t i = runs[r].begin; i < runs[r].end; ++i)
             records.push_back(all[i].record);
-        std::vector<std::string> runKeys;
-        SampleRun(records, all[runs[r].begin].extension, runKeys, digesters[worker].get());
-        for (size_t i = 0; i < runKeys.size(); ++i) {
-            keys[runs[r].begin + i] = runKeys[i];
-            keyed[runs[r].begin + i] = 1;
-        }
+        std::vector<uint32_t> runClasses;
+        if (!matchers[worker]->Match(records, records.front()->size, &runClasses))
+            return;
+        std::copy(runClasses.begin(), runClasses.end(), classes.begin() + runs[r].begin);
+        runs[r].matched = true;
     });
+    for (auto& matcher : matchers)
+        m_unreadableFiles += matcher->Unreadable();
+
     // Inserted in listing order within each run, counting each insertion that finds a partner.
     for (const Run& run : runs) {
-        std::map<std::string, int> seen;
+        std::map<uint32_t, int> seen;
         for (size_t i = run.begin; i < run.end; ++i) {
-            if (!keyed[i]) {
-                delete all[i].record;  // a stop came first: never handed over
-                continue;
-            }
-            m_result->emplace(keys[i], all[i].record);
-            if (++seen[keys[i]] >= 2)
+            const uint32_t cls = run.matched ? classes[i] : 0;
+            const std::string content = cls ? std::to_string(cls) : std::string();
+            m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, content), all[i].record);
+            if (cls && ++seen[cls] >= 2)
                 ++g_duplicatesFound;
         }
     }

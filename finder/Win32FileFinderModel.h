@@ -2,7 +2,8 @@
 // The finder's engine, one object per search. The top level is listed on the caller's thread,
 // its sub-folders by three walker threads. Every accepted file is first only listed: a file
 // whose size and extension no other file shares cannot be in a group and is never opened. The
-// others are keyed by size, extension and a sampled content signature into the raw result.
+// others are opened once each: sampled, and compared in full with the files whose samples meet
+// (ContentMatch.h); the raw result keys them by size, extension and the content they share.
 // With similar pictures on, pictures are hashed by the picture library and compared, in order,
 // on one comparison thread.
 #pragma once
@@ -17,10 +18,10 @@
 
 #include "finder/FileFinderModel.h"
 #include "finder/FileSource.h"
+#include "finder/SystemFolder.h"
 #include "finder/WalkerSplit.h"
 #include "finder/picturehash/PictureHash.h"
 
-class DigestTable;
 class IFilesFilter;
 
 class Win32FileFinderModel : public IFileFinderModel
@@ -36,9 +37,6 @@ public:
 
     // Entry points that take the place of the library's (tests); the library is then not loaded.
     void SetPictureLibrary(AHashValueFn hash, IsMaybeSimilarPicturesFn compare);
-    // Files of a likely group are digested whole while they are open for their signature, and
-    // the digests left here (null: none are taken).
-    void SetDigestTable(DigestTable* digests) { m_digests = digests; }
     // Pictures larger than this are keyed as ordinary files (they are read whole to be hashed).
     void SetPictureReadLimit(uint32_t bytes) { m_pictureReadLimit = bytes; }
     static const uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
@@ -57,18 +55,34 @@ private:
     void WalkTopFolder(const std::string& folder);
     void RunWalkers();
     void WalkPendingFolders(int walker);
-    bool ListOneFolder(const std::string& folder, std::vector<FoundFileRecord*>& candidates,
-                       const std::function<void(const std::string&)>& onSubFolder);
-    void AcceptFile(const std::string& folder, const struct FolderEntry& entry,
-                    std::vector<FoundFileRecord*>& candidates);
-    FoundFileRecord* MakeRecord(const std::string& folder, const struct FolderEntry& entry, uint64_t size);
+    // Lists one folder: sub-folders go to onSubFolder, every file that the walk accepts to
+    // onFile. False when the stop flag ended the listing.
+    bool ListOneFolder(const std::string& folder, const std::function<void(const std::string&)>& onSubFolder,
+                       const std::function<void(FoundFileRecord*, const std::string& path)>& onFile);
+    // What the files of one folder share while it is listed.
+    struct FolderFiles
+    {
+        SharedFolder folder;
+        FolderSystemTest system;
+        uint64_t listed = 0;  // not yet added to the scan's counters
+        uint64_t bytes = 0;
+        void Flush();
+    };
+    // The steps every walk takes for one file: its size, the system-folder test, the record and
+    // the filter. Null when the file is left out.
+    FoundFileRecord* AcceptEntry(const std::string& path, FolderFiles& files, const FolderEntry& entry);
+    void AcceptCandidate(FoundFileRecord* record, const std::string& path, std::vector<FoundFileRecord*>& candidates);
+    // The extension a record is keyed and sorted by.
+    std::string ExtensionOf(const FoundFileRecord* record);
+    static const FoundFileRecord& JudgedByExtension(const FoundFileRecord& record, const std::string& extension,
+                                                    FoundFileRecord& probe);
     void KeyCandidates();
-    void SampleRun(std::vector<FoundFileRecord*>& records, const std::string& extension,
-                   std::vector<std::string>& keys, class FileDigester* digester);
+    void GroupBySize(SizeListing* listing);
+    void GroupByExtension(SizeListing* listing, int64_t size);
 
     bool PicturesOn() const;
     bool QueuePicture(const std::string& path, FoundFileRecord* record);
-    bool HashPictureFile(const std::string& path, int64_t size, unsigned char* hash, std::string* identity);
+    bool HashPictureFile(const std::string& path, FoundFileRecord* record, unsigned char* hash, std::string* identity);
     void StartComparisonThread();
     void FinishPictures();
     void ComparePicture(PictureRecord* picture);
@@ -79,12 +93,10 @@ private:
 
     IFilesFilter* m_filter;
     IFileSource* m_source;
-    DigestTable* m_digests = nullptr;
     FileGroupMap* m_result = nullptr;
     SimilarPicturePairs* m_pairs = nullptr;
 
     std::vector<PictureRecord*> m_keptPictures;   // comparison thread only
-    volatile LONG m_runningPictures = 0;          // queued and not yet compared
     std::deque<PictureRecord*> m_pictureQueue;    // under the picture lock
     // Volume and file index of each queued picture (under the picture lock; absent when it
     // cannot be told), and of every picture already kept or paired (comparison thread only).
@@ -104,6 +116,9 @@ private:
 
     // Accepted files waiting to be keyed: the top level's, then one list per walker.
     std::vector<FoundFileRecord*> m_candidates[kWalkerCount + 1];
+    // Files reached by their short name ("FOTO~1.JPE"): the extension of the long name
+    // ("jpeg"), which is what they are keyed and sorted by. Under the result lock.
+    std::unordered_map<const FoundFileRecord*, std::string> m_longExtensions;
 
     // The precision this search was started with: copies sampled after a change of it must
     // still meet under one key.

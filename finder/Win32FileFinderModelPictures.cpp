@@ -9,6 +9,7 @@
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanState.h"
+#include "finder/picturehash/PictureHeader.h"
 
 static const char kPictureLibraryName[] = "VoveRIRider.dll";
 
@@ -51,9 +52,10 @@ void Win32FileFinderModel::LoadPictureLibrary()
     m_isSimilar = compare;
 }
 
-bool Win32FileFinderModel::HashPictureFile(const std::string& path, int64_t size, unsigned char* hash,
+bool Win32FileFinderModel::HashPictureFile(const std::string& path, FoundFileRecord* record, unsigned char* hash,
                                            std::string* identity)
 {
+    const int64_t size = record->size;
     if (size <= 0 || uint64_t(size) > m_pictureReadLimit)
         return false;
     std::unique_ptr<IReadableFile> file = m_source->OpenRead(path);
@@ -66,6 +68,13 @@ bool Win32FileFinderModel::HashPictureFile(const std::string& path, int64_t size
         return false;
     bool hashed = ReadExactly(*file, 0, buffer, uint32_t(size)) &&
                   m_hashValue(buffer, uint32_t(size), hash);
+    uint64_t width = 0, height = 0;
+    // The size the picture declares: what auto-select keeps the largest of in a look-alike group.
+    if (hashed && picturehash::ReadDeclaredPictureSize(buffer, size_t(size), &width, &height) &&
+        picturehash::IsAcceptablePictureSize(width, height)) {
+        record->pixelWidth = uint32_t(width);
+        record->pixelHeight = uint32_t(height);
+    }
     delete[] buffer;
     return hashed;
 }
@@ -78,12 +87,11 @@ bool Win32FileFinderModel::QueuePicture(const std::string& path, FoundFileRecord
     if (!picture)
         return false;
     std::string identity;
-    if (!HashPictureFile(path, record->size, picture->hash, &identity)) {
+    if (!HashPictureFile(path, record, picture->hash, &identity)) {
         delete picture;
         return false;
     }
     picture->record = record;
-    InterlockedIncrement(&m_runningPictures);
     EnterCriticalSection(&m_pictureLock);
     if (!identity.empty())
         m_pictureFiles[picture] = VolumeRoot(record->folder) + identity;
@@ -92,7 +100,6 @@ bool Win32FileFinderModel::QueuePicture(const std::string& path, FoundFileRecord
         WakeConditionVariable(&m_pictureQueued);
     } else {
         ComparePicture(picture);  // no comparison thread: compare here, still one at a time
-        InterlockedDecrement(&m_runningPictures);
     }
     LeaveCriticalSection(&m_pictureLock);
     return true;
@@ -123,7 +130,6 @@ DWORD WINAPI Win32FileFinderModel::ComparisonThreadProc(void* context)
             model->DropPicture(picture);  // a stopped scan shows no picture groups
         else
             model->ComparePicture(picture);
-        InterlockedDecrement(&model->m_runningPictures);
         EnterCriticalSection(&model->m_pictureLock);
     }
     LeaveCriticalSection(&model->m_pictureLock);

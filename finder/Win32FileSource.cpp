@@ -103,14 +103,22 @@ bool DroppedFromPaths(const std::string& name)
 // as the name of some other file; the entry's short name reaches it instead. Without one, the
 // name keeps '?' for what cannot be held, so it never names another file. A name that paths
 // would cut short goes by its short name too. Empty when the entry cannot be reached at all.
-std::string ReachableName(const WIN32_FIND_DATAW& data)
+// longExtension receives the long name's extension when the short name stands in for it.
+std::string ReachableName(const WIN32_FIND_DATAW& data, std::string* longExtension)
 {
+    longExtension->clear();
     std::string name;
     if (ToAnsiExactly(data.cFileName, &name) && !DroppedFromPaths(name))
         return name;
     std::string shortName;
-    if (data.cAlternateFileName[0] && ToAnsiExactly(data.cAlternateFileName, &shortName))
+    if (data.cAlternateFileName[0] && ToAnsiExactly(data.cAlternateFileName, &shortName)) {
+        // The short name's extension is cut to three letters ("JPE" of "jpeg"): the file is
+        // keyed and sorted by its own.
+        const wchar_t* dot = wcsrchr(data.cFileName, L'.');
+        if (dot && dot != data.cFileName && dot[1] && !ToAnsiExactly(dot + 1, longExtension))
+            longExtension->clear();
         return shortName;
+    }
     return DroppedFromPaths(name) ? std::string() : name;  // it would name its neighbour
 }
 
@@ -137,7 +145,7 @@ public:
             return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);  // an empty drive root
         FolderEntry entry;
         do {
-            entry.name = ReachableName(data);
+            entry.name = ReachableName(data, &entry.longExtension);
             entry.attributes = data.dwFileAttributes;
             entry.reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
             entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

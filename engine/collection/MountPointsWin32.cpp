@@ -10,7 +10,6 @@
 #include <string>
 
 #include "engine/collection/VolumeGuidPath.h"
-#include "engine/device/BasicPartitionDevice.h"
 
 namespace {
 
@@ -64,6 +63,13 @@ char LetterOfDevice(const std::wstring& deviceName)
     return letter;
 }
 
+std::wstring PartitionDeviceName(int diskNumber, int partition)
+{
+    wchar_t name[64];
+    swprintf(name, 64, L"\\Device\\Harddisk%u\\Partition%u", unsigned(diskNumber), unsigned(partition));
+    return name;
+}
+
 }  // namespace
 
 char GetVolumePathNames(const unsigned char* volumeGuid)
@@ -93,80 +99,76 @@ char DynamicVolumeDriveLetter(const char* volumeName, const char* diskGroupName)
     return 0;
 }
 
+namespace {
+
+// The two layouts differ in their types only: the same walk serves both.
+template <typename Layout, typename Entry>
+int FindByOffset(const Layout* layout, size_t bytes, uint64_t startSector, uint32_t bytesPerSector)
+{
+    const size_t header = offsetof(Layout, PartitionEntry);
+    if (!layout || bytes < header || bytesPerSector == 0)
+        return 0;
+    // Only the entries that the returned bytes hold are looked at.
+    const size_t count = std::min<size_t>(layout->PartitionCount, (bytes - header) / sizeof(Entry));
+    for (size_t i = 0; i < count; ++i) {
+        const Entry& p = layout->PartitionEntry[i];
+        if (p.PartitionNumber != 0 && uint64_t(p.StartingOffset.QuadPart) / bytesPerSector == startSector)
+            return int(p.PartitionNumber);
+    }
+    return 0;
+}
+
+template <typename Layout>
+int QueryMountPointsOf(int diskNumber, const Layout* layout, size_t bytes, uint32_t bytesPerSector,
+                       std::vector<PartitionInfo>& records)
+{
+    for (PartitionInfo& r : records) {
+        if (const int partition = findPartitionByOffset(layout, bytes, r.startSector, bytesPerSector))
+            r.driveLetter = LetterOfDevice(PartitionDeviceName(diskNumber, partition));
+    }
+    return 1;
+}
+
+}  // namespace
+
+int findPartitionByOffset(const DRIVE_LAYOUT_INFORMATION_EX* layout, size_t bytes, uint64_t startSector,
+                          uint32_t bytesPerSector)
+{
+    return FindByOffset<DRIVE_LAYOUT_INFORMATION_EX, PARTITION_INFORMATION_EX>(layout, bytes, startSector, bytesPerSector);
+}
+
+int findPartitionByOffset(const DRIVE_LAYOUT_INFORMATION* layout, size_t bytes, uint64_t startSector,
+                          uint32_t bytesPerSector)
+{
+    return FindByOffset<DRIVE_LAYOUT_INFORMATION, PARTITION_INFORMATION>(layout, bytes, startSector, bytesPerSector);
+}
+
+int queryMountPoints(int diskNumber, const DRIVE_LAYOUT_INFORMATION_EX* layout, size_t bytes, uint32_t bytesPerSector,
+                     std::vector<PartitionInfo>& records)
+{
+    return QueryMountPointsOf(diskNumber, layout, bytes, bytesPerSector, records);
+}
+
+int queryMountPoints(int diskNumber, const DRIVE_LAYOUT_INFORMATION* layout, size_t bytes, uint32_t bytesPerSector,
+                     std::vector<PartitionInfo>& records)
+{
+    return QueryMountPointsOf(diskNumber, layout, bytes, bytesPerSector, records);
+}
+
 int QueryDriveLetters(CDiskDevice& disk, std::vector<PartitionInfo>& records)
 {
     const int number = disk.GetDiskNumber();
     if (number < 0)
         return 0;
-    void* raw = nullptr;
-    if (!disk.DeviceIoControlGrow(&raw, IOCTL_DISK_GET_DRIVE_LAYOUT_EX) || !raw)
-        return 0;
-    const size_t size = _msize(raw);
-    const DRIVE_LAYOUT_INFORMATION_EX* layout = static_cast<const DRIVE_LAYOUT_INFORMATION_EX*>(raw);
-    const size_t header = offsetof(DRIVE_LAYOUT_INFORMATION_EX, PartitionEntry);
     const uint32_t bps = disk.GetBytesPerSector();
-    size_t count = size >= header ? layout->PartitionCount : 0;
-    count = std::min(count, (size - header) / sizeof(PARTITION_INFORMATION_EX));
-    for (PartitionInfo& r : records) {
-        for (size_t i = 0; i < count && bps; ++i) {
-            const PARTITION_INFORMATION_EX& p = layout->PartitionEntry[i];
-            if (p.PartitionNumber == 0 || uint64_t(p.StartingOffset.QuadPart) / bps != r.startSector)
-                continue;
-            wchar_t name[64];
-            swprintf(name, 64, L"\\Device\\Harddisk%u\\Partition%u", unsigned(number), unsigned(p.PartitionNumber));
-            r.driveLetter = LetterOfDevice(name);
-            break;
-        }
+    void* raw = nullptr;
+    int result = 0;
+    if (disk.DeviceIoControlGrow(&raw, IOCTL_DISK_GET_DRIVE_LAYOUT_EX) && raw) {
+        result = queryMountPoints(number, static_cast<const DRIVE_LAYOUT_INFORMATION_EX*>(raw), _msize(raw), bps, records);
+    } else if (disk.DeviceIoControlGrow(&raw, IOCTL_DISK_GET_DRIVE_LAYOUT) && raw) {
+        // Systems older than the extended layout answer only the classic one.
+        result = queryMountPoints(number, static_cast<const DRIVE_LAYOUT_INFORMATION*>(raw), _msize(raw), bps, records);
     }
     free(raw);
-    return 1;
-}
-
-void OpenAllPhysicalDisks(std::vector<std::unique_ptr<CDiskDevice>>& disks)
-{
-    for (int n = 0; n < 32; ++n) {
-        std::unique_ptr<CDiskDevice> disk(new CDiskDevice(n));
-        if (disk->IsOpen())
-            disks.push_back(std::move(disk));
-    }
-}
-
-void CollectMachinePartitions(MachinePartitions& out, const char* lostName)
-{
-    out.entries.clear();
-    out.lost.clear();
-    out.disks.clear();
-    OpenAllPhysicalDisks(out.disks);
-    if (out.disks.empty())
-        return;
-    std::vector<CollectionDisk> disks;
-    for (auto& d : out.disks) {
-        DiskDescription description;
-        CollectionDisk cd;
-        cd.device = d.get();
-        if (d->GetDeviceDescription(&description)) {
-            cd.busType = description.busType;
-            cd.line = FormatDiskLine(description.vendor, description.product, description.busTypeName);
-        }
-        disks.push_back(cd);
-    }
-    CPartitionCollection collection;
-    collection.driveLetters = [](const CollectionDisk& disk, std::vector<PartitionInfo>& records) {
-        QueryDriveLetters(*static_cast<CDiskDevice*>(disk.device), records);
-    };
-    collection.volumeLetters = [](const DynamicVolumeEntry& v) {
-        const char letter = DynamicVolumeDriveLetter(v.volumeName, v.diskGroupName);
-        return letter ? letter : GetVolumePathNames(v.volumeGuid);
-    };
-    collection.CollectAll(disks, out.entries);
-    for (auto& d : out.disks) {
-        for (const DiskRegion& region : FindLostRegions(d->GetTotalSectors(), RegionsOnDisk(out.entries, d.get()))) {
-            CollectionEntry e;
-            e.fileSystem = 0;
-            e.name = std::string(lostName) + "-" + std::to_string(out.lost.size() + 1);
-            e.slots[0] = EntrySlot{region.start, region.length, d.get()};
-            e.device.reset(new CBasicPartitionDevice(d.get(), region.start, region.length));
-            out.lost.push_back(std::move(e));
-        }
-    }
+    return result;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "engine/collection/ElapsedTimeTrace.h"
 #include "engine/device/BasicPartitionDevice.h"
 #include "engine/ldm/LdmDatabase.h"
 
@@ -16,17 +17,22 @@ std::string FormatDiskLine(const std::string& vendor, const std::string& product
     return line;
 }
 
-void CPartitionCollection::CollectAll(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out)
+void CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume(
+    const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out)
 {
     if (disks.empty())
         return;
+    ElapsedTimeTrace whole("CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume", trace);
     CollectBasicPartitions(disks, out);
     CollectDynamicVolumes(disks, out);
-    SortEntries(out);
+    whole.Report();
+    ElapsedTimeTrace sorting("CCollectAllBasicPartitionandDynamicVolume::sort", trace);
+    sort(out);
+    sorting.Report();
 }
 
-void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDisk>& disks,
-                                                  std::vector<CollectionEntry>& out)
+void CCollectAllBasicPartitionandDynamicVolume::CollectBasicPartitions(const std::vector<CollectionDisk>& disks,
+                                                                       std::vector<PartitionEntry>& out)
 {
     for (const CollectionDisk& disk : disks) {
         if (!disk.device)
@@ -37,7 +43,7 @@ void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDi
         if (driveLetters)
             driveLetters(disk, records);
         for (const PartitionInfo& r : records) {
-            CollectionEntry e;
+            PartitionEntry e;
             e.device.reset(new CBasicPartitionDevice(disk.device, r.startSector, r.lengthSectors));
             e.kind = kEntryBasic;
             e.fileSystem = r.fileSystem;
@@ -51,8 +57,8 @@ void CPartitionCollection::CollectBasicPartitions(const std::vector<CollectionDi
     }
 }
 
-void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDisk>& disks,
-                                                 std::vector<CollectionEntry>& out)
+void CCollectAllBasicPartitionandDynamicVolume::CollectDynamicVolumes(const std::vector<CollectionDisk>& disks,
+                                                                      std::vector<PartitionEntry>& out)
 {
     std::vector<IStorageDevice*> devices;
     for (const CollectionDisk& d : disks)
@@ -62,7 +68,7 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
     for (DynamicVolumeEntry& v : volumes) {
         if (!v.device)
             continue;
-        CollectionEntry e;
+        PartitionEntry e;
         e.kind = kEntryDynamic;
         e.fileSystem = v.fileSystem;
         e.name = v.label;
@@ -105,18 +111,18 @@ void CPartitionCollection::CollectDynamicVolumes(const std::vector<CollectionDis
     }
 }
 
-void SortEntries(std::vector<CollectionEntry>& entries)
+void CCollectAllBasicPartitionandDynamicVolume::sort(std::vector<PartitionEntry>& entries)
 {
-    std::stable_sort(entries.begin(), entries.end(), [](const CollectionEntry& a, const CollectionEntry& b) {
+    std::stable_sort(entries.begin(), entries.end(), [](const PartitionEntry& a, const PartitionEntry& b) {
         return static_cast<signed char>(a.driveLetter) < static_cast<signed char>(b.driveLetter);
     });
-    std::stable_partition(entries.begin(), entries.end(), [](const CollectionEntry& e) { return e.driveLetter != 0; });
+    std::stable_partition(entries.begin(), entries.end(), [](const PartitionEntry& e) { return e.driveLetter != 0; });
 }
 
-std::vector<DiskRegion> RegionsOnDisk(const std::vector<CollectionEntry>& entries, IStorageDevice* disk)
+std::vector<DiskRegion> RegionsOnDisk(const std::vector<PartitionEntry>& entries, IStorageDevice* disk)
 {
     std::vector<DiskRegion> regions;
-    for (const CollectionEntry& e : entries) {
+    for (const PartitionEntry& e : entries) {
         if (e.source != 0)
             continue;
         for (const EntrySlot& s : e.slots) {

@@ -25,9 +25,11 @@ struct EntrySlot {
     IStorageDevice* disk = nullptr;  // null: the slot is free
 };
 
-enum CollectionEntryKind : uint32_t { kEntryBasic = 0, kEntryDynamic = 1 };
+enum PartitionEntryKind : uint32_t { kEntryBasic = 0, kEntryDynamic = 1 };
 
-struct CollectionEntry {
+// One partition, dynamic volume or lost region; PartitionEntryRecord.h gives its fixed
+// 1277-byte form for the keyed record stream.
+struct PartitionEntry {
     uint32_t source = 0;  // 0: built from physical disks
     std::unique_ptr<IStorageDevice> device;
     uint32_t kind = kEntryBasic;
@@ -37,6 +39,7 @@ struct CollectionEntry {
     bool usb = false;
     EntrySlot slots[kEntrySlotCount];
     std::string text;  // the disks it lies on, one line each
+    std::string imagePath;  // an image entry's image file (source other than 0)
 };
 
 struct CollectionDisk {
@@ -49,26 +52,29 @@ struct CollectionDisk {
 // cut to 49 characters.
 std::string FormatDiskLine(const std::string& vendor, const std::string& product, const std::string& busName);
 
-class CPartitionCollection {
+class CCollectAllBasicPartitionandDynamicVolume {
 public:
     // Fills drive letters of a disk's records (the mount-point manager on Windows); may be empty.
     using DriveLetterQuery = std::function<void(const CollectionDisk& disk, std::vector<PartitionInfo>& records)>;
 
-    void CollectAll(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
-    void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
-    void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<CollectionEntry>& out);
+    // Basic partitions, then dynamic volumes, then sorted; nothing for an empty disk list.
+    void CollectAllBasicPartitionandDynamicVolume(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
+    void CollectBasicPartitions(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
+    void CollectDynamicVolumes(const std::vector<CollectionDisk>& disks, std::vector<PartitionEntry>& out);
 
     // The letter Windows gave a dynamic volume (its DOS device, then its GUID path); 0 keeps
     // the database's drive hint. May be empty.
     using VolumeLetterQuery = std::function<char(const DynamicVolumeEntry& volume)>;
 
+    // Stable: by drive letter ascending, then the entries without one in their collected order.
+    static void sort(std::vector<PartitionEntry>& entries);
+
     FileSystemProbe probe = ProbeWithAnalyzers;
     DriveLetterQuery driveLetters;
     VolumeLetterQuery volumeLetters;
+    // Where the collection's timings go (the debugger's output on Windows); may be empty.
+    std::function<void(const char* line)> trace;
 };
-
-// Stable: by drive letter ascending, then the entries without one in their collected order.
-void SortEntries(std::vector<CollectionEntry>& entries);
 
 struct DiskRegion {
     uint64_t start = 0;
@@ -78,4 +84,4 @@ struct DiskRegion {
 const uint64_t kLostRegionMinSectors = 204800;
 std::vector<DiskRegion> FindLostRegions(uint64_t totalSectors, const std::vector<DiskRegion>& used);
 // The used regions of one disk, from the slots of the collected entries.
-std::vector<DiskRegion> RegionsOnDisk(const std::vector<CollectionEntry>& entries, IStorageDevice* disk);
+std::vector<DiskRegion> RegionsOnDisk(const std::vector<PartitionEntry>& entries, IStorageDevice* disk);

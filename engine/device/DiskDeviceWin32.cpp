@@ -3,6 +3,7 @@
 
 #include "engine/device/DiskDevice.h"
 
+#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -235,6 +236,12 @@ int CDiskDevice::ReadSectors(void* buffer, uint64_t first, uint64_t count)
     // One ReadFile carries less than 4 GiB; refusing here also keeps count x bytes per sector
     // from wrapping into a small copy out of the bounce buffer.
     if (count >= (uint64_t(1) << 32) / bytesPerSector)
+        return 0;
+    // Nothing lies past the disk's end: such a read would fail, and with skipping on it would
+    // come back as zeros with success and a bad range recorded beyond the disk. Reading it
+    // whole is refused, and so is a byte offset that would not fit the file pointer.
+    const uint64_t total = GetTotalSectors();
+    if (first > uint64_t(INT64_MAX) / bytesPerSector - count || (total && (first > total || count > total - first)))
         return 0;
     uint64_t bytes = count * bytesPerSector;
     if (!m_bounce)

@@ -41,9 +41,13 @@ bool SameVolumeMembers(IDynamicDevice& self, IDynamicDevice& other)
 
 uint32_t CDynamicVolumeBase::GetBytesPerSector()
 {
-    if (m_members.empty() || !m_members[0].device)
-        return 512;
-    return m_members[0].device->GetBytesPerSector();
+    // Any present member tells: with the first member's disk missing, a fallback of 512 would
+    // size every buffer for 512-byte sectors while the other members read 4096-byte ones.
+    for (const MemberExtent& m : m_members) {
+        if (m.device)
+            return m.device->GetBytesPerSector();
+    }
+    return 512;
 }
 
 bool CDynamicVolumeBase::IsSameVolume(IDynamicDevice& other) { return SameVolumeMembers(*this, other); }

@@ -68,6 +68,9 @@ public:
 protected:
     // Zeroes the buffer and tells whether [first, first + count) lies inside the volume.
     bool BeginRead(void* buffer, uint64_t first, uint64_t count);
+    // The halves of a mirror carry the mirror's type. A half must fail where a member is
+    // missing, so that the mirror asks the other half instead of taking zeros.
+    bool IsMirrorHalf() const { return m_type == kDynMirror; }
 
     uint32_t m_type;
     VolumeDescriptor m_descriptor;

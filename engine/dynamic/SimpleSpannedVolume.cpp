@@ -49,8 +49,9 @@ int CSpannedVolumeDevice::ReadSectors(void* buffer, uint64_t first, uint64_t cou
         if (pos < m.offset || pos - m.offset >= m.length)
             continue;
         const uint64_t run = std::min(left, m.length - (pos - m.offset));
-        // A missing member reads as zeros; a member that is there but fails is a failure.
-        if (m.device && !m.device->ReadSectors(out, m.start + (pos - m.offset), run))
+        // A missing member reads as zeros; a member that is there but fails is a failure. As half
+        // of a mirror the zeros would hide the other half's data, so there it fails too.
+        if (m.device ? !m.device->ReadSectors(out, m.start + (pos - m.offset), run) : IsMirrorHalf())
             return 0;
         out += run * bps;
         pos += run;

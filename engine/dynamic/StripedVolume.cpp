@@ -33,7 +33,7 @@ int CStripedVolumeDevice::ReadSectors(void* buffer, uint64_t first, uint64_t cou
         // The run must lie wholly inside the column's extent.
         if (rel < m.offset || rel - m.offset >= m.length || run > m.length - (rel - m.offset))
             return 0;
-        if (m.device && !m.device->ReadSectors(out, m.start + rel - m.offset, run))
+        if (m.device ? !m.device->ReadSectors(out, m.start + rel - m.offset, run) : IsMirrorHalf())
             return 0;
         out += run * bps;
         pos += run;

@@ -42,12 +42,16 @@ struct KeyLess {
     }
 };
 
-std::map<ExtensionKey, uint32_t, KeyLess>& ExtensionMap()
+std::map<ExtensionKey, uint32_t, KeyLess> BuildExtensionMap();
+
+// Built once by the first caller, whichever thread it is on: the initialisation of a
+// function-local static is serialised, so a second thread waits instead of reading a map that
+// is half filled.
+const std::map<ExtensionKey, uint32_t, KeyLess>& ExtensionMap()
 {
-    static std::map<ExtensionKey, uint32_t, KeyLess> map;
+    static const std::map<ExtensionKey, uint32_t, KeyLess> map = BuildExtensionMap();
     return map;
 }
-bool g_loaded = false;
 
 template <typename Char>
 bool SplitExtensionOf(const Char* name, uint8_t length, Char* out, uint8_t* extensionLength)
@@ -84,19 +88,21 @@ bool SplitExtension(const char* name, uint8_t length, char* out, uint8_t* extens
     return SplitExtensionOf(name, length, out, extensionLength);
 }
 
-void FileTypeTable::Load()
+namespace {
+std::map<ExtensionKey, uint32_t, KeyLess> BuildExtensionMap()
 {
-    if (g_loaded)
-        return;
-    auto& map = ExtensionMap();
-    for (uint32_t row = 1; row < kRowCount; ++row) {
+    std::map<ExtensionKey, uint32_t, KeyLess> map;
+    for (uint32_t row = 1; row < FileTypeTable::kRowCount; ++row) {
         ExtensionKey key;
         for (size_t i = 0; i < kMaxKeyLength && kRows[row][i]; ++i)
             key.units[key.length++] = static_cast<unsigned char>(kRows[row][i]);
         map[key] = row;
     }
-    g_loaded = true;
+    return map;
 }
+}  // namespace
+
+void FileTypeTable::Load() { ExtensionMap(); }
 
 uint32_t FileTypeTable::Lookup(const wchar_t* extension, uint8_t length)
 {

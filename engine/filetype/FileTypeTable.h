@@ -16,7 +16,7 @@ class FileTypeTable {
 public:
     static const uint32_t kRowCount = 78;  // row 0 is "Raw", no type
 
-    // Fills the process-wide map once; later calls do nothing. Call it before concurrent use.
+    // Fills the process-wide map once; later calls do nothing. Safe from any thread.
     static void Load();
     // 0 when the extension is not known; case is ignored.
     static uint32_t Lookup(const wchar_t* extension, uint8_t length);

@@ -114,9 +114,13 @@ uint64_t Win32File::GetPosition()
 
 int Win32File::SeekToEnd()
 {
+    if (!IsOpen())
+        return 0;
+    // A low part of all ones is a valid position (files of 4 GiB - 1, 8 GiB - 1...): only the
+    // error code tells, and it must be this call's, not one left by an earlier call.
     LONG high = 0;
-    return IsOpen() && (SetFilePointer(m_handle, 0, &high, FILE_END) != INVALID_SET_FILE_POINTER ||
-                        GetLastError() == NO_ERROR);
+    SetLastError(NO_ERROR);
+    return SetFilePointer(m_handle, 0, &high, FILE_END) != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
 }
 
 int Win32File::Rewind()

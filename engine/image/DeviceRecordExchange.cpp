@@ -7,12 +7,15 @@
 
 #include <memory>
 
+#include "engine/collection/PartitionEntryRecord.h"
 #include "engine/device/LittleEndian.h"
 #include "engine/image/DiskSnapshot.h"
 #include "engine/image/ImageFileDevice.h"
 
 const unsigned char kDiskRecordKey[16] = {0x76, 0xA6, 0x72, 0xB0, 0x48, 0x05, 0x8B, 0x46,
                                           0xBA, 0x9E, 0x91, 0x09, 0x3A, 0x63, 0xB5, 0x17};
+const unsigned char kPartitionEntryKey[16] = {0x16, 0xF4, 0xF5, 0x94, 0x17, 0x43, 0x67, 0x45,
+                                              0xAE, 0x44, 0x15, 0xB3, 0x21, 0x4E, 0xD9, 0x98};
 
 namespace {
 
@@ -117,7 +120,7 @@ int DeviceRecordExchange::WriteDiskRecord(const DiskRecord& record)
     return ok;
 }
 
-DiskRecord* DeviceRecordExchange::ReadDiskRecord(std::vector<DiskRecord>* disks, std::vector<DiskRecord>* images)
+DiskRecord* DeviceRecordExchange::ReadDiskRecord(std::vector<DiskRecord>* disks, std::deque<DiskRecord>* images)
 {
     if (!m_stream || !m_stream->Begin(kDiskRecordKey))
         return nullptr;
@@ -144,7 +147,7 @@ DiskRecord* DeviceRecordExchange::ReadDiskRecord(std::vector<DiskRecord>* disks,
     return found;
 }
 
-DiskRecord* DeviceRecordExchange::FindOrOpenImageDevice(const DiskRecord& record, std::vector<DiskRecord>* images)
+DiskRecord* DeviceRecordExchange::FindOrOpenImageDevice(const DiskRecord& record, std::deque<DiskRecord>* images)
 {
     if (!images || !record.imagePath[0])
         return nullptr;
@@ -159,4 +162,99 @@ DiskRecord* DeviceRecordExchange::FindOrOpenImageDevice(const DiskRecord& record
     copy.imageDevice = device.release();
     images->push_back(copy);
     return &images->back();
+}
+
+int DeviceRecordExchange::WritePartitionEntry(const PartitionEntry& entry)
+{
+    if (!m_stream || !m_stream->Begin(kPartitionEntryKey))
+        return 0;
+    std::vector<unsigned char> bytes(kPartitionEntryRecordSize);
+    PackPartitionEntry(entry, bytes.data());
+    int ok = m_stream->Write(bytes.data(), uint32_t(bytes.size()));
+    if (entry.source == kKindDisk) {
+        for (uint32_t i = 0; ok && i < UsedSlots(entry); ++i) {
+            std::vector<unsigned char> snapshot = Snapshot(entry.slots[i].disk);
+            ok = m_stream->Write(snapshot.data(), uint32_t(snapshot.size()));
+        }
+    }
+    m_stream->End();
+    return ok;
+}
+
+bool DeviceRecordExchange::EntryMatches(const PartitionEntry& listed, const unsigned char* record,
+                                        const std::vector<std::vector<unsigned char>>& snapshots)
+{
+    std::vector<unsigned char> mine(kPartitionEntryRecordSize);
+    PackPartitionEntry(listed, mine.data());
+    // Reserved word, drive letter, kind and file system.
+    if (memcmp(mine.data() + kPartitionEntryReservedOffset, record + kPartitionEntryReservedOffset, 4) != 0 ||
+        mine[16] != record[16] || memcmp(mine.data() + 8, record + 8, 8) != 0)
+        return false;
+    const uint32_t used = UsedSlots(listed);
+    if (used != snapshots.size())
+        return false;
+    for (uint32_t i = 0; i < used; ++i) {
+        const size_t at = kPartitionEntrySlotsOffset + i * kPartitionEntrySlotSize;
+        if (memcmp(mine.data() + at, record + at, 16) != 0 || Snapshot(listed.slots[i].disk) != snapshots[i])
+            return false;
+    }
+    return true;
+}
+
+PartitionEntry* DeviceRecordExchange::ReadPartitionEntry(std::vector<PartitionEntry>* entries,
+                                                         std::deque<PartitionEntry>* images)
+{
+    if (!m_stream || !m_stream->Begin(kPartitionEntryKey))
+        return nullptr;
+    PartitionEntry* found = nullptr;
+    std::vector<unsigned char> bytes(kPartitionEntryRecordSize);
+    if (m_stream->Read(bytes.data(), uint32_t(bytes.size()))) {
+        const uint32_t source = GetU32(bytes.data());
+        if (source == kKindDisk) {
+            std::vector<std::vector<unsigned char>> snapshots(UsedSlotsOfRecord(bytes.data()));
+            bool complete = true;
+            for (std::vector<unsigned char>& snapshot : snapshots) {
+                snapshot.resize(kDiskSnapshotSize);
+                complete = complete && m_stream->Read(snapshot.data(), uint32_t(snapshot.size()));
+            }
+            for (size_t i = 0; complete && entries && i < entries->size() && !found; ++i) {
+                PartitionEntry& listed = (*entries)[i];
+                if (listed.source != kKindNeverMatched && EntryMatches(listed, bytes.data(), snapshots))
+                    found = &listed;
+            }
+        } else if (source != kKindNeverMatched) {
+            PartitionEntry entry;
+            UnpackPartitionEntry(bytes.data(), entry);
+            found = FindOrOpenImageDevice(entry, images);
+        }
+    }
+    m_stream->End();
+    return found;
+}
+
+PartitionEntry* DeviceRecordExchange::FindOrOpenImageDevice(const PartitionEntry& entry, std::deque<PartitionEntry>* images)
+{
+    if (!images || entry.imagePath.empty())
+        return nullptr;
+    for (PartitionEntry& image : *images) {
+        if (image.imagePath == entry.imagePath)
+            return &image;
+    }
+    std::unique_ptr<CImageFileDeviceWithDecompress> device(new CImageFileDeviceWithDecompress(entry.imagePath.c_str()));
+    if (!device->CheckImageFiles())
+        return nullptr;
+    images->emplace_back();
+    PartitionEntry& copy = images->back();
+    copy.source = entry.source;
+    copy.kind = entry.kind;
+    copy.fileSystem = entry.fileSystem;
+    copy.driveLetter = entry.driveLetter;
+    copy.name = entry.name;
+    copy.usb = entry.usb;
+    for (uint32_t i = 0; i < kEntrySlotCount; ++i)
+        copy.slots[i] = entry.slots[i];
+    copy.text = entry.text;
+    copy.imagePath = entry.imagePath;
+    copy.device = std::move(device);
+    return &copy;
 }

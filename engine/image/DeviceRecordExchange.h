@@ -11,9 +11,12 @@
 #pragma once
 #include <stdint.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "engine/collection/PartitionCollection.h"
 
 #include "engine/device/DiskDescription.h"
 #include "engine/device/StorageDevice.h"
@@ -41,6 +44,8 @@ public:
 
 // Key of disk records: B072A676-0548-468B-BA9E-91093A63B517 in the usual GUID byte order.
 extern const unsigned char kDiskRecordKey[16];
+// Key of partition entries: 94F5F416-4317-4567-AE44-15B3214ED998.
+extern const unsigned char kPartitionEntryKey[16];
 
 // An in-memory stream: records written under a key are read back in order under it.
 class CMemoryRecordStream : public IKeyedRecordStream {
@@ -68,13 +73,26 @@ public:
     int WriteDiskRecord(const DiskRecord& record);
     // The listed disk whose snapshot equals the one read, or the listed or newly opened image
     // with the same path; nullptr when nothing matches. A newly opened image is appended to
-    // `images` and owned by its caller.
-    DiskRecord* ReadDiskRecord(std::vector<DiskRecord>* disks, std::vector<DiskRecord>* images);
+    // `images` and owned by its caller. The image lists are deques: appending keeps the
+    // records handed out before where they are.
+    DiskRecord* ReadDiskRecord(std::vector<DiskRecord>* disks, std::deque<DiskRecord>* images);
     // The listed record with the same image path, else a record carrying a new image device
     // when the image's files are all there.
-    DiskRecord* FindOrOpenImageDevice(const DiskRecord& record, std::vector<DiskRecord>* images);
+    DiskRecord* FindOrOpenImageDevice(const DiskRecord& record, std::deque<DiskRecord>* images);
+
+    // The entry's 1277 bytes, then for an entry of physical disks one snapshot per used slot.
+    int WritePartitionEntry(const PartitionEntry& entry);
+    // The listed entry (source other than 2) that matches the one read: the same reserved
+    // word, drive letter, kind, file system and used slots, on disks whose snapshots equal
+    // those read. An image entry is found or opened by its path; the new entry owns its image
+    // device. nullptr when nothing matches.
+    PartitionEntry* ReadPartitionEntry(std::vector<PartitionEntry>* entries, std::deque<PartitionEntry>* images);
+    PartitionEntry* FindOrOpenImageDevice(const PartitionEntry& entry, std::deque<PartitionEntry>* images);
 
 private:
+    bool EntryMatches(const PartitionEntry& listed, const unsigned char* record,
+                      const std::vector<std::vector<unsigned char>>& snapshots);
+
     std::vector<unsigned char> Snapshot(IStorageDevice* device);
 
     IKeyedRecordStream* m_stream;

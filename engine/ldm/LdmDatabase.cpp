@@ -52,6 +52,8 @@ bool ParseLdmPrivateHeader(const unsigned char* sector, size_t size, LdmPrivateH
     CopyText(header.diskId, sizeof(header.diskId), sector + privhead::kDiskId, privhead::kDiskIdSize);
     CopyText(header.diskGroupName, sizeof(header.diskGroupName), sector + privhead::kDiskGroupName,
              privhead::kDiskGroupNameSize);
+    CopyText(header.diskGroupId, sizeof(header.diskGroupId), sector + privhead::kDiskGroupId,
+             privhead::kDiskGroupIdSize);
     header.dataStart = GetBE64(sector + privhead::kDataStart);
     header.dataSize = GetBE64(sector + privhead::kDataSize);
     header.databaseStart = GetBE64(sector + privhead::kDatabaseStart);
@@ -121,34 +123,111 @@ void LdmDatabase::Collect(const std::vector<IStorageDevice*>& disks, std::vector
         disk.dynamic = FindPrivateHeader(*d, disk.header);
         m_disks.push_back(disk);
     }
+    // The copies of each disk group, groups in the order their first disk was met.
+    std::vector<std::vector<Copy>> groups;
     for (const Disk& disk : m_disks) {
-        if (disk.dynamic)
-            ReadDisk(disk, out);
+        Copy copy;
+        if (!disk.dynamic || !ReadCopy(disk, copy))
+            continue;
+        std::vector<Copy>* group = nullptr;
+        for (std::vector<Copy>& g : groups) {
+            const LdmPrivateHeader& h = g.front().disk->header;
+            if (strcmp(h.diskGroupName, disk.header.diskGroupName) == 0 && strcmp(h.diskGroupId, disk.header.diskGroupId) == 0)
+                group = &g;
+        }
+        if (!group) {
+            groups.emplace_back();
+            group = &groups.back();
+        }
+        group->push_back(std::move(copy));
+    }
+    for (const std::vector<Copy>& g : groups) {
+        const Copy* chosen = ChooseCopy(g);
+        LdmRecordSet set;
+        for (const std::vector<unsigned char>& record : chosen->records)
+            ParseLdmRecord(record, set);
+        BuildVolumes(*chosen->disk, set, out);
     }
 }
 
-int LdmDatabase::ReadDisk(const Disk& disk, std::vector<DynamicVolumeEntry>& out)
+bool LdmDatabase::ReadCopy(const Disk& disk, Copy& copy)
 {
     IStorageDevice& d = *disk.device;
     const uint32_t bps = d.GetBytesPerSector();
     const uint64_t total = d.GetTotalSectors();
     const uint64_t start = ToDiskSectors(disk.header.databaseStart, bps);
     if (bps < 512 || start >= total)
-        return 0;
+        return false;
     // The area runs to two sectors before the end, within a bound of 1 MiB.
     uint64_t count = total - start >= 2 ? total - start - 2 : 0;
     const uint64_t maxSectors = vblk::kMaxDatabaseSectors * 512 / bps;
     count = std::min(count, std::max<uint64_t>(maxSectors, 1));
     if (count == 0)
-        return 0;
+        return false;
     std::vector<unsigned char> area(size_t(count * bps));
     if (!d.ReadSectors(area.data(), start, count))
-        return 0;
+        return false;
+    copy.disk = &disk;
+    copy.records = AssembleLdmRecords(area.data(), area.size());
+    for (size_t at = 0; at + vblk::kBlockSize <= area.size(); at += vblk::kBlockSize) {
+        if (memcmp(area.data() + at, "VMDB", 4) == 0) {
+            copy.committed = GetBE64(area.data() + at + vmdb::kCommittedSequence);
+            break;
+        }
+    }
+    return true;
+}
+
+size_t LdmDatabase::CountFaults(const Copy& copy) const
+{
     LdmRecordSet set;
-    for (const std::vector<unsigned char>& record : AssembleLdmRecords(area.data(), area.size()))
+    for (const std::vector<unsigned char>& record : copy.records)
         ParseLdmRecord(record, set);
-    BuildVolumes(disk, set, out);
-    return 1;
+    const uint32_t bps = copy.disk->device->GetBytesPerSector();
+    size_t faults = 0;
+    for (const LdmPartitionRecord& p : set.partitions) {
+        const LdmDiskRecord* diskRecord = nullptr;
+        for (const LdmDiskRecord& d : set.disks) {
+            if (d.id == p.diskRecord)
+                diskRecord = &d;
+        }
+        if (!diskRecord) {
+            ++faults;
+            continue;
+        }
+        for (const Disk& d : m_disks) {
+            if (!d.dynamic || !SameDiskId(d.header.diskId, diskRecord->diskId.c_str()))
+                continue;
+            const uint64_t total = d.device->GetTotalSectors();
+            const uint64_t start = ToDiskSectors(p.start, bps) + ToDiskSectors(d.header.dataStart, bps);
+            const uint64_t length = ToDiskSectors(p.size, bps);
+            if (start < ToDiskSectors(p.start, bps) || start > total || length > total - start)
+                ++faults;
+            break;
+        }
+    }
+    return faults;
+}
+
+const LdmDatabase::Copy* LdmDatabase::ChooseCopy(const std::vector<Copy>& copies) const
+{
+    const Copy* best = nullptr;
+    size_t bestAgree = 0, bestFaults = 0;
+    for (const Copy& c : copies) {
+        size_t agree = 0;
+        for (const Copy& other : copies)
+            agree += other.records == c.records ? 1 : 0;
+        const size_t faults = CountFaults(c);
+        const bool better = !best || agree > bestAgree ||
+                            (agree == bestAgree && (faults < bestFaults ||
+                                                    (faults == bestFaults && c.committed > best->committed)));
+        if (better) {
+            best = &c;
+            bestAgree = agree;
+            bestFaults = faults;
+        }
+    }
+    return best;
 }
 
 std::vector<MemberExtent> LdmDatabase::Extents(const Disk& current, const LdmRecordSet& set,

@@ -1,7 +1,7 @@
 // engine/ldm/LdmDatabase.h
 // Reads the LDM database of every dynamic disk and builds one volume device per volume of the
-// disk group. Each disk carries the whole group's database, so a volume is met once per disk;
-// only the first is kept.
+// disk group. Each disk carries its own copy of the whole group's database; one copy per group
+// is chosen and built, so a damaged copy on one disk cannot add volumes.
 #pragma once
 #include <stdint.h>
 
@@ -16,6 +16,7 @@
 struct LdmPrivateHeader {
     char diskId[kDiskIdTextSize] = {};
     char diskGroupName[33] = {};
+    char diskGroupId[kDiskIdTextSize] = {};
     uint64_t dataStart = 0;      // 512-byte units
     uint64_t dataSize = 0;
     uint64_t databaseStart = 0;  // 512-byte units
@@ -44,6 +45,12 @@ public:
     // must outlive the entries' devices.
     void Collect(const std::vector<IStorageDevice*>& disks, std::vector<DynamicVolumeEntry>& out);
 
+    // The debug dump of the database: creates (always anew) the file "LDMDataBase" beside the
+    // program, shared for reading and writing. Windows only; no flow of the program writes it.
+    int DumpToFile();
+    // Appends raw bytes to the dump; 1 when every byte was written.
+    int AppendToDump(const void* bytes, uint32_t size);
+
     static bool FindPrivateHeader(IStorageDevice& disk, LdmPrivateHeader& header);
     static bool ReadPrivateHeaderAt(IStorageDevice& disk, LdmPrivateHeader& header, uint64_t sector);
     static bool ReadGptDisk(IStorageDevice& disk, LdmPrivateHeader& header);
@@ -54,9 +61,23 @@ private:
         bool dynamic;
         LdmPrivateHeader header;
     };
-    int ReadDisk(const Disk& disk, std::vector<DynamicVolumeEntry>& out);
+    // One disk's copy of its group's database: the records as assembled and the sequence
+    // number of its last committed change.
+    struct Copy {
+        const Disk* disk = nullptr;
+        std::vector<std::vector<unsigned char>> records;
+        uint64_t committed = 0;
+    };
+    static bool ReadCopy(const Disk& disk, Copy& copy);
+    // Every disk of a group carries the group's database; a damaged copy must not add volumes.
+    // The copy that most disks hold wins, then the one with fewer faults, then the latest
+    // committed one, then the first read.
+    const Copy* ChooseCopy(const std::vector<Copy>& copies) const;
+    // Partitions of the copy that name no disk record, or that run past the end of their disk.
+    size_t CountFaults(const Copy& copy) const;
     void BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out);
     std::vector<MemberExtent> Extents(const Disk& current, const LdmRecordSet& set, const LdmComponentRecord& c, bool* allDynamic);
 
     std::vector<Disk> m_disks;
+    std::shared_ptr<void> m_dump;  // the dump file while it is open
 };

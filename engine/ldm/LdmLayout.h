@@ -17,6 +17,8 @@ namespace privhead {
 const size_t kSignature = 0;           // "PRIVHEAD"
 const size_t kDiskId = 48;             // GUID text, zero-terminated
 const size_t kDiskIdSize = 64;
+const size_t kDiskGroupId = 0xB0;      // GUID text of the disk group, zero-terminated
+const size_t kDiskGroupIdSize = 64;
 const size_t kDiskGroupName = 240;     // zero-terminated
 const size_t kDiskGroupNameSize = 32;
 const size_t kDataStart = 0x11B;       // u64, 512-byte units
@@ -28,6 +30,11 @@ const size_t kUsedBytes = 512;
 const uint64_t kSectorMbrDisk = 6;
 const uint64_t kSectorOldDisk = 2081;
 }  // namespace privhead
+
+// The database's own header, in the first block that starts with "VMDB".
+namespace vmdb {
+const size_t kCommittedSequence = 0x75;  // u64: grows with every committed change
+}  // namespace vmdb
 
 namespace vblk {
 const size_t kBlockSize = 128;

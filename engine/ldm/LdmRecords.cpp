@@ -4,6 +4,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <map>
+#include <set>
+
 #include "engine/ldm/LdmLayout.h"
 
 namespace {
@@ -74,13 +77,11 @@ uint8_t CLdmFieldReader::Byte()
 
 std::vector<std::vector<unsigned char>> AssembleLdmRecords(const unsigned char* area, size_t size)
 {
-    struct Pending {
-        uint32_t group;
-        uint16_t count;
-        std::vector<unsigned char> bytes;
-    };
-    std::vector<Pending> firsts;
-    std::vector<const unsigned char*> continuations;
+    // First fragments are only noted here; a record's bytes are allocated once its
+    // continuations are known to be there, and each group is assembled once. So the records
+    // together never take more memory than the blocks they come from, whatever the area holds.
+    std::vector<const unsigned char*> firsts;
+    std::map<uint32_t, std::vector<const unsigned char*>> continuations;  // in area order
     const size_t blocks = size / vblk::kBlockSize;
     for (size_t b = 0; b < blocks; ++b) {
         const unsigned char* block = area + b * vblk::kBlockSize;
@@ -89,39 +90,47 @@ std::vector<std::vector<unsigned char>> AssembleLdmRecords(const unsigned char* 
         const uint32_t group = GetBE32(block + vblk::kGroup);
         const uint16_t fragment = GetBE16(block + vblk::kFragment);
         const uint16_t count = GetBE16(block + vblk::kFragmentCount);
-        if (group > 0 && count > 0 && fragment == 0) {
-            const uint64_t dataSize = GetBE32(block + vblk::kDataSize);
-            // The size is bounded by what the record's fragments can carry, and the fragments by
-            // the blocks of the area: a damaged size must not become a huge allocation.
-            if (count > blocks || dataSize > vblk::kFirstData + uint64_t(count - 1) * vblk::kMoreData)
-                continue;
-            Pending p{group, count, std::vector<unsigned char>(size_t(dataSize) + vblk::kHeaderSize, 0)};
-            memcpy(p.bytes.data(), block, p.bytes.size() < vblk::kBlockSize ? p.bytes.size() : vblk::kBlockSize);
-            firsts.push_back(std::move(p));
-        } else if (group != 0 && count >= 2 && fragment != 0) {
-            continuations.push_back(block);
-        }
+        if (group > 0 && count > 0 && fragment == 0)
+            firsts.push_back(block);
+        else if (group != 0 && count >= 2 && fragment != 0)
+            continuations[group].push_back(block);
     }
+    std::set<uint32_t> assembled;
     std::vector<std::vector<unsigned char>> records;
-    for (Pending& p : firsts) {
-        const size_t dataSize = p.bytes.size() - vblk::kHeaderSize;
-        if (p.count >= 2 && dataSize > vblk::kFirstData) {
+    for (const unsigned char* block : firsts) {
+        const uint32_t group = GetBE32(block + vblk::kGroup);
+        const uint16_t count = GetBE16(block + vblk::kFragmentCount);
+        const uint64_t dataSize = GetBE32(block + vblk::kDataSize);
+        // The size is bounded by what the record's fragments can carry.
+        if (dataSize > vblk::kFirstData + uint64_t(count - 1) * vblk::kMoreData)
+            continue;
+        // A second first fragment of a group is damage: the group's continuations are not
+        // handed out twice.
+        if (!assembled.insert(group).second)
+            continue;
+        const auto found = continuations.find(group);
+        const size_t available = found == continuations.end() ? 0 : found->second.size();
+        if (count >= 2 && dataSize > vblk::kFirstData && available + 1 < count)
+            continue;  // fragments missing: ignored
+        std::vector<unsigned char> bytes(size_t(dataSize) + vblk::kHeaderSize, 0);
+        memcpy(bytes.data(), block, bytes.size() < vblk::kBlockSize ? bytes.size() : vblk::kBlockSize);
+        if (count >= 2 && dataSize > vblk::kFirstData) {
             size_t filled = vblk::kBlockSize;
             uint32_t next = 1;
-            for (const unsigned char* c : continuations) {
-                if (GetBE32(c + vblk::kGroup) != p.group || GetBE16(c + vblk::kFragment) != next)
+            for (const unsigned char* c : found->second) {
+                if (GetBE16(c + vblk::kFragment) != next)
                     continue;
-                size_t n = p.bytes.size() - filled;
+                size_t n = bytes.size() - filled;
                 if (n > vblk::kMoreData)
                     n = vblk::kMoreData;
-                memcpy(p.bytes.data() + filled, c + vblk::kContinuationData, n);
+                memcpy(bytes.data() + filled, c + vblk::kContinuationData, n);
                 filled += n;
                 ++next;
             }
-            if (filled != p.bytes.size() || next != p.count)
+            if (filled != bytes.size() || next != count)
                 continue;  // incomplete: ignored
         }
-        records.push_back(std::move(p.bytes));
+        records.push_back(std::move(bytes));
     }
     return records;
 }

@@ -48,6 +48,7 @@ const size_t kMinSectorSize = 512;
 
 const unsigned char kTypeExtendedChs = 0x05;
 const unsigned char kTypeExtendedLba = 0x0F;
+const unsigned char kTypeExtendedLinux = 0x85;
 const unsigned char kTypeDynamic = 0x42;
 const unsigned char kTypeGptProtective = 0xEE;
 }  // namespace mbr

@@ -9,6 +9,7 @@
 #include "engine/device/LittleEndian.h"
 #include "engine/partition/GptLayout.h"
 #include "engine/partition/PartitionTypes.h"
+#include "engine/volume/PartitionEntry.h"
 
 namespace {
 
@@ -96,7 +97,11 @@ bool IsEmptyEntry(const unsigned char* entry)
     return true;
 }
 
-bool IsExtended(unsigned char type) { return type == mbr::kTypeExtendedChs || type == mbr::kTypeExtendedLba; }
+// 0x85 is the Linux extended container: its logical partitions are chained the same way.
+bool IsExtended(unsigned char type)
+{
+    return type == mbr::kTypeExtendedChs || type == mbr::kTypeExtendedLba || type == mbr::kTypeExtendedLinux;
+}
 
 bool IsListedStart(const Walk& w, uint64_t start)
 {
@@ -174,7 +179,8 @@ void AnalyzeMbr(Walk& w)
         if (IsEmptyEntry(entry))
             continue;
         const unsigned char type = entry[mbr::kEntryType];
-        if (type == mbr::kTypeDynamic)
+        // The protective entry covers the GPT's sectors, not a volume.
+        if (type == mbr::kTypeDynamic || type == mbr::kTypeGptProtective)
             continue;
         if (IsExtended(type))
             AnalyzeEbr(w, GetU32(entry + mbr::kEntryStartLba));
@@ -239,7 +245,8 @@ bool ReadGptEntries(Walk& w, const GptHeader& header, std::vector<unsigned char>
     return Crc32(entries.data(), arrayBytes) == header.entriesCrc;
 }
 
-void AnalyzeGpt(Walk& w)
+// False when neither header can be trusted.
+bool AnalyzeGpt(Walk& w)
 {
     w.report.kind = kTableGpt;
     GptHeader header;
@@ -248,13 +255,16 @@ void AnalyzeGpt(Walk& w)
         w.report.gptPrimaryInvalid = true;
         if (!ReadGptHeader(w, w.total - 1, header) || !ReadGptEntries(w, header, entries)) {
             w.report.gptCorrupt = true;
-            return;
+            return false;
         }
         w.report.gptUsedBackup = true;
     }
     for (uint32_t i = 0; i < header.entryCount; ++i) {
         const unsigned char* entry = entries.data() + size_t(i) * header.entrySize;
-        if (!IsKnownPartitionType(entry + gpt::kEntryType))
+        // Every used entry holds a partition, whatever its type: a type missing from the
+        // known-types table (a Linux root, /home, XBOOTLDR) is still live data. Only the LDM
+        // partitions are left out: the volumes they hold are listed from the LDM database.
+        if (!IsNonZeroGuid(entry + gpt::kEntryType) || IsLdmPartitionType(entry + gpt::kEntryType))
             continue;
         const uint64_t first = GetU64(entry + gpt::kEntryFirstLba);
         const uint64_t last = GetU64(entry + gpt::kEntryLastLba);
@@ -269,6 +279,18 @@ void AnalyzeGpt(Walk& w)
             length = guess.totalSectors;
         Append(w, first, length, guess);
     }
+    return true;
+}
+
+// A protective 0xEE entry in any slot: slot 0 on a plain GPT disk, elsewhere on a hybrid MBR
+// whose other entries mirror some of the GPT's partitions.
+bool HasProtectiveEntry(const unsigned char* sector)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (sector[mbr::kEntriesOffset + i * mbr::kEntrySize + mbr::kEntryType] == mbr::kTypeGptProtective)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -286,6 +308,23 @@ bool CPartitionTableAnalyze::CheckStatusBytes(const unsigned char* sector, uint3
     for (int i = 0; i < 4; ++i) {
         const unsigned char status = sector[mbr::kEntriesOffset + i * mbr::kEntrySize + mbr::kEntryStatus];
         if (status != 0x00 && status != 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool CPartitionTableAnalyze::IsEntryUsable(const unsigned char* entry, uint64_t base, uint64_t lower, uint64_t upper,
+                                           const std::vector<PartitionInfo>& accepted)
+{
+    if (!entry)
+        return false;
+    // 64-bit sums: a base near the top of the 32-bit range cannot wrap.
+    const uint64_t first = base + PartitionEntryFirstSector(entry);
+    const uint64_t last = base + PartitionEntryLastSector(entry);
+    if (first < lower || last > upper)
+        return false;
+    for (const PartitionInfo& a : accepted) {
+        if (first < a.startSector && last >= a.startSector)
             return false;
     }
     return true;
@@ -318,10 +357,10 @@ int CPartitionTableAnalyze::Analyze(IStorageDevice& disk, std::vector<PartitionI
         r.kind = kTableDynamic;
         return 0;
     }
-    if (CheckBootSignature(sector.data(), w.sectorSize) &&
-        sector[mbr::kEntriesOffset + mbr::kEntryType] == mbr::kTypeGptProtective)
-        AnalyzeGpt(w);
-    else
-        AnalyzeMbr(w);
+    // The GPT is the truth when it is there; the MBR is read when it cannot be trusted (a
+    // hybrid MBR still names some partitions then).
+    if (CheckBootSignature(sector.data(), w.sectorSize) && HasProtectiveEntry(sector.data()) && AnalyzeGpt(w))
+        return w.added;
+    AnalyzeMbr(w);
     return w.added;
 }

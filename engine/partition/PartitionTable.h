@@ -56,6 +56,10 @@ public:
     // Every one of the four entries lies inside the sector and has status 0x00 or 0x80.
     static bool CheckStatusBytes(const unsigned char* sector, uint32_t sectorSize);
     static bool IsDynamicDiskSector(const unsigned char* sector, uint32_t sectorSize);
+    // An MBR or EBR entry (16 bytes) at base lies within [lower, upper] (its last sector
+    // included) and does not reach into an accepted partition from before its start.
+    static bool IsEntryUsable(const unsigned char* entry, uint64_t base, uint64_t lower, uint64_t upper,
+                              const std::vector<PartitionInfo>& accepted);
 
     // Longest EBR chain followed; real disks have far fewer logical partitions.
     static constexpr int kMaxEbrLinks = 256;

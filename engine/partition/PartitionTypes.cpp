@@ -89,3 +89,9 @@ int FindPartitionTypeId(const unsigned char* typeGuid)
 }
 
 bool IsKnownPartitionType(const unsigned char* typeGuid) { return FindPartitionTypeId(typeGuid) > 1; }
+
+bool IsLdmPartitionType(const unsigned char* typeGuid)
+{
+    const int id = FindPartitionTypeId(typeGuid);
+    return id == 6 || id == 7;
+}

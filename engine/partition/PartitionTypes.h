@@ -15,3 +15,7 @@ int FindPartitionTypeId(const unsigned char* typeGuid);
 // True when the type GUID names a partition: found in the table with an id above 1, so the
 // MBR-scheme GUID, unknown GUIDs and the all-zero GUID of an empty entry are not partitions.
 bool IsKnownPartitionType(const unsigned char* typeGuid);
+
+// The two partitions of a GPT dynamic disk ("LDM metadata", "LDM data"): their contents are
+// the disk group's volumes, listed from the LDM database rather than as partitions.
+bool IsLdmPartitionType(const unsigned char* typeGuid);

@@ -90,9 +90,9 @@ DiskReport BuildDiskReport(const std::vector<IStorageDevice*>& disks)
         report.disks.push_back(line);
     }
 
-    std::vector<CollectionEntry> entries;
-    CPartitionCollection().CollectAll(collectionDisks, entries);
-    for (CollectionEntry& e : entries) {
+    std::vector<PartitionEntry> entries;
+    CCollectAllBasicPartitionandDynamicVolume().CollectAllBasicPartitionandDynamicVolume(collectionDisks, entries);
+    for (PartitionEntry& e : entries) {
         if (!e.device)
             continue;
         VolumeReport v;

@@ -375,13 +375,39 @@ for row in 0 1 2; do
 done
 run bmp 1008 144 48 "$TRACK" "${scroll_args[@]}"
 
-# Warm tip backgrounds, one per language (JPEG 494 + language index 0..5).
+# Warm tip pictures, one per language (JPEG 494 + language index 0..5), drawn at the tip's own
+# 540 x 345 so nothing stretches them. The tip is the picture: two copies of a file go to the
+# recycle bin and a green arrow brings them back; the link rectangle (170,260)-(360,290) is a
+# blue "more" button; the frame ends above the strip where the check box and OK sit, whose
+# background (0x1C1A17) the strip matches. With no text in it, every language gets the same
+# picture.
+warm_art=(
+    -fill "$BG" -draw "rectangle 0,300 539,344"
+    -fill none -stroke "$FRAME" -strokewidth 2 -draw "roundrectangle 20,20 519,250 10,10"
+    # two copies of a document
+    -stroke "$MUTED" -strokewidth 2 -fill "$DIALOG" -draw "roundrectangle 70,95 140,185 6,6"
+    -fill "$STRIP" -draw "roundrectangle 90,110 160,200 6,6"
+    -stroke "$TEXT" -draw "line 102,135 148,135" -draw "line 102,150 148,150"
+    -draw "line 102,165 135,165"
+    # the way to the bin
+    -stroke "$MUTED" -strokewidth 4 -draw "line 185,160 345,160"
+    -stroke none -fill "$MUTED" -draw "polygon 345,148 345,172 365,160"
+    # the recycle bin
+    -stroke "$MUTED" -strokewidth 2 -fill "$PANEL" -draw "polygon 392,118 468,118 458,205 402,205"
+    -fill "$FAINT" -draw "roundrectangle 382,104 478,116 3,3" -draw "rectangle 418,96 442,104"
+    -stroke "$MUTED" -draw "line 414,132 418,192" -draw "line 430,132 430,192"
+    -draw "line 446,132 442,192"
+    # and back again
+    -fill none -stroke "$ACCENT" -strokewidth 4 -draw "$(arc 270 190 140 212 328)"
+    -stroke none -fill "$ACCENT" -draw "polygon 140,100 164,118 138,126"
+    # the link: a button-like pill with an arrow
+    -fill "$BLUE_LO" -stroke "$BLUE" -strokewidth 2 -draw "roundrectangle 170,260 360,290 14,14"
+    -stroke "$NEARWHITE" -strokewidth 3 -draw "line 248,275 276,275"
+    -stroke none -fill "$NEARWHITE" -draw "polygon 274,267 274,283 286,275"
+)
 for lang in 0 1 2 3 4 5; do
-    hue=$(( lang * 40 ))
-    run "$IM" -size 480x300 "gradient:$DIALOG-$BG" -fill none -stroke "$FRAME" -strokewidth 2 \
-        -draw "roundrectangle 20,20 459,279 10,10" -fill "$ACCENT" -stroke none \
-        -draw "rectangle 20,$((60 + hue)) 24,$((100 + hue))" -strip -quality 90 \
-        "JPEG:$bitmaps/$((494 + lang)).jpg"
+    run "$IM" -size 540x300 "gradient:$DIALOG-$PANEL" -background "$BG" -extent 540x345 \
+        "${warm_art[@]}" -strip -quality 90 "JPEG:$bitmaps/$((494 + lang)).jpg"
 done
 wait
 if [ -e "$failed" ]; then

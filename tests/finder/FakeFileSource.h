@@ -1,6 +1,8 @@
 // tests/finder/FakeFileSource.h
 // An in-memory folder tree that counts what the finder opens and reads, and can refuse to
-// list a folder or run a hook when one is listed.
+// list a folder or run a hook when one is listed, opened or read. Its files are read live: a
+// file changed or removed while open reads as it now is. A generated file is made of bytes that
+// a fill function gives, so files of many GiB take no memory.
 #pragma once
 #include <string.h>
 
@@ -51,6 +53,30 @@ public:
         e.content = content;
         AddEntry(path, e);
     }
+    // fill(offset, out, count) writes the bytes [offset, offset + count) of the file.
+    typedef std::function<void(uint64_t offset, uint8_t* out, uint32_t count)> Fill;
+    void AddGeneratedFile(const std::string& path, uint64_t size, Fill fill)
+    {
+        Entry e;
+        e.entry.name = NameOf(path);
+        e.entry.attributes = 0x20;
+        e.entry.size = size;
+        e.fill = fill;
+        e.generatedSize = size;
+        AddEntry(path, e);
+    }
+    // Changes a file's content (as listed, it stays what it was), or removes it, from a hook.
+    void SetContent(const std::string& path, const std::string& content)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_entries[path].content = content;
+        m_entries[path].fill = nullptr;
+    }
+    void Remove(const std::string& path)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_removed.insert(path);
+    }
     void AddFolder(const std::string& path, uint32_t attributes = 0x10)
     {
         Entry e;
@@ -58,11 +84,14 @@ public:
         e.entry.attributes = attributes;
         AddEntry(path, e);
     }
+    void SetWriteTime(const std::string& path, uint64_t fileTime) { m_entries[path].entry.writeTime = fileTime; }
     void SetReparseTag(const std::string& path, uint32_t tag) { m_entries[path].entry.reparseTag = tag; }
     void SetUnlistable(const std::string& folder) { m_unlistable.insert(folder); }
     void SetUnopenable(const std::string& path) { m_unopenable.insert(path); }
     void OnList(std::function<void(const std::string&)> hook) { m_onList = hook; }
     void OnOpen(std::function<void(const std::string&)> hook) { m_onOpen = hook; }
+    // Runs before every read of an open file, with the file's path and the read's offset.
+    void OnRead(std::function<void(const std::string&, uint64_t)> hook) { m_onRead = hook; }
 
     bool ListFolder(const std::string& folder,
                     const std::function<bool(const FolderEntry&)>& onEntry) override
@@ -93,10 +122,11 @@ public:
             m_onOpen(path);
         std::lock_guard<std::mutex> lock(m_mutex);
         auto it = m_entries.find(path);
-        if (it == m_entries.end() || it->second.entry.IsFolder() || m_unopenable.count(path))
+        if (it == m_entries.end() || it->second.entry.IsFolder() || m_unopenable.count(path) ||
+            m_removed.count(path))
             return nullptr;
         m_opened[path] += 1;
-        return std::unique_ptr<IReadableFile>(new CountingMemoryFile(it->second.content, this));
+        return std::unique_ptr<IReadableFile>(new LiveFile(path, this));
     }
 
     bool FileSize(const std::string& path, uint64_t* size) override
@@ -105,7 +135,7 @@ public:
         auto it = m_entries.find(path);
         if (it == m_entries.end() || it->second.entry.IsFolder())
             return false;
-        *size = it->second.content.size();
+        *size = it->second.fill ? it->second.generatedSize : it->second.content.size();
         return true;
     }
 
@@ -123,27 +153,74 @@ public:
         auto it = m_opened.find(path);
         return it == m_opened.end() ? 0 : it->second;
     }
-    uint64_t BytesRead() const { return m_bytes; }
+    // The most files open at once so far.
+    int MostOpenAtOnce() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_mostOpen;
+    }
+    uint64_t BytesRead() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_bytes;
+    }
+    uint64_t BytesRead(const std::string& path) const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_bytesOf.find(path);
+        return it == m_bytesOf.end() ? 0 : it->second;
+    }
 
 private:
     struct Entry
     {
         FolderEntry entry;
         std::string content;
+        Fill fill;
+        uint64_t generatedSize = 0;
     };
-    class CountingMemoryFile : public MemoryFile
+    class LiveFile : public IReadableFile
     {
     public:
-        CountingMemoryFile(const std::string& data, FakeFileSource* owner) : MemoryFile(data), m_owner(owner) {}
+        // Made under the owner's lock, which counts it as open.
+        LiveFile(const std::string& path, FakeFileSource* owner) : m_path(path), m_owner(owner)
+        {
+            m_owner->m_mostOpen = std::max(m_owner->m_mostOpen, ++m_owner->m_open);
+        }
+        ~LiveFile() override
+        {
+            std::lock_guard<std::mutex> lock(m_owner->m_mutex);
+            --m_owner->m_open;
+        }
         bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) override
         {
-            bool ok = MemoryFile::ReadAt(offset, buffer, count, got);
-            std::lock_guard<std::mutex> lock(m_owner->m_mutex);
-            m_owner->m_bytes += *got;
-            return ok;
+            *got = 0;
+            if (m_owner->m_onRead)
+                m_owner->m_onRead(m_path, offset);
+            Fill fill;
+            uint64_t size = 0;
+            {
+                std::lock_guard<std::mutex> lock(m_owner->m_mutex);
+                if (m_owner->m_removed.count(m_path))
+                    return false;  // gone while open
+                const Entry& e = m_owner->m_entries[m_path];
+                fill = e.fill;
+                size = fill ? e.generatedSize : e.content.size();
+                if (offset < size) {
+                    *got = uint32_t(std::min<uint64_t>(count, size - offset));
+                    if (!fill)
+                        memcpy(buffer, e.content.data() + offset, *got);
+                }
+                m_owner->m_bytes += *got;
+                m_owner->m_bytesOf[m_path] += *got;
+            }
+            if (fill && *got)
+                fill(offset, static_cast<uint8_t*>(buffer), *got);
+            return true;
         }
 
     private:
+        std::string m_path;
         FakeFileSource* m_owner;
     };
 
@@ -178,10 +255,14 @@ private:
 
     std::map<std::string, std::vector<std::string>> m_folders;  // folder -> child names in order
     std::map<std::string, Entry> m_entries;                     // full path -> entry
-    std::set<std::string> m_unlistable, m_unopenable;
+    std::set<std::string> m_unlistable, m_unopenable, m_removed;
     std::function<void(const std::string&)> m_onList;
     std::function<void(const std::string&)> m_onOpen;
+    std::function<void(const std::string&, uint64_t)> m_onRead;
     mutable std::mutex m_mutex;
     std::map<std::string, int> m_opened;
+    std::map<std::string, uint64_t> m_bytesOf;
     uint64_t m_bytes = 0;
+    int m_open = 0;
+    int m_mostOpen = 0;
 };

@@ -93,9 +93,18 @@ TEST(SystemFolder, Paths)
         {"D:\\Windows\\a.txt", false, false},
         {"C:\\Win\\a", false, false},  // under 10 characters
         {"Z:\\home\\user\\photo.jpg", false, false},
+        {"C:\\Windows.old.zip", false, true},  // the old Windows' name reaches into the file's
+        {"C:\\windows.olde", false, true},
+        {"C:\\Windows.ol", false, false},
     };
-    for (const Row& r : rows)
+    for (const Row& r : rows) {
         EXPECT_EQ(r.system, IsSystemPath(r.path, r.hidden, machine)) << r.path;
+        // Decided once for the folder, the same for each of its files.
+        const std::string path = r.path;
+        const size_t slash = path.rfind('\\');
+        const FolderSystemTest folder(path.substr(0, slash + 1), machine);
+        EXPECT_EQ(r.system, folder.IsSystem(path.substr(slash + 1), r.hidden)) << r.path;
+    }
 }
 
 TEST(SystemFolder, MachineFoldersAreAsked)

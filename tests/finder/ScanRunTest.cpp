@@ -3,12 +3,14 @@
 // the completion message, stop, and the per-scan record store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <set>
 
-#include "finder/FileDigest.h"
+#include "app/AppFolder.h"
 #include "finder/FileFinderModel.h"
+#include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanRun.h"
 #include "finder/ScanState.h"
@@ -157,17 +159,58 @@ TEST_F(Scan, NamesEndingInADotOrASpace)
     }
 }
 
-TEST_F(Scan, CategoryKeysHoldSizeExtensionAndDigest)
+// Category keys of exact groups hold the size and extension of their files and the content
+// they share: one key a group, never the key of a look-alike group.
+TEST_F(Scan, CategoryKeysHoldSizeExtensionAndContent)
 {
     ScanFolder(FixtureDir() + "\\finder\\content");
-    for (auto& g : Groups()) {
-        std::vector<std::string> parts;
-        SplitString(g.first.c_str(), "|", parts);
-        ASSERT_EQ(3u, parts.size()) << g.first;
-        EXPECT_EQ(64u, parts[2].size()) << g.first;  // SHA-256 of the whole content
+    const auto groups = Groups();
+    ASSERT_EQ(4u, groups.size());
+    for (int c = kCategoryPhoto; c <= kCategoryOther; ++c) {
+        for (auto& e : *run.CategoryGroups(c)) {
+            std::vector<std::string> parts;
+            SplitString(e.first.c_str(), "|", parts);
+            ASSERT_EQ(3u, parts.size()) << e.first;
+            EXPECT_EQ(std::to_string(e.second->size), parts[0]);
+            EXPECT_EQ(KeyExtension(e.second->name), parts[1]);
+            EXPECT_FALSE(IsLookAlikeGroupKey(e.first));
+        }
     }
-    EXPECT_EQ(1u, Groups().count(MakeGroupKey(4096, "bin",
-        "ad7facb2586fc6e966c004d7d1d16b024f5805ff7cb47c7a85dabd8b48892ca7")));
+}
+
+// A file reached by its short name is keyed and sorted by its long name's extension: it pairs
+// with a copy of the same extension and lands among the photos.
+TEST_F(Scan, ShortNameTakesTheLongNamesExtension)
+{
+    const std::string folder = FixtureDir() + "\\finder\\longext\\";
+    ScanFolder(folder);
+    const auto groups = Groups();
+    ASSERT_EQ(1u, groups.size());
+    std::vector<std::string> parts;
+    SplitString(groups.begin()->first.c_str(), "|", parts);
+    ASSERT_EQ(3u, parts.size());
+    EXPECT_EQ("jpeg", parts[1]);  // so the category lists see ".jpeg;", not ".jpe;"
+    std::set<std::string> names;
+    for (const std::string& path : groups.begin()->second)
+        names.insert(path.substr(folder.size()));
+    EXPECT_EQ(1u, names.count("photo.jpeg"));
+    EXPECT_EQ(1u, std::count_if(names.begin(), names.end(), [](const std::string& n) { return n.find('~') != std::string::npos; }));
+}
+
+// The filter, too, judges a short name by its long name's extension: with only ".jpeg" chosen
+// the short-named copy stays in and pairs with its twin.
+TEST_F(Scan, FilterJudgesShortNameByLongExtension)
+{
+    FilterSettings settings;
+    settings.allTypes = 0;
+    settings.typeList1 = ".jpeg;";
+    FileFinderFilterProxy::Instance().SetSettings(&settings);
+    FileFinderModelProxy::Instance().SetFilter(&FileFinderFilterProxy::Instance());
+    ScanFolder(FixtureDir() + "\\finder\\longext\\");
+    FileFinderModelProxy::Instance().SetFilter(nullptr);
+    const auto groups = GroupSets();
+    ASSERT_EQ(1u, groups.size());
+    EXPECT_EQ(2u, groups.begin()->size());
 }
 
 std::string Bytes(size_t n, char fill, size_t differAt = std::string::npos)
@@ -189,9 +232,9 @@ TEST_F(Scan, ClassificationByExtensionAndUserLists)
         size += 10;
     }
     ScanFolder("M:\\t", &fake);
-    EXPECT_EQ(".jpg;.png;", run.m_photoList);  // an empty user list leaves the default in force
-    EXPECT_EQ(".mp4;", run.m_videoList);       // lower-cased
-    EXPECT_EQ(".flac;", run.m_musicList);      // the user's list, read where it is written
+    EXPECT_EQ(".jpg;.png;", run.CategoryList(kCategoryPhoto));  // an empty user list leaves the default
+    EXPECT_EQ(".mp4;", run.CategoryList(kCategoryVideo));       // lower-cased
+    EXPECT_EQ(".flac;", run.CategoryList(kCategoryMusic));      // the user's list, where it is written
     auto count = [&](int c) { return run.CategoryGroups(c)->size(); };
     EXPECT_EQ(2u, count(kCategoryPhoto));
     EXPECT_EQ(2u, count(kCategoryVideo));
@@ -211,7 +254,7 @@ TEST_F(Scan, ClassificationByExtensionAndUserLists)
     EXPECT_EQ(2u, copy.size());
 }
 
-TEST_F(Scan, DigestDecidesAndReadsOnlyCandidates)
+TEST_F(Scan, ComparisonDecidesAndReadsOnlyCandidates)
 {
     FakeFileSource fake;
     fake.AddFile("M:\\t\\a.bin", Bytes(300000, 'x'));
@@ -226,26 +269,12 @@ TEST_F(Scan, DigestDecidesAndReadsOnlyCandidates)
     ScanFolder("M:\\t", &fake);
     EXPECT_EQ((std::set<std::set<std::string>>{{"M:\\t\\a.bin", "M:\\t\\c.bin"}}), GroupSets());
     EXPECT_EQ(0u, fake.Opened().count("M:\\t\\alone.bin"));
-    EXPECT_EQ(1, fake.OpenCount("M:\\t\\a.bin"));  // sampled and digested through one open
+    EXPECT_EQ(1, fake.OpenCount("M:\\t\\a.bin"));  // sampled and compared through one open
     EXPECT_EQ(1, fake.OpenCount("M:\\t\\b.bin"));
-    // Signatures, then the three equal-signature files whole; nothing else is read whole.
-    EXPECT_LE(fake.BytesRead(), 3u * 300000 + 8 * 120);
-}
-
-// When no group can be confirmed, the scan says so instead of "nothing found".
-TEST_F(Scan, DigestFailureIsReported)
-{
-    FakeFileSource fake;
-    fake.AddFile("M:\\t\\a.txt", "same");
-    fake.AddFile("M:\\t\\b.txt", "same");
-    run.SetDigestAlgorithm(99);  // as when CryptoAPI refuses every context
-    ScanFolder("M:\\t", &fake);
-    EXPECT_EQ(kScanProblemDigestUnavailable, run.Problem());
-    EXPECT_TRUE(GroupSets().empty());  // unconfirmed groups are never shown
-    run.SetDigestAlgorithm(kDigestSha256);
-    ScanFolder("M:\\t", &fake);
-    EXPECT_EQ(kScanProblemNone, run.Problem());
-    EXPECT_EQ(1u, GroupSets().size());
+    // Heads, tails and samples, the two equal files whole and b.bin up to where it differs;
+    // short2.bin, whose only partner could not be read, no further than its head.
+    EXPECT_LE(fake.BytesRead(), 3u * (300000 + 4096 + 8) + 3000 + 50);
+    EXPECT_EQ(2u, run.UnreadableFiles());  // short.bin and gone2.txt
 }
 
 TEST_F(Scan, UnreadableLocationIsReported)
@@ -312,24 +341,163 @@ TEST_F(Scan, UnreadableCandidatesAreCounted)
     EXPECT_EQ(2u, run.UnreadableFiles());  // counted afresh by every scan
 }
 
-TEST_F(Scan, PictureGroupsFromPairs)
+// Look-alike groups: a key of their own, members in keep order (most pixels, then the
+// largest file), and byte-for-byte copies among them marked as such.
+TEST_F(Scan, LookAlikeGroupsFromPairs)
 {
-    FoundFileRecord a, b, c, d;
-    a.name = "a.png"; b.name = "b.jpg"; c.name = "c.gif"; d.name = "d.png";
-    a.size = b.size = c.size = d.size = 10;
-    run.m_photoList = ".jpg;";
-    run.m_picturePairs.emplace(&a, &b);
-    run.m_picturePairs.emplace(&a, &c);
-    run.m_picturePairs.emplace(&d, &b);
+    FakeFileSource fake;
+    fake.AddFile("M:\\p\\a.png", "small picture");
+    fake.AddFile("M:\\p\\b.jpg", "the big picture");
+    fake.AddFile("M:\\p\\c.gif", "the big picture");
+    fake.AddFile("M:\\p\\d.png", "another");
+    fake.AddFile("M:\\p\\e.png", "another!");
+    struct Picture
+    {
+        const char* name;
+        uint32_t width, height;
+    } pictures[] = {{"a.png", 100, 100}, {"b.jpg", 200, 200}, {"c.gif", 200, 200}, {"d.png", 10, 10}, {"e.png", 10, 20}};
+    std::vector<std::unique_ptr<FoundFileRecord>> records;
+    for (const Picture& p : pictures) {
+        records.emplace_back(new FoundFileRecord);
+        FoundFileRecord& r = *records.back();
+        r.folder = "M:\\p\\";
+        r.name = p.name;
+        uint64_t size = 0;
+        ASSERT_TRUE(fake.FileSize(r.FullPath(), &size));
+        r.size = int64_t(size);
+        r.pixelWidth = p.width;
+        r.pixelHeight = p.height;
+    }
+    FoundFileRecord *a = records[0].get(), *b = records[1].get(), *c = records[2].get(), *d = records[3].get(),
+                    *e = records[4].get();
+    c->time = 5;  // older than b: kept first among equals
+    b->time = 9;
+    run.SetFileSource(&fake);
+    run.LoadCategoryLists();
+    run.PicturePairs().emplace(a, b);
+    run.PicturePairs().emplace(a, c);
+    run.PicturePairs().emplace(d, e);
     run.AnalyseResults();
-    EXPECT_TRUE(run.m_picturePairs.empty());
-    ASSERT_EQ(5u, run.m_photoGroups.size());
+    EXPECT_TRUE(run.PicturePairs().empty());
+    std::map<std::string, std::vector<FoundFileRecord*>> groups;
+    for (auto& entry : *run.CategoryGroups(kCategoryPhoto))
+        groups[entry.first].push_back(entry.second);
+    for (auto& entry : *run.CategoryGroups(kCategoryOther))
+        groups[entry.first].push_back(entry.second);  // ".gif" is in no list of this test
     char key[32];
-    snprintf(key, sizeof(key), "%p", static_cast<void*>(&a));
-    EXPECT_EQ(3u, run.m_photoGroups.count(key));
-    EXPECT_EQ(&a, run.m_photoGroups.find(key)->second);  // the kept picture first
+    snprintf(key, sizeof(key), "%p", static_cast<void*>(a));
+    ASSERT_EQ(1u, groups.count(key));
+    EXPECT_TRUE(IsLookAlikeGroupKey(key));
+    EXPECT_EQ((std::vector<FoundFileRecord*>{c, b, a}), groups[key]);
+    EXPECT_NE(0u, b->copyClass);
+    EXPECT_EQ(b->copyClass, c->copyClass);
+    EXPECT_EQ(0u, a->copyClass);
+    snprintf(key, sizeof(key), "%p", static_cast<void*>(d));
+    EXPECT_EQ((std::vector<FoundFileRecord*>{e, d}), groups[key]);
+    EXPECT_EQ(0u, d->copyClass);  // same size, other bytes
+    EXPECT_EQ(0u, e->copyClass);
     EXPECT_EQ(5, g_filesClassified.load());
-    run.m_photoGroups.clear();
+    run.ClearResults();
+}
+
+// Real pictures through the real library: the re-encode and the copy make one look-alike group,
+// with their pixel sizes; the picture with the most pixels (the oldest of the two equal ones)
+// comes first, and the copy is marked as a byte-for-byte copy of it.
+TEST_F(Scan, LookAlikeGroupOfRealPictures)
+{
+    const std::string library = std::string(GetAppFolder()) + "VoveRIRider.dll";
+    if (GetFileAttributesA(library.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "picture library not built yet";
+    FilterSettings settings;
+    FileFinderFilterProxy::Instance().SetSettings(&settings);
+    FileFinderModelProxy::Instance().SetFilter(&FileFinderFilterProxy::Instance());
+    g_similarityPercent = 90;
+    const std::string folder = FixtureDir() + "\\finder\\picturecopies\\";
+    ScanFolder(folder);
+    FileFinderModelProxy::Instance().SetFilter(nullptr);
+    const FileGroupMap* photos = run.CategoryGroups(kCategoryPhoto);
+    ASSERT_EQ(3u, photos->size());
+    EXPECT_TRUE(IsLookAlikeGroupKey(photos->begin()->first));
+    EXPECT_EQ(1u, Groups().size());
+    std::vector<FoundFileRecord*> members;
+    for (auto& e : *photos)
+        members.push_back(e.second);
+    EXPECT_EQ("scene.png", members[0]->name);
+    EXPECT_EQ("scene-copy.png", members[1]->name);
+    EXPECT_EQ("scene-small.jpg", members[2]->name);
+    EXPECT_EQ(256u, members[0]->pixelWidth);
+    EXPECT_EQ(256u, members[1]->pixelHeight);
+    EXPECT_EQ(200u, members[2]->pixelWidth);
+    EXPECT_NE(0u, members[0]->copyClass);
+    EXPECT_EQ(members[0]->copyClass, members[1]->copyClass);
+    EXPECT_EQ(0u, members[2]->copyClass);
+}
+
+// Members of an exact group come in keep order: the oldest, then the shorter full path, then
+// path order; the same folder scanned twice gives the same order.
+TEST_F(Scan, ExactGroupsInKeepOrder)
+{
+    FakeFileSource fake;
+    struct File
+    {
+        const char* path;
+        const char* content;
+        uint64_t time;
+    } files[] = {
+        {"M:\\t\\x\\new.txt", "by time", 300},     {"M:\\t\\x\\old.txt", "by time", 100},
+        {"M:\\t\\y\\mid.txt", "by time", 200},     {"M:\\t\\y\\longer.dat", "by length", 7},
+        {"M:\\t\\y\\s.dat", "by length", 7},       {"M:\\t\\x\\zz\\s.dat", "by length", 7},
+        {"M:\\t\\r\\b.ini", "by path", 7},         {"M:\\t\\p\\b.ini", "by path", 7},
+        {"M:\\t\\q\\b.ini", "by path", 7},
+    };
+    for (const File& f : files) {
+        fake.AddFile(f.path, f.content);
+        fake.SetWriteTime(f.path, f.time);
+    }
+    const std::vector<std::vector<std::string>> expected = {
+        {"M:\\t\\x\\old.txt", "M:\\t\\y\\mid.txt", "M:\\t\\x\\new.txt"},
+        {"M:\\t\\y\\s.dat", "M:\\t\\x\\zz\\s.dat", "M:\\t\\y\\longer.dat"},
+        {"M:\\t\\p\\b.ini", "M:\\t\\q\\b.ini", "M:\\t\\r\\b.ini"},
+    };
+    for (int scan = 0; scan < 2; ++scan) {
+        ScanFolder("M:\\t", &fake);
+        std::map<std::string, std::vector<std::string>> groups;
+        for (int c = kCategoryPhoto; c <= kCategoryOther; ++c) {
+            for (auto& e : *run.CategoryGroups(c))
+                groups[e.first].push_back(e.second->FullPath());
+        }
+        std::set<std::vector<std::string>> got;
+        for (auto& g : groups)
+            got.insert(g.second);
+        EXPECT_EQ(std::set<std::vector<std::string>>(expected.begin(), expected.end()), got) << "scan " << scan;
+    }
+}
+
+// Stop keeps what was found: a group whose comparison finished before the stop is shown, one
+// that was still being read is left out, and the outcome says the scan was stopped.
+TEST_F(Scan, StopKeepsConfirmedGroups)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "a small pair");
+    fake.AddFile("M:\\t\\b.txt", "a small pair");
+    const uint64_t size = uint64_t(2) << 30;
+    for (const char* name : {"M:\\t\\big1.iso", "M:\\t\\big2.iso"})
+        fake.AddGeneratedFile(name, size, [](uint64_t, uint8_t* out, uint32_t count) { memset(out, 'q', count); });
+    fake.OnRead([&](const std::string& path, uint64_t offset) {
+        if (path.find("big") != std::string::npos && offset >= (uint64_t(64) << 20))
+            g_scanStop = 1;
+    });
+    ScanFolder("M:\\t", &fake);
+    EXPECT_TRUE(run.Stopped());
+    EXPECT_TRUE(run.Outcome().stopped);
+    EXPECT_EQ((std::set<std::set<std::string>>{{"M:\\t\\a.txt", "M:\\t\\b.txt"}}), GroupSets());
+    EXPECT_LT(fake.BytesRead(), uint64_t(80) << 20);
+    fake.OnRead(nullptr);
+    fake.Remove("M:\\t\\big1.iso");  // so that the scan after it is quick
+    ResetScanState();
+    ScanFolder("M:\\t", &fake);
+    EXPECT_FALSE(run.Stopped());
+    EXPECT_EQ(1u, GroupSets().size());
 }
 
 // RunScan works on its worker and posts 0x4400 to the given window; a stop mid-walk still does.

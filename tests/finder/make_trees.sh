@@ -113,6 +113,12 @@ small "$t/b.txt" "content of a with a bar"
 small "$t/café1.txt" "the code page holds this name"
 small "$t/café2.txt" "the code page holds this name"
 
+# A name reached by its short name ("....JPE") whose long name's extension is "jpeg", and its
+# copy under a plain name.
+t=longext
+small "$t/фото.jpeg" "the same picture bytes"
+small "$t/photo.jpeg" "the same picture bytes"
+
 # Names ending in a dot or a space, which Windows paths drop: "a." would be read as its
 # neighbour "a", and "..." not at all.
 t=trailing
@@ -144,6 +150,17 @@ mkdir -p "$t"
 /usr/bin/convert -size 256x256 -seed 7 plasma:fractal "$t/scene.png"
 /usr/bin/convert "$t/scene.png" -resize 200x200 -quality 70 "$t/scene-small.jpg"
 /usr/bin/convert -size 256x256 -seed 99 plasma:red-blue -swirl 180 "$t/other.png"
+
+# A look-alike group with an exact copy inside: the original, its copy (newer) and a smaller
+# re-encode (the oldest, but with the fewest pixels).
+t=picturecopies
+mkdir -p "$t"
+cp pictures/scene.png "$t/scene.png"
+cp pictures/scene.png "$t/scene-copy.png"
+cp pictures/scene-small.jpg "$t/scene-small.jpg"
+touch -d "2020-01-01 00:00:00" "$t/scene.png"
+touch -d "2021-01-01 00:00:00" "$t/scene-copy.png"
+touch -d "2019-01-01 00:00:00" "$t/scene-small.jpg"
 
 # One picture met three times (itself, a symbolic link, a hard link), a real copy of it and an
 # unrelated one. The content's first byte is what the tests' stand-in picture hash looks at.

@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CPartitionTableAnalyze::Analyze(disk, records, ProbeWithAnalyzers, &report);
     CollectionDisk d;
     d.device = &disk;
-    std::vector<CollectionEntry> entries;
-    CPartitionCollection().CollectAll({d}, entries);
+    std::vector<PartitionEntry> entries;
+    CCollectAllBasicPartitionandDynamicVolume().CollectAllBasicPartitionandDynamicVolume({d}, entries);
     std::vector<unsigned char> sector(sectorSize);
-    for (CollectionEntry& e : entries) {
+    for (PartitionEntry& e : entries) {
         if (e.device && e.device->GetTotalSectors() > 0)
             e.device->ReadSectors(sector.data(), e.device->GetTotalSectors() - 1, 1);
     }

@@ -15,7 +15,12 @@ namespace {
 const int kLinkItem = 800;
 const int kLogoLeft = 40;
 const int kLogoTop = 50;
-const wchar_t kNoticeLine[] = L"Removed files go to the recycle bin.";
+const int kVersionTop = 55;
+const int kHomepageTop = 85;
+const int kNoticeTop = 115;
+const int kLineHeight = 20;
+const int kValueOffset = 60;  // a value's left edge, from its label's left edge
+const int kValueGap = 8;      // the least room between a label and its value
 
 void DrawLine(HDC dc, const char* text, int left, int top, int right, int bottom)
 {
@@ -44,7 +49,44 @@ BOOL AboutDlg::OnInitDialog()
     // A path cut short names some other file.
     if (length > 0 && length < MAX_PATH)
         GetProductVersion(path, productVersion_, legalCopyright_);
+    PlaceValues();
     return TRUE;
+}
+
+int AboutDlg::LabelLeft() const
+{
+    return kLogoLeft + (logo_ ? static_cast<int>(logo_->GetWidth()) : 0) + 15;
+}
+
+// The values start one column right of the labels; a label longer than that column (as some
+// languages have them) pushes both values along rather than running into them. The link is
+// moved onto the home-page line beside its label.
+void AboutDlg::PlaceValues()
+{
+    HDC screen = ::GetDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(screen, ResourceHelper::Instance().GetFont(16, 400, false));
+    int widest = 0;
+    for (const char* key : {"Version", "Homepage"}) {
+        const std::string label = GetLangString(key);
+        SIZE size = {};
+        if (GetTextExtentPoint32A(screen, label.c_str(), static_cast<int>(label.size()), &size) &&
+            size.cx > widest)
+            widest = size.cx;
+    }
+    SelectObject(screen, oldFont);
+    ::ReleaseDC(nullptr, screen);
+    valueLeft_ = LabelLeft() + (widest + kValueGap > kValueOffset ? widest + kValueGap : kValueOffset);
+
+    if (UiCtrl::UiItem* link = FindClientItem(kLinkItem)) {
+        RECT box = {};
+        link->GetRect(box);
+        // The link is as wide as its text: it moves whole.
+        box.right += valueLeft_ - box.left;
+        box.left = valueLeft_;
+        box.top = kHomepageTop;
+        box.bottom = kHomepageTop + kLineHeight;
+        link->SetRect(box);
+    }
 }
 
 LRESULT AboutDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -73,20 +115,23 @@ void AboutDlg::DrawForeground(HDC memory)
     ResourceHelper& helper = ResourceHelper::Instance();
     RECT client;
     GetClientRect(&client);
-    int logoWidth = 0;
-    if (logo_) {
+    if (logo_)
         helper.DrawGdiImage(memory, logo_, kLogoLeft, kLogoTop);
-        logoWidth = static_cast<int>(logo_->GetWidth());
-    }
-    const int left = kLogoLeft + logoWidth + 15;
+    const int left = LabelLeft();
     HGDIOBJ oldFont = SelectObject(memory, helper.GetFont(16, 400, false));
     const COLORREF oldColour = SetTextColor(memory, 0xEBC496);
     const int oldMode = SetBkMode(memory, TRANSPARENT);
-    DrawLine(memory, GetLangString("Version").c_str(), left, 55, client.right, 75);
-    DrawLine(memory, GetLangString("Homepage").c_str(), left, 85, client.right, 105);
-    DrawLine(memory, productVersion_.c_str(), left + 60, 55, client.right, 75);
-    RECT notice = {left, 115, client.right, 135};
-    DrawTextW(memory, kNoticeLine, -1, &notice, DT_WORDBREAK);
+    DrawLine(memory, GetLangString("Version").c_str(), left, kVersionTop, client.right,
+             kVersionTop + kLineHeight);
+    DrawLine(memory, GetLangString("Homepage").c_str(), left, kHomepageTop, client.right,
+             kHomepageTop + kLineHeight);
+    DrawLine(memory, productVersion_.c_str(), valueLeft_, kVersionTop, client.right,
+             kVersionTop + kLineHeight);
+    // Translations run longer than the English line: up to three lines, with the link now
+    // on the home-page line above.
+    const std::string noticeLine = GetLangString("AboutNotice");
+    RECT notice = {left, kNoticeTop, client.right - 20, kNoticeTop + 3 * kLineHeight};
+    DrawTextA(memory, noticeLine.c_str(), -1, &notice, DT_WORDBREAK);
     SetBkMode(memory, oldMode);
     SetTextColor(memory, oldColour);
     SelectObject(memory, oldFont);

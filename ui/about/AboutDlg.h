@@ -1,6 +1,7 @@
 // ui/about/AboutDlg.h
 // The "About" box: the logo, the program's product version from its own version resource,
-// the home-page link (item 800 of layout "About") and a fixed notice line.
+// the home-page link (item 800 of layout "About") beside its label, and the notice line
+// "AboutNotice".
 #pragma once
 #include <string>
 
@@ -17,6 +18,9 @@ public:
     ~AboutDlg() override;
 
     const std::string& ProductVersionText() const { return productVersion_; }
+    // Where the version and the link begin: right of the longer of their two labels.
+    int ValueLeft() const { return valueLeft_; }
+    int LabelLeft() const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -25,7 +29,10 @@ protected:
     void DrawForeground(HDC memory) override;
 
 private:
+    void PlaceValues();
+
     std::string productVersion_;
     std::string legalCopyright_;
     Gdiplus::Image* logo_ = nullptr;
+    int valueLeft_ = 0;
 };

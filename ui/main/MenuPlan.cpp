@@ -44,6 +44,11 @@ MenuPlan BuildMenuPlan(const TiXmlElement* menuItem, bool canSwitchLanguage,
                     // Offered greyed, with the reason, rather than turning every text to "?".
                     entry.unshowable = true;
                     entry.flags = MF_GRAYED;
+                    // Its own name is in the very characters that cannot show: name it
+                    // in the current language instead.
+                    const std::wstring here = texts.wide((std::string(caption) + "Here").c_str());
+                    if (!here.empty())
+                        entry.wideText = here;
                     std::wstring reason = texts.wide("LanguageNeedsCodePage");
                     const size_t at = reason.find(L"%s");
                     if (at != std::wstring::npos)

@@ -208,7 +208,7 @@ TreeRowRecord* FileTreeCtrl::MakeRecord(ResultGroup* group, int member, bool odd
         record.file = group->files[(size_t)member].record;
         record.firstCaption = record.file ? record.file->name : std::string();
         if (record.file)
-            record.secondCaption = SafeFormat("%I64d   %s", "%I64d   %s", {(long long)record.file->size, record.file->folder});
+            record.secondCaption = SafeFormat("%I64d   %s", "%I64d   %s", {(long long)record.file->size, record.file->folder.str()});
         record.textColour = kFileText;
         record.backColour = kFileBack;
         record.index = member + 1;

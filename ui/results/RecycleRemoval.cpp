@@ -146,7 +146,7 @@ RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& 
                 m_items.push_back(Item{record, g, false});
     // Folder by folder, each folder in the order of the rows.
     std::stable_sort(m_items.begin(), m_items.end(),
-                     [](const Item& a, const Item& b) { return a.record->folder < b.record->folder; });
+                     [](const Item& a, const Item& b) { return a.record->folder.str() < b.record->folder.str(); });
 }
 
 int RecycleRemoval::GroupsLosingEveryFile() const
@@ -169,13 +169,13 @@ int RecycleRemoval::FindFilesWithoutRecycleBin()
     // The items stand folder by folder: each folder asked once.
     std::vector<std::string> folders;
     for (const Item& item : m_items)
-        if (folders.empty() || folders.back() != item.record->folder)
-            folders.push_back(item.record->folder);
+        if (folders.empty() || folders.back() != item.record->folder.str())
+            folders.push_back(item.record->folder.str());
     const std::vector<bool> answers = m_shell.HaveRecycleBins(folders);
     int count = 0;
     size_t folder = 0;
     for (size_t i = 0; i < m_items.size(); ++i) {
-        if (i > 0 && m_items[i].record->folder != m_items[i - 1].record->folder)
+        if (i > 0 && m_items[i].record->folder.str() != m_items[i - 1].record->folder.str())
             ++folder;
         m_items[i].noRecycleBin = folder >= answers.size() || !answers[folder];
         count += m_items[i].noRecycleBin ? 1 : 0;
@@ -199,7 +199,7 @@ void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& repor
     // Just before the files go: does each of their groups still keep a copy?
     std::map<size_t, bool> keeps;
     ShellCall toBin, forEver;
-    toBin.folder = forEver.folder = m_items[first].record->folder;
+    toBin.folder = forEver.folder = m_items[first].record->folder.str();
     for (size_t i = first; i < last; ++i) {
         const Item& item = m_items[i];
         FoundFileRecord* record = item.record;
@@ -240,7 +240,7 @@ RemovalReport RecycleRemoval::Run(RemovalProgress* progress)
         }
         size_t last = first + 1;
         while (last < m_items.size() && last - first < kBatchFiles &&
-               m_items[last].record->folder == m_items[first].record->folder)
+               m_items[last].record->folder.str() == m_items[first].record->folder.str())
             ++last;
         RemoveBatch(first, last, report);
         if (progress)

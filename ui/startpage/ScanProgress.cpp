@@ -1,23 +1,50 @@
 // ui/startpage/ScanProgress.cpp
 #include "ui/startpage/ScanProgress.h"
 
+#include "finder/ScanState.h"
+
 namespace {
-const float kHighestRatio = 0.99f;
+const double kHighestRatio = 0.99;
+const double kListingShare = 0.3;
+const double kListingHalfway = 20000.0;  // files listed when the listing's part is half full
+
+double ListingRatio(uint64_t files)
+{
+    const double n = static_cast<double>(files);
+    return kListingShare * n / (n + kListingHalfway);
 }
+}  // namespace
 
 uint64_t ExpectedTotalOrDefault(uint64_t usedBytes)
 {
     return usedBytes ? usedBytes : 1000;
 }
 
-float ProgressRatio(uint64_t bytesSeen, uint64_t expectedTotal)
+ScanProgressCounters ReadScanProgress()
 {
-    if (!expectedTotal)
-        return 0.0f;
-    const double ratio = static_cast<double>(bytesSeen) / static_cast<double>(expectedTotal);
-    if (!(ratio > 0.0))
-        return 0.0f;
-    return ratio > kHighestRatio ? kHighestRatio : static_cast<float>(ratio);
+    ScanProgressCounters now;
+    now.phase = g_scanPhase.load();
+    now.filesListed = g_scanFilesListed.load();
+    now.bytesToCompare = g_scanBytesToCompare.load();
+    now.bytesCompared = g_scanBytesCompared.load();
+    return now;
+}
+
+float ScanProgressRatio(const ScanProgressCounters& now, float previous)
+{
+    const double listed = ListingRatio(now.filesListed);
+    double ratio = listed;
+    if (now.phase == kPhaseComparing && now.bytesToCompare > 0) {
+        double done = static_cast<double>(now.bytesCompared) / static_cast<double>(now.bytesToCompare);
+        done = done > 1.0 ? 1.0 : done;
+        ratio = listed + (kHighestRatio - listed) * done;
+    } else if (now.phase >= kPhaseClassifying) {
+        ratio = kHighestRatio;
+    }
+    if (ratio > kHighestRatio)
+        ratio = kHighestRatio;
+    const float result = static_cast<float>(ratio);
+    return result > previous ? result : (previous > static_cast<float>(kHighestRatio) ? static_cast<float>(kHighestRatio) : previous);
 }
 
 int ProgressPercent(float ratio)

@@ -1,6 +1,6 @@
 // ui/startpage/ScanProgress.h
-// What the start page shows while a scan runs: the share of the drive seen so far and the
-// animation frames. No window, so that the rules are tested directly.
+// What the start page shows while a scan runs: how far the scan has come, by its own phases,
+// and the animation frames. No window, so that the rules are tested directly.
 #pragma once
 #include <stdint.h>
 
@@ -8,9 +8,20 @@
 // so that an unknown drive still shows movement (and stops at 99).
 uint64_t ExpectedTotalOrDefault(uint64_t usedBytes);
 
-// bytesSeen / expectedTotal, never below 0 nor above 0.99: the scan is done only when its
-// worker says so, whatever the counters. 0 for a zero denominator.
-float ProgressRatio(uint64_t bytesSeen, uint64_t expectedTotal);
+// The finder's progress counters (finder/ScanState.h) at one moment.
+struct ScanProgressCounters {
+    int phase;                // kPhaseListing, kPhaseComparing, kPhaseClassifying
+    uint64_t filesListed;
+    uint64_t bytesToCompare;
+    uint64_t bytesCompared;
+};
+ScanProgressCounters ReadScanProgress();
+
+// How far the scan has come, 0 to 0.99 (it is done only when its worker says so). The listing
+// fills the first part, ever more slowly as files come (how many there are is not known
+// before); the comparing fills the rest by bytes, from where the listing stopped. Never below
+// `previous`, so the bar never goes back.
+float ScanProgressRatio(const ScanProgressCounters& now, float previous);
 // The ratio as whole percent for the taskbar: 0 to 99.
 int ProgressPercent(float ratio);
 

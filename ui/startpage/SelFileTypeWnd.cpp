@@ -200,7 +200,7 @@ void SelFileTypeWnd::OnProgressTick()
         return;
     const FrameStep step = StepScanFrame(frameIndex_);
     if (expectedTotal_)
-        progressRatio_ = ProgressRatio(g_scanBytesSeen.load(), expectedTotal_);
+        progressRatio_ = ScanProgressRatio(ReadScanProgress(), progressRatio_);
     SendMessageA(GetParent(hwnd_), kTaskbarProgressMessage, ProgressPercent(progressRatio_), 100);
     currentFrame_ = frames_[step.shown];
     frameIndex_ = step.next;
@@ -351,12 +351,7 @@ int SelFileTypeWnd::Reset()
     busy_ = false;
     g_scanDone = 0;
     SetScanState(0);
-    run_.m_photoGroups.clear();
-    run_.m_videoGroups.clear();
-    run_.m_officeDocGroups.clear();
-    run_.m_musicGroups.clear();
-    run_.m_otherGroups.clear();
-    run_.m_statistics.clear();
+    run_.ClearResults();
     return 1;
 }
 

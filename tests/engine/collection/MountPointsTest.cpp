@@ -1,8 +1,13 @@
 // tests/engine/collection/MountPointsTest.cpp
-// Under Wine the physical drives are fake ones: the machine-wide walk must end with sane,
-// possibly empty, results and never crash.
+// Mount points and the machine-wide enumeration under Wine, whose drive 0 is a disk that
+// opens but cannot be read (every sector reads as zeros, so it holds no table).
 #include <gtest/gtest.h>
 
+#include <string.h>
+
+#include <vector>
+
+#include "engine/collection/EnumCollectPartitionWin32.h"
 #include "engine/collection/MountPointsWin32.h"
 #include "engine/collection/VolumeGuidPath.h"
 
@@ -20,15 +25,98 @@ TEST(MountPoints, LookupsOfUnknownVolumesFindNoLetter)
     EXPECT_EQ(0, DynamicVolumeDriveLetter("Volume1", "NoSuchGroup"));
 }
 
-TEST(MountPoints, MachineWalkReturnsSaneEntries)
+// Both layouts the system may answer: the partition whose start matches, and never an entry
+// beyond the bytes returned.
+TEST(MountPoints, PartitionNumberByStartInBothLayouts)
 {
-    MachinePartitions machine;
-    CollectMachinePartitions(machine);
-    for (const CollectionEntry& e : machine.entries) {
-        ASSERT_TRUE(e.device);
-        EXPECT_LE(e.text.size(), 511u);
-        EXPECT_TRUE(e.slots[0].disk);
+    std::vector<unsigned char> exBytes(offsetof(DRIVE_LAYOUT_INFORMATION_EX, PartitionEntry) + 3 * sizeof(PARTITION_INFORMATION_EX));
+    auto* ex = reinterpret_cast<DRIVE_LAYOUT_INFORMATION_EX*>(exBytes.data());
+    ex->PartitionCount = 3;
+    const LONGLONG starts[3] = {2048LL * 4096, 0, 999999LL * 4096};
+    for (int i = 0; i < 3; ++i) {
+        ex->PartitionEntry[i].StartingOffset.QuadPart = starts[i];
+        ex->PartitionEntry[i].PartitionNumber = i == 1 ? 0 : i + 1;  // number 0: not a partition
     }
-    for (const CollectionEntry& e : machine.lost)
-        EXPECT_GT(e.slots[0].length, kLostRegionMinSectors);
+    EXPECT_EQ(1, findPartitionByOffset(ex, exBytes.size(), 2048, 4096));
+    EXPECT_EQ(3, findPartitionByOffset(ex, exBytes.size(), 999999, 4096));
+    EXPECT_EQ(0, findPartitionByOffset(ex, exBytes.size(), 0, 4096));
+    EXPECT_EQ(0, findPartitionByOffset(ex, exBytes.size() - sizeof(PARTITION_INFORMATION_EX), 999999, 4096));
+    ex->PartitionCount = 1000;  // a count beyond the buffer is cut to it
+    EXPECT_EQ(0, findPartitionByOffset(ex, exBytes.size(), 12345, 4096));
+
+    std::vector<unsigned char> oldBytes(offsetof(DRIVE_LAYOUT_INFORMATION, PartitionEntry) + 2 * sizeof(PARTITION_INFORMATION));
+    auto* old = reinterpret_cast<DRIVE_LAYOUT_INFORMATION*>(oldBytes.data());
+    old->PartitionCount = 2;
+    old->PartitionEntry[0].StartingOffset.QuadPart = 63LL * 512;
+    old->PartitionEntry[0].PartitionNumber = 1;
+    old->PartitionEntry[1].StartingOffset.QuadPart = 1000000LL * 512;
+    old->PartitionEntry[1].PartitionNumber = 5;
+    EXPECT_EQ(5, findPartitionByOffset(old, oldBytes.size(), 1000000, 512));
+    EXPECT_EQ(1, findPartitionByOffset(old, oldBytes.size(), 63, 512));
+    EXPECT_EQ(0, findPartitionByOffset(old, 4, 63, 512));
+}
+
+namespace {
+class RecordingSink : public IEnumerationReportSink {
+public:
+    void DiskInventory(const unsigned char* entries, int count) override
+    {
+        inventory.assign(entries, entries + count * kDiskInventoryEntrySize);
+        inventoryCount = count;
+    }
+    void Text(int code, const char* text) override { texts.push_back({code, text}); }
+    std::vector<unsigned char> inventory;
+    int inventoryCount = 0;
+    std::vector<std::pair<int, std::string>> texts;
+};
+}  // namespace
+
+TEST(MountPoints, MachineEnumerationOnItsThread)
+{
+    static RecordingSink sink;
+    EnumCollectPartition::SetReportSink(&sink);
+    EnumCollectPartition::SetStringLookup([](const char* key) {
+        return std::string(strcmp(key, "LostDesc") == 0 ? "Verloren" : "");
+    });
+    EnumCollectPartition& machine = EnumCollectPartition::Instance();
+    for (int i = 0; i < 300 && !EnumCollectPartition::IsDone(); ++i)
+        Sleep(100);
+    ASSERT_TRUE(EnumCollectPartition::IsDone());
+    EXPECT_FALSE(EnumCollectPartition::IsBusy());
+    for (int i = 0; i < 50 && sink.texts.size() < 2; ++i)
+        Sleep(100);  // the reports follow the done flag
+
+    // Wine's drive 0 opened, and nothing else: no table on it, so the whole disk is one lost
+    // region, named from the language text.
+    ASSERT_EQ(1u, machine.Disks().size());
+    const uint64_t total = machine.Disks()[0]->GetTotalSectors();
+    ASSERT_GT(total, 204800u);
+    EXPECT_TRUE(machine.Collected().empty());
+    ASSERT_EQ(1u, machine.Lost().size());
+    const PartitionEntry& lost = machine.Lost()[0];
+    EXPECT_EQ("Verloren-1", lost.name);
+    EXPECT_EQ(0u, lost.slots[0].start);
+    EXPECT_EQ(total, lost.slots[0].length);
+    ASSERT_TRUE(lost.device);
+    EXPECT_EQ(total, lost.device->GetTotalSectors());
+
+    ASSERT_EQ(1, sink.inventoryCount);
+    EXPECT_EQ(total, uint64_t(sink.inventory[520]) | uint64_t(sink.inventory[521]) << 8 |
+                         uint64_t(sink.inventory[522]) << 16 | uint64_t(sink.inventory[523]) << 24 |
+                         uint64_t(sink.inventory[524]) << 32);
+    ASSERT_EQ(2u, sink.texts.size());
+    EXPECT_EQ(kSizeReportCode, sink.texts[0].first);
+    EXPECT_EQ("Disk[0]:size[" + std::to_string(total * 512 / 1048576) + "]M;", sink.texts[0].second);
+    EXPECT_EQ(kPartitionReportCode, sink.texts[1].first);
+    EXPECT_EQ("", sink.texts[1].second);
+
+    // The lost region's free-space text: no mounted volume lies there, so its size alone.
+    std::string text;
+    float percent = -1;
+    char letter = 0;
+    EXPECT_EQ(0, machine.FormatEntryFreeSpace(lost, text, percent, letter));
+    char expected[64];
+    snprintf(expected, sizeof(expected), "%.2f GB", double(total * 512) / 1073741824.0);
+    EXPECT_EQ(expected, text);
+    EXPECT_EQ(-1, int(percent));
 }

@@ -210,3 +210,63 @@ TEST(DynamicVolume, StripeIs64KiBWhateverTheSectorSize)
     EXPECT_EQ(1u, CDynamicVolumeBase::StripeSectors(131072));
     EXPECT_EQ(1u, CDynamicVolumeBase::StripeSectors(0));
 }
+
+// With the first member's disk missing, the volume still reads in the present members' sector
+// size: every layout sizes its buffer by GetBytesPerSector, and 512 against 4096-byte members
+// overflowed it.
+TEST(DynamicVolume, SectorSizeComesFromAnyPresentMember)
+{
+    CMemoryDevice d1(TaggedDisk(1, 64, 4096), 4096), d2(TaggedDisk(2, 64, 4096), 4096);
+    const uint64_t per = 32;
+    std::vector<MemberExtent> m = {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, per, per),
+                                   Extent(2, &d2, 0, 2 * per, per)};
+    struct Case {
+        const char* name;
+        std::unique_ptr<IDynamicDevice> volume;
+        uint64_t sectors;
+    };
+    Case cases[] = {
+        {"spanned", CSpannedVolumeDevice::Create(kDynSpanned, Descriptor(3 * per), m), 3 * per},
+        {"striped", CStripedVolumeDevice::Create(kDynStriped, Descriptor(3 * per), m), 3 * per},
+        {"raid5", CRaid5VolumeDevice::Create(kDynRaid5, Descriptor(2 * per), m), 2 * per},
+        {"simple", CSimpleVolumeDevice::Create(kDynSimple, Descriptor(per), {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, 0, per)}), per},
+    };
+    for (Case& c : cases) {
+        ASSERT_TRUE(c.volume) << c.name;
+        EXPECT_EQ(4096u, c.volume->GetBytesPerSector()) << c.name;
+        std::vector<unsigned char> buf(size_t(c.sectors * 4096));
+        c.volume->ReadSectors(buf.data(), 0, c.sectors);  // must stay inside buf (ASan)
+    }
+    auto mirror = CMirrorVolumeDevice::Create(kDynMirror, Descriptor(per), nullptr,
+                                              CSimpleVolumeDevice::Create(kDynMirror, Descriptor(per), {Extent(1, &d1, 0, 0, per)}));
+    ASSERT_TRUE(mirror);
+    EXPECT_EQ(4096u, mirror->GetBytesPerSector());
+}
+
+// A mirror half that is spanned (or striped) with a member missing must not answer zeros with
+// success: the other half holds the data.
+TEST(DynamicVolume, MirrorAsksTheOtherHalfWhereAMemberOfTheFirstIsMissing)
+{
+    CMemoryDevice a0(TaggedDisk(0, 128));
+    for (uint32_t layout : {kDynSpanned, kDynStriped}) {
+        std::vector<MemberExtent> halfA = {Extent(0, &a0, 0, 0, 128), Extent(1, nullptr, 0, 128, 128)};
+        if (layout == kDynStriped)
+            halfA = {Extent(0, &a0, 0, 0, 128), Extent(1, nullptr, 0, 0, 128)};
+        auto a = layout == kDynSpanned ? CSpannedVolumeDevice::Create(kDynMirror, Descriptor(256), halfA)
+                                       : CStripedVolumeDevice::Create(kDynMirror, Descriptor(256), halfA);
+        CMemoryDevice whole(TaggedDisk(7, 256));
+        auto b = CSimpleVolumeDevice::Create(kDynMirror, Descriptor(256), {Extent(0, &whole, 0, 0, 256)});
+        auto mirror = CMirrorVolumeDevice::Create(kDynMirror, Descriptor(256), std::move(a), std::move(b));
+        ASSERT_TRUE(mirror);
+        std::vector<unsigned char> buf(256 * 512);
+        ASSERT_TRUE(mirror->ReadSectors(buf.data(), 0, 256));
+        // Sector 130 lies on the missing member of half A in both layouts: it comes from half B.
+        EXPECT_EQ(std::make_pair(7u, uint64_t(130)), TagOf(buf.data() + 130 * 512)) << layout;
+        EXPECT_EQ(std::make_pair(0u, uint64_t(5)), TagOf(buf.data() + 5 * 512)) << layout;
+    }
+    // A spanned volume on its own still reads a missing member as zeros.
+    auto alone = CSpannedVolumeDevice::Create(kDynSpanned, Descriptor(256),
+                                              {Extent(0, &a0, 0, 0, 128), Extent(1, nullptr, 0, 128, 128)});
+    std::vector<unsigned char> buf(256 * 512);
+    EXPECT_TRUE(alone->ReadSectors(buf.data(), 0, 256));
+}

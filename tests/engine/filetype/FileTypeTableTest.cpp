@@ -4,8 +4,11 @@
 
 #include <string.h>
 
+#include <atomic>
 #include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "engine/filetype/FileTypeRecord.h"
 #include "engine/filetype/FileTypeTable.h"
@@ -29,6 +32,26 @@ public:
 };
 
 }  // namespace
+
+// First in the file, so the map is still unbuilt: threads that meet it together must all see it
+// whole.
+TEST(FileTypeTable, FirstUseFromManyThreadsAtOnce)
+{
+    std::atomic<int> ready(0), wrong(0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&] {
+            ++ready;
+            while (ready < 8) {
+            }
+            for (int i = 0; i < 200; ++i)
+                wrong += IdOf("photo.jpg") == 35 && IdOf("REPORT.DOCX") == 73 ? 0 : 1;
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(0, wrong.load());
+}
 
 TEST(FileTypeTable, LooksUpNamesIgnoringCase)
 {

@@ -51,6 +51,20 @@ TEST(LdmRecords, MultiFragmentRecordsNeedEveryFragment)
     std::vector<unsigned char> huge = Blocks(8, 0x51, 0, std::vector<unsigned char>(50));
     PutBE(huge.data() + 20, 0xFFFFFFF0u, 4);
     EXPECT_TRUE(AssembleLdmRecords(huge.data(), huge.size()).empty());
+
+    // Many first fragments of one group share its continuations: the group is assembled once,
+    // so damage cannot make the records outgrow the area.
+    std::vector<unsigned char> repeated;
+    for (int i = 0; i < 50; ++i)
+        repeated.insert(repeated.end(), whole.begin(), whole.begin() + 128);
+    repeated.insert(repeated.end(), whole.begin() + 128, whole.end());
+    auto once = AssembleLdmRecords(repeated.data(), repeated.size());
+    ASSERT_EQ(1u, once.size());
+    EXPECT_EQ(records[0], once[0]);
+    // A first fragment that claims more continuations than the area holds is left out.
+    std::vector<unsigned char> claims = Blocks(9, 0x51, 0, std::vector<unsigned char>(5000));
+    claims.resize(3 * 128);
+    EXPECT_TRUE(AssembleLdmRecords(claims.data(), claims.size()).empty());
 }
 
 TEST(LdmDatabase, PrivateHeaderSearchOrder)
@@ -116,36 +130,100 @@ TEST(LdmDatabase, GroupOfTwoDisksYieldsEachVolumeOnce)
     EXPECT_EQ(64u + 100, SectorTag(sector.data()));
 }
 
-TEST(LdmDatabase, Raid5SizeAndSectorConversion)
+TEST(LdmDatabase, Raid5SizeSectorConversionParityAndDriveLetter)
 {
     Layout l;
     l.Disk(10, "disk-a");
     l.Disk(11, "disk-b");
     l.Disk(12, "disk-c");
-    l.Volume(20, "Raid", 4, 16000);
+    l.Volume(20, "Raid", 4, 16000, "F:");
     l.Component(21, 3, 3, 20);
     for (uint64_t c = 0; c < 3; ++c)
         l.Partition(22 + c, 2048, 0, 8000, 21, 10 + c, c);
     const uint32_t bps = 4096;
     CMemoryDevice a(DynamicDisk(12000, bps, "disk-a", l.area), bps), b(DynamicDisk(12000, bps, "disk-b", l.area), bps),
         c(DynamicDisk(12000, bps, "disk-c", l.area), bps);
+    // Row 0 of the volume: a stripe of 16 sectors of data on a, then on b; its parity on c.
+    const uint64_t member = 256 + 8, stripe = 16;
+    const size_t stripeBytes = size_t(stripe * bps);
+    for (size_t i = 0; i < stripeBytes; ++i) {
+        unsigned char* pa = a.Bytes().data() + member * bps;
+        unsigned char* pb = b.Bytes().data() + member * bps;
+        pa[i] = uint8_t(i * 7 + 1);
+        pb[i] = uint8_t(i * 13 + 5);
+        c.Bytes()[member * bps + i] = uint8_t(pa[i] ^ pb[i]);
+    }
     std::vector<DynamicVolumeEntry> out;
     LdmDatabase().Collect({&a, &b, &c}, out);
     ASSERT_EQ(1u, out.size());
     EXPECT_STREQ("RAID5", out[0].typeName);
     EXPECT_EQ(2000u, out[0].totalSectors);  // 3 x 1000 sectors of 4096 bytes, one for parity
+    EXPECT_EQ('F', out[0].driveLetter);     // the record's drive hint, every member present
     std::vector<const MemberExtent*> members;
     out[0].device->GetMembers(members);
     ASSERT_EQ(3u, members.size());
-    EXPECT_EQ(256u + 8, members[0]->start);  // 2048 and 64 units of 512 bytes
+    EXPECT_EQ(member, members[0]->start);  // 2048 and 64 units of 512 bytes
     EXPECT_EQ(1000u, members[0]->length);
+    std::vector<unsigned char> whole(size_t(2 * stripe * bps));
+    ASSERT_TRUE(out[0].device->ReadSectors(whole.data(), 0, 2 * stripe));
+    EXPECT_EQ(0, memcmp(whole.data(), a.Bytes().data() + member * bps, stripeBytes));
+    EXPECT_EQ(0, memcmp(whole.data() + stripeBytes, b.Bytes().data() + member * bps, stripeBytes));
 
-    // Without disk c the volume still reads, by parity, and keeps its size from the record.
+    // Without disk a the volume keeps its size and rebuilds a's stripe from b and the parity
+    // on c; a member on a missing disk takes the drive letter away.
     std::vector<DynamicVolumeEntry> degraded;
-    LdmDatabase().Collect({&a, &b}, degraded);
+    LdmDatabase().Collect({&b, &c}, degraded);
     ASSERT_EQ(1u, degraded.size());
     EXPECT_EQ(2000u, degraded[0].totalSectors);
     EXPECT_EQ(0, degraded[0].driveLetter);
+    std::vector<unsigned char> rebuilt(whole.size());
+    ASSERT_TRUE(degraded[0].device->ReadSectors(rebuilt.data(), 0, 2 * stripe));
+    EXPECT_EQ(whole, rebuilt);
+}
+
+// Copies of the group's database that disagree: one damaged copy must not add volumes.
+TEST(LdmDatabase, OneCopyOfTheDatabasePerGroupIsUsed)
+{
+    auto area = [](uint64_t committed, uint64_t spannedSize, uint64_t secondStart) {
+        Layout l;
+        std::vector<unsigned char> header(128);
+        memcpy(header.data(), "VMDB", 4);
+        PutBE(header.data() + 0x75, committed, 8);
+        l.area = header;
+        l.Disk(10, "disk-a");
+        l.Disk(11, "disk-b");
+        l.Volume(30, "Volume2", 3, spannedSize);
+        l.Component(31, 2, 2, 30);
+        l.Partition(32, 100, 0, 100, 31, 10, 0);
+        l.Partition(33, secondStart, 100, spannedSize - 100, 31, 11, 0);
+        return l.area;
+    };
+    const std::vector<unsigned char> good = area(5, 300, 0), damaged = area(5, 250, 40);
+    CMemoryDevice a(DynamicDisk(4000, 512, "disk-a", good)), b(DynamicDisk(4000, 512, "disk-b", damaged)),
+        c(DynamicDisk(4000, 512, "disk-c", good));
+    // The damaged copy is met first, but two disks agree on the other one.
+    std::vector<DynamicVolumeEntry> out;
+    LdmDatabase().Collect({&b, &a, &c}, out);
+    ASSERT_EQ(1u, out.size());
+    EXPECT_EQ(300u, out[0].totalSectors);
+
+    // Two disks that disagree at the same commit: the copy whose partitions fit their disks wins
+    // over one that puts a member past its disk's end, even when that one is read first.
+    CMemoryDevice past(DynamicDisk(4000, 512, "disk-a", area(5, 300, 3950))), sound(DynamicDisk(4000, 512, "disk-b", good));
+    std::vector<DynamicVolumeEntry> fit;
+    LdmDatabase().Collect({&past, &sound}, fit);
+    ASSERT_EQ(1u, fit.size());
+    std::vector<const MemberExtent*> members;
+    fit[0].device->GetMembers(members);
+    ASSERT_EQ(2u, members.size());
+    EXPECT_EQ(64u, members[1]->start);
+
+    // Two disks that disagree: the copy with the later committed change wins.
+    CMemoryDevice older(DynamicDisk(4000, 512, "disk-a", area(4, 250, 40))), newer(DynamicDisk(4000, 512, "disk-b", good));
+    std::vector<DynamicVolumeEntry> two;
+    LdmDatabase().Collect({&older, &newer}, two);
+    ASSERT_EQ(1u, two.size());
+    EXPECT_EQ(300u, two[0].totalSectors);
 }
 
 TEST(LdmDatabase, UnusableVolumesAreLeftOut)

@@ -11,6 +11,7 @@
 
 #include "engine/device/LittleEndian.h"
 #include "engine/device/MemoryDevice.h"
+#include "engine/partition/AnalyzerProbe.h"
 #include "engine/partition/PartitionTable.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/WinePath.h"
@@ -176,6 +177,80 @@ TEST_F(PartitionImages, GptMatchesSfdisk)
     EXPECT_EQ(expected, LayoutOf(out));
 }
 
+// Tables that sfdisk and sgdisk write and read one way: every image lists what sfdisk lists
+// (containers and the LDM partitions of a dynamic disk left out).
+TEST(PartitionTable, ReadsWhatTheToolsWroteAsTheyReadIt)
+{
+    struct Case {
+        const char* image;
+        PartitionTableKind kind;
+        size_t partitions;
+    } cases[] = {
+        {"gptlinux", kTableGpt, 3},  // type GUIDs missing from the known-types table
+        {"hybrid", kTableGpt, 3},    // hybrid MBR, the 0xEE entry in slot 2
+        {"linuxext", kTableMbr, 3},  // logicals inside a 0x85 container
+        {"gptldm", kTableGpt, 1},    // LDM metadata and LDM data beside a basic partition
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image);
+        const Layout expected = ReadExpected((std::string(c.image) + ".expected").c_str());
+        ASSERT_EQ(c.partitions, expected.size());
+        CMemoryDevice disk(ReadFileBytes(FixturePath((std::string(c.image) + ".img").c_str())));
+        std::vector<PartitionInfo> out;
+        PartitionTableReport report;
+        CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), &report);
+        EXPECT_EQ(c.kind, report.kind);
+        EXPECT_EQ(expected, LayoutOf(out));
+    }
+}
+
+// A hybrid MBR whose GPT cannot be trusted (both headers damaged) still names the partitions
+// it mirrors; its protective entry is not one of them.
+TEST(PartitionTable, HybridMbrWithoutAGptFallsBackToItsOwnEntries)
+{
+    std::vector<unsigned char> img = ReadFileBytes(FixturePath("hybrid.img"));
+    ASSERT_EQ(8u << 20, img.size());
+    img[512 + 16] ^= 1;
+    img[img.size() - 512 + 16] ^= 1;
+    CMemoryDevice disk(img);
+    std::vector<PartitionInfo> out;
+    PartitionTableReport report;
+    CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), &report);
+    EXPECT_TRUE(report.gptCorrupt);
+    const Layout gpt = ReadExpected("hybrid.expected");
+    ASSERT_EQ(3u, gpt.size());
+    EXPECT_EQ(Layout(gpt.begin(), gpt.begin() + 2), LayoutOf(out));
+}
+
+// The file systems inside partitions of unlisted types are found, as blkid finds them.
+TEST(PartitionTable, FileSystemsInLinuxTypedPartitionsMatchBlkid)
+{
+    FILE* f = fopen(FixturePath("gptlinux.fs").c_str(), "r");
+    ASSERT_TRUE(f);
+    std::map<uint64_t, std::pair<std::string, std::string>> blkid;  // start -> type, label
+    unsigned long long start;
+    char type[32], label[64];
+    while (fscanf(f, "%llu %31s %63s", &start, type, label) == 3)
+        blkid[start] = {type, label};
+    fclose(f);
+    ASSERT_EQ(2u, blkid.size());
+    CMemoryDevice disk(ReadFileBytes(FixturePath("gptlinux.img")));
+    std::vector<PartitionInfo> out;
+    CPartitionTableAnalyze::Analyze(disk, out, ProbeWithAnalyzers);
+    size_t matched = 0;
+    for (const PartitionInfo& info : out) {
+        auto it = blkid.find(info.startSector);
+        if (it == blkid.end()) {
+            EXPECT_EQ(uint32_t(kFsNone), info.fileSystem) << info.startSector;
+            continue;
+        }
+        ++matched;
+        EXPECT_EQ(it->second.first == "exfat" ? uint32_t(kFsExFat) : uint32_t(kFsFat16), info.fileSystem);
+        EXPECT_EQ(it->second.second, info.label);
+    }
+    EXPECT_EQ(2u, matched);
+}
+
 TEST_F(PartitionImages, DamagedPrimaryGptFallsBackToBackup)
 {
     const uint64_t last = gpt.size() / 512 - 1;
@@ -282,13 +357,13 @@ TEST(PartitionTable, EntryTypesAndBounds)
 {
     CSparseDevice disk(10000, 512);
     std::vector<unsigned char>& s0 = disk.Sector(0);
-    SetMbrEntry(s0, 0, 0x85, 100, 100);     // not followed: a partition of its own
+    SetMbrEntry(s0, 0, 0x85, 100, 100);     // a container whose EBR is blank: nothing in it
     SetMbrEntry(s0, 1, 0x07, 9000, 5000);   // runs past the end: cut to it
     SetMbrEntry(s0, 2, 0x07, 20000, 100);   // starts past the end: dropped
     SetMbrEntry(s0, 3, 0x07, 500, 0);       // no length: to the end
     std::vector<PartitionInfo> out;
-    EXPECT_EQ(3, CPartitionTableAnalyze::Analyze(disk, out));
-    EXPECT_EQ((Layout{{100, 100}, {9000, 1000}, {500, 9500}}), LayoutOf(out));
+    EXPECT_EQ(2, CPartitionTableAnalyze::Analyze(disk, out));
+    EXPECT_EQ((Layout{{9000, 1000}, {500, 9500}}), LayoutOf(out));
 
     s0[446] = 0x12;  // a status byte other than 0x00 and 0x80: not a table
     out.clear();
@@ -346,5 +421,31 @@ TEST(PartitionTable, LargeSectorsAreRead)
         SetMbrEntry(disk.Sector(0), 0, 0x07, 10, 20);
         std::vector<PartitionInfo> out;
         EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out)) << size;
+    }
+}
+
+TEST(PartitionTable, IsEntryUsable)
+{
+    std::vector<unsigned char> sector(512, 0);
+    SetMbrEntry(sector, 0, 0x07, 100, 50);  // sectors 100 to 149 from its base
+    const unsigned char* entry = sector.data() + 446;
+    std::vector<PartitionInfo> accepted(1);
+    accepted[0].startSector = 1200;
+    accepted[0].lengthSectors = 10;
+    struct Case {
+        uint64_t base, lower, upper;
+        bool usable;
+    } cases[] = {
+        {0, 0, 1000, true},
+        {0, 101, 1000, false},    // begins below the lower bound
+        {0, 0, 148, false},       // its last sector (149) is above the upper bound
+        {0, 0, 149, true},        // the upper bound itself is inside
+        {1000, 0, 5000, true},    // 1100 to 1149: ends before the accepted 1200
+        {1100, 0, 5000, true},    // 1200 to 1249 begins at the accepted start, not before it
+        {1060, 0, 5000, false},   // 1160 to 1209 reaches into the accepted partition
+        {0xFFFFFFF0ull, 0, 0xFFFFFFFFull, false},  // the 64-bit end passes the bound, no wrap
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.usable, CPartitionTableAnalyze::IsEntryUsable(entry, c.base, c.lower, c.upper, accepted)) << c.base << " " << c.lower << " " << c.upper;
     }
 }

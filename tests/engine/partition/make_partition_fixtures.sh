@@ -34,3 +34,54 @@ done
 truncate -s 8M fat.img
 printf 'label: dos\nstart=2048, size=8192, type=6\n' | sfdisk --quiet fat.img
 mkfs.fat -F 16 -s 1 -n PARTLABEL --offset=2048 fat.img 4096 >/dev/null 2>&1
+
+# Golden list from sfdisk's JSON: "start size" of every partition but containers (MBR types
+# 5, f, 85) and the two LDM partitions of a GPT dynamic disk (their volumes come from LDM).
+golden() {
+  sfdisk -J "$1" | jq -r '.partitiontable.partitions[]
+      | select((.type | ascii_downcase) as $t | ($t != "5" and $t != "f" and $t != "85"
+               and $t != "5808c8aa-7e8f-42e0-85d2-e1e90434cfb3" and $t != "af9b60a0-1431-4f62-bc68-3311714a69ad"))
+      | "\(.start) \(.size)"'
+}
+
+# GPT with types outside the known-types table: Linux x86-64 root, /home holding exFAT and
+# XBOOTLDR holding FAT16. blkid names each file system ("start TYPE LABEL" lines).
+truncate -s 16M gptlinux.img
+sgdisk --clear -n 1:2048:+2M -t 1:8304 -n 2:0:+4M -t 2:8302 -n 3:0:+4M -t 3:ea00 gptlinux.img >/dev/null
+truncate -s 4M home.fs boot.fs
+mkfs.exfat -L HOMEX home.fs >/dev/null 2>&1
+mkfs.fat -F 16 -s 1 -n BOOTFAT boot.fs >/dev/null 2>&1
+: > gptlinux.fs
+for pair in 2:home 3:boot; do
+  n=${pair%%:*}; f=${pair#*:}.fs
+  start=$(sfdisk -J gptlinux.img | jq ".partitiontable.partitions[$((n - 1))].start")
+  dd if="$f" of=gptlinux.img bs=512 seek="$start" conv=notrunc status=none
+  echo "$start $(blkid -p -o value -s TYPE "$f") $(blkid -p -o value -s LABEL "$f")" >> gptlinux.fs
+done
+rm -f home.fs boot.fs
+golden gptlinux.img > gptlinux.expected
+
+# Hybrid MBR: the GPT's first two partitions mirrored in MBR slots 0 and 1, the protective
+# 0xEE entry in slot 2. sfdisk reads the GPT, and so must we.
+truncate -s 8M hybrid.img
+sgdisk --clear -n 1:2048:+1M -t 1:0700 -n 2:0:+1M -t 2:0700 -n 3:0:+2M -t 3:8300 hybrid.img >/dev/null
+sgdisk -h 1:2:EE hybrid.img >/dev/null
+golden hybrid.img > hybrid.expected
+
+# A Linux extended container (0x85) holding two logical partitions: sfdisk lays the chain out
+# under type 5, then the container's type is changed; sfdisk still lists the logicals.
+truncate -s 8M linuxext.img
+sfdisk --quiet linuxext.img <<'LAYOUT'
+label: dos
+start=2048, size=2048, type=83
+start=4096, type=5
+size=2048, type=83
+size=2048, type=7
+LAYOUT
+sfdisk --quiet --part-type linuxext.img 2 85
+golden linuxext.img > linuxext.expected
+
+# A GPT dynamic disk's partitions: LDM metadata and LDM data beside a basic data partition.
+truncate -s 8M gptldm.img
+sgdisk --clear -n 1:2048:+1M -t 1:4201 -n 2:0:+3M -t 2:4200 -n 3:0:+1M -t 3:0700 gptldm.img >/dev/null
+golden gptldm.img > gptldm.expected

@@ -333,10 +333,6 @@ CASES = [
 # name -> why it still fails. Each is a misread being mended in the engine; remove the mark
 # with the mend (the run fails while a marked case passes).
 KNOWN = {
-    "gpt-linux-home-xbootldr": "GPT entries of unknown types dropped",
-    "gpt-ldm-partitions": "LDM metadata and data partitions listed as volumes",
-    "mbr-hybrid-protective-in-slot-2": "protective entry outside slot 1 taken as a partition",
-    "mbr-linux-extended-0x85": "0x85 container not walked",
 }
 
 

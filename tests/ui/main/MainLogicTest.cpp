@@ -101,15 +101,18 @@ TEST(MenuPlan, LanguagesTheSystemCannotShowAreGreyedWithTheReason)
     document.Clear();
     document.Parse(kMenuXml);
     MenuTexts texts = Texts();
+    // The entry is named in the current language, since its own name cannot show either.
     texts.wide = [](const char* key) {
-        return std::string(key) == "LanguageNeedsCodePage" ? std::wstring(L"%s (cannot show)")
-                                                           : std::wstring(L"Deutsch");
+        const std::string name = key;
+        if (name == "LanguageNeedsCodePage")
+            return std::wstring(L"%s (cannot show)");
+        return std::wstring(name == "LangDeutschHere" ? L"German" : L"Deutsch");
     };
     texts.showable = [](const char* file) { return std::string(file) != "Deutsch.dat"; };
     const MenuPlan plan = BuildMenuPlan(document.RootElement(), true, 0, texts);
     const MenuPlanEntry& deutsch = plan.entries[2].languages[1];
     EXPECT_EQ(static_cast<unsigned>(MF_GRAYED), deutsch.flags);
-    EXPECT_EQ(L"Deutsch (cannot show)", deutsch.wideText);
+    EXPECT_EQ(L"German (cannot show)", deutsch.wideText);
     EXPECT_EQ(-1, LanguageIndexOfMenuId(plan, 102));
     EXPECT_EQ(0, LanguageIndexOfMenuId(plan, 100));
 

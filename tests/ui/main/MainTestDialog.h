@@ -2,6 +2,8 @@
 // The main dialog with its modal answers given by the test: the exit question, the popup
 // menu's choice, and a count of the wait dialogs it ran (which still run for real).
 #pragma once
+#include <string>
+
 #include "ui/main/KvrUiDlg.h"
 #include "PendingResultsPage.h"
 
@@ -33,6 +35,11 @@ protected:
     {
         ++menusShown;
         lastMenuCount = GetMenuItemCount(menu);
+        // The Japanese entry as the user would meet it in the language submenu.
+        japaneseState = GetMenuState(menu, kFirstLanguageId + 1, MF_BYCOMMAND);
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, kFirstLanguageId + 1, text, 256, MF_BYCOMMAND);
+        japaneseText = text;
         return menuChoice;
     }
     void RunWaitDialog() override
@@ -43,4 +50,6 @@ protected:
 
 public:
     int lastMenuCount = 0;
+    UINT japaneseState = ~0u;
+    std::wstring japaneseText;
 };

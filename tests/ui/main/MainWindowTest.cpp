@@ -7,13 +7,18 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "MainTestDialog.h"
 #include "app/AppFolder.h"
+#include "app/Language.h"
+#include "app/Settings.h"
 #include "finder/ScanState.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
 #include "ui/main/MainDialogClass.h"
@@ -184,6 +189,41 @@ TEST_F(MainWindow, MenuShowsItsEntriesAndSwitchesNothingForUnknownIds)
     dialog_->menuChoice = kMenuAbout;
     EXPECT_EQ(0, dialog_->OnClickMenu());
     EXPECT_EQ(1, closer.Seen());
+}
+
+// Japanese text under a code page without its characters comes out as "????": the menu greys
+// it with the reason, and choosing it anyway switches nothing. Under code page 932 (ctest runs
+// this case again with a Japanese locale) it is offered and chosen like any other.
+TEST_F(MainWindow, LanguageMenuOffersJapaneseOnlyWhereTheCodePageShowsIt)
+{
+    TempFolder settings("menu-settings");
+    SetSettingsFolder(settings.Path().c_str());
+    // Each ctest entry names the code page it runs under, so neither branch below goes unrun.
+    const char* expected = getenv("TEST_CODE_PAGE");
+    ASSERT_TRUE(expected) << "ctest sets TEST_CODE_PAGE";
+    ASSERT_EQ(static_cast<UINT>(atoi(expected)), GetACP());
+    const bool shows = GetACP() == 932;
+
+    dialog_->menuChoice = kFirstLanguageId + 1;
+    EXPECT_EQ(0, dialog_->OnClickMenu());
+    ASSERT_NE(~0u, dialog_->japaneseState) << "no Japanese entry in the menu";
+    EXPECT_EQ(!shows, (dialog_->japaneseState & MF_GRAYED) != 0);
+    EXPECT_EQ(0u, dialog_->japaneseState & MF_CHECKED);
+    const std::wstring name = L"\u65e5\u672c\u8a9e";
+    if (shows) {
+        EXPECT_EQ(name, dialog_->japaneseText);
+        EXPECT_EQ(1, GetLanguageIndex());
+        EXPECT_EQ("Japanese.dat", ReadSettingText("LanguageName", ""));
+        // Back to English for the cases that follow.
+        EXPECT_TRUE(dialog_->SwitchLanguage(kFirstLanguageId));
+    } else {
+        // Named in the current language: its own characters cannot show either.
+        EXPECT_EQ(L"Japanese (this system cannot show its characters)", dialog_->japaneseText);
+        EXPECT_EQ(0, GetLanguageIndex());
+        EXPECT_EQ("", ReadSettingText("LanguageName", ""));
+    }
+    EXPECT_EQ(0, GetLanguageIndex());
+    SetSettingsFolder(nullptr);
 }
 
 TEST_F(MainWindow, ADroppedFolderEndsOnTheResultsPage)

@@ -234,7 +234,7 @@ TEST(RemovalFlow, AFileWithoutARecycleBinIsAskedForAndNeverToldAsRestorable)
     ASSERT_EQ(1u, checked.size());
     const std::string path = checked[0]->FullPath();
     resultstest::StandInShell shell;
-    shell.foldersWithoutBin.insert(checked[0]->folder);
+    shell.foldersWithoutBin.insert(checked[0]->folder.str());
     host.page.SetRecycleShell(&shell);
     host.page.showOutcome = true;
     const int trashBefore = TrashCount();

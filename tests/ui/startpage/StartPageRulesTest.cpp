@@ -7,7 +7,9 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
+#include "finder/ScanState.h"
 #include "ui/startpage/DropCheck.h"
 #include "ui/startpage/LocationText.h"
 #include "ui/startpage/ScanProgress.h"
@@ -68,22 +70,38 @@ TEST(LocationText, VolumeRootMeasuresTheScan)
         EXPECT_EQ(c.root, VolumeRootOf(c.location)) << c.location;
 }
 
-TEST(ScanProgress, RatioStopsAt99Percent)
+// The bar rises through the listing and then the comparing, stops at 99 and never goes back.
+TEST(ScanProgress, RisesByPhasesAndNeverGoesBack)
 {
-    struct Case {
-        uint64_t seen, total;
-        int percent;
-    } cases[] = {
-        {0, 1000, 0},         {500, 1000, 50},      {989, 1000, 98},     {990, 1000, 99},
-        {1000, 1000, 99},     {5000, 1000, 99},     {7, 0, 0},           {1, 3, 33},
-        {~0ull, 1000, 99},    {1ull << 40, 1ull << 41, 50},
+    const ScanProgressCounters steps[] = {
+        {kPhaseListing, 0, 0, 0},
+        {kPhaseListing, 1000, 0, 0},
+        {kPhaseListing, 50000, 0, 0},
+        {kPhaseListing, 200000, 0, 0},
+        {kPhaseComparing, 200000, 0, 0},            // nothing to compare: where the listing was
+        {kPhaseComparing, 200000, 1000, 0},
+        {kPhaseComparing, 200000, 1000, 500},
+        {kPhaseComparing, 200000, 1000, 999},
+        {kPhaseComparing, 200000, 1000, 5000},       // more than expected: held at the end
+        {kPhaseClassifying, 200000, 1000, 1000},
     };
-    for (const Case& c : cases) {
-        const float ratio = ProgressRatio(c.seen, c.total);
-        EXPECT_GE(ratio, 0.0f);
+    float previous = 0.0f;
+    std::vector<float> seen;
+    for (const ScanProgressCounters& now : steps) {
+        const float ratio = ScanProgressRatio(now, previous);
+        EXPECT_GE(ratio, previous) << now.phase << " " << now.filesListed << " " << now.bytesCompared;
         EXPECT_LE(ratio, 0.99f);
-        EXPECT_EQ(c.percent, ProgressPercent(ratio)) << c.seen << " / " << c.total;
+        seen.push_back(ratio);
+        previous = ratio;
     }
+    EXPECT_EQ(0, ProgressPercent(seen[0]));
+    EXPECT_GT(ProgressPercent(seen[1]), 0);                   // a small folder moves the bar at once
+    EXPECT_LT(ProgressPercent(seen[3]), 30);                  // the listing keeps room for the reading
+    EXPECT_GT(seen[6], seen[5]);
+    EXPECT_NEAR(seen[6], (seen[5] + 0.99f) / 2, 0.01f);        // half the bytes, half the rest
+    EXPECT_EQ(99, ProgressPercent(seen[9]));
+    // A counter read out of step (a new scan's listing) does not pull the bar back.
+    EXPECT_EQ(seen[7], ScanProgressRatio({kPhaseListing, 10, 0, 0}, seen[7]));
     EXPECT_EQ(0, ProgressPercent(-1.0f));
     EXPECT_EQ(99, ProgressPercent(7.0f));
 }
@@ -92,8 +110,6 @@ TEST(ScanProgress, UnknownDriveSizeCountsAThousandBytes)
 {
     EXPECT_EQ(1000u, ExpectedTotalOrDefault(0));
     EXPECT_EQ(12345u, ExpectedTotalOrDefault(12345));
-    // So a few files of an unknown drive bring the bar to 99 and no further.
-    EXPECT_EQ(99, ProgressPercent(ProgressRatio(4096, ExpectedTotalOrDefault(0))));
 }
 
 TEST(ScanAnimation, ShowsFrames1To33InTurn)

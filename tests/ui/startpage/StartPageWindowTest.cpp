@@ -120,6 +120,13 @@ TEST_F(StartPageTest, IdlePageOffersTheChoices)
     EXPECT_FALSE(Visible(kCmdHiddenOff));
     EXPECT_FALSE(Visible(kCmdStopScan));
     EXPECT_EQ(0, page_->GetScanView());
+
+    // The row of four choices is centred under the magnifier, as the line of text above it is.
+    RECT first = {}, last = {}, magnifier = {};
+    page_->FindItem(kCmdFileTypeFilter)->GetRect(first);
+    page_->FindItem(kCmdHiddenOn)->GetRect(last);
+    page_->FindItem(kCmdBrowse)->GetRect(magnifier);
+    EXPECT_NEAR((first.left + last.right) / 2, (magnifier.left + magnifier.right) / 2, 1);
     EXPECT_FALSE(page_->IsScanning());
 }
 

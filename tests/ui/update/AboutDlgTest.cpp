@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/LangString.h"
+#include "app/ResourceHelper.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
 #include "ui/about/AboutDlg.h"
 #include "ui/about/ProductVersion.h"
@@ -44,10 +46,24 @@ TEST(AboutWindow, ShowsTheProgramsVersionAndClosesFromTheCaption)
     AboutDlg dlg(nullptr);
     std::string shown;
     bool linkThere = false;
+    RECT link = {};
+    int labelLeft = 0, valueLeft = 0, homepageWidth = 0;
     RunLater(250, [&] {
         dlg.UpdateWindow();
         shown = dlg.ProductVersionText();
         linkThere = dlg.FindClientItem(800) != nullptr;
+        if (linkThere)
+            dlg.FindClientItem(800)->GetRect(link);
+        labelLeft = dlg.LabelLeft();
+        valueLeft = dlg.ValueLeft();
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(screen, ResourceHelper::Instance().GetFont(16, 400, false));
+        const std::string label = GetLangString("Homepage");
+        SIZE size = {};
+        GetTextExtentPoint32A(screen, label.c_str(), static_cast<int>(label.size()), &size);
+        homepageWidth = size.cx;
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
         PostKey(dlg.m_hWnd, VK_ESCAPE);
         Settle(100);
         ClickCaptionItem(dlg, 148);
@@ -56,4 +72,11 @@ TEST(AboutWindow, ShowsTheProgramsVersionAndClosesFromTheCaption)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(shown, "3.2.0.41");
     EXPECT_TRUE(linkThere);
+    // The link sits on the home-page line, right of its label and clear of it.
+    EXPECT_EQ(85, link.top);
+    EXPECT_EQ(105, link.bottom);
+    EXPECT_EQ(valueLeft, link.left);
+    EXPECT_GT(homepageWidth, 0);
+    EXPECT_GE(link.left, labelLeft + homepageWidth);
+    EXPECT_GT(link.right, link.left);
 }

@@ -1,0 +1,25 @@
+// engine/collection/ElapsedTimeTrace.cpp
+#include "engine/collection/ElapsedTimeTrace.h"
+
+#include <stdio.h>
+
+ElapsedTimeTrace::ElapsedTimeTrace(const char* name, Sink sink)
+    : m_name(name ? name : ""), m_sink(std::move(sink)), m_mark(std::chrono::steady_clock::now())
+{
+}
+
+std::string ElapsedTimeTrace::FormatLine(const char* name, uint32_t milliseconds)
+{
+    char line[512];
+    snprintf(line, sizeof(line), "%s dwElapsedTime %u \n", name, unsigned(milliseconds));
+    return line;
+}
+
+void ElapsedTimeTrace::Report()
+{
+    const auto now = std::chrono::steady_clock::now();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_mark).count();
+    m_mark = now;
+    if (m_sink)
+        m_sink(FormatLine(m_name.c_str(), uint32_t(ms)).c_str());
+}
