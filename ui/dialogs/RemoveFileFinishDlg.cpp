@@ -29,10 +29,10 @@ void RemoveFileFinishDlg::DrawBackground(HDC memory)
 
     const int x = client.left + 20, y = client.top + 22;
     const int textLeft = DrawNoticePicture(memory, Picture(), x, y);
-    // The phrase is found in the translated text itself: other languages say it otherwise,
-    // and then nothing is highlighted.
+    // Each language names the bin in its own words; a text without them highlights nothing.
     RECT textRect = {textLeft, y + 5, client.right - 13, y + 45};
+    const std::string phrase = GetLangString("RecycleBinPhrase");
     highlight_ = WrappedText::Draw(memory, GetLangString("movedtoRec"), textRect,
                                    ResourceHelper::Instance().GetFont(18, 400, false),
-                                   kTextColour, kRecycleBinPhrase, kPhraseColour);
+                                   kTextColour, phrase.c_str(), kPhraseColour);
 }

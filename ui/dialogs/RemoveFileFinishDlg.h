@@ -1,11 +1,9 @@
 // ui/dialogs/RemoveFileFinishDlg.h
 // The notice after a removal: the removed files are in the recycle bin. Its button (100) or
-// the close item ends it.
+// the close item ends it. The words for the recycle bin (language text "RecycleBinPhrase")
+// are drawn in the link colour where the translated notice has them.
 #pragma once
 #include "ui/dialogs/NoticeDialog.h"
-
-// The words of the notice that are drawn in the link colour, when the translation has them.
-constexpr char kRecycleBinPhrase[] = "recycle bin";
 
 class RemoveFileFinishDlg : public NoticeDialog
 {

@@ -1,7 +1,9 @@
 // ui/results/RecycleRemoval.cpp
 #include "ui/results/RecycleRemoval.h"
 
-#include <shellapi.h>
+#include <algorithm>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -13,8 +15,9 @@ bool PathIsGone(const std::string& path)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// Another program holding the file open without delete sharing makes Windows refuse; the
-// shell under Wine would move it all the same, so ask first.
+// Another program holding the file open without delete sharing: Windows refuses to move it,
+// and the shell, failing to put it in the bin, would ask from the worker whether to delete it
+// for ever. Under Wine it would move it all the same. So ask first, on every system.
 bool InUseByAnother(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -25,7 +28,72 @@ bool InUseByAnother(const std::string& path)
     return false;
 }
 
+// Files of one folder ready for one shell call.
+struct ShellCall
+{
+    std::string folder;
+    std::vector<FoundFileRecord*> records;
+    std::vector<std::string> paths;
+};
+
+std::string Folded(std::string name)
+{
+    for (char& ch : name)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = (char)(ch - 'A' + 'a');
+    return name;
+}
+
+// The names left in a folder, case folded. Asking for each file that is gone would cost a
+// look through the whole folder each (the file system's case-blind search), so the folder is
+// read once. False when it cannot be read.
+bool NamesIn(const std::string& folder, std::set<std::string>& names)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    do
+        names.insert(Folded(data.cFileName));
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return true;
+}
+
+// One call for all, then each file looked at. After a failed call the shell may have
+// stopped at its first error: the files still there are tried once more on their own, so
+// one refusal does not fail its neighbours.
+void Call(IRecycleShell& shell, const ShellCall& call, bool toRecycleBin, HWND owner, RemovalReport& report)
+{
+    if (call.paths.empty())
+        return;
+    const int result = shell.Delete(call.paths, toRecycleBin, owner);
+    std::set<std::string> left;
+    const bool listed = NamesIn(call.folder, left);
+    for (size_t i = 0; i < call.paths.size(); ++i) {
+        const std::string& path = call.paths[i];
+        // A name still listed, in any case, is there.
+        bool gone = listed ? !left.count(Folded(call.records[i]->name)) : PathIsGone(path);
+        int single = result;
+        if (!gone && result != 0 && call.paths.size() > 1 && StillTheScannedFile(*call.records[i])) {
+            single = shell.Delete({path}, toRecycleBin, owner);
+            gone = PathIsGone(path);
+        }
+        if (gone) {
+            call.records[i]->flags |= kRecordRemoved;
+            ++(toRecycleBin ? report.removed : report.deletedForEver);
+        } else {
+            report.Fail(path, single != 0 ? kRemovalRefused : kRemovalStillThere);
+        }
+    }
+}
+
 }  // namespace
+
+int RemovalReport::Count(RemovalFailure why) const
+{
+    return (int)std::count(failures.begin(), failures.end(), why);
+}
 
 bool StillTheScannedFile(const FoundFileRecord& record)
 {
@@ -39,44 +107,145 @@ bool StillTheScannedFile(const FoundFileRecord& record)
     return size == record.size && (record.time == 0 || time == record.time);
 }
 
-RemovalFailure MoveFileToRecycleBin(const std::string& path)
+RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shell)
 {
-    // The source list is double-NUL terminated; a path too long for it is refused, never cut.
-    if (path.empty() || path.size() >= MAX_PATH * 4)
+    const size_t slash = path.rfind('\\');
+    if (path.empty() || path.size() >= MAX_PATH || slash == std::string::npos || InUseByAnother(path))
         return kRemovalRefused;
-    if (InUseByAnother(path))
-        return kRemovalRefused;
-    std::string source = path;
-    source.push_back('\0');
-    source.push_back('\0');
-
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    // Undo keeps it in the bin; the nuke warning stops the shell from deleting for ever, in
-    // silence, a file it cannot put there.
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
-    const int result = SHFileOperationA(&operation);
-    if (result != 0 || operation.fAnyOperationsAborted)
-        return PathIsGone(path) ? kRemovalOk : kRemovalRefused;
-    return PathIsGone(path) ? kRemovalOk : kRemovalStillThere;
+    const std::vector<bool> bin = shell.HaveRecycleBins({path.substr(0, slash + 1)});
+    if (bin.empty() || !bin[0])
+        return kRemovalNoRecycleBin;
+    const int result = shell.Delete({path}, true, nullptr);
+    if (PathIsGone(path))
+        return kRemovalOk;
+    return result != 0 ? kRemovalRefused : kRemovalStillThere;
 }
 
-RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records)
+RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records, IRecycleShell& shell)
+{
+    // Each file its own group that may lose it: no group rule here.
+    std::vector<RemovalGroup> groups;
+    for (FoundFileRecord* record : records)
+        if (record) {
+            RemovalGroup group;
+            group.checked.push_back(record);
+            group.mayLoseEveryFile = true;
+            groups.push_back(group);
+        }
+    RecycleRemoval removal(std::move(groups), shell);
+    removal.FindFilesWithoutRecycleBin();
+    return removal.Run();
+}
+
+RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& shell, HWND owner)
+    : m_groups(std::move(groups)), m_shell(shell), m_owner(owner)
+{
+    for (size_t g = 0; g < m_groups.size(); ++g)
+        for (FoundFileRecord* record : m_groups[g].checked)
+            if (record)
+                m_items.push_back(Item{record, g, false});
+    // Folder by folder, each folder in the order of the rows.
+    std::stable_sort(m_items.begin(), m_items.end(),
+                     [](const Item& a, const Item& b) { return a.record->folder.str() < b.record->folder.str(); });
+}
+
+int RecycleRemoval::GroupsLosingEveryFile() const
+{
+    int count = 0;
+    for (const RemovalGroup& group : m_groups)
+        count += group.kept.empty() && !group.checked.empty() && !group.mayLoseEveryFile ? 1 : 0;
+    return count;
+}
+
+void RecycleRemoval::LetGroupsLoseEveryFile()
+{
+    for (RemovalGroup& group : m_groups)
+        if (group.kept.empty())
+            group.mayLoseEveryFile = true;
+}
+
+int RecycleRemoval::FindFilesWithoutRecycleBin()
+{
+    // The items stand folder by folder: each folder asked once.
+    std::vector<std::string> folders;
+    for (const Item& item : m_items)
+        if (folders.empty() || folders.back() != item.record->folder.str())
+            folders.push_back(item.record->folder.str());
+    const std::vector<bool> answers = m_shell.HaveRecycleBins(folders);
+    int count = 0;
+    size_t folder = 0;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (i > 0 && m_items[i].record->folder.str() != m_items[i - 1].record->folder.str())
+            ++folder;
+        m_items[i].noRecycleBin = folder >= answers.size() || !answers[folder];
+        count += m_items[i].noRecycleBin ? 1 : 0;
+    }
+    return count;
+}
+
+bool RecycleRemoval::GroupKeepsACopy(size_t group) const
+{
+    const RemovalGroup& g = m_groups[group];
+    if (g.mayLoseEveryFile)
+        return true;
+    for (const FoundFileRecord* kept : g.kept)
+        if (kept && !IsRemoved(kept) && StillTheScannedFile(*kept))
+            return true;
+    return false;
+}
+
+void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& report)
+{
+    // Just before the files go: does each of their groups still keep a copy?
+    std::map<size_t, bool> keeps;
+    ShellCall toBin, forEver;
+    toBin.folder = forEver.folder = m_items[first].record->folder.str();
+    for (size_t i = first; i < last; ++i) {
+        const Item& item = m_items[i];
+        FoundFileRecord* record = item.record;
+        if (IsRemoved(record))
+            continue;
+        auto known = keeps.find(item.group);
+        if (known == keeps.end())
+            known = keeps.emplace(item.group, GroupKeepsACopy(item.group)).first;
+        const std::string path = record->FullPath();
+        if (!known->second)
+            report.Fail(path, kRemovalNoKeptCopy);
+        else if (!StillTheScannedFile(*record))
+            report.Fail(path, kRemovalChanged);
+        else if (path.size() >= MAX_PATH || InUseByAnother(path))
+            report.Fail(path, kRemovalRefused);  // the shell takes no longer path; never cut one
+        else if (item.noRecycleBin && !m_deleteForEver)
+            report.Fail(path, kRemovalNoRecycleBin);
+        else {
+            ShellCall& call = item.noRecycleBin ? forEver : toBin;
+            call.records.push_back(record);
+            call.paths.push_back(path);
+        }
+    }
+    Call(m_shell, toBin, true, m_owner, report);
+    Call(m_shell, forEver, false, m_owner, report);
+}
+
+RemovalReport RecycleRemoval::Run(RemovalProgress* progress)
 {
     RemovalReport report;
-    for (FoundFileRecord* record : records) {
-        if (!record || (record->flags & kRecordRemoved))
-            continue;
-        const std::string path = record->FullPath();
-        RemovalFailure failure = StillTheScannedFile(*record) ? MoveFileToRecycleBin(path) : kRemovalChanged;
-        if (failure == kRemovalOk) {
-            record->flags |= kRecordRemoved;
-            ++report.removed;
-        } else {
-            report.failedPaths.push_back(path);
-            report.failures.push_back(failure);
+    size_t first = 0;
+    while (first < m_items.size()) {
+        if (progress && progress->stop.load()) {
+            for (size_t i = first; i < m_items.size(); ++i)
+                if (!IsRemoved(m_items[i].record))
+                    report.Fail(m_items[i].record->FullPath(), kRemovalStopped);
+            break;
         }
+        size_t last = first + 1;
+        while (last < m_items.size() && last - first < kBatchFiles &&
+               m_items[last].record->folder.str() == m_items[first].record->folder.str())
+            ++last;
+        RemoveBatch(first, last, report);
+        if (progress)
+            progress->done += (int)(last - first);
+        first = last;
     }
     return report;
 }

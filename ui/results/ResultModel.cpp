@@ -162,7 +162,28 @@ std::vector<FoundFileRecord*> ResultModel::CheckedFiles(int category) const
     return checked;
 }
 
-PruneOutcome ResultModel::PruneRemoved()
+std::vector<RemovalGroup> ResultModel::PlanRemoval(int category) const
+{
+    std::vector<RemovalGroup> plan;
+    for (const auto& group : m_groups) {
+        if (!Shows(category, *group))
+            continue;
+        RemovalGroup removal;
+        for (const ResultFile& file : group->files) {
+            if (!file.record || IsRemoved(file.record))
+                continue;
+            if (file.checked)
+                removal.checked.push_back(file.record);
+            else
+                removal.kept.push_back(file.record);
+        }
+        if (!removal.checked.empty())
+            plan.push_back(removal);
+    }
+    return plan;
+}
+
+PruneOutcome ResultModel::PruneRemoved(const std::function<bool(const FoundFileRecord&)>& stillTheScannedFile)
 {
     PruneOutcome outcome;
     std::vector<std::unique_ptr<ResultGroup>> kept;
@@ -171,6 +192,8 @@ PruneOutcome ResultModel::PruneRemoved()
         for (const ResultFile& file : group->files) {
             if (IsRemoved(file.record))
                 ++outcome.removedFiles;
+            else if (!file.record || (stillTheScannedFile && !stillTheScannedFile(*file.record)))
+                ++outcome.changedFiles;
             else
                 left.push_back(file);
         }

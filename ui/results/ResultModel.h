@@ -6,6 +6,7 @@
 #pragma once
 #include <stdint.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,10 +32,19 @@ struct ResultGroup
     bool Checked() const { return CheckedCount() > 0; }
 };
 
+// The checked files of one group that a removal would take, and the files that stay.
+struct RemovalGroup
+{
+    std::vector<FoundFileRecord*> checked;
+    std::vector<const FoundFileRecord*> kept;  // unchecked, not removed
+    bool mayLoseEveryFile = false;             // the user said so in so many words
+};
+
 // What a prune took away, for the statistics and the notice.
 struct PruneOutcome
 {
     int removedFiles = 0;    // files gone from disk, dropped from their groups
+    int changedFiles = 0;    // files gone or changed since the scan, not by this program
     int droppedGroups = 0;   // groups left with fewer than two files
     int leftAlone = 0;       // files dropped with their group; still on disk, no longer duplicates
 };
@@ -75,9 +85,12 @@ public:
 
     // Checked files of the category that are not removed yet, in tree order.
     std::vector<FoundFileRecord*> CheckedFiles(int category) const;
-    // Drops the files marked removed (only files really gone are marked) and then the groups
-    // left with fewer than two files. Files that could not be removed stay, checked.
-    PruneOutcome PruneRemoved();
+    // Per group with a checked file of the category: what a removal would take and keep.
+    std::vector<RemovalGroup> PlanRemoval(int category) const;
+    // Drops the files marked removed (only files really gone are marked), the files for which
+    // stillTheScannedFile (when given) says no, and then the groups left with fewer than two
+    // files. Files that could not be removed stay, checked.
+    PruneOutcome PruneRemoved(const std::function<bool(const FoundFileRecord&)>& stillTheScannedFile = nullptr);
 
     // "%s(%d %s)": size text, file count, the word for items.
     static std::string GroupCaption(const ResultGroup& group, const std::string& items);

@@ -7,17 +7,13 @@
 #include <commoncontrols.h>
 
 #include <algorithm>
-#include <atomic>
 
 #include "app/ImageOwnSize.h"
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/SafeFormat.h"
 #include "app/SkinImage.h"
-#include "ui/dialogs/CommonTipDlg.h"
-#include "ui/dialogs/RemoveFileFinishDlg.h"
 #include "ui/results/CurrentFile.h"
-#include "uikit/dialog/KvrMessageBox.h"
 #include "uikit/scroll/SkinScroll.h"
 #include "uikit/widget/CaptionedItem.h"
 #include "uikit/widget/UiImgTextBtn.h"
@@ -62,21 +58,6 @@ void Text(HDC dc, const std::string& text, RECT rect, int height, COLORREF colou
     SetTextColor(dc, colour);
     DrawTextA(dc, text.c_str(), (int)text.size(), &rect, format | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
-}
-
-struct RefreshJob
-{
-    ResultModel* model;
-    PruneOutcome outcome;
-    std::atomic<int> done{0};
-};
-
-DWORD WINAPI RefreshThreadProc(void* data)
-{
-    RefreshJob* job = static_cast<RefreshJob*>(data);
-    job->outcome = job->model->PruneRemoved();
-    job->done = 1;
-    return 0;
 }
 
 }  // namespace
@@ -347,83 +328,6 @@ void ScanResultPageWnd::OpenDropDown()
     ClientToScreen(hwnd_, &at);
     SetWindowPos(m_dropDown.GetHwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_dropDown.Open();
-}
-
-void ScanResultPageWnd::ShowNothingChecked()
-{
-    ShowKvrMessageBox(hwnd_, GetLangString("NoSelectedFiles").c_str(), "", 0, 0xDBBAAF);
-}
-
-void ScanResultPageWnd::ShowRemovalOutcome(const RemovalReport& report)
-{
-    if (report.removed > 0) {
-        RemoveFileFinishDlg notice(&m_host);
-        notice.DoModal();
-    }
-    if (!report.failedPaths.empty()) {
-        const std::string text = FormatLangString(
-            "RemoveFailed", "%d of the checked files could not be removed: in use, moved or changed since the search. "
-                            "They are still on disk and still checked.",
-            (int)report.failedPaths.size());
-        ShowKvrMessageBox(hwnd_, text.c_str(), "", 0, 0xDBBAAF);
-    }
-}
-
-void ScanResultPageWnd::OnRemoveChecked()
-{
-    // A second click queued behind the first would run inside its busy tip.
-    if (m_removalPending)
-        return;
-    if (m_trees[m_visible].CheckedCount() == 0) {
-        ShowNothingChecked();
-        return;
-    }
-    m_removalPending = true;
-    PostMessageA(hwnd_, kMsgStartRemoval, 0, 0);
-}
-
-void ScanResultPageWnd::StartRemoval()
-{
-    if (m_removing)
-        return;
-    m_removing = true;
-    m_lastRemoval = m_trees[m_visible].CleanChecked();
-    PostMessageA(hwnd_, kMsgRemovalFinished, 0, 0);
-}
-
-void ScanResultPageWnd::OnRemovalFinished()
-{
-    if (!m_removing)
-        return;
-    ShowRemovalOutcome(m_lastRemoval);
-    RefreshJob job;
-    job.model = &m_model;
-    EnableWindow(hwnd_, FALSE);
-    // The worker rearranges the groups that rows and painting read: no row may point at them
-    // and the page paints none of them until it is done.
-    for (FileTreeCtrl& tree : m_trees)
-        tree.DeleteAllRows();
-    m_refreshing = true;
-    HANDLE worker = CreateThread(nullptr, 0, RefreshThreadProc, &job, 0, nullptr);
-    if (worker) {
-        CommonTipDlg tip(&m_host, GetLangString("Refreshing").c_str(), &job.done);
-        tip.DoModal();
-        WaitForSingleObject(worker, INFINITE);
-        CloseHandle(worker);
-    } else {
-        RefreshThreadProc(&job);
-    }
-    m_refreshing = false;
-    EnableWindow(hwnd_, TRUE);
-    // The rows point into the groups the prune changed: they are rebuilt from the model.
-    RebuildTrees();
-    SetCategoryCaptions();
-    ShowWidget(kCmdOpen, false);
-    ShowCategory(m_visible);
-    if (!m_trees[m_visible].IsEmpty())
-        m_trees[m_visible].SetFocus();
-    m_removing = false;
-    m_removalPending = false;
 }
 
 LRESULT ScanResultPageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

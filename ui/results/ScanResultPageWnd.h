@@ -12,6 +12,7 @@
 #include "finder/ScanRun.h"
 #include "mfc/Mfc.h"
 #include "ui/results/FileTreeCtrl.h"
+#include "ui/results/RecycleShell.h"
 #include "ui/results/ResultPageLayout.h"
 #include "uikit/dropdown/FilterDropWnd.h"
 #include "uikit/host/UiSdkWndBase.h"
@@ -58,8 +59,11 @@ public:
     ResultModel& Model() { return m_model; }
     const std::string& SelectionText() const { return m_selectionText; }
     const std::string& TabCaption(int category) const { return m_tabCaptions[category]; }
-    // The last removal's outcome (what the notice told).
+    // The last removal's outcome (what the notice told) and what its refresh dropped.
     const RemovalReport& LastRemoval() const { return m_lastRemoval; }
+    const PruneOutcome& LastRefresh() const { return m_lastRefresh; }
+    // The shell that removals call (the system's unless a caller gives another).
+    void SetRecycleShell(IRecycleShell* shell) { m_shell = shell; }
     // Marks exactly the tab with that id (105..109) as the chosen one; any other id clears them.
     void SetActiveTab(int id);
     FilterFileTypeWnd& DropDown() { return m_dropDown; }
@@ -92,9 +96,12 @@ protected:
     virtual void ShowNothingChecked();
     virtual void ShowRemovalOutcome(const RemovalReport& report);
 
+    // The removal (RemovalFlow.cpp): Remove -> questions -> "Cleaning" -> notice -> refresh.
     void OnRemoveChecked();
     void StartRemoval();
     void OnRemovalFinished();
+    // Yes / No in the program's own box, owned by the main window: true for Yes.
+    bool AskBeforeRemoval(const std::string& text);
     void RebuildTrees();
 
 private:
@@ -121,6 +128,8 @@ private:
     std::string m_tabCaptions[kCategoryCount];
     ScanOutcome m_outcome;
     RemovalReport m_lastRemoval;
+    PruneOutcome m_lastRefresh;
+    IRecycleShell* m_shell = &SystemRecycleShell();
     ResultPageLayout m_layout = {};
     HBITMAP m_scrollSkin = nullptr;  // the trees' scroll-bar skin, alive as long as they are
     Gdiplus::Image* m_boxChecked = nullptr;

@@ -9,6 +9,7 @@
 
 #include "finder/ScanState.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
+#include "ui/dialogs/CleaningTipDlg.h"
 #include "ui/dialogs/CommonTipDlg.h"
 #include "ui/dialogs/StartAnalyeDlg.h"
 
@@ -16,7 +17,7 @@ using namespace dialogtest;
 
 namespace {
 
-enum class Kind { Wait, Tip };
+enum class Kind { Wait, Tip, Cleaning };
 enum class Close { None, WmClose, AltF4, SysClose, CancelCommand, OkCommand, Keys, CloseItem };
 
 const char* Name(Close c)
@@ -38,6 +39,10 @@ std::unique_ptr<BusyWaitDialog> Make(Kind kind, std::atomic<int>* flag)
 {
     if (kind == Kind::Wait)
         return std::make_unique<StartAnalyeDlg>(nullptr, flag);
+    if (kind == Kind::Cleaning) {
+        static std::atomic<int> done{0}, stop{0};
+        return std::make_unique<CleaningTipDlg>(nullptr, &done, 10, &stop, flag);
+    }
     return std::make_unique<CommonTipDlg>(nullptr, "Removing the checked files...", flag);
 }
 
@@ -70,9 +75,9 @@ TEST(BusyDialogs, StayUntilTheFlagAndCloseWithinAFewTicksOfIt)
     const Close asks[] = {Close::None,          Close::WmClose,   Close::AltF4,
                           Close::SysClose,      Close::CancelCommand, Close::OkCommand,
                           Close::Keys,          Close::CloseItem};
-    for (Kind kind : {Kind::Wait, Kind::Tip}) {
+    for (Kind kind : {Kind::Wait, Kind::Tip, Kind::Cleaning}) {
         for (Close how : asks) {
-            SCOPED_TRACE(testing::Message() << (kind == Kind::Wait ? "wait " : "tip ")
+            SCOPED_TRACE(testing::Message() << (kind == Kind::Wait ? "wait " : kind == Kind::Tip ? "tip " : "cleaning ")
                                             << Name(how));
             std::atomic<int> done{0};
             std::unique_ptr<BusyWaitDialog> dlg = Make(kind, &done);
@@ -142,4 +147,34 @@ TEST(BusyDialogs, TheTipHasNoCloseItemAndNoTitle)
     EXPECT_EQ(titleLength, 0);
     EXPECT_GT(frames, 1u);
     EXPECT_GT(framesSeen, 0u);   // the picture moves
+}
+
+TEST(BusyDialogs, TheCleaningTipCountsAndItsStopAsksTheWorkerWithoutClosing)
+{
+    std::atomic<int> done{0}, stop{0}, finished{0};
+    CleaningTipDlg tip(nullptr, &done, 7, &stop, &finished);
+    std::string before, after;
+    bool openAfterStop = false, stopEnabled = true;
+    RunLater(300, [&] {
+        before = tip.CountText();
+        done = 3;
+    });
+    RunLater(700, [&] {
+        after = tip.CountText();
+        ClickClientItem(tip, CleaningTipDlg::kStopButton);
+    });
+    RunLater(1200, [&] {
+        openAfterStop = tip.m_hWnd && IsWindowVisible(tip.m_hWnd);
+        UiCtrl::UiItem* button = tip.FindClientItem(CleaningTipDlg::kStopButton);
+        stopEnabled = button && button->IsEnabled();
+        finished = 1;  // the worker saw the stop and ended
+    });
+    RunLater(5000, [&] { tip.EndDialog(-99); });
+    EXPECT_EQ(tip.DoModal(), 2);
+    CancelPending();
+    EXPECT_EQ("0 of 7 files", before);
+    EXPECT_EQ("3 of 7 files", after) << "the count follows the worker";
+    EXPECT_EQ(1, stop.load());
+    EXPECT_TRUE(openAfterStop) << "only the worker ends the tip";
+    EXPECT_FALSE(stopEnabled);
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/AppFolder.h"
+#include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
@@ -37,7 +39,7 @@ void ExpectButtonEndsItAndKeysDoNot(Dialog& dlg)
 class OwnLanguage
 {
 public:
-    explicit OwnLanguage(const char* removedText)
+    OwnLanguage(const char* removedText, const char* phrase)
         : previous_(ResourceHelper::Instance().GetLanguagePath())
     {
         wchar_t folder[MAX_PATH];
@@ -46,6 +48,7 @@ public:
         DeleteFileW(path_.c_str());
         WritePrivateProfileStringW(L"string", L"movedtoRec",
                                    ToWideCString(removedText).c_str(), path_.c_str());
+        WritePrivateProfileStringW(L"string", L"RecycleBinPhrase", ToWideCString(phrase).c_str(), path_.c_str());
         ResourceHelper::Instance().SetLanguagePath(path_);
     }
     ~OwnLanguage()
@@ -58,9 +61,9 @@ private:
     std::wstring previous_, path_;
 };
 
-RECT HighlightShown(const char* removedText)
+// The highlight as the notice draws it in the current language.
+RECT HighlightShownNow()
 {
-    OwnLanguage language(removedText);
     RemoveFileFinishDlg dlg(nullptr);
     RECT seen = {-1, -1, -1, -1};
     RunLater(250, [&] {
@@ -72,6 +75,12 @@ RECT HighlightShown(const char* removedText)
     EXPECT_EQ(dlg.DoModal(), 2);
     CancelPending();
     return seen;
+}
+
+RECT HighlightShown(const char* removedText, const char* phrase = "recycle bin")
+{
+    OwnLanguage language(removedText, phrase);
+    return HighlightShownNow();
 }
 
 } // namespace
@@ -90,14 +99,37 @@ TEST(NoticeDialogs, TheirButtonEndsThemWithTwo)
     EXPECT_EQ(closed.DoModal(), 2);
 }
 
-TEST(NoticeDialogs, RecycleBinIsHighlightedOnlyWhereTheTextSaysIt)
+TEST(NoticeDialogs, TheBinsNameIsHighlightedInTheLanguagesOwnWords)
 {
     const RECT english = HighlightShown("The removed files are in the recycle bin.");
     EXPECT_FALSE(IsRectEmpty(&english));
-    const RECT german = HighlightShown("Die entfernten Dateien liegen im Papierkorb.");
-    EXPECT_TRUE(IsRectEmpty(&german));
+    const RECT german = HighlightShown("Die entfernten Dateien liegen im Papierkorb.", "Papierkorb");
+    EXPECT_FALSE(IsRectEmpty(&german));
+    // Words the text does not have, or none, highlight nothing.
+    const RECT foreign = HighlightShown("Die entfernten Dateien liegen im Papierkorb.", "recycle bin");
+    EXPECT_TRUE(IsRectEmpty(&foreign));
+    const RECT none = HighlightShown("The removed files are in the recycle bin.", "");
+    EXPECT_TRUE(IsRectEmpty(&none));
     // The same words elsewhere in the sentence are found there.
     const RECT early = HighlightShown("Recycle bin: the removed files are there now.");
     EXPECT_FALSE(IsRectEmpty(&early));
     EXPECT_LT(early.left, english.left);
+}
+
+TEST(NoticeDialogs, EveryShippedLanguageHighlightsItsBin)
+{
+    // Japanese needs its code page: ui_dialog_gallery_japanese shows it.
+    const int languages[] = {0, 2, 3, 4, 5};
+    int shown = 0;
+    for (int index : languages) {
+        const char* file = LanguageFileOf(index);
+        if (GetFileAttributesA((std::string(GetAppFolder()) + file).c_str()) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        ASSERT_GT(ResourceHelper::Instance().SetLanguage(index, file), 0);
+        const RECT seen = HighlightShownNow();
+        EXPECT_FALSE(IsRectEmpty(&seen)) << file;
+        ++shown;
+    }
+    ResourceHelper::Instance().SetLanguage(0, LanguageFileOf(0));
+    EXPECT_EQ(5, shown);
 }

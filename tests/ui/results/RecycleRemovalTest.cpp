@@ -1,6 +1,8 @@
 // tests/ui/results/RecycleRemovalTest.cpp
 // Checked files go to the Wine trash ($XDG_DATA_HOME/Trash, set by the test); a file that
-// could not go stays on disk, unmarked, and is told as failed.
+// could not go stays on disk, unmarked, and is told as failed. A group's checked files go
+// only while one of its unchecked files is still as the scan found it; files without a
+// recycle bin go for ever only at the user's word and are never told as in the bin.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "tests/support/WinePath.h"
+#include "StandInShell.h"
 #include "ui/results/RecycleRemoval.h"
 
 namespace {
@@ -28,10 +31,11 @@ bool Exists(const std::string& path)
 }
 
 // Writes a file and returns its record as the scan would have made it.
-std::unique_ptr<FoundFileRecord> MakeFile(const char* name, const std::string& content)
+std::unique_ptr<FoundFileRecord> MakeFile(const char* name, const std::string& content,
+                                          const std::string& folder = WorkFolder())
 {
     std::unique_ptr<FoundFileRecord> record(new FoundFileRecord);
-    record->folder = WorkFolder();
+    record->folder = folder;
     record->name = name;
     HANDLE file = CreateFileA(record->FullPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -65,19 +69,25 @@ TEST(RecycleRemoval, CheckedFilesGoToTheTrashAndAreMarked)
     EXPECT_EQ(0, RemoveRecordsToRecycleBin({one.get()}).removed);
 }
 
-TEST(RecycleRemoval, AFileHeldOpenStaysAndIsToldAsFailed)
+TEST(RecycleRemoval, AFileTheShellRefusesStaysAndItsNeighboursStillGo)
 {
-    auto held = MakeFile("held.txt", "content held open");
-    HANDLE open = CreateFileA(held->FullPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, open);
-    RemovalReport report = RemoveRecordsToRecycleBin({held.get()});
-    CloseHandle(open);
-    EXPECT_EQ(0, report.removed);
+    // The shell stops its call at the refused file; the files after it are tried again.
+    auto before = MakeFile("refuse-before.txt", "neighbour one");
+    auto refused = MakeFile("refuse-me.txt", "the shell says no");
+    auto after = MakeFile("refuse-after.txt", "neighbour two");
+    resultstest::StandInShell shell;
+    shell.refused.insert(refused->FullPath());
+    RemovalReport report = RemoveRecordsToRecycleBin({before.get(), refused.get(), after.get()}, shell);
+    EXPECT_EQ(2, report.removed);
     ASSERT_EQ(1u, report.failedPaths.size());
-    EXPECT_EQ(held->FullPath(), report.failedPaths[0]);
+    EXPECT_EQ(refused->FullPath(), report.failedPaths[0]);
     EXPECT_EQ(kRemovalRefused, report.failures[0]);
-    EXPECT_TRUE(Exists(held->FullPath()));
-    EXPECT_FALSE(held->flags & kRecordRemoved);
+    EXPECT_TRUE(Exists(refused->FullPath()));
+    EXPECT_FALSE(refused->flags & kRecordRemoved);
+    EXPECT_FALSE(Exists(after->FullPath()));
+    EXPECT_TRUE(after->flags & kRecordRemoved);
+    ASSERT_GE(shell.calls.size(), 2u);
+    EXPECT_EQ(3u, shell.calls[0].paths.size()) << "one call for the folder";
 }
 
 TEST(RecycleRemoval, AFileChangedOrMovedSinceTheScanIsNotRemoved)
@@ -133,4 +143,135 @@ TEST(RecycleRemoval, AReadOnlyFileIsEitherInTheTrashOrStillThere)
     EXPECT_TRUE(stillThere != inTrash) << "deleted for ever, or copied and left";
     EXPECT_EQ(inTrash ? 1 : 0, report.removed);
     EXPECT_EQ(stillThere, !(readOnly->flags & kRecordRemoved));
+}
+
+namespace {
+
+// One group: checked copies and unchecked ones, written now.
+struct Group
+{
+    std::vector<std::unique_ptr<FoundFileRecord>> checked, kept;
+    RemovalGroup Plan() const
+    {
+        RemovalGroup plan;
+        for (const auto& r : checked)
+            plan.checked.push_back(r.get());
+        for (const auto& r : kept)
+            plan.kept.push_back(r.get());
+        return plan;
+    }
+};
+
+Group MakeGroup(const std::string& stem, int checked, int kept)
+{
+    Group group;
+    for (int i = 0; i < checked; ++i)
+        group.checked.push_back(MakeFile((stem + "-checked" + std::to_string(i) + ".txt").c_str(), stem));
+    for (int i = 0; i < kept; ++i)
+        group.kept.push_back(MakeFile((stem + "-kept" + std::to_string(i) + ".txt").c_str(), stem));
+    return group;
+}
+
+}  // namespace
+
+TEST(RecycleRemoval, AGroupLosesItsCheckedFilesOnlyWhileAnUncheckedCopyStands)
+{
+    struct Case
+    {
+        const char* stem;
+        void (*afterScan)(Group&);  // what happens to the kept files after the scan
+        bool removed;
+    } cases[] = {
+        {"kept-intact", [](Group&) {}, true},
+        {"kept-deleted", [](Group& g) { DeleteFileA(g.kept[0]->FullPath().c_str()); }, false},
+        {"kept-grown",
+         [](Group& g) {
+             HANDLE file = CreateFileA(g.kept[0]->FullPath().c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0,
+                                       nullptr);
+             DWORD written = 0;
+             WriteFile(file, "more", 4, &written, nullptr);
+             CloseHandle(file);
+         },
+         false},
+        {"kept-already-removed", [](Group& g) { g.kept[0]->flags |= kRecordRemoved; }, false},
+    };
+    for (const Case& c : cases) {
+        Group group = MakeGroup(c.stem, 2, 1);
+        c.afterScan(group);
+        RecycleRemoval removal({group.Plan()});
+        EXPECT_EQ(0, removal.GroupsLosingEveryFile()) << c.stem;
+        RemovalReport report = removal.Run();
+        EXPECT_EQ(c.removed ? 2 : 0, report.removed) << c.stem;
+        EXPECT_EQ(c.removed ? 0 : 2, report.Count(kRemovalNoKeptCopy)) << c.stem;
+        for (const auto& r : group.checked)
+            EXPECT_EQ(!c.removed, Exists(r->FullPath())) << c.stem << " " << r->name;
+    }
+}
+
+TEST(RecycleRemoval, AWholeGroupGoesOnlyWhenTheUserSaidSo)
+{
+    Group unasked = MakeGroup("whole-unasked", 2, 0);
+    RecycleRemoval refused({unasked.Plan()});
+    EXPECT_EQ(1, refused.GroupsLosingEveryFile());
+    RemovalReport kept = refused.Run();
+    EXPECT_EQ(0, kept.removed);
+    EXPECT_EQ(2, kept.Count(kRemovalNoKeptCopy));
+    EXPECT_TRUE(Exists(unasked.checked[0]->FullPath()));
+
+    Group asked = MakeGroup("whole-asked", 2, 0);
+    RecycleRemoval allowed({asked.Plan()});
+    allowed.LetGroupsLoseEveryFile();
+    EXPECT_EQ(0, allowed.GroupsLosingEveryFile());
+    EXPECT_EQ(2, allowed.Run().removed);
+    EXPECT_FALSE(Exists(asked.checked[1]->FullPath()));
+}
+
+TEST(RecycleRemoval, FilesWithoutARecycleBinGoForEverOnlyAtTheUsersWordAndAreNeverToldAsInTheBin)
+{
+    for (bool forEver : {false, true}) {
+        const std::string stem = forEver ? "nobin-yes" : "nobin-no";
+        Group group = MakeGroup(stem, 1, 1);
+        resultstest::StandInShell shell;
+        shell.foldersWithoutBin.insert(WorkFolder());
+        RecycleRemoval removal({group.Plan()}, shell);
+        ASSERT_EQ(1, removal.FindFilesWithoutRecycleBin());
+        removal.DeleteWithoutRecycleBin(forEver);
+        RemovalReport report = removal.Run();
+        const std::string path = group.checked[0]->FullPath();
+        EXPECT_EQ(0, report.removed) << stem << ": never told as restorable";
+        EXPECT_EQ(forEver ? 1 : 0, report.deletedForEver) << stem;
+        EXPECT_EQ(forEver ? 0 : 1, report.Count(kRemovalNoRecycleBin)) << stem;
+        EXPECT_EQ(!forEver, Exists(path)) << stem;
+        EXPECT_FALSE(Exists(TrashFolder() + group.checked[0]->name)) << stem;
+        for (const auto& call : shell.calls)
+            EXPECT_FALSE(call.toRecycleBin) << stem << ": no call may send it to the bin";
+        EXPECT_EQ(forEver ? 1u : 0u, shell.calls.size()) << stem;
+    }
+}
+
+TEST(RecycleRemoval, StopTakesEffectBetweenShellCallsAndTellsTheRestAsNotRemoved)
+{
+    // Three folders, one shell call each; the user stops during the first.
+    const std::string folders[] = {"stop-a", "stop-b", "stop-c"};
+    std::vector<std::unique_ptr<FoundFileRecord>> records;
+    RemovalGroup group;
+    auto kept = MakeFile("stop-kept.txt", "stopped removal");
+    group.kept.push_back(kept.get());
+    for (const std::string& folder : folders) {
+        CreateDirectoryA((WorkFolder() + folder).c_str(), nullptr);
+        records.push_back(MakeFile("copy.txt", "stopped removal", WorkFolder() + folder + "\\"));
+        group.checked.push_back(records.back().get());
+    }
+    RemovalProgress progress;
+    resultstest::StandInShell shell;
+    shell.onCall = [&progress] { progress.stop = 1; };
+    RecycleRemoval removal({group}, shell);
+    RemovalReport report = removal.Run(&progress);
+    EXPECT_EQ(1u, shell.calls.size());
+    EXPECT_EQ(1, report.removed);
+    EXPECT_EQ(2, report.Count(kRemovalStopped));
+    EXPECT_EQ(1, progress.done.load());
+    EXPECT_FALSE(Exists(records[0]->FullPath()));
+    EXPECT_TRUE(Exists(records[1]->FullPath()));
+    EXPECT_TRUE(Exists(records[2]->FullPath()));
 }

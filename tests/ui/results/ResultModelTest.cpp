@@ -194,6 +194,48 @@ TEST(ResultModel, PruneDropsRemovedFilesAndGroupsUnderTwoFiles)
     EXPECT_EQ(0, f.model.PruneRemoved().removedFiles);
 }
 
+TEST(ResultModel, PruneAlsoDropsFilesGoneOrChangedSinceTheScanThenTheirGroups)
+{
+    Filled f;
+    f.model.AutoSelect(kCategoryAllFiles);
+    // a2 went to the bin; a3 (checked, not removed) and m1 changed on disk since the scan.
+    f.model.Group(0)->files[1].record->flags |= kRecordRemoved;
+    auto unchanged = [](const FoundFileRecord& r) { return r.name != "a3.jpg" && r.name != "m1.mp3"; };
+    PruneOutcome outcome = f.model.PruneRemoved(unchanged);
+    EXPECT_EQ(1, outcome.removedFiles);
+    EXPECT_EQ(2, outcome.changedFiles);
+    EXPECT_EQ(2, outcome.droppedGroups) << "a and m are left with one file";
+    ASSERT_EQ(1u, f.model.GroupCount());
+    EXPECT_EQ("b1.jpg", f.model.Group(0)->files[0].record->name);
+    EXPECT_EQ(2, f.model.FileCount(kCategoryAllFiles));
+    EXPECT_EQ(100, f.model.TotalSize(kCategoryAllFiles));
+    EXPECT_EQ(1, f.model.CheckedCount(kCategoryAllFiles));
+}
+
+TEST(ResultModel, PlanRemovalTellsEachGroupsCheckedAndKeptFilesOfTheCategory)
+{
+    Filled f;
+    ResultGroup* a = f.model.Group(0);
+    f.model.SetGroupChecked(a, true);
+    f.model.SetFileChecked(a, 0, true);  // every file of a, by hand
+    a->files[2].record->flags |= kRecordRemoved;  // one already gone: neither checked nor kept
+    f.model.SetFileChecked(f.model.Group(1), 1, true);
+    f.model.SetFileChecked(f.model.Group(2), 1, true);  // music
+
+    const std::vector<RemovalGroup> photos = f.model.PlanRemoval(kCategoryPhoto);
+    ASSERT_EQ(2u, photos.size());
+    EXPECT_EQ(2u, photos[0].checked.size());
+    EXPECT_TRUE(photos[0].kept.empty()) << "a would lose every file";
+    ASSERT_EQ(1u, photos[1].checked.size());
+    EXPECT_EQ("b2.jpg", photos[1].checked[0]->name);
+    ASSERT_EQ(1u, photos[1].kept.size());
+    EXPECT_EQ("b1.jpg", photos[1].kept[0]->name);
+    EXPECT_FALSE(photos[1].mayLoseEveryFile);
+    EXPECT_EQ(3u, f.model.PlanRemoval(kCategoryAllFiles).size());
+    f.model.UncheckAll(kCategoryMusic);
+    EXPECT_TRUE(f.model.PlanRemoval(kCategoryMusic).empty()) << "a group with nothing checked is left out";
+}
+
 TEST(ResultModel, SelectionSummaryFollowsTheCategory)
 {
     Filled f;

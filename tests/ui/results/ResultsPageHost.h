@@ -23,13 +23,16 @@ public:
     int nothingChecked = 0;
     int outcomes = 0;
     RemovalReport told;
+    bool showOutcome = false;  // also show the real notice and message
 
 protected:
     void ShowNothingChecked() override { ++nothingChecked; }
     void ShowRemovalOutcome(const RemovalReport& report) override
     {
-        ++outcomes;
         told = report;
+        if (showOutcome)
+            UiCtrl::ScanResultPageWnd::ShowRemovalOutcome(report);
+        ++outcomes;
     }
 };
 

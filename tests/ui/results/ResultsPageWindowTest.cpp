@@ -1,16 +1,17 @@
 // tests/ui/results/ResultsPageWindowTest.cpp
 // The page filled from a real scan: rows per category, captions, auto-select, and a removal
-// into the Wine trash in which a file held open is told as failed and kept in the rows.
+// into the Wine trash in which a file the shell refuses is told as failed and kept in the rows.
 #include <gtest/gtest.h>
 
 #include "ResultsPageHost.h"
+#include "StandInShell.h"
 #include "app/LangString.h"
 #include "ui/results/CurrentFile.h"
 #include "uikit/widget/UiImgTextBtn.h"
 
 using resultstest::PageHost;
 
-TEST(ResultsPage, FilledFromAScanRemovesCheckedFilesAndKeepsAFileInUse)
+TEST(ResultsPage, FilledFromAScanRemovesCheckedFilesAndKeepsAFileTheShellRefuses)
 {
     PageHost host;
     ASSERT_NE(nullptr, host.page.GetHwnd());
@@ -36,18 +37,18 @@ TEST(ResultsPage, FilledFromAScanRemovesCheckedFilesAndKeepsAFileInUse)
     ASSERT_EQ(3, host.page.Tree(kCategoryAllFiles).CheckedCount());
     EXPECT_FALSE(host.page.SelectionText().empty());
 
-    // The checked copy of the document is held open by another program.
+    // The shell refuses the checked copy of the document, as Windows does a file in use.
     std::string heldPath;
     for (ResultGroup* group : model.GroupsOf(kCategoryOfficeDoc))
         for (const ResultFile& file : group->files)
             if (file.checked)
                 heldPath = file.record->FullPath();
     ASSERT_FALSE(heldPath.empty());
-    HANDLE held = CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    resultstest::StandInShell shell;
+    shell.refused.insert(heldPath);
+    host.page.SetRecycleShell(&shell);
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
     ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
-    CloseHandle(held);
     host.PumpUntil([] { return false; }, 20);
 
     EXPECT_EQ(2, host.page.told.removed);

@@ -34,3 +34,24 @@ for f in forest.jpg forest-copy.jpg forest-q60.jpg forest-small.jpg; do
   /usr/bin/identify -format "$f %w %h\n" "$look/$f"
 done > "$look/sizes.txt"
 printf 'minutes of the meeting\n' > "$look/notes.txt"
+
+# The removal flow's trees, one per test: a picture in three copies and a document in two
+# ("scan-whole", "scan-keep-gone"); a picture in four and a document in three
+# ("scan-refresh"); a picture in two folders ("scan-nobin"); a picture in six folders
+# ("scan-many").
+for name in scan-whole scan-keep-gone; do cp -r "$scan" "$root/$name"; done
+mk_copies() {  # folder, size, copies...
+  local dir=$1 size=$2; shift 2
+  local first=$dir/$1
+  mkdir -p "$(dirname "$first")"
+  head -c "$size" /dev/urandom > "$first"
+  shift
+  for copy in "$@"; do mkdir -p "$(dirname "$dir/$copy")"; cp "$first" "$dir/$copy"; done
+}
+mk_copies "$root/scan-refresh" 6000 p1.jpg a/p2.jpg b/p3.jpg c/p4.jpg
+mk_copies "$root/scan-refresh" 2200 d1.txt a/d2.txt b/d3.txt
+mk_copies "$root/scan-nobin" 5000 beach.jpg nobin/beach.jpg
+mk_copies "$root/scan-many" 4000 1/sea.jpg 2/sea.jpg 3/sea.jpg 4/sea.jpg 5/sea.jpg 6/sea.jpg
+# The gallery's removal pictures: a picture in three copies, and one in six folders.
+cp -r "$scan" "$root/gallery-whole"
+cp -r "$root/scan-many" "$root/gallery-many"

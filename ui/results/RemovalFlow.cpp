@@ -1,0 +1,214 @@
+// ui/results/RemovalFlow.cpp
+// The results page's road from Remove to the refreshed rows: the questions that come before
+// anything is removed, the removal under the "Cleaning" tip, the outcome, and the refresh.
+#include <atomic>
+
+#include "app/LangString.h"
+#include "app/SafeFormat.h"
+#include "ui/dialogs/CleaningTipDlg.h"
+#include "ui/dialogs/CommonTipDlg.h"
+#include "ui/dialogs/RemoveFileFinishDlg.h"
+#include "ui/results/CurrentFile.h"
+#include "ui/results/RecycleRemoval.h"
+#include "ui/results/ScanResultPageWnd.h"
+#include "uikit/dialog/KvrMessageBox.h"
+
+namespace UiCtrl {
+
+namespace {
+
+const COLORREF kMessageColour = 0xDBBAAF;
+
+struct CleanJob
+{
+    RecycleRemoval* removal = nullptr;
+    RemovalProgress progress;
+    RemovalReport report;
+    std::atomic<int> finished{0};
+};
+
+DWORD WINAPI CleanThreadProc(void* data)
+{
+    CleanJob* job = static_cast<CleanJob*>(data);
+    job->report = job->removal->Run(&job->progress);
+    job->finished = 1;
+    return 0;
+}
+
+struct RefreshJob
+{
+    ResultModel* model = nullptr;
+    PruneOutcome outcome;
+    std::atomic<int> done{0};
+};
+
+// Drops what the removal took and every row whose file is gone or changed since the scan.
+DWORD WINAPI RefreshThreadProc(void* data)
+{
+    RefreshJob* job = static_cast<RefreshJob*>(data);
+    job->outcome = job->model->PruneRemoved(StillTheScannedFile);
+    job->done = 1;
+    return 0;
+}
+
+// One line per reason a file did not go, and one for files that went for ever.
+std::string OutcomeText(const RemovalReport& report)
+{
+    std::string text;
+    auto add = [&text](const std::string& line) {
+        if (!text.empty())
+            text += "\n";
+        text += line;
+    };
+    if (report.deletedForEver > 0)
+        add(FormatLangString("RemoveDeletedForEver", "%d files were deleted permanently. They cannot be restored.",
+                             report.deletedForEver));
+    if (int n = report.Count(kRemovalNoKeptCopy))
+        add(FormatLangString("RemoveNoKeptCopy",
+                             "%d checked files were not removed: no unchecked file of their group is still there "
+                             "as the search found it, so removing them would leave no copy.",
+                             n));
+    if (int n = report.Count(kRemovalChanged))
+        add(FormatLangString("RemoveChanged",
+                             "%d checked files were not removed: they were moved, deleted or changed since the "
+                             "search.",
+                             n));
+    if (int n = report.Count(kRemovalRefused) + report.Count(kRemovalStillThere))
+        add(FormatLangString("RemoveFailed",
+                             "%d of the checked files could not be removed: they are in use, moved or changed since "
+                             "the search. They are still on disk and still checked.",
+                             n));
+    if (int n = report.Count(kRemovalNoRecycleBin))
+        add(FormatLangString("RemoveNoRecycleBinKept",
+                             "%d files on a drive without a recycle bin were kept, as you chose.", n));
+    if (int n = report.Count(kRemovalStopped))
+        add(FormatLangString("RemoveStopped", "Stopped: %d checked files were not removed.", n));
+    return text;
+}
+
+}  // namespace
+
+void ScanResultPageWnd::ShowNothingChecked()
+{
+    ShowKvrMessageBox(hwnd_, GetLangString("NoSelectedFiles").c_str(), "", 0, kMessageColour);
+}
+
+void ScanResultPageWnd::ShowRemovalOutcome(const RemovalReport& report)
+{
+    // The recycle-bin notice only for files that really are there.
+    if (report.removed > 0) {
+        RemoveFileFinishDlg notice(CWnd::FromHandle(GetAncestor(hwnd_, GA_ROOT)));
+        notice.DoModal();
+    }
+    const std::string text = OutcomeText(report);
+    if (!text.empty())
+        ShowKvrMessageBox(GetAncestor(hwnd_, GA_ROOT), text.c_str(), "", 0, kMessageColour);
+}
+
+bool ScanResultPageWnd::AskBeforeRemoval(const std::string& text)
+{
+    return ShowKvrMessageBox(GetAncestor(hwnd_, GA_ROOT), text.c_str(), "", MB_YESNO, kMessageColour) == 1;
+}
+
+void ScanResultPageWnd::OnRemoveChecked()
+{
+    // A second click queued behind the first would run inside its busy tip.
+    if (m_removalPending)
+        return;
+    if (m_trees[m_visible].CheckedCount() == 0) {
+        ShowNothingChecked();
+        return;
+    }
+    m_removalPending = true;
+    PostMessageA(hwnd_, kMsgStartRemoval, 0, 0);
+}
+
+void ScanResultPageWnd::StartRemoval()
+{
+    if (m_removing)
+        return;
+    m_removing = true;
+    HWND mainWindow = GetAncestor(hwnd_, GA_ROOT);
+    RecycleRemoval removal(m_model.PlanRemoval(m_visible), *m_shell, mainWindow);
+
+    // Nothing is removed before both answers: No to the first keeps every file checked.
+    if (const int whole = removal.GroupsLosingEveryFile()) {
+        const std::string question = FormatLangString(
+            "RemoveWholeGroups",
+            "Every file is checked in %d of the groups: removing them leaves no copy of those files. Remove them all the same?",
+            whole);
+        if (!AskBeforeRemoval(question)) {
+            m_removing = false;
+            m_removalPending = false;
+            return;
+        }
+        removal.LetGroupsLoseEveryFile();
+    }
+    if (const int noBin = removal.FindFilesWithoutRecycleBin()) {
+        const std::string question = FormatLangString(
+            "NoRecycleBinAsk",
+            "%d of the checked files are on a drive without a recycle bin: removed, they cannot be restored. "
+            "Delete them permanently?",
+            noBin);
+        removal.DeleteWithoutRecycleBin(AskBeforeRemoval(question));
+    }
+
+    CleanJob job;
+    job.removal = &removal;
+    m_trees[m_visible].EnableWindow(FALSE);
+    HANDLE worker = CreateThread(nullptr, 0, CleanThreadProc, &job, 0, nullptr);
+    if (worker) {
+        CleaningTipDlg tip(CWnd::FromHandle(mainWindow), &job.progress.done, removal.FileCount(), &job.progress.stop,
+                           &job.finished);
+        tip.DoModal();
+        // The job lives on this stack: never leave while the worker may still use it.
+        WaitForSingleObject(worker, INFINITE);
+        CloseHandle(worker);
+    } else {
+        // Nothing was tried: stopped before the first file.
+        job.progress.stop = 1;
+        job.report = removal.Run(&job.progress);
+    }
+    m_lastRemoval = job.report;
+    ClearCurrentFile();
+    m_trees[m_visible].EnableWindow(TRUE);
+    PostMessageA(hwnd_, kMsgRemovalFinished, 0, 0);
+}
+
+void ScanResultPageWnd::OnRemovalFinished()
+{
+    if (!m_removing)
+        return;
+    ShowRemovalOutcome(m_lastRemoval);
+    RefreshJob job;
+    job.model = &m_model;
+    EnableWindow(hwnd_, FALSE);
+    // The worker rearranges the groups that rows and painting read: no row may point at them
+    // and the page paints none of them until it is done.
+    for (FileTreeCtrl& tree : m_trees)
+        tree.DeleteAllRows();
+    m_refreshing = true;
+    HANDLE worker = CreateThread(nullptr, 0, RefreshThreadProc, &job, 0, nullptr);
+    if (worker) {
+        CommonTipDlg tip(&m_host, GetLangString("Refreshing").c_str(), &job.done);
+        tip.DoModal();
+        WaitForSingleObject(worker, INFINITE);
+        CloseHandle(worker);
+    } else {
+        RefreshThreadProc(&job);
+    }
+    m_lastRefresh = job.outcome;
+    m_refreshing = false;
+    EnableWindow(hwnd_, TRUE);
+    // The rows point into the groups the prune changed: they are rebuilt from the model.
+    RebuildTrees();
+    SetCategoryCaptions();
+    ShowWidget(kCmdOpen, false);
+    ShowCategory(m_visible);
+    if (!m_trees[m_visible].IsEmpty())
+        m_trees[m_visible].SetFocus();
+    m_removing = false;
+    m_removalPending = false;
+}
+
+}  // namespace UiCtrl
