@@ -13,7 +13,6 @@
 #include "app/ResourceHelper.h"
 #include "app/SafeFormat.h"
 #include "app/SkinImage.h"
-#include "ui/dialogs/CommonTipDlg.h"
 #include "ui/results/CurrentFile.h"
 
 namespace {
@@ -68,21 +67,6 @@ std::string LowerExtension(const std::string& name)
         if (ch >= 'A' && ch <= 'Z')
             ch = (char)(ch - 'A' + 'a');
     return extension;
-}
-
-struct CleanJob
-{
-    std::vector<FoundFileRecord*> records;
-    RemovalReport report;
-    std::atomic<int> done{0};
-};
-
-DWORD WINAPI CleanThreadProc(void* data)
-{
-    CleanJob* job = static_cast<CleanJob*>(data);
-    job->report = RemoveRecordsToRecycleBin(job->records);
-    job->done = 1;
-    return 0;
 }
 
 }  // namespace
@@ -418,33 +402,6 @@ void FileTreeCtrl::UncheckAll()
     if (m_model)
         m_model->UncheckAll(m_category);
     Invalidate(FALSE);
-}
-
-RemovalReport FileTreeCtrl::CleanChecked()
-{
-    CleanJob job;
-    if (m_model)
-        job.records = m_model->CheckedFiles(m_category);
-    EnableWindow(FALSE);
-    HANDLE worker = CreateThread(nullptr, 0, CleanThreadProc, &job, 0, nullptr);
-    if (!worker) {
-        // Nothing was tried: every file is told as not removed.
-        for (FoundFileRecord* record : job.records) {
-            job.report.failedPaths.push_back(record->FullPath());
-            job.report.failures.push_back(kRemovalRefused);
-        }
-    } else {
-        // The tip belongs to the top-level window: the tree may sit inside a scroll frame.
-        CommonTipDlg tip(CWnd::FromHandle(::GetAncestor(m_hWnd, GA_ROOT)), GetLangString("Cleaning").c_str(), &job.done);
-        tip.DoModal();
-        // The job lives on this stack: never leave while the worker may still use it.
-        WaitForSingleObject(worker, INFINITE);
-        CloseHandle(worker);
-    }
-    ClearCurrentFile();
-    EnableWindow(TRUE);
-    Invalidate(FALSE);
-    return job.report;
 }
 
 void FileTreeCtrl::SetCurrentFile(HTREEITEM item)

@@ -65,9 +65,6 @@ public:
     int64_t CheckedSize() const { return m_model ? m_model->CheckedSize(m_category) : 0; }
     std::string GetSelectionSummary() const { return m_model ? m_model->SelectionSummary(m_category) : ""; }
 
-    // Moves the checked files to the recycle bin on a worker thread under the "Cleaning" tip.
-    // Only files really gone are marked removed; the rows stay until the page prunes.
-    RemovalReport CleanChecked();
 
     void SetCurrentFile(HTREEITEM item);
     void UpdateCurrentFile();

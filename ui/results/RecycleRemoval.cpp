@@ -121,22 +121,6 @@ RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shel
     return result != 0 ? kRemovalRefused : kRemovalStillThere;
 }
 
-RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records, IRecycleShell& shell)
-{
-    // Each file its own group that may lose it: no group rule here.
-    std::vector<RemovalGroup> groups;
-    for (FoundFileRecord* record : records)
-        if (record) {
-            RemovalGroup group;
-            group.checked.push_back(record);
-            group.mayLoseEveryFile = true;
-            groups.push_back(group);
-        }
-    RecycleRemoval removal(std::move(groups), shell);
-    removal.FindFilesWithoutRecycleBin();
-    return removal.Run();
-}
-
 RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& shell, HWND owner)
     : m_groups(std::move(groups)), m_shell(shell), m_owner(owner)
 {

@@ -59,12 +59,6 @@ bool StillTheScannedFile(const FoundFileRecord& record);
 // afterwards. A file in use, or on a drive without a bin, is refused.
 RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shell = SystemRecycleShell());
 
-// Every record that is still the scanned file goes to the recycle bin, a folder at a time;
-// the removed-flag (bit 0) is set on exactly those that are gone. No group rule: callers
-// that know groups use RecycleRemoval.
-RemovalReport RemoveRecordsToRecycleBin(const std::vector<FoundFileRecord*>& records,
-                                        IRecycleShell& shell = SystemRecycleShell());
-
 class RecycleRemoval
 {
 public:

