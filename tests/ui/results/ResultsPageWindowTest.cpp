@@ -146,6 +146,7 @@ namespace {
 
 const COLORREF kLookAlikeInk = 0x4FB0F0;  // the look-alike marks
 const COLORREF kPartMarkInk = 0x9EF23C;   // the square of a partly checked box
+const COLORREF kAllMarkInk = 0x3C3CF0;    // the frame of a box whose every file is checked
 
 // The root rows of a tree that show a look-alike group and an exact group.
 void FindGroups(FileTreeCtrl& tree, HTREEITEM& lookAlike, HTREEITEM& exact)
@@ -226,7 +227,7 @@ TEST(ResultsPage, LookAlikeGroupIsMarkedShowsPixelSizesAndCopiesAndAutoSelectKee
     EXPECT_EQ(3, group.CheckedCount());
 }
 
-TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAre)
+TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAreAndWarnsWhenAllAre)
 {
     PageHost host;
     host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
@@ -254,6 +255,12 @@ TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAre)
     ClickBox(host, tree, files[1]);
     ClickBox(host, tree, files[3]);
     EXPECT_EQ(kGroupChecked, MarkOfGroup(marks)) << "every file but the kept one";
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk));
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kAllMarkInk));
+
+    ClickBox(host, tree, files[0]);
+    EXPECT_EQ(kGroupAllChecked, MarkOfGroup(marks)) << "no copy would remain";
+    EXPECT_GT(resultstest::CountColour(tree.m_hWnd, box, kAllMarkInk), 16) << "drawn apart from all but one";
     EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk));
     ClickBox(host, tree, group);
     EXPECT_EQ(0, marks.CheckedCount()) << "the group's box clears it";
