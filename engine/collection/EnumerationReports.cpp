@@ -62,12 +62,7 @@ int FormatEntryFreeSpace(const EntrySlot* slots, const std::vector<MountedVolume
         }
         total += s.length * s.disk->GetBytesPerSector();
     }
-    const uint64_t kGiB = 1073741824;
-    const bool gigabytes = total > kGiB;
-    char number[64];
-    snprintf(number, sizeof(number), "%.2f %s", double(total) / (gigabytes ? double(kGiB) : 1048576.0),
-             gigabytes ? "GB" : "MB");
-    text = number;
+    text = DriveSizeText(total, total);
     return 0;
 }
 
