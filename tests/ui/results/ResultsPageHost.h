@@ -13,6 +13,7 @@
 #include "finder/ScanRun.h"
 #include "finder/ScanState.h"
 #include "tests/support/DibSurface.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/WinePath.h"
 #include "ui/results/ScanResultPageWnd.h"
 
@@ -124,11 +125,7 @@ public:
     bool PumpUntil(Done done, int rounds = 500)
     {
         for (int i = 0; i < rounds && !done(); ++i) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+            DispatchQueuedMessages();
             Sleep(10);
         }
         return done();
@@ -180,11 +177,7 @@ inline std::vector<uint32_t> CapturePixels(HWND window, RECT area)
 {
     // The X server shows a new window a little later: let it, then paint.
     for (int round = 0; round < 5; ++round) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        DispatchQueuedMessages();
         Sleep(10);
     }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
