@@ -205,6 +205,8 @@ void ScanResultPageWnd::OnRemovalFinished()
     SetCategoryCaptions();
     ShowWidget(kCmdOpen, false);
     ShowCategory(m_visible);
+    // Files left checked (those that could not go) can still be unchecked at once.
+    ShowSelectButton(m_trees[m_visible].CheckedCount() > 0);
     if (!m_trees[m_visible].IsEmpty())
         m_trees[m_visible].SetFocus();
     m_removing = false;

@@ -97,8 +97,15 @@ TEST(ResultsPage, RemovalTakesOnlyTheVisibleTabsFilesAndBackEmptiesThePage)
     EXPECT_EQ(1, model.CheckedCount(kCategoryAllFiles));
     EXPECT_FALSE(host.page.Tree(kCategoryPhoto).IsWindowVisible()) << "the emptied tab's tree is hidden";
 
-    // Back empties everything and asks the main dialog for the start page.
+    // Back empties everything and asks the main dialog for the start page; the next scan's
+    // files start unchecked, so the page offers Auto select again, not Uncheck all.
+    auto shown = [&](int id) { return host.page.FindItem(id)->IsVisible() != 0; };
+    EXPECT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdAutoSelect)) << "nothing is left checked on this tab";
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdAutoSelect, 0);
+    ASSERT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdUncheckAll));
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
+    EXPECT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdAutoSelect));
+    EXPECT_FALSE(shown(UiCtrl::ScanResultPageWnd::kCmdUncheckAll));
     EXPECT_EQ(0u, model.GroupCount());
     EXPECT_EQ(0, host.Roots(kCategoryAllFiles));
     EXPECT_EQ(kCategoryAllFiles, host.page.VisibleCategory());
