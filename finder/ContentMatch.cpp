@@ -7,58 +7,63 @@
 #include <map>
 #include <set>
 
-#include "finder/ContentSignature.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanState.h"
 
 namespace {
 
-const uint32_t kTailBytes = 4096;
 const uint32_t kFirstBlock = 64 * 1024;
 const uint32_t kSmallestBlock = 4096;
 
-// The file as the signature reads it: the head (already read) and the last few KiB (read in
-// one go when a sample first lands there) come from memory, so that sampling a file costs few
-// reads.
-class SampledFile : public IReadableFile
+// Whether n bytes agree, a word at a time: the C library's memcmp goes a byte at a time under
+// Wine, and every byte of every copy passes through here.
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
 {
-public:
-    SampledFile(IReadableFile& file, const uint8_t* head, uint32_t headLength, int64_t size)
-        : m_file(file), m_head(head), m_headLength(headLength), m_size(uint64_t(size))
-    {
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        uint32_t x[4], y[4];
+        memcpy(x, a + i, 16);
+        memcpy(y, b + i, 16);
+        if (((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) != 0)
+            return false;
     }
-
-    bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) override
-    {
-        *got = 0;
-        if (offset + count <= m_headLength) {
-            memcpy(buffer, m_head + offset, count);
-            *got = count;
-            return true;
-        }
-        const uint64_t tailStart = std::max<uint64_t>(m_headLength, m_size > kTailBytes ? m_size - kTailBytes : 0);
-        if (offset >= tailStart && offset + count <= m_size) {
-            if (m_tail.empty()) {
-                m_tail.resize(size_t(m_size - tailStart));
-                if (!ReadExactly(m_file, tailStart, m_tail.data(), uint32_t(m_tail.size()))) {
-                    m_tail.clear();
-                    return false;
-                }
-            }
-            memcpy(buffer, m_tail.data() + (offset - tailStart), count);
-            *got = count;
-            return true;
-        }
-        return m_file.ReadAt(offset, buffer, count, got);
+    for (; i < n; ++i) {
+        if (a[i] != b[i])
+            return false;
     }
+    return true;
+}
 
-private:
-    IReadableFile& m_file;
-    const uint8_t* m_head;
-    const uint32_t m_headLength;
-    const uint64_t m_size;
-    std::vector<uint8_t> m_tail;
-};
+// A cheap mix of n bytes, only to sort many heads into likely-equal runs before they are
+// compared byte for byte.
+uint64_t MixOf(const uint8_t* p, size_t n)
+{
+    uint64_t h = 1469598103934665603ull ^ n;
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        uint32_t w;
+        memcpy(&w, p + i, 4);
+        h = (h ^ w) * 1099511628211ull;
+    }
+    for (; i < n; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+// Reads count bytes at offset into buffer. With atEnd the file must end there too: the last
+// read asks for one byte more (the buffer holds count + 1), which must not come.
+bool ReadBlock(IReadableFile& file, uint64_t offset, uint8_t* buffer, uint32_t count, bool atEnd)
+{
+    const uint32_t ask = count + (atEnd ? 1 : 0);
+    uint32_t total = 0;
+    while (total < count) {
+        uint32_t got = 0;
+        if (!file.ReadAt(offset + total, buffer + total, ask - total, &got) || got == 0)
+            return false;  // shorter than listed, or unreadable
+        total += got;
+    }
+    return total == count;  // more: longer than listed
+}
 
 }  // namespace
 
@@ -67,7 +72,6 @@ struct ContentMatcher::Member
     FoundFileRecord* record = nullptr;
     size_t index = 0;
     std::unique_ptr<IReadableFile> file;
-    std::string signature;
     // Both in the matcher's buffers, which each Match (and each comparison) lays out anew.
     uint8_t* head = nullptr;     // the first bytes (the whole file when it is small)
     uint8_t* block = nullptr;    // the block being compared
@@ -100,47 +104,65 @@ void ContentMatcher::Fail(Member& m, int64_t size)
     m.Account(uint64_t(size));
 }
 
-bool ContentMatcher::OpenAndSign(Member& m, int64_t size)
+// A member with no partner left: nothing more of it is read.
+void ContentMatcher::LetGo(Member& m, int64_t size)
+{
+    m.Close();
+    m.Account(uint64_t(size));
+}
+
+bool ContentMatcher::OpenAndReadHead(Member& m, int64_t size)
 {
     m.file = m_source.OpenRead(m.record->FullPath());
     if (!m.file)
         return false;
-    // A file read whole is asked for one byte more, which must not come: it did not grow.
-    const bool whole = m_headLength == uint64_t(size);
-    const uint32_t ask = m_headLength + (whole ? 1 : 0);  // the head's room holds one byte more
-    uint32_t total = 0;
-    while (total < m_headLength) {
-        uint32_t got = 0;
-        if (!m.file->ReadAt(total, m.head + total, ask - total, &got) || got == 0)
-            return false;  // shorter than listed, or unreadable
-        total += got;
-    }
-    if (total > m_headLength)
-        return false;  // longer than listed
-    m.checkedEnd = whole;
-    SampledFile sampled(*m.file, m.head, m_headLength, size);
-    m.signature = ContentSignature(sampled, size, m_percent);
-    return !m.signature.empty();
+    m.checkedEnd = m_headLength == uint64_t(size);
+    return ReadBlock(*m.file, 0, m.head, m_headLength, m.checkedEnd);
 }
 
-// Splits a set into the runs of members whose bytes (bytesOf) are equal, in the set's order.
+// Splits a set into the runs of members whose bytes (bytesOf) are equal, each run in the set's
+// order, the runs in the order of their first members.
 template <class BytesOf>
-static std::vector<std::vector<ContentMatcher::Member*>> SplitByBytes(const std::vector<ContentMatcher::Member*>& set,
-                                                                      size_t length, BytesOf bytesOf)
+static std::vector<ContentMatcher::Set> SplitByBytes(const ContentMatcher::Set& set, size_t length, BytesOf bytesOf)
 {
-    std::vector<std::vector<ContentMatcher::Member*>> parts;
-    for (ContentMatcher::Member* m : set) {
-        bool placed = false;
-        for (auto& part : parts) {
-            if (memcmp(bytesOf(part.front()), bytesOf(m), length) == 0) {
-                part.push_back(m);
-                placed = true;
-                break;
+    std::vector<ContentMatcher::Set> parts;
+    auto place = [&](ContentMatcher::Member* m, size_t from) {
+        for (size_t p = from; p < parts.size(); ++p) {
+            if (SameBytes(bytesOf(parts[p].front()), bytesOf(m), length)) {
+                parts[p].push_back(m);
+                return;
             }
         }
-        if (!placed)
-            parts.push_back({m});
+        parts.push_back({m});
+    };
+    if (set.size() <= 16) {
+        for (ContentMatcher::Member* m : set)
+            place(m, 0);
+        return parts;
     }
+    // Many members (a large run of one size, mostly all different): sorted by a mix of their
+    // bytes first, so that each is compared only with those that mix alike.
+    std::vector<std::pair<uint64_t, size_t>> mixes(set.size());
+    for (size_t i = 0; i < set.size(); ++i)
+        mixes[i] = std::make_pair(MixOf(bytesOf(set[i]), length), i);
+    std::sort(mixes.begin(), mixes.end());
+    for (size_t i = 0; i < mixes.size();) {
+        size_t end = i + 1;
+        while (end < mixes.size() && mixes[end].first == mixes[i].first)
+            ++end;
+        const size_t first = parts.size();
+        for (size_t k = i; k < end; ++k)
+            place(set[mixes[k].second], first);
+        i = end;
+    }
+    for (ContentMatcher::Set& part : parts) {
+        std::sort(part.begin(), part.end(), [](const ContentMatcher::Member* a, const ContentMatcher::Member* b) {
+            return a->index < b->index;
+        });
+    }
+    std::sort(parts.begin(), parts.end(), [](const ContentMatcher::Set& a, const ContentMatcher::Set& b) {
+        return a.front()->index < b.front()->index;
+    });
     return parts;
 }
 
@@ -164,57 +186,77 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     const uint32_t headLength = m_headLength;
     std::vector<Set> sets;
     for (Set& part : SplitByBytes(open, headLength, [](Member* m) { return m->head; })) {
-        if (part.size() >= 2) {
+        if (part.size() >= 2)
             sets.push_back(part);
-        } else {
-            part.front()->Close();
-            part.front()->Account(uint64_t(size));
-        }
+        else
+            LetGo(*part.front(), size);
     }
     const uint32_t members = uint32_t(std::max<size_t>(open.size(), 1));
     uint32_t largest = std::min(kLargestBlock, std::max(kSmallestBlock, kBufferBudget / members));
     largest -= largest % kSmallestBlock;
-    uint32_t block = std::min(kFirstBlock, largest);
     uint64_t offset = headLength;
-    if (offset < uint64_t(size)) {
-        // Reused from one comparison to the next: no allocation, and no zeroing, per file.
-        if (m_blocks.size() < size_t(largest) * open.size())
-            m_blocks.resize(size_t(largest) * open.size());
+    uint64_t end = uint64_t(size);
+    if (offset < end) {
+        // Reused from one comparison to the next: no allocation, and no zeroing, per file. Each
+        // block has room for the byte that must not come at the end.
+        const size_t stride = size_t(largest) + 1;
+        if (m_blocks.size() < stride * open.size())
+            m_blocks.resize(stride * open.size());
         for (size_t i = 0; i < open.size(); ++i)
-            open[i]->block = m_blocks.data() + size_t(largest) * i;
+            open[i]->block = m_blocks.data() + stride * i;
     }
-    while (offset < uint64_t(size) && !sets.empty()) {
-        const uint32_t want = uint32_t(std::min<uint64_t>(block, uint64_t(size) - offset));
+    // Reads `want` bytes at `at` of every member still in a set, in step, and splits the sets
+    // where the bytes differ. False on a stop.
+    auto step = [&](uint64_t at, uint32_t want) {
+        const bool atEnd = at + want == uint64_t(size);
         std::vector<Set> next;
         for (Set& set : sets) {
             Set read;
             for (Member* m : set) {
                 if (g_scanStop)
                     return false;
-                if (ReadExactly(*m->file, offset, m->block, want)) {
+                if (ReadBlock(*m->file, at, m->block, want, atEnd && !m->checkedEnd)) {
+                    m->checkedEnd = m->checkedEnd || atEnd;
                     read.push_back(m);
-                    m->Account(offset + want);
                 } else {
-                    Fail(*m, size);  // shorter than listed, gone, or locked meanwhile
+                    Fail(*m, size);  // shorter or longer than listed, gone, or locked meanwhile
                 }
             }
             for (Set& part : SplitByBytes(read, want, [](Member* m) { return m->block; })) {
-                if (part.size() >= 2) {
+                if (part.size() >= 2)
                     next.push_back(part);
-                } else {
-                    part.front()->Close();
-                    part.front()->Account(uint64_t(size));
-                }
+                else
+                    LetGo(*part.front(), size);
             }
         }
         sets.swap(next);
+        return true;
+    };
+    // Files that share a long start (versions of one disc image, a log that grew) mostly
+    // differ at their end: that block is compared first whenever more than one would remain.
+    if (end - offset > kFirstBlock && !sets.empty()) {
+        const uint32_t tail = uint32_t(std::min<uint64_t>(kTailBytes, end - offset));
+        if (!step(end - tail, tail))
+            return false;
+        end -= tail;
+    }
+    uint32_t block = std::min(kFirstBlock, largest);
+    while (offset < end && !sets.empty()) {
+        const uint32_t want = uint32_t(std::min<uint64_t>(block, end - offset));
+        if (!step(offset, want))
+            return false;
+        for (Set& set : sets) {
+            for (Member* m : set)
+                m->Account(offset + want);
+        }
         offset += want;
         block = std::min(block * 4, largest);
     }
     for (Set& set : sets) {
         Set kept;
         for (Member* m : set) {
-            // A file that grew since it was listed is not the file that was listed.
+            // A file read only up to its listed size (a head of exactly that length, or the
+            // last block's extra byte never asked for) is asked once whether it grew.
             uint8_t extra = 0;
             uint32_t got = 0;
             if (!m->checkedEnd && (!m->file->ReadAt(uint64_t(size), &extra, 1, &got) || got != 0)) {
@@ -234,7 +276,9 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
         m->Close();
     return true;
 }
-
+// A set larger than the files held open at once: each batch is compared with one member of
+// every content met so far (a few at a time), then among itself. Only those representatives are
+// opened a second time.
 // A set larger than the files held open at once: each batch is compared with one member of
 // every content met so far (a few at a time), then among itself. Only those representatives are
 // opened a second time.
@@ -299,10 +343,9 @@ bool ContentMatcher::MatchInRounds(const Set& all, int64_t size, uint32_t* nextC
 bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t size, std::vector<uint32_t>* classes)
 {
     classes->assign(files.size(), 0);
-    const bool whole = size <= int64_t(kWholeFileBytes) && uint64_t(size) * files.size() <= kBufferBudget;
-    m_headLength = uint32_t(whole ? size : std::min<int64_t>(size, kHeadBytes));
+    m_headLength = uint32_t(std::min<int64_t>(size, kHeadBytes));
     std::vector<Member> members(files.size());
-    const size_t stride = size_t(m_headLength) + 1;
+    const size_t stride = size_t(m_headLength) + 1;  // room for the byte that must not come
     if (m_heads.size() < stride * files.size())
         m_heads.resize(stride * files.size());
     for (size_t i = 0; i < files.size(); ++i) {
@@ -314,13 +357,13 @@ bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t s
         classes->assign(files.size(), 0);
         return false;
     };
-    // Signatures first; files stay open for the comparison unless there are too many.
-    std::map<std::string, Set> bySignature;
-    std::vector<std::string> order;
+    // First blocks first; files stay open for the comparison unless there are too many.
+    Set read;
+    read.reserve(members.size());
     for (Member& m : members) {
         if (g_scanStop)
             return stopped();
-        if (!OpenAndSign(m, size)) {
+        if (!OpenAndReadHead(m, size)) {
             if (g_scanStop)
                 return stopped();
             Fail(m, size);
@@ -328,19 +371,14 @@ bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t s
         }
         if (files.size() > kMaxOpenFiles)
             m.Close();
-        Set& set = bySignature[m.signature];
-        if (set.empty())
-            order.push_back(m.signature);
-        set.push_back(&m);
+        read.push_back(&m);
     }
     if (g_scanStop)
         return stopped();
     uint32_t nextClass = 1;
-    for (const std::string& signature : order) {
-        const Set& set = bySignature[signature];
+    for (const Set& set : SplitByBytes(read, m_headLength, [](Member* m) { return m->head; })) {
         if (set.size() < 2) {
-            set.front()->Close();
-            set.front()->Account(uint64_t(size));
+            LetGo(*set.front(), size);
             continue;
         }
         if (set.size() > kMaxOpenFiles) {

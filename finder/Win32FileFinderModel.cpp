@@ -387,7 +387,7 @@ void Win32FileFinderModel::KeyCandidates()
     std::vector<uint32_t> classes(all.size(), 0);
     std::vector<std::unique_ptr<ContentMatcher>> matchers;
     for (int w = 0; w < kParallelWorkThreads; ++w)
-        matchers.emplace_back(new ContentMatcher(*m_source, m_percent));
+        matchers.emplace_back(new ContentMatcher(*m_source));
     RunInParallel(runs.size(), [&](size_t r, int worker) {
         if (g_scanStop)
             return;
