@@ -2,6 +2,9 @@
 #include "finder/ContentMatch.h"
 
 #include <string.h>
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <map>
@@ -15,9 +18,10 @@ namespace {
 const uint32_t kFirstBlock = 64 * 1024;
 const uint32_t kSmallestBlock = 4096;
 
-// Whether n bytes agree, a word at a time: the C library's memcmp goes a byte at a time under
-// Wine, and every byte of every copy passes through here.
-bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
+// Whether n bytes agree, 64 bytes a step where the processor can (SSE2), else a word at a time:
+// the C library's memcmp goes a byte at a time under Wine, and every byte of every copy passes
+// through here.
+bool SameWords(const uint8_t* a, const uint8_t* b, size_t n)
 {
     size_t i = 0;
     for (; i + 16 <= n; i += 16) {
@@ -33,6 +37,35 @@ bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
     }
     return true;
 }
+
+#if defined(__i386__) || defined(__x86_64__)
+__attribute__((target("sse2"))) bool SameVectors(const uint8_t* a, const uint8_t* b, size_t n)
+{
+    size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const __m128i* x = reinterpret_cast<const __m128i*>(a + i);
+        const __m128i* y = reinterpret_cast<const __m128i*>(b + i);
+        const __m128i e0 = _mm_cmpeq_epi8(_mm_loadu_si128(x), _mm_loadu_si128(y));
+        const __m128i e1 = _mm_cmpeq_epi8(_mm_loadu_si128(x + 1), _mm_loadu_si128(y + 1));
+        const __m128i e2 = _mm_cmpeq_epi8(_mm_loadu_si128(x + 2), _mm_loadu_si128(y + 2));
+        const __m128i e3 = _mm_cmpeq_epi8(_mm_loadu_si128(x + 3), _mm_loadu_si128(y + 3));
+        if (_mm_movemask_epi8(_mm_and_si128(_mm_and_si128(e0, e1), _mm_and_si128(e2, e3))) != 0xFFFF)
+            return false;
+    }
+    return SameWords(a + i, b + i, n - i);
+}
+
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
+{
+    static const bool vectors = __builtin_cpu_supports("sse2");
+    return vectors ? SameVectors(a, b, n) : SameWords(a, b, n);
+}
+#else
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
+{
+    return SameWords(a, b, n);
+}
+#endif
 
 // A cheap mix of n bytes, only to sort many heads into likely-equal runs before they are
 // compared byte for byte.
@@ -95,6 +128,12 @@ struct ContentMatcher::Member
     }
 };
 
+ContentMatcher::ContentMatcher(IFileSource& source) : m_source(source)
+{
+}
+
+ContentMatcher::~ContentMatcher() = default;
+
 void ContentMatcher::Fail(Member& m, int64_t size)
 {
     if (!m.failed)
@@ -111,59 +150,85 @@ void ContentMatcher::LetGo(Member& m, int64_t size)
     m.Account(uint64_t(size));
 }
 
+void ContentMatcher::Open(Member& m)
+{
+    m_path.assign(m.record->folder.str());  // the text's room is kept from file to file
+    m_path += m.record->name;
+    m.file = m_source.OpenRead(m_path);
+}
+
 bool ContentMatcher::OpenAndReadHead(Member& m, int64_t size)
 {
-    m.file = m_source.OpenRead(m.record->FullPath());
+    Open(m);
     if (!m.file)
         return false;
     m.checkedEnd = m_headLength == uint64_t(size);
     return ReadBlock(*m.file, 0, m.head, m_headLength, m.checkedEnd);
 }
 
-// Splits a set into the runs of members whose bytes (bytesOf) are equal, each run in the set's
-// order, the runs in the order of their first members.
-template <class BytesOf>
-static std::vector<ContentMatcher::Set> SplitByBytes(const ContentMatcher::Set& set, size_t length, BytesOf bytesOf)
+// Splits a set into the runs of members whose bytes (`bytes`, `length` of them) are equal: each
+// run of two or more goes to `together` (in the set's order, the runs in the order of their
+// first members), every member left alone is let go. Nothing is allocated for those alone.
+void ContentMatcher::Split(const Set& set, size_t length, uint8_t* Member::*bytes, int64_t size,
+                           std::vector<Set>* together)
 {
-    std::vector<ContentMatcher::Set> parts;
-    auto place = [&](ContentMatcher::Member* m, size_t from) {
-        for (size_t p = from; p < parts.size(); ++p) {
-            if (SameBytes(bytesOf(parts[p].front()), bytesOf(m), length)) {
-                parts[p].push_back(m);
-                return;
+    const size_t n = set.size();
+    std::vector<uint32_t>& leader = m_leader;  // the first member whose bytes equal each one's
+    leader.resize(n);
+    auto same = [&](size_t i, size_t j) { return SameBytes(set[i]->*bytes, set[j]->*bytes, length); };
+    if (n <= 16) {
+        for (size_t i = 0; i < n; ++i) {
+            leader[i] = uint32_t(i);
+            for (size_t j = 0; j < i; ++j) {
+                if (leader[j] == j && same(j, i)) {
+                    leader[i] = uint32_t(j);
+                    break;
+                }
             }
         }
-        parts.push_back({m});
-    };
-    if (set.size() <= 16) {
-        for (ContentMatcher::Member* m : set)
-            place(m, 0);
-        return parts;
+    } else {
+        // Many members (a large run of one size, mostly all different): sorted by a mix of
+        // their bytes first, so that each is compared only with those that mix alike.
+        m_mixes.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            m_mixes[i] = std::make_pair(MixOf(set[i]->*bytes, length), uint32_t(i));
+        std::sort(m_mixes.begin(), m_mixes.end());
+        for (size_t r = 0; r < n;) {
+            size_t end = r + 1;
+            while (end < n && m_mixes[end].first == m_mixes[r].first)
+                ++end;
+            for (size_t k = r; k < end; ++k) {
+                const uint32_t i = m_mixes[k].second;
+                leader[i] = i;
+                for (size_t q = r; q < k; ++q) {
+                    const uint32_t j = m_mixes[q].second;
+                    if (leader[j] == j && same(j, i)) {
+                        leader[i] = j;
+                        break;
+                    }
+                }
+            }
+            r = end;
+        }
     }
-    // Many members (a large run of one size, mostly all different): sorted by a mix of their
-    // bytes first, so that each is compared only with those that mix alike.
-    std::vector<std::pair<uint64_t, size_t>> mixes(set.size());
-    for (size_t i = 0; i < set.size(); ++i)
-        mixes[i] = std::make_pair(MixOf(bytesOf(set[i]), length), i);
-    std::sort(mixes.begin(), mixes.end());
-    for (size_t i = 0; i < mixes.size();) {
-        size_t end = i + 1;
-        while (end < mixes.size() && mixes[end].first == mixes[i].first)
-            ++end;
-        const size_t first = parts.size();
-        for (size_t k = i; k < end; ++k)
-            place(set[mixes[k].second], first);
-        i = end;
+    m_count.assign(n, 0);
+    for (size_t i = 0; i < n; ++i)
+        ++m_count[leader[i]];
+    for (size_t i = 0; i < n; ++i) {
+        if (leader[i] != i)
+            continue;
+        if (m_count[i] < 2) {
+            LetGo(*set[i], size);
+            continue;
+        }
+        Set part;
+        part.reserve(m_count[i]);
+        for (size_t j = i; j < n && part.size() < m_count[i]; ++j) {
+            if (leader[j] == i)
+                part.push_back(set[j]);
+        }
+        together->push_back(std::move(part));
     }
-    for (ContentMatcher::Set& part : parts) {
-        std::sort(part.begin(), part.end(), [](const ContentMatcher::Member* a, const ContentMatcher::Member* b) {
-            return a->index < b->index;
-        });
-    }
-    std::sort(parts.begin(), parts.end(), [](const ContentMatcher::Set& a, const ContentMatcher::Set& b) {
-        return a.front()->index < b.front()->index;
-    });
-    return parts;
 }
 
 // Reads the members in step and leaves in `equal` the sets (two or more) of members whose
@@ -177,7 +242,7 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
         if (m->failed)
             continue;
         if (!m->file)
-            m->file = m_source.OpenRead(m->record->FullPath());
+            Open(*m);
         if (m->file)
             open.push_back(m);
         else
@@ -185,12 +250,7 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     }
     const uint32_t headLength = m_headLength;
     std::vector<Set> sets;
-    for (Set& part : SplitByBytes(open, headLength, [](Member* m) { return m->head; })) {
-        if (part.size() >= 2)
-            sets.push_back(part);
-        else
-            LetGo(*part.front(), size);
-    }
+    Split(open, headLength, &Member::head, size, &sets);
     const uint32_t members = uint32_t(std::max<size_t>(open.size(), 1));
     uint32_t largest = std::min(kLargestBlock, std::max(kSmallestBlock, kBufferBudget / members));
     largest -= largest % kSmallestBlock;
@@ -222,12 +282,7 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
                     Fail(*m, size);  // shorter or longer than listed, gone, or locked meanwhile
                 }
             }
-            for (Set& part : SplitByBytes(read, want, [](Member* m) { return m->block; })) {
-                if (part.size() >= 2)
-                    next.push_back(part);
-                else
-                    LetGo(*part.front(), size);
-            }
+            Split(read, want, &Member::block, size, &next);
         }
         sets.swap(next);
         return true;
@@ -344,7 +399,9 @@ bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t s
 {
     classes->assign(files.size(), 0);
     m_headLength = uint32_t(std::min<int64_t>(size, kHeadBytes));
-    std::vector<Member> members(files.size());
+    std::vector<Member>& members = m_members;
+    members.clear();
+    members.resize(files.size());
     const size_t stride = size_t(m_headLength) + 1;  // room for the byte that must not come
     if (m_heads.size() < stride * files.size())
         m_heads.resize(stride * files.size());
@@ -376,11 +433,9 @@ bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t s
     if (g_scanStop)
         return stopped();
     uint32_t nextClass = 1;
-    for (const Set& set : SplitByBytes(read, m_headLength, [](Member* m) { return m->head; })) {
-        if (set.size() < 2) {
-            LetGo(*set.front(), size);
-            continue;
-        }
+    std::vector<Set> sets;
+    Split(read, m_headLength, &Member::head, size, &sets);
+    for (const Set& set : sets) {
         if (set.size() > kMaxOpenFiles) {
             if (!MatchInRounds(set, size, &nextClass, classes))
                 return stopped();

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "finder/FileSource.h"
@@ -30,7 +31,8 @@ public:
     static const uint32_t kHeadBytes = 4096;
     static const uint32_t kTailBytes = 4096;
 
-    explicit ContentMatcher(IFileSource& source) : m_source(source) {}
+    explicit ContentMatcher(IFileSource& source);
+    ~ContentMatcher();
 
     // files all have `size` bytes (as listed). classes[i] becomes 0 when file i has no
     // byte-for-byte partner among them (or could not be read, or is another name of a file met
@@ -45,16 +47,23 @@ public:
     typedef std::vector<Member*> Set;
 
 private:
+    void Open(Member& m);
     bool OpenAndReadHead(Member& m, int64_t size);
     bool CompareInStep(const Set& all, int64_t size, std::vector<Set>* equal);
     bool MatchInRounds(const Set& all, int64_t size, uint32_t* nextClass, std::vector<uint32_t>* classes);
     void Fail(Member& m, int64_t size);
     void LetGo(Member& m, int64_t size);
+    void Split(const Set& set, size_t length, uint8_t* Member::*bytes, int64_t size, std::vector<Set>* together);
 
     IFileSource& m_source;
     uint32_t m_headLength = 0;  // of the files of the current Match
     // The heads of the current Match and the blocks of the current comparison; they only grow.
     std::vector<uint8_t> m_heads;
     std::vector<uint8_t> m_blocks;
+    std::vector<Member> m_members;  // of the current Match
+    std::string m_path;
+    // Split's working space, kept from one call to the next.
+    std::vector<uint32_t> m_leader, m_count;
+    std::vector<std::pair<uint64_t, uint32_t>> m_mixes;
     uint32_t m_unreadable = 0;
 };
