@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "finder/CountingFileSource.h"
+#include "finder/FileFinderModel.h"
+#include "finder/FilesFilter.h"
+#include "finder/FilterSettings.h"
 #include "finder/ScanRun.h"
 #include "finder/ScanState.h"
 
@@ -67,6 +70,11 @@ int main(int argc, char** argv)
 
     ResetScanState();
     g_similarityPercent = precision;
+    // As the start page scans: every kind of file, and below 100 the picture matcher, which
+    // works only through the filter and loads "VoveRIRider.dll" from beside this program.
+    FilterSettings settings;
+    FileFinderFilterProxy::Instance().SetSettings(&settings);
+    FileFinderModelProxy::Instance().SetFilter(&FileFinderFilterProxy::Instance());
     CountingFileSource source(PlatformFileSource());
     ScanRun run;
     run.SetFileSource(&source);

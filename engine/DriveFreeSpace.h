@@ -14,6 +14,10 @@
 int BuildDriveFreeSpaceText(uint64_t totalBytes, uint64_t freeBytes, const std::string& freeOf,
                             std::string& text, float& usedPercent);
 
+// bytes as "%.2f GB" when scale is above 1 GiB, else as "%.2f MB": the numbers of one drive
+// share the unit its total calls for.
+std::string DriveSizeText(uint64_t bytes, uint64_t scale);
+
 // What is asked of the system, given the drive root ("X:\").
 struct DriveSpaceQueries {
     unsigned (*driveType)(const char* root);  // a GetDriveType value (2 removable)

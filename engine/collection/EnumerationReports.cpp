@@ -62,12 +62,7 @@ int FormatEntryFreeSpace(const EntrySlot* slots, const std::vector<MountedVolume
         }
         total += s.length * s.disk->GetBytesPerSector();
     }
-    const uint64_t kGiB = 1073741824;
-    const bool gigabytes = total > kGiB;
-    char number[64];
-    snprintf(number, sizeof(number), "%.2f %s", double(total) / (gigabytes ? double(kGiB) : 1048576.0),
-             gigabytes ? "GB" : "MB");
-    text = number;
+    text = DriveSizeText(total, total);
     return 0;
 }
 
@@ -118,10 +113,7 @@ void PackDiskInventoryEntry(const DiskInventoryEntry& entry, unsigned char* out)
     // The storage stack's texts are ASCII; each byte becomes one UTF-16 unit.
     for (size_t i = 0; i < product.size() && product[i] && i < 255; ++i)
         out[2 * i] = static_cast<unsigned char>(product[i]);
-    for (int i = 0; i < 8; ++i)
-        out[520 + i] = uint8_t(totalSectors >> (8 * i));
-    for (int i = 0; i < 4; ++i) {
-        out[528 + i] = uint8_t(bytesPerSector >> (8 * i));
-        out[532 + i] = uint8_t(busType >> (8 * i));
-    }
+    PutU64(out + 520, totalSectors);
+    PutU32(out + 528, bytesPerSector);
+    PutU32(out + 532, busType);
 }

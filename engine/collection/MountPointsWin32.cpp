@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/collection/VolumeGuidPath.h"
+#include "engine/device/LittleEndian.h"
 
 namespace {
 
@@ -19,11 +20,6 @@ namespace {
 const DWORD kQueryPoints = CTL_CODE(0x6D, 2, METHOD_BUFFERED, FILE_ANY_ACCESS);
 const size_t kMountPointSize = 24;
 const size_t kQueryBufferSize = 1024;
-
-void PutU32Le(unsigned char* p, uint32_t v) { memcpy(p, &v, 4); }
-void PutU16Le(unsigned char* p, uint16_t v) { memcpy(p, &v, 2); }
-uint32_t U32(const unsigned char* p) { uint32_t v; memcpy(&v, p, 4); return v; }
-uint16_t U16(const unsigned char* p) { uint16_t v; memcpy(&v, p, 2); return v; }
 
 char LetterOfDevice(const std::wstring& deviceName)
 {
@@ -36,20 +32,20 @@ char LetterOfDevice(const std::wstring& deviceName)
     const size_t nameBytes = deviceName.size() * sizeof(wchar_t);
     char letter = 0;
     if (nameBytes <= sizeof(in) - kMountPointSize) {
-        PutU32Le(in + 16, uint32_t(kMountPointSize));
-        PutU16Le(in + 20, uint16_t(nameBytes));
+        PutU32(in + 16, uint32_t(kMountPointSize));
+        PutU16(in + 20, uint16_t(nameBytes));
         memcpy(in + kMountPointSize, deviceName.data(), nameBytes);
         DWORD returned = 0;
         if (DeviceIoControl(manager, kQueryPoints, in, DWORD(kMountPointSize + nameBytes), out, sizeof(out), &returned,
                             nullptr) && returned >= 8) {
-            const uint32_t count = U32(out + 4);
+            const uint32_t count = GetU32(out + 4);
             static const wchar_t kPrefix[] = L"\\DosDevices\\";
             const size_t prefix = 12;
             // Every offset the answer gives is checked against the bytes it returned.
             for (uint32_t i = 0; i < count && 8 + (i + 1) * kMountPointSize <= returned && !letter; ++i) {
                 const unsigned char* point = out + 8 + i * kMountPointSize;
-                const uint32_t linkOffset = U32(point);
-                const uint16_t linkLength = U16(point + 4);
+                const uint32_t linkOffset = GetU32(point);
+                const uint16_t linkLength = GetU16(point + 4);
                 if (linkLength < (prefix + 1) * 2 || linkOffset > returned || linkLength > returned - linkOffset)
                     continue;
                 std::wstring link(linkLength / 2, 0);

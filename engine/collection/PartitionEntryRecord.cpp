@@ -10,18 +10,6 @@ namespace {
 const size_t kNameOffset = 17;
 const size_t kNameSize = 100;
 
-void PutU32Le(unsigned char* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = uint8_t(v >> (8 * i));
-}
-
-void PutU64Le(unsigned char* p, uint64_t v)
-{
-    for (int i = 0; i < 8; ++i)
-        p[i] = uint8_t(v >> (8 * i));
-}
-
 void PutText(unsigned char* p, size_t size, const std::string& text)
 {
     const size_t n = text.size() < size - 1 ? text.size() : size - 1;
@@ -45,17 +33,17 @@ const uint32_t kSlotsBeforePath =
 void PackPartitionEntry(const PartitionEntry& entry, unsigned char* out)
 {
     memset(out, 0, kPartitionEntryRecordSize);
-    PutU32Le(out, entry.source);
-    PutU32Le(out + 8, entry.kind);
-    PutU32Le(out + 12, entry.fileSystem);
+    PutU32(out, entry.source);
+    PutU32(out + 8, entry.kind);
+    PutU32(out + 12, entry.fileSystem);
     out[16] = static_cast<unsigned char>(entry.driveLetter);
     PutText(out + kNameOffset, kNameSize, entry.name);
-    PutU32Le(out + 121, entry.usb ? 1 : 0);
+    PutU32(out + 121, entry.usb ? 1 : 0);
     for (uint32_t i = 0; i < kEntrySlotCount; ++i) {
         unsigned char* slot = out + kPartitionEntrySlotsOffset + i * kPartitionEntrySlotSize;
-        PutU64Le(slot, entry.slots[i].start);
-        PutU64Le(slot + 8, entry.slots[i].length);
-        PutU32Le(slot + 16, entry.slots[i].disk ? 1 : 0);
+        PutU64(slot, entry.slots[i].start);
+        PutU64(slot + 8, entry.slots[i].length);
+        PutU32(slot + 16, entry.slots[i].disk ? 1 : 0);
     }
     PutText(out + kPartitionEntryTextOffset, kEntryTextSize, entry.text);
     if (entry.source != 0) {

@@ -5,29 +5,12 @@
 
 #include "engine/device/LittleEndian.h"
 #include "engine/fat/FatLayout.h"
+#include "engine/volume/BootSectorChecks.h"
 #include "engine/volume/Volume.h"
 
 using namespace fatlayout;
 
 namespace {
-
-// The type text is matched ignoring the case of its letters; upperText is upper case.
-bool TypeTextIs(const unsigned char* sector, size_t offset, const char* upperText)
-{
-    for (size_t i = 0; i < 8; ++i) {
-        unsigned char c = sector[offset + i];
-        unsigned char t = static_cast<unsigned char>(upperText[i]);
-        if (c != t && !(t >= 'A' && t <= 'Z' && c == t + 32))
-            return false;
-    }
-    return true;
-}
-
-// A cluster is 1 to 128 sectors, always a power of two.
-bool IsValidClusterShift(uint32_t sectorsPerCluster)
-{
-    return sectorsPerCluster >= 1 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
 
 bool HasSignature(const unsigned char* sector) { return sector[kSignature] == 0x55 && sector[kSignature + 1] == 0xAA; }
 
@@ -53,7 +36,7 @@ uint32_t FatBootSector::DecideType() const
     // the checkers read both), a sane cluster, the sector size of the device we read (a mismatch
     // would place every later read wrongly) and the signature.
     uint32_t fats = s[kNumberOfFats];
-    bool common = (fats == 1 || fats == 2) && IsValidClusterShift(s[kSectorsPerCluster]) &&
+    bool common = (fats == 1 || fats == 2) && IsValidSectorsPerCluster(s[kSectorsPerCluster]) &&
                   GetU16(s + kBytesPerSector) == m_bytesPerSector && HasSignature(s);
     if (!common)
         return kFsNone;
@@ -62,11 +45,11 @@ uint32_t FatBootSector::DecideType() const
     uint32_t rootEntries = GetU16(s + kRootEntries);
     uint32_t fat16Length = GetU16(s + kSectorsPerFat16);
     bool fixedRootIsSound = rootEntries != 0 && (rootEntries * 32) % m_bytesPerSector == 0;
-    if (TypeTextIs(s, kTypeText16, "FAT12   ") && fixedRootIsSound && fat16Length >= 1 && fat16Length <= 200)
+    if (BootSectorTextIs(s + kTypeText16, "FAT12   ") && fixedRootIsSound && fat16Length >= 1 && fat16Length <= 200)
         return kFsFat12;
-    if (TypeTextIs(s, kTypeText16, "FAT16   ") && fixedRootIsSound && fat16Length != 0)
+    if (BootSectorTextIs(s + kTypeText16, "FAT16   ") && fixedRootIsSound && fat16Length != 0)
         return kFsFat16;
-    if (TypeTextIs(s, kTypeText32, "FAT32   ") && GetU32(s + kSectorsPerFat32) != 0)
+    if (BootSectorTextIs(s + kTypeText32, "FAT32   ") && GetU32(s + kSectorsPerFat32) != 0)
         return kFsFat32;
     return kFsNone;
 }

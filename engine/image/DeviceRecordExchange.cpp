@@ -25,7 +25,7 @@ const uint32_t kKindNeverMatched = 2;
 void PackRecord(const DiskRecord& record, unsigned char* out)
 {
     memset(out, 0, kDiskRecordSize);
-    memcpy(out, &record.kind, 4);
+    PutU32(out, record.kind);
     // Device pointers mean nothing outside this process: the receiver finds its own devices.
     memcpy(out + kDiskRecordPathOffset, record.imagePath, kDiskRecordPathSize);
     out[kDiskRecordPathOffset + kDiskRecordPathSize - 1] = 0;

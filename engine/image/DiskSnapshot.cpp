@@ -3,13 +3,12 @@
 
 #include <string.h>
 
+#include "engine/device/LittleEndian.h"
+
 void PutDiskDescription(const DiskDescription& d, unsigned char* out)
 {
     memset(out, 0, kSnapshotDescriptionSize);
-    out[0] = uint8_t(d.busType);
-    out[1] = uint8_t(d.busType >> 8);
-    out[2] = uint8_t(d.busType >> 16);
-    out[3] = uint8_t(d.busType >> 24);
+    PutU32(out, d.busType);
     const char* texts[] = {d.vendor, d.product, d.revision, d.serial, d.busTypeName};
     for (size_t i = 0; i < 5; ++i)
         memcpy(out + 4 + 260 * i, texts[i], 260);

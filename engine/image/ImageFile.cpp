@@ -11,14 +11,6 @@ namespace {
 
 const uint32_t kMaxPartListLine = 270;
 
-void PutU32(unsigned char* p, uint32_t v)
-{
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
-
 }  // namespace
 
 int CImageFile::Open(const char* path)

@@ -5,6 +5,7 @@
 
 #include "engine/device/LittleEndian.h"
 #include "engine/ntfs/NtfsLayout.h"
+#include "engine/volume/BootSectorChecks.h"
 
 using namespace ntfslayout;
 
@@ -12,14 +13,7 @@ bool IsNtfsSignature(const unsigned char* s)
 {
     if (!s)
         return false;
-    static const char kName[] = "NTFS    ";
-    for (size_t i = 0; i < 8; ++i) {
-        unsigned char c = s[kOemName + i];
-        unsigned char t = static_cast<unsigned char>(kName[i]);
-        if (c != t && !(t >= 'A' && t <= 'Z' && c == t + 32))
-            return false;
-    }
-    return true;
+    return BootSectorTextIs(s + kOemName, "NTFS    ");
 }
 
 bool IsNtfsBootSector(const unsigned char* s)
@@ -30,7 +24,7 @@ bool IsNtfsBootSector(const unsigned char* s)
     if (bytesPerSector == 0 || bytesPerSector % 512 != 0)
         return false;
     uint32_t sectorsPerCluster = s[kSectorsPerCluster];
-    if (sectorsPerCluster == 0 || sectorsPerCluster > 128 || (sectorsPerCluster & (sectorsPerCluster - 1)) != 0)
+    if (!IsValidSectorsPerCluster(sectorsPerCluster))
         return false;
     // NTFS leaves every FAT field of the parameter block zero.
     if (GetU16(s + kReservedSectors) != 0 || s[kNumberOfFats] != 0 || GetU16(s + kRootEntries) != 0 ||

@@ -166,8 +166,7 @@ namespace {
 bool WriteU64(IRunStream& stream, uint64_t value)
 {
     unsigned char bytes[8];
-    for (int i = 0; i < 8; ++i)
-        bytes[i] = uint8_t(value >> (8 * i));
+    PutU64(bytes, value);
     return stream.Write(bytes, sizeof(bytes)) != 0;
 }
 

@@ -3,6 +3,8 @@
 #ifndef _WIN32
 #include "engine/volume/WideToAnsi.h"
 
+#include <vector>
+
 namespace {
 
 bool IsHighSurrogate(uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -30,15 +32,10 @@ int WideToAnsi(const uint16_t* text, uint32_t length, char* out, uint32_t outSiz
 
 int OemTextToAnsi(const unsigned char* text, uint32_t length, char* out, uint32_t outSize)
 {
-    if (!out || outSize == 0)
-        return 0;
-    out[0] = 0;
-    if (!text)
-        return length == 0;
-    uint32_t n = 0;
-    for (uint32_t i = 0; i < length && n + 1 < outSize; ++i)
-        out[n++] = text[i] < 0x80 ? char(text[i]) : '_';
-    out[n] = 0;
-    return 1;
+    // As under Windows: widened unit by unit (an OEM byte is one unit), then the wide rule.
+    std::vector<uint16_t> wide;
+    if (text)
+        wide.assign(text, text + length);
+    return WideToAnsi(text ? wide.data() : nullptr, length, out, outSize);
 }
 #endif

@@ -5,30 +5,26 @@
 
 #include <vector>
 
-namespace {
+#include "engine/device/LittleEndian.h"
 
-void Put32(std::vector<uint8_t>& d, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        d[at + i] = uint8_t(v >> (8 * i));
-}
+namespace {
 
 // A packed DIB with a 40-byte (or longer) info header, followed by `rest` bytes.
 std::vector<uint8_t> InfoDib(uint32_t headerSize, uint16_t bits, uint32_t compression,
                              uint32_t coloursUsed, size_t rest)
 {
     std::vector<uint8_t> d(headerSize + rest, 0);
-    Put32(d, 0, headerSize);
+    PutU32(d.data() + 0, headerSize);
     d[14] = uint8_t(bits);
-    Put32(d, 16, compression);
-    Put32(d, 32, coloursUsed);
+    PutU32(d.data() + 16, compression);
+    PutU32(d.data() + 32, coloursUsed);
     return d;
 }
 
 std::vector<uint8_t> CoreDib(uint16_t bits, size_t rest)
 {
     std::vector<uint8_t> d(12 + rest, 0);
-    Put32(d, 0, 12);
+    PutU32(d.data() + 0, 12);
     d[10] = uint8_t(bits);
     return d;
 }

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "tests/support/DibSurface.h"
 
 namespace {
 
@@ -90,33 +94,17 @@ TEST(FontCache, RefusedLanguageChangesNothing)
 
 TEST(FontCache, DrawStringUsesColourAndRestoresTheContext)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 120;
-    info.bmiHeader.biHeight = -40;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    DibSurface surface(120, 40, RGB(255, 255, 255));
+    HDC dc = surface.dc();
     RECT all = {0, 0, 120, 40};
-    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ fontBefore = GetCurrentObject(dc, OBJ_FONT);
     SetTextColor(dc, RGB(1, 2, 3));
 
     ResourceHelper::Instance().DrawString(dc, "Wide WWW", all, RGB(255, 0, 0), 24, 700,
                                           DT_LEFT | DT_TOP | DT_SINGLELINE);
-    GdiFlush();
-    int red = 0;
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < 120 * 40; ++i)
-        red += (pixels[i] & 0xFFFFFF) == 0xFF0000;
-    EXPECT_GT(red, 0);
+    const std::vector<uint32_t> pixels = surface.Pixels();
+    EXPECT_GT(std::count(pixels.begin(), pixels.end(), 0xFF0000u), 0);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string.h>
-
 #include <functional>
 #include <string>
 
@@ -14,6 +12,7 @@
 #include "app/CrashHandler.h"
 #include "app/ProgramAllocator.h"
 #include "tests/appservices/StandInFolder.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -37,8 +36,6 @@ const CrashCase kCrashCases[] = {
     {"two-threads", kAccessViolation, Event::Crash, false},
 };
 
-// Runs a program of the program folder to its end; its exit code, or 0xFFFFFFFF when it
-// did not end in time.
 // What the test saw of the first top-level window the child showed.
 struct BoxSeen {
     bool shown = false;
@@ -48,60 +45,29 @@ struct BoxSeen {
     std::string dumpBefore;      // the first bytes of Derivud0.dmp then
 };
 
-struct FindOf {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleOf(HWND window, LPARAM data)
-{
-    FindOf* find = reinterpret_cast<FindOf*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char cls[32] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (process == find->process && IsWindowVisible(window) && !strcmp(cls, "#32770")) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Runs a program of the program folder to its end; its exit code, or 0xFFFFFFFF when it
 // did not end in time. A box it shows is answered with IDOK, after seen() has looked at it.
 DWORD RunProgram(const char* name, const std::string& arguments,
                  const std::function<void(HWND box)>& seen = nullptr)
 {
-    std::string exe = std::string(GetAppFolder()) + name;
-    std::string command = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    ChildProcess child;
+    if (!child.Start(std::string(GetAppFolder()) + name, arguments))
         return 0xFFFFFFFF;
-    DWORD code = 0xFFFFFFFF;
     const DWORD start = GetTickCount();
     bool answered = false;
     while (GetTickCount() - start < 60000) {
-        if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(process.hProcess, &code);
-            break;
-        }
-        FindOf find = {process.dwProcessId, nullptr};
-        EnumWindows(FindVisibleOf, reinterpret_cast<LPARAM>(&find));
-        if (find.found && !answered) {
+        const DWORD code = child.WaitExit(20);
+        if (code != STILL_ACTIVE)
+            return code;
+        HWND box = VisibleWindowOf(child.Id(), "#32770");
+        if (box && !answered) {
             if (seen)
-                seen(find.found);
-            PostMessageA(find.found, WM_COMMAND, IDOK, 0);
+                seen(box);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
             answered = true;
         }
     }
-    if (code == 0xFFFFFFFF)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return 0xFFFFFFFF;
 }
 
 DWORD RunChild(const char* mode, const std::string& folder,

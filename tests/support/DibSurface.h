@@ -4,6 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <stdint.h>
+
+#include <vector>
+
 class DibSurface
 {
 public:
@@ -51,6 +55,15 @@ public:
         GdiFlush();
         const DWORD v = m_bits[y * m_width + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    // Every pixel as 0x00RRGGBB, row by row from the top.
+    std::vector<uint32_t> Pixels() const
+    {
+        GdiFlush();
+        std::vector<uint32_t> pixels(m_bits, m_bits + m_width * m_height);
+        for (uint32_t& pixel : pixels)
+            pixel &= 0xFFFFFF;
+        return pixels;
     }
     bool Untouched(COLORREF background) const
     {

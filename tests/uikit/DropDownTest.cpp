@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "UiKitTestEnv.h"
+#include "tests/support/MessagePump.h"
 #include "uikit/dropdown/FilterDropWnd.h"
 
 using namespace UiCtrl;
@@ -37,7 +38,7 @@ protected:
         PostMessageA(list.GetHwnd(), WM_MOUSEMOVE, 0, at);
         PostMessageA(list.GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageA(list.GetHwnd(), WM_LBUTTONUP, 0, at);
-        uikittest::PumpMessages();
+        DispatchQueuedMessages();
     }
     std::vector<int> CheckedRows()
     {
@@ -109,7 +110,7 @@ TEST_F(FileTypeList, LosingTheFocusHidesItWithoutAReport)
     list.Open();
     EXPECT_EQ(GetFocus(), list.GetHwnd());
     SetFocus(sink.Hwnd());
-    uikittest::PumpMessages();
+    DispatchQueuedMessages();
     EXPECT_FALSE(IsWindowVisible(list.GetHwnd()));
     EXPECT_TRUE(sink.Take().empty());
 }

@@ -10,6 +10,7 @@
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "tests/support/GalleryCapture.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/WinePath.h"
 #include "uikit/dropdown/FilterDropWnd.h"
 #include "uikit/host/UiSdkWndBase.h"
@@ -89,7 +90,7 @@ private:
 void Settle()
 {
     for (int i = 0; i < 5; ++i) {
-        uikittest::PumpMessages();
+        DispatchQueuedMessages();
         Sleep(50);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "UiKitTestEnv.h"
 #include "app/ResourceHelper.h"
+#include "tests/support/MessagePump.h"
 #include "uikit/host/UiSdkWndBase.h"
 
 using namespace UiCtrl;
@@ -31,7 +32,7 @@ public:
     }
     std::vector<uikittest::CommandSink::Command> Take()
     {
-        uikittest::PumpMessages();
+        DispatchQueuedMessages();
         std::vector<uikittest::CommandSink::Command> out;
         out.swap(commands);
         return out;
@@ -80,7 +81,7 @@ protected:
     void Post(UINT message, WPARAM wParam, POINT at)
     {
         PostMessageA(host.GetHwnd(), message, wParam, MAKELPARAM(at.x, at.y));
-        uikittest::PumpMessages();
+        DispatchQueuedMessages();
     }
     // The real cursor goes there too, so that leave tracking sees it inside the window.
     void MoveTo(POINT at)

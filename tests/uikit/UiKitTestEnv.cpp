@@ -4,6 +4,7 @@
 #include "app/ResourceHelper.h"
 #include "app/ResourceLayout.h"
 #include "app/TextConvert.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/WinePath.h"
 #include "uikit/widget/UIFilterTypeItem.h"
 #include "uikit/widget/UiCheckBtn.h"
@@ -96,15 +97,6 @@ void ShowEveryState(UiCtrl::UiItemMap& items)
     }
 }
 
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 CommandSink& SharedSink()
 {
     // Never destroyed: it lives as long as the test program.
@@ -139,7 +131,7 @@ CommandSink::~CommandSink()
 
 std::vector<CommandSink::Command> CommandSink::Take()
 {
-    PumpMessages();
+    DispatchQueuedMessages();
     std::vector<Command> out;
     out.swap(commands_);
     return out;

@@ -42,7 +42,4 @@ CommandSink& SharedSink();
 // 2 pressed, 3 disabled, 4 checked (selected for the file-kind row, pressed for the toggles).
 void ShowEveryState(UiCtrl::UiItemMap& items);
 
-// Dispatches every message waiting in this thread's queue.
-void PumpMessages();
-
 } // namespace uikittest

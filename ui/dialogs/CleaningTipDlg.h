@@ -3,9 +3,9 @@
 // ("done of total"), and a Stop button (100) that asks the worker to stop before its next
 // files. Like every busy tip it ends only when the worker's flag is set.
 #pragma once
-#include "ui/dialogs/BusyWaitDialog.h"
+#include "ui/dialogs/CommonTipDlg.h"
 
-class CleaningTipDlg : public BusyWaitDialog
+class CleaningTipDlg : public CommonTipDlg
 {
 public:
     static const int kStopButton = 100;
@@ -19,7 +19,6 @@ public:
     const std::string& CountText() const { return countText_; }
 
 protected:
-    BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DrawBackground(HDC memory) override;
 

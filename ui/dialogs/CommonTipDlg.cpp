@@ -18,8 +18,12 @@ const COLORREF kTextColour = 0xF6C5C5;
 } // namespace
 
 CommonTipDlg::CommonTipDlg(CWnd* parent, const char* text, const std::atomic<int>* done)
-    : BusyWaitDialog(parent, done, "CommonTipDlg", "loading_common_tip.gif"),
-      text_(text ? text : "")
+    : CommonTipDlg(parent, text, done, "CommonTipDlg")
+{
+}
+
+CommonTipDlg::CommonTipDlg(CWnd* parent, const char* text, const std::atomic<int>* done, const char* layout)
+    : BusyWaitDialog(parent, done, layout, "loading_common_tip.gif"), text_(text ? text : "")
 {
 }
 
@@ -33,6 +37,11 @@ BOOL CommonTipDlg::OnInitDialog()
 }
 
 void CommonTipDlg::DrawBackground(HDC memory)
+{
+    DrawTip(memory, text_);
+}
+
+RECT CommonTipDlg::DrawTip(HDC memory, const std::string& text)
 {
     RECT client;
     GetClientRect(&client);
@@ -49,5 +58,6 @@ void CommonTipDlg::DrawBackground(HDC memory)
         width = static_cast<int>(animation->GetWidth());
     }
     RECT textRect = {x + width + 5, inner.top, inner.right - 13, inner.top + 40};
-    WrappedText::Draw(memory, text_, textRect, resources.GetFont(17, 400, false), kTextColour);
+    WrappedText::Draw(memory, text, textRect, resources.GetFont(17, 400, false), kTextColour);
+    return textRect;
 }

@@ -15,8 +15,14 @@ public:
     const std::string& Text() const { return text_; }
 
 protected:
+    // For tips that add to this one under a layout of their own.
+    CommonTipDlg(CWnd* parent, const char* text, const std::atomic<int>* done, const char* layout);
+
     BOOL OnInitDialog() override;
     void DrawBackground(HDC memory) override;
+    // Fills the panel and draws the moving picture with `text` beside it; returns the box the
+    // text was wrapped into, which later lines are placed under.
+    RECT DrawTip(HDC memory, const std::string& text);
 
 private:
     std::string text_;

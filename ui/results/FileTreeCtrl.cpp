@@ -22,6 +22,7 @@ const COLORREF kGroupBackOdd = 0x271C17, kFileBack = 0x18110E;
 const COLORREF kGroupCaption = 0xB0887E, kFileText = 0xC6A18F, kCountText = 0xF0C4B0, kStrike = 0xC8887E;
 const COLORREF kLookAlike = 0x4FB0F0;  // amber: a look-alike group and its notes
 const COLORREF kPartMark = 0x9EF23C;  // brighter than the checked box's green
+const COLORREF kAllMark = 0x3C3CF0;   // red: every file of the group is checked
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
 {
@@ -526,9 +527,18 @@ void FileTreeCtrl::DrawPicture(HDC dc, Gdiplus::Image* image, int x, int y)
 
 void FileTreeCtrl::DrawCheckBox(HDC dc, int mark, int x, int y)
 {
-    DrawPicture(dc, mark == kGroupChecked ? m_checked : m_unchecked, x, y);
+    const bool ticked = mark == kGroupChecked || mark == kGroupAllChecked;
+    DrawPicture(dc, ticked ? m_checked : m_unchecked, x, y);
     if (mark == kGroupPartlyChecked)
         FillSolid(dc, RECT{x + 4, y + 4, x + kCheckBoxSize - 4, y + kCheckBoxSize - 4}, kPartMark);
+    if (mark == kGroupAllChecked) {
+        // A red frame round the tick: removing these leaves no copy.
+        const int s = kCheckBoxSize, w = 2;
+        FillSolid(dc, RECT{x, y, x + s, y + w}, kAllMark);
+        FillSolid(dc, RECT{x, y + s - w, x + s, y + s}, kAllMark);
+        FillSolid(dc, RECT{x, y, x + w, y + s}, kAllMark);
+        FillSolid(dc, RECT{x + s - w, y, x + s, y + s}, kAllMark);
+    }
 }
 
 HICON FileTreeCtrl::SmallIconFor(const std::string& name)

@@ -44,46 +44,94 @@ std::string Folded(std::string name)
     return name;
 }
 
-// The names left in a folder, case folded. Asking for each file that is gone would cost a
-// look through the whole folder each (the file system's case-blind search), so the folder is
-// read once. False when it cannot be read.
-bool NamesIn(const std::string& folder, std::set<std::string>& names)
+// The names left in a folder after a shell call. Asking for each file whether it is gone
+// would cost a look through the whole folder each (the file system's case-blind search), and
+// under Wine that search answers for "FOREST.JPG" with a "forest.jpg" beside it; so the
+// folder is read once and each file looked up by its own name: its long name, or the short
+// name by which a name the code page cannot hold is reached.
+class FolderNames
 {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    do
-        names.insert(Folded(data.cFileName));
-    while (FindNextFileA(find, &data));
-    FindClose(find);
-    return true;
-}
+public:
+    enum Presence
+    {
+        kGone,
+        kThere,
+        kOtherCase,  // only a name differing in case is there: the same file, or its twin
+    };
+
+    explicit FolderNames(const std::string& folder)
+    {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+        m_read = find != INVALID_HANDLE_VALUE;
+        if (!m_read)
+            return;
+        do {
+            for (const char* name : {data.cFileName, data.cAlternateFileName})
+                if (name[0]) {
+                    m_exact.insert(name);
+                    m_folded.insert(Folded(name));
+                }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+
+    // Without a listing, the path itself is asked.
+    Presence Of(const std::string& name, const std::string& path) const
+    {
+        if (!m_read)
+            return PathIsGone(path) ? kGone : kThere;
+        if (m_exact.count(name))
+            return kThere;
+        return m_folded.count(Folded(name)) ? kOtherCase : kGone;
+    }
+
+    // Gone after a shell call that returned result.
+    bool Gone(const std::string& name, const std::string& path, int result) const
+    {
+        const Presence presence = Of(name, path);
+        return presence == kGone || (presence == kOtherCase && result == 0);
+    }
+
+private:
+    bool m_read = false;
+    std::set<std::string> m_exact, m_folded;
+};
 
 // One call for all, then each file looked at. After a failed call the shell may have
 // stopped at its first error: the files still there are tried once more on their own, so
-// one refusal does not fail its neighbours.
+// one refusal does not fail its neighbours. A file whose name is gone while a name differing
+// in case only is there went, when the shell said all went well; after a failed call it
+// counts as refused and is not tried again, for that path might now reach its twin.
 void Call(IRecycleShell& shell, const ShellCall& call, bool toRecycleBin, HWND owner, RemovalReport& report)
 {
     if (call.paths.empty())
         return;
     const int result = shell.Delete(call.paths, toRecycleBin, owner);
-    std::set<std::string> left;
-    const bool listed = NamesIn(call.folder, left);
+    const FolderNames left(call.folder);
+    std::vector<bool> gone(call.paths.size()), retried(call.paths.size());
+    std::vector<int> results(call.paths.size(), result);
     for (size_t i = 0; i < call.paths.size(); ++i) {
-        const std::string& path = call.paths[i];
-        // A name still listed, in any case, is there.
-        bool gone = listed ? !left.count(Folded(call.records[i]->name)) : PathIsGone(path);
-        int single = result;
-        if (!gone && result != 0 && call.paths.size() > 1 && StillTheScannedFile(*call.records[i])) {
-            single = shell.Delete({path}, toRecycleBin, owner);
-            gone = PathIsGone(path);
+        const std::string& name = call.records[i]->name;
+        gone[i] = left.Gone(name, call.paths[i], result);
+        if (left.Of(name, call.paths[i]) == FolderNames::kThere && result != 0 && call.paths.size() > 1 &&
+            StillTheScannedFile(*call.records[i])) {
+            results[i] = shell.Delete({call.paths[i]}, toRecycleBin, owner);
+            retried[i] = true;
         }
-        if (gone) {
+    }
+    if (std::count(retried.begin(), retried.end(), true)) {
+        const FolderNames after(call.folder);
+        for (size_t i = 0; i < call.paths.size(); ++i)
+            if (retried[i])
+                gone[i] = after.Gone(call.records[i]->name, call.paths[i], results[i]);
+    }
+    for (size_t i = 0; i < call.paths.size(); ++i) {
+        if (gone[i]) {
             call.records[i]->flags |= kRecordRemoved;
             ++(toRecycleBin ? report.removed : report.deletedForEver);
         } else {
-            report.Fail(path, single != 0 ? kRemovalRefused : kRemovalStillThere);
+            report.Fail(call.paths[i], results[i] != 0 ? kRemovalRefused : kRemovalStillThere);
         }
     }
 }
@@ -116,7 +164,7 @@ RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shel
     if (bin.empty() || !bin[0])
         return kRemovalNoRecycleBin;
     const int result = shell.Delete({path}, true, nullptr);
-    if (PathIsGone(path))
+    if (FolderNames(path.substr(0, slash + 1)).Gone(path.substr(slash + 1), path, result))
         return kRemovalOk;
     return result != 0 ? kRemovalRefused : kRemovalStillThere;
 }

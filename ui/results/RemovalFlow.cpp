@@ -51,15 +51,21 @@ DWORD WINAPI RefreshThreadProc(void* data)
     return 0;
 }
 
-// One line per reason a file did not go, and one for files that went for ever.
+// What went to the recycle bin, what went for ever, then one line per reason a file did not
+// go. Empty when every file went to the bin: the recycle-bin notice alone tells that.
 std::string OutcomeText(const RemovalReport& report)
 {
+    if (report.deletedForEver == 0 && report.failures.empty())
+        return std::string();
     std::string text;
     auto add = [&text](const std::string& line) {
         if (!text.empty())
             text += "\n";
         text += line;
     };
+    if (report.removed > 0)
+        add(FormatLangString("RemoveMovedToBin", "%d files were moved to the recycle bin. You can restore them from there.",
+                             report.removed));
     if (report.deletedForEver > 0)
         add(FormatLangString("RemoveDeletedForEver", "%d files were deleted permanently. They cannot be restored.",
                              report.deletedForEver));
@@ -95,14 +101,15 @@ void ScanResultPageWnd::ShowNothingChecked()
 
 void ScanResultPageWnd::ShowRemovalOutcome(const RemovalReport& report)
 {
-    // The recycle-bin notice only for files that really are there.
-    if (report.removed > 0) {
+    // Told once: the recycle-bin notice when every file went there, else one message that
+    // says what went where and why anything stayed.
+    const std::string text = OutcomeText(report);
+    if (!text.empty()) {
+        ShowKvrMessageBox(GetAncestor(hwnd_, GA_ROOT), text.c_str(), "", 0, kMessageColour);
+    } else if (report.removed > 0) {
         RemoveFileFinishDlg notice(CWnd::FromHandle(GetAncestor(hwnd_, GA_ROOT)));
         notice.DoModal();
     }
-    const std::string text = OutcomeText(report);
-    if (!text.empty())
-        ShowKvrMessageBox(GetAncestor(hwnd_, GA_ROOT), text.c_str(), "", 0, kMessageColour);
 }
 
 bool ScanResultPageWnd::AskBeforeRemoval(const std::string& text)
@@ -205,6 +212,8 @@ void ScanResultPageWnd::OnRemovalFinished()
     SetCategoryCaptions();
     ShowWidget(kCmdOpen, false);
     ShowCategory(m_visible);
+    // Files left checked (those that could not go) can still be unchecked at once.
+    ShowSelectButton(m_trees[m_visible].CheckedCount() > 0);
     if (!m_trees[m_visible].IsEmpty())
         m_trees[m_visible].SetFocus();
     m_removing = false;

@@ -36,6 +36,21 @@ int64_t ResultGroup::TotalSize() const
     return size;
 }
 
+namespace {
+
+bool AllOneCopy(const ResultGroup& group)
+{
+    const uint32_t copyClass = group.files.front().record->copyClass;
+    if (copyClass == 0)
+        return false;
+    for (const ResultFile& file : group.files)
+        if (file.record->copyClass != copyClass)
+            return false;
+    return true;
+}
+
+}  // namespace
+
 void ResultModel::Clear()
 {
     m_groups.clear();
@@ -58,6 +73,10 @@ int ResultModel::FillCategory(int category, const FileGroupMap& groups)
         it = range.second;
         if (group->files.size() < 2)
             continue;
+        // Pictures that all share one copy class are byte-for-byte copies of each other: a
+        // group of copies, not of look-alikes.
+        if (group->lookAlike && AllOneCopy(*group))
+            group->lookAlike = false;
         m_groups.push_back(std::move(group));
         ++added;
     }

@@ -113,8 +113,7 @@ int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int rig
                 SkinWndScroll(&tree, m_scrollSkin);
     m_created = true;
     ShowWidget(kCmdOpen, false);
-    ShowWidget(kCmdAutoSelect, true);
-    ShowWidget(kCmdUncheckAll, false);
+    ShowSelectButton(false);
     if (UiItem* remove = FindItem(kCmdRemove))
         remove->Enable(1);
     OnSize(0, 0);
@@ -126,6 +125,12 @@ void ScanResultPageWnd::ShowWidget(int id, bool visible)
 {
     if (UiItem* item = FindItem(id))
         item->SetVisible(visible ? 1 : 0);
+}
+
+void ScanResultPageWnd::ShowSelectButton(bool uncheck)
+{
+    ShowWidget(kCmdAutoSelect, !uncheck);
+    ShowWidget(kCmdUncheckAll, uncheck);
 }
 
 void ScanResultPageWnd::FillCategory(int category, const FileGroupMap& groups)
@@ -181,6 +186,7 @@ void ScanResultPageWnd::ClearAll()
     ClearCurrentFile();
     ReleasePreview();
     SetCategoryCaptions();
+    ShowSelectButton(false);  // a new scan's files start unchecked
 }
 
 std::string ScanResultPageWnd::OutcomeNote() const
@@ -284,8 +290,7 @@ void ScanResultPageWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     case kCmdUncheckAll:
         for (FileTreeCtrl& tree : m_trees)
             tree.UncheckAll();
-        ShowWidget(kCmdAutoSelect, true);
-        ShowWidget(kCmdUncheckAll, false);
+        ShowSelectButton(false);
         OnSelectionChanged();
         return;
     case kCmdRemove:
@@ -295,8 +300,7 @@ void ScanResultPageWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         // Only the visible tree's groups: checks in a tree the user is not looking at would be
         // removed from the all-files tree unseen.
         m_trees[m_visible].AutoSelectAll();
-        ShowWidget(kCmdAutoSelect, false);
-        ShowWidget(kCmdUncheckAll, true);
+        ShowSelectButton(true);
         OnSelectionChanged();
         return;
     case kCmdDropDown:

@@ -106,6 +106,8 @@ protected:
 
 private:
     void ShowWidget(int id, bool visible);
+    // Auto select while nothing is checked; Uncheck all once the page checked files.
+    void ShowSelectButton(bool uncheck);
     void PlaceWidgets();
     void OpenDropDown();
     void DrawDetails(HDC dc);

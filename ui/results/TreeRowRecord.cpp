@@ -9,6 +9,8 @@ GroupMark MarkOfGroup(const ResultGroup& group)
     int alive = 0;
     for (const ResultFile& file : group.files)
         alive += IsRemoved(file.record) ? 0 : 1;
+    if (checked >= alive)
+        return kGroupAllChecked;
     return checked >= alive - 1 ? kGroupChecked : kGroupPartlyChecked;
 }
 

@@ -15,8 +15,9 @@
 class FileTreeCtrl;
 struct TreeItemLink;
 
-// How much of a group its check box shows.
-enum GroupMark { kGroupUnchecked = 0, kGroupChecked = 1, kGroupPartlyChecked = 2 };
+// How much of a group its check box shows. Every file checked is shown apart from every
+// file but one: no copy of the group would remain.
+enum GroupMark { kGroupUnchecked = 0, kGroupChecked = 1, kGroupPartlyChecked = 2, kGroupAllChecked = 3 };
 
 struct TreeRowRecord
 {
@@ -60,8 +61,8 @@ struct TreeItemLink
     TreeItemLink* groupLink = nullptr;
 };
 
-// What a group's box shows: checked when every file but one is (what the box itself does),
-// partly checked for fewer, unchecked for none.
+// What a group's box shows: all checked when every file still there is, checked when every
+// file but one is (what the box itself does), partly checked for fewer, unchecked for none.
 GroupMark MarkOfGroup(const ResultGroup& group);
 
 // For a file of a look-alike group: the 1-based place of the first other member with the same

@@ -3,6 +3,7 @@
 
 #include "app/LangString.h"
 #include "uikit/dialog/SkinDialogTemplate.h"
+#include "uikit/widget/WidgetSupport.h"
 
 namespace {
 const int kCloseItem = 800;
@@ -40,7 +41,5 @@ void BrowseFileDlg::DrawBackground(HDC memory)
     band.top = band.bottom - 45;
     band.left += 1;
     band.right -= 1;
-    HBRUSH brush = CreateSolidBrush(0x31241E);
-    FillRect(memory, &band, brush);
-    DeleteObject(brush);
+    UiCtrl::FillWithColour(memory, band, 0x31241E);
 }

@@ -286,6 +286,16 @@ static LinearGradientBrush VerticalBrush(float x, float top, float bottom, uint3
     return LinearGradientBrush(PointF(x, top), PointF(x, bottom), Argb(from), Argb(to));
 }
 
+// A selected slice of the flat and tilted looks: veiled in the highlight colour and outlined.
+static void MarkSelectedPie(Graphics& g, uint32_t highlight, const RectF& rect, float start,
+                            float sweep)
+{
+    SolidBrush mark(WithAlpha(highlight, 100));
+    g.FillPie(&mark, rect, start, sweep);
+    Pen edge(Argb(highlight), 1.0f);
+    g.DrawPie(&edge, rect, start, sweep);
+}
+
 void CPieChartWnd::DrawBackground(Graphics& g, int width, int height)
 {
     LinearGradientBrush band = VerticalBrush(0.0f, 0.0f, static_cast<REAL>(height), m_frameLight,
@@ -366,12 +376,8 @@ void CPieChartWnd::PaintFlat(Graphics& g, int width, int height)
                                                        static_cast<REAL>(pie.bottom), s.color,
                                                        s.lightColor);
         g.FillPie(&innerBrush, inner, start, s.sweep);
-        if (s.selected) {
-            SolidBrush mark(WithAlpha(m_highlight, 100));
-            g.FillPie(&mark, outer, start, s.sweep);
-            Pen edge(Argb(m_highlight), 1.0f);
-            g.DrawPie(&edge, outer, start, s.sweep);
-        }
+        if (s.selected)
+            MarkSelectedPie(g, m_highlight, outer, start, s.sweep);
         start += s.sweep;
     }
     const int cx = (pie.left + pie.right) / 2, cy = (pie.top + pie.bottom) / 2;
@@ -437,12 +443,8 @@ void CPieChartWnd::PaintTilted(Graphics& g, int width)
         g.FillPie(&brush, face, angle, s.tiltedSweep);
         Pen pen(Argb(s.color), 0.2f);
         g.DrawPie(&pen, face, angle, s.tiltedSweep);
-        if (s.selected) {
-            SolidBrush mark(WithAlpha(m_highlight, 100));
-            g.FillPie(&mark, face, angle, s.tiltedSweep);
-            Pen edge(Argb(m_highlight), 1.0f);
-            g.DrawPie(&edge, face, angle, s.tiltedSweep);
-        }
+        if (s.selected)
+            MarkSelectedPie(g, m_highlight, face, angle, s.tiltedSweep);
         angle += s.tiltedSweep;
     }
     DrawLegend(g, width);

@@ -243,18 +243,11 @@ bool AngleInSector(float angle, float start, float sweep)
 
 bool PointInRingSlice(float x, float y, const PieRect& pie, float start, float sweep)
 {
-    float rx = pie.Width() / 2.0f, ry = pie.Height() / 2.0f;
-    if (rx <= 0.0f || ry <= 0.0f)
-        return false;
-    float cx = (pie.left + pie.right) / 2.0f, cy = (pie.top + pie.bottom) / 2.0f;
-    float nx = (x - cx) / rx, ny = (y - cy) / ry;
-    if (nx * nx + ny * ny > 1.0f)
+    if (!PointInEllipseSector(x, y, pie, start, sweep))
         return false;
     float hole = 3.0f * static_cast<float>(pie.Width() / 15);
-    float hx = x - cx, hy = y - cy;
-    if (hx * hx + hy * hy < hole * hole)
-        return false;
-    return AngleInSector(AngleOfPoint(x, y, pie), start, sweep);
+    float hx = x - (pie.left + pie.right) / 2.0f, hy = y - (pie.top + pie.bottom) / 2.0f;
+    return hx * hx + hy * hy >= hole * hole;
 }
 
 PieLayout ComputePieLayout(int clientWidth, const PieRect& pie)

@@ -6,11 +6,14 @@
 #include <gdiplus.h>
 #include <stdlib.h>
 
+#include <algorithm>
+
 #include "app/LangString.h"
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/ResourceLayout.h"
 #include "app/SkinImage.h"
+#include "uikit/dialog/DialogFrame.h"
 #include "uikit/widget/UiBtnWithoutWnd.h"
 #include "uikit/widget/WidgetSupport.h"
 
@@ -28,13 +31,35 @@ UiCtrl::UiBtnWithoutWnd* ButtonOf(HomeBaseDialog& box, int id)
     return dynamic_cast<UiCtrl::UiBtnWithoutWnd*>(box.FindClientItem(id));
 }
 
-void Apply(UiCtrl::UiBtnWithoutWnd* button, const Button& plan)
+HFONT TextFont()
+{
+    return ResourceHelper::Instance().GetFont(17, 100, false);
+}
+
+RECT Moved(RECT r, int down)
+{
+    OffsetRect(&r, 0, down);
+    return r;
+}
+
+void Apply(UiCtrl::UiBtnWithoutWnd* button, const Button& plan, int down)
 {
     if (!button)
         return;
     button->SetVisible(plan.visible ? 1 : 0);
-    button->SetRect(plan.rect);
+    button->SetRect(Moved(plan.rect, down));
     button->SetCaption(plan.text);
+}
+
+RECT WorkAreaOf(HWND window)
+{
+    MONITORINFO info = {sizeof(info)};
+    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (monitor && GetMonitorInfoA(monitor, &info))
+        return info.rcWork;
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
 }
 
 } // namespace
@@ -108,12 +133,13 @@ BOOL KVRMessageBox::OnInitDialog()
         EndDialog(kNeedsSystemBox);
         return TRUE;
     }
-    Apply(first, plan.first);
-    Apply(second, plan.second);
+    const int down = GrowToFitText();
+    Apply(first, plan.first, down);
+    Apply(second, plan.second, down);
     hasThird_ = plan.third.visible;
     if (hasThird_) {
         auto* third = new UiCtrl::UiBtnWithoutWnd(0);
-        const RECT& r = plan.third.rect;
+        const RECT r = Moved(plan.third.rect, down);
         third->Create(m_hWnd, kThirdButton, 3, r.left, r.top, r.right, r.bottom);
         third->SetCaption(plan.third.text);
         delete ClientItems()[kThirdButton];
@@ -124,6 +150,32 @@ BOOL KVRMessageBox::OnInitDialog()
     SetForegroundWindow();
     SetFocus();
     return TRUE;
+}
+
+int KVRMessageBox::GrowToFitText()
+{
+    textArea_ = kTextArea;
+    RECT measured = kTextArea;
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ oldFont = SelectObject(dc, TextFont());
+    DrawTextA(dc, text_.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    ::ReleaseDC(m_hWnd, dc);
+    RECT window;
+    GetWindowRect(&window);
+    const RECT work = WorkAreaOf(m_hWnd);
+    // Never taller than the work area: a text longer than that is cut at the bottom.
+    const int grow = std::min(measured.bottom - kTextArea.bottom,
+                              (work.bottom - work.top) - (window.bottom - window.top));
+    if (grow <= 0)
+        return 0;
+    textArea_.bottom += grow;
+    // Grown about its old middle, and kept on the screen.
+    const RECT placed = DialogFrame::CentredWindow(window, work, window.right - window.left,
+                                                   window.bottom - window.top + grow);
+    SetWindowPos(nullptr, placed.left, placed.top, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return grow;
 }
 
 BOOL KVRMessageBox::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -149,13 +201,13 @@ void KVRMessageBox::DrawBackground(HDC memory)
 
 void KVRMessageBox::DrawForeground(HDC memory)
 {
-    HGDIOBJ oldFont = SelectObject(memory, ResourceHelper::Instance().GetFont(17, 100, false));
+    HGDIOBJ oldFont = SelectObject(memory, TextFont());
     const COLORREF oldColour = SetTextColor(memory, textColour_);
-    RECT measured = kTextArea;
+    RECT measured = textArea_;
     DrawTextA(memory, text_.c_str(), -1, &measured,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     // One line stands in the middle band; more lines fill the whole text area.
-    textRect_ = measured.bottom < kOneLineArea.bottom ? kOneLineArea : kTextArea;
+    textRect_ = measured.bottom < kOneLineArea.bottom ? kOneLineArea : textArea_;
     RECT draw = textRect_;
     DrawTextA(memory, text_.c_str(), -1, &draw, DT_WORDBREAK | DT_NOPREFIX);
     SetTextColor(memory, oldColour);

@@ -1,7 +1,8 @@
 // uikit/dialog/KvrMessageBox.h
 // The program's message box: a skinned dialog (template 227, layout "MessageBox") with a
-// warning picture, a word-wrapped message and one, two or three buttons. When the layout
-// gives it no button that could close it, the system message box asks the same question.
+// warning picture, a word-wrapped message and one, two or three buttons. A long message
+// makes the box taller, its buttons staying below it. When the layout gives it no button
+// that could close it, the system message box asks the same question.
 #pragma once
 #include <string>
 
@@ -44,12 +45,17 @@ protected:
     void DrawForeground(HDC memory) override;
 
 private:
+    // Makes the box taller when its text needs more lines than the text area holds, within
+    // the work area; returns by how much (the buttons move down by as much).
+    int GrowToFitText();
+
     std::string text_, caption_;
     UINT style_ = MB_OK;
     COLORREF textColour_;
     Gdiplus::Image* warning_ = nullptr;
     std::string custom_[3];
     bool hasThird_ = false;
+    RECT textArea_ = {0, 0, 0, 0};  // the layout's text area, grown to fit the text
     RECT textRect_ = {0, 0, 0, 0};
 };
 

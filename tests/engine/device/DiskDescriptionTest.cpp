@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/device/DiskDescription.h"
+#include "engine/device/LittleEndian.h"
 
 TEST(DiskDescription, BusTypeNames)
 {
@@ -34,22 +35,16 @@ TEST(DiskDescription, TrimSpaces)
     }
 }
 
-namespace {
-
-void Put32(std::vector<unsigned char>& b, size_t at, uint32_t v) { memcpy(&b[at], &v, 4); }
-
-}  // namespace
-
 TEST(DiskDescription, ParsesAndBoundsOffsets)
 {
     std::vector<unsigned char> d(120, 0);
-    Put32(d, 28, 7);
-    Put32(d, 12, 40);
+    PutU32(d.data() + 28, 7);
+    PutU32(d.data() + 12, 40);
     memcpy(&d[40], "Vendor  ", 9);
-    Put32(d, 16, 50);
+    PutU32(d.data() + 16, 50);
     memcpy(&d[50], "Product", 8);
-    Put32(d, 20, 1000);        // beyond the buffer
-    Put32(d, 24, 0xFFFFFFFFu); // no serial
+    PutU32(d.data() + 20, 1000);        // beyond the buffer
+    PutU32(d.data() + 24, 0xFFFFFFFFu); // no serial
     memcpy(&d[112], "UNENDED!", 8);
     DiskDescription out;
     ASSERT_TRUE(ParseStorageDescriptor(d.data(), d.size(), &out));
@@ -59,7 +54,7 @@ TEST(DiskDescription, ParsesAndBoundsOffsets)
     EXPECT_STREQ("Product", out.product);
     EXPECT_STREQ("", out.revision);
     EXPECT_STREQ("", out.serial);
-    Put32(d, 24, 112);  // a text with no terminator inside the buffer is dropped
+    PutU32(d.data() + 24, 112);  // a text with no terminator inside the buffer is dropped
     ASSERT_TRUE(ParseStorageDescriptor(d.data(), d.size(), &out));
     EXPECT_STREQ("", out.serial);
     EXPECT_FALSE(ParseStorageDescriptor(d.data(), 39, &out));

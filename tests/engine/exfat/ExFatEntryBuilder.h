@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-constexpr uint32_t kStamp = (46u << 25) | (6u << 21) | (15u << 16) | (10u << 11) | (30u << 5) | 5;
+#include "engine/device/LittleEndian.h"
 
-inline void Put16(unsigned char* p, uint32_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
-inline void Put32(unsigned char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i)); }
+constexpr uint32_t kStamp = (46u << 25) | (6u << 21) | (15u << 16) | (10u << 11) | (30u << 5) | 5;
 
 // File + Stream Extension + File Name entries for name, in use or deleted.
 inline std::vector<unsigned char> EntrySet(const std::vector<uint16_t>& name, bool inUse, uint32_t cluster, uint32_t length)
@@ -19,22 +18,22 @@ inline std::vector<unsigned char> EntrySet(const std::vector<uint16_t>& name, bo
     unsigned char* file = bytes.data();
     file[0] = inUse ? 0x85 : 0x05;
     file[1] = uint8_t(1 + names);
-    Put16(file + 4, 0x20);
-    Put32(file + 8, kStamp);
-    Put32(file + 12, kStamp);
-    Put32(file + 16, kStamp);
+    PutU16(file + 4, 0x20);
+    PutU32(file + 8, kStamp);
+    PutU32(file + 12, kStamp);
+    PutU32(file + 16, kStamp);
     unsigned char* stream = file + 32;
     stream[0] = inUse ? 0xC0 : 0x40;
     stream[1] = 0x01;
     stream[3] = uint8_t(name.size());
-    Put32(stream + 20, cluster);
-    Put32(stream + 8, length);
-    Put32(stream + 24, length);
+    PutU32(stream + 20, cluster);
+    PutU32(stream + 8, length);
+    PutU32(stream + 24, length);
     for (size_t i = 0; i < names; ++i) {
         unsigned char* e = file + 64 + 32 * i;
         e[0] = inUse ? 0xC1 : 0x41;
         for (size_t u = 0; u < 15 && i * 15 + u < name.size(); ++u)
-            Put16(e + 2 + 2 * u, name[i * 15 + u]);
+            PutU16(e + 2 + 2 * u, name[i * 15 + u]);
     }
     return bytes;
 }

@@ -62,7 +62,7 @@ TEST(ExFatEntrySetState, BrokenSets)
     for (const Case& c : cases) {
         std::vector<unsigned char> set = EntrySet("x.txt", true, 10, 100);
         if (c.offset == 52)
-            Put32(set.data() + 52, 1);
+            PutU32(set.data() + 52, 1);
         else
             set[c.offset] = c.value;
         parser.Reset();

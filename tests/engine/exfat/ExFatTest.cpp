@@ -27,12 +27,6 @@ std::vector<unsigned char> ExFatImage(const char* name)
 #endif
 }
 
-void Put32(unsigned char* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = uint8_t(v >> (8 * i));
-}
-
 std::string LabelOf(IVolume& volume)
 {
     char text[64] = {};
@@ -175,19 +169,19 @@ TEST(ExFatEntries, NamesLabelsAndStreams)
     EXPECT_FALSE(IsValidVolumeLabelEntry(label));
 
     unsigned char stream[32] = {0xC0};
-    Put32(stream + 20, 10);
+    PutU32(stream + 20, 10);
     stream[24] = 0x00;
     stream[25] = 0x10;  // 4096 bytes
     EXPECT_TRUE(IsValidStreamEntry(stream, 9, 12, 8192));
-    Put32(stream + 20, 1);
+    PutU32(stream + 20, 1);
     EXPECT_FALSE(IsValidStreamEntry(stream, 9, 12, 8192));
-    Put32(stream + 20, 10);
+    PutU32(stream + 20, 10);
     memset(stream + 24, 0xFF, 8);  // longer than the volume
     EXPECT_FALSE(IsValidStreamEntry(stream, 9, 12, 8192));
     EXPECT_FALSE(IsValidStreamEntry(stream, 200, 12, 8192));  // a shift no boot sector gives
     memset(stream + 24, 0, 8);
     stream[1] = 0x02;  // contiguous: its last cluster must stay below the bad marks
-    Put32(stream + 20, 0xFFFFFFF5);
+    PutU32(stream + 20, 0xFFFFFFF5);
     stream[25] = 0x20;
     EXPECT_FALSE(IsValidStreamEntry(stream, 9, 12, 0xFFFFFFFFFFull));
 }
@@ -214,9 +208,9 @@ TEST(SectorCache, EntriesAndEmptyCache)
     EXPECT_EQ(0xFFFFFFFFu, cache.GetFatEntry(2));
     // 0xFFFFFFFF is also the end-of-chain mark: the entries read come from values that no
     // failure could give.
-    Put32(image.data() + g.FatEntryOffset(g.f.rootCluster), 0x12345678);
+    PutU32(image.data() + g.FatEntryOffset(g.f.rootCluster), 0x12345678);
     const uint32_t last = g.f.fatLength * 128 - 1;
-    Put32(image.data() + g.FatEntryOffset(last), 0x0BADCAFE);
+    PutU32(image.data() + g.FatEntryOffset(last), 0x0BADCAFE);
     CMemoryDevice patched(image);
     cache.Open(&patched, g.f.fatOffset, g.f.fatLength);
     EXPECT_EQ(0xFFFFFFF8u, cache.GetFatEntry(0));
@@ -237,7 +231,7 @@ TEST(SectorCache, ManyBlocksOfALargeFat)
     // Twelve megabytes of FAT whose entry n holds n: blocks are read, dropped and re-read.
     std::vector<unsigned char> bytes(12u << 20);
     for (size_t i = 0; i < bytes.size() / 4; ++i)
-        Put32(bytes.data() + i * 4, uint32_t(i));
+        PutU32(bytes.data() + i * 4, uint32_t(i));
     CMemoryDevice device(bytes);
     SectorCache cache;
     cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
@@ -266,8 +260,8 @@ TEST(AnalyzeExFatVolume, RootChainContinuesAndLoopsEnd)
     SetLabel(entry, "SECOND");
     memset(image.data() + g.ClusterOffset(next), 0, g.ClusterBytes());
     memcpy(image.data() + g.ClusterOffset(next), entry, 32);
-    Put32(image.data() + g.FatEntryOffset(root), next);
-    Put32(image.data() + g.FatEntryOffset(next), 0xFFFFFFFF);
+    PutU32(image.data() + g.FatEntryOffset(root), next);
+    PutU32(image.data() + g.FatEntryOffset(next), 0xFFFFFFFF);
     {
         CMemoryDevice device(image);
         std::unique_ptr<CExFatVolumeAnalyer> volume(AnalyzeExFatVolume(&device, 0));
@@ -277,7 +271,7 @@ TEST(AnalyzeExFatVolume, RootChainContinuesAndLoopsEnd)
     // Now the second cluster is full too, and points back at the first.
     for (size_t o = 0; o < g.ClusterBytes(); o += 32)
         memcpy(image.data() + g.ClusterOffset(next) + o, entry, 32);
-    Put32(image.data() + g.FatEntryOffset(next), root);
+    PutU32(image.data() + g.FatEntryOffset(next), root);
     CMemoryDevice device(image);
     std::unique_ptr<CExFatVolumeAnalyer> volume(AnalyzeExFatVolume(&device, 0));
     ASSERT_TRUE(volume);

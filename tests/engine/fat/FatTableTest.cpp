@@ -1,32 +1,18 @@
 // tests/engine/fat/FatTableTest.cpp
 #include <gtest/gtest.h>
 
+#include "engine/device/LittleEndian.h"
 #include "engine/device/MemoryDevice.h"
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatTable.h"
 #include "tests/engine/fat/FatImages.h"
-
-namespace {
-
-void Put16(std::vector<unsigned char>& image, size_t offset, uint32_t value)
-{
-    image[offset] = uint8_t(value);
-    image[offset + 1] = uint8_t(value >> 8);
-}
-void Put32(std::vector<unsigned char>& image, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        image[offset + i] = uint8_t(value >> (8 * i));
-}
-
-}  // namespace
 
 TEST(CFAT16Table, RealTableLoadsAndWidensMarks)
 {
     std::vector<unsigned char> image = FatImage("fat16.img");
     FatBootSector boot(image.data(), 512);
     const size_t fat = size_t(boot.GetReservedSectors()) * 512;
-    Put16(image, fat + 40 * 2, 0xFFF7);
+    PutU16(image.data() + fat + 40 * 2, 0xFFF7);
     CMemoryDevice device(image);
     CFAT16Table table(&device, boot.GetReservedSectors(), boot.GetSectorsPerFat());
     EXPECT_EQ(boot.GetSectorsPerFat() * 512 / 2, table.GetEntryCount());
@@ -46,7 +32,7 @@ TEST(CFAT16Table, DamagedTablesFail)
     for (const Case& c : cases) {
         std::vector<unsigned char> image = FatImage("fat16.img");
         FatBootSector boot(image.data(), 512);
-        Put16(image, size_t(boot.GetReservedSectors()) * 512 + c.cluster * 2, c.value);
+        PutU16(image.data() + size_t(boot.GetReservedSectors()) * 512 + c.cluster * 2, uint16_t(c.value));
         CMemoryDevice device(image);
         CFAT16Table table(&device, boot.GetReservedSectors(), boot.GetSectorsPerFat());
         EXPECT_EQ(0, table.LoadTable()) << c.why;
@@ -78,7 +64,7 @@ TEST(CFAT32Table, JoinedChainsAndLoopsFail)
     for (const Case& c : cases) {
         std::vector<unsigned char> patched = image;
         for (const Link& link : c.links)
-            Put32(patched, fat + link.from * 4, link.to);
+            PutU32(patched.data() + fat + link.from * 4, link.to);
         CMemoryDevice device(patched);
         CFAT32Table table(&device, boot.GetReservedSectors(), boot.GetSectorsPerFat());
         EXPECT_EQ(c.expected, table.LoadTable()) << c.why;

@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "engine/device/LittleEndian.h"
 #include "engine/image/ImageLayout.h"
 
 TEST(ImageLayout, FileNames)
@@ -25,24 +26,18 @@ TEST(ImageLayout, FileNames)
     EXPECT_EQ("", ImagePartPathFromLine("C:\\f\\disk.img", "\r\n"));
 }
 
-namespace {
-
-void Put32(unsigned char* h, size_t at, uint32_t v) { memcpy(h + at, &v, 4); }
-
-}  // namespace
-
 TEST(ImageLayout, Header)
 {
     unsigned char h[512] = {0};
     memset(h, 'N', 300);  // a name without terminator stops at 255 bytes
-    Put32(h, 256, 4096);
-    Put32(h, 260, 3);
-    Put32(h, 264, 77);
-    Put32(h, 268, 2);
-    Put32(h, 272, 7);
-    Put32(h, 276, 4);
-    Put32(h, 280, 3);
-    Put32(h, 508, 0);
+    PutU32(h + 256, 4096);
+    PutU32(h + 260, 3);
+    PutU32(h + 264, 77);
+    PutU32(h + 268, 2);
+    PutU32(h + 272, 7);
+    PutU32(h + 276, 4);
+    PutU32(h + 280, 3);
+    PutU32(h + 508, 0);
     ImageHeader header;
     ASSERT_TRUE(ParseImageHeader(h, sizeof(h), &header));
     EXPECT_EQ(255u, header.name.size());
@@ -53,14 +48,14 @@ TEST(ImageLayout, Header)
     ASSERT_EQ(2u, header.chunksPerPart.size());
 
     for (uint32_t size : {0u, 511u, 1000u, 4608u, 8192u}) {
-        Put32(h, 256, size);
+        PutU32(h + 256, size);
         ASSERT_TRUE(ParseImageHeader(h, sizeof(h), &header));
         EXPECT_EQ(512u, header.bytesPerSector) << size;
     }
-    Put32(h, 272, 8);  // parts do not add up to the total
+    PutU32(h + 272, 8);  // parts do not add up to the total
     EXPECT_FALSE(ParseImageHeader(h, sizeof(h), &header));
-    Put32(h, 272, 7);
-    Put32(h, 268, 59);  // the table would run into the index
+    PutU32(h + 272, 7);
+    PutU32(h + 268, 59);  // the table would run into the index
     EXPECT_FALSE(ParseImageHeader(h, sizeof(h), &header));
     EXPECT_FALSE(ParseImageHeader(h, 511, &header));
 }

@@ -50,12 +50,6 @@ Layout LayoutOf(const std::vector<PartitionInfo>& records)
     return layout;
 }
 
-void PutU32(unsigned char* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = uint8_t(v >> (8 * i));
-}
-
 uint32_t Crc(const unsigned char* p, size_t n) { return uint32_t(crc32(crc32(0L, Z_NULL, 0), p, uInt(n))); }
 
 // Rewrites a GPT header's CRC after a deliberate edit, so only the edited field is wrong.

@@ -12,6 +12,7 @@
 #include "app/TextCase.h"
 #include "engine/DriveFreeSpace.h"
 #include "finder/ScanSession.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/WinePath.h"
 #include "ui/chooser/SelExportPathDlg.h"
 #include "ui/chooser/ShellTreeCtrl.h"
@@ -22,15 +23,6 @@ namespace {
 std::string PickFolder()
 {
     return FixtureDir() + "\\chooser\\pick";
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 std::vector<std::string> ChildLabels(CShellTreeCtrl& tree, HTREEITEM parent)
@@ -73,7 +65,7 @@ protected:
     {
         tree_.DestroyWindow();
         host_.DestroyWindow();
-        Pump();
+        DispatchQueuedMessages();
     }
 
     CWnd host_;

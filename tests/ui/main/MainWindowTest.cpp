@@ -18,6 +18,7 @@
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "finder/ScanState.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
@@ -518,68 +519,17 @@ TEST(MainWindowRealPages, AScanFillsTheResultsPageAndItsBackButtonReturns)
     PumpFor(20);
 }
 
-namespace {
-
-struct Child {
-    PROCESS_INFORMATION info = {};
-    bool Start()
-    {
-        const std::string program = std::string(GetAppFolder()) + "DuplicateFiles.exe";
-        std::string command = "\"" + program + "\"";
-        STARTUPINFOA startup = {sizeof(startup)};
-        return CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              GetAppFolder(), &startup, &info) != FALSE;
-    }
-    DWORD WaitExit(DWORD ms)
-    {
-        if (WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0)
-            return STILL_ACTIVE;
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-    ~Child()
-    {
-        if (info.hProcess) {
-            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(info.hProcess, 9);
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
-    }
-};
-
-struct Find {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleOf(HWND window, LPARAM data)
+// The program as the user starts it: from its own folder.
+static bool StartProgram(ChildProcess& child)
 {
-    Find* find = reinterpret_cast<Find*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == find->process && IsWindowVisible(window)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return child.Start(std::string(GetAppFolder()) + "DuplicateFiles.exe", "", GetAppFolder());
 }
-
-HWND VisibleWindowOf(DWORD process)
-{
-    Find find = {process, nullptr};
-    EnumWindows(FindVisibleOf, reinterpret_cast<LPARAM>(&find));
-    return find.found;
-}
-
-} // namespace
 
 // No main dialog of this process exists meanwhile: the second copy must find the first's.
 TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
 {
-    Child first;
-    ASSERT_TRUE(first.Start());
+    ChildProcess first;
+    ASSERT_TRUE(StartProgram(first));
     HWND running = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
         running = FindWindowA(kMainDialogClassName, nullptr);
@@ -588,10 +538,10 @@ TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
     ShowWindow(running, SW_MINIMIZE);
     PumpFor(100);
 
-    Child second;
-    ASSERT_TRUE(second.Start());
+    ChildProcess second;
+    ASSERT_TRUE(StartProgram(second));
     HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(second.info.dwProcessId)); },
+    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(second.Id())); },
                           20000));
     char cls[64] = {};
     GetClassNameA(box, cls, sizeof(cls));

@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
+#include "finder/FileSource.h"
 #include "tests/support/WinePath.h"
 #include "StandInShell.h"
 #include "ui/results/RecycleRemoval.h"
@@ -275,4 +277,87 @@ TEST(RecycleRemoval, StopTakesEffectBetweenShellCallsAndTellsTheRestAsNotRemoved
     EXPECT_FALSE(Exists(records[0]->FullPath()));
     EXPECT_TRUE(Exists(records[1]->FullPath()));
     EXPECT_TRUE(Exists(records[2]->FullPath()));
+}
+
+namespace {
+
+// The files of a folder as the scan names them (a name the code page cannot hold by its
+// short name), and their names as a listing finds them afterwards.
+std::vector<std::unique_ptr<FoundFileRecord>> ScanFolder(const std::string& folder)
+{
+    std::vector<std::unique_ptr<FoundFileRecord>> records;
+    PlatformFileSource().ListFolder(folder, [&](const FolderEntry& entry) {
+        if (!entry.IsFolder()) {
+            records.emplace_back(new FoundFileRecord);
+            records.back()->folder = folder;
+            records.back()->name = entry.name;
+            records.back()->size = (int64_t)entry.size;
+            records.back()->time = entry.writeTime;
+        }
+        return true;
+    });
+    return records;
+}
+
+std::multiset<std::string> NamesLeft(const std::string& folder)
+{
+    std::multiset<std::string> names;
+    for (const auto& record : ScanFolder(folder))
+        names.insert(record->name);
+    return names;
+}
+
+// Pairs of copies that differ in name only: the older file of each size is kept.
+std::vector<RemovalGroup> OlderKept(const std::vector<std::unique_ptr<FoundFileRecord>>& records)
+{
+    std::vector<RemovalGroup> groups;
+    for (const auto& a : records)
+        for (const auto& b : records)
+            if (a != b && a->size == b->size && a->time < b->time) {
+                RemovalGroup group;
+                group.kept.push_back(a.get());
+                group.checked.push_back(b.get());
+                groups.push_back(group);
+            }
+    return groups;
+}
+
+}  // namespace
+
+TEST(RecycleRemoval, AFileIsToldGoneExactlyWhenItsOwnNameHasLeftTheFolder)
+{
+    // Each copy sits beside its kept file: "FOREST.JPG" beside "forest.jpg" (two files here),
+    // a Cyrillic name reached by its short name, German letters. Both ways must be told
+    // right: all gone with the real shell, all still there when the shell refuses them.
+    for (bool refuse : {false, true}) {
+        const std::string folder = FixtureDir() + (refuse ? "\\results\\names-refused\\" : "\\results\\names-gone\\");
+        auto records = ScanFolder(folder);
+        ASSERT_EQ(6u, records.size()) << folder;
+        std::vector<RemovalGroup> groups = OlderKept(records);
+        ASSERT_EQ(3u, groups.size()) << folder;
+        std::multiset<std::string> kept;
+        bool shortName = false;
+        resultstest::StandInShell shell;
+        for (const RemovalGroup& group : groups) {
+            kept.insert(group.kept[0]->name);
+            shortName |= group.checked[0]->name.find('~') != std::string::npos;
+            if (refuse)
+                shell.refused.insert(group.checked[0]->FullPath());
+        }
+        ASSERT_TRUE(kept.count("forest.jpg")) << "the case twin is the checked one";
+        ASSERT_TRUE(shortName) << "one copy is reached by its short name";
+        RecycleRemoval removal(groups, shell);
+        RemovalReport report = removal.Run();
+        if (refuse) {
+            EXPECT_EQ(0, report.removed) << "a file still there is never told removed";
+            EXPECT_EQ(3, report.Count(kRemovalRefused));
+            EXPECT_EQ(6u, NamesLeft(folder).size());
+        } else {
+            EXPECT_EQ(3, report.removed);
+            EXPECT_TRUE(report.failedPaths.empty()) << report.failedPaths[0];
+            EXPECT_EQ(kept, NamesLeft(folder));
+        }
+        for (const RemovalGroup& group : groups)
+            EXPECT_EQ(!refuse, IsRemoved(group.checked[0])) << group.checked[0]->name;
+    }
 }

@@ -131,12 +131,15 @@ TEST(RemovalFlow, AWholeGroupCheckedAsksFirstAndNoRemovesNothing)
         EXPECT_TRUE(Exists(path)) << path;
     EXPECT_EQ(3, host.page.Tree(kCategoryAllFiles).CheckedCount()) << "the files stay checked";
 
-    // Asked again, Yes: the user said so, and every copy goes.
+    // Asked again, Yes: the user said so, and every copy goes. All went to the bin: the
+    // recycle-bin notice alone tells it.
+    host.page.showOutcome = true;
     {
         BoxAnswerer yes([](const std::string&) { return true; });
         host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
         ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
-        EXPECT_EQ(1u, yes.texts.size());
+        EXPECT_EQ(1u, yes.texts.size()) << "the question, and no outcome message";
+        EXPECT_EQ(1, yes.notices);
     }
     EXPECT_EQ(3, host.page.told.removed);
     for (const std::string& path : checked)
@@ -155,12 +158,20 @@ TEST(RemovalFlow, AKeptCopyDeletedAfterTheScanKeepsItsGroupsCheckedFiles)
     const std::string kept = beach->files[0].record->FullPath();
     const std::string copies[] = {beach->files[1].record->FullPath(), beach->files[2].record->FullPath()};
     ASSERT_TRUE(DeleteFileA(kept.c_str()));
+    host.page.showOutcome = true;
 
     BoxAnswerer answers([](const std::string&) { return true; });
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
     ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
     host.PumpUntil([] { return false; }, 30);
-    EXPECT_TRUE(answers.texts.empty()) << "no whole group was checked: no question";
+    // No whole group was checked, so no question: one outcome, what went to the bin first,
+    // then why the rest stayed; no separate recycle-bin notice before or after it.
+    ASSERT_EQ(1u, answers.texts.size());
+    const std::string& outcome = answers.texts[0];
+    const size_t moved = outcome.find("1 files were moved to the recycle bin");
+    const size_t stayed = outcome.find("2 checked files were not removed");
+    EXPECT_TRUE(moved != std::string::npos && stayed != std::string::npos && moved < stayed) << outcome;
+    EXPECT_EQ(0, answers.notices);
     for (const std::string& copy : copies)
         EXPECT_TRUE(Exists(copy)) << "the last copies stay: " << copy;
     EXPECT_EQ(2, host.page.told.Count(kRemovalNoKeptCopy));

@@ -245,3 +245,29 @@ TEST(ResultModel, SelectionSummaryFollowsTheCategory)
     EXPECT_NE(std::string::npos, f.model.SelectionSummary(kCategoryMusic).find("7.0 B"));
     EXPECT_NE(std::string::npos, f.model.SelectionSummary(kCategoryAllFiles).find("1"));
 }
+
+// A look-alike group whose pictures are all one byte-for-byte copy is shown as a group of
+// copies; one picture that is only alike (or not compared) keeps the look-alike mark.
+TEST(ResultModel, ALookAlikeGroupOfOnlyCopiesIsAGroupOfCopies)
+{
+    struct Case { std::vector<uint32_t> copyClasses; bool lookAlike; } cases[] = {
+        {{1, 1}, false},
+        {{4, 4, 4}, false},
+        {{1, 1, 2}, true},
+        {{1, 2}, true},
+        {{0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        Records records;
+        FileGroupMap photos;
+        for (uint32_t copyClass : c.copyClasses) {
+            FoundFileRecord* record = records.Make("p.jpg", 100);
+            record->copyClass = copyClass;
+            photos.insert({"look-alike 1", record});
+        }
+        ResultModel model;
+        ASSERT_EQ(1, model.FillCategory(kCategoryPhoto, photos));
+        EXPECT_EQ(c.lookAlike, model.Group(0)->lookAlike) << c.copyClasses.size() << " files, first class "
+                                                          << c.copyClasses[0];
+    }
+}

@@ -153,3 +153,31 @@ TEST(ResultsPageGallery, TheCleaningTipWithItsCount)
     CancelPending();
     EXPECT_TRUE(shot);
 }
+
+TEST(ResultsPageGallery, OneOutcomeOfManyLines)
+{
+    // The kept picture deleted after the scan: the document's copy goes, the pictures stay,
+    // and one message of several lines tells both.
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery-outcome"));
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdAutoSelect, 0);
+    for (ResultGroup* group : host.page.Model().GroupsOf(kCategoryPhoto))
+        ASSERT_TRUE(DeleteFileA(group->files[0].record->FullPath().c_str()));
+    host.page.showOutcome = true;
+    HWND window = GetParent(host.page.GetHwnd());
+    bool shot = false;
+    Every100Ms([&] {
+        KVRMessageBox* box = dialogtest::FindOpenDialog<KVRMessageBox>();
+        if (!box)
+            return false;
+        box->UpdateWindow();
+        dialogtest::Settle(300);
+        shot = SaveScreenArea(window, GalleryFile("removal-outcome.png"));
+        dialogtest::ClickClientItem(*box, MessageBoxPlan::kFirstButton);
+        return true;
+    });
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+    host.PumpUntil([&] { return host.page.outcomes == 1; }, 1000);
+    CancelPending();
+    EXPECT_TRUE(shot);
+}

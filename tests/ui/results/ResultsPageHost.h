@@ -12,6 +12,8 @@
 
 #include "finder/ScanRun.h"
 #include "finder/ScanState.h"
+#include "tests/support/DibSurface.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/WinePath.h"
 #include "ui/results/ScanResultPageWnd.h"
 
@@ -123,11 +125,7 @@ public:
     bool PumpUntil(Done done, int rounds = 500)
     {
         for (int i = 0; i < rounds && !done(); ++i) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+            DispatchQueuedMessages();
             Sleep(10);
         }
         return done();
@@ -179,38 +177,18 @@ inline std::vector<uint32_t> CapturePixels(HWND window, RECT area)
 {
     // The X server shows a new window a little later: let it, then paint.
     for (int round = 0; round < 5; ++round) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        DispatchQueuedMessages();
         Sleep(10);
     }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const int width = area.right - area.left, height = area.bottom - area.top;
-    std::vector<uint32_t> pixels;
     if (width <= 0 || height <= 0)
-        return pixels;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+        return {};
+    DibSurface surface(width, height, RGB(0, 0, 0));
     HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    for (int i = 0; i < width * height; ++i)
-        pixels.push_back(static_cast<uint32_t*>(bits)[i] & 0xFFFFFF);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    BitBlt(surface.dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     ReleaseDC(window, screen);
-    return pixels;
+    return surface.Pixels();
 }
 
 // How many pixels of a window's client rectangle have exactly this colour, as painted now.

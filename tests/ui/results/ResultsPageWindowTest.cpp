@@ -97,8 +97,15 @@ TEST(ResultsPage, RemovalTakesOnlyTheVisibleTabsFilesAndBackEmptiesThePage)
     EXPECT_EQ(1, model.CheckedCount(kCategoryAllFiles));
     EXPECT_FALSE(host.page.Tree(kCategoryPhoto).IsWindowVisible()) << "the emptied tab's tree is hidden";
 
-    // Back empties everything and asks the main dialog for the start page.
+    // Back empties everything and asks the main dialog for the start page; the next scan's
+    // files start unchecked, so the page offers Auto select again, not Uncheck all.
+    auto shown = [&](int id) { return host.page.FindItem(id)->IsVisible() != 0; };
+    EXPECT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdAutoSelect)) << "nothing is left checked on this tab";
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdAutoSelect, 0);
+    ASSERT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdUncheckAll));
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
+    EXPECT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdAutoSelect));
+    EXPECT_FALSE(shown(UiCtrl::ScanResultPageWnd::kCmdUncheckAll));
     EXPECT_EQ(0u, model.GroupCount());
     EXPECT_EQ(0, host.Roots(kCategoryAllFiles));
     EXPECT_EQ(kCategoryAllFiles, host.page.VisibleCategory());
@@ -139,6 +146,7 @@ namespace {
 
 const COLORREF kLookAlikeInk = 0x4FB0F0;  // the look-alike marks
 const COLORREF kPartMarkInk = 0x9EF23C;   // the square of a partly checked box
+const COLORREF kAllMarkInk = 0x3C3CF0;    // the frame of a box whose every file is checked
 
 // The root rows of a tree that show a look-alike group and an exact group.
 void FindGroups(FileTreeCtrl& tree, HTREEITEM& lookAlike, HTREEITEM& exact)
@@ -219,7 +227,7 @@ TEST(ResultsPage, LookAlikeGroupIsMarkedShowsPixelSizesAndCopiesAndAutoSelectKee
     EXPECT_EQ(3, group.CheckedCount());
 }
 
-TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAre)
+TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAreAndWarnsWhenAllAre)
 {
     PageHost host;
     host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
@@ -247,6 +255,12 @@ TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAre)
     ClickBox(host, tree, files[1]);
     ClickBox(host, tree, files[3]);
     EXPECT_EQ(kGroupChecked, MarkOfGroup(marks)) << "every file but the kept one";
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk));
+    EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kAllMarkInk));
+
+    ClickBox(host, tree, files[0]);
+    EXPECT_EQ(kGroupAllChecked, MarkOfGroup(marks)) << "no copy would remain";
+    EXPECT_GT(resultstest::CountColour(tree.m_hWnd, box, kAllMarkInk), 16) << "drawn apart from all but one";
     EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk));
     ClickBox(host, tree, group);
     EXPECT_EQ(0, marks.CheckedCount()) << "the group's box clears it";

@@ -52,6 +52,17 @@ mk_copies "$root/scan-refresh" 6000 p1.jpg a/p2.jpg b/p3.jpg c/p4.jpg
 mk_copies "$root/scan-refresh" 2200 d1.txt a/d2.txt b/d3.txt
 mk_copies "$root/scan-nobin" 5000 beach.jpg nobin/beach.jpg
 mk_copies "$root/scan-many" 4000 1/sea.jpg 2/sea.jpg 3/sea.jpg 4/sea.jpg 5/sea.jpg 6/sea.jpg
-# The gallery's removal pictures: a picture in three copies, and one in six folders.
+# The gallery's removal pictures: a picture in three copies (twice), and one in six folders.
 cp -r "$scan" "$root/gallery-whole"
+cp -r "$scan" "$root/gallery-outcome"
 cp -r "$root/scan-many" "$root/gallery-many"
+# Names a removal must tell apart after the shell call: a copy whose name differs from the
+# kept file's in case only (two files on this file system), a Cyrillic name the code page
+# cannot hold (reached by its short name) and German letters the code page holds; one tree
+# for a removal that succeeds, one for a shell that refuses the copies.
+for names in "$root/names-gone" "$root/names-refused"; do
+  mk_copies "$names" 3000 forest.jpg FOREST.JPG
+  mk_copies "$names" 2000 photo.jpeg "фото.jpeg"
+  mk_copies "$names" 1000 "Grüße.txt" "Grüße - Kopie.txt"
+  touch -d 2020-01-01 "$names/forest.jpg" "$names/photo.jpeg" "$names/Grüße.txt"
+done

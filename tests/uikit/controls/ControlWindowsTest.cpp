@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MessagePump.h"
 #include "uikit/controls/CopyLimitedRichEditCtrl.h"
 #include "uikit/controls/OwnerDrawButtons.h"
 #include "uikit/controls/ScrollWnd.h"
@@ -24,13 +25,6 @@ LRESULT CALLBACK RecordProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
 }
 
 HWND MakeRecorder(HWND parent = nullptr)
@@ -123,12 +117,12 @@ TEST(ControlWindows, ScrollRelayPostsToTargetOrParent)
     g_seen.clear();
     g_params.clear();
     relay.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 33), 0);
-    Pump();
+    DispatchQueuedMessages();
     EXPECT_EQ(relay.LastPosition(), 33);
     ASSERT_EQ(g_seen.size(), 1u);
     relay.SetTarget(target);
     relay.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 44), 0);
-    Pump();
+    DispatchQueuedMessages();
     EXPECT_EQ(relay.LastPosition(), 33);   // only the parent route records it
     ASSERT_EQ(g_params.size(), 2u);
     EXPECT_EQ(HIWORD(g_params[1]), 44);

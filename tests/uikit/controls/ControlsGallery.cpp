@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/GalleryCapture.h"
+#include "tests/support/MessagePump.h"
 #include "uikit/controls/CopyLimitedRichEditCtrl.h"
 #include "uikit/controls/OwnerDrawButtons.h"
 #include "uikit/controls/PieChartWnd.h"
@@ -10,13 +11,6 @@
 #include "uikit/controls/XPTabCtrl.h"
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
 
 TEST(ControlsGallery, AllControlsInOneWindow)
 {
@@ -66,7 +60,7 @@ TEST(ControlsGallery, AllControlsInOneWindow)
 
     frame.UpdateWindow();
     frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    DispatchQueuedMessages();
     EXPECT_TRUE(SaveScreenArea(frame.m_hWnd, CONTROLS_GALLERY_SCREEN));
     scroll.DestroyWindow();
     edit.DestroyWindow();
@@ -108,7 +102,7 @@ TEST(ControlsGallery, PieChartInItsThreeStyles)
     pies[1].Slices().Find("Video")->selected = true;
     frame.UpdateWindow();
     frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    DispatchQueuedMessages();
     EXPECT_TRUE(SaveScreenArea(frame.m_hWnd, CONTROLS_PIE_STYLES_SCREEN));
     for (CPieChartWnd& pie : pies)
         pie.DestroyWindow();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "tests/support/MessagePump.h"
 #include "tests/support/TestFiles.h"
 #include "uikit/controls/PieChartWnd.h"
 
@@ -20,15 +21,6 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == kPieSliceClickedMessage)
         g_clicked.push_back(wParam);
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 struct Rgb { int r, g, b; };
@@ -107,7 +99,7 @@ protected:
                      MAKELPARAM(static_cast<int>(x), static_cast<int>(y)));
         PostMessageA(chart_.m_hWnd, WM_LBUTTONUP, 0,
                      MAKELPARAM(static_cast<int>(x), static_cast<int>(y)));
-        Pump();
+        DispatchQueuedMessages();
     }
     HWND parent_ = nullptr;
     CPieChartWnd chart_;

@@ -7,6 +7,7 @@
 
 #include "DialogTestEnv.h"
 #include "app/LangString.h"
+#include "app/ResourceHelper.h"
 #include "uikit/dialog/KvrMessageBox.h"
 #include "uikit/widget/UiBtnWithoutWnd.h"
 
@@ -146,6 +147,43 @@ TEST(KvrMessageBox, ThreeCustomButtonsAndTheCloseItemAnswerThree)
         EXPECT_EQ(seen.texts[2], "Later");
         EXPECT_TRUE(Same(seen.textRect, kManyLines));
         EXPECT_EQ(box.Caption(), GetLangString("caption"));
+    }
+}
+
+TEST(KvrMessageBox, GrowsToFitALongTextWithinTheWorkArea)
+{
+    // An outcome of many lines, and one longer than any screen.
+    std::string outcome = "7 files were moved to the recycle bin.\n";
+    for (int i = 0; i < 6; ++i)
+        outcome += "C:\\Photos\\2023\\holiday " + std::to_string(i) + ".jpg is still on disk and still checked.\n";
+    std::string endless;
+    for (int i = 0; i < 200; ++i)
+        endless += "One more line of a very long text.\n";
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (const std::string* text : {&outcome, &endless}) {
+        Seen seen;
+        InspectThen(seen, [](KVRMessageBox& box) { ClickClientItem(box, kFirstButton); });
+        EndAnyBoxLater();
+        EXPECT_EQ(ShowKvrMessageBox(nullptr, text->c_str(), nullptr, MB_OK, 0), 1);
+        CancelPending();
+        ASSERT_TRUE(seen.found);
+        // The text as the box's own font lays it out in the width of its text rectangle.
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(17, 100, false));
+        RECT needed = seen.textRect;
+        DrawTextA(dc, text->c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        EXPECT_GE(seen.textRect.top, kManyLines.top);
+        EXPECT_GE(seen.rects[0].top, seen.textRect.bottom) << "the button stands below the text";
+        EXPECT_TRUE(seen.window.top >= work.top && seen.window.bottom <= work.bottom);
+        if (text == &outcome) {
+            EXPECT_LE(needed.bottom, seen.textRect.bottom) << "the whole text is shown";
+            EXPECT_GT(seen.textRect.bottom, kManyLines.bottom);
+        } else {
+            EXPECT_EQ(seen.window.bottom - seen.window.top, work.bottom - work.top);
+        }
     }
 }
 

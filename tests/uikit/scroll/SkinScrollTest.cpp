@@ -13,6 +13,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "tests/support/MessagePump.h"
 #include "tests/support/WinePath.h"
 #include "tests/uikit/draw/PngFile.h"
 #include "uikit/draw/GDIPlus.h"
@@ -26,11 +27,7 @@ void Pump(DWORD milliseconds)
 {
     const DWORD end = GetTickCount() + milliseconds;
     do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        DispatchQueuedMessages();
         AfxDeleteTempObjects();
         Sleep(5);
     } while ((LONG)(GetTickCount() - end) < 0);
