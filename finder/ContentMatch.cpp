@@ -310,8 +310,9 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     for (Set& set : sets) {
         Set kept;
         for (Member* m : set) {
-            // A file read only up to its listed size (a head of exactly that length, or the
-            // last block's extra byte never asked for) is asked once whether it grew.
+            // Every read that reached the listed end asked for one byte more; should a file
+            // have come here without one, it is asked now: a file that grew is not the file
+            // that was listed.
             uint8_t extra = 0;
             uint32_t got = 0;
             if (!m->checkedEnd && (!m->file->ReadAt(uint64_t(size), &extra, 1, &got) || got != 0)) {

@@ -2,7 +2,7 @@
 // Tells which files of one size hold the same bytes, exactly. Each file is opened once and its
 // first block read; files whose first blocks differ from every partner's are let go at once, so
 // a file that differs early costs one small read. Files that still agree are read on in step,
-// block by block (a large file's last block first, as files that share a long start mostly
+// block by block (a large file's last block next, as files that share a long start mostly
 // differ at their end), and compared with one another: a set splits where the bytes differ, a
 // file is let go (and closed) as soon as no partner is left, and reading stops there. Only in
 // sets larger than the files held open at once are some files opened again. No hash or sample
