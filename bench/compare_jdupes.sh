@@ -9,8 +9,9 @@
 # the duplicates' own bytes, peak memory, and whether scan and jdupes found the same groups.
 # Then the same scan on a tree twice as large (scale 2, TREE_DIR-2x) for its peak memory.
 # BENCH_SKIP_2X=1 leaves the large tree out. The cost of a system call under Wine drifts within
-# minutes on a shared machine, so scan and floor take turns BENCH_ROUNDS times (default 3) and
-# the medians are compared.
+# minutes on a shared machine, so scan and floor take turns BENCH_ROUNDS times (default 5) and
+# the medians are compared, as are the rounds' own ratios. The timed scans do the scan alone; the
+# groups compared with jdupes come from one more scan, untimed, that lists them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
@@ -44,12 +45,12 @@ timed() {
 field() { tr -d '\r' < "$out/$1.txt" | sed -n "s/^$2: *//p" | head -1 | cut -d' ' -f1; }
 
 echo "tree: $tree, $(cat "$tree.done") files; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-rounds=${BENCH_ROUNDS:-3}
+rounds=${BENCH_ROUNDS:-5}
 for round in $(seq 1 "$rounds"); do
   timed "floor$round" "$here/tools/wine-run" "$build/program/scan_floor.exe" "$tree"
-  timed "scan$round" "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree" --list
+  timed "scan$round" "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree"
 done
-cp "$out/scan1.txt" "$out/scan.txt"
+timed scan "$here/tools/wine-run" "$build/program/scan_bench.exe" "$tree" --list
 cp "$out/floor1.txt" "$out/floor.txt"
 timed jdupes jdupes -r -q "$tree"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -95,6 +96,11 @@ for name, label in (("scan", "scan (Wine)"), ("floor", "floor (Wine)"), ("jdupes
     print("  %-13s %8.2f   %10.2f   %12.1f" % (label, *t[name]))
 print("  scan / floor:   wall %.2f (goal 1.15 or less), user CPU %.2f (goal 2 or less)"
       % (t["scan"][0] / t["floor"][0], t["scan"][1] / max(t["floor"][1], 0.01)))
+pairs = [(measured("scan" + str(r)), measured("floor" + str(r))) for r in range(1, rounds + 1)]
+print("  each round's scan / floor (wall, user CPU): %s; medians %.2f, %.2f"
+      % (", ".join("%.2f/%.2f" % (s[0] / f[0], s[1] / max(f[1], 0.01)) for s, f in pairs),
+         statistics.median(s[0] / f[0] for s, f in pairs),
+         statistics.median(s[1] / max(f[1], 0.01) for s, f in pairs)))
 print("  scan / jdupes:  wall %.2f" % (t["scan"][0] / t["jdupes"][0]))
 print("  bytes read: scan %d, floor %d, the duplicates' own bytes %d (scan reads %.3fx them)"
       % (scan_bytes, floor_bytes, dup, scan_bytes / max(dup, 1)))

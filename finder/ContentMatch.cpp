@@ -2,63 +2,101 @@
 #include "finder/ContentMatch.h"
 
 #include <string.h>
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <map>
 #include <set>
 
-#include "finder/ContentSignature.h"
 #include "finder/GroupKey.h"
 #include "finder/ScanState.h"
 
 namespace {
 
-const uint32_t kTailBytes = 4096;
 const uint32_t kFirstBlock = 64 * 1024;
 const uint32_t kSmallestBlock = 4096;
 
-// The file as the signature reads it: the head (already read) and the last few KiB (read in
-// one go when a sample first lands there) come from memory, so that sampling a file costs few
-// reads.
-class SampledFile : public IReadableFile
+// Whether n bytes agree, 64 bytes a step where the processor can (SSE2), else a word at a time:
+// the C library's memcmp goes a byte at a time under Wine, and every byte of every copy passes
+// through here.
+bool SameWords(const uint8_t* a, const uint8_t* b, size_t n)
 {
-public:
-    SampledFile(IReadableFile& file, const uint8_t* head, uint32_t headLength, int64_t size)
-        : m_file(file), m_head(head), m_headLength(headLength), m_size(uint64_t(size))
-    {
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        uint32_t x[4], y[4];
+        memcpy(x, a + i, 16);
+        memcpy(y, b + i, 16);
+        if (((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) != 0)
+            return false;
     }
-
-    bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) override
-    {
-        *got = 0;
-        if (offset + count <= m_headLength) {
-            memcpy(buffer, m_head + offset, count);
-            *got = count;
-            return true;
-        }
-        const uint64_t tailStart = std::max<uint64_t>(m_headLength, m_size > kTailBytes ? m_size - kTailBytes : 0);
-        if (offset >= tailStart && offset + count <= m_size) {
-            if (m_tail.empty()) {
-                m_tail.resize(size_t(m_size - tailStart));
-                if (!ReadExactly(m_file, tailStart, m_tail.data(), uint32_t(m_tail.size()))) {
-                    m_tail.clear();
-                    return false;
-                }
-            }
-            memcpy(buffer, m_tail.data() + (offset - tailStart), count);
-            *got = count;
-            return true;
-        }
-        return m_file.ReadAt(offset, buffer, count, got);
+    for (; i < n; ++i) {
+        if (a[i] != b[i])
+            return false;
     }
+    return true;
+}
 
-private:
-    IReadableFile& m_file;
-    const uint8_t* m_head;
-    const uint32_t m_headLength;
-    const uint64_t m_size;
-    std::vector<uint8_t> m_tail;
-};
+#if defined(__i386__) || defined(__x86_64__)
+__attribute__((target("sse2"))) bool SameVectors(const uint8_t* a, const uint8_t* b, size_t n)
+{
+    size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const __m128i* x = reinterpret_cast<const __m128i*>(a + i);
+        const __m128i* y = reinterpret_cast<const __m128i*>(b + i);
+        const __m128i e0 = _mm_cmpeq_epi8(_mm_loadu_si128(x), _mm_loadu_si128(y));
+        const __m128i e1 = _mm_cmpeq_epi8(_mm_loadu_si128(x + 1), _mm_loadu_si128(y + 1));
+        const __m128i e2 = _mm_cmpeq_epi8(_mm_loadu_si128(x + 2), _mm_loadu_si128(y + 2));
+        const __m128i e3 = _mm_cmpeq_epi8(_mm_loadu_si128(x + 3), _mm_loadu_si128(y + 3));
+        if (_mm_movemask_epi8(_mm_and_si128(_mm_and_si128(e0, e1), _mm_and_si128(e2, e3))) != 0xFFFF)
+            return false;
+    }
+    return SameWords(a + i, b + i, n - i);
+}
+
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
+{
+    static const bool vectors = __builtin_cpu_supports("sse2");
+    return vectors ? SameVectors(a, b, n) : SameWords(a, b, n);
+}
+#else
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n)
+{
+    return SameWords(a, b, n);
+}
+#endif
+
+// A cheap mix of n bytes, only to sort many heads into likely-equal runs before they are
+// compared byte for byte.
+uint64_t MixOf(const uint8_t* p, size_t n)
+{
+    uint64_t h = 1469598103934665603ull ^ n;
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        uint32_t w;
+        memcpy(&w, p + i, 4);
+        h = (h ^ w) * 1099511628211ull;
+    }
+    for (; i < n; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+// Reads count bytes at offset into buffer. With atEnd the file must end there too: the last
+// read asks for one byte more (the buffer holds count + 1), which must not come.
+bool ReadBlock(IReadableFile& file, uint64_t offset, uint8_t* buffer, uint32_t count, bool atEnd)
+{
+    const uint32_t ask = count + (atEnd ? 1 : 0);
+    uint32_t total = 0;
+    while (total < count) {
+        uint32_t got = 0;
+        if (!file.ReadAt(offset + total, buffer + total, ask - total, &got) || got == 0)
+            return false;  // shorter than listed, or unreadable
+        total += got;
+    }
+    return total == count;  // more: longer than listed
+}
 
 }  // namespace
 
@@ -67,7 +105,6 @@ struct ContentMatcher::Member
     FoundFileRecord* record = nullptr;
     size_t index = 0;
     std::unique_ptr<IReadableFile> file;
-    std::string signature;
     // Both in the matcher's buffers, which each Match (and each comparison) lays out anew.
     uint8_t* head = nullptr;     // the first bytes (the whole file when it is small)
     uint8_t* block = nullptr;    // the block being compared
@@ -91,6 +128,12 @@ struct ContentMatcher::Member
     }
 };
 
+ContentMatcher::ContentMatcher(IFileSource& source) : m_source(source)
+{
+}
+
+ContentMatcher::~ContentMatcher() = default;
+
 void ContentMatcher::Fail(Member& m, int64_t size)
 {
     if (!m.failed)
@@ -100,48 +143,92 @@ void ContentMatcher::Fail(Member& m, int64_t size)
     m.Account(uint64_t(size));
 }
 
-bool ContentMatcher::OpenAndSign(Member& m, int64_t size)
+// A member with no partner left: nothing more of it is read.
+void ContentMatcher::LetGo(Member& m, int64_t size)
 {
-    m.file = m_source.OpenRead(m.record->FullPath());
-    if (!m.file)
-        return false;
-    // A file read whole is asked for one byte more, which must not come: it did not grow.
-    const bool whole = m_headLength == uint64_t(size);
-    const uint32_t ask = m_headLength + (whole ? 1 : 0);  // the head's room holds one byte more
-    uint32_t total = 0;
-    while (total < m_headLength) {
-        uint32_t got = 0;
-        if (!m.file->ReadAt(total, m.head + total, ask - total, &got) || got == 0)
-            return false;  // shorter than listed, or unreadable
-        total += got;
-    }
-    if (total > m_headLength)
-        return false;  // longer than listed
-    m.checkedEnd = whole;
-    SampledFile sampled(*m.file, m.head, m_headLength, size);
-    m.signature = ContentSignature(sampled, size, m_percent);
-    return !m.signature.empty();
+    m.Close();
+    m.Account(uint64_t(size));
 }
 
-// Splits a set into the runs of members whose bytes (bytesOf) are equal, in the set's order.
-template <class BytesOf>
-static std::vector<std::vector<ContentMatcher::Member*>> SplitByBytes(const std::vector<ContentMatcher::Member*>& set,
-                                                                      size_t length, BytesOf bytesOf)
+void ContentMatcher::Open(Member& m)
 {
-    std::vector<std::vector<ContentMatcher::Member*>> parts;
-    for (ContentMatcher::Member* m : set) {
-        bool placed = false;
-        for (auto& part : parts) {
-            if (memcmp(bytesOf(part.front()), bytesOf(m), length) == 0) {
-                part.push_back(m);
-                placed = true;
-                break;
+    m_path.assign(m.record->folder.str());  // the text's room is kept from file to file
+    m_path += m.record->name;
+    m.file = m_source.OpenRead(m_path);
+}
+
+bool ContentMatcher::OpenAndReadHead(Member& m, int64_t size)
+{
+    Open(m);
+    if (!m.file)
+        return false;
+    m.checkedEnd = m_headLength == uint64_t(size);
+    return ReadBlock(*m.file, 0, m.head, m_headLength, m.checkedEnd);
+}
+
+// Splits a set into the runs of members whose bytes (`bytes`, `length` of them) are equal: each
+// run of two or more goes to `together` (in the set's order, the runs in the order of their
+// first members), every member left alone is let go. Nothing is allocated for those alone.
+void ContentMatcher::Split(const Set& set, size_t length, uint8_t* Member::*bytes, int64_t size,
+                           std::vector<Set>* together)
+{
+    const size_t n = set.size();
+    std::vector<uint32_t>& leader = m_leader;  // the first member whose bytes equal each one's
+    leader.resize(n);
+    auto same = [&](size_t i, size_t j) { return SameBytes(set[i]->*bytes, set[j]->*bytes, length); };
+    if (n <= 16) {
+        for (size_t i = 0; i < n; ++i) {
+            leader[i] = uint32_t(i);
+            for (size_t j = 0; j < i; ++j) {
+                if (leader[j] == j && same(j, i)) {
+                    leader[i] = uint32_t(j);
+                    break;
+                }
             }
         }
-        if (!placed)
-            parts.push_back({m});
+    } else {
+        // Many members (a large run of one size, mostly all different): sorted by a mix of
+        // their bytes first, so that each is compared only with those that mix alike.
+        m_mixes.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            m_mixes[i] = std::make_pair(MixOf(set[i]->*bytes, length), uint32_t(i));
+        std::sort(m_mixes.begin(), m_mixes.end());
+        for (size_t r = 0; r < n;) {
+            size_t end = r + 1;
+            while (end < n && m_mixes[end].first == m_mixes[r].first)
+                ++end;
+            for (size_t k = r; k < end; ++k) {
+                const uint32_t i = m_mixes[k].second;
+                leader[i] = i;
+                for (size_t q = r; q < k; ++q) {
+                    const uint32_t j = m_mixes[q].second;
+                    if (leader[j] == j && same(j, i)) {
+                        leader[i] = j;
+                        break;
+                    }
+                }
+            }
+            r = end;
+        }
     }
-    return parts;
+    m_count.assign(n, 0);
+    for (size_t i = 0; i < n; ++i)
+        ++m_count[leader[i]];
+    for (size_t i = 0; i < n; ++i) {
+        if (leader[i] != i)
+            continue;
+        if (m_count[i] < 2) {
+            LetGo(*set[i], size);
+            continue;
+        }
+        Set part;
+        part.reserve(m_count[i]);
+        for (size_t j = i; j < n && part.size() < m_count[i]; ++j) {
+            if (leader[j] == i)
+                part.push_back(set[j]);
+        }
+        together->push_back(std::move(part));
+    }
 }
 
 // Reads the members in step and leaves in `equal` the sets (two or more) of members whose
@@ -155,7 +242,7 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
         if (m->failed)
             continue;
         if (!m->file)
-            m->file = m_source.OpenRead(m->record->FullPath());
+            Open(*m);
         if (m->file)
             open.push_back(m);
         else
@@ -163,58 +250,69 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
     }
     const uint32_t headLength = m_headLength;
     std::vector<Set> sets;
-    for (Set& part : SplitByBytes(open, headLength, [](Member* m) { return m->head; })) {
-        if (part.size() >= 2) {
-            sets.push_back(part);
-        } else {
-            part.front()->Close();
-            part.front()->Account(uint64_t(size));
-        }
-    }
+    Split(open, headLength, &Member::head, size, &sets);
     const uint32_t members = uint32_t(std::max<size_t>(open.size(), 1));
     uint32_t largest = std::min(kLargestBlock, std::max(kSmallestBlock, kBufferBudget / members));
     largest -= largest % kSmallestBlock;
-    uint32_t block = std::min(kFirstBlock, largest);
     uint64_t offset = headLength;
-    if (offset < uint64_t(size)) {
-        // Reused from one comparison to the next: no allocation, and no zeroing, per file.
-        if (m_blocks.size() < size_t(largest) * open.size())
-            m_blocks.resize(size_t(largest) * open.size());
+    uint64_t end = uint64_t(size);
+    if (offset < end) {
+        // Reused from one comparison to the next: no allocation, and no zeroing, per file. Each
+        // block has room for the byte that must not come at the end.
+        const size_t stride = size_t(largest) + 1;
+        if (m_blocks.size() < stride * open.size())
+            m_blocks.resize(stride * open.size());
         for (size_t i = 0; i < open.size(); ++i)
-            open[i]->block = m_blocks.data() + size_t(largest) * i;
+            open[i]->block = m_blocks.data() + stride * i;
     }
-    while (offset < uint64_t(size) && !sets.empty()) {
-        const uint32_t want = uint32_t(std::min<uint64_t>(block, uint64_t(size) - offset));
+    // Reads `want` bytes at `at` of every member still in a set, in step, and splits the sets
+    // where the bytes differ. False on a stop.
+    auto step = [&](uint64_t at, uint32_t want) {
+        const bool atEnd = at + want == uint64_t(size);
         std::vector<Set> next;
         for (Set& set : sets) {
             Set read;
             for (Member* m : set) {
                 if (g_scanStop)
                     return false;
-                if (ReadExactly(*m->file, offset, m->block, want)) {
+                if (ReadBlock(*m->file, at, m->block, want, atEnd && !m->checkedEnd)) {
+                    m->checkedEnd = m->checkedEnd || atEnd;
                     read.push_back(m);
-                    m->Account(offset + want);
                 } else {
-                    Fail(*m, size);  // shorter than listed, gone, or locked meanwhile
+                    Fail(*m, size);  // shorter or longer than listed, gone, or locked meanwhile
                 }
             }
-            for (Set& part : SplitByBytes(read, want, [](Member* m) { return m->block; })) {
-                if (part.size() >= 2) {
-                    next.push_back(part);
-                } else {
-                    part.front()->Close();
-                    part.front()->Account(uint64_t(size));
-                }
-            }
+            Split(read, want, &Member::block, size, &next);
         }
         sets.swap(next);
+        return true;
+    };
+    // Files that share a long start (versions of one disc image, a log that grew) mostly
+    // differ at their end: that block is compared first whenever more than one would remain.
+    if (end - offset > kFirstBlock && !sets.empty()) {
+        const uint32_t tail = uint32_t(std::min<uint64_t>(kTailBytes, end - offset));
+        if (!step(end - tail, tail))
+            return false;
+        end -= tail;
+    }
+    uint32_t block = std::min(kFirstBlock, largest);
+    while (offset < end && !sets.empty()) {
+        const uint32_t want = uint32_t(std::min<uint64_t>(block, end - offset));
+        if (!step(offset, want))
+            return false;
+        for (Set& set : sets) {
+            for (Member* m : set)
+                m->Account(offset + want);
+        }
         offset += want;
         block = std::min(block * 4, largest);
     }
     for (Set& set : sets) {
         Set kept;
         for (Member* m : set) {
-            // A file that grew since it was listed is not the file that was listed.
+            // Every read that reached the listed end asked for one byte more; should a file
+            // have come here without one, it is asked now: a file that grew is not the file
+            // that was listed.
             uint8_t extra = 0;
             uint32_t got = 0;
             if (!m->checkedEnd && (!m->file->ReadAt(uint64_t(size), &extra, 1, &got) || got != 0)) {
@@ -234,7 +332,9 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
         m->Close();
     return true;
 }
-
+// A set larger than the files held open at once: each batch is compared with one member of
+// every content met so far (a few at a time), then among itself. Only those representatives are
+// opened a second time.
 // A set larger than the files held open at once: each batch is compared with one member of
 // every content met so far (a few at a time), then among itself. Only those representatives are
 // opened a second time.
@@ -299,10 +399,11 @@ bool ContentMatcher::MatchInRounds(const Set& all, int64_t size, uint32_t* nextC
 bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t size, std::vector<uint32_t>* classes)
 {
     classes->assign(files.size(), 0);
-    const bool whole = size <= int64_t(kWholeFileBytes) && uint64_t(size) * files.size() <= kBufferBudget;
-    m_headLength = uint32_t(whole ? size : std::min<int64_t>(size, kHeadBytes));
-    std::vector<Member> members(files.size());
-    const size_t stride = size_t(m_headLength) + 1;
+    m_headLength = uint32_t(std::min<int64_t>(size, kHeadBytes));
+    std::vector<Member>& members = m_members;
+    members.clear();
+    members.resize(files.size());
+    const size_t stride = size_t(m_headLength) + 1;  // room for the byte that must not come
     if (m_heads.size() < stride * files.size())
         m_heads.resize(stride * files.size());
     for (size_t i = 0; i < files.size(); ++i) {
@@ -314,13 +415,13 @@ bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t s
         classes->assign(files.size(), 0);
         return false;
     };
-    // Signatures first; files stay open for the comparison unless there are too many.
-    std::map<std::string, Set> bySignature;
-    std::vector<std::string> order;
+    // First blocks first; files stay open for the comparison unless there are too many.
+    Set read;
+    read.reserve(members.size());
     for (Member& m : members) {
         if (g_scanStop)
             return stopped();
-        if (!OpenAndSign(m, size)) {
+        if (!OpenAndReadHead(m, size)) {
             if (g_scanStop)
                 return stopped();
             Fail(m, size);
@@ -328,21 +429,14 @@ bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t s
         }
         if (files.size() > kMaxOpenFiles)
             m.Close();
-        Set& set = bySignature[m.signature];
-        if (set.empty())
-            order.push_back(m.signature);
-        set.push_back(&m);
+        read.push_back(&m);
     }
     if (g_scanStop)
         return stopped();
     uint32_t nextClass = 1;
-    for (const std::string& signature : order) {
-        const Set& set = bySignature[signature];
-        if (set.size() < 2) {
-            set.front()->Close();
-            set.front()->Account(uint64_t(size));
-            continue;
-        }
+    std::vector<Set> sets;
+    Split(read, m_headLength, &Member::head, size, &sets);
+    for (const Set& set : sets) {
         if (set.size() > kMaxOpenFiles) {
             if (!MatchInRounds(set, size, &nextClass, classes))
                 return stopped();

@@ -1,16 +1,18 @@
 // finder/ContentMatch.h
-// Tells which files of one size hold the same bytes, exactly. Each file is opened once: its
-// content signature (a cheap sample that splits most files apart at once) and the comparison
-// come from the same open (only in sets larger than the files held open at once are some
-// opened again). Files whose signatures meet are then read in step, block by block,
-// and compared with one another: a set splits where the bytes differ, a file is let go (and
-// closed) as soon as no partner is left, and reading stops there. No hash stands in for the
-// bytes, so no crafted file can pass for another.
+// Tells which files of one size hold the same bytes, exactly. Each file is opened once and its
+// first block read; files whose first blocks differ from every partner's are let go at once, so
+// a file that differs early costs one small read. Files that still agree are read on in step,
+// block by block (a large file's last block next, as files that share a long start mostly
+// differ at their end), and compared with one another: a set splits where the bytes differ, a
+// file is let go (and closed) as soon as no partner is left, and reading stops there. Only in
+// sets larger than the files held open at once are some files opened again. No hash or sample
+// stands in for the bytes, so no crafted file can pass for another.
 #pragma once
 #include <stdint.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "finder/FileSource.h"
@@ -24,12 +26,13 @@ public:
     // Read buffers of all files held open together.
     static const uint32_t kBufferBudget = 1024 * 1024;
     static const uint32_t kLargestBlock = 256 * 1024;
-    // Read with the signature (every sample of a small file comes from it), and compared
-    // first. A small file is read whole at once when its set's files fit the buffer budget.
+    // The first read of every file (the whole of a smaller one), and the last block that is
+    // compared next when more than one further block would remain.
     static const uint32_t kHeadBytes = 4096;
-    static const uint32_t kWholeFileBytes = 64 * 1024;
+    static const uint32_t kTailBytes = 4096;
 
-    ContentMatcher(IFileSource& source, int percent) : m_source(source), m_percent(percent) {}
+    explicit ContentMatcher(IFileSource& source);
+    ~ContentMatcher();
 
     // files all have `size` bytes (as listed). classes[i] becomes 0 when file i has no
     // byte-for-byte partner among them (or could not be read, or is another name of a file met
@@ -44,17 +47,23 @@ public:
     typedef std::vector<Member*> Set;
 
 private:
-
-    bool OpenAndSign(Member& m, int64_t size);
+    void Open(Member& m);
+    bool OpenAndReadHead(Member& m, int64_t size);
     bool CompareInStep(const Set& all, int64_t size, std::vector<Set>* equal);
     bool MatchInRounds(const Set& all, int64_t size, uint32_t* nextClass, std::vector<uint32_t>* classes);
     void Fail(Member& m, int64_t size);
+    void LetGo(Member& m, int64_t size);
+    void Split(const Set& set, size_t length, uint8_t* Member::*bytes, int64_t size, std::vector<Set>* together);
 
     IFileSource& m_source;
-    const int m_percent;
     uint32_t m_headLength = 0;  // of the files of the current Match
     // The heads of the current Match and the blocks of the current comparison; they only grow.
     std::vector<uint8_t> m_heads;
     std::vector<uint8_t> m_blocks;
+    std::vector<Member> m_members;  // of the current Match
+    std::string m_path;
+    // Split's working space, kept from one call to the next.
+    std::vector<uint32_t> m_leader, m_count;
+    std::vector<std::pair<uint64_t, uint32_t>> m_mixes;
     uint32_t m_unreadable = 0;
 };

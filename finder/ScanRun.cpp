@@ -184,7 +184,7 @@ void ScanRun::MarkCopies(std::vector<FoundFileRecord*>& group)
         bySize[record->size].push_back(record);
     }
     IFileSource& source = m_source ? *m_source : PlatformFileSource();
-    ContentMatcher matcher(source, 100);
+    ContentMatcher matcher(source);
     uint32_t next = 1;
     std::vector<uint32_t> classes;
     for (auto& entry : bySize) {

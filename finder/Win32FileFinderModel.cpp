@@ -387,14 +387,18 @@ void Win32FileFinderModel::KeyCandidates()
     std::vector<uint32_t> classes(all.size(), 0);
     std::vector<std::unique_ptr<ContentMatcher>> matchers;
     for (int w = 0; w < kParallelWorkThreads; ++w)
-        matchers.emplace_back(new ContentMatcher(*m_source, m_percent));
+        matchers.emplace_back(new ContentMatcher(*m_source));
+    // Each worker's lists keep their room from one run to the next.
+    std::vector<std::vector<FoundFileRecord*>> workerRecords(kParallelWorkThreads);
+    std::vector<std::vector<uint32_t>> workerClasses(kParallelWorkThreads);
     RunInParallel(runs.size(), [&](size_t r, int worker) {
         if (g_scanStop)
             return;
-        std::vector<FoundFileRecord*> records;
+        std::vector<FoundFileRecord*>& records = workerRecords[worker];
+        records.clear();
         for (size_t i = runs[r].begin; i < runs[r].end; ++i)
             records.push_back(all[i].record);
-        std::vector<uint32_t> runClasses;
+        std::vector<uint32_t>& runClasses = workerClasses[worker];
         if (!matchers[worker]->Match(records, records.front()->size, &runClasses))
             return;
         std::copy(runClasses.begin(), runClasses.end(), classes.begin() + runs[r].begin);

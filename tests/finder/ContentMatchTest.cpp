@@ -4,6 +4,8 @@
 // in open files, and prompt to stop.
 #include <gtest/gtest.h>
 
+#include <stdint.h>
+
 #include <memory>
 #include <set>
 
@@ -44,9 +46,9 @@ protected:
         return records.back().get();
     }
     // Runs the matcher; true when it finished.
-    bool Run(const std::vector<FoundFileRecord*>& files, int percent = 100)
+    bool Run(const std::vector<FoundFileRecord*>& files)
     {
-        matcher.reset(new ContentMatcher(Fake(), percent));
+        matcher.reset(new ContentMatcher(Fake()));
         return matcher->Match(files, files.front()->size, &classes);
     }
 
@@ -74,8 +76,8 @@ std::string Flipped(std::string s, size_t at)
     return s;
 }
 
-// One byte differs (first, middle, last, or one that no sample reads): the copy that differs
-// never joins, the two equal ones always do, at every precision.
+// One byte differs (first, middle, last, or one that no sample of the signature reads, at any
+// precision): the copy that differs never joins, the two equal ones always do.
 TEST_F(Match, AnyDifferentByteKeepsFilesApart)
 {
     struct Case
@@ -88,22 +90,59 @@ TEST_F(Match, AnyDifferentByteKeepsFilesApart)
         {5000, 0, false},          {5000, 2500, true},        {5000, 4999, true},
         {3u << 20, 0, false},      {(3u << 20) + 7, (3u << 20) / 2, true},
         {3u << 20, (3u << 20) - 1, true},  {3u << 20, 1000, true},
+        {3u << 20, (3u << 20) - 5000, true},  // just before the last block, which is read early
     };
-    for (int percent : {100, 90, 80, 50, 10}) {
-        for (const Case& c : cases) {
-            Reset();
-            const std::string base = Pattern(c.size, unsigned(c.size));
-            const std::string other = Flipped(base, c.differAt);
+    for (const Case& c : cases) {
+        Reset();
+        const std::string base = Pattern(c.size, unsigned(c.size));
+        const std::string other = Flipped(base, c.differAt);
+        for (int percent : {100, 90, 80, 50, 10}) {
             MemoryFile a(base), b(other);
             EXPECT_EQ(c.samplesAgree, ContentSignature(a, int64_t(c.size), percent) ==
                                           ContentSignature(b, int64_t(c.size), percent))
                 << c.size << " at " << c.differAt << ", precision " << percent;
-            std::vector<FoundFileRecord*> files = {Add("a", base), Add("odd", other), Add("b", base)};
-            ASSERT_TRUE(Run(files, percent));
-            EXPECT_EQ(0u, classes[1]) << c.size << " at " << c.differAt << ", precision " << percent;
-            EXPECT_NE(0u, classes[0]);
-            EXPECT_EQ(classes[0], classes[2]);
-            EXPECT_EQ(0u, matcher->Unreadable());
+        }
+        std::vector<FoundFileRecord*> files = {Add("a", base), Add("odd", other), Add("b", base)};
+        ASSERT_TRUE(Run(files));
+        EXPECT_EQ(0u, classes[1]) << c.size << " at " << c.differAt;
+        EXPECT_NE(0u, classes[0]) << c.size << " at " << c.differAt;
+        EXPECT_EQ(classes[0], classes[2]) << c.size << " at " << c.differAt;
+        EXPECT_EQ(0u, matcher->Unreadable());
+    }
+}
+
+// What a file costs: one open each, one first block for a file that differs there from every
+// partner, and no byte read twice (nor one past the end) for a copy. Files that share all but
+// their end are told apart by their last block, read second.
+TEST_F(Match, EachFileOpenedOnceAndReadNoFurtherThanNeeded)
+{
+    const size_t small = 30000, large = 3u << 20;
+    struct Case
+    {
+        const char* what;
+        size_t size;
+        std::vector<size_t> differAt;  // per file; SIZE_MAX: the common content
+        std::vector<uint64_t> mostBytes;  // that each file may cost
+    } cases[] = {
+        {"differ at once", small, {0, 1, 2, 3}, {4096, 4096, 4096, 4096}},
+        {"copies", small, {SIZE_MAX, SIZE_MAX, SIZE_MAX}, {small, small, small}},
+        {"differ at the end", large, {SIZE_MAX, large - 1, SIZE_MAX}, {large, 2 * 4096, large}},
+        {"tiny copies", 10, {SIZE_MAX, SIZE_MAX}, {10, 10}},
+    };
+    for (const Case& c : cases) {
+        Reset();
+        const std::string base = Pattern(c.size, 3);
+        std::vector<FoundFileRecord*> files;
+        for (size_t i = 0; i < c.differAt.size(); ++i) {
+            const size_t at = c.differAt[i];
+            files.push_back(Add("f" + std::to_string(i), at == SIZE_MAX ? base : Flipped(base, at)));
+        }
+        ASSERT_TRUE(Run(files));
+        for (size_t i = 0; i < files.size(); ++i) {
+            const std::string path = files[i]->FullPath();
+            EXPECT_EQ(1, Fake().OpenCount(path)) << c.what << " " << i;
+            EXPECT_LE(Fake().BytesRead(path), c.mostBytes[i]) << c.what << " " << i;
+            EXPECT_EQ(c.differAt[i] == SIZE_MAX, classes[i] != 0) << c.what << " " << i;
         }
     }
 }
