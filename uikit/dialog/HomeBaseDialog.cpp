@@ -44,7 +44,12 @@ HICON ProgramIcon()
     return icon;
 }
 
-RECT WorkAreaOf(HWND window)
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+} // namespace
+
+RECT HomeBaseDialog::WorkAreaOf(HWND window)
 {
     MONITORINFO info = {sizeof(info)};
     HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
@@ -54,11 +59,6 @@ RECT WorkAreaOf(HWND window)
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     return area;
 }
-
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
-} // namespace
 
 IMPLEMENT_DYNAMIC(HomeBaseDialog, CDialog)
 

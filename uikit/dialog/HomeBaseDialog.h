@@ -83,6 +83,8 @@ public:
     void PaintCaption();
 
 protected:
+    // The work area of the monitor the window is on (the primary one's when that cannot be told).
+    static RECT WorkAreaOf(HWND window);
     void PreSubclassWindow() override;
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -51,17 +51,6 @@ void Apply(UiCtrl::UiBtnWithoutWnd* button, const Button& plan, int down)
     button->SetCaption(plan.text);
 }
 
-RECT WorkAreaOf(HWND window)
-{
-    MONITORINFO info = {sizeof(info)};
-    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
-    if (monitor && GetMonitorInfoA(monitor, &info))
-        return info.rcWork;
-    RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
-
 } // namespace
 
 KVRMessageBox::KVRMessageBox(CWnd* parent, COLORREF textColour)

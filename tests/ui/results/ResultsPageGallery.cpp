@@ -100,6 +100,22 @@ void Every100Ms(std::function<bool()> step)
     });
 }
 
+// Once a message box is up: photographs the page's window with it into file, then answers
+// with button. shot turns true when the picture is saved.
+void ShootMessageBoxThenAnswer(HWND window, const char* file, int button, bool& shot)
+{
+    Every100Ms([window, file, button, &shot] {
+        KVRMessageBox* box = dialogtest::FindOpenDialog<KVRMessageBox>();
+        if (!box)
+            return false;
+        box->UpdateWindow();
+        dialogtest::Settle(300);
+        shot = SaveScreenArea(window, GalleryFile(file));
+        dialogtest::ClickClientItem(*box, button);
+        return true;
+    });
+}
+
 }  // namespace
 
 TEST(ResultsPageGallery, TheLastCopyQuestion)
@@ -113,16 +129,8 @@ TEST(ResultsPageGallery, TheLastCopyQuestion)
     host.page.OnSelectionChanged();
     HWND window = GetParent(host.page.GetHwnd());
     bool shot = false;
-    Every100Ms([&] {
-        KVRMessageBox* box = dialogtest::FindOpenDialog<KVRMessageBox>();
-        if (!box)
-            return false;
-        box->UpdateWindow();
-        dialogtest::Settle(300);
-        shot = SaveScreenArea(window, GalleryFile("removal-last-copy-question.png"));
-        dialogtest::ClickClientItem(*box, MessageBoxPlan::kSecondButton);  // No: nothing goes
-        return true;
-    });
+    // No: nothing goes.
+    ShootMessageBoxThenAnswer(window, "removal-last-copy-question.png", MessageBoxPlan::kSecondButton, shot);
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
     host.PumpUntil([&] { return shot; });
     host.PumpUntil([] { return false; }, 30);
@@ -166,16 +174,7 @@ TEST(ResultsPageGallery, OneOutcomeOfManyLines)
     host.page.showOutcome = true;
     HWND window = GetParent(host.page.GetHwnd());
     bool shot = false;
-    Every100Ms([&] {
-        KVRMessageBox* box = dialogtest::FindOpenDialog<KVRMessageBox>();
-        if (!box)
-            return false;
-        box->UpdateWindow();
-        dialogtest::Settle(300);
-        shot = SaveScreenArea(window, GalleryFile("removal-outcome.png"));
-        dialogtest::ClickClientItem(*box, MessageBoxPlan::kFirstButton);
-        return true;
-    });
+    ShootMessageBoxThenAnswer(window, "removal-outcome.png", MessageBoxPlan::kFirstButton, shot);
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
     host.PumpUntil([&] { return host.page.outcomes == 1; }, 1000);
     CancelPending();
