@@ -10,9 +10,14 @@ namespace {
 
 // The usage object comes from a library built with MSVC: a vtable pointer first, each
 // slot a thiscall function. MSVC spends one slot on a virtual destructor where GCC spends
-// two, so the object is never modelled as a GCC class.
-using InventorySlot = int(__attribute__((thiscall)) *)(void* self, const void* entries, int count);
-using EventSlot = int(__attribute__((thiscall)) *)(void* self, int code);
+// two, so the object is never modelled as a GCC class. 64-bit Windows has one convention.
+#if defined(__i386__)
+#define USAGE_THISCALL __attribute__((thiscall))
+#else
+#define USAGE_THISCALL
+#endif
+using InventorySlot = int(USAGE_THISCALL*)(void* self, const void* entries, int count);
+using EventSlot = int(USAGE_THISCALL*)(void* self, int code);
 constexpr int kInventorySlot = 7;   // eighth
 constexpr int kEventSlot = 8;       // ninth
 using GetObjectExport = void* (*)();

@@ -15,7 +15,11 @@ void Record(const char* format, int a, int b)
     snprintf(g_log + used, sizeof(g_log) - used, format, a, b);
 }
 
+#if defined(__i386__)
 #define THISCALL __attribute__((thiscall))
+#else
+#define THISCALL
+#endif
 
 template <int Slot>
 int THISCALL UnexpectedSlot(void*)
@@ -33,9 +37,17 @@ int THISCALL InventorySlot(void*, const void* entries, int count)
 volatile int* volatile g_nowhere = nullptr;
 
 // Code 0xBAD throws as an MSVC C++ exception would and 0xDEAD faults, to show that the
-// caller survives both.
+// caller survives both; 0xCA7 throws and catches inside the library, which the caller must
+// leave alone.
 int THISCALL EventSlot(void*, int code)
 {
+    if (code == 0xCA7) {
+        try {
+            throw code;
+        } catch (int) {
+            Record("caught inside;", 0, 0);
+        }
+    }
     if (code == 0xBAD)
         RaiseException(0xE06D7363, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     if (code == 0xDEAD)

@@ -1,0 +1,4 @@
+# The same program built for 64-bit Windows, for machines that cannot execute 32-bit code.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
