@@ -119,13 +119,34 @@ bool ParseFormat(const char* format, std::vector<FormatPiece>& pieces)
     return true;
 }
 
+// A 64-bit integer (a size_t on 64-bit Windows, a file size) may fill a 32-bit conversion:
+// it is printed whole (see Render). The other way round stays refused: a translated "%I64d"
+// for a 32-bit count is a mistake of the translation.
+bool KindFits(FormatArg::Kind arg, FormatArg::Kind conversion)
+{
+    return arg == conversion ||
+           (arg == FormatArg::Kind::Int64 && conversion == FormatArg::Kind::Int32);
+}
+
+// "%5d" or "%hx" rebuilt for a 64-bit argument: "%5lld", "%llx"; "%c" stays as it is.
+std::string WidenTo64(const std::string& spec)
+{
+    const char conversion = spec.back();
+    if (conversion == 'c')
+        return spec;
+    std::string wide = spec.substr(0, spec.size() - 1);
+    while (!wide.empty() && wide.back() == 'h')
+        wide.pop_back();
+    return wide + "ll" + conversion;
+}
+
 bool PiecesMatch(const std::vector<FormatPiece>& pieces, std::initializer_list<FormatArg> args)
 {
     auto arg = args.begin();
     for (const FormatPiece& piece : pieces) {
         if (!piece.isConversion)
             continue;
-        if (arg == args.end() || arg->kind() != piece.kind)
+        if (arg == args.end() || !KindFits(arg->kind(), piece.kind))
             return false;
         ++arg;
     }
@@ -154,7 +175,12 @@ std::string Render(const std::vector<FormatPiece>& pieces, std::initializer_list
         }
         const char* spec = piece.text.c_str();
         switch (piece.kind) {
-        case FormatArg::Kind::Int32: AppendFormatted(out, spec, int(arg->integer())); break;
+        case FormatArg::Kind::Int32:
+            if (arg->kind() == FormatArg::Kind::Int64 && piece.text.back() != 'c')
+                AppendFormatted(out, WidenTo64(piece.text).c_str(), arg->integer());
+            else
+                AppendFormatted(out, spec, int(arg->integer()));
+            break;
         case FormatArg::Kind::Int64: AppendFormatted(out, spec, arg->integer()); break;
         case FormatArg::Kind::Double: AppendFormatted(out, spec, arg->real()); break;
         case FormatArg::Kind::Text: AppendFormatted(out, spec, arg->text()); break;

@@ -10,9 +10,11 @@
 //     // same as SafeFormat(GetLangString("FoundFiles"), "%d files found in %s", {count, folder})
 //
 // A format is accepted when its conversions match the arguments one for one, in order:
-//   d i u x X o c   a 32-bit integer (char, short, int, long, unsigned, size_t, bool, enum);
-//                   length h, hh and l (32 bits here) allowed
-//   lld I64d ...    a 64-bit integer (long long, unsigned long long, int64_t); ll, I64 or q
+//   d i u x X o c   a 32-bit integer (char, short, int, long, unsigned, bool, enum);
+//                   length h, hh and l (32 bits here) allowed; a 64-bit integer fits too and
+//                   is printed whole ("%d" of 5000000000 is "5000000000")
+//   lld I64d ...    a 64-bit integer (long long, unsigned long long, int64_t, and size_t on
+//                   64-bit Windows); ll, I64 or q
 //   f F e E g G a A a double (or float); l allowed
 //   s               a narrow text (const char*, std::string; null prints as empty)
 //   %%              a literal percent sign, takes no argument

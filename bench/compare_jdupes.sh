@@ -14,9 +14,16 @@
 # groups compared with jdupes come from one more scan, untimed, that lists them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$here/build}
-tree=${1:-$build/bench-tree}
-BUILD_TARGETS="scan_bench scan_floor" "$here/tools/build" "$build" >/dev/null
+. "$here/tools/target.sh"
+root=${BUILD_DIR:-$here/build}
+mkdir -p "$root"
+root=$(cd "$root" && pwd)
+target=$(runnable_target)
+build=$(target_build_dir "$root" "$target")
+export BUILD_DIR=$root
+tree=${1:-$root/bench-tree}
+BUILD_TARGETS="scan_bench scan_floor" "$here/tools/build" "$target" >/dev/null
+echo "timing the $(target_description "$target")"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
@@ -31,9 +38,9 @@ make_tree() {  # make_tree DIR SCALE
 }
 make_tree "$tree" 1
 
-export WINE_BUILD_DIR=$build WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win32
+wine_env "$target" "$build"
 # A wineserver of its own, detached from this output, gone a few seconds after the last program.
-wineserver -p5 </dev/null >/dev/null 2>&1 || true
+"$WINESERVER" -p5 </dev/null >/dev/null 2>&1 || true
 "$here/tools/wine-run" "$build/program/scan_bench.exe" --help >/dev/null 2>&1 || true
 
 # timed NAME COMMAND...: wall, user CPU and peak resident memory of the command and its children.

@@ -4,13 +4,22 @@
 # same file system, then clears both away.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$here/build}
-BUILD_TARGETS="removal_bench" "$here/tools/build" "$build" >/dev/null
+. "$here/tools/target.sh"
+root=${BUILD_DIR:-$here/build}
+mkdir -p "$root"
+root=$(cd "$root" && pwd)
+target=$(runnable_target)
+build=$(target_build_dir "$root" "$target")
+export BUILD_DIR=$root
+BUILD_TARGETS="removal_bench" "$here/tools/build" "$target" >/dev/null
+echo "timing the $(target_description "$target")"
 work=$build/removal-bench
 rm -rf "$work"
 mkdir -p "$work/files" "$work/xdg/Trash/files" "$work/xdg/Trash/info"
 trap 'rm -rf "$work"' EXIT
-export WINE_BUILD_DIR=$build WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=-all WINEARCH=win32
+prefix=${WINEPREFIX:-}
+wine_env "$target" "$build"
+[ -z "$prefix" ] || export WINEPREFIX=$prefix
 export XDG_DATA_HOME=$work/xdg
-wineserver -p5 </dev/null >/dev/null 2>&1 || true
+"$WINESERVER" -p5 </dev/null >/dev/null 2>&1 || true
 "$here/tools/wine-run" "$build/program/removal_bench.exe" "Z:$(echo "$work/files" | tr / '\\')" "$@"

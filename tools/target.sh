@@ -45,3 +45,9 @@ wine_env() {   # wine_env TARGET BUILD
 build_target_of() {   # build_target_of BUILD
   sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=.*mingw-\(i686\|x86_64\)\.cmake$/\1/p' "$1/CMakeCache.txt" 2>/dev/null
 }
+
+# What a bench prints about the build it timed.
+target_description() {   # target_description TARGET
+  if [ "$1" = i686 ]; then echo "i686 build (32-bit Windows, 32-bit Wine)"
+  else echo "x86_64 build (64-bit Windows, 64-bit Wine)"; fi
+}

@@ -24,6 +24,9 @@ TEST(SafeFormat, AcceptsMatchingTranslations)
         {SafeFormat("no conversions, 100%%", "x", {}), "no conversions, 100%"},
         {SafeFormat("%lf %g", "", {1.5, 2.0f}), "1.500000 2"},
         {SafeFormat("%zu", "%u", {size_t(9)}), "9"},                   // refused, fallback
+        // A 64-bit count (size_t on 64-bit Windows) in a 32-bit conversion is printed whole.
+        {SafeFormat("%d files, %5u|%hx", "", {5000000000LL, 7ULL, 0x1FFFFULL}),
+         "5000000000 files,     7|1ffff"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.got, c.expected);
@@ -56,8 +59,8 @@ TEST(SafeFormat, RefusedTranslationsFallBackToEnglish)
         EXPECT_FALSE(FormatMatchesArgs(translated, {4, "x"})) << translated;
         EXPECT_EQ(SafeFormat(translated, fallback, {4, "x"}), "4 files, x") << translated;
     }
-    // A 64-bit count with a 32-bit conversion is refused just the same.
-    EXPECT_EQ(SafeFormat("%d", "%lld", {5LL}), "5");
+    // A translated 32-bit conversion takes a 64-bit count, whole.
+    EXPECT_EQ(SafeFormat("%d of them", "%lld", {5000000000LL}), "5000000000 of them");
     // Neither usable: the caller's own fault, no output at all.
     EXPECT_EQ(SafeFormat("%s", "%s", {1}), "");
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "tests/appservices/UnmeetableRequest.h"
+
 namespace {
 
 LONG WINAPI ExitWithTheCode(EXCEPTION_POINTERS* info)
@@ -26,6 +28,6 @@ int main()
     for (void*& block : blocks)
         block = malloc(64u << 20);
     std::string text;
-    text.reserve(0x3FFFFFF0);
+    text.reserve(kUnmeetableRequest);
     return 0;
 }

@@ -12,9 +12,9 @@
 
 namespace {
 
-// More than a 32-bit process can ever get in one block.
+// More than any process can ever get in one block, 32-bit or 64-bit.
 // Volatile, so that the compiler cannot see the size (it warns about it).
-volatile size_t kImpossible = 0xFFFFFF00u;
+volatile size_t kImpossible = SIZE_MAX - 0xFF;
 
 TEST(ProgramAllocator, NothrowFormsReturnNullWhenMemoryRunsOut)
 {

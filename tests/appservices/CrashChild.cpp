@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/CrashHandler.h"
+#include "tests/appservices/UnmeetableRequest.h"
 
 namespace {
 
@@ -42,9 +43,11 @@ DWORD WINAPI FaultingThread(void* start)
 
 DWORD WINAPI RunOutOfMemory(void*)
 {
-    ExhaustAddressSpace();
+    // A 64-bit address space cannot be taken this way; there the request alone is too large.
+    if (sizeof(void*) == 4)
+        ExhaustAddressSpace();
     std::string text;
-    text.reserve(0x3FFFFFF0);
+    text.reserve(kUnmeetableRequest);
     return 0;
 }
 
