@@ -15,12 +15,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/tools/target.sh"
-root=${BUILD_DIR:-$here/build}
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
-target=$(runnable_target)
-build=$(target_build_dir "$root" "$target")
-export BUILD_DIR=$root
+use_runnable_build "$here"
 tree=${1:-$root/bench-tree}
 BUILD_TARGETS="scan_bench scan_floor" "$here/tools/build" "$target" >/dev/null
 echo "timing the $(target_description "$target")"

@@ -5,12 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/tools/target.sh"
-root=${BUILD_DIR:-$here/build}
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
-target=$(runnable_target)
-build=$(target_build_dir "$root" "$target")
-export BUILD_DIR=$root
+use_runnable_build "$here"
 BUILD_TARGETS="removal_bench" "$here/tools/build" "$target" >/dev/null
 echo "timing the $(target_description "$target")"
 work=$build/removal-bench

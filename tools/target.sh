@@ -51,3 +51,14 @@ target_description() {   # target_description TARGET
   if [ "$1" = i686 ]; then echo "i686 build (32-bit Windows, 32-bit Wine)"
   else echo "x86_64 build (64-bit Windows, 64-bit Wine)"; fi
 }
+
+# Sets root (BUILD_DIR, default HERE/build), target (the build this machine runs) and build
+# (that target's folder), for the scripts that run one build.
+use_runnable_build() {   # use_runnable_build HERE
+  root=${BUILD_DIR:-$1/build}
+  mkdir -p "$root"
+  root=$(cd "$root" && pwd)
+  target=$(runnable_target)
+  build=$(target_build_dir "$root" "$target")
+  export BUILD_DIR=$root
+}
