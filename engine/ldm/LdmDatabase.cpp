@@ -6,6 +6,8 @@
 #include <string.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "engine/device/LittleEndian.h"
 #include "engine/ldm/LdmLayout.h"
@@ -44,6 +46,54 @@ bool SameDiskId(const char* a, const char* b)
     }
     return true;
 }
+
+// Volumes already listed, by their first member extent: a volume met again (IsSameVolume) has
+// every extent of the listed one, its first among them, so each new volume is compared only
+// with the few listed ones that share one of its extents.
+class ListedVolumes {
+public:
+    explicit ListedVolumes(const std::vector<DynamicVolumeEntry>& out)
+    {
+        for (size_t i = 0; i < out.size(); ++i)
+            Add(out, i);
+    }
+    void Add(const std::vector<DynamicVolumeEntry>& out, size_t i)
+    {
+        std::vector<const MemberExtent*> members;
+        if (out[i].device)
+            out[i].device->GetMembers(members);
+        if (members.empty())
+            m_withoutMembers.push_back(i);
+        else
+            m_byFirst.emplace(Key(*members.front()), i);
+    }
+    bool Holds(const std::vector<DynamicVolumeEntry>& out, IDynamicDevice& device) const
+    {
+        for (size_t i : m_withoutMembers) {
+            if (out[i].device && out[i].device->IsSameVolume(device))
+                return true;
+        }
+        std::vector<const MemberExtent*> members;
+        device.GetMembers(members);
+        for (const MemberExtent* m : members) {
+            const auto range = m_byFirst.equal_range(Key(*m));
+            for (auto it = range.first; it != range.second; ++it) {
+                if (out[it->second].device->IsSameVolume(device))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    using ExtentKey = std::tuple<uint64_t, uint64_t, uint64_t, const IStorageDevice*, std::string>;
+    static ExtentKey Key(const MemberExtent& m)
+    {
+        return ExtentKey(m.start, m.offset, m.length, m.device, std::string(m.diskId, strnlen(m.diskId, kDiskIdTextSize)));
+    }
+    std::multimap<ExtentKey, size_t> m_byFirst;
+    std::vector<size_t> m_withoutMembers;
+};
 
 std::unique_ptr<IDynamicDevice> SubVolume(uint32_t type, const VolumeDescriptor& d, const LdmComponentRecord& c,
                                           const std::vector<MemberExtent>& m)
@@ -323,6 +373,7 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
 {
     // Every link is one lookup, so a database of repeated ids costs no more than its records.
     const LdmRecordLinks links(set);
+    ListedVolumes listed(out);
     for (const LdmVolumeRecord& v : set.volumes) {
         if ((v.volumeType != 3 && v.volumeType != 4) || links.volumes.Repeated(v.id))
             continue;
@@ -381,10 +432,7 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         std::unique_ptr<IDynamicDevice> device = CreateVolumeDevice(type, d, components, lists);
         if (!device)
             continue;
-        bool duplicate = false;
-        for (const DynamicVolumeEntry& e : out)
-            duplicate = duplicate || e.device.get() == device.get() || e.device->IsSameVolume(*device);
-        if (duplicate)
+        if (listed.Holds(out, *device))
             continue;
         DynamicVolumeEntry entry;
         entry.totalSectors = device->GetTotalSectors();
@@ -398,5 +446,6 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         entry.allMembersDynamic = allDynamic;
         entry.device = std::move(device);
         out.push_back(std::move(entry));
+        listed.Add(out, out.size() - 1);
     }
 }

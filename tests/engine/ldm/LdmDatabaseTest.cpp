@@ -411,3 +411,31 @@ TEST(LdmDatabase, RawDiskIdMatchesTheHeaderInEitherCase)
     LdmDatabase().Collect({&other}, none);
     EXPECT_TRUE(none.empty());
 }
+
+// One volume listed twice under two ids (same layout, same extents) is one volume; volumes that
+// only share a disk, or a first extent, are not.
+TEST(LdmDatabase, AVolumeListedTwiceIsOneEntry)
+{
+    Layout l;
+    l.Disk(10, "disk-a");
+    l.Disk(11, "disk-b");
+    for (uint64_t id : {20, 30}) {
+        l.Volume(id, "Spanned", 3, 300);
+        l.Component(id + 1, 2, 2, id);
+        l.Partition(id + 2, 100, 0, 100, id + 1, 10, 0);
+        l.Partition(id + 3, 0, 100, 200, id + 1, 11, 0);
+    }
+    l.Volume(40, "SameStart", 3, 100);
+    l.Component(41, 2, 1, 40);
+    l.Partition(42, 100, 0, 100, 41, 10, 0);
+    l.Volume(50, "Other", 3, 100);
+    l.Component(51, 2, 1, 50);
+    l.Partition(52, 300, 0, 100, 51, 11, 0);
+    CMemoryDevice a(DynamicDisk(4000, 512, "disk-a", l.area)), b(DynamicDisk(4000, 512, "disk-b", l.area));
+    std::vector<DynamicVolumeEntry> out;
+    LdmDatabase().Collect({&a, &b}, out);
+    std::string names;
+    for (const DynamicVolumeEntry& e : out)
+        names += std::string(e.volumeName) + " ";
+    EXPECT_EQ("Spanned SameStart Other ", names);
+}

@@ -268,8 +268,8 @@ class DiskGroup:
                 offset += length
             if c == 0:
                 size = offset if kind == 2 else (offset if kind == 1 else offset - offset // len(extents))
-        number = len([b for b in self.vblks.blocks if b[19] == 0x51]) + 1
-        self.vblks.add(0x51, 0, volume_record(vol, name, size, number, bytes(range(16 * number, 16 * number + 16)),
+        number = len([b for b in self.vblks.blocks if b[19] == 0x51]) % 255 + 1
+        self.vblks.add(0x51, 0, volume_record(vol, name, size, number, bytes((16 * number + i) % 256 for i in range(16)),
                                               4 if layout == "raid5" else 3, len(components)))
         for record_type, flags, data in records:
             self.vblks.add(record_type, flags, data)
