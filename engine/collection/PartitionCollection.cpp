@@ -1,6 +1,8 @@
 // engine/collection/PartitionCollection.cpp
 #include "engine/collection/PartitionCollection.h"
 
+#include <stdint.h>
+
 #include <algorithm>
 #include <map>
 
@@ -146,10 +148,14 @@ std::vector<DiskRegion> FindLostRegions(uint64_t totalSectors, const std::vector
     std::vector<DiskRegion> lost;
     uint64_t end = 0;
     for (const auto& [start, length] : byStart) {
-        if (start > end && start - end > kLostRegionMinSectors)
-            lost.push_back(DiskRegion{end, start - end});
-        // A region inside an earlier one must not pull the end back.
-        end = std::max(end, start + length);
+        // A gap ends at the disk's end, whatever a region beyond it claims.
+        const uint64_t gapEnd = std::min(start, totalSectors);
+        if (gapEnd > end && gapEnd - end > kLostRegionMinSectors)
+            lost.push_back(DiskRegion{end, gapEnd - end});
+        // A region inside an earlier one must not pull the end back, and one whose length
+        // passes the largest sector number runs to it rather than wrapping round to the start.
+        const uint64_t regionEnd = length > UINT64_MAX - start ? UINT64_MAX : start + length;
+        end = std::max(end, regionEnd);
     }
     if (totalSectors > end && totalSectors - end > kLostRegionMinSectors)
         lost.push_back(DiskRegion{end, totalSectors - end});

@@ -20,6 +20,20 @@ size_t CountPresentMembers(const std::vector<MemberExtent>& members)
     return present;
 }
 
+bool MembersShareSectorSize(const std::vector<MemberExtent>& members)
+{
+    uint32_t size = 0;
+    for (const MemberExtent& m : members) {
+        if (!m.device)
+            continue;
+        const uint32_t own = m.device->GetBytesPerSector();
+        if (size && own != size)
+            return false;
+        size = own;
+    }
+    return true;
+}
+
 // Each disk of a group carries the whole group's database, so one volume is met once per disk:
 // the copies have the same type and the same extents.
 bool SameVolumeMembers(IDynamicDevice& self, IDynamicDevice& other)

@@ -88,13 +88,18 @@ protected:
 };
 
 size_t CountPresentMembers(const std::vector<MemberExtent>& members);
+// True when every present member's disk has the same sector size. A volume reads count x its
+// own sector size into the caller's buffer, and each member writes count x its disk's: members
+// that differ would write past the buffer, so no factory builds such a volume.
+bool MembersShareSectorSize(const std::vector<MemberExtent>& members);
 // The identity test of IsSameVolume, shared by every layout.
 bool SameVolumeMembers(IDynamicDevice& self, IDynamicDevice& other);
 
 class CSimpleVolumeDevice : public CDynamicVolumeBase {
 public:
     using CDynamicVolumeBase::CDynamicVolumeBase;
-    // Null unless exactly one member has its device.
+    // Null unless exactly one member has its device. Every factory also refuses members whose
+    // disks differ in sector size.
     static std::unique_ptr<IDynamicDevice> Create(uint32_t type, const VolumeDescriptor& d, const std::vector<MemberExtent>& m);
     int ReadSectors(void* buffer, uint64_t first, uint64_t count) override;
 };
@@ -128,7 +133,7 @@ private:
 
 class CMirrorVolumeDevice : public IDynamicDevice {
 public:
-    // Null when both halves are missing.
+    // Null when both halves are missing, or when the two differ in sector size.
     static std::unique_ptr<IDynamicDevice> Create(uint32_t type, const VolumeDescriptor& d,
                                                   std::unique_ptr<IDynamicDevice> a, std::unique_ptr<IDynamicDevice> b);
     int ReadSectors(void* buffer, uint64_t first, uint64_t count) override;

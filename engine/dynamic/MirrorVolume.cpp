@@ -13,6 +13,9 @@ std::unique_ptr<IDynamicDevice> CMirrorVolumeDevice::Create(uint32_t type, const
 {
     if (!a && !b)
         return nullptr;
+    // The mirror reads each run into the caller's buffer through either half.
+    if (a && b && a->GetBytesPerSector() != b->GetBytesPerSector())
+        return nullptr;
     std::unique_ptr<CMirrorVolumeDevice> mirror(new CMirrorVolumeDevice());
     mirror->m_type = type;
     mirror->m_descriptor = d;

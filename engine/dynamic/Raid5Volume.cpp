@@ -11,7 +11,7 @@ std::unique_ptr<IDynamicDevice> CRaid5VolumeDevice::Create(uint32_t type, const 
                                                            const std::vector<MemberExtent>& m)
 {
     // Two columns at least: with one there is no data column and the layout divides by zero.
-    if (m.size() < 2 || CountPresentMembers(m) + 1 < m.size())
+    if (m.size() < 2 || CountPresentMembers(m) + 1 < m.size() || !MembersShareSectorSize(m))
         return nullptr;
     return std::unique_ptr<IDynamicDevice>(new CRaid5VolumeDevice(type, d, m));
 }

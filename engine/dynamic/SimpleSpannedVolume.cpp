@@ -7,7 +7,7 @@
 std::unique_ptr<IDynamicDevice> CSimpleVolumeDevice::Create(uint32_t type, const VolumeDescriptor& d,
                                                             const std::vector<MemberExtent>& m)
 {
-    if (CountPresentMembers(m) != 1)
+    if (CountPresentMembers(m) != 1 || !MembersShareSectorSize(m))
         return nullptr;
     return std::unique_ptr<IDynamicDevice>(new CSimpleVolumeDevice(type, d, m));
 }
@@ -30,7 +30,7 @@ int CSimpleVolumeDevice::ReadSectors(void* buffer, uint64_t first, uint64_t coun
 std::unique_ptr<IDynamicDevice> CSpannedVolumeDevice::Create(uint32_t type, const VolumeDescriptor& d,
                                                              const std::vector<MemberExtent>& m)
 {
-    if (CountPresentMembers(m) == 0)
+    if (CountPresentMembers(m) == 0 || !MembersShareSectorSize(m))
         return nullptr;
     return std::unique_ptr<IDynamicDevice>(new CSpannedVolumeDevice(type, d, m));
 }

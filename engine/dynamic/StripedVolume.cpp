@@ -7,7 +7,7 @@
 std::unique_ptr<IDynamicDevice> CStripedVolumeDevice::Create(uint32_t type, const VolumeDescriptor& d,
                                                              const std::vector<MemberExtent>& m)
 {
-    if (CountPresentMembers(m) == 0)
+    if (CountPresentMembers(m) == 0 || !MembersShareSectorSize(m))
         return nullptr;
     return std::unique_ptr<IDynamicDevice>(new CStripedVolumeDevice(type, d, m));
 }

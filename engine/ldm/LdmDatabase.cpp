@@ -1,10 +1,13 @@
 // engine/ldm/LdmDatabase.cpp
 #include "engine/ldm/LdmDatabase.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "engine/device/LittleEndian.h"
 #include "engine/ldm/LdmLayout.h"
@@ -29,8 +32,68 @@ uint64_t ToDiskSectors(uint64_t units, uint32_t bytesPerSector)
     return units / (bytesPerSector / 512);
 }
 
-// Both texts come from the same writer; the raw ids of type 0x44 records are written the same way.
-bool SameDiskId(const char* a, const char* b) { return a[0] && strncmp(a, b, kDiskIdTextSize) == 0; }
+// Disk ids are GUID texts, whose hex digits either case may spell; a 0x44 record's raw id is
+// written in lower case.
+bool SameDiskId(const char* a, const char* b)
+{
+    if (!a[0])
+        return false;
+    for (size_t i = 0; i < kDiskIdTextSize; ++i) {
+        if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+            return false;
+        if (!a[i])
+            return true;
+    }
+    return true;
+}
+
+// Volumes already listed, by their first member extent: a volume met again (IsSameVolume) has
+// every extent of the listed one, its first among them, so each new volume is compared only
+// with the few listed ones that share one of its extents.
+class ListedVolumes {
+public:
+    explicit ListedVolumes(const std::vector<DynamicVolumeEntry>& out)
+    {
+        for (size_t i = 0; i < out.size(); ++i)
+            Add(out, i);
+    }
+    void Add(const std::vector<DynamicVolumeEntry>& out, size_t i)
+    {
+        std::vector<const MemberExtent*> members;
+        if (out[i].device)
+            out[i].device->GetMembers(members);
+        if (members.empty())
+            m_withoutMembers.push_back(i);
+        else
+            m_byFirst.emplace(Key(*members.front()), i);
+    }
+    bool Holds(const std::vector<DynamicVolumeEntry>& out, IDynamicDevice& device) const
+    {
+        for (size_t i : m_withoutMembers) {
+            if (out[i].device && out[i].device->IsSameVolume(device))
+                return true;
+        }
+        std::vector<const MemberExtent*> members;
+        device.GetMembers(members);
+        for (const MemberExtent* m : members) {
+            const auto range = m_byFirst.equal_range(Key(*m));
+            for (auto it = range.first; it != range.second; ++it) {
+                if (out[it->second].device->IsSameVolume(device))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    using ExtentKey = std::tuple<uint64_t, uint64_t, uint64_t, const IStorageDevice*, std::string>;
+    static ExtentKey Key(const MemberExtent& m)
+    {
+        return ExtentKey(m.start, m.offset, m.length, m.device, std::string(m.diskId, strnlen(m.diskId, kDiskIdTextSize)));
+    }
+    std::multimap<ExtentKey, size_t> m_byFirst;
+    std::vector<size_t> m_withoutMembers;
+};
 
 std::unique_ptr<IDynamicDevice> SubVolume(uint32_t type, const VolumeDescriptor& d, const LdmComponentRecord& c,
                                           const std::vector<MemberExtent>& m)
@@ -183,28 +246,24 @@ size_t LdmDatabase::CountFaults(const Copy& copy) const
     LdmRecordSet set;
     for (const std::vector<unsigned char>& record : copy.records)
         ParseLdmRecord(record, set);
-    const uint32_t bps = copy.disk->device->GetBytesPerSector();
-    size_t faults = 0;
+    const LdmRecordLinks links(set);
+    size_t faults = links.RepeatedIds();
     for (const LdmPartitionRecord& p : set.partitions) {
-        const LdmDiskRecord* diskRecord = nullptr;
-        for (const LdmDiskRecord& d : set.disks) {
-            if (d.id == p.diskRecord)
-                diskRecord = &d;
-        }
+        const LdmDiskRecord* diskRecord = links.disks.Find(p.diskRecord);
         if (!diskRecord) {
             ++faults;
             continue;
         }
-        for (const Disk& d : m_disks) {
-            if (!d.dynamic || !SameDiskId(d.header.diskId, diskRecord->diskId.c_str()))
-                continue;
-            const uint64_t total = d.device->GetTotalSectors();
-            const uint64_t start = ToDiskSectors(p.start, bps) + ToDiskSectors(d.header.dataStart, bps);
-            const uint64_t length = ToDiskSectors(p.size, bps);
-            if (start < ToDiskSectors(p.start, bps) || start > total || length > total - start)
-                ++faults;
-            break;
-        }
+        const Disk* d = MemberDisk(diskRecord->diskId);
+        if (!d)
+            continue;
+        // The partition's numbers in its own disk's sectors.
+        const uint32_t bps = d->device->GetBytesPerSector();
+        const uint64_t total = d->device->GetTotalSectors();
+        const uint64_t start = ToDiskSectors(p.start, bps) + ToDiskSectors(d->header.dataStart, bps);
+        const uint64_t length = ToDiskSectors(p.size, bps);
+        if (start < ToDiskSectors(p.start, bps) || start > total || length > total - start)
+            ++faults;
     }
     return faults;
 }
@@ -230,38 +289,35 @@ const LdmDatabase::Copy* LdmDatabase::ChooseCopy(const std::vector<Copy>& copies
     return best;
 }
 
-std::vector<MemberExtent> LdmDatabase::Extents(const Disk& current, const LdmRecordSet& set,
-                                               const LdmComponentRecord& c, bool* allDynamic)
+const LdmDatabase::Disk* LdmDatabase::MemberDisk(const std::string& diskId) const
 {
-    const uint32_t bps = current.device->GetBytesPerSector();
+    for (const Disk& d : m_disks) {
+        if (d.dynamic && SameDiskId(d.header.diskId, diskId.c_str()))
+            return &d;
+    }
+    return nullptr;
+}
+
+std::vector<MemberExtent> LdmDatabase::Extents(const LdmRecordLinks& links, const LdmComponentRecord& c,
+                                               uint32_t bps, bool* allDynamic) const
+{
     std::vector<MemberExtent> extents;
-    for (const LdmPartitionRecord& p : set.partitions) {
-        if (p.parentComponent != c.id)
-            continue;
-        const LdmDiskRecord* diskRecord = nullptr;
-        for (const LdmDiskRecord& d : set.disks) {
-            if (d.id == p.diskRecord) {
-                diskRecord = &d;
-                break;
-            }
-        }
+    for (const LdmPartitionRecord* p : links.PartitionsOf(c.id)) {
+        const LdmDiskRecord* diskRecord = links.disks.Find(p->diskRecord);
         if (!diskRecord)
             continue;
         MemberExtent m;
-        m.columnIndex = uint32_t(p.column);
+        m.columnIndex = uint32_t(p->column);
         snprintf(m.diskId, sizeof(m.diskId), "%s", diskRecord->diskId.c_str());
-        m.length = ToDiskSectors(p.size, bps);
-        m.offset = ToDiskSectors(p.volumeOffset, bps);
-        for (const Disk& d : m_disks) {
-            if (d.dynamic && SameDiskId(d.header.diskId, m.diskId)) {
-                m.device = d.device;
-                // Both numbers count 512-byte units: the data-area start is converted too.
-                m.start = ToDiskSectors(p.start, bps) + ToDiskSectors(d.header.dataStart, bps);
-                break;
-            }
-        }
-        if (!m.device)
+        m.length = ToDiskSectors(p->size, bps);
+        m.offset = ToDiskSectors(p->volumeOffset, bps);
+        if (const Disk* d = MemberDisk(diskRecord->diskId)) {
+            m.device = d->device;
+            // Both numbers count 512-byte units: the data-area start is converted too.
+            m.start = ToDiskSectors(p->start, bps) + ToDiskSectors(d->header.dataStart, bps);
+        } else {
             *allDynamic = false;
+        }
         extents.push_back(m);
     }
     std::sort(extents.begin(), extents.end(), [](const MemberExtent& a, const MemberExtent& b) {
@@ -315,33 +371,44 @@ std::unique_ptr<IDynamicDevice> LdmDatabase::CreateVolumeDevice(uint32_t type, c
 
 void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out)
 {
-    const uint32_t bps = disk.device->GetBytesPerSector();
+    // Every link is one lookup, so a database of repeated ids costs no more than its records.
+    const LdmRecordLinks links(set);
+    ListedVolumes listed(out);
     for (const LdmVolumeRecord& v : set.volumes) {
-        std::vector<const LdmComponentRecord*> components;
-        for (const LdmComponentRecord& c : set.components) {
-            if (c.parentVolume == v.id)
-                components.push_back(&c);
-        }
-        if ((v.volumeType != 3 && v.volumeType != 4) || components.empty())
+        if ((v.volumeType != 3 && v.volumeType != 4) || links.volumes.Repeated(v.id))
             continue;
+        const std::vector<const LdmComponentRecord*>& components = links.ComponentsOf(v.id);
+        if (components.empty())
+            continue;
+        // Every component of a known type with partitions, every partition on a disk record;
+        // nothing reached through an id that two records share. The member disks must agree on
+        // their sector size: the volume reads every member into one buffer.
         bool usable = true, allDynamic = true;
-        std::vector<std::vector<MemberExtent>> lists;
+        uint32_t bps = 0;
         for (const LdmComponentRecord* c : components) {
-            size_t linked = 0, withDisk = 0;
-            for (const LdmPartitionRecord& p : set.partitions) {
-                if (p.parentComponent != c->id)
-                    continue;
-                ++linked;
-                for (const LdmDiskRecord& d : set.disks)
-                    withDisk += d.id == p.diskRecord ? 1 : 0;
-            }
-            // Every component of a known type with partitions, every partition on a known disk.
-            if (c->componentType < 1 || c->componentType > 3 || linked == 0 || withDisk < linked)
+            const std::vector<const LdmPartitionRecord*>& partitions = links.PartitionsOf(c->id);
+            if (c->componentType < 1 || c->componentType > 3 || links.components.Repeated(c->id) || partitions.empty())
                 usable = false;
-            lists.push_back(Extents(disk, set, *c, &allDynamic));
+            for (const LdmPartitionRecord* p : partitions) {
+                const LdmDiskRecord* diskRecord = links.disks.Find(p->diskRecord);
+                if (!diskRecord || links.partitions.Repeated(p->id)) {
+                    usable = false;
+                    continue;
+                }
+                if (const Disk* member = MemberDisk(diskRecord->diskId)) {
+                    const uint32_t own = member->device->GetBytesPerSector();
+                    usable = usable && (bps == 0 || own == bps);
+                    bps = own;
+                }
+            }
         }
         if (!usable)
             continue;
+        if (bps == 0)
+            bps = disk.device->GetBytesPerSector();
+        std::vector<std::vector<MemberExtent>> lists;
+        for (const LdmComponentRecord* c : components)
+            lists.push_back(Extents(links, *c, bps, &allDynamic));
 
         const uint32_t type = VolumeDeviceType(v, components, lists);
 
@@ -365,10 +432,7 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         std::unique_ptr<IDynamicDevice> device = CreateVolumeDevice(type, d, components, lists);
         if (!device)
             continue;
-        bool duplicate = false;
-        for (const DynamicVolumeEntry& e : out)
-            duplicate = duplicate || e.device.get() == device.get() || e.device->IsSameVolume(*device);
-        if (duplicate)
+        if (listed.Holds(out, *device))
             continue;
         DynamicVolumeEntry entry;
         entry.totalSectors = device->GetTotalSectors();
@@ -382,5 +446,6 @@ void LdmDatabase::BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<
         entry.allMembersDynamic = allDynamic;
         entry.device = std::move(device);
         out.push_back(std::move(entry));
+        listed.Add(out, out.size() - 1);
     }
 }

@@ -86,7 +86,12 @@ private:
     // Partitions of the copy that name no disk record, or that run past the end of their disk.
     size_t CountFaults(const Copy& copy) const;
     void BuildVolumes(const Disk& disk, LdmRecordSet& set, std::vector<DynamicVolumeEntry>& out);
-    std::vector<MemberExtent> Extents(const Disk& current, const LdmRecordSet& set, const LdmComponentRecord& c, bool* allDynamic);
+    // The opened dynamic disk whose private header carries the disk id; null when none.
+    const Disk* MemberDisk(const std::string& diskId) const;
+    // The component's members, their 512-byte units converted to sectors of bytesPerSector
+    // (the size shared by the volume's member disks).
+    std::vector<MemberExtent> Extents(const LdmRecordLinks& links, const LdmComponentRecord& c, uint32_t bytesPerSector,
+                                      bool* allDynamic) const;
 
     std::vector<Disk> m_disks;
     std::shared_ptr<void> m_dump;  // the dump file while it is open

@@ -229,3 +229,38 @@ void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set)
         break;
     }
 }
+
+LdmRecordLinks::LdmRecordLinks(const LdmRecordSet& set)
+{
+    for (const LdmVolumeRecord& v : set.volumes)
+        volumes.Add(v);
+    for (const LdmComponentRecord& c : set.components) {
+        components.Add(c);
+        m_componentsOf[c.parentVolume].push_back(&c);
+    }
+    for (const LdmPartitionRecord& p : set.partitions) {
+        partitions.Add(p);
+        m_partitionsOf[p.parentComponent].push_back(&p);
+    }
+    for (const LdmDiskRecord& d : set.disks)
+        disks.Add(d);
+}
+
+const std::vector<const LdmComponentRecord*>& LdmRecordLinks::ComponentsOf(uint64_t volume) const
+{
+    static const std::vector<const LdmComponentRecord*> kNone;
+    const auto found = m_componentsOf.find(volume);
+    return found == m_componentsOf.end() ? kNone : found->second;
+}
+
+const std::vector<const LdmPartitionRecord*>& LdmRecordLinks::PartitionsOf(uint64_t component) const
+{
+    static const std::vector<const LdmPartitionRecord*> kNone;
+    const auto found = m_partitionsOf.find(component);
+    return found == m_partitionsOf.end() ? kNone : found->second;
+}
+
+size_t LdmRecordLinks::RepeatedIds() const
+{
+    return volumes.RepeatedIds() + components.RepeatedIds() + partitions.RepeatedIds() + disks.RepeatedIds();
+}

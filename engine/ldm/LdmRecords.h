@@ -4,6 +4,8 @@
 #include <stdint.h>
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // Reads a field of record data: every read is bounded by the record's end.
@@ -65,3 +67,48 @@ struct LdmRecordSet {
 
 // Parses one assembled record into the set; other types are ignored.
 void ParseLdmRecord(const std::vector<unsigned char>& record, LdmRecordSet& set);
+
+// Records of one kind by object id. An id that two records of the kind share is damage: which
+// of them is meant cannot be told, so Find answers neither.
+template <class Record>
+class LdmRecordsById {
+public:
+    void Add(const Record& r)
+    {
+        if (!m_first.emplace(r.id, &r).second)
+            m_repeated.insert(r.id);
+    }
+    const Record* Find(uint64_t id) const
+    {
+        if (m_repeated.count(id))
+            return nullptr;
+        const auto found = m_first.find(id);
+        return found == m_first.end() ? nullptr : found->second;
+    }
+    bool Repeated(uint64_t id) const { return m_repeated.count(id) != 0; }
+    size_t RepeatedIds() const { return m_repeated.size(); }
+
+private:
+    std::unordered_map<uint64_t, const Record*> m_first;
+    std::unordered_set<uint64_t> m_repeated;
+};
+
+// The links of a record set, each looked up once: components by their volume, partitions by
+// their component, and every kind by id. Holds pointers into the set, which must outlive it.
+struct LdmRecordLinks {
+    explicit LdmRecordLinks(const LdmRecordSet& set);
+    // Empty when none.
+    const std::vector<const LdmComponentRecord*>& ComponentsOf(uint64_t volume) const;
+    const std::vector<const LdmPartitionRecord*>& PartitionsOf(uint64_t component) const;
+    // Records whose id another record of their kind carries too.
+    size_t RepeatedIds() const;
+
+    LdmRecordsById<LdmVolumeRecord> volumes;
+    LdmRecordsById<LdmComponentRecord> components;
+    LdmRecordsById<LdmPartitionRecord> partitions;
+    LdmRecordsById<LdmDiskRecord> disks;
+
+private:
+    std::unordered_map<uint64_t, std::vector<const LdmComponentRecord*>> m_componentsOf;
+    std::unordered_map<uint64_t, std::vector<const LdmPartitionRecord*>> m_partitionsOf;
+};

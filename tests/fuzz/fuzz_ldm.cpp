@@ -1,24 +1,19 @@
 // tests/fuzz/fuzz_ldm.cpp
-// The LDM database of two dynamic disks and the volumes built from it (simple, spanned,
-// striped, mirror, RAID-5), read at their start and end. The first four bytes say where the
-// input is cut into the two disks; the first byte's top bit picks 4096-byte sectors for the
-// second disk.
+// The LDM database of one to four dynamic disks (of 512 or 4096 bytes a sector; DisksOf) and the
+// volumes built from it (simple, spanned, striped, mirror, RAID-5), each read at its start, its
+// middle and its end, with buffers sized by the volume's own sector size.
 #include "engine/ldm/LdmDatabase.h"
 #include "engine/volume/VolumeAnalyzerList.h"
 #include "tests/fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 4)
-        return 0;
-    const uint32_t cut = uint32_t(data[1] | (data[2] << 8) | (data[3] << 16)) % (size - 3);
-    const uint32_t secondSectorSize = (data[0] & 0x80) ? 4096 : 512;
-    data += 4;
-    size -= 4;
-    CMemoryDevice first = DiskOf(data, cut);
-    CMemoryDevice second = DiskOf(data + cut, size - cut, secondSectorSize);
+    std::vector<std::unique_ptr<CMemoryDevice>> disks = DisksOf(data, size);
+    std::vector<IStorageDevice*> devices;
+    for (auto& d : disks)
+        devices.push_back(d.get());
     std::vector<DynamicVolumeEntry> volumes;
-    LdmDatabase().Collect({&first, &second}, volumes);
+    LdmDatabase().Collect(devices, volumes);
     for (DynamicVolumeEntry& v : volumes) {
         if (!v.device)
             continue;
@@ -28,7 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         std::vector<unsigned char> buffer(size_t(bytes) * 8);
         v.device->ReadSectors(buffer.data(), 0, total < 8 ? total : 8);
+        v.device->ReadSectors(buffer.data(), total / 2, 1);
         v.device->ReadSectors(buffer.data(), total - 1, 1);
+        std::vector<const MemberExtent*> members;
+        v.device->GetMembers(members);
         VolumeAnalyzerList analysers(v.device.get(), 0);
     }
     return 0;

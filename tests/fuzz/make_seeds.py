@@ -3,6 +3,7 @@
 # Seed inputs for the fuzz targets, cut from images that the real tools make (mkfs.fat,
 # mkfs.exfat, mkntfs, sfdisk, sgdisk), kept small so the fuzzers mutate what the parsers read.
 #   make_seeds.py OUT_DIR      -> OUT_DIR/<target>/<seed>
+#   make_seeds.py --regression NAME FILE   -> the input kept as regressions/ldm/NAME
 import bz2
 import lzma
 import os
@@ -12,6 +13,9 @@ import subprocess
 import sys
 import tempfile
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "engine", "ldm"))
+import make_ldm_fixtures as ldm  # noqa: E402
 
 KIB = 1024
 os.environ["LC_ALL"] = "C.UTF-8"
@@ -38,6 +42,58 @@ def save(out, target, name, data):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), "wb") as f:
         f.write(data)
+
+
+def disks_input(disks, sector_sizes):
+    """Several disks as one input, as tests/fuzz/FuzzInput.h's DisksOf reads it."""
+    flags = len(disks) - 1
+    for n, size in enumerate(sector_sizes):
+        if size == 4096:
+            flags |= 0x10 << n
+    sizes = b"".join(len(d).to_bytes(3, "little") for d in disks[:-1])
+    return bytes([flags]) + sizes + b"".join(bytes(d) for d in disks)
+
+
+def ldm_groups():
+    """Small disk groups written from the documented LDM layout: every layout over two disks,
+    RAID-5 and striping over three, and a pair of 512 and 4096 bytes a sector."""
+    two = ldm.DiskGroup([512, 512], 192)
+    two.volume(b"Simple", "gen", [[(0, 0, 16)]])
+    two.volume(b"Spanned", "gen", [[(0, 16, 16), (1, 0, 16)]])
+    two.volume(b"Striped", "striped", [[(0, 32, 16), (1, 16, 16)]])
+    two.volume(b"Mirror", "gen", [[(0, 48, 16)], [(1, 32, 16)]])
+    three = ldm.DiskGroup([512, 512, 512], 192)
+    three.volume(b"Raid5", "raid5", [[(0, 0, 32), (1, 0, 32), (2, 0, 32)]])
+    three.volume(b"Striped3", "striped", [[(0, 32, 16), (1, 32, 16), (2, 32, 16)]])
+    mixed = ldm.DiskGroup([512, 4096], 192)
+    mixed.volume(b"OnSmall", "gen", [[(0, 0, 16)]])
+    mixed.volume(b"OnLarge", "gen", [[(1, 0, 16)]])
+    mixed.volume(b"Across", "gen", [[(0, 16, 16), (1, 16, 16)]])
+    return {"two-disks": two, "three-disks": three, "512-and-4096": mixed}
+
+
+def repeated_ids(count):
+    """One disk whose database repeats one id for each kind of record, count times over."""
+    group = ldm.DiskGroup([512], count + 192, config_units=count + 64)
+    blocks = group.vblks
+    for _ in range(count):
+        blocks.add(0x51, 0, ldm.volume_record(100, b"Volume", 8, 1, bytes(16)))
+        blocks.add(0x32, 0, ldm.component_record(101, b"Volume-01", 2, 1, 100))
+        blocks.add(0x33, 0, ldm.partition_record(102, b"Disk1-01", 0, 0, 8, 101, group.disk_records[0]))
+        blocks.add(0x34, 0, ldm.var_num(group.disk_records[0]) + ldm.var_str(b"Disk1") +
+                   ldm.var_str(group.disk_ids[0]) + ldm.var_str(b""))
+    return disks_input(group.disks(), [512])
+
+
+def mixed_sector_sizes():
+    """A volume spanned over disks of 512 and 4096 bytes a sector (the database read from the
+    4096-byte one), its first member, on the 512-byte disk, shorter than the reads at its start."""
+    group = ldm.DiskGroup([4096, 512], 192)
+    group.volume(b"Across", "gen", [[(1, 0, 32), (0, 0, 64)]])
+    return disks_input(group.disks(), group.sector_sizes)
+
+
+REGRESSIONS = {"repeated-ids": lambda: repeated_ids(400), "mixed-sector-sizes": mixed_sector_sizes}
 
 
 def main():
@@ -100,17 +156,71 @@ def main():
         run("sgdisk", "-h", "1:EE", p)
         save(out, "partitions", "hybrid", b"\0" + head(p, 64 * KIB))
 
-        # LDM: a GPT dynamic disk's partitions and an MBR dynamic disk (type 0x42); the
-        # database itself comes from the dictionary's signatures.
+        # LDM: small disk groups with their databases, a GPT dynamic disk's partitions and an MBR
+        # dynamic disk (type 0x42). The partition walk and the collection get one disk of each
+        # group.
+        for name, group in ldm_groups().items():
+            disks = group.disks()
+            save(out, "ldm", name, disks_input(disks, group.sector_sizes))
+            save(out, "disk_report", name, disks_input(disks, group.sector_sizes))
+            save(out, "partitions", "ldm-" + name, (b"\1" if group.sector_sizes[-1] == 4096 else b"\0") + disks[-1])
         p = image(tmp, "ldm.img", 4 * 1024 * KIB)
         run("sgdisk", "--clear", "-a", "1", "-n", "1:34:2081", "-t", "1:4201", "-c", "1:LDM metadata partition",
             "-n", "2:2082:0", "-t", "2:4200", "-c", "2:LDM data partition", p)
         gpt = head(p, 64 * KIB)
-        save(out, "ldm", "gpt-dynamic", struct.pack("<I", len(gpt) << 8) + gpt + gpt)
+        save(out, "ldm", "gpt-dynamic", disks_input([gpt, gpt], [512, 512]))
         p = image(tmp, "mbr42.img", 1024 * KIB)
         run("sfdisk", "--quiet", p, stdin=b"label: dos\nstart=63, size=1900, type=42\n")
         mbr = head(p, 32 * KIB)
-        save(out, "ldm", "mbr-dynamic", struct.pack("<I", len(mbr) << 8) + mbr + mbr)
+        save(out, "ldm", "mbr-dynamic", disks_input([mbr, mbr], [512, 512]))
+
+        # FAT tables as mkfs.fat writes them (byte 0: 0 FAT16, 1 FAT32, 512-byte sectors).
+        for name, width, data in (("fat16", 0, head(os.path.join(tmp, "fat16.img"), 128 * KIB)), ("fat32", 1, fat32)):
+            reserved = struct.unpack_from("<H", data, 14)[0]
+            length = struct.unpack_from("<H", data, 22)[0] or struct.unpack_from("<I", data, 36)[0]
+            save(out, "fat_table", name, bytes([width]) + data[reserved * 512:(reserved + length) * 512])
+        # The exFAT volume's sectors for the raw scanner (byte 0: 512-byte sectors, shift 12).
+        save(out, "exfat_scanner", "exfat", bytes([12 << 2]) + exfat)
+
+        # The volume layouts over their member disks (fuzz_dynamic_volumes.cpp): layout and
+        # members, the volume's size, members (disk, start, offset / 4, length), reads.
+        def volume(layout, size, members, reads):
+            data = bytes([layout | (len(members) - 1) << 5]) + size.to_bytes(2, "little")
+            for disk, start, offset, length in members:
+                data += bytes([disk, start, offset // 4, length])
+            for first, count in reads:
+                data += first.to_bytes(2, "little") + bytes([count])
+            return data
+        reads = [(0, 8), (60, 10), (127, 1)]
+        save(out, "dynamic_volumes", "simple", volume(0, 128, [(0, 10, 0, 128)], reads))
+        save(out, "dynamic_volumes", "spanned", volume(1, 192, [(0, 0, 0, 64), (1, 0, 64, 128)], reads))
+        save(out, "dynamic_volumes", "striped", volume(2, 200, [(0, 0, 0, 100), (3, 0, 0, 100)], reads))
+        save(out, "dynamic_volumes", "raid5", volume(3, 200, [(0, 0, 0, 100), (1, 0, 0, 100), (3, 0, 0, 100)], reads))
+        save(out, "dynamic_volumes", "mirror", volume(4, 100, [(0, 0, 0, 100), (1, 5, 0, 100)], reads))
+        save(out, "dynamic_volumes", "mixed-sizes", volume(1, 100, [(0, 0, 0, 50), (2, 0, 48, 50)], reads))
+
+        # A partition entry of a dynamic volume on two disks and an image entry, as the keyed
+        # record stream carries them.
+        entry = bytearray(1277)
+        struct.pack_into("<IIII", entry, 0, 0, 0, 1, 3)
+        entry[16] = ord("E")
+        entry[17:17 + 8] = b"VOLUME 1"
+        struct.pack_into("<QQI", entry, 125, 2048, 4096, 1)
+        struct.pack_into("<QQI", entry, 145, 63, 8192, 1)
+        text = b"disk 1\ndisk 2"
+        entry[765:765 + len(text)] = text
+        save(out, "record_stream", "dynamic", bytes(entry))
+        image_entry = bytearray(entry)
+        struct.pack_into("<I", image_entry, 0, 1)
+        path = b"C:\\images\\a.img"
+        image_entry[280:280 + len(path)] = path
+        save(out, "record_stream", "image", bytes(image_entry))
+
+        # The file tree: nodes and a root made, linked, cloned, given objects, asked, deleted.
+        ops = [(0 | 0 << 3, 0), (1 | 1 << 3, 0), (0 | 2 << 3, 0), (3 | 1 << 3, 0), (3 | 0 << 3, 2),
+               (6 | 2 << 3, 0x10), (2 | 3 << 3, 2), (3 | 1 << 3, 3), (7 | 2 << 3, 1), (3 | 2 << 3, 1),
+               (4 | 0 << 3, 2), (5 | 0 << 3, 0), (7 | 3 << 3, 1)]
+        save(out, "file_tree", "tree", bytes(b for op in ops for b in op))
 
         # Split images: a header of two parts with its part list, and chunks of real sectors
         # compressed the three ways (the first byte picks bzip2, zlib or LZMA).
@@ -129,4 +239,8 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    if sys.argv[1] == "--regression":
+        with open(sys.argv[3], "wb") as f:
+            f.write(REGRESSIONS[sys.argv[2]]())
+    else:
+        main()

@@ -137,6 +137,9 @@ TEST(PartitionCollection, LostRegions)
         {"region inside another", 2000000, {{2048, 1800000}, {4096, 1000}}, {}},
         {"two sizes of one entry", 2000000, {{2048, 1000}, {2048, 1800000}}, {}},
         {"empty disk", 1000000, {}, {{0, 1000000}}},
+        // A length near 2^64 must not wrap the end back before the next region.
+        {"length that would wrap", 4000000, {{2048, ~uint64_t(0) - 1000}, {1000000, 1000}}, {}},
+        {"region past the disk's end", 2000000, {{2048, 997952}, {3000000, 100}}, {{1000000, 1000000}}},
     };
     for (const Case& c : cases) {
         std::vector<std::pair<uint64_t, uint64_t>> lost;

@@ -304,3 +304,33 @@ TEST(DynamicVolume, DriveLetterOfTheVolumesDosDevice)
     EXPECT_EQ(0, mirror->GetDriveLetter(LetterOfVolume2));
     EXPECT_EQ("Volume3", g_askedVolume);
 }
+
+// A volume reads count x its own sector size into the caller's buffer while each member writes
+// count x its disk's: members on disks of 512 and 4096 bytes a sector are refused by every layout.
+TEST(DynamicVolume, MembersOfDifferentSectorSizesAreRefused)
+{
+    CMemoryDevice small(TaggedDisk(0, 512)), large(TaggedDisk(1, 64, 4096), 4096), other(TaggedDisk(2, 512));
+    const std::vector<MemberExtent> mixed = {Extent(0, &small, 0, 0, 64), Extent(1, &large, 0, 64, 64),
+                                             Extent(2, &other, 0, 128, 64)};
+    const std::vector<MemberExtent> same = {Extent(0, &small, 0, 0, 64), Extent(1, &other, 0, 64, 64)};
+    const VolumeDescriptor d = Descriptor(128);
+    EXPECT_FALSE(CSpannedVolumeDevice::Create(kDynSpanned, d, mixed));
+    EXPECT_FALSE(CStripedVolumeDevice::Create(kDynStriped, d, mixed));
+    EXPECT_FALSE(CRaid5VolumeDevice::Create(kDynRaid5, d, mixed));
+    // One member present: the missing one's disk tells nothing.
+    std::vector<MemberExtent> oneThere = {Extent(0, &large, 0, 0, 64), Extent(1, nullptr, 0, 64, 64)};
+    EXPECT_TRUE(CSimpleVolumeDevice::Create(kDynSimple, d, oneThere));
+    EXPECT_TRUE(CSpannedVolumeDevice::Create(kDynSpanned, d, oneThere));
+    oneThere[1].device = &small;
+    EXPECT_FALSE(CSpannedVolumeDevice::Create(kDynSpanned, d, oneThere));
+    EXPECT_FALSE(CMirrorVolumeDevice::Create(kDynMirror, d, CSimpleVolumeDevice::Create(kDynMirror, d, {Extent(0, &small, 0, 0, 128)}),
+                                             CSimpleVolumeDevice::Create(kDynMirror, d, {Extent(0, &large, 0, 0, 64)})));
+    // The same layouts over members that agree are built and read whole.
+    auto spanned = CSpannedVolumeDevice::Create(kDynSpanned, d, same);
+    ASSERT_TRUE(spanned);
+    std::vector<unsigned char> buffer(size_t(128 * spanned->GetBytesPerSector()));
+    EXPECT_EQ(1, spanned->ReadSectors(buffer.data(), 0, 128));
+    EXPECT_EQ(std::make_pair(2u, uint64_t(63)), TagOf(buffer.data() + 127 * 512));
+    EXPECT_TRUE(CMirrorVolumeDevice::Create(kDynMirror, d, CSimpleVolumeDevice::Create(kDynMirror, d, {Extent(0, &small, 0, 0, 128)}),
+                                            CSimpleVolumeDevice::Create(kDynMirror, d, {Extent(0, &other, 0, 0, 128)})));
+}

@@ -308,3 +308,134 @@ TEST(LdmDatabase, VolumeDeviceByLayout)
         EXPECT_EQ(c.members, members.size());
     }
 }
+
+// LDM counts 512-byte units: each member is converted with its own disk's sector size, and a
+// volume whose member disks differ in sector size is not built (it reads every member into one
+// buffer sized by one sector size).
+TEST(LdmDatabase, MemberDisksOfDifferentSectorSizes)
+{
+    Layout l;
+    l.Disk(10, "disk-a");
+    l.Disk(11, "disk-b");
+    l.Volume(20, "Mixed", 3, 200);
+    l.Component(21, 2, 2, 20);
+    l.Partition(22, 100, 0, 100, 21, 10, 0);
+    l.Partition(23, 0, 100, 100, 21, 11, 0);
+    l.Volume(30, "OnB", 3, 400);
+    l.Component(31, 2, 1, 30);
+    l.Partition(32, 800, 0, 400, 31, 11, 0);
+    CMemoryDevice a(DynamicDisk(4000, 512, "disk-a", l.area)), b(DynamicDisk(4000, 4096, "disk-b", l.area), 4096);
+    // Both copies agree; the one on the 512-byte disk is read first and chosen.
+    std::vector<DynamicVolumeEntry> out;
+    LdmDatabase().Collect({&a, &b}, out);
+    ASSERT_EQ(1u, out.size());
+    EXPECT_STREQ("OnB", out[0].volumeName);
+    EXPECT_EQ(4096u, out[0].device->GetBytesPerSector());
+    EXPECT_EQ(50u, out[0].totalSectors);
+    std::vector<const MemberExtent*> members;
+    out[0].device->GetMembers(members);
+    ASSERT_EQ(1u, members.size());
+    EXPECT_EQ(100u + 8, members[0]->start);  // 800 and 64 units of 512 bytes
+    EXPECT_EQ(50u, members[0]->length);
+    std::vector<unsigned char> sector(4096);
+    ASSERT_TRUE(out[0].device->ReadSectors(sector.data(), 0, 1));
+    EXPECT_EQ(108u, SectorTag(sector.data()));
+}
+
+// A database whose records repeat ids is damaged: which record is meant cannot be told, so no
+// volume is built through a repeated id; a volume untouched by the damage still is.
+TEST(LdmDatabase, RepeatedIdsBuildNothingThroughThem)
+{
+    Layout l;
+    l.Disk(10, "disk-a");
+    l.Disk(10, "disk-a");  // the same id twice, and no record for disk 11
+    l.Disk(12, "disk-b");
+    // Before, the two records of disk 10 stood in for the missing one of disk 11: this 300-sector
+    // spanned volume was listed as a simple one of 100 sectors.
+    l.Volume(20, "Spanned", 3, 300);
+    l.Component(21, 2, 2, 20);
+    l.Partition(22, 100, 0, 100, 21, 10, 0);
+    l.Partition(23, 0, 100, 200, 21, 11, 0);
+    l.Volume(40, "Healthy", 3, 100);
+    l.Component(41, 2, 1, 40);
+    l.Partition(42, 0, 0, 100, 41, 12, 0);
+    // Repeated volume, component and partition ids, many times over.
+    for (int i = 0; i < 200; ++i) {
+        l.Volume(50, "Repeated", 3, 100);
+        l.Component(51, 2, 1, 50);
+        l.Partition(52, 200, 0, 100, 51, 12, 0);
+    }
+    // A unique volume whose two components share an id, and one whose partitions share one.
+    l.Volume(70, "RepeatedComponent", 3, 100);
+    l.Component(71, 2, 1, 70);
+    l.Component(71, 2, 1, 70);
+    l.Partition(72, 300, 0, 100, 71, 12, 0);
+    l.Volume(80, "RepeatedPartition", 3, 200);
+    l.Component(81, 2, 2, 80);
+    l.Partition(82, 400, 0, 100, 81, 12, 0);
+    l.Partition(82, 500, 100, 100, 81, 12, 0);
+    CMemoryDevice a(DynamicDisk(4000, 512, "disk-a", l.area)), b(DynamicDisk(4000, 512, "disk-b", l.area));
+    std::vector<DynamicVolumeEntry> out;
+    LdmDatabase().Collect({&a, &b}, out);
+    std::string names;
+    for (const DynamicVolumeEntry& e : out)
+        names += std::string(e.volumeName) + " ";
+    EXPECT_EQ("Healthy ", names);
+}
+
+// A type-0x44 disk record holds the disk id as raw bytes; the private header spells it as text,
+// in either case.
+TEST(LdmDatabase, RawDiskIdMatchesTheHeaderInEitherCase)
+{
+    const unsigned char guid[16] = {0x9d, 0x1c, 0x7a, 0x00, 0x3c, 0x1d, 0x11, 0xef,
+                                    0x9a, 0x1b, 0x08, 0x00, 0x27, 0x5e, 0x1c, 0x01};
+    Layout l;
+    l.DiskRaw(10, guid);
+    l.Volume(20, "Raw", 3, 100);
+    l.Component(21, 2, 1, 20);
+    l.Partition(22, 0, 0, 100, 21, 10, 0);
+    for (const char* id : {"9d1c7a00-3c1d-11ef-9a1b-0800275e1c01", "9D1C7A00-3C1D-11EF-9A1B-0800275E1C01"}) {
+        SCOPED_TRACE(id);
+        CMemoryDevice a(DynamicDisk(4000, 512, id, l.area));
+        std::vector<DynamicVolumeEntry> out;
+        LdmDatabase().Collect({&a}, out);
+        ASSERT_EQ(1u, out.size());
+        std::vector<const MemberExtent*> members;
+        out[0].device->GetMembers(members);
+        ASSERT_EQ(1u, members.size());
+        EXPECT_EQ(&a, members[0]->device);
+    }
+    // Another disk's id does not match.
+    CMemoryDevice other(DynamicDisk(4000, 512, "9d1c7a00-3c1d-11ef-9a1b-0800275e1c02", l.area));
+    std::vector<DynamicVolumeEntry> none;
+    LdmDatabase().Collect({&other}, none);
+    EXPECT_TRUE(none.empty());
+}
+
+// One volume listed twice under two ids (same layout, same extents) is one volume; volumes that
+// only share a disk, or a first extent, are not.
+TEST(LdmDatabase, AVolumeListedTwiceIsOneEntry)
+{
+    Layout l;
+    l.Disk(10, "disk-a");
+    l.Disk(11, "disk-b");
+    for (uint64_t id : {20, 30}) {
+        l.Volume(id, "Spanned", 3, 300);
+        l.Component(id + 1, 2, 2, id);
+        l.Partition(id + 2, 100, 0, 100, id + 1, 10, 0);
+        l.Partition(id + 3, 0, 100, 200, id + 1, 11, 0);
+    }
+    l.Volume(40, "SameStart", 3, 100);
+    l.Component(41, 2, 1, 40);
+    l.Partition(42, 100, 0, 100, 41, 10, 0);
+    l.Volume(50, "Other", 3, 100);
+    l.Component(51, 2, 1, 50);
+    l.Partition(52, 300, 0, 100, 51, 11, 0);
+    CMemoryDevice a(DynamicDisk(4000, 512, "disk-a", l.area)), b(DynamicDisk(4000, 512, "disk-b", l.area));
+    std::vector<DynamicVolumeEntry> out;
+    LdmDatabase().Collect({&a, &b}, out);
+    std::string names;
+    for (const DynamicVolumeEntry& e : out)
+        names += std::string(e.volumeName) + " ";
+    EXPECT_EQ("Spanned SameStart Other ", names);
+}

@@ -116,6 +116,14 @@ struct Layout {
         w.Num(id).Str("part").Zeros(12).Fixed(start).Fixed(offset).Num(size).Num(component).Num(disk).Num(column);
         Add(vblk::kTypePartition, 0x08, w);
     }
+    // A disk record of type 0x44: the disk id as its 16 raw bytes.
+    void DiskRaw(uint64_t id, const unsigned char (&guid)[16])
+    {
+        CRecordWriter w;
+        w.Num(id).Str("Disk");
+        w.data.insert(w.data.end(), guid, guid + 16);
+        Add(vblk::kTypeDiskRawId, 0, w);
+    }
     void Disk(uint64_t id, const std::string& diskId)
     {
         CRecordWriter w;

@@ -9,8 +9,8 @@
 #          fat.fs (made by mkfs.fat beforehand).
 # Volume2: spanned, 2048 sectors on disk 1 after Volume1, then 4096 sectors on disk 2; every
 #          sector starts with "V2 %08d" (its number inside the volume).
-# Expected facts go to ldm.expected, one "key value" a line.
-import struct
+# As a module (tests/fuzz/make_seeds.py) it lays out smaller disk groups of any sector size:
+# see DiskGroup.
 import sys
 
 SECTOR = 512
@@ -129,6 +129,31 @@ class Vblks:
             self.blocks.append(bytes(b))
 
 
+def volume_record(obj_id, name, size, number, guid, volume_type=3, components=1, commit=be(COMMITTED, 8)):
+    return (var_num(obj_id) + var_str(name) + var_str(b"gen" if volume_type == 3 else b"raid5") + b"\0" +
+            b"ACTIVE".ljust(14, b"\0") + bytes([volume_type, 0, number]) + bytes(3) + bytes([0]) +
+            var_num(components) + commit + bytes(8) + var_num(size) + bytes(4) + bytes([0x07]) + guid)
+
+
+def component_record(obj_id, name, kind, children, parent, stripe=0, columns=0, commit=be(COMMITTED, 8)):
+    """Kind 1 striped, 2 spanned or simple, 3 RAID-5; with a stripe the record carries its size
+    and columns (flags 0x10)."""
+    data = (var_num(obj_id) + var_str(name) + var_str(b"ACTIVE") + bytes([kind]) + bytes(4) +
+            var_num(children) + commit + bytes(8) + var_num(parent) + bytes(1))
+    if stripe:
+        data += var_num(stripe) + var_num(columns)
+    return data
+
+
+def partition_record(obj_id, name, start, offset, size, parent, disk, column=None, commit=be(COMMITTED, 8)):
+    """With a column the record carries its index (flags 0x08)."""
+    data = (var_num(obj_id) + var_str(name) + bytes(4) + commit + be(start, 8) + be(offset, 8) +
+            var_num(size) + var_num(parent) + var_num(disk))
+    if column is not None:
+        data += var_num(column)
+    return data
+
+
 def database():
     v = Vblks()
     commit = be(COMMITTED, 8)
@@ -138,18 +163,7 @@ def database():
     v.add(0x34, 0, var_num(3) + var_str(b"Disk1") + var_str(DISK_IDS[0]) + var_str(b"") + bytes(4) + commit)
     v.add(0x34, 0, var_num(4) + var_str(b"Disk2") + var_str(DISK_IDS[1]) + var_str(b"") + bytes(4) + commit)
 
-    def volume(obj_id, name, size, number, guid):
-        return (var_num(obj_id) + var_str(name) + var_str(b"gen") + b"\0" + b"ACTIVE".ljust(14, b"\0") +
-                bytes([3, 0, number]) + bytes(3) + bytes([0]) + var_num(1) + commit + bytes(8) + var_num(size) +
-                bytes(4) + bytes([0x07]) + guid)
-
-    def component(obj_id, name, kind, children, parent):
-        return (var_num(obj_id) + var_str(name) + var_str(b"ACTIVE") + bytes([kind]) + bytes(4) +
-                var_num(children) + commit + bytes(8) + var_num(parent) + bytes(1))
-
-    def partition(obj_id, name, start, offset, size, parent, disk):
-        return (var_num(obj_id) + var_str(name) + bytes(4) + commit + be(start, 8) + be(offset, 8) +
-                var_num(size) + var_num(parent) + var_num(disk))
+    volume, component, partition = volume_record, component_record, partition_record
 
     v.add(0x51, 0, volume(5, b"Volume1", 4096, 1, bytes(range(0x10, 0x20))))
     v.add(0x32, 0, component(6, b"Volume1-01", 2, 1, 5))
@@ -161,18 +175,22 @@ def database():
     return v.blocks
 
 
-def disk(index, blocks):
-    d = bytearray(DISK_SECTORS * SECTOR)
-    signature = 0x1D5C0000 + index
+def protective_mbr(signature, sectors):
     mbr = bytearray(SECTOR)
     mbr[440:444] = signature.to_bytes(4, "little")
     entry = bytearray(16)
     entry[4] = 0x42                         # dynamic disk
     entry[8:12] = (1).to_bytes(4, "little")
-    entry[12:16] = (DISK_SECTORS - 1).to_bytes(4, "little")
+    entry[12:16] = (sectors - 1).to_bytes(4, "little")
     mbr[446:462] = entry
     mbr[510:512] = b"\x55\xaa"
-    d[0:SECTOR] = mbr
+    return bytes(mbr)
+
+
+def disk(index, blocks):
+    d = bytearray(DISK_SECTORS * SECTOR)
+    signature = 0x1D5C0000 + index
+    d[0:SECTOR] = protective_mbr(signature, DISK_SECTORS)
     head = privhead(DISK_IDS[index], signature)
     for at in (6,) + PRIVHEAD_COPIES:
         d[at * SECTOR:(at + 1) * SECTOR] = head
@@ -195,6 +213,93 @@ def tag_spanned(disks):
             target, sector = disks[1], DATA_START + v - 2048
         text = b"V2 %08d" % v
         target[sector * SECTOR:sector * SECTOR + len(text)] = text
+
+
+class DiskGroup:
+    """A disk group of small dynamic disks, each of its own sector size: the PRIVHEAD at sector 6
+    and in the last sector, the database (TOCBLOCKs, VMDB, VBLKs) in the last config_units
+    512-byte units. Every number in the database counts 512-byte units."""
+
+    def __init__(self, sector_sizes, disk_units, config_units=64, data_start=64, name=b"SEEDDG0"):
+        self.sector_sizes = sector_sizes
+        self.disk_units = disk_units
+        self.config_units = config_units
+        self.config_start = disk_units - config_units
+        self.data_start = data_start
+        self.name = name
+        self.vblks = Vblks()
+        self.vblks.add(0x35, 0, var_num(1) + var_str(name) + var_str(GROUP_ID) + bytes(12))
+        self.next_id = 2
+        self.disk_ids = []
+        self.disk_records = []
+        for i in range(len(sector_sizes)):
+            disk_id = b"9d1c7a%02x-3c1d-11ef-9a1b-0800275e1c01" % (0x10 + i)
+            record = self.new_id()
+            self.disk_ids.append(disk_id)
+            self.disk_records.append(record)
+            self.vblks.add(0x34, 0, var_num(record) + var_str(b"Disk%d" % (i + 1)) + var_str(disk_id) + var_str(b"") +
+                           bytes(4) + be(COMMITTED, 8))
+
+    def new_id(self):
+        self.next_id += 1
+        return self.next_id - 1
+
+    def volume(self, name, layout, components):
+        """layout: "gen" or "raid5"; components: lists of (disk index, start, size) extents, laid
+        end to end in the volume (striped and RAID-5 columns each take their column index)."""
+        vol = self.new_id()
+        size = 0
+        records = []
+        for c, extents in enumerate(components):
+            comp = self.new_id()
+            kind = 3 if layout == "raid5" else (1 if layout == "striped" else 2)
+            stripe = 128 if kind in (1, 3) else 0
+            records.append((0x32, 0x10 if stripe else 0,
+                            component_record(comp, name + b"-%02d" % (c + 1), kind, len(extents), vol, stripe,
+                                             len(extents))))
+            offset = 0
+            for column, (disk, start, length) in enumerate(extents):
+                part = self.new_id()
+                columned = kind in (1, 3)
+                records.append((0x33, 0x08 if columned else 0,
+                                partition_record(part, b"Disk%d-%02d" % (disk + 1, part), start,
+                                                 0 if columned else offset, length, comp, self.disk_records[disk],
+                                                 column if columned else None)))
+                offset += length
+            if c == 0:
+                size = offset if kind == 2 else (offset if kind == 1 else offset - offset // len(extents))
+        number = len([b for b in self.vblks.blocks if b[19] == 0x51]) % 255 + 1
+        self.vblks.add(0x51, 0, volume_record(vol, name, size, number, bytes((16 * number + i) % 256 for i in range(16)),
+                                              4 if layout == "raid5" else 3, len(components)))
+        for record_type, flags, data in records:
+            self.vblks.add(record_type, flags, data)
+
+    def disks(self):
+        out = []
+        blocks = self.vblks.blocks
+        for i, sector in enumerate(self.sector_sizes):
+            d = bytearray(self.disk_units * 512)
+            head = bytearray(privhead(self.disk_ids[i], 0x1D5C0100 + i))
+            head[0xF0:0x110] = self.name.ljust(32, b"\0")
+            head[0x11B:0x123] = be(self.data_start, 8)
+            head[0x123:0x12B] = be(self.config_start - self.data_start, 8)
+            head[0x12B:0x133] = be(self.config_start, 8)
+            head[0x133:0x13B] = be(self.config_units, 8)
+            sectors = len(d) // sector
+            d[0:512] = protective_mbr(0x1D5C0100 + i, sectors)
+            for at in (6, sectors - 1):
+                d[at * sector:at * sector + 512] = head
+            base = self.config_start * 512
+            for at in TOC_SECTORS:
+                d[base + at * 512:base + (at + 1) * 512] = tocblock()
+            vmdb_at = base + 3 * 512
+            d[vmdb_at:vmdb_at + 512] = vmdb(4 + len(blocks) - 1)
+            for n, block in enumerate(blocks):
+                at = vmdb_at + 512 + n * 128
+                d[at:at + 128] = block
+            assert vmdb_at + 512 + len(blocks) * 128 <= (sectors - 1) * sector - sector, "database too large"
+            out.append(d)
+        return out
 
 
 def main(out_dir):
