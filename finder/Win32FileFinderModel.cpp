@@ -3,9 +3,9 @@
 #include "finder/Win32FileFinderModel.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <new>
+#include <set>
 
 #include "app/TextCase.h"
 #include "finder/ContentMatch.h"
@@ -403,19 +403,26 @@ void Win32FileFinderModel::KeyCandidates()
             return;
         std::copy(runClasses.begin(), runClasses.end(), classes.begin() + runs[r].begin);
         runs[r].matched = true;
+        // Counted as soon as the run is confirmed, so that the count rises while the comparing
+        // goes on: every member after the first of a set is one group completion.
+        std::set<uint32_t> sets;
+        uint64_t completions = 0;
+        for (uint32_t cls : runClasses) {
+            if (cls && !sets.insert(cls).second)
+                ++completions;
+        }
+        if (completions)
+            g_duplicatesFound += completions;
     });
     for (auto& matcher : matchers)
         m_unreadableFiles += matcher->Unreadable();
 
-    // Inserted in listing order within each run, counting each insertion that finds a partner.
+    // Inserted in listing order within each run.
     for (const Run& run : runs) {
-        std::map<uint32_t, int> seen;
         for (size_t i = run.begin; i < run.end; ++i) {
             const uint32_t cls = run.matched ? classes[i] : 0;
             const std::string content = cls ? std::to_string(cls) : std::string();
             m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, content), all[i].record);
-            if (cls && ++seen[cls] >= 2)
-                ++g_duplicatesFound;
         }
     }
 }
