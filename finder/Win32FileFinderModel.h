@@ -39,7 +39,7 @@ public:
     void SetPictureLibrary(AHashValueFn hash, IsMaybeSimilarPicturesFn compare);
     // Pictures larger than this are keyed as ordinary files (they are read whole to be hashed).
     void SetPictureReadLimit(uint32_t bytes) { m_pictureReadLimit = bytes; }
-    static const uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
+    static constexpr uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
 
     bool IsSystemFolder(const std::string& path, bool hidden) const;
     std::string ContentSignature(const FoundFileRecord* record, int64_t size);

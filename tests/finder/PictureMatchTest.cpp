@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "app/AppFolder.h"
 #include "finder/FilesFilter.h"
@@ -121,6 +122,33 @@ TEST_F(Pictures, ExactPrecisionSendsNoPictureToTheMatcher)
     EXPECT_TRUE(pairs.empty());
     EXPECT_EQ(0, g_hashCalls.load());
     EXPECT_EQ(2u, raw.size());
+}
+
+// The precision a scan started with holds for the whole scan: a change of it meanwhile (the
+// dialog is not locked while a scan runs) does not loosen the threshold of later comparisons.
+std::vector<int> g_thresholds;
+bool __cdecl ThresholdRecordingSimilar(const unsigned char* a, const unsigned char* b, int* result, int threshold)
+{
+    g_thresholds.push_back(threshold);  // only the comparison thread calls it
+    return a[0] == b[0];
+}
+
+TEST_F(Pictures, PrecisionHoldsForTheWholeScan)
+{
+    for (int i = 0; i < 4; ++i)
+        fake.AddFile("M:\\p\\a" + std::to_string(i) + ".png", "A picture " + std::to_string(i));
+    int opened = 0;
+    fake.OnOpen([&](const std::string&) {
+        if (++opened == 2)
+            g_similarityPercent = 50;  // would be threshold 12
+    });
+    g_thresholds.clear();
+    Win32FileFinderModel model(&filter, &fake);
+    model.SetPictureLibrary(FakeHash, ThresholdRecordingSimilar);
+    model.FindDuplicates("M:\\p", &raw, &pairs);
+    EXPECT_EQ(3u, pairs.size());
+    EXPECT_EQ(4, g_hashCalls.load());
+    EXPECT_EQ((std::vector<int>{4, 4, 4}), g_thresholds);
 }
 
 // A picture met again through a symbolic or a hard link is the same file, not a similar one:
