@@ -68,6 +68,21 @@ void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* resu
     WalkTopFolder(m_source->LongFolderName(folder));
 }
 
+void Win32FileFinderModel::FindSimilarFiles(std::string folder, SimilarPicturePairs* pairs)
+{
+    m_result = nullptr;
+    m_pairs = pairs;
+    m_unlistableFolders = 0;
+    m_unreadableFiles = 0;
+    LoadPictureLibrary();
+    if (!m_similarPictures || !m_hashValue || !m_isSimilar)
+        return;
+    m_everyFileToPictures = true;
+    StartComparisonThread();
+    WalkTopFolder(m_source->LongFolderName(folder));
+    m_everyFileToPictures = false;
+}
+
 bool Win32FileFinderModel::IsSystemFolder(const std::string& path, bool hidden) const
 {
     return IsSystemPath(path, hidden, MachineSystemFolders());
@@ -212,6 +227,11 @@ std::string Win32FileFinderModel::ExtensionOf(const FoundFileRecord* record)
 void Win32FileFinderModel::AcceptCandidate(FoundFileRecord* record, const std::string& path,
                                            std::vector<FoundFileRecord*>& candidates)
 {
+    if (m_everyFileToPictures) {
+        if (!QueuePicture(path, record))
+            delete record;  // its hash failed: it is in no container
+        return;
+    }
     FoundFileRecord probe;
     if (PicturesOn() && m_filter->IsPicture(&JudgedByExtension(*record, ExtensionOf(record), probe)) &&
         QueuePicture(path, record))

@@ -151,6 +151,43 @@ TEST_F(Pictures, PrecisionHoldsForTheWholeScan)
     EXPECT_EQ((std::vector<int>{4, 4, 4}), g_thresholds);
 }
 
+// The walk that takes every file for a picture: whatever its extension, every file the filter
+// lets through (on the top level and under the walker threads' folders) is hashed and compared,
+// and none is keyed; at precision 100 nothing is walked at all.
+TEST_F(Pictures, EveryFileToThePictureMatcher)
+{
+    fake.AddFile("M:\\p\\A-first.txt", "A text");
+    for (int i = 0; i < 5; ++i)
+        fake.AddFile("M:\\p\\d" + std::to_string(i) + "\\A-" + std::to_string(i) + ".dat", "A data " + std::to_string(i));
+    fake.AddFile("M:\\p\\d2\\B.png", "B alone");
+    fake.AddFile("M:\\p\\d3\\X.bin", "X not hashable");
+    fake.AddFile("M:\\p\\d4\\A-small", "A");  // left out by the filter
+    settings.minimumSize = 2;
+    auto search = [&](int percent, SimilarPicturePairs* into) {
+        g_similarityPercent = percent;
+        g_hashCalls = 0;
+        Win32FileFinderModel model(&filter, &fake);
+        model.SetPictureLibrary(FakeHash, FakeSimilar);
+        model.FindSimilarFiles("M:\\p", into);
+    };
+    search(90, &pairs);
+    EXPECT_EQ(8, g_hashCalls.load());
+    ASSERT_EQ(5u, pairs.size());
+    std::set<std::string> all = {NameOf(pairs.begin()->first)};
+    for (auto& e : pairs) {
+        EXPECT_EQ(pairs.begin()->first, e.first);  // all paired with the one kept
+        all.insert(NameOf(e.second));
+    }
+    EXPECT_EQ((std::set<std::string>{"A-first.txt", "A-0.dat", "A-1.dat", "A-2.dat", "A-3.dat", "A-4.dat"}), all);
+    EXPECT_EQ(5u, g_duplicatesFound.load());
+
+    SimilarPicturePairs none;
+    search(100, &none);
+    EXPECT_EQ(0, g_hashCalls.load());
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(raw.empty());
+}
+
 // A picture met again through a symbolic or a hard link is the same file, not a similar one:
 // pairing it with itself would offer the file for removal beside its own name.
 TEST_F(Pictures, LinkedPictureIsNotItsOwnPartner)

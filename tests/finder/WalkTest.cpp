@@ -364,4 +364,42 @@ TEST_F(Walk, ListingWalkBucketsBySizeAndExtension)
     EXPECT_EQ(3u, listing.sameSize.count(5));
 }
 
+// Depth first: a folder's sub-folders are walked before the folders listed after it, so the
+// first file of a size is the one deep in "a", not the one in "b"; the buckets are the same
+// as the breadth-first walk's.
+TEST_F(Walk, DepthFirstListingBucketsBySize)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\top.txt", "123");
+    fake.AddFile("M:\\t\\a\\deep\\d.txt", "ddddd");
+    fake.AddFile("M:\\t\\a\\deep\\e.jpg", "eeeee");
+    fake.AddFile("M:\\t\\b\\b.TXT", "bbbbb");
+    fake.AddFile("M:\\t\\b\\c\\other.txt", "4444");
+    Win32FileFinderModel model(nullptr, &fake);
+    auto names = [](const std::vector<FoundFileRecord*>& records) {
+        std::vector<std::string> out;
+        for (const FoundFileRecord* r : records)
+            out.push_back(r->FullPath());
+        return out;
+    };
+    SizeListing depth, breadth;
+    model.ListFilesDepthFirst("M:\\t", &depth);
+    model.ListFiles("M:\\t", &breadth);
+    ASSERT_EQ(3u, depth.firstOfSize.size());
+    EXPECT_EQ("M:\\t\\a\\deep\\d.txt", depth.firstOfSize[5]->FullPath());
+    EXPECT_EQ("M:\\t\\b\\b.TXT", breadth.firstOfSize[5]->FullPath());
+    EXPECT_EQ((std::set<int64_t>{5}), depth.duplicatedSizes);
+    EXPECT_EQ(3u, depth.sameSize.count(5));  // a copy of the first and the two later ones
+    EXPECT_EQ((std::vector<std::string>{"M:\\t\\a\\deep\\d.txt", "M:\\t\\b\\b.TXT"}),
+              names(depth.bySizeAndExtension[5]["txt"]));
+    EXPECT_EQ((std::vector<std::string>{"M:\\t\\a\\deep\\e.jpg"}), names(depth.bySizeAndExtension[5]["jpg"]));
+    EXPECT_EQ(breadth.duplicatedSizes, depth.duplicatedSizes);
+    EXPECT_EQ(breadth.bySizeAndExtension[5].size(), depth.bySizeAndExtension[5].size());
+    // The copy of a first record is a record of its own, with the same fields.
+    const FoundFileRecord* copy = depth.bySizeAndExtension[5]["txt"][0];
+    EXPECT_NE(depth.firstOfSize[5], copy);
+    EXPECT_EQ(depth.firstOfSize[5]->folder, copy->folder);
+    EXPECT_EQ(5, copy->size);
+}
+
 }  // namespace
