@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <mutex>
 #include <set>
 
 #include "finder/ContentSignature.h"
@@ -230,7 +231,9 @@ TEST_F(Walk, DuplicatesCountedAsGroupsAreConfirmed)
     fake.AddFile("M:\\t\\odd.txt", std::string(10, 'z'));  // same size as run 0, other bytes
     uint64_t atLastOpen = 0;
     int opens = 0;
+    std::mutex hook;  // the runs are compared on several threads
     fake.OnOpen([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(hook);
         ++opens;
         atLastOpen = g_duplicatesFound.load();
     });
