@@ -292,6 +292,31 @@ TEST_F(Match, FileChangingInALargeSet)
     EXPECT_EQ(1u, matcher->Unreadable());
 }
 
+// A stop while a large set is read in rounds: heard before the next file's block, and no
+// class is given.
+TEST_F(Match, StopInALargeSet)
+{
+    const std::string content = Pattern(200000, 6);
+    std::vector<FoundFileRecord*> files;
+    for (int k = 0; k < 100; ++k)
+        files.push_back(Add("f" + std::to_string(k), content));
+    uint64_t atStop = 0;
+    int laterReads = 0;
+    Fake().OnRead([&](const std::string&, uint64_t offset) {
+        if (g_scanStop)
+            ++laterReads;
+        else if (offset >= 100000) {
+            atStop = Fake().BytesRead();
+            g_scanStop = 1;
+        }
+    });
+    EXPECT_FALSE(Run(files));
+    ASSERT_NE(0u, atStop);
+    EXPECT_EQ(0, laterReads);
+    EXPECT_LE(Fake().BytesRead() - atStop, 64u * 1024);  // the read under way when it came
+    EXPECT_EQ(std::vector<uint32_t>(files.size(), 0), classes);
+}
+
 // A stop is heard within one read block: in the comparison of two large files and in the
 // signature's stepping over a long run of zeros.
 TEST_F(Match, StopWithinOneBlock)
