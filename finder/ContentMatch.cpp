@@ -7,6 +7,7 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <set>
 
@@ -83,6 +84,32 @@ uint64_t MixOf(const uint8_t* p, size_t n)
     return h;
 }
 
+// The seed of the mixes that tell files apart across batches: of this process only, so that
+// files made to mix alike cost a crafter a comparison, not a false copy (none can come of it).
+uint64_t MixSeed()
+{
+    static const uint64_t seed =
+        (uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) * 0x9E3779B97F4A7C15ull) ^
+        uint64_t(uintptr_t(&seed));
+    return seed;
+}
+
+// Mixes n bytes into h, 8 at a time: bytes given in pieces whose sizes are multiples of 8 (but
+// the last) mix as when given at once.
+uint64_t MixOn(uint64_t h, const uint8_t* p, size_t n)
+{
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        memcpy(&w, p + i, 8);
+        h = (h ^ w) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 29;
+    }
+    for (; i < n; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
 // Reads count bytes at offset into buffer. With atEnd the file must end there too: the last
 // read asks for one byte more (the buffer holds count + 1), which must not come.
 bool ReadBlock(IReadableFile& file, uint64_t offset, uint8_t* buffer, uint32_t count, bool atEnd)
@@ -111,6 +138,7 @@ struct ContentMatcher::Member
     bool checkedEnd = false;     // known to end where it was listed to end
     std::string identity;        // volume and file index, once it is in a set of copies
     uint64_t accounted = 0;      // bytes of it counted as compared
+    uint64_t mix = 0;            // of its bytes read in rounds (MatchInRounds)
     bool failed = false;
 
     // Counts its bytes up to `upTo` as done for the progress.
@@ -332,67 +360,247 @@ bool ContentMatcher::CompareInStep(const Set& all, int64_t size, std::vector<Set
         m->Close();
     return true;
 }
-// A set larger than the files held open at once: each batch is compared with one member of
-// every content met so far (a few at a time), then among itself. Only those representatives are
-// opened a second time.
-// A set larger than the files held open at once: each batch is compared with one member of
-// every content met so far (a few at a time), then among itself. Only those representatives are
-// opened a second time.
+// A set larger than the files held open at once. Every file is read through once more, a batch
+// at a time in step: within a batch the bytes themselves tell copies apart; across batches a
+// keyed mix of each file's bytes tells which of the batches' sets may hold the same content, and
+// only one member of each such set is read again to compare them in full. A mix only ever keeps
+// files apart (equal bytes always mix alike); whatever it brings together is compared byte for
+// byte. Files of a long size are first told apart by their last block, as in the comparison.
 bool ContentMatcher::MatchInRounds(const Set& all, int64_t size, uint32_t* nextClass,
                                    std::vector<uint32_t>* classes)
 {
-    const size_t batchSize = kMaxOpenFiles / 2;
-    Set representatives;
-    for (size_t start = 0; start < all.size(); start += batchSize) {
-        Set unmatched(all.begin() + start, all.begin() + std::min(all.size(), start + batchSize));
+    std::vector<Set> candidates;
+    if (uint64_t(size) - m_headLength > kFirstBlock) {
+        const uint32_t tail = uint32_t(std::min<uint64_t>(kTailBytes, uint64_t(size) - m_headLength));
+        if (!MixTails(all, size, tail))
+            return false;
+        Set live;
+        for (Member* m : all) {
+            if (!m->failed)
+                live.push_back(m);
+        }
+        // Members alone with their tail's mix cannot have a copy here.
+        std::stable_sort(live.begin(), live.end(), [](const Member* a, const Member* b) { return a->mix < b->mix; });
+        for (size_t r = 0; r < live.size();) {
+            size_t end = r + 1;
+            while (end < live.size() && live[end]->mix == live[r]->mix)
+                ++end;
+            if (end - r == 1)
+                LetGo(*live[r], size);
+            else
+                candidates.push_back(Set(live.begin() + r, live.begin() + end));
+            r = end;
+        }
+    } else {
+        candidates.push_back(all);
+    }
+    for (Set& set : candidates) {
+        // Back in the set's own order: the first listed of a content stays its first.
+        std::sort(set.begin(), set.end(), [](const Member* a, const Member* b) { return a->index < b->index; });
         std::vector<Set> equal;
-        for (size_t r = 0; r < representatives.size() && !unmatched.empty(); r += batchSize) {
-            Set compared = unmatched;
-            const Set chunk(representatives.begin() + r,
-                            representatives.begin() + std::min(representatives.size(), r + batchSize));
-            compared.insert(compared.end(), chunk.begin(), chunk.end());
-            if (!CompareInStep(compared, size, &equal))
+        if (set.size() <= kMaxOpenFiles) {
+            if (!CompareInStep(set, size, &equal))
                 return false;
-            std::set<Member*> joined;
-            for (const Set& set : equal) {
-                auto rep = std::find_first_of(set.begin(), set.end(), chunk.begin(), chunk.end());
-                if (rep == set.end())
-                    continue;
-                uint32_t& cls = (*classes)[(*rep)->index];
-                if (cls == 0)
-                    cls = (*nextClass)++;
-                for (Member* m : set) {
-                    if (std::find(chunk.begin(), chunk.end(), m) == chunk.end()) {
-                        (*classes)[m->index] = cls;
-                        joined.insert(m);
+        } else if (!MatchLargeSet(set, size, &equal)) {
+            return false;
+        }
+        for (const Set& copies : equal) {
+            const uint32_t cls = (*nextClass)++;
+            for (Member* m : copies)
+                (*classes)[m->index] = cls;
+        }
+    }
+    return true;
+}
+
+// One more open of each member, for the mix of its last `tail` bytes alone.
+bool ContentMatcher::MixTails(const Set& all, int64_t size, uint32_t tail)
+{
+    if (m_blocks.size() < size_t(tail) + 1)
+        m_blocks.resize(size_t(tail) + 1);
+    for (Member* m : all) {
+        if (g_scanStop)
+            return false;
+        if (m->failed)
+            continue;
+        Open(*m);
+        if (!m->file || !ReadBlock(*m->file, uint64_t(size) - tail, m_blocks.data(), tail, !m->checkedEnd)) {
+            Fail(*m, size);
+            continue;
+        }
+        m->checkedEnd = true;
+        m->mix = MixOn(MixSeed(), m_blocks.data(), tail);
+        m->Close();
+    }
+    return true;
+}
+
+// Sets of two or more members whose whole content is the same, each member opened once (a few
+// more times for the members that stand for their batch's sets) and read once past its head.
+bool ContentMatcher::MatchLargeSet(const Set& all, int64_t size, std::vector<Set>* equal)
+{
+    equal->clear();
+    std::vector<Set> parts;  // exactly equal members, found within one batch
+    for (size_t start = 0; start < all.size(); start += kMaxOpenFiles) {
+        const Set batch(all.begin() + start, all.begin() + std::min(all.size(), start + kMaxOpenFiles));
+        if (!ReadBatch(batch, size, &parts))
+            return false;
+    }
+    // Parts of one mix, in the order of their first members; one member of each stands for it.
+    std::vector<size_t> order(parts.size());
+    for (size_t i = 0; i < parts.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return parts[a].front()->mix < parts[b].front()->mix; });
+    std::vector<size_t> joinedTo(parts.size());
+    for (size_t i = 0; i < parts.size(); ++i)
+        joinedTo[i] = i;
+    std::map<Member*, size_t> partOf;
+    for (size_t r = 0; r < order.size();) {
+        size_t end = r + 1;
+        while (end < order.size() && parts[order[end]].front()->mix == parts[order[r]].front()->mix)
+            ++end;
+        // Compared in full, a leader with as many others as may be open beside it; those that
+        // match no leader meet the next one.
+        std::vector<size_t> pending(order.begin() + r, order.begin() + end);
+        while (pending.size() >= 2) {
+            const size_t lead = pending.front();
+            std::vector<size_t> next;
+            for (size_t k = 1; k < pending.size(); k += kMaxOpenFiles - 1) {
+                Set compared(1, parts[lead].front());
+                partOf.clear();
+                partOf[parts[lead].front()] = lead;
+                for (size_t q = k; q < std::min(pending.size(), k + kMaxOpenFiles - 1); ++q) {
+                    compared.push_back(parts[pending[q]].front());
+                    partOf[parts[pending[q]].front()] = pending[q];
+                }
+                std::vector<Set> same;
+                if (!CompareInStep(compared, size, &same))
+                    return false;
+                std::set<size_t> placed;
+                for (const Set& set : same) {
+                    const bool withLead = std::find(set.begin(), set.end(), compared.front()) != set.end();
+                    const size_t into = withLead ? lead : partOf[set.front()];
+                    for (Member* m : set) {
+                        joinedTo[partOf[m]] = into;
+                        placed.insert(partOf[m]);
+                    }
+                    if (!withLead)
+                        next.push_back(into);
+                }
+                for (size_t q = 1; q < compared.size(); ++q) {
+                    if (!placed.count(partOf[compared[q]]))
+                        next.push_back(partOf[compared[q]]);
+                }
+            }
+            std::sort(next.begin(), next.end());
+            pending.swap(next);
+        }
+        r = end;
+    }
+    // A part joined to another may itself have been joined on: follow to the end.
+    std::map<size_t, Set> byRoot;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        size_t root = i;
+        while (joinedTo[root] != root)
+            root = joinedTo[root];
+        Set& to = byRoot[root];
+        for (Member* m : parts[i]) {
+            if (!m->failed)
+                to.push_back(m);
+        }
+    }
+    std::map<size_t, Set> inOrder;  // by the first listed member
+    for (auto& entry : byRoot) {
+        Set& set = entry.second;
+        if (set.size() < 2)
+            continue;
+        std::sort(set.begin(), set.end(), [](const Member* a, const Member* b) { return a->index < b->index; });
+        inOrder[set.front()->index] = set;
+    }
+    for (auto& entry : inOrder)
+        equal->push_back(entry.second);
+    return true;
+}
+
+// Reads a batch (kMaxOpenFiles at most) in step to its end: appends to `parts` each set of its
+// members whose bytes are all the same (one for each member with no partner in the batch), and
+// leaves each member's mix of its bytes past the head, and its identity.
+bool ContentMatcher::ReadBatch(const Set& batch, int64_t size, std::vector<Set>* parts)
+{
+    Set open;
+    for (Member* m : batch) {
+        if (m->failed)
+            continue;
+        Open(*m);
+        if (m->file)
+            open.push_back(m);
+        else
+            Fail(*m, size);
+    }
+    const uint32_t block = std::max(kSmallestBlock, uint32_t(kBufferBudget / kMaxOpenFiles) / kSmallestBlock * kSmallestBlock);
+    const size_t stride = size_t(block) + 1;
+    if (m_blocks.size() < stride * open.size())
+        m_blocks.resize(stride * open.size());
+    std::vector<uint32_t> label(open.size(), 0);  // the first member whose bytes so far are the same
+    for (size_t i = 0; i < open.size(); ++i) {
+        open[i]->block = m_blocks.data() + stride * i;
+        open[i]->mix = MixSeed();
+    }
+    std::vector<std::pair<std::pair<uint32_t, uint64_t>, uint32_t>> keys;
+    for (uint64_t offset = m_headLength; offset < uint64_t(size);) {
+        const uint32_t want = uint32_t(std::min<uint64_t>(block, uint64_t(size) - offset));
+        const bool atEnd = offset + want == uint64_t(size);
+        keys.clear();
+        for (size_t i = 0; i < open.size(); ++i) {
+            Member* m = open[i];
+            if (g_scanStop)
+                return false;
+            if (m->failed)
+                continue;
+            if (!ReadBlock(*m->file, offset, m->block, want, atEnd && !m->checkedEnd)) {
+                Fail(*m, size);  // shorter or longer than listed, gone, or locked meanwhile
+                continue;
+            }
+            m->checkedEnd = m->checkedEnd || atEnd;
+            m->mix = MixOn(m->mix, m->block, want);
+            m->Account(offset + want);
+            keys.push_back(std::make_pair(std::make_pair(label[i], m->mix), uint32_t(i)));
+        }
+        // Members that were the same so far and mix alike are compared byte for byte.
+        std::sort(keys.begin(), keys.end());
+        for (size_t r = 0; r < keys.size();) {
+            size_t end = r + 1;
+            while (end < keys.size() && keys[end].first == keys[r].first)
+                ++end;
+            for (size_t k = r; k < end; ++k) {
+                const uint32_t i = keys[k].second;
+                label[i] = i;
+                for (size_t q = r; q < k; ++q) {
+                    const uint32_t j = keys[q].second;
+                    if (label[j] == j && SameBytes(open[j]->block, open[i]->block, want)) {
+                        label[i] = j;
+                        break;
                     }
                 }
             }
-            Set left;
-            for (Member* m : unmatched) {
-                if (!joined.count(m) && !m->failed)
-                    left.push_back(m);
-            }
-            unmatched.swap(left);
+            r = end;
         }
-        // What matched no earlier content is compared among itself; every content it holds is
-        // one more representative.
-        if (!CompareInStep(unmatched, size, &equal))
-            return false;
-        std::set<Member*> inSets;
-        for (const Set& set : equal) {
-            const uint32_t cls = (*nextClass)++;
-            for (Member* m : set) {
-                (*classes)[m->index] = cls;
-                inSets.insert(m);
-            }
-            representatives.push_back(set.front());
-        }
-        for (Member* m : unmatched) {
-            if (!inSets.count(m) && !m->failed)
-                representatives.push_back(m);
-        }
+        offset += want;
     }
+    std::map<uint32_t, Set> byLabel;
+    for (size_t i = 0; i < open.size(); ++i) {
+        Member* m = open[i];
+        if (m->failed)
+            continue;
+        std::string id;
+        m->identity = m->file->Identity(&id) ? VolumeRoot(m->record->folder) + id : std::string();
+        m->Account(uint64_t(size));
+        m->Close();
+        byLabel[label[i]].push_back(m);
+    }
+    for (auto& entry : byLabel)
+        parts->push_back(entry.second);
     return true;
 }
 

@@ -4,9 +4,10 @@
 // a file that differs early costs one small read. Files that still agree are read on in step,
 // block by block (a large file's last block next, as files that share a long start mostly
 // differ at their end), and compared with one another: a set splits where the bytes differ, a
-// file is let go (and closed) as soon as no partner is left, and reading stops there. Only in
-// sets larger than the files held open at once are some files opened again. No hash or sample
-// stands in for the bytes, so no crafted file can pass for another.
+// file is let go (and closed) as soon as no partner is left, and reading stops there. A set
+// larger than the files held open at once is read a batch at a time, each file through once
+// more, and its batches' sets joined by comparing one member of each in full (MatchInRounds).
+// No hash or sample stands in for the bytes, so no crafted file can pass for another.
 #pragma once
 #include <stdint.h>
 
@@ -21,15 +22,16 @@
 class ContentMatcher
 {
 public:
-    // Files held open at once; a larger set is compared in rounds.
-    static const size_t kMaxOpenFiles = 48;
+    // Files held open at once; a larger set is compared in rounds, each file opened a few times
+    // at most whatever the set's size.
+    static constexpr size_t kMaxOpenFiles = 48;
     // Read buffers of all files held open together.
-    static const uint32_t kBufferBudget = 1024 * 1024;
-    static const uint32_t kLargestBlock = 256 * 1024;
+    static constexpr uint32_t kBufferBudget = 1024 * 1024;
+    static constexpr uint32_t kLargestBlock = 256 * 1024;
     // The first read of every file (the whole of a smaller one), and the last block that is
     // compared next when more than one further block would remain.
-    static const uint32_t kHeadBytes = 4096;
-    static const uint32_t kTailBytes = 4096;
+    static constexpr uint32_t kHeadBytes = 4096;
+    static constexpr uint32_t kTailBytes = 4096;
 
     explicit ContentMatcher(IFileSource& source);
     ~ContentMatcher();
@@ -51,6 +53,9 @@ private:
     bool OpenAndReadHead(Member& m, int64_t size);
     bool CompareInStep(const Set& all, int64_t size, std::vector<Set>* equal);
     bool MatchInRounds(const Set& all, int64_t size, uint32_t* nextClass, std::vector<uint32_t>* classes);
+    bool MixTails(const Set& all, int64_t size, uint32_t tail);
+    bool MatchLargeSet(const Set& all, int64_t size, std::vector<Set>* equal);
+    bool ReadBatch(const Set& batch, int64_t size, std::vector<Set>* parts);
     void Fail(Member& m, int64_t size);
     void LetGo(Member& m, int64_t size);
     void Split(const Set& set, size_t length, uint8_t* Member::*bytes, int64_t size, std::vector<Set>* together);

@@ -20,8 +20,8 @@ bool LookAlikeKeepsBefore(const FoundFileRecord& a, const FoundFileRecord& b)
     const uint64_t pixelsB = uint64_t(b.pixelWidth) * b.pixelHeight;
     if (pixelsA != pixelsB)
         return pixelsA > pixelsB;
-    if (a.size != b.size)
-        return a.size > b.size;
+    // Equal pixels: the larger file is most often a conversion (a PNG made from the photo), not
+    // the original, so the copies' order decides.
     return KeepsBefore(a, b);
 }
 

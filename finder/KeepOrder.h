@@ -8,7 +8,7 @@
 
 // Copies: the oldest last-write time, then the shorter full path, then path order.
 bool KeepsBefore(const FoundFileRecord& a, const FoundFileRecord& b);
-// Look-alike pictures: the most pixels, then the largest file, then as copies.
+// Look-alike pictures: the most pixels, then as copies (never the larger file).
 bool LookAlikeKeepsBefore(const FoundFileRecord& a, const FoundFileRecord& b);
 
 void SortForKeeping(std::vector<FoundFileRecord*>& group, bool lookAlike);

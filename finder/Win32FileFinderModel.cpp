@@ -3,9 +3,9 @@
 #include "finder/Win32FileFinderModel.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <new>
+#include <set>
 
 #include "app/TextCase.h"
 #include "finder/ContentMatch.h"
@@ -66,6 +66,21 @@ void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* resu
     if (PicturesOn())
         StartComparisonThread();
     WalkTopFolder(m_source->LongFolderName(folder));
+}
+
+void Win32FileFinderModel::FindSimilarFiles(std::string folder, SimilarPicturePairs* pairs)
+{
+    m_result = nullptr;
+    m_pairs = pairs;
+    m_unlistableFolders = 0;
+    m_unreadableFiles = 0;
+    LoadPictureLibrary();
+    if (!m_similarPictures || !m_hashValue || !m_isSimilar)
+        return;
+    m_everyFileToPictures = true;
+    StartComparisonThread();
+    WalkTopFolder(m_source->LongFolderName(folder));
+    m_everyFileToPictures = false;
 }
 
 bool Win32FileFinderModel::IsSystemFolder(const std::string& path, bool hidden) const
@@ -212,6 +227,11 @@ std::string Win32FileFinderModel::ExtensionOf(const FoundFileRecord* record)
 void Win32FileFinderModel::AcceptCandidate(FoundFileRecord* record, const std::string& path,
                                            std::vector<FoundFileRecord*>& candidates)
 {
+    if (m_everyFileToPictures) {
+        if (!QueuePicture(path, record))
+            delete record;  // its hash failed: it is in no container
+        return;
+    }
     FoundFileRecord probe;
     if (PicturesOn() && m_filter->IsPicture(&JudgedByExtension(*record, ExtensionOf(record), probe)) &&
         QueuePicture(path, record))
@@ -403,19 +423,26 @@ void Win32FileFinderModel::KeyCandidates()
             return;
         std::copy(runClasses.begin(), runClasses.end(), classes.begin() + runs[r].begin);
         runs[r].matched = true;
+        // Counted as soon as the run is confirmed, so that the count rises while the comparing
+        // goes on: every member after the first of a set is one group completion.
+        std::set<uint32_t> sets;
+        uint64_t completions = 0;
+        for (uint32_t cls : runClasses) {
+            if (cls && !sets.insert(cls).second)
+                ++completions;
+        }
+        if (completions)
+            g_duplicatesFound += completions;
     });
     for (auto& matcher : matchers)
         m_unreadableFiles += matcher->Unreadable();
 
-    // Inserted in listing order within each run, counting each insertion that finds a partner.
+    // Inserted in listing order within each run.
     for (const Run& run : runs) {
-        std::map<uint32_t, int> seen;
         for (size_t i = run.begin; i < run.end; ++i) {
             const uint32_t cls = run.matched ? classes[i] : 0;
             const std::string content = cls ? std::to_string(cls) : std::string();
             m_result->emplace(MakeGroupKey(all[i].record->size, all[i].extension, content), all[i].record);
-            if (cls && ++seen[cls] >= 2)
-                ++g_duplicatesFound;
         }
     }
 }

@@ -32,14 +32,21 @@ public:
     ~Win32FileFinderModel() override;
 
     void ListFiles(std::string folder, SizeListing* listing) override;
+    // The same listing, depth first.
+    void ListFilesDepthFirst(std::string folder, SizeListing* listing);
     void FindDuplicates(std::string folder, FileGroupMap* result, SimilarPicturePairs* pairs) override;
     IFileFinderModel* SetSimilarPictures(uint32_t on) override;
+    // The search's walk (top level here, sub-folders on the walker threads) that sends every file
+    // the filter lets through to the picture matcher, whatever its type, and keys none: pairs
+    // gets what looks alike. Nothing is walked while similar pictures are off or the picture
+    // library is missing. Returns when every thread of it has ended.
+    void FindSimilarFiles(std::string folder, SimilarPicturePairs* pairs);
 
     // Entry points that take the place of the library's (tests); the library is then not loaded.
     void SetPictureLibrary(AHashValueFn hash, IsMaybeSimilarPicturesFn compare);
     // Pictures larger than this are keyed as ordinary files (they are read whole to be hashed).
     void SetPictureReadLimit(uint32_t bytes) { m_pictureReadLimit = bytes; }
-    static const uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
+    static constexpr uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
 
     bool IsSystemFolder(const std::string& path, bool hidden) const;
     std::string ContentSignature(const FoundFileRecord* record, int64_t size);
@@ -77,6 +84,7 @@ private:
     static const FoundFileRecord& JudgedByExtension(const FoundFileRecord& record, const std::string& extension,
                                                     FoundFileRecord& probe);
     void KeyCandidates();
+    void BucketBySize(SizeListing* listing, FoundFileRecord* record);
     void GroupBySize(SizeListing* listing);
     void GroupByExtension(SizeListing* listing, int64_t size);
 
@@ -130,4 +138,5 @@ private:
     volatile LONG m_unlistableFolders = 0;
     volatile LONG m_unreadableFiles = 0;
     bool m_topFolderListed = false;
+    bool m_everyFileToPictures = false;  // FindSimilarFiles: no picture test, no keying
 };

@@ -6,6 +6,7 @@
 
 #include <stdint.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -202,43 +203,118 @@ TEST_F(Match, FileChangingWhileRead)
     }
 }
 
-// Groups larger than the files held open at once: every file lands in the right set, and no
-// more files are open at once than the limit. The distinct files agree in every sampled byte,
-// so only the comparison can tell them apart.
+// Sets larger than the files held open at once, whose files all agree in their first block:
+// every file lands in the right set whether it differs inside the first block or only after
+// it (in the middle, or at the end of a long file), copies across the batches it is read in
+// included. Each file is opened a few times at most and read about once, and no more files
+// are open at once than the limit.
 TEST_F(Match, HundredsOfFilesInOneSet)
 {
-    const size_t size = 20000;
-    const std::string base = Pattern(size, 9);
-    auto variant = [&](int k) {
-        std::string s = base;
-        s[1000 + k] = char(s[1000 + k] ^ 0x55);  // no sample reads bytes 1000 to 1200
-        return s;
-    };
+    const int n = 200;
     struct Case
     {
         const char* what;
-        std::function<std::string(int)> content;
+        size_t size;
+        size_t differAt;  // where variant k has its byte k changed
+        std::function<int(int)> variant;  // -1: the common content
         std::function<uint32_t(int)> setOf;  // which files share a set (equal numbers), 0: alone
+        // Bytes read, in tenths of the data: a copy met only in another batch than its partner's
+        // is read a second time to be compared with it.
+        uint64_t tenths;
     } cases[] = {
-        {"identical", [&](int) { return base; }, [](int) { return 1u; }},
-        {"distinct", [&](int k) { return variant(k); }, [](int) { return 0u; }},
-        {"pairs", [&](int k) { return variant(k % 50); }, [](int k) { return uint32_t(k % 50 + 1); }},
+        // No sample reads bytes 1000 to 1200.
+        {"identical", 20000, 1000, [](int) { return -1; }, [](int) { return 1u; }, 11},
+        {"distinct in the head", 20000, 1000, [](int k) { return k; }, [](int) { return 0u; }, 11},
+        {"distinct after the head", 20000, 17000, [](int k) { return k; }, [](int) { return 0u; }, 11},
+        {"pairs across batches", 20000, 17000, [](int k) { return k % 100; },
+         [](int k) { return uint32_t(k % 100 + 1); }, 21},
+        {"one copy among the distinct", 20000, 5000, [](int k) { return k == 150 ? 3 : k; },
+         [](int k) { return k == 3 || k == 150 ? 1u : 0u; }, 11},
+        {"long, distinct in the middle", 300000, 150000, [](int k) { return k; }, [](int) { return 0u; }, 11},
+        {"long, distinct at the end", 300000, 300000 - n, [](int k) { return k; }, [](int) { return 0u; }, 11},
+        {"long, triples", 300000, 150000, [](int k) { return k % 60 == 59 ? -1 : k % 60; },
+         [](int k) { return uint32_t(k % 60 + 1); }, 21},
     };
     for (const Case& c : cases) {
         Reset();
+        const std::string base = Pattern(c.size, 9);
         std::vector<FoundFileRecord*> files;
-        for (int k = 0; k < 100; ++k)
-            files.push_back(Add("f" + std::to_string(k), c.content(k)));
-        ASSERT_TRUE(Run(files));
-        for (int i = 0; i < 100; ++i) {
-            EXPECT_EQ(c.setOf(i) != 0, classes[i] != 0) << c.what << " " << i;
-            for (int j = i + 1; j < 100; ++j) {
-                const bool together = c.setOf(i) != 0 && c.setOf(i) == c.setOf(j);
-                EXPECT_EQ(together, classes[i] != 0 && classes[i] == classes[j]) << c.what << " " << i << " " << j;
-            }
+        for (int k = 0; k < n; ++k) {
+            std::string s = base;
+            const int v = c.variant(k);
+            if (v >= 0)
+                s[c.differAt + v] = char(s[c.differAt + v] ^ 0x55);
+            files.push_back(Add("f" + std::to_string(k), s));
         }
+        ASSERT_TRUE(Run(files)) << c.what;
+        // The sets found are exactly the sets made (a class of 0, or a set of 0, is no set).
+        std::map<uint32_t, std::set<int>> made, found;
+        for (int i = 0; i < n; ++i) {
+            made[c.setOf(i)].insert(i);
+            found[classes[i]].insert(i);
+            EXPECT_LE(Fake().OpenCount(files[i]->FullPath()), 4) << c.what << " " << i;
+        }
+        EXPECT_EQ(made[0], found[0]) << c.what;
+        made.erase(0);
+        found.erase(0);
+        std::set<std::set<int>> madeSets, foundSets;
+        for (auto& e : made)
+            madeSets.insert(e.second);
+        for (auto& e : found)
+            foundSets.insert(e.second);
+        EXPECT_EQ(madeSets, foundSets) << c.what;
+        EXPECT_LE(Fake().BytesRead(), uint64_t(n) * c.size * c.tenths / 10) << c.what;
         EXPECT_LE(Fake().MostOpenAtOnce(), int(ContentMatcher::kMaxOpenFiles)) << c.what;
+        EXPECT_EQ(0u, matcher->Unreadable()) << c.what;
     }
+}
+
+// A file that changes while the rounds read it drops out; its copies still group.
+TEST_F(Match, FileChangingInALargeSet)
+{
+    const std::string content = Pattern(20000, 4);
+    std::vector<FoundFileRecord*> files;
+    for (int k = 0; k < 100; ++k)
+        files.push_back(Add("f" + std::to_string(k), content));
+    bool changed = false;
+    Fake().OnRead([&](const std::string& path, uint64_t offset) {
+        if (!changed && path == "M:\\c\\f70" && offset >= 4096) {
+            changed = true;
+            Fake().SetContent(path, content.substr(0, 10000));
+        }
+    });
+    ASSERT_TRUE(Run(files));
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(0u, classes[70]);
+    EXPECT_NE(0u, classes[0]);
+    for (int k = 0; k < 100; ++k)
+        EXPECT_EQ(k == 70 ? 0u : classes[0], classes[k]) << k;
+    EXPECT_EQ(1u, matcher->Unreadable());
+}
+
+// A stop while a large set is read in rounds: heard before the next file's block, and no
+// class is given.
+TEST_F(Match, StopInALargeSet)
+{
+    const std::string content = Pattern(200000, 6);
+    std::vector<FoundFileRecord*> files;
+    for (int k = 0; k < 100; ++k)
+        files.push_back(Add("f" + std::to_string(k), content));
+    uint64_t atStop = 0;
+    int laterReads = 0;
+    Fake().OnRead([&](const std::string&, uint64_t offset) {
+        if (g_scanStop)
+            ++laterReads;
+        else if (offset >= 100000) {
+            atStop = Fake().BytesRead();
+            g_scanStop = 1;
+        }
+    });
+    EXPECT_FALSE(Run(files));
+    ASSERT_NE(0u, atStop);
+    EXPECT_EQ(0, laterReads);
+    EXPECT_LE(Fake().BytesRead() - atStop, 64u * 1024);  // the read under way when it came
+    EXPECT_EQ(std::vector<uint32_t>(files.size(), 0), classes);
 }
 
 // A stop is heard within one read block: in the comparison of two large files and in the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "app/AppFolder.h"
 #include "finder/FilesFilter.h"
@@ -121,6 +122,70 @@ TEST_F(Pictures, ExactPrecisionSendsNoPictureToTheMatcher)
     EXPECT_TRUE(pairs.empty());
     EXPECT_EQ(0, g_hashCalls.load());
     EXPECT_EQ(2u, raw.size());
+}
+
+// The precision a scan started with holds for the whole scan: a change of it meanwhile (the
+// dialog is not locked while a scan runs) does not loosen the threshold of later comparisons.
+std::vector<int> g_thresholds;
+bool __cdecl ThresholdRecordingSimilar(const unsigned char* a, const unsigned char* b, int* result, int threshold)
+{
+    g_thresholds.push_back(threshold);  // only the comparison thread calls it
+    return a[0] == b[0];
+}
+
+TEST_F(Pictures, PrecisionHoldsForTheWholeScan)
+{
+    for (int i = 0; i < 4; ++i)
+        fake.AddFile("M:\\p\\a" + std::to_string(i) + ".png", "A picture " + std::to_string(i));
+    int opened = 0;
+    fake.OnOpen([&](const std::string&) {
+        if (++opened == 2)
+            g_similarityPercent = 50;  // would be threshold 12
+    });
+    g_thresholds.clear();
+    Win32FileFinderModel model(&filter, &fake);
+    model.SetPictureLibrary(FakeHash, ThresholdRecordingSimilar);
+    model.FindDuplicates("M:\\p", &raw, &pairs);
+    EXPECT_EQ(3u, pairs.size());
+    EXPECT_EQ(4, g_hashCalls.load());
+    EXPECT_EQ((std::vector<int>{4, 4, 4}), g_thresholds);
+}
+
+// The walk that takes every file for a picture: whatever its extension, every file the filter
+// lets through (on the top level and under the walker threads' folders) is hashed and compared,
+// and none is keyed; at precision 100 nothing is walked at all.
+TEST_F(Pictures, EveryFileToThePictureMatcher)
+{
+    fake.AddFile("M:\\p\\A-first.txt", "A text");
+    for (int i = 0; i < 5; ++i)
+        fake.AddFile("M:\\p\\d" + std::to_string(i) + "\\A-" + std::to_string(i) + ".dat", "A data " + std::to_string(i));
+    fake.AddFile("M:\\p\\d2\\B.png", "B alone");
+    fake.AddFile("M:\\p\\d3\\X.bin", "X not hashable");
+    fake.AddFile("M:\\p\\d4\\A-small", "A");  // left out by the filter
+    settings.minimumSize = 2;
+    auto search = [&](int percent, SimilarPicturePairs* into) {
+        g_similarityPercent = percent;
+        g_hashCalls = 0;
+        Win32FileFinderModel model(&filter, &fake);
+        model.SetPictureLibrary(FakeHash, FakeSimilar);
+        model.FindSimilarFiles("M:\\p", into);
+    };
+    search(90, &pairs);
+    EXPECT_EQ(8, g_hashCalls.load());
+    ASSERT_EQ(5u, pairs.size());
+    std::set<std::string> all = {NameOf(pairs.begin()->first)};
+    for (auto& e : pairs) {
+        EXPECT_EQ(pairs.begin()->first, e.first);  // all paired with the one kept
+        all.insert(NameOf(e.second));
+    }
+    EXPECT_EQ((std::set<std::string>{"A-first.txt", "A-0.dat", "A-1.dat", "A-2.dat", "A-3.dat", "A-4.dat"}), all);
+    EXPECT_EQ(5u, g_duplicatesFound.load());
+
+    SimilarPicturePairs none;
+    search(100, &none);
+    EXPECT_EQ(0, g_hashCalls.load());
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(raw.empty());
 }
 
 // A picture met again through a symbolic or a hard link is the same file, not a similar one:

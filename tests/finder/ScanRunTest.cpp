@@ -400,6 +400,44 @@ TEST_F(Scan, LookAlikeGroupsFromPairs)
     run.ClearResults();
 }
 
+// Three identical photos and a larger conversion of them with the same pixels: the oldest photo
+// is kept first, never the conversion for being the larger file.
+TEST_F(Scan, LookAlikeEqualPixelsKeepTheOldestNotTheLargest)
+{
+    FakeFileSource fake;
+    struct Picture
+    {
+        const char* name;
+        const char* content;
+        uint64_t time;
+    } pictures[] = {{"photo.jpg", "jpeg bytes", 20},
+                    {"copy1.jpg", "jpeg bytes", 30},
+                    {"converted.png", "png bytes, more of them", 40},
+                    {"copy2.jpg", "jpeg bytes", 10}};
+    std::vector<std::unique_ptr<FoundFileRecord>> records;
+    for (const Picture& p : pictures) {
+        fake.AddFile(std::string("M:\\p\\") + p.name, p.content);
+        records.emplace_back(new FoundFileRecord);
+        FoundFileRecord& r = *records.back();
+        r.folder = "M:\\p\\";
+        r.name = p.name;
+        r.size = int64_t(strlen(p.content));
+        r.time = p.time;
+        r.pixelWidth = 640;
+        r.pixelHeight = 480;
+    }
+    run.SetFileSource(&fake);
+    run.LoadCategoryLists();
+    for (size_t i = 1; i < records.size(); ++i)
+        run.PicturePairs().emplace(records[0].get(), records[i].get());
+    run.AnalyseResults();
+    std::vector<std::string> order;
+    for (auto& entry : *run.CategoryGroups(kCategoryPhoto))
+        order.push_back(entry.second->name);
+    EXPECT_EQ((std::vector<std::string>{"copy2.jpg", "photo.jpg", "copy1.jpg", "converted.png"}), order);
+    run.ClearResults();
+}
+
 // Real pictures through the real library: the re-encode and the copy make one look-alike group,
 // with their pixel sizes; the picture with the most pixels (the oldest of the two equal ones)
 // comes first, and the copy is marked as a byte-for-byte copy of it.

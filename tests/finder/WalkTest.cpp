@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <mutex>
 #include <set>
 
 #include "finder/ContentSignature.h"
 #include "finder/FileFinderModel.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
+#include "finder/ParallelWork.h"
 #include "finder/ScanState.h"
 #include "finder/SystemFolder.h"
 #include "finder/Win32FileFinderModel.h"
@@ -159,6 +161,22 @@ TEST_F(Walk, ReparsePointsThatAreFilesAreSearched)
     EXPECT_EQ(1u, g_duplicatesFound.load());
 }
 
+// Only the reparse-point bit makes a link: a file or folder carrying every other attribute bit
+// that leaves its content on this machine (read-only, system, temporary, sparse, compressed,
+// not indexed, encrypted, integrity, pinned...) is searched like any other.
+TEST_F(Walk, OtherAttributeBitsAreNoReparsePoint)
+{
+    const uint32_t kReparse = 0x400, kFolder = 0x10, kAway = 0x1000 | 0x40000 | 0x400000;
+    const uint32_t others = 0x00FFFFFF & ~(kReparse | kFolder | kAway);
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "same", others);
+    fake.AddFolder("M:\\t\\d", others | kFolder);
+    fake.AddFile("M:\\t\\d\\a.txt", "same", 0x20);
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ((std::multiset<std::string>{"M:\\t\\a.txt", "M:\\t\\d\\a.txt"}), Paths());
+    EXPECT_EQ(1u, g_duplicatesFound.load());
+}
+
 // A file whose size and extension no other file shares is recorded without being opened.
 TEST_F(Walk, FilesWithoutPartnerAreNeverOpened)
 {
@@ -197,6 +215,33 @@ TEST_F(Walk, CountersAndSkippedFiles)
     EXPECT_EQ(2u, g_duplicatesFound.load());  // one per insertion that finds a partner
     // Every non-empty file is counted before any rule: 3 x 17 + 4 + 12.
     EXPECT_EQ(3u * 17 + 4 + 12, g_scanBytesSeen.load());
+}
+
+// The count of group completions rises while the comparing goes on, run by run, and ends
+// where it always did: one per member after the first of each set of copies.
+TEST_F(Walk, DuplicatesCountedAsGroupsAreConfirmed)
+{
+    FakeFileSource fake;
+    const int runs = 40;
+    for (int k = 0; k < runs; ++k) {
+        const std::string content(size_t(10 + k), char('a' + k % 26));
+        for (const char* copy : {"a", "b", "c"})
+            fake.AddFile("M:\\t\\" + std::to_string(k) + copy + ".txt", content);
+    }
+    fake.AddFile("M:\\t\\odd.txt", std::string(10, 'z'));  // same size as run 0, other bytes
+    uint64_t atLastOpen = 0;
+    int opens = 0;
+    std::mutex hook;  // the runs are compared on several threads
+    fake.OnOpen([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(hook);
+        ++opens;
+        atLastOpen = g_duplicatesFound.load();
+    });
+    Run("M:\\t", nullptr, &fake);
+    EXPECT_EQ(3 * runs + 1, opens);
+    // Only the runs still being compared on the other threads can be missing.
+    EXPECT_GE(atLastOpen, 2u * (runs - kParallelWorkThreads));
+    EXPECT_EQ(2u * runs, g_duplicatesFound.load());
 }
 
 // A listing that says 0 bytes can be stale (a hard link's entry keeps the size it had when the
@@ -249,9 +294,11 @@ TEST_F(Walk, NamelessEntriesAreSkipped)
 // takes the chosen folder by its long name before it tests anything.
 TEST_F(Walk, SystemFolderChosenByItsShortName)
 {
+    // The first: "Program Files" itself, which holds files in a 64-bit prefix too (the
+    // x86 one may be empty there).
     std::string programFiles;
     for (const std::string& f : MachineSystemFolders()) {
-        if (f.find("Program Files") != std::string::npos)
+        if (programFiles.empty() && f.find("Program Files") != std::string::npos)
             programFiles = f;
     }
     ASSERT_FALSE(programFiles.empty());
@@ -262,26 +309,6 @@ TEST_F(Walk, SystemFolderChosenByItsShortName)
     Run(shortPath);
     EXPECT_TRUE(raw.empty()) << raw.begin()->second->FullPath();
     EXPECT_GT(g_scanBytesSeen.load(), 0u);  // its files were met, and left out
-}
-
-// The precision a scan started with holds for the whole scan: copies sampled after a change
-// of it still share their key.
-TEST_F(Walk, PrecisionHoldsForTheWholeScan)
-{
-    FakeFileSource fake;
-    std::string content(1000, 'c');
-    for (size_t i = 0; i < content.size(); ++i)
-        content[i] = char('a' + i % 23);
-    fake.AddFile("M:\\t\\a.txt", content);
-    fake.AddFile("M:\\t\\b.txt", content);
-    int opened = 0;
-    fake.OnOpen([&](const std::string&) {
-        if (++opened == 2)
-            g_similarityPercent = 50;  // after the first file's signature
-    });
-    Run("M:\\t", nullptr, &fake);
-    EXPECT_EQ(2u, raw.count(raw.begin()->first));
-    EXPECT_EQ(1u, g_duplicatesFound.load());
 }
 
 // Stop during the walk: the search ends, takes no more entries, and frees what it did not hand over.
@@ -338,6 +365,44 @@ TEST_F(Walk, ListingWalkBucketsBySizeAndExtension)
     EXPECT_EQ(1u, listing.bySizeAndExtension[5]["jpg"].size());
     FileFinderModelProxy::Instance().ListFiles("M:\\t", &listing);  // does nothing
     EXPECT_EQ(3u, listing.sameSize.count(5));
+}
+
+// Depth first: a folder's sub-folders are walked before the folders listed after it, so the
+// first file of a size is the one deep in "a", not the one in "b"; the buckets are the same
+// as the breadth-first walk's.
+TEST_F(Walk, DepthFirstListingBucketsBySize)
+{
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\top.txt", "123");
+    fake.AddFile("M:\\t\\a\\deep\\d.txt", "ddddd");
+    fake.AddFile("M:\\t\\a\\deep\\e.jpg", "eeeee");
+    fake.AddFile("M:\\t\\b\\b.TXT", "bbbbb");
+    fake.AddFile("M:\\t\\b\\c\\other.txt", "4444");
+    Win32FileFinderModel model(nullptr, &fake);
+    auto names = [](const std::vector<FoundFileRecord*>& records) {
+        std::vector<std::string> out;
+        for (const FoundFileRecord* r : records)
+            out.push_back(r->FullPath());
+        return out;
+    };
+    SizeListing depth, breadth;
+    model.ListFilesDepthFirst("M:\\t", &depth);
+    model.ListFiles("M:\\t", &breadth);
+    ASSERT_EQ(3u, depth.firstOfSize.size());
+    EXPECT_EQ("M:\\t\\a\\deep\\d.txt", depth.firstOfSize[5]->FullPath());
+    EXPECT_EQ("M:\\t\\b\\b.TXT", breadth.firstOfSize[5]->FullPath());
+    EXPECT_EQ((std::set<int64_t>{5}), depth.duplicatedSizes);
+    EXPECT_EQ(3u, depth.sameSize.count(5));  // a copy of the first and the two later ones
+    EXPECT_EQ((std::vector<std::string>{"M:\\t\\a\\deep\\d.txt", "M:\\t\\b\\b.TXT"}),
+              names(depth.bySizeAndExtension[5]["txt"]));
+    EXPECT_EQ((std::vector<std::string>{"M:\\t\\a\\deep\\e.jpg"}), names(depth.bySizeAndExtension[5]["jpg"]));
+    EXPECT_EQ(breadth.duplicatedSizes, depth.duplicatedSizes);
+    EXPECT_EQ(breadth.bySizeAndExtension[5].size(), depth.bySizeAndExtension[5].size());
+    // The copy of a first record is a record of its own, with the same fields.
+    const FoundFileRecord* copy = depth.bySizeAndExtension[5]["txt"][0];
+    EXPECT_NE(depth.firstOfSize[5], copy);
+    EXPECT_EQ(depth.firstOfSize[5]->folder, copy->folder);
+    EXPECT_EQ(5, copy->size);
 }
 
 }  // namespace
