@@ -17,6 +17,7 @@
 #include "finder/ContentMatch.h"
 #include "finder/CountingFileSource.h"
 #include "finder/FoundFileRecord.h"
+#include "bench/TimedBuild.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ int main(int argc, char** argv)
     if (folder.back() != '\\')
         folder += '\\';
     CreateDirectoryA(folder.c_str(), nullptr);
+    printf("timed the %s build\n", TimedBuild());
     printf("%-8s %6s %10s %12s %10s %10s %8s %s\n", "files", "shape", "opens/file", "read/data", "match ms",
            "floor ms", "ratio", "result");
     int failures = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/results/ScanResultPageWnd.h"
+#include "bench/TimedBuild.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ int main(int argc, char** argv)
     const double smallSeconds = Show(page, window, small, &rows);
     const size_t smallRows = rows;
     const double largeSeconds = Show(page, window, large, &rows);
-    printf("rows: timed the %s build\n", sizeof(void*) == 8 ? "x86_64 (64-bit)" : "i686 (32-bit)");
+    printf("rows: timed the %s build\n", TimedBuild());
     printf("rows: %d groups shown in %.3f s (%zu root rows inserted)\n", small, smallSeconds, smallRows);
     printf("rows: %d groups shown in %.3f s (%zu root rows inserted)\n", large, largeSeconds, rows);
     printf("rows: ratio %.2f\n", smallSeconds > 0 ? largeSeconds / smallSeconds : 0.0);

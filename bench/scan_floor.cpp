@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "bench/TimedBuild.h"
+
 namespace {
 
 const int kThreads = 4;
@@ -168,6 +170,7 @@ int main(int argc, char** argv)
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    printf("build timed:     %s\n", TimedBuild());
     printf("files listed:    %zu\n", walk.files.size());
     printf("files read:      %zu\n", candidates.size());
     printf("bytes read:      %llu\n", (unsigned long long)reading.bytes.load());
