@@ -99,13 +99,13 @@ CKVRUIDlg::CKVRUIDlg(CWnd* parent, std::unique_ptr<UiCtrl::SelFileTypeWnd> start
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId));
 }
 
-// Only the caption's close item and WM_CLOSE end the main window, and both stop a running
-// scan first: a bare IDCANCEL or IDOK would leave the scan worker writing into a dead page.
+// Only an answered exit question ends the main window, and the end stops a running scan
+// first: a bare IDCANCEL or IDOK would leave the scan worker writing into a dead page.
 void CKVRUIDlg::OnOK() {}
 
 void CKVRUIDlg::OnCancel()
 {
-    PostMessage(WM_CLOSE, 0, 0);
+    ConfirmExit();
 }
 
 CKVRUIDlg::~CKVRUIDlg()
@@ -208,8 +208,21 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 1;
         OnClickCmd(wParam, lParam);
         break;
+    case WM_SYSCOMMAND:
+        // Alt+F4, the system menu and a window manager's close button: the same question as
+        // the caption's close item, or the results and their marks are lost unasked.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            ConfirmExit();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
-        EndForClose();
+        // Only the answered question ends the program; a close from elsewhere (another
+        // program, the system) asks first.
+        if (exitConfirmed_)
+            EndForClose();
+        else
+            ConfirmExit();
         return 1;
     case WM_NOTIFY:
         OnNotifyMessage(lParam);
@@ -226,6 +239,8 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CKVRUIDlg::EndForClose()
 {
+    if (closing_)
+        return;  // a second close while the first waits for the scan to stop
     closing_ = true;
     if (startPage_->GetHwnd())
         startPage_->StopForExit();
@@ -393,14 +408,22 @@ bool CKVRUIDlg::OtherBoxOpen() const
 
 void CKVRUIDlg::RunWaitDialog()
 {
-    StartAnalyeDlg wait(this);
+    StartAnalyeDlg wait(this, nullptr, startPage_->Run().Stopped());
     wait.DoModal();
 }
 
 int CKVRUIDlg::ConfirmExit()
 {
-    if (AskExit() == 1)
+    // One question at a time: closes that arrive while it is open are answered by it.
+    if (askingExit_ || exitConfirmed_ || closing_)
+        return 0;
+    askingExit_ = true;
+    const bool yes = AskExit() == 1;
+    askingExit_ = false;
+    if (yes) {
+        exitConfirmed_ = true;
         PostMessage(WM_CLOSE, 0, 0);
+    }
     return 0;
 }
 

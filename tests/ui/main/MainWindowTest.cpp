@@ -15,6 +15,7 @@
 
 #include "MainTestDialog.h"
 #include "app/AppFolder.h"
+#include "app/LangString.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "finder/ScanState.h"
@@ -24,6 +25,8 @@
 #include "tests/ui/startpage/StartPageHost.h"
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
+#include "uikit/dialog/KvrMessageBox.h"
+#include "uikit/dialog/MessageBoxPlan.h"
 
 using startpagetest::MakeDrop;
 using startpagetest::PumpFor;
@@ -273,8 +276,10 @@ TEST_F(MainWindow, ASecondHandOverWhileOneRunsIsIgnored)
 
 TEST_F(MainWindow, ClosingDuringAHandOverWaitsForItAndShowsNoPage)
 {
+    dialog_->exitAnswer = 1;
     dialog_->PostMessage(WM_COMMAND, UiCtrl::kCmdShowResults, 0);
-    dialog_->PostMessage(WM_CLOSE, 0, 0);
+    // Answered at once: its WM_CLOSE arrives before the hand-over's wait dialog.
+    dialog_->SendMessage(WM_COMMAND, kCmdCaptionClose, 0);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 5000));
     PumpFor(300);
     EXPECT_FALSE(dialog_->HandOverRunning());
@@ -287,8 +292,10 @@ TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
 {
     dialog_->StartPage().OnDropFiles(MakeDrop({Tree("large")}));
     ASSERT_TRUE(PumpUntil([&] { return dialog_->StartPage().IsScanning(); }, 5000));
+    dialog_->exitAnswer = 1;
     dialog_->PostMessage(WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 30000));
+    EXPECT_EQ(1, dialog_->exitAsked);
     EXPECT_FALSE(dialog_->StartPage().IsScanning());
     EXPECT_EQ(0, dialog_->waitDialogs);
 }
@@ -395,6 +402,49 @@ TEST_F(MainWindow, ABoxOpenWhenTheScanEndsStaysOnTopAndAnswers)
             EXPECT_EQ(waitsBefore, dialog_->waitDialogs);  // closed before its wait dialog
         }
     }
+}
+
+// Every way of closing asks what the caption's close item asks, in the program's own box:
+// Alt+F4 as its keys arrive, the system menu's close (what a window manager's close button
+// sends) and a WM_CLOSE from another program. No keeps the window and its pages; yes ends it.
+TEST_F(MainWindow, EveryWayOfClosingAsksFirst)
+{
+    HWND main = dialog_->GetSafeHwnd();
+    dialog_->realExitQuestion = true;
+    const LPARAM altF4 = 0x20000001 | (MapVirtualKeyA(VK_F4, 0) << 16);  // context bit: Alt held
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } ways[] = {
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, altF4},
+        {"system menu close", WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"WM_CLOSE", WM_CLOSE, 0, 0},
+    };
+    const std::string exitNow = GetLangString("ExitNow");
+    ASSERT_FALSE(exitNow.empty());
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        const int asked = dialog_->exitAsked;
+        std::string question;
+        StepLater(300, [&] {
+            HWND box = OpenBoxOver(main);
+            if (auto* shown = dynamic_cast<KVRMessageBox*>(CWnd::FromHandlePermanent(box)))
+                question = shown->Text();
+            PostMessageA(box, WM_COMMAND, kSecondButton, 0);  // No
+        });
+        PostMessageA(main, way.message, way.wParam, way.lParam);
+        PumpFor(600);
+        EXPECT_EQ(asked + 1, dialog_->exitAsked);
+        EXPECT_EQ(exitNow, question);
+        ASSERT_TRUE(Visible(main));
+        EXPECT_TRUE(IsWindowEnabled(main));
+        EXPECT_EQ(Start(), dialog_->CurrentPage());
+    }
+    StepLater(300, [&] { PostMessageA(OpenBoxOver(main), WM_COMMAND, kFirstButton, 0); });  // Yes
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !Visible(main); }, 5000));
 }
 
 // A folder dropped after the scan worker ended but before the hand-over ran (before the
@@ -552,6 +602,11 @@ TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
     EXPECT_FALSE(IsIconic(running));
     EXPECT_TRUE(IsWindowVisible(running));
 
+    // Closed from outside, the first copy asks; its yes ends it.
     PostMessageA(running, WM_CLOSE, 0, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (question = OpenBoxOver(running)) != nullptr; }, 20000));
+    EXPECT_EQ(STILL_ACTIVE, first.WaitExit(300));
+    PostMessageA(question, WM_COMMAND, kFirstButton, 0);
     EXPECT_EQ(0u, first.WaitExit(20000));
 }
