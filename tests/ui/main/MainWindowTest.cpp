@@ -20,6 +20,7 @@
 #include "app/Settings.h"
 #include "finder/ScanState.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
@@ -348,6 +349,32 @@ HWND OpenBoxOver(HWND main)
     return nullptr;
 }
 
+// The program's own message box that this thread shows, if any.
+BOOL CALLBACK FindShownBox(HWND window, LPARAM found)
+{
+    auto* box = dynamic_cast<KVRMessageBox*>(CWnd::FromHandlePermanent(window));
+    if (box && IsWindowVisible(window))
+        *reinterpret_cast<KVRMessageBox**>(found) = box;
+    return TRUE;
+}
+KVRMessageBox* ShownBoxOfThisThread()
+{
+    KVRMessageBox* box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+// What the screen shows inside rect, as 0x00RRGGBB pixels row by row.
+std::vector<uint32_t> ScreenPixels(const RECT& rect)
+{
+    DibSurface surface(rect.right - rect.left, rect.bottom - rect.top, 0);
+    HDC screen = GetDC(nullptr);
+    BitBlt(surface.dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
+           rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return surface.Pixels();
+}
+
 bool Inside(const RECT& inner, const RECT& outer)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -432,7 +459,7 @@ TEST_F(MainWindow, EveryWayOfClosingAsksFirst)
             HWND box = OpenBoxOver(main);
             if (auto* shown = dynamic_cast<KVRMessageBox*>(CWnd::FromHandlePermanent(box)))
                 question = shown->Text();
-            PostMessageA(box, WM_COMMAND, kSecondButton, 0);  // No
+            PostMessageA(box, WM_COMMAND, MessageBoxPlan::kSecondButton, 0);  // No
         });
         PostMessageA(main, way.message, way.wParam, way.lParam);
         PumpFor(600);
@@ -442,7 +469,7 @@ TEST_F(MainWindow, EveryWayOfClosingAsksFirst)
         EXPECT_TRUE(IsWindowEnabled(main));
         EXPECT_EQ(Start(), dialog_->CurrentPage());
     }
-    StepLater(300, [&] { PostMessageA(OpenBoxOver(main), WM_COMMAND, kFirstButton, 0); });  // Yes
+    StepLater(300, [&] { PostMessageA(OpenBoxOver(main), WM_COMMAND, MessageBoxPlan::kFirstButton, 0); });  // Yes
     PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !Visible(main); }, 5000));
 }
@@ -595,10 +622,55 @@ TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
                           20000));
     char cls[64] = {};
     GetClassNameA(box, cls, sizeof(cls));
-    EXPECT_STRNE(kMainDialogClassName, cls);  // the "AlreadyRun" box, not a second window
+    EXPECT_STRNE(kMainDialogClassName, cls);  // a box, not a second window
     EXPECT_EQ(STILL_ACTIVE, second.WaitExit(300));  // it waits for the user
+    RECT boxRect;
+    GetWindowRect(box, &boxRect);
+    const std::vector<uint32_t> shown = ScreenPixels(boxRect);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0u, second.WaitExit(20000));
+
+    // What the box says, read off the screen: its text area as this process draws the box with
+    // the "AlreadyRun" text, and unlike it with another text.
+    auto textArea = [](const std::vector<uint32_t>& pixels, const RECT& window,
+                       const RECT& text) {
+        const int width = window.right - window.left;
+        std::vector<uint32_t> area;
+        for (int y = text.top; y < text.bottom; ++y)
+            for (int x = text.left; x < text.right; ++x)
+                area.push_back(pixels[static_cast<size_t>(y) * width + x]);
+        return area;
+    };
+    auto ownBox = [&](const std::string& text, RECT& window, RECT& textInWindow) {
+        std::vector<uint32_t> pixels;
+        StepLater(400, [&] {
+            KVRMessageBox* own = ShownBoxOfThisThread();
+            if (!own)
+                return;
+            own->GetWindowRect(&window);
+            POINT client = {0, 0};
+            own->ClientToScreen(&client);
+            textInWindow = own->TextRect();
+            OffsetRect(&textInWindow, client.x - window.left, client.y - window.top);
+            pixels = ScreenPixels(window);
+            own->PostMessage(WM_COMMAND, IDOK, 0);
+        });
+        ShowKvrMessageBox(nullptr, text.c_str(), nullptr, MB_ICONINFORMATION);
+        return pixels;
+    };
+    ASSERT_FALSE(GetLangString("AlreadyRun").empty());
+    RECT ownRect = {}, textRect = {};
+    const std::vector<uint32_t> alreadyRun = ownBox(GetLangString("AlreadyRun"), ownRect, textRect);
+    ASSERT_EQ(boxRect.right - boxRect.left, ownRect.right - ownRect.left);
+    ASSERT_EQ(boxRect.bottom - boxRect.top, ownRect.bottom - ownRect.top);
+    ASSERT_GT(textRect.right - textRect.left, 0);
+    ASSERT_GT(textRect.bottom - textRect.top, 0);
+    EXPECT_TRUE(textArea(shown, boxRect, textRect) == textArea(alreadyRun, ownRect, textRect))
+        << "the second copy's box does not show the \"AlreadyRun\" text";
+    RECT otherRect = {}, otherText = {};
+    const std::vector<uint32_t> other = ownBox(GetLangString("ExitNow"), otherRect, otherText);
+    ASSERT_EQ(other.size(), alreadyRun.size());
+    EXPECT_FALSE(textArea(other, otherRect, textRect) == textArea(alreadyRun, ownRect, textRect));
     EXPECT_FALSE(IsIconic(running));
     EXPECT_TRUE(IsWindowVisible(running));
 
@@ -607,6 +679,6 @@ TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
     HWND question = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (question = OpenBoxOver(running)) != nullptr; }, 20000));
     EXPECT_EQ(STILL_ACTIVE, first.WaitExit(300));
-    PostMessageA(question, WM_COMMAND, kFirstButton, 0);
+    PostMessageA(question, WM_COMMAND, MessageBoxPlan::kFirstButton, 0);
     EXPECT_EQ(0u, first.WaitExit(20000));
 }
