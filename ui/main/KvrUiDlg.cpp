@@ -193,6 +193,9 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 1;
         }
         break;
+    case WM_WINDOWPOSCHANGING:
+        KeepOffFullScreen(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
     case WM_SIZE:
         // Maximised, restored or set back to its own size: the pages follow every change.
         if (wParam != SIZE_MINIMIZED)
@@ -235,6 +238,25 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return HomeBaseDialog::WindowProc(message, wParam, lParam);
+}
+
+// A window without a system caption that covers its whole monitor is taken for a full-screen
+// program: Wine asks the window manager for its full-screen state (which, undone on restore,
+// can leave the manager's frame covering the screen and taking every click), and Windows hides
+// the task bar. Where the work area is the whole monitor, the maximised window stops one row
+// short of the bottom, so that it stays an ordinary window.
+void CKVRUIDlg::KeepOffFullScreen(WINDOWPOS* pos)
+{
+    if (!pos || (pos->flags & SWP_NOSIZE) || IsIconic())
+        return;
+    const RECT wanted = {pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy};
+    MONITORINFO monitor = {sizeof(monitor)};
+    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& full = monitor.rcMonitor;
+    if (wanted.left <= full.left && wanted.top <= full.top && wanted.right >= full.right &&
+        wanted.bottom >= full.bottom)
+        pos->cy = full.bottom - pos->y - 1;
 }
 
 void CKVRUIDlg::EndForClose()

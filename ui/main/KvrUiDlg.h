@@ -107,6 +107,7 @@ private:
     LRESULT OnNotifyMessage(LPARAM lParam);
     RECT ComputePageRect() const;
     void EndForClose();
+    void KeepOffFullScreen(WINDOWPOS* pos);
 
     std::unique_ptr<UiCtrl::SelFileTypeWnd> startPage_;
     std::unique_ptr<IResultsPage> resultsPage_;
