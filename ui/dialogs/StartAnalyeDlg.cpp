@@ -23,11 +23,23 @@ const int kBandHeight = 68;
 // Shown when the language file has no text of its own.
 const char kFallbackText[] =
     "Scan completed! The program is intelligently building a new directory, please wait...";
+const char kFallbackStoppedText[] =
+    "Scan stopped. The program is building the list of what was found before the stop, "
+    "please wait...";
+
+std::string WaitText(bool stopped)
+{
+    std::string text = GetLangString(stopped ? "StartAnalyeStopped" : "StartAnalyeText");
+    if (text.empty())
+        text = stopped ? kFallbackStoppedText : kFallbackText;
+    return text;
+}
 
 } // namespace
 
-StartAnalyeDlg::StartAnalyeDlg(CWnd* parent, const std::atomic<int>* ready)
-    : BusyWaitDialog(parent, ready ? ready : &g_resultsReady, "StartAnalyeDlg", "loading.gif")
+StartAnalyeDlg::StartAnalyeDlg(CWnd* parent, const std::atomic<int>* ready, bool stopped)
+    : BusyWaitDialog(parent, ready ? ready : &g_resultsReady, "StartAnalyeDlg", "loading.gif"),
+      text_(WaitText(stopped))
 {
 }
 
@@ -57,11 +69,8 @@ void StartAnalyeDlg::DrawBackground(HDC memory)
     const int pictureX = client.left + 20, pictureY = client.top + 22;
     const int textLeft = DrawNoticePicture(memory, picture_, pictureX, pictureY);
 
-    std::string text = GetLangString("StartAnalyeText");
-    if (text.empty())
-        text = kFallbackText;
     RECT textRect = {textLeft, pictureY + 5, client.right - 13, pictureY + 45};
-    WrappedText::Draw(memory, text, textRect, resources.GetFont(18, 400, false), kTextColour);
+    WrappedText::Draw(memory, text_, textRect, resources.GetFont(18, 400, false), kTextColour);
 
     // The moving picture stands in the middle of the bottom band.
     if (Gdiplus::Image* animation = Animation()) {

@@ -73,7 +73,7 @@ BOOL FilterFileSizeDlg::OnInitDialog()
     for (int id : {kMinimumUnit, kMaximumUnit}) {
         UiCtrl::UiItem* item = FindClientItem(id);
         const SizeUnit unit = item ? UnitFromId(item->GetLangKey()) : kUnitNone;
-        ShowUnit(id, unit == kUnitNone ? kUnitKB : unit);
+        ShowUnit(id, unit == kUnitNone || unit == kUnitB ? kUnitKB : unit);  // lists offer KB up
     }
 
     minimumList_.CreateWin(m_hWnd, 0, 0, 0, 0, 0, 0);

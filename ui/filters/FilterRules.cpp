@@ -59,28 +59,28 @@ int64_t UnitToBytes(SizeUnit unit, int64_t number)
 
 UnitAmount SizeToUnit(int64_t bytes)
 {
+    // The unit lists offer KB to TB only: a bound shown in bytes could not be chosen again.
+    if (bytes <= 0)
+        return {kUnitKB, 0};
     // The largest unit that holds the bound exactly, so that OK without a change keeps it
     // (1500 KB must not come back as 1 MB), as long as the number fits the edit field.
-    if (bytes > 0) {
-        for (int unit = kUnitTB; unit >= kUnitB; --unit) {
-            if (bytes % kFactors[unit] == 0 && bytes / kFactors[unit] <= kLargestTypedNumber)
-                return {static_cast<SizeUnit>(unit), static_cast<int>(bytes / kFactors[unit])};
-        }
+    for (int unit = kUnitTB; unit >= kUnitKB; --unit) {
+        if (bytes % kFactors[unit] == 0 && bytes / kFactors[unit] <= kLargestTypedNumber)
+            return {static_cast<SizeUnit>(unit), static_cast<int>(bytes / kFactors[unit])};
     }
-    if (bytes <= 0)
-        return {kUnitB, bytes < INT32_MIN ? INT32_MIN : static_cast<int>(bytes)};
     // A bound no typed number makes (set elsewhere): the nearest whole number of the unit
     // the size reaches, after rounding to the digits the dialog's format keeps.
-    int unit = kUnitB;
+    int unit = kUnitKB;
     while (unit < kUnitTB && bytes >= kFactors[unit + 1])
         ++unit;
     char text[50];
     const double quotient = static_cast<double>(bytes) / static_cast<double>(kFactors[unit]);
     snprintf(text, sizeof text, unit <= kUnitKB ? "%.01f" : "%.02f", quotient);
-    // Whole numbers of the unit only; a size far beyond any disk is shown as the largest.
+    // Whole numbers of the unit only; a size far beyond any disk is shown as the largest, and
+    // a bound below 1 KB as 1 KB rather than as no bound.
     const double shown = atof(text);
     const int number = shown >= 2147483647.0 ? 2147483647 : static_cast<int>(shown);
-    return {static_cast<SizeUnit>(unit), number};
+    return {static_cast<SizeUnit>(unit), number < 1 ? 1 : number};
 }
 
 void OrderBounds(int64_t first, int64_t second, int64_t& minimum, int64_t& maximum)

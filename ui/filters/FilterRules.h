@@ -30,10 +30,10 @@ int64_t UnitToBytes(SizeUnit unit, int64_t number);
 // The largest number the size dialog's edit fields take (five digits).
 const int kLargestTypedNumber = 99999;
 
-// A bound as the size dialog shows it: the largest unit that holds it exactly with a number
-// the edit field takes (1,536,000 bytes: 1500 KB; 1536: 1536 B), so that OK without a change
-// keeps it. A bound no typed number makes is shown in the unit it reaches, rounded
-// (1,048,575 bytes: 1024 KB).
+// A bound as the size dialog shows it, in one of the units its lists offer (KB to TB): the
+// largest unit that holds it exactly with a number the edit field takes (1,536,000 bytes:
+// 1500 KB), so that OK without a change keeps it. A bound no typed number makes is shown in
+// the unit it reaches, rounded (1,048,575 bytes: 1024 KB; 1536 bytes: 1 KB). No bound: 0 KB.
 struct UnitAmount {
     SizeUnit unit;
     int number;

@@ -99,13 +99,13 @@ CKVRUIDlg::CKVRUIDlg(CWnd* parent, std::unique_ptr<UiCtrl::SelFileTypeWnd> start
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId));
 }
 
-// Only the caption's close item and WM_CLOSE end the main window, and both stop a running
-// scan first: a bare IDCANCEL or IDOK would leave the scan worker writing into a dead page.
+// Only an answered exit question ends the main window, and the end stops a running scan
+// first: a bare IDCANCEL or IDOK would leave the scan worker writing into a dead page.
 void CKVRUIDlg::OnOK() {}
 
 void CKVRUIDlg::OnCancel()
 {
-    PostMessage(WM_CLOSE, 0, 0);
+    ConfirmExit();
 }
 
 CKVRUIDlg::~CKVRUIDlg()
@@ -193,6 +193,9 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 1;
         }
         break;
+    case WM_WINDOWPOSCHANGING:
+        KeepOffFullScreen(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
     case WM_SIZE:
         // Maximised, restored or set back to its own size: the pages follow every change.
         if (wParam != SIZE_MINIMIZED)
@@ -208,8 +211,21 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 1;
         OnClickCmd(wParam, lParam);
         break;
+    case WM_SYSCOMMAND:
+        // Alt+F4, the system menu and a window manager's close button: the same question as
+        // the caption's close item, or the results and their marks are lost unasked.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            ConfirmExit();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
-        EndForClose();
+        // Only the answered question ends the program; a close from elsewhere (another
+        // program, the system) asks first.
+        if (exitConfirmed_)
+            EndForClose();
+        else
+            ConfirmExit();
         return 1;
     case WM_NOTIFY:
         OnNotifyMessage(lParam);
@@ -224,8 +240,29 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return HomeBaseDialog::WindowProc(message, wParam, lParam);
 }
 
+// A window without a system caption that covers its whole monitor is taken for a full-screen
+// program: Wine asks the window manager for its full-screen state (which, undone on restore,
+// can leave the manager's frame covering the screen and taking every click), and Windows hides
+// the task bar. Where the work area is the whole monitor, the maximised window stops one row
+// short of the bottom, so that it stays an ordinary window.
+void CKVRUIDlg::KeepOffFullScreen(WINDOWPOS* pos)
+{
+    if (!pos || (pos->flags & SWP_NOSIZE) || IsIconic())
+        return;
+    const RECT wanted = {pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy};
+    MONITORINFO monitor = {sizeof(monitor)};
+    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& full = monitor.rcMonitor;
+    if (wanted.left <= full.left && wanted.top <= full.top && wanted.right >= full.right &&
+        wanted.bottom >= full.bottom)
+        pos->cy = full.bottom - pos->y - 1;
+}
+
 void CKVRUIDlg::EndForClose()
 {
+    if (closing_)
+        return;  // a second close while the first waits for the scan to stop
     closing_ = true;
     if (startPage_->GetHwnd())
         startPage_->StopForExit();
@@ -393,14 +430,22 @@ bool CKVRUIDlg::OtherBoxOpen() const
 
 void CKVRUIDlg::RunWaitDialog()
 {
-    StartAnalyeDlg wait(this);
+    StartAnalyeDlg wait(this, nullptr, startPage_->Run().Stopped());
     wait.DoModal();
 }
 
 int CKVRUIDlg::ConfirmExit()
 {
-    if (AskExit() == 1)
+    // One question at a time: closes that arrive while it is open are answered by it.
+    if (askingExit_ || exitConfirmed_ || closing_)
+        return 0;
+    askingExit_ = true;
+    const bool yes = AskExit() == 1;
+    askingExit_ = false;
+    if (yes) {
+        exitConfirmed_ = true;
         PostMessage(WM_CLOSE, 0, 0);
+    }
     return 0;
 }
 

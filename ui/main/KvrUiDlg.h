@@ -52,6 +52,8 @@ public:
     int OnClickMenu();
     // Copies the finished scan into the results page and sets g_resultsReady.
     void BuildResults();
+    // Asks "ExitNow"; on yes posts the WM_CLOSE that ends the program. Every way of closing
+    // (the caption's item, Alt+F4, the system menu, a window manager, WM_CLOSE) comes here.
     int ConfirmExit();
     void OnTaskbarButtonCreated();
     void OnTaskbarProgress(WPARAM wParam, LPARAM lParam);
@@ -105,6 +107,7 @@ private:
     LRESULT OnNotifyMessage(LPARAM lParam);
     RECT ComputePageRect() const;
     void EndForClose();
+    void KeepOffFullScreen(WINDOWPOS* pos);
 
     std::unique_ptr<UiCtrl::SelFileTypeWnd> startPage_;
     std::unique_ptr<IResultsPage> resultsPage_;
@@ -121,6 +124,8 @@ private:
     HANDLE handOverThread_ = nullptr;
     bool handOverPending_ = false;   // from command 200 until its wait dialog ran
     bool closing_ = false;
+    bool askingExit_ = false;     // the exit question is open
+    bool exitConfirmed_ = false;  // the user answered yes: the next WM_CLOSE ends the program
     MenuPlan menuPlan_;
 };
 

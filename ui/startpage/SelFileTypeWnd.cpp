@@ -33,6 +33,8 @@ const COLORREF kLocationColour = 0x7CDB00;
 const COLORREF kScanningColour = 0x60B111;
 const COLORREF kAnalysisColour = 0xF0C4B0;
 const COLORREF kIndexTextColour = 0x92DB20;
+const COLORREF kDropNoteColour = 0x00A3FF;
+const DWORD kDropNoteMs = 6000;  // how long a refused drop's reason stays on the page
 const UINT kCentredEllipsis = DT_END_ELLIPSIS | DT_VCENTER | DT_CENTER;  // 0x8005
 const UINT kCentred = DT_VCENTER | DT_CENTER;                            // 5
 
@@ -201,6 +203,8 @@ void SelFileTypeWnd::OnProgressTick()
     const FrameStep step = StepScanFrame(frameIndex_);
     if (expectedTotal_)
         progressRatio_ = ScanProgressRatio(ReadScanProgress(), progressRatio_);
+    // The finder raises the count as it confirms groups: every tick shows the latest.
+    foundShown_ = g_duplicatesFound.load();
     SendMessageA(GetParent(hwnd_), kTaskbarProgressMessage, ProgressPercent(progressRatio_), 100);
     currentFrame_ = frames_[step.shown];
     frameIndex_ = step.next;
@@ -287,6 +291,12 @@ void SelFileTypeWnd::OnDropFiles(HDROP drop)
     }
     const DropVerdict verdict = CheckDroppedPath(busy, path, length, attributes);
     DragFinish(drop);
+    if (verdict == kDropWhileScanning) {
+        // The user dropped a folder and sees the scan go on: tell why nothing happened.
+        dropNoteSince_ = GetTickCount();
+        dropNoteShown_ = true;
+        InvalidateAll(FALSE);
+    }
     if (verdict != kDropAccepted)
         return;
     run_.m_location = path;
@@ -367,11 +377,14 @@ void SelFileTypeWnd::SetScanState(int state)
         if (UiItem* similar = FindItem(kCmdSimilarFilter))
             similar->Enable(0);
         locationIsDrive_ = IsDriveLocation(run_.m_location) ? 1 : 0;
+        foundShown_ = 0;
         ShowItem(kCmdStopScan, true);
         frameIndex_ = 0;
         currentFrame_ = frames_[0];
     } else {
         g_duplicatesFound = 0;
+        foundShown_ = 0;
+        dropNoteShown_ = false;
         ShowItem(kCmdStopScan, false);
         SetIncludeHidden(includeHidden_);
         progressRatio_ = 0.0f;
@@ -516,11 +529,34 @@ void SelFileTypeWnd::DrawScanning(HDC dc, const RECT& client)
     helper.DrawString(dc, scanning.c_str(), scanLine, kScanningColour, 22, 400,
                       kCentredEllipsis | DT_SINGLELINE);
 
-    const int found = static_cast<int>(g_duplicatesFound.load() & 0xFFFFFFFFu);
-    const std::string analysis = FormatLangString("Analysis", "%d duplicates found", found);
+    const std::string analysis = FoundText();
     RECT analysisLine = {client.left, lineTop + 78, client.right, lineTop + 112};
     helper.DrawString(dc, analysis.c_str(), analysisLine, kAnalysisColour, 26, 400,
                       kCentred | DT_SINGLELINE);
+
+    const std::string note = DropNote();
+    if (!note.empty()) {
+        RECT noteLine = {client.left + 20, lineTop + 116, client.right - 20, lineTop + 146};
+        helper.DrawString(dc, note.c_str(), noteLine, kDropNoteColour, 20, 400,
+                          kCentredEllipsis | DT_SINGLELINE);
+    }
+}
+
+std::string SelFileTypeWnd::FoundText() const
+{
+    const int found = static_cast<int>(foundShown_ & 0xFFFFFFFFu);
+    return FormatLangString("Analysis", "%d extra copies found (one file of each group is not counted)",
+                            found);
+}
+
+std::string SelFileTypeWnd::DropNote() const
+{
+    if (!dropNoteShown_ || !scanView_ || GetTickCount() - dropNoteSince_ >= kDropNoteMs)
+        return std::string();
+    const std::string text = GetLangString("DropWhileScanning");
+    return text.empty()
+               ? "A scan is running: stop it or wait for it to end before dropping another folder."
+               : text;
 }
 
 void SelFileTypeWnd::DrawIdle(HDC dc, const RECT& client)

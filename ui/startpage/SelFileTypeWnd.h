@@ -84,6 +84,12 @@ public:
     int GetIncludeHiddenState() const { return includeHidden_; }
     int GetFrameIndex() const { return frameIndex_; }
     float GetProgressRatio() const { return progressRatio_; }
+    // The count line of the scanning view, from the finder's count as the last progress tick
+    // read it: extra copies, one file of each group not counted (the results page counts
+    // every file of a group), so the line names what it counts.
+    std::string FoundText() const;
+    // Why the last drop was refused, while the scanning view still shows it; else empty.
+    std::string DropNote() const;
     uint64_t GetExpectedTotal() const { return expectedTotal_; }
 
 protected:
@@ -125,6 +131,9 @@ private:
     uint64_t expectedTotal_ = 0;
     float progressRatio_ = 0.0f;
     int frameIndex_ = 0;
+    uint64_t foundShown_ = 0;  // g_duplicatesFound at the last progress tick
+    DWORD dropNoteSince_ = 0;  // when a drop was refused during a scan; 0: no note
+    bool dropNoteShown_ = false;
     int idleCounter_ = 1;
     UINT_PTR timer_ = 0;
     bool progressTimer_ = false;

@@ -50,19 +50,22 @@ TEST(SizeUnits, UnitToBytes)
 TEST(SizeUnits, SizeToUnit)
 {
     struct Case { int64_t bytes; SizeUnit unit; int number; } cases[] = {
-        {0, kUnitB, 0},
-        {-7, kUnitB, -7},
-        {1023, kUnitB, 1023},
+        // No bound: in a unit the lists offer, never in bytes.
+        {0, kUnitKB, 0},
+        {-7, kUnitKB, 0},
         // Held exactly, so that the dialog's OK keeps them.
-        {1536, kUnitB, 1536},
+        {1024, kUnitKB, 1},
         {1536000, kUnitKB, 1500},
         {2047LL << 20, kUnitMB, 2047},
         {1048576, kUnitMB, 1},
         {20971520, kUnitMB, 20},
-        {99999, kUnitB, 99999},
         {3LL << 40, kUnitTB, 3},
         {99999LL << 40, kUnitTB, 99999},
-        // No typed number makes these: the unit they reach, rounded.
+        // No typed number makes these: the unit they reach (KB at least), rounded.
+        {1, kUnitKB, 1},
+        {1023, kUnitKB, 1},
+        {1536, kUnitKB, 1},
+        {99999, kUnitKB, 97},           // "97.7"
         {1048575, kUnitKB, 1024},       // "1024.0"
         {1073741823, kUnitMB, 1024},    // "1024.00"
         {std::numeric_limits<int64_t>::max(), kUnitTB, 8388608},

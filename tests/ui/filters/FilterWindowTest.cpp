@@ -195,16 +195,32 @@ TEST_F(PageHost, KindsOkWithEveryKindTickedLeavesTheNextScansGroupsAsTheyWere)
     page_.Reset();
 }
 
+// The bounds come back in units the unit lists offer: no bound and a bound of bytes alone
+// never show "B", which no list row could choose again.
 TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
 {
+    for (const bool anySize : {true, false}) {
+        SCOPED_TRACE(anySize ? "any size" : "at most 10 MB");
+        Settings().minimumSize = 0;
+        Settings().maximumSize = anySize ? 0 : 10LL << 20;
+        RunFromPage<FilterFileSizeDlg>(103, [anySize](FilterFileSizeDlg& dlg) {
+            EXPECT_EQ(anySize, dlg.IsNoLimitChecked());
+            EXPECT_EQ("0", Text(dlg.MinimumEdit()));
+            EXPECT_EQ("KB", UnitCaption(dlg, 103));
+            EXPECT_EQ(anySize ? "0" : "10", Text(dlg.MaximumEdit()));
+            EXPECT_EQ(anySize ? "KB" : "MB", UnitCaption(dlg, 104));
+            for (filters::SizeUnit unit : {dlg.MinimumUnit(), dlg.MaximumUnit()})
+                EXPECT_NE(0, filters::ChoiceOfUnit(unit)) << filters::UnitId(unit);
+            ClickClientItem(dlg, 2);
+        });
+    }
+
     Settings().minimumSize = 1536;
     Settings().maximumSize = 0;
     RunFromPage<FilterFileSizeDlg>(103, [](FilterFileSizeDlg& dlg) {
         EXPECT_FALSE(dlg.IsNoLimitChecked());
-        EXPECT_EQ("1536", Text(dlg.MinimumEdit()));
-        EXPECT_EQ("B", UnitCaption(dlg, 103));
-        EXPECT_EQ("0", Text(dlg.MaximumEdit()));
-        EXPECT_EQ("B", UnitCaption(dlg, 104));
+        EXPECT_EQ("1", Text(dlg.MinimumEdit()));
+        EXPECT_EQ("KB", UnitCaption(dlg, 103));
         ClickClientItem(dlg, 2);
     });
     EXPECT_EQ(1536, Settings().minimumSize);
@@ -220,7 +236,7 @@ TEST_F(PageHost, SizeDialogShowsTheStoredBounds)
 // OK without a change keeps both bounds exactly, and the title is the language's own.
 TEST_F(PageHost, SizeDialogOkWithoutAChangeKeepsTheBounds)
 {
-    const int64_t bounds[][2] = {{1500LL << 10, 2047LL << 20}, {1536, 5LL << 30}};
+    const int64_t bounds[][2] = {{1500LL << 10, 2047LL << 20}, {3LL << 10, 5LL << 30}};
     for (const auto& pair : bounds) {
         Settings().minimumSize = pair[0];
         Settings().maximumSize = pair[1];

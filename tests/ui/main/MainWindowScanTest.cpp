@@ -20,6 +20,7 @@
 #include "finder/ScanState.h"
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
+#include "ui/dialogs/StartAnalyeDlg.h"
 #include "ui/main/KvrUiDlg.h"
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
@@ -80,6 +81,39 @@ public:
 
     std::vector<int> percents;  // the running percentages (lParam 100), in order
 };
+
+// The text of each wait dialog shown on this thread while the watch runs, read from the
+// dialog on screen by a thread timer (it fires inside the dialog's own modal loop).
+class WaitDialogWatch {
+public:
+    WaitDialogWatch() { timer_ = SetTimer(nullptr, 0, 10, Look); }
+    ~WaitDialogWatch() { KillTimer(nullptr, timer_); }
+    static std::vector<std::string>& Texts()
+    {
+        static std::vector<std::string> texts;
+        return texts;
+    }
+
+private:
+    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD)
+    {
+        const StartAnalyeDlg* shown = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&shown));
+        if (shown && !present_)
+            Texts().push_back(shown->Text());
+        present_ = shown != nullptr;
+    }
+    static BOOL CALLBACK FindShown(HWND window, LPARAM found)
+    {
+        auto* wait = dynamic_cast<StartAnalyeDlg*>(CWnd::FromHandlePermanent(window));
+        if (wait && IsWindowVisible(window))
+            *reinterpret_cast<const StartAnalyeDlg**>(found) = wait;
+        return TRUE;
+    }
+    static bool present_;
+    UINT_PTR timer_;
+};
+bool WaitDialogWatch::present_ = false;
 
 // Full path -> checked, over every group the results page holds.
 typedef std::map<std::string, bool> CheckedSet;
@@ -199,9 +233,12 @@ TEST_F(MainWindowScan, TwoScansOfOneFolderKeepTheSameOldestCopies)
 }
 
 // Stop while the pairs are still being compared: the pairs confirmed before it are shown with
-// the note that the scan was stopped, and the start page takes the next folder.
+// the note that the scan was stopped, the wait dialog before them says it was stopped, and
+// the start page takes the next folder.
 TEST_F(MainWindowScan, StopShowsTheGroupsFoundAndSaysTheScanWasStopped)
 {
+    WaitDialogWatch watch;
+    WaitDialogWatch::Texts().clear();
     UiCtrl::SelFileTypeWnd& start = dialog_->StartPage();
     start.OnDropFiles(MakeDrop({Tree("manypairs")}));
     // A quarter of the bytes compared: some pairs are confirmed, most are still to come.
@@ -223,6 +260,9 @@ TEST_F(MainWindowScan, StopShowsTheGroupsFoundAndSaysTheScanWasStopped)
     const std::string stoppedNote = GetLangString("ScanStoppedNote");
     ASSERT_FALSE(stoppedNote.empty());
     EXPECT_NE(std::string::npos, dialog_->Results().OutcomeNote().find(stoppedNote));
+    ASSERT_FALSE(GetLangString("StartAnalyeStopped").empty());
+    EXPECT_EQ(std::vector<std::string>{GetLangString("StartAnalyeStopped")},
+              WaitDialogWatch::Texts());
 
     // Back on the start page it is idle: the next drop scans, and its results tell no stop.
     ClickResultsButton(ScanResultPageWnd::kCmdBack);
@@ -234,6 +274,8 @@ TEST_F(MainWindowScan, StopShowsTheGroupsFoundAndSaysTheScanWasStopped)
     EXPECT_EQ(4u, model.GroupCount());
     EXPECT_FALSE(dialog_->Results().Outcome().stopped);
     EXPECT_EQ("", dialog_->Results().OutcomeNote());
+    ASSERT_EQ(2u, WaitDialogWatch::Texts().size());
+    EXPECT_EQ(GetLangString("StartAnalyeText"), WaitDialogWatch::Texts()[1]);
 }
 
 // A folder on a large drive: the percentage the dialog is told rises above 0 while the folder

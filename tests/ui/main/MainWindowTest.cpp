@@ -15,15 +15,19 @@
 
 #include "MainTestDialog.h"
 #include "app/AppFolder.h"
+#include "app/LangString.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "finder/ScanState.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinePath.h"
 #include "tests/ui/startpage/StartPageHost.h"
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
+#include "uikit/dialog/KvrMessageBox.h"
+#include "uikit/dialog/MessageBoxPlan.h"
 
 using startpagetest::MakeDrop;
 using startpagetest::PumpFor;
@@ -273,8 +277,10 @@ TEST_F(MainWindow, ASecondHandOverWhileOneRunsIsIgnored)
 
 TEST_F(MainWindow, ClosingDuringAHandOverWaitsForItAndShowsNoPage)
 {
+    dialog_->exitAnswer = 1;
     dialog_->PostMessage(WM_COMMAND, UiCtrl::kCmdShowResults, 0);
-    dialog_->PostMessage(WM_CLOSE, 0, 0);
+    // Answered at once: its WM_CLOSE arrives before the hand-over's wait dialog.
+    dialog_->SendMessage(WM_COMMAND, kCmdCaptionClose, 0);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 5000));
     PumpFor(300);
     EXPECT_FALSE(dialog_->HandOverRunning());
@@ -287,8 +293,10 @@ TEST_F(MainWindow, ClosingDuringAScanStopsItFirst)
 {
     dialog_->StartPage().OnDropFiles(MakeDrop({Tree("large")}));
     ASSERT_TRUE(PumpUntil([&] { return dialog_->StartPage().IsScanning(); }, 5000));
+    dialog_->exitAnswer = 1;
     dialog_->PostMessage(WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(dialog_->GetSafeHwnd()); }, 30000));
+    EXPECT_EQ(1, dialog_->exitAsked);
     EXPECT_FALSE(dialog_->StartPage().IsScanning());
     EXPECT_EQ(0, dialog_->waitDialogs);
 }
@@ -339,6 +347,32 @@ HWND OpenBoxOver(HWND main)
             return w;
     }
     return nullptr;
+}
+
+// The program's own message box that this thread shows, if any.
+BOOL CALLBACK FindShownBox(HWND window, LPARAM found)
+{
+    auto* box = dynamic_cast<KVRMessageBox*>(CWnd::FromHandlePermanent(window));
+    if (box && IsWindowVisible(window))
+        *reinterpret_cast<KVRMessageBox**>(found) = box;
+    return TRUE;
+}
+KVRMessageBox* ShownBoxOfThisThread()
+{
+    KVRMessageBox* box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+// What the screen shows inside rect, as 0x00RRGGBB pixels row by row.
+std::vector<uint32_t> ScreenPixels(const RECT& rect)
+{
+    DibSurface surface(rect.right - rect.left, rect.bottom - rect.top, 0);
+    HDC screen = GetDC(nullptr);
+    BitBlt(surface.dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
+           rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return surface.Pixels();
 }
 
 bool Inside(const RECT& inner, const RECT& outer)
@@ -395,6 +429,49 @@ TEST_F(MainWindow, ABoxOpenWhenTheScanEndsStaysOnTopAndAnswers)
             EXPECT_EQ(waitsBefore, dialog_->waitDialogs);  // closed before its wait dialog
         }
     }
+}
+
+// Every way of closing asks what the caption's close item asks, in the program's own box:
+// Alt+F4 as its keys arrive, the system menu's close (what a window manager's close button
+// sends) and a WM_CLOSE from another program. No keeps the window and its pages; yes ends it.
+TEST_F(MainWindow, EveryWayOfClosingAsksFirst)
+{
+    HWND main = dialog_->GetSafeHwnd();
+    dialog_->realExitQuestion = true;
+    const LPARAM altF4 = 0x20000001 | (MapVirtualKeyA(VK_F4, 0) << 16);  // context bit: Alt held
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } ways[] = {
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, altF4},
+        {"system menu close", WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"WM_CLOSE", WM_CLOSE, 0, 0},
+    };
+    const std::string exitNow = GetLangString("ExitNow");
+    ASSERT_FALSE(exitNow.empty());
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        const int asked = dialog_->exitAsked;
+        std::string question;
+        StepLater(300, [&] {
+            HWND box = OpenBoxOver(main);
+            if (auto* shown = dynamic_cast<KVRMessageBox*>(CWnd::FromHandlePermanent(box)))
+                question = shown->Text();
+            PostMessageA(box, WM_COMMAND, MessageBoxPlan::kSecondButton, 0);  // No
+        });
+        PostMessageA(main, way.message, way.wParam, way.lParam);
+        PumpFor(600);
+        EXPECT_EQ(asked + 1, dialog_->exitAsked);
+        EXPECT_EQ(exitNow, question);
+        ASSERT_TRUE(Visible(main));
+        EXPECT_TRUE(IsWindowEnabled(main));
+        EXPECT_EQ(Start(), dialog_->CurrentPage());
+    }
+    StepLater(300, [&] { PostMessageA(OpenBoxOver(main), WM_COMMAND, MessageBoxPlan::kFirstButton, 0); });  // Yes
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !Visible(main); }, 5000));
 }
 
 // A folder dropped after the scan worker ended but before the hand-over ran (before the
@@ -545,13 +622,63 @@ TEST(SingleInstance, ASecondCopyTellsTheUserRaisesTheFirstAndEnds)
                           20000));
     char cls[64] = {};
     GetClassNameA(box, cls, sizeof(cls));
-    EXPECT_STRNE(kMainDialogClassName, cls);  // the "AlreadyRun" box, not a second window
+    EXPECT_STRNE(kMainDialogClassName, cls);  // a box, not a second window
     EXPECT_EQ(STILL_ACTIVE, second.WaitExit(300));  // it waits for the user
+    RECT boxRect;
+    GetWindowRect(box, &boxRect);
+    const std::vector<uint32_t> shown = ScreenPixels(boxRect);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0u, second.WaitExit(20000));
+
+    // What the box says, read off the screen: its text area as this process draws the box with
+    // the "AlreadyRun" text, and unlike it with another text.
+    auto textArea = [](const std::vector<uint32_t>& pixels, const RECT& window,
+                       const RECT& text) {
+        const int width = window.right - window.left;
+        std::vector<uint32_t> area;
+        for (int y = text.top; y < text.bottom; ++y)
+            for (int x = text.left; x < text.right; ++x)
+                area.push_back(pixels[static_cast<size_t>(y) * width + x]);
+        return area;
+    };
+    auto ownBox = [&](const std::string& text, RECT& window, RECT& textInWindow) {
+        std::vector<uint32_t> pixels;
+        StepLater(400, [&] {
+            KVRMessageBox* own = ShownBoxOfThisThread();
+            if (!own)
+                return;
+            own->GetWindowRect(&window);
+            POINT client = {0, 0};
+            own->ClientToScreen(&client);
+            textInWindow = own->TextRect();
+            OffsetRect(&textInWindow, client.x - window.left, client.y - window.top);
+            pixels = ScreenPixels(window);
+            own->PostMessage(WM_COMMAND, IDOK, 0);
+        });
+        ShowKvrMessageBox(nullptr, text.c_str(), nullptr, MB_ICONINFORMATION);
+        return pixels;
+    };
+    ASSERT_FALSE(GetLangString("AlreadyRun").empty());
+    RECT ownRect = {}, textRect = {};
+    const std::vector<uint32_t> alreadyRun = ownBox(GetLangString("AlreadyRun"), ownRect, textRect);
+    ASSERT_EQ(boxRect.right - boxRect.left, ownRect.right - ownRect.left);
+    ASSERT_EQ(boxRect.bottom - boxRect.top, ownRect.bottom - ownRect.top);
+    ASSERT_GT(textRect.right - textRect.left, 0);
+    ASSERT_GT(textRect.bottom - textRect.top, 0);
+    EXPECT_TRUE(textArea(shown, boxRect, textRect) == textArea(alreadyRun, ownRect, textRect))
+        << "the second copy's box does not show the \"AlreadyRun\" text";
+    RECT otherRect = {}, otherText = {};
+    const std::vector<uint32_t> other = ownBox(GetLangString("ExitNow"), otherRect, otherText);
+    ASSERT_EQ(other.size(), alreadyRun.size());
+    EXPECT_FALSE(textArea(other, otherRect, textRect) == textArea(alreadyRun, ownRect, textRect));
     EXPECT_FALSE(IsIconic(running));
     EXPECT_TRUE(IsWindowVisible(running));
 
+    // Closed from outside, the first copy asks; its yes ends it.
     PostMessageA(running, WM_CLOSE, 0, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (question = OpenBoxOver(running)) != nullptr; }, 20000));
+    EXPECT_EQ(STILL_ACTIVE, first.WaitExit(300));
+    PostMessageA(question, WM_COMMAND, MessageBoxPlan::kFirstButton, 0);
     EXPECT_EQ(0u, first.WaitExit(20000));
 }

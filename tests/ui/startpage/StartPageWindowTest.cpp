@@ -13,6 +13,8 @@
 #include "finder/FileSource.h"
 #include "finder/ScanSession.h"
 #include "finder/ScanState.h"
+#include "app/LangString.h"
+#include "app/SafeFormat.h"
 #include "app/TextCase.h"
 #include "ui/chooser/SelExportPathDlg.h"
 #include "tests/support/WinePath.h"
@@ -235,6 +237,27 @@ TEST_F(StartPageTest, ProgressReachesTheParentAndStopEndsALongScanPromptly)
     EXPECT_EQ(0, parent_->CountCommand(kCmdShowResults));
 }
 
+// The count line follows the finder's count of extra copies on every progress tick while the
+// scan runs, and names what it counts.
+TEST_F(StartPageTest, CountLineFollowsTheFindersCountLive)
+{
+    ModalCloser closer(parent_->Hwnd());
+    Drop(Tree("large"));
+    ASSERT_TRUE(PumpUntil([&] { return page_->IsScanning() && parent_->CountProgress() > 0; },
+                          5000));
+    for (int found : {7, 12, 4000}) {
+        g_duplicatesFound = found;  // as the finder raises it when it confirms groups
+        const std::string expected = FormatLangString("Analysis", "", found);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_TRUE(PumpUntil([&] { return page_->FoundText() == expected; }, 1000))
+            << found << ": " << page_->FoundText();
+    }
+    ASSERT_TRUE(page_->IsScanning()) << "the large tree must take longer than the test needs";
+    EXPECT_NE(std::string::npos, page_->FoundText().find("extra copies"));
+    g_scanStop = 1;
+    ASSERT_TRUE(WaitForFinish(10000));
+}
+
 TEST_F(StartPageTest, DropsThatDoNothing)
 {
     ModalCloser closer(parent_->Hwnd());
@@ -247,12 +270,15 @@ TEST_F(StartPageTest, DropsThatDoNothing)
         EXPECT_EQ(0, page_->GetScanView()) << path;
         EXPECT_TRUE(page_->GetLocation().empty()) << path;
     }
-    // A drop during a scan leaves the scan alone.
+    // A drop during a scan leaves the scan alone, and the page says why.
     Drop(Tree("large"));
     ASSERT_TRUE(PumpUntil([&] { return page_->IsScanning(); }, 2000));
+    EXPECT_EQ("", page_->DropNote());
     Drop(Tree("dups"));
     EXPECT_EQ(0u, GlobalSize(lastDrop_));
     EXPECT_EQ(Tree("large"), page_->GetLocation());
+    ASSERT_FALSE(GetLangString("DropWhileScanning").empty());
+    EXPECT_EQ(GetLangString("DropWhileScanning"), page_->DropNote());
     g_scanStop = 1;
     ASSERT_TRUE(WaitForFinish(10000));
     EXPECT_EQ(Tree("large"), page_->GetLocation());
