@@ -23,8 +23,8 @@ enum { kScanFinishedMessage = 0x4400 };
 enum ScanProblem
 {
     kScanProblemNone = 0,
-    kScanProblemDigestUnavailable = 1,  // groups could not be confirmed (no longer raised: the
-                                        // comparison needs nothing the system may refuse)
+    // 1 meant "groups could not be confirmed"; the comparison needs nothing the system may
+    // refuse any more, so it is never raised and stays unused.
     kScanProblemWorkerNotStarted = 2,   // the worker thread could not be created
     kScanProblemLocationUnreadable = 3, // the chosen folder could not be listed
 };

@@ -18,7 +18,6 @@ void ShowNotFoundNoticeDialog()
 const char* ScanProblemKey(ScanProblem problem)
 {
     switch (problem) {
-    case kScanProblemDigestUnavailable: return "ScanNoDigest";
     case kScanProblemWorkerNotStarted: return "ScanNotStarted";
     case kScanProblemLocationUnreadable: return "ScanUnreadable";
     default: return nullptr;
@@ -30,11 +29,8 @@ void ShowScanProblemDialog(HWND owner, ScanProblem problem)
     const char* key = ScanProblemKey(problem);
     if (!key)
         return;
-    const char* english =
-        problem == kScanProblemDigestUnavailable
-            ? "The files could not be compared: the system's digest service is not available."
-        : problem == kScanProblemWorkerNotStarted ? "The scan could not be started."
-                                                   : "The chosen folder could not be read.";
+    const char* english = problem == kScanProblemWorkerNotStarted ? "The scan could not be started."
+                                                                  : "The chosen folder could not be read.";
     std::string text = GetLangString(key);
     if (text.empty())
         text = english;
