@@ -34,6 +34,10 @@ const size_t kMinEntrySize = 128;
 // standard allows more, but a count that needs more than 1 MiB is damage, not a table.
 const uint32_t kMaxEntryArrayBytes = 1u << 20;
 const uint32_t kMaxEntrySize = 4096;
+
+// Where the array lies on every disk the GPT tools and Windows make, header or not.
+const uint64_t kFixedEntriesLba = 2;
+const uint32_t kFixedEntryCount = 128;
 }  // namespace gpt
 
 namespace mbr {
