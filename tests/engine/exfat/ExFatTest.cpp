@@ -13,6 +13,7 @@
 #include "engine/exfat/ExFatEntries.h"
 #include "engine/exfat/ExFatVolumeAnalyzer.h"
 #include "engine/exfat/SectorCache.h"
+#include "tests/engine/ImageFixture.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/WinePath.h"
 
@@ -25,13 +26,6 @@ std::vector<unsigned char> ExFatImage(const char* name)
 #else
     return ReadFileBytes(FixtureDir() + "/exfat/" + name);
 #endif
-}
-
-std::string LabelOf(IVolume& volume)
-{
-    char text[64] = {};
-    volume.GetVolumeLabel(text, sizeof(text));
-    return text;
 }
 
 // Where mkfs.exfat put things, read from the boot sector.
@@ -66,7 +60,7 @@ void SetLabel(unsigned char* entry, const char* text)
 // The label agrees with what blkid reads; a label entry no longer in use is no label.
 TEST(AnalyzeExFatVolume, ReadsLengthAndLabel)
 {
-    for (const char* name : {"exfat.img", "nolabel.img", "unusedlabel.img"}) {
+    for (const char* name : {"exfat.img", "nolabel.img", "unusedlabel.img", "ydiaeresis.img"}) {
         std::vector<unsigned char> image = ExFatImage(name);
         CMemoryDevice device(image);
         std::unique_ptr<CExFatVolumeAnalyer> volume(AnalyzeExFatVolume(&device, 0));
@@ -74,10 +68,12 @@ TEST(AnalyzeExFatVolume, ReadsLengthAndLabel)
         EXPECT_EQ(kFsExFat, volume->GetFileSystemType()) << name;
         EXPECT_EQ(image.size() / 512, volume->GetTotalSectors()) << name;
         std::vector<unsigned char> golden = ExFatImage((std::string(name) + ".label").c_str());
-        EXPECT_EQ(std::string(golden.begin(), golden.end()), LabelOf(*volume)) << name;
+        EXPECT_EQ(AnsiOfUtf8(std::string(golden.begin(), golden.end())), LabelOf(*volume)) << name;
     }
     std::vector<unsigned char> golden = ExFatImage("exfat.img.label");
     EXPECT_EQ("EXLABEL", std::string(golden.begin(), golden.end()));
+    golden = ExFatImage("ydiaeresis.img.label");
+    EXPECT_EQ("Y\xC3\xBF ch\xC3\xBFr", std::string(golden.begin(), golden.end()));
 }
 
 TEST(AnalyzeExFatVolume, NotExFat)
@@ -155,6 +151,12 @@ TEST(ExFatEntries, NamesLabelsAndStreams)
     EXPECT_TRUE(IsValidFileNameEntry(name));
     name[1] = 1;
     EXPECT_FALSE(IsValidFileNameEntry(name));
+    name[1] = 0;
+    name[2] = 0xFF;  // U+00FF, y with diaeresis: a letter like any other
+    name[3] = 0;
+    EXPECT_TRUE(IsValidFileNameEntry(name));
+    name[2] = 0x19;
+    EXPECT_FALSE(IsValidFileNameEntry(name));
 
     unsigned char label[32] = {0x83};
     SetLabel(label, "ABCDEFGHIJK");
@@ -166,6 +168,11 @@ TEST(ExFatEntries, NamesLabelsAndStreams)
     EXPECT_FALSE(IsValidVolumeLabelEntry(label));
     SetLabel(label, "AB");
     label[30] = 1;
+    EXPECT_FALSE(IsValidVolumeLabelEntry(label));
+    SetLabel(label, "AB");
+    label[4] = 0xFF;  // "A\u00FF", as exfatlabel writes it
+    EXPECT_TRUE(IsValidVolumeLabelEntry(label));
+    label[4] = '*';
     EXPECT_FALSE(IsValidVolumeLabelEntry(label));
 
     unsigned char stream[32] = {0xC0};
