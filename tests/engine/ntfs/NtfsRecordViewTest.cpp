@@ -166,11 +166,14 @@ TEST(CNTFSFileRecordDataRunsAttribute, RefusesWhatItCannotRead)
     EXPECT_EQ(0u, attribute.EstimateSectorsPerCluster());
 }
 
+// Data size / clusters / 512 rounded up once (8193 bytes over 2 clusters is 8.002 sectors, so
+// 9, so 16), then the power of two at or above it.
 TEST(EstimateSectorsPerCluster, Buckets)
 {
     struct Case { uint64_t size; uint64_t clusters; uint32_t sectors; };
     const Case cases[] = {{4096, 1, 8}, {4096 * 10, 10, 8}, {512, 1, 1}, {513, 1, 2}, {1536, 1, 4},
-                          {65536, 1, 128}, {65537, 1, 0}, {100, 1, 1}, {0, 5, 0}, {4096, 0, 0}};
+                          {65536, 1, 128}, {65537, 1, 0}, {100, 1, 1}, {0, 5, 0}, {4096, 0, 0},
+                          {8193, 2, 16}, {8192, 2, 8}, {1025, 2, 2}, {(1ull << 40) + 1, 1ull << 28, 16}};
     for (const Case& c : cases)
         EXPECT_EQ(c.sectors, EstimateSectorsPerCluster(c.size, c.clusters)) << c.size << "/" << c.clusters;
 }
