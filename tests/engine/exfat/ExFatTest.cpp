@@ -239,14 +239,30 @@ TEST(SectorCache, ManyBlocksOfALargeFat)
     std::vector<unsigned char> bytes(12u << 20);
     for (size_t i = 0; i < bytes.size() / 4; ++i)
         PutU32(bytes.data() + i * 4, uint32_t(i));
-    CMemoryDevice device(bytes);
-    SectorCache cache;
-    cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
     const uint32_t perBlock = (1u << 20) / 4;
-    for (uint32_t round = 0; round < 2; ++round)
-        for (uint32_t block = 0; block < 12; ++block)
-            EXPECT_EQ(block * perBlock + 7, cache.GetFatEntry(block * perBlock + 7));
-    EXPECT_LE(device.ReadCount(), 25u);
+    {
+        CMemoryDevice device(bytes);
+        SectorCache cache;
+        cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
+        for (uint32_t round = 0; round < 2; ++round)
+            for (uint32_t block = 0; block < 12; ++block)
+                EXPECT_EQ(block * perBlock + 7, cache.GetFatEntry(block * perBlock + 7));
+        EXPECT_LE(device.ReadCount(), 25u);
+    }
+    // Nine blocks are held: going round nine reads each once, going round ten cannot keep
+    // them all (a cache without its bound would hold the whole FAT).
+    struct Case { uint32_t blocks, fewestReads, mostReads; } cases[] = {{9, 9, 9}, {10, 11, 30}};
+    for (const Case& c : cases) {
+        const uint32_t blocks = c.blocks;
+        CMemoryDevice device(bytes);
+        SectorCache cache;
+        cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
+        for (uint32_t round = 0; round < 3; ++round)
+            for (uint32_t block = 0; block < blocks; ++block)
+                ASSERT_EQ(block * perBlock + 1, cache.GetFatEntry(block * perBlock + 1));
+        EXPECT_GE(device.ReadCount(), c.fewestReads) << blocks;
+        EXPECT_LE(device.ReadCount(), c.mostReads) << blocks;
+    }
 }
 
 // The root directory goes on in the next cluster of its chain only when a cluster is full of
