@@ -475,7 +475,7 @@ def check(name, img, sector, runner):
                 problems.append("at %d: %d file-system sectors, tools say %s" % (start, fs_sectors, total))
             if not label_matches(label, shown(tool_label, page)):
                 problems.append("at %d: label %r, tools say %r" % (start, label, shown(tool_label, page)))
-    return problems, lines
+    return problems, lines, len(want)
 
 
 def main():
@@ -483,7 +483,7 @@ def main():
     runner = sys.argv[3:4] + [program]
     only = os.environ.get("CASES")
     os.makedirs(work, exist_ok=True)
-    failed = 0
+    failed = images = checked = 0
     for name, make, sector, _ in CASES:
         if only and not re.search(only, name):
             continue
@@ -491,7 +491,9 @@ def main():
         if os.path.exists(img):
             os.remove(img)
         make(img)
-        problems, lines = check(name, img, sector, runner)
+        problems, lines, volumes = check(name, img, sector, runner)
+        images += 1
+        checked += volumes
         known = KNOWN.get(name) or (KNOWN_UNDER_WINE.get(name) if len(runner) > 1 else None)
         if known and problems:
             print("known   %s: %s (%s)" % (name, "; ".join(problems), known))
@@ -505,7 +507,7 @@ def main():
         else:
             print("ok      %s" % name)
         os.remove(img)
-    print("%d case(s) failed" % failed)
+    print("%d image(s), %d volume(s) compared with the tools; %d case(s) failed" % (images, checked, failed))
     return 1 if failed else 0
 
 
