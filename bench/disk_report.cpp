@@ -57,7 +57,8 @@ int PhysicalDriveNumber(const std::string& name)
     return (*end == 0 && number >= 0 && number < 20) ? int(number) : -1;
 }
 
-std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t sectorSize)
+// Null with the reason in `why` when the disk cannot be read as what it is.
+std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t sectorSize, std::string& why)
 {
     const int drive = PhysicalDriveNumber(name);
     if (drive >= 0) {
@@ -65,15 +66,22 @@ std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t secto
         return disk->IsOpen() ? std::move(disk) : nullptr;
     }
     std::unique_ptr<CImageFileDeviceWithDecompress> split(new CImageFileDeviceWithDecompress(name.c_str()));
-    if (split->CheckImageFiles())
-        return split;
+    if (split->IsImageHeaderFile()) {
+        // Read as a raw disk, a split image's header would show an empty disk: a false
+        // "nothing here".
+        const std::string missing = split->MissingImageFile();
+        if (missing.empty())
+            return split;
+        why = "a split image whose file is missing: " + missing;
+        return nullptr;
+    }
     std::unique_ptr<CRawImageDevice> raw(new CRawImageDevice(name, sectorSize));
     return raw->IsOpen() ? std::move(raw) : nullptr;
 }
 #else
 std::string LabelCodePage() { return "ascii"; }
 
-std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t sectorSize)
+std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t sectorSize, std::string&)
 {
     std::unique_ptr<CRawImageDevice> raw(new CRawImageDevice(name, sectorSize));
     return raw->IsOpen() ? std::move(raw) : nullptr;
@@ -98,15 +106,19 @@ int main(int argc, char** argv)
         if (strcmp(argv[i], "--sector-size") == 0) {
             if (i + 1 >= argc)
                 return Usage();
-            const unsigned long value = strtoul(argv[++i], nullptr, 10);
-            if (SaneRawImageSectorSize(uint32_t(value)) != value)
+            char* end = nullptr;
+            const unsigned long value = strtoul(argv[++i], &end, 10);
+            if (*end != 0 || SaneRawImageSectorSize(uint32_t(value)) != value) {
+                fprintf(stderr, "disk_report: sector size %s: a power of two from 512 to 65536 is accepted\n", argv[i]);
                 return Usage();
+            }
             sectorSize = uint32_t(value);
             continue;
         }
-        std::unique_ptr<IStorageDevice> disk = OpenDisk(argv[i], sectorSize);
+        std::string why;
+        std::unique_ptr<IStorageDevice> disk = OpenDisk(argv[i], sectorSize, why);
         if (!disk) {
-            fprintf(stderr, "disk_report: cannot open %s\n", argv[i]);
+            fprintf(stderr, "disk_report: cannot open %s%s%s\n", argv[i], why.empty() ? "" : ": ", why.c_str());
             status = 1;
             continue;
         }

@@ -8,12 +8,13 @@ using namespace exfatlayout;
 
 namespace {
 
-// Units below 256 that a name may not hold.
+// Units below 256 that a name may not hold: the control units and the characters Windows
+// forbids in names. 0xFF is y with diaeresis, which exFAT names and labels may hold.
 bool IsAllowedNameUnit(uint32_t unit)
 {
     if (unit >= 256)
         return true;
-    if (unit <= 0x19 || unit == 0xFF)
+    if (unit <= 0x19)
         return false;
     switch (unit) {
     case '"': case '*': case '/': case ':': case '<': case '>': case '?': case '\\': case '|':

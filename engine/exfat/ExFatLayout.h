@@ -68,4 +68,44 @@ constexpr size_t kTableDataLength = 24;     // u64
 
 // Cluster values from here up are bad or end marks.
 constexpr uint32_t kClusterBad = 0xFFFFFFF6;
+
+// The boot sector as fields of fixed width, every one a byte array (no padding, no field whose
+// size depends on the build), checked against the offsets above at compile time.
+struct BootSectorBytes {
+    uint8_t jump[3], fileSystemName[8], mustBeZero[53];
+    uint8_t partitionOffset[8], volumeLength[8], fatOffset[4], fatLength[4], clusterHeapOffset[4];
+    uint8_t clusterCount[4], rootCluster[4], serial[4], revision[2], volumeFlags[2];
+    uint8_t bytesPerSectorShift, sectorsPerClusterShift, numberOfFats, driveSelect, percentInUse;
+    uint8_t reserved[7], bootCode[390], signature[2];
+};
+static_assert(sizeof(BootSectorBytes) == 512, "exFAT boot sector");
+static_assert(offsetof(BootSectorBytes, fileSystemName) == kFileSystemName &&
+                  offsetof(BootSectorBytes, mustBeZero) == kMustBeZero &&
+                  sizeof(BootSectorBytes::mustBeZero) == kMustBeZeroLength &&
+                  offsetof(BootSectorBytes, volumeLength) == kVolumeLength &&
+                  offsetof(BootSectorBytes, fatOffset) == kFatOffset && offsetof(BootSectorBytes, fatLength) == kFatLength &&
+                  offsetof(BootSectorBytes, clusterHeapOffset) == kClusterHeapOffset &&
+                  offsetof(BootSectorBytes, clusterCount) == kClusterCount &&
+                  offsetof(BootSectorBytes, rootCluster) == kRootCluster &&
+                  offsetof(BootSectorBytes, volumeFlags) == kVolumeFlags &&
+                  offsetof(BootSectorBytes, bytesPerSectorShift) == kBytesPerSectorShift &&
+                  offsetof(BootSectorBytes, sectorsPerClusterShift) == kSectorsPerClusterShift &&
+                  offsetof(BootSectorBytes, numberOfFats) == kNumberOfFats &&
+                  offsetof(BootSectorBytes, signature) == kSignature,
+              "exFAT boot sector fields");
+
+struct StreamEntryBytes {
+    uint8_t type, flags, reserved1, nameLength, nameHash[2], reserved2[2], validLength[8];
+    uint8_t reserved3[4], firstCluster[4], dataLength[8];
+};
+static_assert(sizeof(StreamEntryBytes) == kEntrySize, "exFAT stream entry");
+static_assert(offsetof(StreamEntryBytes, flags) == kStreamFlags && offsetof(StreamEntryBytes, reserved1) == kStreamReserved1 &&
+                  offsetof(StreamEntryBytes, nameLength) == kStreamNameLength &&
+                  offsetof(StreamEntryBytes, reserved2) == kStreamReserved2 &&
+                  offsetof(StreamEntryBytes, validLength) == kStreamValidLength &&
+                  offsetof(StreamEntryBytes, reserved3) == kStreamReserved3 &&
+                  offsetof(StreamEntryBytes, firstCluster) == kStreamFirstCluster &&
+                  offsetof(StreamEntryBytes, dataLength) == kStreamDataLength &&
+                  kTableFirstCluster == kStreamFirstCluster && kTableDataLength == kStreamDataLength,
+              "exFAT stream entry fields");
 }  // namespace exfatlayout

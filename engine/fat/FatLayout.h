@@ -39,4 +39,47 @@ constexpr uint8_t kAttrHidden = 0x02;
 constexpr uint8_t kAttrVolumeLabel = 0x08;
 constexpr uint8_t kAttrDirectory = 0x10;
 constexpr uint8_t kAttrLongName = 0x0F;
+
+// The same layouts as fields of fixed width, every one a byte array (no padding, no field whose
+// size depends on the build), checked against the offsets above at compile time.
+struct BootSectorBytes {
+    uint8_t jump[3], oemName[8];
+    uint8_t bytesPerSector[2], sectorsPerCluster, reservedSectors[2], numberOfFats, rootEntries[2];
+    uint8_t totalSectors16[2], media, sectorsPerFat16[2], sectorsPerTrack[2], heads[2], hiddenSectors[4];
+    uint8_t totalSectors32[4];
+    uint8_t sectorsPerFat32[4], extFlags[2], version[2], rootCluster[4], fsInfo[2], backupBoot[2];
+    uint8_t reserved[12], drive32, reserved32, bootSignature32, serial32[4], label32[11], typeText32[8];
+    uint8_t bootCode[420], signature[2];
+};
+static_assert(sizeof(BootSectorBytes) == kBootSectorSize, "FAT boot sector");
+static_assert(offsetof(BootSectorBytes, bytesPerSector) == kBytesPerSector &&
+                  offsetof(BootSectorBytes, sectorsPerCluster) == kSectorsPerCluster &&
+                  offsetof(BootSectorBytes, reservedSectors) == kReservedSectors &&
+                  offsetof(BootSectorBytes, numberOfFats) == kNumberOfFats &&
+                  offsetof(BootSectorBytes, rootEntries) == kRootEntries &&
+                  offsetof(BootSectorBytes, totalSectors16) == kTotalSectors16 &&
+                  offsetof(BootSectorBytes, sectorsPerFat16) == kSectorsPerFat16 &&
+                  offsetof(BootSectorBytes, totalSectors32) == kTotalSectors32 &&
+                  offsetof(BootSectorBytes, sectorsPerFat32) == kSectorsPerFat32 &&
+                  offsetof(BootSectorBytes, rootCluster) == kRootCluster &&
+                  offsetof(BootSectorBytes, typeText32) == kTypeText32 &&
+                  offsetof(BootSectorBytes, signature) == kSignature,
+              "FAT boot sector fields");
+// FAT12/16 keep their extended fields where FAT32 keeps sectorsPerFat32 and what follows.
+static_assert(offsetof(BootSectorBytes, sectorsPerFat32) + 18 == kTypeText16, "FAT12/16 type text");
+
+struct DirEntryBytes {
+    uint8_t name[8], extension[3], attributes, reserved, creationTenths;
+    uint8_t creationTime[2], creationDate[2], accessDate[2], clusterHigh[2];
+    uint8_t writeTime[2], writeDate[2], clusterLow[2], fileSize[4];
+};
+static_assert(sizeof(DirEntryBytes) == kEntrySize, "FAT directory entry");
+static_assert(offsetof(DirEntryBytes, extension) == kExtension && offsetof(DirEntryBytes, attributes) == kAttributes &&
+                  offsetof(DirEntryBytes, creationTime) == kCreationTime &&
+                  offsetof(DirEntryBytes, creationDate) == kCreationDate &&
+                  offsetof(DirEntryBytes, accessDate) == kAccessDate &&
+                  offsetof(DirEntryBytes, clusterHigh) == kClusterHigh &&
+                  offsetof(DirEntryBytes, writeTime) == kWriteTime && offsetof(DirEntryBytes, writeDate) == kWriteDate &&
+                  offsetof(DirEntryBytes, clusterLow) == kClusterLow && offsetof(DirEntryBytes, fileSize) == kFileSize,
+              "FAT directory entry fields");
 }  // namespace fatlayout

@@ -9,6 +9,7 @@
 //   284  260  image path, zero-terminated
 // A kind-0 record is followed by the disk's 5400-byte snapshot.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
 
 #include <deque>
@@ -24,6 +25,22 @@
 const size_t kDiskRecordSize = 548;
 const size_t kDiskRecordPathOffset = 284;
 const size_t kDiskRecordPathSize = 260;
+
+// The record as exchanged, in fields of fixed width, every one a byte array: the in-process
+// device pointers have room for 64-bit ones and are written as zero, so i686 and x86_64 builds
+// exchange the same bytes. DiskRecord below is the in-memory form, packed field by field.
+struct DiskRecordBytes {
+    uint8_t kind[4];
+    uint8_t imageDevice[12];
+    uint8_t diskDevice[12];
+    uint8_t reserved[256];
+    char imagePath[kDiskRecordPathSize];
+    uint8_t reserved2[4];
+};
+static_assert(sizeof(DiskRecordBytes) == kDiskRecordSize, "disk record");
+static_assert(offsetof(DiskRecordBytes, imageDevice) == 4 && offsetof(DiskRecordBytes, diskDevice) == 16 &&
+                  offsetof(DiskRecordBytes, imagePath) == kDiskRecordPathOffset,
+              "disk record fields");
 
 struct DiskRecord {
     uint32_t kind = 2;

@@ -7,6 +7,7 @@
 //               446..509 of the sector (1750..1813 here), is zero
 //   5400        end
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
 
 #include <vector>
@@ -20,6 +21,19 @@ const size_t kSnapshotSectorOffset = 1304;
 const size_t kSnapshotSectorRoom = 4096;
 const size_t kSnapshotTableOffset = 1750;
 const size_t kSnapshotTableSize = 64;
+
+// The snapshot in fields of fixed width, every one a byte array, checked at compile time.
+struct DiskSnapshotBytes {
+    uint8_t busType[4];
+    char texts[5][260];  // vendor, product, revision, serial, bus-type name
+    uint8_t sector[kSnapshotSectorRoom];
+};
+static_assert(sizeof(DiskSnapshotBytes) == kDiskSnapshotSize, "disk snapshot");
+static_assert(offsetof(DiskSnapshotBytes, sector) == kSnapshotSectorOffset &&
+                  kSnapshotSectorOffset == kSnapshotDescriptionSize && kSnapshotTableOffset == kSnapshotSectorOffset + 446,
+              "disk snapshot fields");
+// The in-memory description holds fixed-width fields only: the same size in every build.
+static_assert(sizeof(DiskDescription) == kSnapshotDescriptionSize, "disk description");
 
 // Serialises the description field by field (no struct padding in the bytes).
 void PutDiskDescription(const DiskDescription& description, unsigned char* out);

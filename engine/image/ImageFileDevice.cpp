@@ -34,18 +34,41 @@ uint32_t CImageFileDeviceWithDecompress::GetBytesPerSector()
 
 int CImageFileDeviceWithDecompress::CheckImageFiles()
 {
+    return m_opened && MissingImageFile().empty();
+}
+
+std::string CImageFileDeviceWithDecompress::MissingImageFile()
+{
     std::lock_guard<std::mutex> hold(m_lock);
     if (!m_opened)
-        return 0;
-    Win32File list(ImagePartListName(m_path).c_str(), Win32File::kRead);
+        return m_path;
+    const std::string listPath = ImagePartListName(m_path);
+    Win32File list(listPath.c_str(), Win32File::kRead);
     if (!list.IsOpen())
-        return 0;
+        return listPath;
     for (uint32_t part = 0; part < m_file.Header().chunksPerPart.size(); ++part) {
         std::string path = m_file.PartPath(part);
-        if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return 0;
+        if (path.empty())
+            return "part " + std::to_string(part) + ", not in the part list " + listPath;
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return path;
     }
-    return 1;
+    return std::string();
+}
+
+bool CImageFileDeviceWithDecompress::IsImageHeaderFile()
+{
+    if (!m_opened || m_file.Header().chunksPerPart.empty() || m_file.Header().totalChunks == 0)
+        return false;
+    if (GetFileAttributesA(ImagePartListName(m_path).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    // No part list to vouch for it: a raw disk's first sector could parse as a header by
+    // chance, but its file is not exactly one header and one index entry per chunk long.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(m_path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return size == kImageHeaderSize + 4 * uint64_t(m_file.Header().totalChunks);
 }
 
 int CImageFileDeviceWithDecompress::LocateChunk(uint32_t chunk, uint32_t* part, bool* firstOfPart) const

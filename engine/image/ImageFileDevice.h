@@ -29,6 +29,12 @@ public:
 
     // TRUE when the image file, its part list and every part it names exist.
     int CheckImageFiles();
+    // The first file of the image that is missing: the part list, a part file, or a part the
+    // list does not name ("part N, not in the part list"); empty when none is.
+    std::string MissingImageFile();
+    // The file holds a split image's header and chunk index (parts to read, and either its
+    // part list beside it or exactly the size of header and index), not a raw disk.
+    bool IsImageHeaderFile();
     std::string GetImageName() const { return m_opened ? m_file.Header().name : std::string(); }
     uint32_t GetUserWord() const { return m_opened ? m_file.Header().userWord : 255; }
     const std::string& GetPath() const { return m_path; }

@@ -33,6 +33,25 @@ const uint32_t kImageMaxParts = (kImageChunkZeroStartOffset - kImagePartTableOff
 const uint32_t kImageSectorsPerChunk = 256;
 const size_t kPartDataOffset = 512;
 
+// The header as fields of fixed width, every one a byte array (no padding, no field whose size
+// depends on the build), checked against the offsets above at compile time.
+struct ImageHeaderBytes {
+    char name[kImageNameSize];
+    uint8_t nameEnd;  // always 0
+    uint8_t bytesPerSector[4], compression[4], userWord[4], partCount[4], chunkCount[4];
+    uint8_t chunksPerPart[kImageMaxParts][4];
+    uint8_t chunkZeroStart[4];
+};
+static_assert(sizeof(ImageHeaderBytes) == kImageHeaderSize, "image header");
+static_assert(offsetof(ImageHeaderBytes, bytesPerSector) == kImageSectorSizeOffset &&
+                  offsetof(ImageHeaderBytes, compression) == kImageCompressionOffset &&
+                  offsetof(ImageHeaderBytes, userWord) == kImageUserWordOffset &&
+                  offsetof(ImageHeaderBytes, partCount) == kImagePartCountOffset &&
+                  offsetof(ImageHeaderBytes, chunkCount) == kImageChunkCountOffset &&
+                  offsetof(ImageHeaderBytes, chunksPerPart) == kImagePartTableOffset &&
+                  offsetof(ImageHeaderBytes, chunkZeroStart) == kImageChunkZeroStartOffset,
+              "image header fields");
+
 struct ImageHeader {
     std::string name;
     uint32_t bytesPerSector = 512;

@@ -69,4 +69,73 @@ constexpr size_t kStdInfoAttributes = 56;   // u32, 0x02 hidden, 0x04 system
 
 // Attribute walks stop where a 1024-byte record leaves no room for another header.
 constexpr size_t kAttributeWalkEnd = 1016;
+
+// The fixed parts as fields of fixed width, every one a byte array (no padding, no field whose
+// size depends on the build), checked against the offsets above at compile time.
+struct BootSectorBytes {
+    uint8_t jump[3], oemName[8];
+    uint8_t bytesPerSector[2], sectorsPerCluster, reservedSectors[2], numberOfFats, rootEntries[2];
+    uint8_t totalSectors16[2], media, sectorsPerFat[2], sectorsPerTrack[2], heads[2], hiddenSectors[4];
+    uint8_t totalSectors32[4], reserved[4];
+    uint8_t totalSectors[8], mftCluster[8], mftMirrorCluster[8];
+    uint8_t clustersPerRecord, reserved2[3], clustersPerIndex, reserved3[3], serial[8], checksum[4];
+    uint8_t bootCode[426], signature[2];
+};
+static_assert(sizeof(BootSectorBytes) == kBootSectorSize, "NTFS boot sector");
+static_assert(offsetof(BootSectorBytes, oemName) == kOemName &&
+                  offsetof(BootSectorBytes, bytesPerSector) == kBytesPerSector &&
+                  offsetof(BootSectorBytes, sectorsPerCluster) == kSectorsPerCluster &&
+                  offsetof(BootSectorBytes, reservedSectors) == kReservedSectors &&
+                  offsetof(BootSectorBytes, numberOfFats) == kNumberOfFats &&
+                  offsetof(BootSectorBytes, rootEntries) == kRootEntries &&
+                  offsetof(BootSectorBytes, totalSectors16) == kTotalSectors16 &&
+                  offsetof(BootSectorBytes, sectorsPerFat) == kSectorsPerFat &&
+                  offsetof(BootSectorBytes, totalSectors32) == kTotalSectors32 &&
+                  offsetof(BootSectorBytes, totalSectors) == kTotalSectors &&
+                  offsetof(BootSectorBytes, mftCluster) == kMftCluster &&
+                  offsetof(BootSectorBytes, mftMirrorCluster) == kMftMirrorCluster &&
+                  offsetof(BootSectorBytes, clustersPerRecord) == kClustersPerRecord &&
+                  offsetof(BootSectorBytes, signature) == kSignature,
+              "NTFS boot sector fields");
+
+struct RecordHeaderBytes {
+    uint8_t magic[4], usaOffset[2], usaCount[2], logSequence[8], sequence[2], links[2];
+    uint8_t firstAttribute[2], flags[2], bytesInUse[4], bytesAllocated[4], baseReference[8];
+    uint8_t nextAttributeId[2], reserved[2], recordNumber[4];
+};
+static_assert(sizeof(RecordHeaderBytes) == 48, "MFT record header");
+static_assert(offsetof(RecordHeaderBytes, usaOffset) == kUsaOffset && offsetof(RecordHeaderBytes, usaCount) == kUsaCount &&
+                  offsetof(RecordHeaderBytes, firstAttribute) == kFirstAttribute &&
+                  offsetof(RecordHeaderBytes, flags) == kRecordFlags &&
+                  offsetof(RecordHeaderBytes, bytesInUse) == kBytesInUse &&
+                  offsetof(RecordHeaderBytes, bytesAllocated) == kBytesAllocated &&
+                  offsetof(RecordHeaderBytes, baseReference) == kBaseReference &&
+                  offsetof(RecordHeaderBytes, recordNumber) == kRecordNumber,
+              "MFT record header fields");
+
+struct AttributeHeaderBytes {
+    uint8_t type[4], length[4], nonResident, nameLength, nameOffset[2], flags[2], id[2];
+    union {
+        struct { uint8_t valueLength[4], valueOffset[2], indexed, padding; } resident;
+        struct {
+            uint8_t firstVcn[8], lastVcn[8], runsOffset[2], compressionUnit[2], padding[4];
+            uint8_t allocatedSize[8], dataSize[8], initializedSize[8];
+        } nonResident;
+    } form;
+};
+static_assert(sizeof(AttributeHeaderBytes) == kNonResidentHeaderSize, "attribute header");
+static_assert(offsetof(AttributeHeaderBytes, nonResident) == kAttrNonResident &&
+                  offsetof(AttributeHeaderBytes, nameLength) == kAttrNameLength &&
+                  offsetof(AttributeHeaderBytes, nameOffset) == kAttrNameOffset &&
+                  offsetof(AttributeHeaderBytes, flags) == kAttrFlags &&
+                  offsetof(AttributeHeaderBytes, form) + sizeof(AttributeHeaderBytes::form.resident) == kResidentHeaderSize &&
+                  offsetof(AttributeHeaderBytes, form.resident.valueLength) == kAttrValueLength &&
+                  offsetof(AttributeHeaderBytes, form.resident.valueOffset) == kAttrValueOffset &&
+                  offsetof(AttributeHeaderBytes, form.nonResident.firstVcn) == kAttrFirstVcn &&
+                  offsetof(AttributeHeaderBytes, form.nonResident.lastVcn) == kAttrLastVcn &&
+                  offsetof(AttributeHeaderBytes, form.nonResident.runsOffset) == kAttrRunsOffset &&
+                  offsetof(AttributeHeaderBytes, form.nonResident.allocatedSize) == kAttrAllocatedSize &&
+                  offsetof(AttributeHeaderBytes, form.nonResident.dataSize) == kAttrDataSize &&
+                  offsetof(AttributeHeaderBytes, form.nonResident.initializedSize) == kAttrInitializedSize,
+              "attribute header fields");
 }  // namespace ntfslayout

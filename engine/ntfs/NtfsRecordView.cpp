@@ -121,12 +121,13 @@ uint32_t EstimateSectorsPerCluster(uint64_t dataSize, uint64_t clusters)
 {
     if (clusters == 0)
         return 0;
-    uint64_t perCluster = dataSize / clusters;
-    uint64_t sectors = perCluster / 512 + (perCluster % 512 ? 1 : 0);
-    if (sectors > 128)
-        return 0;
+    // ceil(dataSize / clusters / 512) in one rounding: a byte past a whole number of sectors
+    // per cluster counts, whether it falls in the division by clusters or by 512 (flooring the
+    // first would take 8193 bytes over 2 clusters for 8 sectors, not 9 and so 16).
+    const uint64_t perCluster = dataSize / clusters + (dataSize % clusters ? 1 : 0);
+    const uint64_t sectors = perCluster / 512 + (perCluster % 512 ? 1 : 0);
     static const uint32_t kBuckets[] = {1, 2, 4, 8, 16, 32, 64, 128};
-    if (sectors == 0)
+    if (sectors == 0 || sectors > 128)
         return 0;
     for (uint32_t bucket : kBuckets)
         if (sectors <= bucket)

@@ -4,7 +4,9 @@
 #include <string.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <set>
+#include <utility>
 
 #include "engine/device/LittleEndian.h"
 #include "engine/partition/GptLayout.h"
@@ -20,6 +22,7 @@ struct Walk {
     PartitionTableReport& report;
     uint64_t total;
     uint32_t sectorSize;
+    size_t first;  // out's size when this walk began: earlier records are other disks'
     int added = 0;
 };
 
@@ -105,8 +108,8 @@ bool IsExtended(unsigned char type)
 
 bool IsListedStart(const Walk& w, uint64_t start)
 {
-    for (const PartitionInfo& info : w.out) {
-        if (info.startSector == start)
+    for (size_t i = w.first; i < w.out.size(); ++i) {
+        if (w.out[i].startSector == start)
             return true;
     }
     return false;
@@ -161,7 +164,6 @@ void AnalyzeEbr(Walk& w, uint64_t extendedStart)
 
 void AnalyzeMbr(Walk& w)
 {
-    w.report.kind = kTableMbr;
     // A file system on the whole disk, without any table (a formatted stick).
     const FileSystemGuess whole = Recognise(w, 0, w.total);
     if (whole.code != kFsNone) {
@@ -170,6 +172,7 @@ void AnalyzeMbr(Walk& w)
             length = w.total;
         Append(w, 0, length, whole);
     }
+    const int wholeDisk = w.added;
     std::vector<unsigned char> sector;
     if (!ReadSector(w, 0, sector) || !CPartitionTableAnalyze::CheckBootSignature(sector.data(), w.sectorSize) ||
         !CPartitionTableAnalyze::CheckStatusBytes(sector.data(), w.sectorSize))
@@ -182,11 +185,20 @@ void AnalyzeMbr(Walk& w)
         // The protective entry covers the GPT's sectors, not a volume.
         if (type == mbr::kTypeDynamic || type == mbr::kTypeGptProtective)
             continue;
-        if (IsExtended(type))
+        if (IsExtended(type)) {
             AnalyzeEbr(w, GetU32(entry + mbr::kEntryStartLba));
-        else
-            AddMbrPartition(w, entry, 0);
+            continue;
+        }
+        // mformat writes one entry over the whole floppy, starting at the boot sector itself:
+        // the volume it names is the whole-disk one already listed.
+        if (IsListedStart(w, GetU32(entry + mbr::kEntryStartLba)))
+            continue;
+        AddMbrPartition(w, entry, 0);
     }
+    // A boot sector carries the signature too: it is a table only when an entry of its own
+    // named a volume, or when no file system claims the sector.
+    if (wholeDisk == 0 || w.added > wholeDisk)
+        w.report.kind = kTableMbr;
 }
 
 uint32_t Crc32(const unsigned char* data, size_t size)
@@ -195,6 +207,8 @@ uint32_t Crc32(const unsigned char* data, size_t size)
 }
 
 struct GptHeader {
+    uint64_t alternateLba = 0;
+    uint64_t lastUsableLba = 0;
     uint64_t entriesLba = 0;
     uint32_t entryCount = 0;
     uint32_t entrySize = 0;
@@ -220,6 +234,8 @@ bool ReadGptHeader(Walk& w, uint64_t lba, GptHeader& header)
         return false;
     if (GetU64(p + gpt::kMyLba) != lba)
         return false;
+    header.alternateLba = GetU64(p + gpt::kAlternateLba);
+    header.lastUsableLba = GetU64(p + gpt::kLastUsableLba);
     header.entriesLba = GetU64(p + gpt::kEntriesLba);
     header.entryCount = GetU32(p + gpt::kEntryCount);
     header.entrySize = GetU32(p + gpt::kEntrySize);
@@ -245,19 +261,85 @@ bool ReadGptEntries(Walk& w, const GptHeader& header, std::vector<unsigned char>
     return Crc32(entries.data(), arrayBytes) == header.entriesCrc;
 }
 
-// False when neither header can be trusted.
+bool IsZero(const unsigned char* p, size_t size)
+{
+    for (size_t i = 0; i < size; ++i) {
+        if (p[i])
+            return false;
+    }
+    return true;
+}
+
+// The array where every GPT tool puts it (LDM excepted, 128 entries of 128 bytes from LBA 2),
+// read when neither header copy validates. With no CRC to vouch for it, the array is taken
+// only when it looks like a table: every slot blank or sound (both GUIDs set, first <= last,
+// after the array and on the disk) and no two partitions overlapping. Anything else is
+// garbage, and no partition is made up from it.
+bool ReadGptArrayWithoutHeader(Walk& w, GptHeader& header, std::vector<unsigned char>& entries)
+{
+    header = GptHeader();
+    header.entriesLba = gpt::kFixedEntriesLba;
+    header.entryCount = gpt::kFixedEntryCount;
+    header.entrySize = gpt::kMinEntrySize;
+    const uint64_t arraySectors = (uint64_t(header.entryCount) * header.entrySize + w.sectorSize - 1) / w.sectorSize;
+    const uint64_t firstUsable = header.entriesLba + arraySectors;
+    if (w.total <= firstUsable)
+        return false;
+    entries.assign(size_t(arraySectors) * w.sectorSize, 0);
+    if (!w.disk.ReadSectors(entries.data(), header.entriesLba, arraySectors))
+        return false;
+    std::vector<std::pair<uint64_t, uint64_t>> used;
+    for (uint32_t i = 0; i < header.entryCount; ++i) {
+        const unsigned char* entry = entries.data() + size_t(i) * header.entrySize;
+        if (IsZero(entry, header.entrySize))
+            continue;
+        const uint64_t first = GetU64(entry + gpt::kEntryFirstLba);
+        const uint64_t last = GetU64(entry + gpt::kEntryLastLba);
+        if (!IsNonZeroGuid(entry + gpt::kEntryType) || !IsNonZeroGuid(entry + gpt::kEntryUnique) ||
+            first < firstUsable || last < first || last >= w.total)
+            return false;
+        used.push_back({first, last});
+    }
+    std::sort(used.begin(), used.end());
+    for (size_t i = 1; i < used.size(); ++i) {
+        if (used[i].first <= used[i - 1].second)
+            return false;
+    }
+    return !used.empty();
+}
+
+// The copy that was not read must match what the read one says about the disk: a backup that
+// fails its checks, or one the disk is too short to hold, is damage worth telling.
+void CheckGptBackup(Walk& w, const GptHeader& primary)
+{
+    if (primary.alternateLba >= w.total || primary.lastUsableLba >= w.total) {
+        w.report.gptDiskShorter = true;
+        return;
+    }
+    GptHeader backup;
+    std::vector<unsigned char> entries;
+    if (!ReadGptHeader(w, primary.alternateLba, backup) || !ReadGptEntries(w, backup, entries))
+        w.report.gptBackupInvalid = true;
+}
+
+// False when neither header nor the array at LBA 2 can be trusted.
 bool AnalyzeGpt(Walk& w)
 {
     w.report.kind = kTableGpt;
     GptHeader header;
     std::vector<unsigned char> entries;
-    if (!ReadGptHeader(w, 1, header) || !ReadGptEntries(w, header, entries)) {
+    if (ReadGptHeader(w, 1, header) && ReadGptEntries(w, header, entries)) {
+        CheckGptBackup(w, header);
+    } else {
         w.report.gptPrimaryInvalid = true;
-        if (!ReadGptHeader(w, w.total - 1, header) || !ReadGptEntries(w, header, entries)) {
+        if (ReadGptHeader(w, w.total - 1, header) && ReadGptEntries(w, header, entries)) {
+            w.report.gptUsedBackup = true;
+        } else if (ReadGptArrayWithoutHeader(w, header, entries)) {
+            w.report.gptWithoutHeader = true;
+        } else {
             w.report.gptCorrupt = true;
             return false;
         }
-        w.report.gptUsedBackup = true;
     }
     for (uint32_t i = 0; i < header.entryCount; ++i) {
         const unsigned char* entry = entries.data() + size_t(i) * header.entrySize;
@@ -347,7 +429,7 @@ int CPartitionTableAnalyze::Analyze(IStorageDevice& disk, std::vector<PartitionI
     PartitionTableReport local;
     PartitionTableReport& r = report ? *report : local;
     r = PartitionTableReport();
-    Walk w{disk, out, probe, r, disk.GetTotalSectors(), disk.GetBytesPerSector()};
+    Walk w{disk, out, probe, r, disk.GetTotalSectors(), disk.GetBytesPerSector(), out.size()};
     if (w.sectorSize < mbr::kMinSectorSize || w.total == 0)
         return 0;
     std::vector<unsigned char> sector;

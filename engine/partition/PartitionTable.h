@@ -38,7 +38,10 @@ struct PartitionTableReport {
     bool ebrChainTooLong = false;    // more links than any real disk has
     bool gptPrimaryInvalid = false;  // primary header or its entry array failed its checks
     bool gptUsedBackup = false;      // the entries came from the backup header
-    bool gptCorrupt = false;         // neither header could be trusted: nothing listed
+    bool gptCorrupt = false;         // neither header nor the array at LBA 2 could be trusted
+    bool gptBackupInvalid = false;   // the primary is sound but its backup copy is not
+    bool gptDiskShorter = false;     // the GPT describes a disk longer than this one
+    bool gptWithoutHeader = false;   // the entries were read from LBA 2 with no valid header
 };
 
 class CPartitionTableAnalyze {

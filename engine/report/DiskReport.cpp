@@ -8,6 +8,7 @@
 
 #include "engine/collection/PartitionCollection.h"
 #include "engine/dynamic/DynamicVolume.h"
+#include "engine/partition/AnalyzerProbe.h"
 #include "engine/volume/FileSystemNames.h"
 #include "engine/volume/VolumeAnalyzerList.h"
 
@@ -82,7 +83,8 @@ DiskReport BuildDiskReport(const std::vector<IStorageDevice*>& disks)
             line.sectors = disk->GetTotalSectors();
             line.sectorSize = disk->GetBytesPerSector();
             std::vector<PartitionInfo> ignored;
-            CPartitionTableAnalyze::Analyze(*disk, ignored, FileSystemProbe(), &line.table);
+            // With the analysers: a boot sector's signature alone makes no table.
+            CPartitionTableAnalyze::Analyze(*disk, ignored, ProbeWithAnalyzers, &line.table);
             CollectionDisk d;
             d.device = disk;
             collectionDisks.push_back(d);
@@ -136,8 +138,9 @@ std::string FormatDiskReport(const DiskReport& report, std::string (*label)(cons
         out += text;
         const struct { bool set; const char* name; } notes[] = {
             {d.table.gptPrimaryInvalid, "gpt-primary-invalid"}, {d.table.gptUsedBackup, "gpt-backup-used"},
-            {d.table.gptCorrupt, "gpt-corrupt"},                {d.table.ebrLoop, "ebr-loop"},
-            {d.table.ebrChainTooLong, "ebr-chain-too-long"},
+            {d.table.gptCorrupt, "gpt-corrupt"},                {d.table.gptWithoutHeader, "gpt-read-without-header"},
+            {d.table.gptBackupInvalid, "gpt-backup-invalid"},   {d.table.gptDiskShorter, "gpt-disk-shorter"},
+            {d.table.ebrLoop, "ebr-loop"},                      {d.table.ebrChainTooLong, "ebr-chain-too-long"},
         };
         for (const auto& note : notes) {
             if (note.set)

@@ -27,6 +27,10 @@ int WideToAnsi(const uint16_t* text, uint32_t length, char* out, uint32_t outSiz
         return 1;
     if (length > 0x7FFFFFFF || outSize > 0x7FFFFFFF)
         return 0;
+    // Room for the terminator only. An output size of 0 would make WideCharToMultiByte
+    // return the size it needs rather than write, and that size must not index out.
+    if (outSize == 1)
+        return 1;
     // One byte is kept for the terminator: WideCharToMultiByte does not add one for an
     // explicit length.
     int written = Convert(text, length, out, outSize);

@@ -131,3 +131,32 @@ TEST(ExFatRootScanner, SectorsOfNoDirectoryGiveNoCandidate)
     EXPECT_TRUE(scanner.Candidates().empty());
     EXPECT_EQ(nullptr, scanner.Find(7));
 }
+
+// A root holds one label: a second live label entry in the same sector is not a directory's
+// entry, and its text never replaces the first one's. A label entry no longer in use may
+// follow (it marks a root without naming it).
+TEST(ExFatRootScanner, OnlyTheFirstLiveLabelOfASectorIsTaken)
+{
+    std::vector<unsigned char> image = FixtureImage("exfat", "exfat.img");
+    const ExFatBootFields boot = ReadExFatBootFields(image.data());
+    const uint64_t rootSector = boot.clusterHeapOffset + (boot.rootCluster - 2) * (1u << boot.sectorsPerClusterShift);
+    unsigned char* root = image.data() + rootSector * 512;
+    ASSERT_EQ(0x83, root[0]);
+    ASSERT_EQ(0, root[3 * 32]);
+    unsigned char* second = root + 3 * 32;
+    memcpy(second, root, 32);
+    const char text[] = "SECOND";
+    second[1] = uint8_t(strlen(text));
+    memset(second + 2, 0, 22);
+    for (size_t i = 0; text[i]; ++i)
+        second[2 + 2 * i] = uint8_t(text[i]);
+    for (unsigned char type : {0x03, 0x83}) {
+        second[0] = type;
+        CMemoryDevice device(image);
+        ExFatRootScanner scanner(9, boot.volumeLength, 25);
+        scanner.ScanRegion(&device, rootSector, 1);
+        const ExFatRootCandidate* found = scanner.Find(rootSector);
+        ASSERT_NE(nullptr, found) << int(type);
+        EXPECT_EQ("EXLABEL", Text(found->label)) << int(type);
+    }
+}

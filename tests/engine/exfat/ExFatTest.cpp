@@ -13,6 +13,7 @@
 #include "engine/exfat/ExFatEntries.h"
 #include "engine/exfat/ExFatVolumeAnalyzer.h"
 #include "engine/exfat/SectorCache.h"
+#include "tests/engine/ImageFixture.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/WinePath.h"
 
@@ -25,13 +26,6 @@ std::vector<unsigned char> ExFatImage(const char* name)
 #else
     return ReadFileBytes(FixtureDir() + "/exfat/" + name);
 #endif
-}
-
-std::string LabelOf(IVolume& volume)
-{
-    char text[64] = {};
-    volume.GetVolumeLabel(text, sizeof(text));
-    return text;
 }
 
 // Where mkfs.exfat put things, read from the boot sector.
@@ -66,7 +60,7 @@ void SetLabel(unsigned char* entry, const char* text)
 // The label agrees with what blkid reads; a label entry no longer in use is no label.
 TEST(AnalyzeExFatVolume, ReadsLengthAndLabel)
 {
-    for (const char* name : {"exfat.img", "nolabel.img", "unusedlabel.img"}) {
+    for (const char* name : {"exfat.img", "nolabel.img", "unusedlabel.img", "ydiaeresis.img"}) {
         std::vector<unsigned char> image = ExFatImage(name);
         CMemoryDevice device(image);
         std::unique_ptr<CExFatVolumeAnalyer> volume(AnalyzeExFatVolume(&device, 0));
@@ -74,10 +68,12 @@ TEST(AnalyzeExFatVolume, ReadsLengthAndLabel)
         EXPECT_EQ(kFsExFat, volume->GetFileSystemType()) << name;
         EXPECT_EQ(image.size() / 512, volume->GetTotalSectors()) << name;
         std::vector<unsigned char> golden = ExFatImage((std::string(name) + ".label").c_str());
-        EXPECT_EQ(std::string(golden.begin(), golden.end()), LabelOf(*volume)) << name;
+        EXPECT_EQ(AnsiOfUtf8(std::string(golden.begin(), golden.end())), LabelOf(*volume)) << name;
     }
     std::vector<unsigned char> golden = ExFatImage("exfat.img.label");
     EXPECT_EQ("EXLABEL", std::string(golden.begin(), golden.end()));
+    golden = ExFatImage("ydiaeresis.img.label");
+    EXPECT_EQ("Y\xC3\xBF ch\xC3\xBFr", std::string(golden.begin(), golden.end()));
 }
 
 TEST(AnalyzeExFatVolume, NotExFat)
@@ -155,6 +151,12 @@ TEST(ExFatEntries, NamesLabelsAndStreams)
     EXPECT_TRUE(IsValidFileNameEntry(name));
     name[1] = 1;
     EXPECT_FALSE(IsValidFileNameEntry(name));
+    name[1] = 0;
+    name[2] = 0xFF;  // U+00FF, y with diaeresis: a letter like any other
+    name[3] = 0;
+    EXPECT_TRUE(IsValidFileNameEntry(name));
+    name[2] = 0x19;
+    EXPECT_FALSE(IsValidFileNameEntry(name));
 
     unsigned char label[32] = {0x83};
     SetLabel(label, "ABCDEFGHIJK");
@@ -166,6 +168,11 @@ TEST(ExFatEntries, NamesLabelsAndStreams)
     EXPECT_FALSE(IsValidVolumeLabelEntry(label));
     SetLabel(label, "AB");
     label[30] = 1;
+    EXPECT_FALSE(IsValidVolumeLabelEntry(label));
+    SetLabel(label, "AB");
+    label[4] = 0xFF;  // "A\u00FF", as exfatlabel writes it
+    EXPECT_TRUE(IsValidVolumeLabelEntry(label));
+    label[4] = '*';
     EXPECT_FALSE(IsValidVolumeLabelEntry(label));
 
     unsigned char stream[32] = {0xC0};
@@ -232,14 +239,30 @@ TEST(SectorCache, ManyBlocksOfALargeFat)
     std::vector<unsigned char> bytes(12u << 20);
     for (size_t i = 0; i < bytes.size() / 4; ++i)
         PutU32(bytes.data() + i * 4, uint32_t(i));
-    CMemoryDevice device(bytes);
-    SectorCache cache;
-    cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
     const uint32_t perBlock = (1u << 20) / 4;
-    for (uint32_t round = 0; round < 2; ++round)
-        for (uint32_t block = 0; block < 12; ++block)
-            EXPECT_EQ(block * perBlock + 7, cache.GetFatEntry(block * perBlock + 7));
-    EXPECT_LE(device.ReadCount(), 25u);
+    {
+        CMemoryDevice device(bytes);
+        SectorCache cache;
+        cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
+        for (uint32_t round = 0; round < 2; ++round)
+            for (uint32_t block = 0; block < 12; ++block)
+                EXPECT_EQ(block * perBlock + 7, cache.GetFatEntry(block * perBlock + 7));
+        EXPECT_LE(device.ReadCount(), 25u);
+    }
+    // Nine blocks are held: going round nine reads each once, going round ten cannot keep
+    // them all (a cache without its bound would hold the whole FAT).
+    struct Case { uint32_t blocks, fewestReads, mostReads; } cases[] = {{9, 9, 9}, {10, 11, 30}};
+    for (const Case& c : cases) {
+        const uint32_t blocks = c.blocks;
+        CMemoryDevice device(bytes);
+        SectorCache cache;
+        cache.Open(&device, 0, uint32_t(device.GetTotalSectors()));
+        for (uint32_t round = 0; round < 3; ++round)
+            for (uint32_t block = 0; block < blocks; ++block)
+                ASSERT_EQ(block * perBlock + 1, cache.GetFatEntry(block * perBlock + 1));
+        EXPECT_GE(device.ReadCount(), c.fewestReads) << blocks;
+        EXPECT_LE(device.ReadCount(), c.mostReads) << blocks;
+    }
 }
 
 // The root directory goes on in the next cluster of its chain only when a cluster is full of

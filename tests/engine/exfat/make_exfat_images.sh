@@ -11,6 +11,9 @@ mkfs.exfat -L "EXLABEL" exfat.img >/dev/null
 truncate -s 4M nolabel.img
 mkfs.exfat nolabel.img >/dev/null
 stat -c %s exfat.img > exfat.img.size
+# A label with U+00FF (y with diaeresis), which exFAT allows in names and labels.
+truncate -s 4M ydiaeresis.img
+LC_ALL=C.UTF-8 mkfs.exfat -L "Yÿ chÿr" ydiaeresis.img >/dev/null
 
 # A label entry no longer in use (type 0x03, as left when a label is removed): exfatlabel and
 # blkid show no label. Its old text stays in the entry.
@@ -23,8 +26,8 @@ rootAt=$(( (heap + (root - 2) * (1 << shift)) * 512 ))
 [ "$(od -An -tx1 -j "$rootAt" -N1 unusedlabel.img | tr -d ' ')" = 83 ] || { echo "no label entry first in the root" >&2; exit 1; }
 printf '\x03' | dd of=unusedlabel.img bs=1 seek="$rootAt" conv=notrunc status=none
 # The labels blkid reads, kept as goldens (empty for none).
-for image in exfat.img nolabel.img unusedlabel.img; do
-    blkid -p -o value -s LABEL "$image" | tr -d '\n' > "$image.label" || true
+for image in exfat.img nolabel.img unusedlabel.img ydiaeresis.img; do
+    LC_ALL=C.UTF-8 blkid -p -o value -s LABEL "$image" | tr -d '\n' > "$image.label" || true
 done
 # What dump.exfat reads from the root of exfat.img, one number a line: the root cluster, the
 # allocation bitmap's first cluster and size, the up-case table's first cluster and size.

@@ -255,3 +255,37 @@ TEST(FatClusterToSector, FixedRootAndClusterHeap)
     std::vector<unsigned char> blank(512, 0);
     EXPECT_EQ(~uint64_t(0), FatClusterToSector(reader, 0, FatBootSector(blank.data(), 512), 2));
 }
+
+// A removed label (Windows marks its entry 0xE5 and keeps its attribute) is no label: the
+// search passes over it to a live label after it, or finds none.
+TEST(FatVolumeAnalyze, DeletedLabelEntryIsPassedOver)
+{
+    std::vector<unsigned char> image = FatImage("fat16.img");
+    FatBootSector boot(image.data(), 512);
+    ASSERT_EQ(kFsFat16, boot.GetType());
+    const size_t root = (size_t(boot.GetReservedSectors()) + size_t(boot.GetNumberOfFats()) * boot.GetSectorsPerFat()) * 512;
+    size_t label = 0, end = 0;
+    for (size_t o = root; o < root + boot.GetRootEntries() * 32u; o += 32) {
+        if (image[o] == 0) {
+            end = o;
+            break;
+        }
+        if (image[o + 11] == 0x08 && image[o] != 0xE5)
+            label = o;
+    }
+    ASSERT_NE(0u, label);
+    ASSERT_NE(0u, end);
+    // The live label moves to the end of the directory; its old place holds a removed one.
+    memcpy(image.data() + end, image.data() + label, 32);
+    memcpy(image.data() + label, "\xE5STALE     ", 11);
+    {
+        CMemoryDevice device(image);
+        CFatVolumeAnalyze volume(&device, 0);
+        EXPECT_EQ("DATA16", LabelOf(volume));
+    }
+    memset(image.data() + end, 0, 32);
+    CMemoryDevice device(image);
+    CFatVolumeAnalyze volume(&device, 0);
+    EXPECT_EQ(kFsFat16, volume.GetFileSystemType());
+    EXPECT_EQ("", LabelOf(volume));
+}

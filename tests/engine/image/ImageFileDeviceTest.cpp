@@ -121,6 +121,32 @@ TEST(ImageFileDevice, UnusableImages)
     EXPECT_TRUE(Raw() == ReadAll(odd));
 }
 
+// A split image with a file missing is told apart from a raw disk, and the missing file named.
+TEST(ImageFileDevice, MissingFilesAreNamed)
+{
+    struct Case {
+        const char* name;
+        bool image;
+        std::string missing;  // the file name at the end of what is reported, empty for none
+    } cases[] = {
+        {"lzma.img", true, ""},
+        {"missing.img", true, "missing.part1.edf"},
+        {"nolist.img", true, "nolist.edp"},
+        {"longline.img", true, "part 0, not in the part list"},
+        {"volume.raw", false, "volume."},  // the raw disk itself, or the list it lacks
+        {"lookalike.raw", false, "lookalike.edp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CImageFileDeviceWithDecompress device(Fixture(c.name).c_str());
+        EXPECT_EQ(c.image, device.IsImageHeaderFile());
+        const std::string missing = device.MissingImageFile();
+        EXPECT_EQ(c.missing.empty(), missing.empty()) << missing;
+        EXPECT_NE(std::string::npos, missing.find(c.missing)) << missing;
+        EXPECT_EQ(c.missing.empty(), bool(device.CheckImageFiles()));
+    }
+}
+
 TEST(ImageFileDevice, SectorBySectorReadsMatchWithAndWithoutTheChunkCache)
 {
     // Every sector read alone, backwards within each pair of chunks and across the part

@@ -66,6 +66,9 @@ with open('corrupt.part0.edf', 'r+b') as f:
 write_image('missing.img', 1, [10, 6])
 os.remove('missing.part1.edf')
 
+write_image('nolist.img', 2, [10, 6])   # the part list is gone, the parts are there
+os.remove('nolist.edp')
+
 write_image('short.img', 3, [10, 6])    # the last chunk is cut off
 size = os.path.getsize('short.part1.edf')
 os.truncate('short.part1.edf', size - 100)
@@ -88,3 +91,6 @@ with open('sector1000.img', 'r+b') as f:
     f.seek(256)
     f.write(struct.pack('<I', 1000))
 PY
+# A raw disk whose first sector parses as a header by chance: part count 1, one chunk.
+cp volume.raw lookalike.raw
+printf '\x01\x00\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00' | dd of=lookalike.raw bs=1 seek=268 conv=notrunc status=none

@@ -62,6 +62,15 @@ TEST(NtfsSystemFiles, RecordsOfAFreshVolume)
         EXPECT_EQ(before, record) << "the view gives the record back protected";
     }
     std::vector<unsigned char> mft = Record(image, 0);
+    {
+        // The same record as an extension of record 5: it belongs to another file, whatever
+        // name it holds.
+        std::vector<unsigned char> extension = mft;
+        PutU64(extension.data() + ntfslayout::kBaseReference, 5);
+        NtfsRecordView view(extension.data(), extension.size(), false);
+        ASSERT_TRUE(view.IsValid());
+        EXPECT_EQ(-1, NtfsSystemFileIndex(view));
+    }
     EXPECT_TRUE(IsNtfsMftRecord(mft.data(), mft.size()));
     EXPECT_FALSE(IsNtfsUpCaseRecord(mft.data(), mft.size()));
     std::vector<unsigned char> upcase = Record(image, 10);
@@ -99,6 +108,21 @@ TEST(CollectDataRuns, TheMftDescribesItself)
     lying.data.assign(8, 0xFF);
     EXPECT_FALSE(loaded.Load(lying));
     EXPECT_EQ(0u, loaded.Count());
+}
+
+// A file's data is its unnamed stream: $Secure keeps its descriptors in the named non-resident
+// stream $SDS, and has no unnamed one, so no run is its data.
+TEST(CollectDataRuns, NamedStreamsAreNotTheData)
+{
+    std::vector<unsigned char> record = Record(NtfsImage("ntfs.img"), 9);
+    NtfsRecordView view(record.data(), record.size(), true);
+    ASSERT_EQ(9, NtfsSystemFileIndex(view));
+    ASSERT_GE(FindAttributeOffset(view.Record(), view.Size(), ntfslayout::kTypeData, 0), 0);
+    DataRunList runs;
+    uint64_t dataSize = 0;
+    EXPECT_EQ(1, CollectDataRuns(view, runs, true, &dataSize));
+    EXPECT_EQ(0u, runs.Count());
+    EXPECT_EQ(0u, dataSize);
 }
 
 // The cluster size is estimated from the $MFT's own record, without the boot sector, and must
@@ -166,11 +190,14 @@ TEST(CNTFSFileRecordDataRunsAttribute, RefusesWhatItCannotRead)
     EXPECT_EQ(0u, attribute.EstimateSectorsPerCluster());
 }
 
+// Data size / clusters / 512 rounded up once (8193 bytes over 2 clusters is 8.002 sectors, so
+// 9, so 16), then the power of two at or above it.
 TEST(EstimateSectorsPerCluster, Buckets)
 {
     struct Case { uint64_t size; uint64_t clusters; uint32_t sectors; };
     const Case cases[] = {{4096, 1, 8}, {4096 * 10, 10, 8}, {512, 1, 1}, {513, 1, 2}, {1536, 1, 4},
-                          {65536, 1, 128}, {65537, 1, 0}, {100, 1, 1}, {0, 5, 0}, {4096, 0, 0}};
+                          {65536, 1, 128}, {65537, 1, 0}, {100, 1, 1}, {0, 5, 0}, {4096, 0, 0},
+                          {8193, 2, 16}, {8192, 2, 8}, {1025, 2, 2}, {(1ull << 40) + 1, 1ull << 28, 16}};
     for (const Case& c : cases)
         EXPECT_EQ(c.sectors, EstimateSectorsPerCluster(c.size, c.clusters)) << c.size << "/" << c.clusters;
 }

@@ -198,19 +198,21 @@ TEST(PartitionTable, ReadsWhatTheToolsWroteAsTheyReadIt)
     }
 }
 
-// A hybrid MBR whose GPT cannot be trusted (both headers damaged) still names the partitions
-// it mirrors; its protective entry is not one of them.
+// A hybrid MBR whose GPT cannot be trusted (both headers damaged, the array garbled) still
+// names the partitions it mirrors; its protective entry is not one of them.
 TEST(PartitionTable, HybridMbrWithoutAGptFallsBackToItsOwnEntries)
 {
     std::vector<unsigned char> img = ReadFileBytes(FixturePath("hybrid.img"));
     ASSERT_EQ(8u << 20, img.size());
     img[512 + 16] ^= 1;
     img[img.size() - 512 + 16] ^= 1;
+    PutU64(img.data() + 1024 + 40, 1ull << 40);  // the first entry's last LBA, far past the end
     CMemoryDevice disk(img);
     std::vector<PartitionInfo> out;
     PartitionTableReport report;
     CPartitionTableAnalyze::Analyze(disk, out, FileSystemProbe(), &report);
     EXPECT_TRUE(report.gptCorrupt);
+    EXPECT_FALSE(report.gptWithoutHeader);
     const Layout gpt = ReadExpected("hybrid.expected");
     ASSERT_EQ(3u, gpt.size());
     EXPECT_EQ(Layout(gpt.begin(), gpt.begin() + 2), LayoutOf(out));
@@ -269,12 +271,6 @@ TEST_F(PartitionImages, DamagedPrimaryGptFallsBackToBackup)
              ResealGptHeader(g, 1);
          },
          true},
-        {"both headers",
-         [last](std::vector<unsigned char>& g) {
-             g[512 + 16] ^= 1;
-             g[last * 512 + 16] ^= 1;
-         },
-         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -286,6 +282,111 @@ TEST_F(PartitionImages, DamagedPrimaryGptFallsBackToBackup)
         EXPECT_EQ(c.usable, report.gptUsedBackup);
         EXPECT_EQ(!c.usable, report.gptCorrupt);
         EXPECT_EQ(c.usable ? expected : Layout(), LayoutOf(out));
+    }
+}
+
+// Neither header copy validates: the array where every tool puts it (LBA 2) is read, but only
+// when every slot is blank or a sound, in-disk, non-overlapping entry.
+TEST_F(PartitionImages, NoValidHeaderReadsTheArrayAtLba2OnlyWhenItIsSound)
+{
+    const uint64_t last = gpt.size() / 512 - 1;
+    const Layout expected = ReadExpected("gpt.expected");
+    ASSERT_EQ(3u, expected.size());
+    auto bothHeaders = [last](std::vector<unsigned char>& g) {
+        g[512 + 16] ^= 1;
+        g[last * 512 + 16] ^= 1;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<unsigned char>&)> damage;
+        bool listed;
+    } cases[] = {
+        {"byte 16 of both headers", bothHeaders, true},
+        {"grown disk, backup no longer at the end, primary damaged",
+         [](std::vector<unsigned char>& g) {
+             g.resize(g.size() * 2, 0);
+             g[512 + 16] ^= 1;
+         },
+         true},
+        {"garbage in a blank slot",
+         [&](std::vector<unsigned char>& g) {
+             bothHeaders(g);
+             for (int i = 0; i < 128; ++i)
+                 g[1024 + 100 * 128 + i] = (unsigned char)(i * 37 + 11);
+         },
+         false},
+        {"an entry past the end of the disk",
+         [&](std::vector<unsigned char>& g) {
+             bothHeaders(g);
+             PutU64(g.data() + 1024 + 2 * 128 + 40, last + 1);
+         },
+         false},
+        {"two entries overlapping",
+         [&](std::vector<unsigned char>& g) {
+             bothHeaders(g);
+             PutU64(g.data() + 1024 + 128 + 32, GetU64(g.data() + 1024 + 40));
+         },
+         false},
+        {"an entry over the array itself",
+         [&](std::vector<unsigned char>& g) {
+             bothHeaders(g);
+             PutU64(g.data() + 1024 + 32, 33);
+         },
+         false},
+        {"an entry with no unique GUID",
+         [&](std::vector<unsigned char>& g) {
+             bothHeaders(g);
+             memset(g.data() + 1024 + 16, 0, 16);
+         },
+         false},
+        {"a blank array",
+         [&](std::vector<unsigned char>& g) {
+             bothHeaders(g);
+             memset(g.data() + 1024, 0, 128 * 128);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<unsigned char> img = gpt;
+        c.damage(img);
+        PartitionTableReport report;
+        const std::vector<PartitionInfo> out = Read(img, &report);
+        // Without a GPT, the protective MBR is what is left to read.
+        EXPECT_EQ(c.listed ? kTableGpt : kTableMbr, report.kind);
+        EXPECT_TRUE(report.gptPrimaryInvalid);
+        EXPECT_FALSE(report.gptUsedBackup);
+        EXPECT_EQ(c.listed, report.gptWithoutHeader);
+        EXPECT_EQ(!c.listed, report.gptCorrupt);
+        EXPECT_EQ(c.listed ? expected : Layout(), LayoutOf(out));
+    }
+}
+
+// A sound primary is read; what is wrong with the backup still goes on the report.
+TEST_F(PartitionImages, BackupHeaderDamageIsReportedBesideASoundPrimary)
+{
+    const uint64_t last = gpt.size() / 512 - 1;
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<unsigned char>&)> change;
+        bool backupInvalid, shorter;
+    } cases[] = {
+        {"undamaged", [](std::vector<unsigned char>&) {}, false, false},
+        {"backup header CRC", [last](std::vector<unsigned char>& g) { g[last * 512 + 16] ^= 1; }, true, false},
+        {"backup entry array", [last](std::vector<unsigned char>& g) { g[(last - 32) * 512 + 40] ^= 1; }, true, false},
+        {"grown disk: the backup is no longer at the end",
+         [](std::vector<unsigned char>& g) { g.resize(g.size() * 2, 0); }, false, false},
+        {"disk shorter than its GPT", [](std::vector<unsigned char>& g) { g.resize(g.size() - 64 * 512); }, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<unsigned char> img = gpt;
+        c.change(img);
+        PartitionTableReport report;
+        EXPECT_EQ(ReadExpected("gpt.expected"), LayoutOf(Read(img, &report)));
+        EXPECT_FALSE(report.gptPrimaryInvalid);
+        EXPECT_EQ(c.backupInvalid, report.gptBackupInvalid);
+        EXPECT_EQ(c.shorter, report.gptDiskShorter);
     }
 }
 
@@ -405,6 +506,42 @@ TEST(PartitionTable, WholeDiskFileSystemWithoutTable)
     out.clear();
     EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out, ProbeAt({{0, 0}})));
     EXPECT_EQ((Layout{{0, 4096}}), LayoutOf(out));
+}
+
+// A floppy lists its file system once, and its boot sector is no table: mformat's one entry
+// (from sector 0, over the whole floppy) names the volume already listed.
+TEST(PartitionTable, FloppiesAndBlankDisksHaveNoTable)
+{
+    struct Case {
+        const char* image;
+        PartitionTableKind kind;
+        const char* label;  // of the one volume; null for none
+    } cases[] = {
+        {"mformat.img", kTableNone, "MFLOPPY"},
+        {"mkfsfat.img", kTableNone, "MKFLOPPY"},
+        {"blank.img", kTableNone, nullptr},
+        {"emptydos.img", kTableMbr, nullptr},
+        {"fat.img", kTableMbr, "PARTLABEL"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image);
+        CMemoryDevice disk(ReadFileBytes(FixturePath(c.image)));
+        ASSERT_GT(disk.GetTotalSectors(), 0u);
+        std::vector<PartitionInfo> out;
+        PartitionTableReport report;
+        CPartitionTableAnalyze::Analyze(disk, out, ProbeWithAnalyzers, &report);
+        EXPECT_EQ(c.kind, report.kind);
+        ASSERT_EQ(c.label ? 1u : 0u, out.size());
+        if (c.label)
+            EXPECT_STREQ(c.label, out[0].label);
+    }
+    // An entry at a start already listed adds nothing, wherever the table lies.
+    CSparseDevice disk(4096, 512);
+    SetMbrEntry(disk.Sector(0), 0, 0x01, 0, 4096);
+    SetMbrEntry(disk.Sector(0), 1, 0x01, 0, 2000);
+    std::vector<PartitionInfo> out(1);  // a record of an earlier disk at sector 0
+    EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out, ProbeAt({{0, 4000}})));
+    EXPECT_EQ((Layout{{0, 0}, {0, 4000}}), LayoutOf(out));
 }
 
 TEST(PartitionTable, LargeSectorsAreRead)

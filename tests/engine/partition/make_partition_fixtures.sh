@@ -85,3 +85,12 @@ golden linuxext.img > linuxext.expected
 truncate -s 8M gptldm.img
 sgdisk --clear -n 1:2048:+1M -t 1:4201 -n 2:0:+3M -t 2:4200 -n 3:0:+1M -t 3:0700 gptldm.img >/dev/null
 golden gptldm.img > gptldm.expected
+
+# Floppies without a partition table: mformat's boot sector carries one entry over the whole
+# floppy, from sector 0; mkfs.fat's carries none. An empty MBR (sfdisk, no partitions) is a
+# table all the same.
+MTOOLS_SKIP_CHECK=1 mformat -C -f 1440 -v MFLOPPY -i mformat.img ::
+mkfs.fat -C -n MKFLOPPY mkfsfat.img 1440 >/dev/null
+truncate -s 1M blank.img
+truncate -s 1M emptydos.img
+printf 'label: dos\n' | sfdisk --quiet emptydos.img

@@ -123,6 +123,16 @@ def floppy(kib):
     return make
 
 
+def mformat_floppy(img):
+    """mformat's boot sector carries one partition entry over the whole floppy, from sector 0."""
+    subprocess.run(["mformat", "-C", "-f", "1440", "-v", "MFORMAT", "-i", img, "::"], check=True,
+                   capture_output=True, env=dict(os.environ, MTOOLS_SKIP_CHECK="1"))
+
+
+def blank_disk(img):
+    sparse(img, 8 * MIB)
+
+
 def fat_non_ascii(img):
     one_partition(img, 32, 40000, "6")
     tmp = img + ".fs"
@@ -275,6 +285,8 @@ CASES = [
     ("fat16-112-root-entries", one_volume(32, 40000, "6", "fat", "ROOT112", "-F", "16", "-r", "112"), 512, None),
     ("fat-one-fat", one_volume(32, 40000, "6", "fat", "ONEFAT", "-F", "16", "-f", "1"), 512, None),
     ("fat-label-inner-spaces", one_volume(96, 160000, "c", "fat", "PHOTOS  OLD", "-F", "32"), 512, None),
+    ("floppy-mformat", mformat_floppy, 512, None),
+    ("no-table-blank-disk", blank_disk, 512, None),
     ("fat-label-non-ascii", fat_non_ascii, 512, None),
     ("fat32-entries-masked-to-28-bits", fat32_masked_chain, 512, None),
     ("gpt-linux-home-xbootldr", gpt_linux_types, 512, None),
@@ -287,6 +299,7 @@ CASES = [
     ("mbr-55-logical-partitions", long_ebr_chain, 512, None),
     ("exfat-unused-label-entry", exfat_unused_label, 512, None),
     ("exfat-label-non-ascii", one_volume(64, 80000, "7", "exfat", "Été Ñ"), 512, None),
+    ("exfat-label-y-diaeresis", one_volume(64, 80000, "7", "exfat", "Ÿes ÿ"), 512, None),
     ("ntfs-label-over-80-bytes", one_volume(64, 80000, "7", "ntfs", "Archive of the family photographs, letters and school reports, scanned in the winter of 2019-2020"), 512, None),
     ("ntfs-label-non-ascii", one_volume(64, 80000, "7", "ntfs", "Ñandú Ünïcode € fotos"), 512, None),
 ]
@@ -324,7 +337,9 @@ def tool_volumes(img, sector):
     the LDM partitions left out), or the whole image when it has no table."""
     table = sfdisk_json(img, sector)
     if table is None or not table.get("partitions"):
-        return [(0, os.path.getsize(img) // sector)]
+        with disk(img, sector) as dev:
+            whole = blkid(dev).get("TYPE")
+        return [(0, os.path.getsize(img) // sector)] if whole else []
     out = []
     for p in table["partitions"]:
         kind = p.get("type", "")
@@ -384,6 +399,15 @@ def tool_file_system(img, start, sectors, sector):
 
 # --- the report --------------------------------------------------------------------------------
 LINE = re.compile(r'partition disk=0 start=(\d+) sectors=(\d+) fs=(\S+) fs-sectors=(\d+) label="(.*)"$')
+DISK = re.compile(r'disk 0 sectors=\d+ sector-size=\d+ table=(\S+)')
+TABLES = {"dos": "MBR", "gpt": "GPT"}
+
+
+def tool_table(img, sector):
+    """The partition table blkid finds on the disk: a file system over the whole disk is none."""
+    with disk(img, sector) as dev:
+        kind = blkid(dev).get("PTTYPE")
+    return TABLES.get(kind, "none")
 
 
 def report(runner, img, sector):
@@ -392,13 +416,14 @@ def report(runner, img, sector):
     out = subprocess.run(runner + ["--sector-size", str(sector), img], capture_output=True, check=True).stdout
     lines = out.decode("utf-8", "replace").splitlines()
     page = re.match(r"labels code-page=(\S+)", lines[0]).group(1)
+    table = DISK.match(lines[1]).group(1)
     volumes = []
-    for line in lines[1:]:
+    for line in lines[2:]:
         m = LINE.match(line)
         if m:
             label = re.sub(r"\\x([0-9A-F]{2})", lambda h: chr(int(h.group(1), 16)), m.group(5))
             volumes.append((int(m.group(1)), int(m.group(2)), m.group(3), int(m.group(4)), label))
-    return page, volumes, lines
+    return page, table, volumes, lines
 
 
 def shown(label, page):
@@ -421,8 +446,14 @@ def label_matches(got, want):
 
 
 def check(name, img, sector, runner):
-    page, volumes, lines = report(runner, img, sector)
+    page, table, volumes, lines = report(runner, img, sector)
     problems = []
+    if table != tool_table(img, sector):
+        problems.append("table=%s, blkid says %s" % (table, tool_table(img, sector)))
+    # One volume is listed once: only a size far from the table's adds a second record.
+    listed = [(v[0], v[1]) for v in volumes]
+    if len(set(listed)) != len(listed):
+        problems.append("a volume listed twice: %s" % listed)
     want = dict(tool_volumes(img, sector))
     starts = sorted({v[0] for v in volumes})
     if starts != sorted(want):
@@ -444,7 +475,7 @@ def check(name, img, sector, runner):
                 problems.append("at %d: %d file-system sectors, tools say %s" % (start, fs_sectors, total))
             if not label_matches(label, shown(tool_label, page)):
                 problems.append("at %d: label %r, tools say %r" % (start, label, shown(tool_label, page)))
-    return problems, lines
+    return problems, lines, len(want)
 
 
 def main():
@@ -452,7 +483,7 @@ def main():
     runner = sys.argv[3:4] + [program]
     only = os.environ.get("CASES")
     os.makedirs(work, exist_ok=True)
-    failed = 0
+    failed = images = checked = 0
     for name, make, sector, _ in CASES:
         if only and not re.search(only, name):
             continue
@@ -460,7 +491,9 @@ def main():
         if os.path.exists(img):
             os.remove(img)
         make(img)
-        problems, lines = check(name, img, sector, runner)
+        problems, lines, volumes = check(name, img, sector, runner)
+        images += 1
+        checked += volumes
         known = KNOWN.get(name) or (KNOWN_UNDER_WINE.get(name) if len(runner) > 1 else None)
         if known and problems:
             print("known   %s: %s (%s)" % (name, "; ".join(problems), known))
@@ -474,7 +507,7 @@ def main():
         else:
             print("ok      %s" % name)
         os.remove(img)
-    print("%d case(s) failed" % failed)
+    print("%d image(s), %d volume(s) compared with the tools; %d case(s) failed" % (images, checked, failed))
     return 1 if failed else 0
 
 

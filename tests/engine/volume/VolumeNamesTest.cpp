@@ -8,6 +8,7 @@
 #include "engine/volume/IntegerLog2.h"
 #include "engine/volume/PartitionEntry.h"
 #include "engine/volume/Volume.h"
+#include "engine/volume/WideToAnsi.h"
 
 TEST(PartitionTypeToFileSystem, MapsEveryKnownTypeAndRejectsTheRest)
 {
@@ -118,4 +119,24 @@ TEST(FormatFileSystemColumn, ColumnAndSize)
     FormatFileSystemColumn(6, 12345678901.5, &column);
     EXPECT_STREQ("    RAW", column.fileSystem);
     EXPECT_STREQ("12345678901.50", column.size);
+}
+
+// Whatever the room, the text stays inside it, cut and terminated; a room of one byte holds
+// the terminator alone.
+TEST(WideToAnsi, StaysInsideTheOutputBuffer)
+{
+    const uint16_t text[] = {'A', 'B', 'C'};
+    struct Case {
+        uint32_t outSize;
+        const char* shown;
+    } cases[] = {{1, ""}, {2, "A"}, {3, "AB"}, {4, "ABC"}, {8, "ABC"}};
+    for (const Case& c : cases) {
+        char out[16];
+        memset(out, '#', sizeof(out));
+        EXPECT_NE(0, WideToAnsi(text, 3, out, c.outSize)) << c.outSize;
+        EXPECT_STREQ(c.shown, out) << c.outSize;
+        // Nothing written past the room given.
+        EXPECT_EQ(std::string(sizeof(out) - c.outSize, '#'), std::string(out + c.outSize, sizeof(out) - c.outSize))
+            << c.outSize;
+    }
 }
