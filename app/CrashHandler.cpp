@@ -3,6 +3,7 @@
 // it allocates nothing of its own (fixed buffers filled by PrepareCrashHandler, paths built
 // on the stack) and never runs twice at once.
 #include "app/CrashHandler.h"
+#include "app/ModuleExport.h"
 
 #include <dbghelp.h>
 #include <string.h>
@@ -74,12 +75,9 @@ MiniDumpWriteDumpFunction LoadDumpWriter(const char* folder)
     // for the dump. A handler set up here, loading no module, keeps the dump to a moment.
     // Windows' writer does not use the handler; a library without the export is fine too.
     using SymInitializeFunction = BOOL(WINAPI*)(HANDLE, PCSTR, BOOL);
-    auto symInitialize = reinterpret_cast<SymInitializeFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "SymInitialize")));
-    if (symInitialize)
+    if (auto symInitialize = ModuleExport<SymInitializeFunction>(library, "SymInitialize"))
         symInitialize(GetCurrentProcess(), nullptr, FALSE);
-    return reinterpret_cast<MiniDumpWriteDumpFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "MiniDumpWriteDump")));
+    return ModuleExport<MiniDumpWriteDumpFunction>(library, "MiniDumpWriteDump");
 }
 
 void SignalEvent(const char* name)
@@ -100,6 +98,14 @@ DWORD WINAPI DumpThread(void* parameter)
 {
     DumpRequest* request = static_cast<DumpRequest*>(parameter);
     return DWORD(WriteCrashDump(request->info, request->threadId));
+}
+
+// No owner: an owned box would be run through the owner's thread, which may be the busy UI
+// thread waiting for this one. Task-modal keeps the program's windows still meanwhile.
+void TellOutOfMemory()
+{
+    MessageBoxA(nullptr, g_message[0] ? g_message : kFallbackMessage, g_caption,
+                MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 [[noreturn]] void OnTerminate()
@@ -163,20 +169,19 @@ LONG WINAPI CrashExceptionFilter(EXCEPTION_POINTERS* info)
     DumpRequest request = {info, self};
     HANDLE thread = CreateThread(nullptr, kDumpThreadStack, &DumpThread, &request,
                                  STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (!thread)
-        return EXCEPTION_CONTINUE_SEARCH;
-    if (WaitForSingleObject(thread, kDumpWaitMs) == WAIT_TIMEOUT) {
-        // Ending only the writer could leave the loader lock held; end everything instead.
-        DWORD code = (info && info->ExceptionRecord) ? info->ExceptionRecord->ExceptionCode : 1;
-        TerminateProcess(GetCurrentProcess(), code);
+    if (thread) {
+        if (WaitForSingleObject(thread, kDumpWaitMs) == WAIT_TIMEOUT) {
+            // Ending only the writer could leave the loader lock held; end everything instead.
+            DWORD code = (info && info->ExceptionRecord) ? info->ExceptionRecord->ExceptionCode : 1;
+            TerminateProcess(GetCurrentProcess(), code);
+        }
+        CloseHandle(thread);
     }
-    CloseHandle(thread);
-    // No owner: an owned box would be run through the owner's thread, which may be the busy
-    // UI thread waiting for this one. Task-modal keeps the program's windows still meanwhile.
+    // Told even when no dump thread could start: running out of address space is the very
+    // case in which a thread's stack cannot be reserved.
     if (outOfMemory)
-        MessageBoxA(nullptr, g_message[0] ? g_message : kFallbackMessage, g_caption,
-                    MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
-    return EXCEPTION_EXECUTE_HANDLER;
+        TellOutOfMemory();
+    return thread ? EXCEPTION_EXECUTE_HANDLER : EXCEPTION_CONTINUE_SEARCH;
 }
 
 int WriteCrashDump(EXCEPTION_POINTERS* info, DWORD threadId)

@@ -39,6 +39,7 @@ TiXmlElement* ConfigerSettings::LoadRoot(const char* fileName)
     std::string path = ResolvePath(fileName);
     if (path.empty())
         return nullptr;
+    m_kept = nullptr;
     m_document->Clear();
     if (!m_document->LoadFile(path.c_str(), TIXML_ENCODING_UTF8) || m_document->Error())
         return nullptr;
@@ -78,6 +79,32 @@ std::string ConfigerSettings::GetAttributeInt(const char* fileName, const char* 
     if (value)
         *value = atoi(text.c_str());
     return text;
+}
+
+std::string ConfigerSettings::ReadInt(TiXmlElement* element, const char* attribute, int* value)
+{
+    const char* text = element && attribute ? element->Attribute(attribute) : nullptr;
+    if (value)
+        *value = text ? atoi(text) : 0;
+    return text ? std::string(text) : std::string();
+}
+
+std::string ConfigerSettings::GetAttributeIntKept(const char* fileName, const char* attribute,
+                                                  int* value,
+                                                  std::initializer_list<const char*> path)
+{
+    TiXmlElement* element = FindElement(fileName, path);
+    m_kept = element;
+    return ReadInt(element, attribute, value);
+}
+
+std::string ConfigerSettings::GetKeptAttributeInt(const char* attribute, int* value,
+                                                  std::initializer_list<const char*> path)
+{
+    TiXmlElement* element = m_kept;
+    FindPath(element, path);
+    m_kept = element;
+    return ReadInt(element, attribute, value);
 }
 
 std::string ConfigerSettings::GetAttributeDouble(const char* fileName, const char* attribute,

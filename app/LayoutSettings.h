@@ -38,6 +38,16 @@ public:
                                 std::initializer_list<const char*> path);
     std::string GetAttributeDouble(const char* fileName, const char* attribute, double* value,
                                    std::initializer_list<const char*> path);
+    // Int readers that keep the element they found for a following read, so that several
+    // attributes of one element, or of elements below it, are read from one load of the file.
+    // GetAttributeIntKept walks the path from the root of a fresh load; GetKeptAttributeInt
+    // walks it from the kept element (an empty path reads the kept element itself) without
+    // reloading. Each keeps the element it found, or nothing. Any other access reloads the
+    // document and so forgets the kept element: it would point into the old one.
+    std::string GetAttributeIntKept(const char* fileName, const char* attribute, int* value,
+                                    std::initializer_list<const char*> path);
+    std::string GetKeptAttributeInt(const char* attribute, int* value,
+                                    std::initializer_list<const char*> path);
     // True when every element of the path exists and the document was saved back to its file.
     bool SetAttribute(const char* fileName, const char* attribute, const char* value,
                       std::initializer_list<const char*> path);
@@ -59,6 +69,9 @@ private:
     ~ConfigerSettings();
     TiXmlElement* FindElement(const char* fileName, std::initializer_list<const char*> path);
 
+    static std::string ReadInt(TiXmlElement* element, const char* attribute, int* value);
+
     TiXmlDocument* m_document;
+    TiXmlElement* m_kept = nullptr;   // within m_document; null after every reload
     std::string m_folder;    // empty: the program folder
 };

@@ -46,6 +46,9 @@ public:
     // OleLoadPicture and cached under "type:id"; the cache keeps the reference (borrowed by
     // the caller). Null, and nothing cached, when the resource is missing or does not load.
     IPicture* LoadPicture(int resourceId, int resourceType);
+    // The same for a resource of a named type ("JPEG"): its bytes are the picture file as it
+    // is, cached under "name:id".
+    IPicture* LoadPicture(int resourceId, const char* typeName);
     int ReleasePictures();
     size_t CachedPictureCount() const { return pictures_.size(); }
 
@@ -75,6 +78,7 @@ private:
 
     using FontKey = std::tuple<int, int, bool>;   // height, weight, underline
     static HFONT CreateUiFont(const FontKey& key);
+    IPicture* LoadCachedPicture(const char* key, int resourceId, const char* type, bool isBitmap);
 
     std::wstring languagePath_;
     std::wstring userStringsPath_;

@@ -2,10 +2,13 @@
 #include "app/ResourceLayout.h"
 
 #include "app/ProgramFilePath.h"
+#include "app/XmlNesting.h"
 
 #include <tinyxml.h>
 #include <string.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -27,21 +30,43 @@ bool IsLayoutRoot(const TiXmlElement* root)
     return root && _stricmp(root->Value(), "Resource") == 0;
 }
 
-TiXmlDocument* LoadedDocument()
+std::string LayoutPath()
+{
+    const LayoutDocument& layout = Layout();
+    return layout.overridePath.empty() ? ProgramFilePath("Resource.xml") : layout.overridePath;
+}
+
+// The parser recurses once per level: a file nested too deep is refused before it parses.
+bool NestsTooDeep(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;   // the parser finds it missing
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return XmlNestingDepth(text.data(), text.size(), kMaxLayoutNesting) > kMaxLayoutNesting;
+}
+
+LayoutFileState LoadDocument()
 {
     LayoutDocument& layout = Layout();
     if (layout.document)
-        return layout.document.get();
-    const std::string path = layout.overridePath.empty() ? ProgramFilePath("Resource.xml")
-                                                         : layout.overridePath;
+        return LayoutFileState::Loaded;
+    const std::string path = LayoutPath();
     if (!FitsProgramPath(path))
-        return nullptr;
+        return LayoutFileState::Unusable;
+    if (NestsTooDeep(path))
+        return LayoutFileState::TooDeep;
     std::unique_ptr<TiXmlDocument> document(new TiXmlDocument());
     if (!document->LoadFile(path.c_str(), TIXML_ENCODING_UTF8) || document->Error() ||
         !IsLayoutRoot(document->RootElement()))
-        return nullptr;
+        return LayoutFileState::Unusable;
     layout.document = std::move(document);
-    return layout.document.get();
+    return LayoutFileState::Loaded;
+}
+
+TiXmlDocument* LoadedDocument()
+{
+    return LoadDocument() == LayoutFileState::Loaded ? Layout().document.get() : nullptr;
 }
 
 }  // namespace
@@ -75,4 +100,14 @@ void SetResourceLayoutPath(const char* path)
     LayoutDocument& layout = Layout();
     layout.overridePath = path ? path : "";
     layout.document.reset();
+}
+
+LayoutFileState LoadResourceLayout()
+{
+    return LoadDocument();
+}
+
+std::string ResourceLayoutPath()
+{
+    return LayoutPath();
 }

@@ -2,12 +2,30 @@
 // Window layouts from "Resource.xml" beside the program: root "Resource" (any case), one
 // child element per window, one grandchild per widget with its integer "id".
 #pragma once
+#include <stddef.h>
+
+#include <string>
 
 class TiXmlElement;
 
+// The deepest element nesting a layout file may have (the shipped one has four levels); a
+// deeper file is refused unparsed, since parsing it would overflow the stack.
+constexpr size_t kMaxLayoutNesting = 256;
+
+enum class LayoutFileState {
+    Loaded,
+    Unusable,   // missing, malformed or another root: windows come up without widgets
+    TooDeep,    // nested deeper than kMaxLayoutNesting: refused
+};
+// Loads the layout file unless it is loaded already, and says how that went. Start-up asks
+// once, so that a refused file is told to the user instead of leaving empty windows.
+LayoutFileState LoadResourceLayout();
+// The file that is read: program folder + "Resource.xml", or the path set for tests.
+std::string ResourceLayoutPath();
+
 // The root's first child element named exactly name; null when the name is null, the file is
-// missing, malformed or has another root (the file is tried again on the next call), or
-// there is no such window. The document is kept until exit.
+// missing, malformed, nested too deep or has another root (the file is tried again on the
+// next call), or there is no such window. The document is kept until exit.
 TiXmlElement* GetResourceElement(const char* name);
 
 // The first child of window `name` whose "id" attribute equals id (non-zero); null otherwise.

@@ -15,10 +15,10 @@ namespace {
 
 // Copies the resource into a movable block, with a bitmap file header in front of a packed
 // DIB, and loads it. The stream frees the block when released.
-IPicture* LoadPictureFromResource(HMODULE module, int resourceId, int resourceType)
+IPicture* LoadPictureFromResource(HMODULE module, int resourceId, const char* resourceType,
+                                  bool isBitmap)
 {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId & 0xFFFF),
-                                MAKEINTRESOURCEA(resourceType));
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId & 0xFFFF), resourceType);
     if (!found)
         return nullptr;
     HGLOBAL loaded = LoadResource(module, found);
@@ -27,7 +27,6 @@ IPicture* LoadPictureFromResource(HMODULE module, int resourceId, int resourceTy
     if (!data || size == 0)
         return nullptr;
 
-    const bool isBitmap = resourceType == 2;   // RT_BITMAP
     uint8_t fileHeader[kBitmapFileHeaderSize];
     if (isBitmap && !MakeBitmapFileHeader(static_cast<const uint8_t*>(data), size, fileHeader))
         return nullptr;
@@ -119,10 +118,26 @@ IPicture* ResourceHelper::LoadPicture(int resourceId, int resourceType)
 {
     char key[32];
     snprintf(key, sizeof(key), "%d:%d", resourceType, resourceId);
+    return LoadCachedPicture(key, resourceId, MAKEINTRESOURCEA(resourceType),
+                             resourceType == 2);   // RT_BITMAP
+}
+
+IPicture* ResourceHelper::LoadPicture(int resourceId, const char* typeName)
+{
+    if (!typeName || !*typeName)
+        return nullptr;
+    char key[64];
+    snprintf(key, sizeof(key), "%.40s:%d", typeName, resourceId);
+    return LoadCachedPicture(key, resourceId, typeName, false);
+}
+
+IPicture* ResourceHelper::LoadCachedPicture(const char* key, int resourceId, const char* type,
+                                            bool isBitmap)
+{
     auto cached = pictures_.find(key);
     if (cached != pictures_.end())
         return cached->second;
-    IPicture* picture = LoadPictureFromResource(GetResourceModule(), resourceId, resourceType);
+    IPicture* picture = LoadPictureFromResource(GetResourceModule(), resourceId, type, isBitmap);
     if (picture)
         pictures_[key] = picture;
     return picture;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "app/AppFolder.h"
 
@@ -61,6 +62,13 @@ bool WriteSettingText(const char* key, const char* value)
     std::string path = GetSettingsFilePath();
     if (path.empty() || !key || !value)
         return false;
+    // A write rewrites the whole file, and the profile writer drops what it cannot parse:
+    // the file is touched only when the setting really changes.
+    const char kAbsent[] = "\x01";
+    char stored[kValueSize] = {};
+    GetPrivateProfileStringA(kSection, key, kAbsent, stored, kValueSize, path.c_str());
+    if (strcmp(stored, value) == 0)
+        return true;
     return WritePrivateProfileStringA(kSection, key, value, path.c_str()) != FALSE;
 }
 

@@ -17,5 +17,6 @@ int ReadSettingInt(const char* key, int defaultValue);
 // is meaningful empty.
 std::string ReadSettingText(const char* key, const char* defaultValue);
 // False when key or value is null (a null value would delete the key) or the write fails.
+// A value equal to the stored one leaves the file untouched (true).
 bool WriteSettingText(const char* key, const char* value);
 bool WriteSettingInt(const char* key, int value);

@@ -1,5 +1,6 @@
 // app/ShellHelpers.cpp
 #include "app/ShellHelpers.h"
+#include "app/ModuleExport.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -94,9 +95,7 @@ bool GetKnownFolderPath(const char* libraryName, std::set<std::string>& folders)
         return false;
     typedef HRESULT(WINAPI * CreateInKnown)(REFGUID, DWORD, PCWSTR, REFIID, void**);
     HMODULE shell = LoadLibraryA("Shell32.dll");
-    CreateInKnown create = shell ? reinterpret_cast<CreateInKnown>(
-                                       GetProcAddress(shell, "SHCreateItemInKnownFolder"))
-                                 : nullptr;
+    CreateInKnown create = ModuleExport<CreateInKnown>(shell, "SHCreateItemInKnownFolder");
     bool found = false;
     if (create) {
         ComScope com;
@@ -145,18 +144,15 @@ bool GetKnownFolderPathByItem(REFGUID knownFolder, std::set<std::string>& folder
         return false;
     ComScope com;
     IShellItem* item = nullptr;
-    KnownItem knownItem =
-        reinterpret_cast<KnownItem>(GetProcAddress(shell, "SHGetKnownFolderItem"));
+    KnownItem knownItem = ModuleExport<KnownItem>(shell, "SHGetKnownFolderItem");
     if (knownItem) {
         if (FAILED(knownItem(knownFolder, 0, nullptr, __uuidof(IShellItem),
                              reinterpret_cast<void**>(&item))))
             item = nullptr;
     }
     if (!item) {
-        ItemFromList fromList =
-            reinterpret_cast<ItemFromList>(GetProcAddress(shell, "SHCreateItemFromIDList"));
-        KnownList knownList =
-            reinterpret_cast<KnownList>(GetProcAddress(shell, "SHGetKnownFolderIDList"));
+        ItemFromList fromList = ModuleExport<ItemFromList>(shell, "SHCreateItemFromIDList");
+        KnownList knownList = ModuleExport<KnownList>(shell, "SHGetKnownFolderIDList");
         LPITEMIDLIST list = nullptr;
         if (fromList && knownList && SUCCEEDED(knownList(knownFolder, 0, nullptr, &list))) {
             if (FAILED(fromList(list, __uuidof(IShellItem), reinterpret_cast<void**>(&item))))

@@ -1,5 +1,6 @@
 // app/SystemHelpers.cpp
 #include <winsock2.h>
+#include "app/ModuleExport.h"
 #include "app/SystemHelpers.h"
 
 #include <ole2.h>
@@ -152,7 +153,7 @@ int LanguageLibrary::Load(const char* folder)
     if (!m_module)
         return kLanguageNoExport;
     typedef LanguageApi* (*ApiExport)();
-    ApiExport api = reinterpret_cast<ApiExport>(GetProcAddress(m_module, "NorvantaApi"));
+    ApiExport api = ModuleExport<ApiExport>(m_module, "NorvantaApi");
     m_api = api ? api() : nullptr;
     return m_api ? 0 : kLanguageNoExport;
 }
@@ -292,8 +293,7 @@ std::string ReportOsDescription()
     SYSTEM_INFO system = {};
     if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
         typedef void(WINAPI * NativeInfo)(SYSTEM_INFO*);
-        NativeInfo native = reinterpret_cast<NativeInfo>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo"));
+        NativeInfo native = ModuleExport<NativeInfo>(GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo");
         if (native)
             native(&system);
         else

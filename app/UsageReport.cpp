@@ -1,6 +1,8 @@
 // app/UsageReport.cpp
 #include "app/UsageReport.h"
+#include "app/ModuleExport.h"
 
+#include <mutex>
 #include <string>
 
 #include "app/AppFolder.h"
@@ -31,6 +33,14 @@ struct UsageCaches {
     FARPROC textExport = nullptr;
     FARPROC wideTextExport = nullptr;
 };
+
+// The disk enumeration reports from a thread of its own: one lock over the caches and the
+// calls, which are short.
+std::recursive_mutex& CallLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
 
 UsageCaches& Caches()
 {
@@ -122,6 +132,7 @@ FARPROC TextExport(bool wide)
 
 int SendText(int code, const void* text, bool wide)
 {
+    std::lock_guard<std::recursive_mutex> hold(CallLock());
     FARPROC function = TextExport(wide);
     if (!function)
         return 0;
@@ -133,6 +144,7 @@ int SendText(int code, const void* text, bool wide)
 
 void SetUsageLibraryFolder(const char* folder)
 {
+    std::lock_guard<std::recursive_mutex> hold(CallLock());
     UsageCaches& caches = Caches();
     caches = UsageCaches();
     caches.folder = folder ? folder : "";
@@ -140,6 +152,7 @@ void SetUsageLibraryFolder(const char* folder)
 
 HMODULE LoadUsageSpyModule()
 {
+    std::lock_guard<std::recursive_mutex> hold(CallLock());
     UsageCaches& caches = Caches();
     if (!caches.spyTried) {
         caches.spyTried = true;
@@ -155,14 +168,14 @@ HMODULE LoadUsageSpyModule()
 
 void* GetUsageObject()
 {
+    std::lock_guard<std::recursive_mutex> hold(CallLock());
     UsageCaches& caches = Caches();
     if (caches.object)
         return caches.object;
     HMODULE module = LoadUsageSpyModule();
     if (!module)
         return nullptr;
-    auto getObject = reinterpret_cast<GetObjectExport>(
-        reinterpret_cast<void*>(GetProcAddress(module, "ZidAzazeZiz")));
+    auto getObject = ModuleExport<GetObjectExport>(module, "ZidAzazeZiz");
     if (!getObject)
         return nullptr;
     ObjectCall call = {getObject, nullptr};
@@ -173,6 +186,7 @@ void* GetUsageObject()
 
 bool SendUsageEvent(int code)
 {
+    std::lock_guard<std::recursive_mutex> hold(CallLock());
     void* object = GetUsageObject();
     if (!object)
         return false;
@@ -182,6 +196,7 @@ bool SendUsageEvent(int code)
 
 bool SendUsageInventory(const void* entries, int count)
 {
+    std::lock_guard<std::recursive_mutex> hold(CallLock());
     void* object = GetUsageObject();
     if (!object)
         return false;

@@ -2,7 +2,7 @@
 // Usage events for the two optional report libraries beside the program, "d2uzadi.dll"
 // (a usage object) and "vedava.dll" (coded texts). Neither ships with the program: every
 // call is skipped when a library or its export is absent, and nothing here fails for it.
-// UI thread only; the caches are not locked.
+// Callable from any thread: one lock guards the caches and the calls.
 #pragma once
 #include <windows.h>
 

@@ -4,9 +4,14 @@
 #include <commctrl.h>
 
 #include "app/CrashHandler.h"
+#include "app/EnumerationUsageSink.h"
+#include "app/AppFolder.h"
 #include "app/LangString.h"
 #include "app/Language.h"
+#include "app/LanguageFile.h"
+#include "app/ProgramFilePath.h"
 #include "app/ResourceHelper.h"
+#include "app/ResourceLayout.h"
 #include "app/UsageReport.h"
 #include "program/SingleInstance.h"
 #include "ui/about/ProductVersion.h"
@@ -35,14 +40,29 @@ BOOL CKVRUIApp::InitInstance()
 
     char languageName[kLanguageNameSize] = {};
     GetLanguageFileName(languageName);
-    const int languageIndex = GetLanguageIndex();
-    SaveLanguageChoice(languageIndex, languageName);
-    ResourceHelper::Instance().SetLanguage(languageIndex, languageName);
+    SaveLanguageChoice(GetLanguageIndex(), languageName);
+    // A broken translation gives way to English; without English there are no texts at all,
+    // not even for a message, so a plain box says which file is broken.
+    const UsableLanguage language = PickUsableLanguage(GetAppFolder(), GetLanguageIndex(), languageName);
+    if (!language.usable) {
+        const std::string message = BrokenLanguageFileMessage(ProgramFilePath("English.dat"));
+        MessageBoxA(nullptr, message.c_str(), MainWindowTitle, MB_ICONERROR | MB_SETFOREGROUND);
+        return FALSE;
+    }
+    ResourceHelper::Instance().SetLanguage(language.index, language.fileName.c_str());
+
+    if (LoadResourceLayout() == LayoutFileState::TooDeep) {
+        const std::string message = "The layout file \"" + ResourceLayoutPath() +
+                                    "\" is nested deeper than " + std::to_string(kMaxLayoutNesting) +
+                                    " levels and was not read.\n\nInstall the program again to repair it.";
+        MessageBoxA(nullptr, message.c_str(), MainWindowTitle, MB_ICONERROR | MB_SETFOREGROUND);
+        return FALSE;
+    }
 
     if (!CheckSingleInstance())
         return FALSE;
 
-    SetUIFontFace(languageIndex);
+    SetUIFontFace(language.index);
     char modulePath[MAX_PATH + 1] = {};
     if (GetModuleFileNameA(nullptr, modulePath, MAX_PATH) < MAX_PATH) {
         std::string copyright;
@@ -50,6 +70,8 @@ BOOL CKVRUIApp::InitInstance()
     }
 
     PrepareCrashHandler(MainWindowTitle);
+    // Before any window can start the disk enumeration.
+    ConnectEnumerationReports();
 
     {
         CKVRUIDlg dialog(nullptr);

@@ -1,7 +1,9 @@
 // tests/app/LayoutTest.cpp
 #include "app/ResourceLayout.h"
+#include "app/XmlNesting.h"
 #include "TestFiles.h"
 
+#include <string.h>
 #include <tinyxml.h>
 
 #include <gtest/gtest.h>
@@ -84,4 +86,68 @@ TEST_F(Layout, RefusedDocumentsGiveNullAndAreRetried)
         ASSERT_TRUE(WriteWholeFile(path, "<RESOURCE><Main/></RESOURCE>"));
         EXPECT_NE(GetResourceElement("Main"), nullptr) << r.what;
     }
+}
+
+namespace {
+
+std::string Nested(size_t levels, const char* inner = "")
+{
+    std::string text = "<Resource><Main>";
+    for (size_t i = 0; i < levels; ++i)
+        text += "<a>";
+    text += inner;
+    for (size_t i = 0; i < levels; ++i)
+        text += "</a>";
+    return text + "</Main></Resource>";
+}
+
+}  // namespace
+
+TEST(XmlNesting, CountsElementLevelsOnly)
+{
+    const struct {
+        const char* text;
+        size_t depth;
+    } cases[] = {
+        {"", 0},
+        {"plain text", 0},
+        {"<a/>", 0},
+        {"<a></a>", 1},
+        {"<a><b><c/></b></a>", 2},
+        {"<a><b></b><b><c></c></b></a>", 3},
+        {"<?xml version=\"1.0\"?><a><!-- <b><c><d> --></a>", 1},
+        {"<a><![CDATA[<b><c>]]></a>", 1},
+        {"<!DOCTYPE a [<!ELEMENT a ANY>]><a></a>", 1},
+        {"<a x=\"/>\" y='<b>'><c></c></a>", 2},
+        {"<a x=\"1\" />", 0},
+        {"</a></a><a>", 1},                 // stray closings never go below zero
+        {"<a><b", 2},                       // cut short
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(XmlNestingDepth(c.text, strlen(c.text), 100), c.depth) << c.text;
+    // The scan stops one past the limit.
+    const std::string deep = Nested(1000);
+    EXPECT_EQ(XmlNestingDepth(deep.data(), deep.size(), 10), 11u);
+    EXPECT_EQ(XmlNestingDepth(deep.data(), deep.size(), 5000), 1002u);
+    EXPECT_EQ(XmlNestingDepth(nullptr, 5, 10), 0u);
+}
+
+TEST_F(Layout, ADeeplyNestedFileIsRefusedBeforeItIsParsed)
+{
+    const std::string path = MakeTestFolder("deep") + "Resource.xml";
+    SetResourceLayoutPath(path.c_str());
+    // 200,000 levels would overflow the parser's stack.
+    ASSERT_TRUE(WriteWholeFile(path, Nested(200000)));
+    EXPECT_EQ(LoadResourceLayout(), LayoutFileState::TooDeep);
+    EXPECT_EQ(GetResourceElement("Main"), nullptr);
+    EXPECT_EQ(ResourceLayoutPath(), path);
+    // Up to the limit it is read; the limit counts the root and the window too.
+    ASSERT_TRUE(WriteWholeFile(path, Nested(kMaxLayoutNesting - 2)));
+    EXPECT_EQ(LoadResourceLayout(), LayoutFileState::Loaded);
+    EXPECT_NE(GetResourceElement("Main"), nullptr);
+    SetResourceLayoutPath(path.c_str());
+    ASSERT_TRUE(WriteWholeFile(path, Nested(kMaxLayoutNesting - 1)));
+    EXPECT_EQ(LoadResourceLayout(), LayoutFileState::TooDeep);
+    ASSERT_TRUE(WriteWholeFile(path, "<Layout/>"));
+    EXPECT_EQ(LoadResourceLayout(), LayoutFileState::Unusable);
 }

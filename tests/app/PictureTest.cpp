@@ -83,6 +83,33 @@ TEST(LoadPicture, BitmapsLoadOnceWithTheirPixelsInPlace)
     EXPECT_EQ(helper.CachedPictureCount(), 0u);
 }
 
+// JPEG keeps colours close, not exact.
+static bool Near(COLORREF seen, COLORREF want)
+{
+    auto off = [](int a, int b) { return a > b ? a - b : b - a; };
+    return off(GetRValue(seen), GetRValue(want)) < 40 && off(GetGValue(seen), GetGValue(want)) < 40 &&
+           off(GetBValue(seen), GetBValue(want)) < 40;
+}
+
+TEST(LoadPicture, ANamedTypeLoadsTheFileAsItIsAndIsCachedApart)
+{
+    ResourceHelper& helper = ResourceHelper::Instance();
+    helper.ReleasePictures();
+    EXPECT_EQ(helper.LoadPicture(607, 2), nullptr);   // no bitmap of that id
+    EXPECT_EQ(helper.LoadPicture(607, "BITMAPS"), nullptr);
+    EXPECT_EQ(helper.LoadPicture(607, static_cast<const char*>(nullptr)), nullptr);
+    EXPECT_EQ(helper.CachedPictureCount(), 0u);
+    IPicture* jpeg = helper.LoadPicture(607, "JPEG");
+    ASSERT_NE(jpeg, nullptr);
+    EXPECT_EQ(helper.LoadPicture(607, "JPEG"), jpeg);
+    EXPECT_EQ(helper.CachedPictureCount(), 1u);
+    Surface surface(16, 16, kGreen);
+    ASSERT_EQ(helper.DrawPicture(surface.dc(), jpeg, 0, 0, 16, 16, 0), 1);
+    EXPECT_PRED2(Near, surface.At(2, 2), kRed);
+    EXPECT_PRED2(Near, surface.At(13, 13), kBlue);
+    helper.ReleasePictures();
+}
+
 TEST(DrawPicture, TransparentColourKeepsTheBackground)
 {
     ResourceHelper& helper = ResourceHelper::Instance();

@@ -87,6 +87,48 @@ TEST_F(LayoutSettingsTest, BrokenDocumentReadsEmptyAndIsNotOverwritten)
     EXPECT_EQ(ReadWholeFile(FilePath()), "<Configer><Public>");
 }
 
+TEST_F(LayoutSettingsTest, KeptElementServesTheFollowingReadWithoutReloading)
+{
+    ASSERT_TRUE(WriteWholeFile(FilePath(), kSample));
+    int value = -1;
+    EXPECT_EQ(Settings().GetAttributeIntKept("configer.xml", "Ver", &value, {"Public", "Version"}),
+              "3");
+    EXPECT_EQ(value, 3);
+    // The file changes on disk: the following read still sees the loaded element.
+    ASSERT_TRUE(WriteWholeFile(FilePath(), "<Configer/>"));
+    EXPECT_EQ(Settings().GetKeptAttributeInt("Ver", &value, {}), "3");
+    EXPECT_EQ(value, 3);
+    // A missing attribute of the kept element reads as empty and zero.
+    EXPECT_EQ(Settings().GetKeptAttributeInt("Nope", &value, {}), "");
+    EXPECT_EQ(value, 0);
+
+    // A path walked from the kept element keeps the element it reaches.
+    ASSERT_TRUE(WriteWholeFile(FilePath(), kSample));
+    EXPECT_EQ(Settings().GetAttributeIntKept("configer.xml", "x", &value, {"Public"}), "");
+    EXPECT_EQ(Settings().GetKeptAttributeInt("ID", &value, {"UILanguage"}), "2");
+    EXPECT_EQ(value, 2);
+    EXPECT_EQ(Settings().GetKeptAttributeInt("ID", &value, {}), "2");
+    // A missing step keeps nothing.
+    EXPECT_EQ(Settings().GetKeptAttributeInt("ID", &value, {"Nope"}), "");
+    EXPECT_EQ(Settings().GetKeptAttributeInt("ID", &value, {}), "");
+}
+
+TEST_F(LayoutSettingsTest, AnyReloadForgetsTheKeptElement)
+{
+    ASSERT_TRUE(WriteWholeFile(FilePath(), kSample));
+    int value = -1;
+    EXPECT_EQ(Settings().GetAttributeIntKept("configer.xml", "ID", &value, {"Public", "UILanguage"}),
+              "2");
+    // Another read reloads the document, which frees the kept element.
+    EXPECT_EQ(Settings().GetSupportUrl(), "https://example.invalid/help");
+    EXPECT_EQ(Settings().GetKeptAttributeInt("ID", &value, {}), "");
+    EXPECT_EQ(value, 0);
+    // A failed load keeps nothing either.
+    EXPECT_EQ(Settings().GetAttributeIntKept("missing.xml", "ID", &value, {"Public", "UILanguage"}),
+              "");
+    EXPECT_EQ(Settings().GetKeptAttributeInt("ID", &value, {}), "");
+}
+
 TEST_F(LayoutSettingsTest, BareNamesResolveAgainstTheFolderNotTheCurrentDirectory)
 {
     EXPECT_EQ(Settings().ResolvePath("configer.xml"), FilePath());

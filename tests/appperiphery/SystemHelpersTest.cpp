@@ -3,8 +3,10 @@
 #include <ole2.h>
 #include <olectl.h>
 #include <shlobj.h>
+#include <stdio.h>
 
 #include "app/SystemHelpers.h"
+#include "app/UsageReport.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinePath.h"
 
@@ -134,6 +136,47 @@ TEST(LanguageLibrary, AbsentLibraryAnswersWithItsCodes)
     EXPECT_EQ(library.Call4(1, 2, 3), 0x4D01005);
 }
 
+TEST(LanguageLibrary, APresentLibrarysSlotsTakeTheCalls)
+{
+    LanguageLibrary library;
+    ASSERT_EQ(library.Load((ToWinePath(LANGUAGE_STANDIN_DIR) + "\\").c_str()), 0);
+    EXPECT_TRUE(library.HasObject());
+    EXPECT_EQ(library.Call1(), 501);
+    EXPECT_EQ(library.Call2(), 602);
+    EXPECT_EQ(library.Call3(3, 4), 70304);
+    EXPECT_EQ(library.Call4(5, 6, 7), 850607);
+    library.Unload();
+    EXPECT_FALSE(library.HasObject());
+    EXPECT_EQ(library.Call1(), 0x2F01005);
+}
+
+std::string TextReportLog()
+{
+    HMODULE module = GetModuleHandleA("vedava.dll");
+    auto log = module ? reinterpret_cast<const char* (*)()>(
+                            reinterpret_cast<void*>(GetProcAddress(module, "StandInLog")))
+                      : nullptr;
+    return log ? log() : std::string("(not loaded)");
+}
+
+// "a.b.c.d;" once per address, each part 0..255.
+bool IsAddressList(const std::string& list)
+{
+    size_t at = 0;
+    while (at < list.size()) {
+        int parts[4] = {-1, -1, -1, -1};
+        int used = 0;
+        if (sscanf(list.c_str() + at, "%d.%d.%d.%d;%n", &parts[0], &parts[1], &parts[2], &parts[3], &used) != 4 ||
+            used == 0)
+            return false;
+        for (int part : parts)
+            if (part < 0 || part > 255)
+                return false;
+        at += size_t(used);
+    }
+    return !list.empty();
+}
+
 TEST(SystemInfo, FoldersVersionAndMachineDescription)
 {
     char path[MAX_PATH] = "x";
@@ -154,11 +197,23 @@ TEST(SystemInfo, FoldersVersionAndMachineDescription)
     std::string memory = FormatTotalMemory();
     EXPECT_GT(atoi(memory.c_str()), 0) << memory;
     EXPECT_EQ(memory.substr(memory.size() - 3), " MB");
-    std::string ips = FormatLocalIpList();
-    if (!ips.empty()) {
-        EXPECT_EQ(ips.back(), ';');
-    }
+    // The host name resolves at least to a loopback address.
+    const std::string ips = FormatLocalIpList();
+    EXPECT_TRUE(IsAddressList(ips)) << ips;
+    EXPECT_FALSE(IsAddressList("1.2.3;"));
+    EXPECT_FALSE(IsAddressList("1.2.3.256;"));
+
+    // The description tells the usage library the user's country, in English.
+    wchar_t country[128] = {};
+    ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SENGCOUNTRY, country, 128), 0);
+    char narrow[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, country, -1, narrow, sizeof narrow, nullptr, nullptr);
+    SetUsageLibraryFolder((ToWinePath(STANDIN_DIR) + "\\").c_str());
+    SpySetText(0, "");   // loads the stand-in
+    const std::string before = TextReportLog();
     ReportMachineDescription();
+    SetUsageLibraryFolder(nullptr);
+    EXPECT_EQ(TextReportLog(), before + "wide 0x2006 " + narrow + ";");
 }
 
 }  // namespace

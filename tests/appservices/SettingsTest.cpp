@@ -181,6 +181,53 @@ TEST_F(LanguageChoiceTest, UnwritableSettingsReadAsDefaults)
     EXPECT_EQ(7, ReadSettingInt("CanSwitchLanguage", 7));
 }
 
+// 4,096 bytes that no editor wrote: every byte value, lines of any length.
+std::string Garbage()
+{
+    std::string bytes(4096, '\0');
+    unsigned state = 12345;
+    for (char& c : bytes) {
+        state = state * 1103515245u + 12345u;
+        c = char(state >> 16);
+    }
+    return bytes;
+}
+
+void StartUpLanguageSteps()
+{
+    char name[kLanguageNameSize];
+    GetLanguageFileName(name);
+    SaveLanguageChoice(GetLanguageIndex(), name);
+}
+
+// The profile writer rewrites the whole file and drops what it cannot parse: a start that
+// changes no setting must not touch the file.
+TEST_F(LanguageChoiceTest, AStartThatChangesNothingLeavesADamagedFileAsItIs)
+{
+    const std::string damaged =
+        "[register]\r\nReadReg=1\r\nLanguage=3\r\nLanguageName=French.dat\r\n" + Garbage();
+    const std::string path = folder_.File("Config.dat");
+    ASSERT_TRUE(WriteWholeFile(path, damaged));
+    StartUpLanguageSteps();
+    EXPECT_TRUE(ReadWholeFile(path) == damaged) << "rewritten to " << ReadWholeFile(path).size() << " bytes";
+    EXPECT_EQ(3, GetLanguageIndex());
+
+    // Garbage alone: the first start writes what it must, the next ones nothing.
+    ASSERT_TRUE(WriteWholeFile(path, Garbage()));
+    StartUpLanguageSteps();
+    const std::string afterFirst = ReadWholeFile(path);
+    EXPECT_EQ("1", Setting(folder_, "ReadReg"));
+    EXPECT_EQ("English.dat", Setting(folder_, "LanguageName"));
+    StartUpLanguageSteps();
+    StartUpLanguageSteps();
+    EXPECT_TRUE(ReadWholeFile(path) == afterFirst);
+
+    // A real change is still written.
+    ASSERT_EQ(0, SaveLanguageChoice(4, "Spanish.dat"));
+    EXPECT_EQ("Spanish.dat", Setting(folder_, "LanguageName"));
+    EXPECT_EQ("4", Setting(folder_, "Language"));
+}
+
 TEST(UiFontFace, FollowsTheLanguageIndex)
 {
     const struct {

@@ -24,7 +24,9 @@ bool IsAllowedAddress(const std::string& address, const std::string& programFold
 
 class Host;
 
-class ClientSite : public IOleClientSite
+// The site objects and the host are final: they are deleted through their own types, and
+// the COM interfaces they implement have no virtual destructor.
+class ClientSite final : public IOleClientSite
 {
 public:
     explicit ClientSite(Host* host) : m_host(host) {}
@@ -42,7 +44,7 @@ private:
     Host* m_host;
 };
 
-class InPlaceSite : public IOleInPlaceSite
+class InPlaceSite final : public IOleInPlaceSite
 {
 public:
     explicit InPlaceSite(Host* host) : m_host(host) {}
@@ -68,7 +70,7 @@ private:
     Host* m_host;
 };
 
-class DocHostUIHandler : public IDocHostUIHandler
+class DocHostUIHandler final : public IDocHostUIHandler
 {
 public:
     explicit DocHostUIHandler(Host* host) : m_host(host) {}
@@ -99,7 +101,7 @@ private:
     Host* m_host;
 };
 
-class WebBrowserEvents2 : public IDispatch
+class WebBrowserEvents2 final : public IDispatch
 {
 public:
     explicit WebBrowserEvents2(Host* host) : m_host(host) {}
@@ -116,7 +118,7 @@ private:
     Host* m_host;
 };
 
-class Host : public IUnknown
+class Host final : public IUnknown
 {
 public:
     // Creates the browser in the owner's client area and activates it in place. The host

@@ -245,15 +245,32 @@ void CPieChartWnd::ComputeTiltedAngles()
     }
 }
 
+// The face asked for, else the interface face, else GDI+'s generic sans-serif family, else
+// the first installed family. Null when none is there (a system without the faces' fonts may
+// have no generic family either): a Font made from null fails, its texts are left out and
+// the rest of the chart is still drawn.
 static FontFamily* MakeFamily(const std::string& face)
 {
-    std::wstring wide = ToWideCString(face.empty() ? GetUiFace() : face.c_str());
-    FontFamily* family = new FontFamily(wide.c_str());
-    if (family->GetLastStatus() != Ok) {
+    for (const char* name : {face.c_str(), GetUiFace()}) {
+        if (!name || !*name)
+            continue;
+        const std::wstring wide = ToWideCString(name);
+        FontFamily* family = new FontFamily(wide.c_str());
+        if (family->GetLastStatus() == Ok)
+            return family;
         delete family;
-        family = FontFamily::GenericSansSerif()->Clone();
     }
-    return family;
+    if (const FontFamily* generic = FontFamily::GenericSansSerif())
+        if (FontFamily* copy = generic->Clone())
+            return copy;
+    InstalledFontCollection installed;
+    if (installed.GetFamilyCount() > 0) {
+        FontFamily first;
+        INT found = 0;
+        if (installed.GetFamilies(1, &first, &found) == Ok && found == 1)
+            return first.Clone();
+    }
+    return nullptr;
 }
 
 static Color Argb(uint32_t argb) { return Color(static_cast<ARGB>(argb)); }

@@ -1,5 +1,6 @@
 // uikit/controls/XPTabCtrl.cpp
 #include "uikit/controls/XPTabCtrl.h"
+#include "app/ModuleExport.h"
 
 #include "app/Language.h"
 #include "app/TextConvert.h"
@@ -24,7 +25,7 @@ bool TabThemesUsable()
     if (!theme)
         return false;
     typedef BOOL(WINAPI * IsActive)();
-    IsActive isActive = reinterpret_cast<IsActive>(GetProcAddress(theme, "IsThemeActive"));
+    IsActive isActive = ModuleExport<IsActive>(theme, "IsThemeActive");
     bool active = isActive && isActive();
     FreeLibrary(theme);
     return active;
@@ -41,10 +42,9 @@ HRESULT DrawThemedBackground(HDC dc, int part, int state, const char* themeClass
     typedef HANDLE(WINAPI * OpenTheme)(HWND, LPCWSTR);
     typedef HRESULT(WINAPI * DrawBackground)(HANDLE, HDC, int, int, const RECT*, const RECT*);
     typedef HRESULT(WINAPI * CloseTheme)(HANDLE);
-    OpenTheme open = reinterpret_cast<OpenTheme>(GetProcAddress(theme, "OpenThemeData"));
-    DrawBackground draw =
-        reinterpret_cast<DrawBackground>(GetProcAddress(theme, "DrawThemeBackground"));
-    CloseTheme close = reinterpret_cast<CloseTheme>(GetProcAddress(theme, "CloseThemeData"));
+    OpenTheme open = ModuleExport<OpenTheme>(theme, "OpenThemeData");
+    DrawBackground draw = ModuleExport<DrawBackground>(theme, "DrawThemeBackground");
+    CloseTheme close = ModuleExport<CloseTheme>(theme, "CloseThemeData");
     HRESULT result = E_FAIL;
     if (open && draw) {
         std::wstring name = ToWideCString(themeClass);

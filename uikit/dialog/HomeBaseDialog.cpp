@@ -183,11 +183,17 @@ void HomeBaseDialog::LoadCaptionItems()
             for (int k = 0; k < 4; ++k)
                 pictureIds[k] = UiCtrl::ReadIntAttr(child, names[k]);
         }
-        // Pictures are bitmap resources; a "Catalog" attribute names JPEG resources, which
-        // the picture cache does not load by type name, so those items fall back to bitmaps.
+        // Pictures are bitmap resources; a "Catalog" attribute names resources of the type
+        // "JPEG" instead.
+        const bool jpeg = child->Attribute("Catalog") != nullptr;
         IPicture* pictures[4];
-        for (int k = 0; k < 4; ++k)
-            pictures[k] = pictureIds[k] ? resources.LoadPicture(pictureIds[k], 2) : nullptr;
+        for (int k = 0; k < 4; ++k) {
+            if (!pictureIds[k])
+                pictures[k] = nullptr;
+            else
+                pictures[k] = jpeg ? resources.LoadPicture(pictureIds[k], "JPEG")
+                                   : resources.LoadPicture(pictureIds[k], 2);
+        }
 
         auto* item = new CaptionItem(pictures[0], pictures[1], pictures[2], pictures[3]);
         const RECT& r = slots[i].rect;

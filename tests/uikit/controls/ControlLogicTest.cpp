@@ -1,6 +1,7 @@
 // tests/uikit/controls/ControlLogicTest.cpp
 #include <gtest/gtest.h>
 
+#include "tests/support/DibSurface.h"
 #include "uikit/controls/CopyLimitedRichEditCtrl.h"
 #include "uikit/controls/ScrollWnd.h"
 #include "uikit/controls/XPTabCtrl.h"
@@ -57,17 +58,21 @@ TEST(CopyLimitedEdit, DropsWhatCouldCopy)
         EXPECT_EQ(CopyLimitedDrops(c.message, c.modifiers), c.dropped) << std::hex << c.message;
 }
 
-TEST(TabTheme, FallsBackWithoutAThemeOrClass)
+// The test prefix runs Wine's own "light" theme, so the themed path is the one taken.
+TEST(TabTheme, DrawsThemedTabsAndFailsWithoutAClass)
 {
     EXPECT_GE(TabWindowsVersion(), 0x50001u);
-    HDC dc = CreateCompatibleDC(nullptr);
-    RECT rect = {0, 0, 20, 20};
-    EXPECT_EQ(DrawThemedBackground(dc, 1, 1, "", rect), E_FAIL);
-    EXPECT_EQ(DrawThemedBackground(dc, 1, 1, nullptr, rect), E_FAIL);
-    if (!TabThemesUsable()) {
-        EXPECT_EQ(DrawThemedBackground(dc, 1, 1, "TAB", rect), E_FAIL);
-    }
-    DeleteDC(dc);
+    ASSERT_TRUE(TabThemesUsable());
+    const COLORREF unpainted = RGB(1, 2, 3);
+    DibSurface surface(40, 24, unpainted);
+    RECT rect = {0, 0, 40, 24};
+    EXPECT_EQ(DrawThemedBackground(surface.dc(), 1, 1, "TAB", rect), S_OK);
+    EXPECT_NE(surface.At(20, 12), unpainted);
+    surface.Fill(unpainted);
+    EXPECT_EQ(DrawThemedBackground(surface.dc(), 1, 1, "", rect), E_FAIL);
+    EXPECT_EQ(DrawThemedBackground(surface.dc(), 1, 1, nullptr, rect), E_FAIL);
+    EXPECT_EQ(DrawThemedBackground(surface.dc(), 1, 1, "NoSuchThemeClass", rect), E_FAIL);
+    EXPECT_EQ(surface.At(20, 12), unpainted);
 }
 
 }  // namespace

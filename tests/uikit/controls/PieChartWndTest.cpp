@@ -62,22 +62,29 @@ protected:
         ASSERT_NE(chart_.AddSlice(102, "Music", "Music", 25, 0xFF2030D0), nullptr);
         chart_.SetCount(1234);
     }
-    // What a paint puts on the screen, read back through the chart's own image file.
-    void Snapshot()
+    // What a paint puts on the screen, read back through the chart's own image file. Callers
+    // ASSERT_TRUE it: without a picture there is nothing to look at.
+    ::testing::AssertionResult Snapshot()
     {
         pixels_.reset();
         path_ = folder_.File("shot.bmp");
+        DeleteFileA(path_.c_str());
         chart_.SaveAsImage(path_.c_str());
         chart_.UpdateWindow();
-        ASSERT_TRUE(chart_.LastSaveSucceeded());
+        if (!chart_.LastSaveSucceeded())
+            return ::testing::AssertionFailure() << "the paint saved no picture";
         std::wstring wide(path_.begin(), path_.end());
-        pixels_.reset(new Gdiplus::Bitmap(wide.c_str()));
-        ASSERT_EQ(pixels_->GetLastStatus(), Gdiplus::Ok);
+        std::unique_ptr<Gdiplus::Bitmap> pixels(new Gdiplus::Bitmap(wide.c_str()));
+        if (pixels->GetLastStatus() != Gdiplus::Ok)
+            return ::testing::AssertionFailure() << "the saved picture does not load";
+        pixels_ = std::move(pixels);
+        return ::testing::AssertionSuccess();
     }
     Rgb At(float x, float y)
     {
         Gdiplus::Color c;
-        pixels_->GetPixel(static_cast<INT>(x), static_cast<INT>(y), &c);
+        if (pixels_)
+            pixels_->GetPixel(static_cast<INT>(x), static_cast<INT>(y), &c);
         return Rgb{c.GetR(), c.GetG(), c.GetB()};
     }
     // Pixels within the box whose colour is near the given one.
@@ -111,7 +118,7 @@ protected:
 TEST_F(PieChartWndTest, RingBodyAndItsCentreCount)
 {
     Fill();
-    Snapshot();
+    ASSERT_TRUE(Snapshot());
     const PieRect pie = chart_.PieRectangle();
     const float cx = (pie.left + pie.right) / 2.0f, cy = (pie.top + pie.bottom) / 2.0f;
     const float r = pie.Width() / 2.0f;
@@ -145,7 +152,7 @@ TEST_F(PieChartWndTest, FlatBodyLegendAndLabels)
     chart_.SetStyle(kPieFlat);
     chart_.SetLabelColor(0xFF000000);
     chart_.SetTitle("Duplicates by kind");
-    Snapshot();
+    ASSERT_TRUE(Snapshot());
     const PieRect pie = chart_.PieRectangle();
     const float cx = (pie.left + pie.right) / 2.0f, cy = (pie.top + pie.bottom) / 2.0f;
     const float r = pie.Width() / 2.0f;
@@ -173,7 +180,7 @@ TEST_F(PieChartWndTest, FlatBodyLegendAndLabels)
                         labelY + 10, black, 60), 0);
     chart_.SetLegendFlag(false);
     chart_.SetTitle("");
-    Snapshot();
+    ASSERT_TRUE(Snapshot());
     EXPECT_EQ(CountNear(static_cast<int>(cx) - 30, labelY - 10, static_cast<int>(cx) + 30,
                         labelY + 10, black, 60), 0);
     EXPECT_EQ(CountNear(30, 5, 300, 38, black, 60), 0);
@@ -185,7 +192,7 @@ TEST_F(PieChartWndTest, TiltedBodyShowsItsWallAndALowerTopFace)
     chart_.SetStyle(kPieTilted);
     chart_.SetTilt(40);
     EXPECT_EQ(chart_.SetDepth(60), 1);
-    Snapshot();
+    ASSERT_TRUE(Snapshot());
     const PieRect pie = chart_.PieRectangle();
     PieRect top, bottom;
     int offset = 0;

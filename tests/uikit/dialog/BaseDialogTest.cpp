@@ -7,6 +7,12 @@
 
 #include "DialogTestEnv.h"
 #include "app/LangString.h"
+#include "app/ResourceHelper.h"
+#include "app/TextConvert.h"
+#include "app/UsageReport.h"
+#include "tests/appservices/StandInFolder.h"
+#include "tests/support/DibSurface.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WinePath.h"
 #include "uikit/dialog/CaptionLayout.h"
 
@@ -273,4 +279,101 @@ TEST(BaseDialog, TheMainWindowHasTheFullCaptionAndLeavesItsCloseToItself)
     EXPECT_FALSE(maximiseEnabled);
     EXPECT_FALSE(restoreShown);
     EXPECT_TRUE(openAfterClose);
+}
+
+namespace {
+
+// JPEG keeps colours close, not exact.
+bool NearGreen(COLORREF c)
+{
+    return GetRValue(c) < 60 && GetGValue(c) > 200 && GetBValue(c) < 60;
+}
+
+COLORREF CentreOfDrawnItem(UiCtrl::UiItem& item)
+{
+    const RECT r = item.Rect();
+    DibSurface surface(r.right, r.bottom, RGB(0, 0, 0));
+    item.Draw(surface.dc());
+    return surface.At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+std::string UsageLog()
+{
+    HMODULE spy = GetModuleHandleA("d2uzadi.dll");
+    auto log = spy ? reinterpret_cast<const char* (*)()>(
+                         reinterpret_cast<void*>(GetProcAddress(spy, "StandInLog")))
+                   : nullptr;
+    return log ? log() : std::string();
+}
+
+} // namespace
+
+// The test program carries green JPEG resources under the pop-up caption's picture ids
+// beside the skin's bitmaps of the same ids.
+TEST(BaseDialog, ACatalogCaptionItemShowsTheJpegResourcesOfItsIds)
+{
+    OwnLayout layout(
+        "<Resource><PopBaseCaption>"
+        "<Item id=\"148\" left=\"0\" top=\"0\" right=\"30\" bottom=\"30\" Catalog=\"1\" />"
+        "<Item id=\"139\" left=\"0\" top=\"0\" right=\"30\" bottom=\"30\" />"
+        "</PopBaseCaption><MessageBox><Size width=\"300\" height=\"150\" /></MessageBox>"
+        "</Resource>");
+    SkinnedDialog dlg;
+    COLORREF catalog = 0, bitmap = 0;
+    bool both = false;
+    RunLater(150, [&] {
+        UiCtrl::UiItem* close = dlg.FindCaptionItem(CaptionLayout::kClose);
+        UiCtrl::UiItem* minimise = dlg.FindCaptionItem(CaptionLayout::kMinimise);
+        both = close && minimise;
+        if (both) {
+            catalog = CentreOfDrawnItem(*close);
+            bitmap = CentreOfDrawnItem(*minimise);
+        }
+        dlg.EndDialog(1);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    ASSERT_EQ(dlg.DoModal(), 1);
+    ASSERT_TRUE(both);
+    EXPECT_TRUE(NearGreen(catalog)) << std::hex << catalog;
+    EXPECT_FALSE(NearGreen(bitmap)) << std::hex << bitmap;
+}
+
+// F1 opens the language's help address and tells the usage library; the key goes no further.
+TEST(BaseDialog, F1OpensTheHelpAddressAndReportsIt)
+{
+    TempFolder folder("f1help");
+    ASSERT_FALSE(folder.Path().empty());
+    const std::string marker = folder.File("opened.txt");
+    const std::string help = folder.File("help.bat");
+    ASSERT_TRUE(WriteWholeFile(help, "@echo opened> \"" + marker + "\"\r\n"));
+    const std::string strings = folder.File("strings.dat");
+    ASSERT_TRUE(WriteWholeFile(strings, "[string]\r\nhelpUrl=" + help + "\r\n"));
+    ResourceHelper& resources = ResourceHelper::Instance();
+    const std::wstring previous = resources.GetLanguagePath();
+    resources.SetLanguagePath(ToWideCString(strings.c_str()));
+    SetUsageLibraryFolder(StandInFolder().c_str());
+
+    SkinnedDialog dlg;
+    bool openAfterF1 = false;
+    std::string log;
+    RunLater(150, [&] { PostKey(dlg.m_hWnd, VK_F1); });
+    RunLater(600, [&] {
+        openAfterF1 = IsOpen(dlg);
+        log = UsageLog();
+        dlg.EndDialog(1);
+    });
+    RunLater(4000, [&] { dlg.EndDialog(-99); });
+    const INT_PTR result = dlg.DoModal();
+    SetUsageLibraryFolder(nullptr);
+    resources.SetLanguagePath(previous);
+    ASSERT_EQ(result, 1);
+    EXPECT_TRUE(openAfterF1);
+    EXPECT_NE(log.find("event 0x2103;"), std::string::npos) << log;
+    // The shell runs the address's program on its own: wait for it.
+    std::string opened;
+    for (int i = 0; i < 100 && opened.empty(); ++i) {
+        Sleep(100);
+        opened = ReadWholeFile(marker);
+    }
+    EXPECT_EQ(opened.substr(0, 6), "opened");
 }

@@ -208,8 +208,8 @@ TEST_F(DrawHelpers, ImagesAreDrawnInTheirOwnPixelSize)
 
 TEST_F(DrawHelpers, EveryOperationOnOneSheet)
 {
-    // Not a check of looks: a picture under the build folder for a person to look at, and
-    // every operation run once on a real context.
+    // Every operation once on a real context, each checked where it paints, and the sheet
+    // kept under the build folder for a person to look at.
     Surface s(640, 200, RGB(0x17, 0x1A, 0x1C));
     const COLORREF green = RGB(0x00, 0xDB, 0x7C), navy = RGB(0x1E, 0x24, 0x31);
     const COLORREF blue = RGB(0x00, 0x85, 0xE7), text = RGB(0xAF, 0xBA, 0xDB);
@@ -238,7 +238,44 @@ TEST_F(DrawHelpers, EveryOperationOnOneSheet)
     const POINT star[5] = {{615, 90}, {635, 110}, {628, 145}, {602, 145}, {595, 110}};
     gdiplus.FillRadialPentagon(dc, text, blue, star, 0.2f, 0.2f, 1, 1);
     gdiplus.FillHatchRect(dc, 10, 160, 630, 190, RGB(0x35, 0x42, 0x5E), 255, navy, 255, 38);
-    EXPECT_NE(s.At(40, 40), RGB(0x17, 0x1A, 0x1C));
+    const COLORREF background = RGB(0x17, 0x1A, 0x1C);
+    EXPECT_EQ(s.At(40, 40), blue);
+    // The operations no other case here looks at, each where it should have painted.
+    // A gradient between two points: blue at the first, changing towards the second.
+    EXPECT_TRUE(IsNear(s.At(221, 11), blue, 30));
+    EXPECT_FALSE(Near(s.At(270, 20), blue, 30));
+    // Radial fills: the centre colour in the middle, the edge colour (or nothing) outside.
+    EXPECT_GT(GetGValue(s.At(340, 40)), GetGValue(s.At(311, 11)) + 60);
+    EXPECT_TRUE(IsNear(s.At(311, 11), navy, 40));
+    EXPECT_TRUE(IsNear(s.At(550, 40), text, 40));
+    EXPECT_EQ(s.At(521, 11), background);
+    // The arc from 180 degrees sweeping 270 covers the top and leaves the lower left.
+    EXPECT_TRUE(IsNear(s.At(110, 90), green, 60));
+    EXPECT_TRUE(IsNear(s.At(140, 120), green, 60));
+    EXPECT_EQ(s.At(89, 141), background);
+    // The solid line runs from (150, 90) down to (210, 150).
+    EXPECT_TRUE(IsNear(s.At(165, 105), blue, 60));
+    EXPECT_TRUE(IsNear(s.At(195, 135), blue, 60));
+    // The dashed line from (150, 150) up to (210, 90) has both dashes and gaps.
+    int dash = 0, gap = 0;
+    for (int x = 152; x < 175; ++x) {
+        const COLORREF c = s.At(x, 300 - x);
+        dash += Near(c, text, 60) ? 1 : 0;
+        gap += Near(c, background, 20) ? 1 : 0;
+    }
+    EXPECT_GT(dash, 3);
+    EXPECT_GT(gap, 1);
+    // The translucent rounded rectangle: green over the background inside, corners clear.
+    const COLORREF veiled = s.At(395, 120);
+    EXPECT_GT(GetGValue(veiled), GetRValue(veiled) + 60);
+    EXPECT_GT(GetGValue(veiled), GetBValue(veiled) + 20);
+    EXPECT_EQ(s.At(340, 100), background);
+    // The triangle is filled inside and leaves its corner boxes alone.
+    EXPECT_TRUE(IsNear(s.At(490, 130), green, 10));
+    EXPECT_EQ(s.At(462, 92), background);
+    // The radial pentagon is filled inside its points only.
+    EXPECT_NE(s.At(615, 120), background);
+    EXPECT_EQ(s.At(596, 146), background);
     HBITMAP sheet = s.Release();
     EXPECT_TRUE(SavePng(sheet, BuildFolderFile("uikit_draw_sheet.png")));
 }
