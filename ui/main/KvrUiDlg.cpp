@@ -7,10 +7,12 @@
 #include <tinyxml.h>
 
 #include <string>
+#include <vector>
 
 #include "app/AppFolder.h"
 #include "app/CrashHandler.h"
 #include "app/LangString.h"
+#include "app/LanguageFile.h"
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
 #include "app/ResourceLayout.h"
@@ -55,19 +57,13 @@ std::wstring WideLangString(const char* key)
 bool LanguageShowable(const char* file)
 {
     const std::string path = std::string(GetAppFolder()) + file;
-    wchar_t wide[256];
     wchar_t widePath[MAX_PATH] = {};
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH - 1);
-    for (const wchar_t* key : {L"caption", L"indexText"}) {
-        GetPrivateProfileStringW(L"string", key, L"", wide, 256, widePath);
-        BOOL usedDefault = FALSE;
-        char narrow[1024];
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, sizeof(narrow),
-                            nullptr, &usedDefault);
-        if (usedDefault)
-            return false;
-    }
-    return true;
+    // Every text of the file must show in the code page; the menu's language names are
+    // drawn as UTF-16, each in its own script.
+    static const std::vector<std::string> kMenuNames = {"LangEnglish", "LangJapanese", "LangDeutsch",
+                                                        "LangFrench", "LangSpanish", "LangPortuguese"};
+    return LanguageFileShowable(widePath, CP_ACP, kMenuNames);
 }
 
 } // namespace

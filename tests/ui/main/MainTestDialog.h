@@ -37,6 +37,8 @@ protected:
         lastMenuCount = GetMenuItemCount(menu);
         // The Japanese entry as the user would meet it in the language submenu.
         japaneseState = GetMenuState(menu, kFirstLanguageId + 1, MF_BYCOMMAND);
+        for (int i = 0; i < 6; ++i)
+            languageStates[i] = GetMenuState(menu, kFirstLanguageId + i, MF_BYCOMMAND);
         wchar_t text[256] = {};
         GetMenuStringW(menu, kFirstLanguageId + 1, text, 256, MF_BYCOMMAND);
         japaneseText = text;
@@ -51,5 +53,6 @@ protected:
 public:
     int lastMenuCount = 0;
     UINT japaneseState = ~0u;
+    UINT languageStates[6] = {~0u, ~0u, ~0u, ~0u, ~0u, ~0u};   // English ... Portuguese
     std::wstring japaneseText;
 };

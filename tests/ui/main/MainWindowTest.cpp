@@ -214,6 +214,12 @@ TEST_F(MainWindow, LanguageMenuOffersJapaneseOnlyWhereTheCodePageShowsIt)
     ASSERT_NE(~0u, dialog_->japaneseState) << "no Japanese entry in the menu";
     EXPECT_EQ(!shows, (dialog_->japaneseState & MF_GRAYED) != 0);
     EXPECT_EQ(0u, dialog_->japaneseState & MF_CHECKED);
+    // Every text of a language file must show, not a sample of them: under code page 932 the
+    // accented letters of German, French, Spanish and Portuguese cannot ("Semelhanca").
+    for (int i : {2, 3, 4, 5}) {
+        ASSERT_NE(~0u, dialog_->languageStates[i]) << i;
+        EXPECT_EQ(shows, (dialog_->languageStates[i] & MF_GRAYED) != 0) << i;
+    }
     const std::wstring name = L"\u65e5\u672c\u8a9e";
     if (shows) {
         EXPECT_EQ(name, dialog_->japaneseText);
