@@ -173,8 +173,10 @@ void ScanResultPageWnd::StartRemoval()
 
     m_trees[m_visible].EnableWindow(FALSE);
     RemovalReport report = RunUnderCleaningTip(removal, false);
-    // Files the bin turned away were kept: they go for ever only at the user's word.
-    if (const int refused = removal.BinRefusedCount()) {
+    // Files the bin turned away were kept: they go for ever only at the user's word, who is
+    // not asked after a Stop.
+    const int refused = report.Count(kRemovalStopped) ? 0 : removal.BinRefusedCount();
+    if (refused) {
         const std::string question = FormatLangString(
             "BinCannotTakeAsk",
             "The recycle bin would not take %d of the checked files: removed, they cannot be restored. "
