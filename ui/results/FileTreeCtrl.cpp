@@ -566,7 +566,7 @@ void FileTreeCtrl::OnMouseMove(UINT flags, CPoint point)
         ShowToolTipFor(item);
     }
     if (m_toolTip) {
-        MSG message = {m_hWnd, WM_MOUSEMOVE, (WPARAM)flags, MAKELPARAM(point.x, point.y), GetMessageTime(), {}};
+        MSG message = {m_hWnd, WM_MOUSEMOVE, (WPARAM)flags, MAKELPARAM(point.x, point.y), (DWORD)GetMessageTime(), {}};
         ::SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, (LPARAM)&message);
     }
     bool overPreview = false;

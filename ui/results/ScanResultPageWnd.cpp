@@ -582,7 +582,6 @@ int ScanResultPageWnd::DrawForeground(HDC dc)
     Fill(dc, RECT{l.leftPanel.right, l.leftPanel.top, l.leftPanel.right + 1, l.leftPanel.bottom}, 0x4C362B);
     Fill(dc, RECT{l.treeArea.right, l.header.bottom, l.treeArea.right + 1, l.treeArea.bottom}, 0x4C362B);
 
-    const FileTreeCtrl& tree = m_trees[m_visible];
     const int total = m_model.FileCount(m_visible);
     if (total > 0) {
         Fill(dc, RECT{l.selectBox.left + 1, l.selectBox.top + 1, l.selectBox.right - 1, l.selectBox.bottom - 1},
