@@ -107,7 +107,25 @@ struct ShellCall
         records.push_back(record);
         paths.push_back(path);
         items.push_back(item);
-        keys.push_back(RecycleBinKey(path));
+        // The folder's long form is asked once; a name with a '~' may be a short one.
+        if (record->name.find('~') != std::string::npos) {
+            keys.push_back(RecycleBinKey(path));
+            return;
+        }
+        if (folderKey.empty())
+            folderKey = RecycleBinKey(folder.empty() ? record->folder.str() : folder);
+        keys.push_back(RecycleBinKey(folderKey, Widened(record->name)));
+    }
+
+private:
+    std::wstring folderKey;
+    static std::wstring Widened(const std::string& text)
+    {
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), nullptr, 0);
+        std::wstring wide((size_t)std::max(0, length), L'\0');
+        if (length > 0)
+            MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), &wide[0], length);
+        return wide;
     }
 };
 
