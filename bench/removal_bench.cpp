@@ -86,6 +86,13 @@ public:
         ++calls;
         return result;
     }
+    bool ListRecycleBin(std::vector<std::wstring>& entries) override
+    {
+        const auto start = std::chrono::steady_clock::now();
+        const bool listed = SystemRecycleShell().ListRecycleBin(entries);
+        seconds += Seconds(start);
+        return listed;
+    }
     double seconds = 0;
     int calls = 0;
 };

@@ -14,6 +14,7 @@
 #include "app/SafeFormat.h"
 #include "app/SkinImage.h"
 #include "ui/results/CurrentFile.h"
+#include "ui/results/PathTail.h"
 
 namespace {
 
@@ -78,6 +79,9 @@ BEGIN_MESSAGE_MAP(FileTreeCtrl, CTreeCtrl)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_KEYDOWN()
+    ON_MESSAGE(WM_VSCROLL, &FileTreeCtrl::OnRowsMoved)
+    ON_MESSAGE(WM_MOUSEWHEEL, &FileTreeCtrl::OnRowsMoved)
+    ON_MESSAGE(WM_LBUTTONUP, &FileTreeCtrl::OnRowsMoved)
 END_MESSAGE_MAP()
 
 FileTreeCtrl::FileTreeCtrl()
@@ -101,6 +105,8 @@ FileTreeCtrl::~FileTreeCtrl()
     for (auto& entry : m_icons)
         if (entry.second)
             DestroyIcon(entry.second);
+    if (m_toolTip && ::IsWindow(m_toolTip))
+        ::DestroyWindow(m_toolTip);
 }
 
 void FileTreeCtrl::ReloadText()
@@ -469,6 +475,14 @@ void FileTreeCtrl::OnLButtonDown(UINT flags, CPoint point)
     (void)flags;
 }
 
+LRESULT FileTreeCtrl::OnRowsMoved(WPARAM, LPARAM)
+{
+    // The rows drawn over the control's own may have moved or changed their look: all of
+    // them are drawn again, not only the strip the control scrolled in.
+    Invalidate(FALSE);
+    return Default();
+}
+
 void FileTreeCtrl::OnKeyDown(UINT key, UINT, UINT)
 {
     if (key == VK_SPACE) {
@@ -495,7 +509,52 @@ void FileTreeCtrl::InvalidateRow(HTREEITEM item)
     InvalidateRect(&row, FALSE);
 }
 
-void FileTreeCtrl::OnMouseMove(UINT, CPoint point)
+void FileTreeCtrl::ShowToolTipFor(HTREEITEM item)
+{
+    if (!m_toolTip) {
+        m_toolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        if (!m_toolTip)
+            return;
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = m_hWnd;
+        tool.uId = (UINT_PTR)m_hWnd;
+        tool.lpszText = const_cast<char*>("");
+        ::SendMessageA(m_toolTip, TTM_ADDTOOLA, 0, (LPARAM)&tool);
+        ::SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, 900);
+    }
+    // A file row's whole path; a group row's first file.
+    const TreeItemLink* link = LinkOf(item);
+    const FoundFileRecord* file = link ? link->record->file : nullptr;
+    std::string text = file ? file->FullPath() : std::string();
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = m_hWnd;
+    tool.uId = (UINT_PTR)m_hWnd;
+    tool.lpszText = &text[0];
+    if (text.empty())
+        ::SendMessageA(m_toolTip, TTM_POP, 0, 0);
+    ::SendMessageA(m_toolTip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
+}
+
+std::string FileTreeCtrl::ToolTipText() const
+{
+    if (!m_toolTip)
+        return std::string();
+    char text[1024] = {};
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = m_hWnd;
+    tool.uId = (UINT_PTR)m_hWnd;
+    tool.lpszText = text;
+    ::SendMessageA(m_toolTip, TTM_GETTEXTA, sizeof(text), (LPARAM)&tool);
+    return text;
+}
+
+void FileTreeCtrl::OnMouseMove(UINT flags, CPoint point)
 {
     m_mouse = {point.x, point.y};
     HTREEITEM item = HitTest(point);
@@ -504,6 +563,11 @@ void FileTreeCtrl::OnMouseMove(UINT, CPoint point)
         InvalidateRow(m_hot);
         InvalidateRow(item);
         m_hot = item;
+        ShowToolTipFor(item);
+    }
+    if (m_toolTip) {
+        MSG message = {m_hWnd, WM_MOUSEMOVE, (WPARAM)flags, MAKELPARAM(point.x, point.y), (DWORD)GetMessageTime(), {}};
+        ::SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, (LPARAM)&message);
     }
     bool overPreview = false;
     const TreeItemLink* link = LinkOf(item);
@@ -525,12 +589,17 @@ void FileTreeCtrl::DrawPicture(HDC dc, Gdiplus::Image* image, int x, int y)
         DrawImageAtOwnSize(dc, image, x, y);
 }
 
+void FileTreeCtrl::DrawPartMark(HDC dc, int x, int y)
+{
+    FillSolid(dc, RECT{x + 4, y + 4, x + kCheckBoxSize - 4, y + kCheckBoxSize - 4}, kPartMark);
+}
+
 void FileTreeCtrl::DrawCheckBox(HDC dc, int mark, int x, int y)
 {
     const bool ticked = mark == kGroupChecked || mark == kGroupAllChecked;
     DrawPicture(dc, ticked ? m_checked : m_unchecked, x, y);
     if (mark == kGroupPartlyChecked)
-        FillSolid(dc, RECT{x + 4, y + 4, x + kCheckBoxSize - 4, y + kCheckBoxSize - 4}, kPartMark);
+        DrawPartMark(dc, x, y);
     if (mark == kGroupAllChecked) {
         // A red frame round the tick: removing these leaves no copy.
         const int s = kCheckBoxSize, w = 2;
@@ -618,7 +687,10 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
     const RECT path = {next, T + 10, std::max<LONG>(next, preview.left - 10), T + 30};
     DrawTextIn(dc, bold, record.textColour, file->name, name, DT_VCENTER | DT_END_ELLIPSIS);
     DrawTextIn(dc, bold, record.textColour, sizeText, size, DT_VCENTER);
-    DrawTextIn(dc, bold, record.textColour, file->FullPath(), path, DT_VCENTER | DT_PATH_ELLIPSIS);
+    // The folders next to the name tell copies apart: the path is cut from the front.
+    const std::string shown = PathTail(file->FullPath(), path.right - path.left - 2,
+                                       [&](const std::string& text) { return TextWidth(dc, bold, text); });
+    DrawTextIn(dc, bold, record.textColour, shown, path, DT_VCENTER);
     record.previewHover = item == m_hot && m_hotPreview;
     if (!removed)
         DrawPicture(dc, record.previewHover && m_previewHover ? m_previewHover : m_preview, preview.left, preview.top);

@@ -68,6 +68,8 @@ public:
 
     void SetCurrentFile(HTREEITEM item);
     void UpdateCurrentFile();
+    // The tooltip's text: the whole path of the file row under the mouse.
+    std::string ToolTipText() const;
     // Looks the tree's words up again after a language change.
     void ReloadText();
 
@@ -76,6 +78,8 @@ public:
     static std::string PaddedItemText(const std::string& caption);
     // Check box of a row whose text rectangle is rowText (client coordinates).
     static RECT CheckBoxRect(const RECT& rowText, bool group);
+    // The square that marks a box as partly checked, over its unchecked picture at (x, y).
+    static void DrawPartMark(HDC dc, int x, int y);
     // The open button at the right end of a file row (client coordinates).
     RECT PreviewRect(const RECT& rowText) const;
     // What a file row says after its size: pixel size, and for a look-alike group whether it
@@ -92,6 +96,8 @@ protected:
     void OnMouseMove(UINT flags, CPoint point);
     // Arrow keys move the selection: the current file follows it; space toggles the mark.
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    // Scrolling, the wheel and a button released: every row is drawn again.
+    LRESULT OnRowsMoved(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -103,6 +109,7 @@ private:
     void DrawCheckBox(HDC dc, int mark, int x, int y);
     HICON SmallIconFor(const std::string& name);
     void InvalidateRow(HTREEITEM item);
+    void ShowToolTipFor(HTREEITEM item);
 
     ICallBack* m_callBack = nullptr;
     ResultModel* m_model = nullptr;
@@ -127,4 +134,5 @@ private:
     Gdiplus::Image* m_preview = nullptr;
     Gdiplus::Image* m_previewHover = nullptr;
     POINT m_mouse = {-1, -1};
+    HWND m_toolTip = nullptr;
 };

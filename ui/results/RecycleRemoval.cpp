@@ -28,14 +28,6 @@ bool InUseByAnother(const std::string& path)
     return false;
 }
 
-// Files of one folder ready for one shell call.
-struct ShellCall
-{
-    std::string folder;
-    std::vector<FoundFileRecord*> records;
-    std::vector<std::string> paths;
-};
-
 std::string Folded(std::string name)
 {
     for (char& ch : name)
@@ -98,50 +90,198 @@ private:
     std::set<std::string> m_exact, m_folded;
 };
 
-// One call for all, then each file looked at. After a failed call the shell may have
-// stopped at its first error: the files still there are tried once more on their own, so
-// one refusal does not fail its neighbours. A file whose name is gone while a name differing
-// in case only is there went, when the shell said all went well; after a failed call it
-// counts as refused and is not tried again, for that path might now reach its twin.
-void Call(IRecycleShell& shell, const ShellCall& call, bool toRecycleBin, HWND owner, RemovalReport& report)
+// Files of one folder ready for one shell call, and what became of each.
+struct ShellCall
 {
-    if (call.paths.empty())
-        return;
-    const int result = shell.Delete(call.paths, toRecycleBin, owner);
-    const FolderNames left(call.folder);
-    std::vector<bool> gone(call.paths.size()), retried(call.paths.size());
-    std::vector<int> results(call.paths.size(), result);
-    for (size_t i = 0; i < call.paths.size(); ++i) {
-        const std::string& name = call.records[i]->name;
-        gone[i] = left.Gone(name, call.paths[i], result);
-        if (left.Of(name, call.paths[i]) == FolderNames::kThere && result != 0 && call.paths.size() > 1 &&
-            StillTheScannedFile(*call.records[i])) {
-            results[i] = shell.Delete({call.paths[i]}, toRecycleBin, owner);
-            retried[i] = true;
+    std::string folder;
+    std::vector<FoundFileRecord*> records;
+    std::vector<std::string> paths;
+    std::vector<size_t> items;  // the removal's item of each
+    std::vector<std::wstring> keys;  // how the bin would list each (RecycleBinKey)
+    // Out: the files that left their folder, and those the bin turned away.
+    std::vector<bool> gone, binRefused;
+    bool folderRefused = false;  // the bin took none of them and turned them away
+
+    void Add(FoundFileRecord* record, const std::string& path, size_t item)
+    {
+        records.push_back(record);
+        paths.push_back(path);
+        items.push_back(item);
+        // The folder's long form is asked once; a name with a '~' may be a short one.
+        if (record->name.find('~') != std::string::npos) {
+            keys.push_back(RecycleBinKey(path));
+            return;
         }
+        if (folderKey.empty())
+            folderKey = RecycleBinKey(folder.empty() ? record->folder.str() : folder);
+        keys.push_back(RecycleBinKey(folderKey, Widened(record->name)));
     }
-    if (std::count(retried.begin(), retried.end(), true)) {
-        const FolderNames after(call.folder);
-        for (size_t i = 0; i < call.paths.size(); ++i)
-            if (retried[i])
-                gone[i] = after.Gone(call.records[i]->name, call.paths[i], results[i]);
+
+private:
+    std::wstring folderKey;
+    static std::wstring Widened(const std::string& text)
+    {
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), nullptr, 0);
+        std::wstring wide((size_t)std::max(0, length), L'\0');
+        if (length > 0)
+            MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), &wide[0], length);
+        return wide;
     }
-    for (size_t i = 0; i < call.paths.size(); ++i) {
-        if (gone[i]) {
+};
+
+// The shell call, then each file looked at. A call the bin turns away is not repeated file by
+// file: when nothing of it reached the bin, its files are all held as turned away (a bin
+// that cannot take one file of a folder takes none of the others). When the shell stopped at
+// a file the bin would not take after others went, the files after it are handed over again.
+// After any other failed call the shell may have stopped at its first error: the files
+// still there are tried once more on their own, so one refusal does not fail its neighbours.
+// A file whose name is gone while a name differing in case only is there went, when the
+// shell said all went well; after a failed call it counts as refused and is not tried again,
+// for that path might now reach its twin.
+void Call(IRecycleShell& shell, ShellCall& call, bool toRecycleBin, HWND owner, RemovalReport& report)
+{
+    const size_t n = call.paths.size();
+    call.gone.assign(n, false);
+    call.binRefused.assign(n, false);
+    std::vector<size_t> pending;
+    for (size_t i = 0; i < n; ++i)
+        pending.push_back(i);
+    std::vector<RemovalFailure> failures(n, kRemovalOk);
+    bool anyGone = false;
+    while (!pending.empty()) {
+        std::vector<std::string> paths;
+        for (size_t i : pending)
+            paths.push_back(call.paths[i]);
+        const int result = shell.Delete(paths, toRecycleBin, owner);
+        const FolderNames left(call.folder);
+        std::vector<size_t> still;
+        for (size_t i : pending) {
+            if (left.Gone(call.records[i]->name, call.paths[i], result))
+                call.gone[i] = true;
+            else
+                still.push_back(i);
+        }
+        const bool wentNow = still.size() < pending.size();
+        anyGone |= wentNow;
+        if (still.empty())
+            break;
+        const bool turnedAway = result == kShellBinCannotTake || (toRecycleBin && result == 0 && !wentNow);
+        if (turnedAway && !anyGone) {
+            for (size_t i : still)
+                call.binRefused[i] = true;
+            call.folderRefused = true;
+            break;
+        }
+        if (result == kShellBinCannotTake) {
+            call.binRefused[still[0]] = true;
+            pending.assign(still.begin() + 1, still.end());
+            continue;
+        }
+        if (result == 0) {
+            for (size_t i : still)
+                failures[i] = kRemovalStillThere;
+            break;
+        }
+        for (size_t i : still) {
+            failures[i] = kRemovalRefused;
+            if (paths.size() == 1 || left.Of(call.records[i]->name, call.paths[i]) != FolderNames::kThere ||
+                !StillTheScannedFile(*call.records[i]))
+                continue;
+            const int alone = shell.Delete({call.paths[i]}, toRecycleBin, owner);
+            if (FolderNames(call.folder).Gone(call.records[i]->name, call.paths[i], alone))
+                call.gone[i] = true;
+            else if (alone == kShellBinCannotTake)
+                call.binRefused[i] = true;
+        }
+        break;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (call.gone[i]) {
             call.records[i]->flags |= kRecordRemoved;
-            ++(toRecycleBin ? report.removed : report.deletedForEver);
+            if (!toRecycleBin)
+                ++report.deletedForEver;
+        } else if (call.binRefused[i]) {
+            report.Fail(call.paths[i], kRemovalBinCannotTake);
         } else {
-            report.Fail(call.paths[i], results[i] != 0 ? kRemovalRefused : kRemovalStillThere);
+            report.Fail(call.paths[i], failures[i] != kRemovalOk ? failures[i] : kRemovalRefused);
         }
     }
+}
+
+char DriveOf(const std::string& folder)
+{
+    if (folder.size() < 2 || folder[1] != ':')
+        return 0;
+    const char drive = folder[0];
+    return drive >= 'a' && drive <= 'z' ? (char)(drive - 'a' + 'A') : drive;
+}
+
+// The name without its extension: a bin that hides known extensions lists "photo" for
+// "photo.jpg".
+std::wstring WithoutExtension(const std::wstring& key)
+{
+    const size_t slash = key.rfind(L'\\');
+    const size_t dot = key.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        return key;
+    return key.substr(0, dot);
 }
 
 }  // namespace
 
-int RemovalReport::Count(RemovalFailure why) const
+// Files sent to the bin that left their folder, told as restorable only when the bin holds
+// them: an entry of their path that was not there before the removal.
+class BinLedger
 {
-    return (int)std::count(failures.begin(), failures.end(), why);
-}
+public:
+    void Before(IRecycleShell& shell)
+    {
+        if (!m_started)
+            m_readBefore = shell.ListRecycleBin(m_before);
+        m_started = true;
+    }
+    void Sent(const std::wstring& key) { m_sent.push_back(key); }
+
+    void Settle(IRecycleShell& shell, RemovalReport& report)
+    {
+        if (m_sent.empty())
+            return;
+        std::vector<std::wstring> after;
+        if (!m_readBefore || !shell.ListRecycleBin(after)) {
+            // The bin cannot be read: the shell's word is all there is.
+            report.removed += (int)m_sent.size();
+            m_sent.clear();
+            return;
+        }
+        std::map<std::wstring, int> added, addedStems;
+        for (const std::wstring& key : after) {
+            ++added[key];
+            ++addedStems[WithoutExtension(key)];
+        }
+        for (const std::wstring& key : m_before) {
+            --added[key];
+            --addedStems[WithoutExtension(key)];
+        }
+        for (const std::wstring& key : m_sent) {
+            if (!key.empty() && added[key] > 0) {
+                --added[key];
+                --addedStems[WithoutExtension(key)];
+                ++report.removed;
+            } else if (!key.empty() && addedStems[WithoutExtension(key)] > 0) {
+                --addedStems[WithoutExtension(key)];
+                ++report.removed;
+            } else {
+                ++report.goneNotInBin;
+            }
+        }
+        m_sent.clear();
+    }
+
+private:
+    bool m_started = false, m_readBefore = false;
+    std::vector<std::wstring> m_before, m_sent;
+};
+
 
 bool StillTheScannedFile(const FoundFileRecord& record)
 {
@@ -163,10 +303,22 @@ RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shel
     const std::vector<bool> bin = shell.HaveRecycleBins({path.substr(0, slash + 1)});
     if (bin.empty() || !bin[0])
         return kRemovalNoRecycleBin;
-    const int result = shell.Delete({path}, true, nullptr);
-    if (FolderNames(path.substr(0, slash + 1)).Gone(path.substr(slash + 1), path, result))
+    FoundFileRecord record;
+    record.folder = path.substr(0, slash + 1);
+    record.name = path.substr(slash + 1);
+    ShellCall call;
+    call.folder = record.folder.str();
+    call.Add(&record, path, 0);
+    RemovalReport report;
+    BinLedger ledger;
+    ledger.Before(shell);
+    Call(shell, call, true, nullptr, report);
+    if (call.gone[0])
+        ledger.Sent(call.keys[0]);
+    ledger.Settle(shell, report);
+    if (report.removed == 1)
         return kRemovalOk;
-    return result != 0 ? kRemovalRefused : kRemovalStillThere;
+    return report.failures.empty() ? kRemovalStillThere : report.failures[0];
 }
 
 RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& shell, HWND owner)
@@ -175,10 +327,33 @@ RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& 
     for (size_t g = 0; g < m_groups.size(); ++g)
         for (FoundFileRecord* record : m_groups[g].checked)
             if (record)
-                m_items.push_back(Item{record, g, false});
+                m_items.push_back(Item{record, g, false, false});
     // Folder by folder, each folder in the order of the rows.
     std::stable_sort(m_items.begin(), m_items.end(),
                      [](const Item& a, const Item& b) { return a.record->folder.str() < b.record->folder.str(); });
+}
+
+int RemovalReport::Count(RemovalFailure why) const
+{
+    return (int)std::count(failures.begin(), failures.end(), why);
+}
+
+void RemovalReport::Replace(RemovalFailure why, const RemovalReport& next)
+{
+    std::vector<std::string> paths;
+    std::vector<RemovalFailure> kinds;
+    for (size_t i = 0; i < failures.size(); ++i)
+        if (failures[i] != why) {
+            paths.push_back(failedPaths[i]);
+            kinds.push_back(failures[i]);
+        }
+    failedPaths = std::move(paths);
+    failures = std::move(kinds);
+    removed += next.removed;
+    deletedForEver += next.deletedForEver;
+    goneNotInBin += next.goneNotInBin;
+    for (size_t i = 0; i < next.failures.size(); ++i)
+        Fail(next.failedPaths[i], next.failures[i]);
 }
 
 int RecycleRemoval::GroupsLosingEveryFile() const
@@ -226,14 +401,18 @@ bool RecycleRemoval::GroupKeepsACopy(size_t group) const
     return false;
 }
 
-void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& report)
+void RecycleRemoval::RemoveBatch(const std::vector<size_t>& batch, RemovalReport& report, BinLedger& ledger)
 {
     // Just before the files go: does each of their groups still keep a copy?
     std::map<size_t, bool> keeps;
     ShellCall toBin, forEver;
-    toBin.folder = forEver.folder = m_items[first].record->folder.str();
-    for (size_t i = first; i < last; ++i) {
-        const Item& item = m_items[i];
+    const std::string folder = m_items[batch[0]].record->folder.str();
+    toBin.folder = forEver.folder = folder;
+    const char drive = DriveOf(folder);
+    const bool binRefused = std::count(m_refusedFolders.begin(), m_refusedFolders.end(), folder) ||
+                            (drive && std::count(m_refusedDrives.begin(), m_refusedDrives.end(), drive));
+    for (size_t i : batch) {
+        Item& item = m_items[i];
         FoundFileRecord* record = item.record;
         if (IsRemoved(record))
             continue;
@@ -249,35 +428,105 @@ void RecycleRemoval::RemoveBatch(size_t first, size_t last, RemovalReport& repor
             report.Fail(path, kRemovalRefused);  // the shell takes no longer path; never cut one
         else if (item.noRecycleBin && !m_deleteForEver)
             report.Fail(path, kRemovalNoRecycleBin);
-        else {
-            ShellCall& call = item.noRecycleBin ? forEver : toBin;
-            call.records.push_back(record);
-            call.paths.push_back(path);
+        else if (!item.noRecycleBin && binRefused) {
+            item.binRefused = true;
+            report.Fail(path, kRemovalBinCannotTake);
+        } else
+            (item.noRecycleBin ? forEver : toBin).Add(record, path, i);
+    }
+    if (!toBin.paths.empty()) {
+        ledger.Before(m_shell);
+        // After a folder of this drive was turned away, the next folder tries one file
+        // first: a bin that turns that away too is held unusable for the whole drive.
+        const bool suspect = drive && std::count(m_suspectDrives.begin(), m_suspectDrives.end(), drive);
+        std::vector<ShellCall> calls(1, toBin);
+        if (suspect && toBin.paths.size() > 1) {
+            calls.assign(2, ShellCall());
+            for (size_t k = 0; k < toBin.paths.size(); ++k)
+                calls[k == 0 ? 0 : 1].Add(toBin.records[k], toBin.paths[k], toBin.items[k]);
+            calls[0].folder = calls[1].folder = folder;
+        }
+        for (ShellCall& call : calls) {
+            if (drive && std::count(m_refusedDrives.begin(), m_refusedDrives.end(), drive)) {
+                for (size_t k = 0; k < call.paths.size(); ++k) {
+                    m_items[call.items[k]].binRefused = true;
+                    report.Fail(call.paths[k], kRemovalBinCannotTake);
+                }
+                continue;
+            }
+            Call(m_shell, call, true, m_owner, report);
+            for (size_t k = 0; k < call.paths.size(); ++k) {
+                if (call.gone[k])
+                    ledger.Sent(call.keys[k]);
+                m_items[call.items[k]].binRefused = call.binRefused[k];
+            }
+            if (call.folderRefused) {
+                m_refusedFolders.push_back(folder);
+                if (suspect)
+                    m_refusedDrives.push_back(drive);
+                else if (drive)
+                    m_suspectDrives.push_back(drive);
+            } else if (suspect && std::count(call.gone.begin(), call.gone.end(), true)) {
+                m_suspectDrives.erase(std::remove(m_suspectDrives.begin(), m_suspectDrives.end(), drive),
+                                      m_suspectDrives.end());
+            }
         }
     }
-    Call(m_shell, toBin, true, m_owner, report);
-    Call(m_shell, forEver, false, m_owner, report);
+    if (!forEver.paths.empty())
+        Call(m_shell, forEver, false, m_owner, report);
+}
+
+RemovalReport RecycleRemoval::RunItems(const std::vector<size_t>& items, RemovalProgress* progress)
+{
+    RemovalReport report;
+    BinLedger ledger;
+    size_t first = 0;
+    while (first < items.size()) {
+        if (progress && progress->stop.load()) {
+            for (size_t i = first; i < items.size(); ++i)
+                if (!IsRemoved(m_items[items[i]].record))
+                    report.Fail(m_items[items[i]].record->FullPath(), kRemovalStopped);
+            break;
+        }
+        const std::string& folder = m_items[items[first]].record->folder.str();
+        std::vector<size_t> batch(1, items[first]);
+        size_t last = first + 1;
+        while (last < items.size() && batch.size() < kBatchFiles && m_items[items[last]].record->folder.str() == folder)
+            batch.push_back(items[last++]);
+        RemoveBatch(batch, report, ledger);
+        if (progress)
+            progress->done += (int)batch.size();
+        first = last;
+    }
+    ledger.Settle(m_shell, report);
+    return report;
 }
 
 RemovalReport RecycleRemoval::Run(RemovalProgress* progress)
 {
-    RemovalReport report;
-    size_t first = 0;
-    while (first < m_items.size()) {
-        if (progress && progress->stop.load()) {
-            for (size_t i = first; i < m_items.size(); ++i)
-                if (!IsRemoved(m_items[i].record))
-                    report.Fail(m_items[i].record->FullPath(), kRemovalStopped);
-            break;
+    std::vector<size_t> items;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        items.push_back(i);
+    return RunItems(items, progress);
+}
+
+int RecycleRemoval::BinRefusedCount() const
+{
+    int count = 0;
+    for (const Item& item : m_items)
+        count += item.binRefused && !IsRemoved(item.record) ? 1 : 0;
+    return count;
+}
+
+RemovalReport RecycleRemoval::DeleteBinRefusedForEver(RemovalProgress* progress)
+{
+    std::vector<size_t> items;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].binRefused && !IsRemoved(m_items[i].record)) {
+            m_items[i].binRefused = false;
+            m_items[i].noRecycleBin = true;
+            items.push_back(i);
         }
-        size_t last = first + 1;
-        while (last < m_items.size() && last - first < kBatchFiles &&
-               m_items[last].record->folder.str() == m_items[first].record->folder.str())
-            ++last;
-        RemoveBatch(first, last, report);
-        if (progress)
-            progress->done += (int)(last - first);
-        first = last;
-    }
-    return report;
+    m_deleteForEver = true;
+    return RunItems(items, progress);
 }

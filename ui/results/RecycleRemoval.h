@@ -5,7 +5,8 @@
 // Files whose drive has no recycle bin are found before anything is removed; they go for
 // ever only at the user's word and are then told as deleted, never as restorable. The shell
 // takes the files of one folder in one call; afterwards each file is looked at, and a file
-// counts as removed only when it is really gone.
+// counts as removed only when it is really gone, and as restorable only when the bin holds
+// it. Files the bin turns away are kept, and go for ever only at the user's word.
 #pragma once
 #include <windows.h>
 
@@ -27,12 +28,14 @@ enum RemovalFailure
     kRemovalNoKeptCopy = 4,    // no unchecked file of its group is left as the scan found it
     kRemovalNoRecycleBin = 5,  // its drive has no recycle bin and the user kept it
     kRemovalStopped = 6,       // the user stopped the removal before its turn
+    kRemovalBinCannotTake = 7, // the recycle bin would not take it (or others of its folder or drive)
 };
 
 struct RemovalReport
 {
-    int removed = 0;         // moved to the recycle bin: they can be restored
-    int deletedForEver = 0;  // no recycle bin; deleted permanently because the user said so
+    int removed = 0;         // in the recycle bin: they can be restored
+    int deletedForEver = 0;  // deleted permanently because the user said so
+    int goneNotInBin = 0;    // sent to the bin and gone, but the bin does not hold them
     std::vector<std::string> failedPaths;
     std::vector<RemovalFailure> failures;  // one per failed path
 
@@ -42,6 +45,8 @@ struct RemovalReport
         failures.push_back(why);
     }
     int Count(RemovalFailure why) const;
+    // Takes next's outcome in place of the failures of kind why (a second pass over them).
+    void Replace(RemovalFailure why, const RemovalReport& next);
 };
 
 // Shared with the "Cleaning" tip: files looked at so far, and the user's stop.
@@ -55,9 +60,11 @@ struct RemovalProgress
 // is not compared).
 bool StillTheScannedFile(const FoundFileRecord& record);
 
-// One file to the recycle bin, never deleted for ever: kRemovalOk only when it is gone
+// One file to the recycle bin, never deleted for ever: kRemovalOk only when the bin holds it
 // afterwards. A file in use, or on a drive without a bin, is refused.
 RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shell = SystemRecycleShell());
+
+class BinLedger;
 
 class RecycleRemoval
 {
@@ -82,6 +89,10 @@ public:
 
     // The removal itself (the worker thread). progress may be null.
     RemovalReport Run(RemovalProgress* progress = nullptr);
+    // After Run: the files the bin would not take (kRemovalBinCannotTake), deleted for ever
+    // at the user's word, under the same group rule. Their outcome replaces those failures.
+    int BinRefusedCount() const;
+    RemovalReport DeleteBinRefusedForEver(RemovalProgress* progress = nullptr);
 
 private:
     struct Item
@@ -89,13 +100,20 @@ private:
         FoundFileRecord* record;
         size_t group;
         bool noRecycleBin;
+        bool binRefused;
     };
     bool GroupKeepsACopy(size_t group) const;
-    void RemoveBatch(size_t first, size_t last, RemovalReport& report);
+    void RemoveBatch(const std::vector<size_t>& batch, RemovalReport& report, BinLedger& ledger);
+    RemovalReport RunItems(const std::vector<size_t>& items, RemovalProgress* progress);
 
     std::vector<RemovalGroup> m_groups;
     std::vector<Item> m_items;  // folder by folder
     IRecycleShell& m_shell;
     HWND m_owner;
     bool m_deleteForEver = false;
+    // Folders and drives whose bin turned files away in this removal: no further call is
+    // made to it. A drive is held unusable after a second folder of it is turned away.
+    std::vector<std::string> m_refusedFolders;
+    std::vector<char> m_refusedDrives;
+    std::vector<char> m_suspectDrives;
 };

@@ -22,6 +22,7 @@ const COLORREF kMessageColour = 0xDBBAAF;
 struct CleanJob
 {
     RecycleRemoval* removal = nullptr;
+    bool binRefusedForEver = false;  // the second pass: what the bin would not take, for ever
     RemovalProgress progress;
     RemovalReport report;
     std::atomic<int> finished{0};
@@ -30,7 +31,8 @@ struct CleanJob
 DWORD WINAPI CleanThreadProc(void* data)
 {
     CleanJob* job = static_cast<CleanJob*>(data);
-    job->report = job->removal->Run(&job->progress);
+    job->report = job->binRefusedForEver ? job->removal->DeleteBinRefusedForEver(&job->progress)
+                                         : job->removal->Run(&job->progress);
     job->finished = 1;
     return 0;
 }
@@ -55,7 +57,7 @@ DWORD WINAPI RefreshThreadProc(void* data)
 // go. Empty when every file went to the bin: the recycle-bin notice alone tells that.
 std::string OutcomeText(const RemovalReport& report)
 {
-    if (report.deletedForEver == 0 && report.failures.empty())
+    if (report.deletedForEver == 0 && report.goneNotInBin == 0 && report.failures.empty())
         return std::string();
     std::string text;
     auto add = [&text](const std::string& line) {
@@ -69,6 +71,15 @@ std::string OutcomeText(const RemovalReport& report)
     if (report.deletedForEver > 0)
         add(FormatLangString("RemoveDeletedForEver", "%d files were deleted permanently. They cannot be restored.",
                              report.deletedForEver));
+    if (report.goneNotInBin > 0)
+        add(FormatLangString("RemoveGoneNotInBin",
+                             "%d files are gone but the recycle bin does not hold them: they cannot be restored.",
+                             report.goneNotInBin));
+    if (int n = report.Count(kRemovalBinCannotTake))
+        add(FormatLangString("RemoveBinCannotTakeKept",
+                             "%d checked files were kept: the recycle bin would not take them. They are still on "
+                             "disk and still checked.",
+                             n));
     if (int n = report.Count(kRemovalNoKeptCopy))
         add(FormatLangString("RemoveNoKeptCopy",
                              "%d checked files were not removed: no unchecked file of their group is still there "
@@ -160,13 +171,36 @@ void ScanResultPageWnd::StartRemoval()
         removal.DeleteWithoutRecycleBin(AskBeforeRemoval(question));
     }
 
+    m_trees[m_visible].EnableWindow(FALSE);
+    RemovalReport report = RunUnderCleaningTip(removal, false);
+    // Files the bin turned away were kept: they go for ever only at the user's word, who is
+    // not asked after a Stop.
+    const int refused = report.Count(kRemovalStopped) ? 0 : removal.BinRefusedCount();
+    if (refused) {
+        const std::string question = FormatLangString(
+            "BinCannotTakeAsk",
+            "The recycle bin would not take %d of the checked files: removed, they cannot be restored. "
+            "Delete them permanently?",
+            refused);
+        if (AskBeforeRemoval(question))
+            report.Replace(kRemovalBinCannotTake, RunUnderCleaningTip(removal, true));
+    }
+    m_lastRemoval = report;
+    ClearCurrentFile();
+    m_trees[m_visible].EnableWindow(TRUE);
+    PostMessageA(hwnd_, kMsgRemovalFinished, 0, 0);
+}
+
+RemovalReport ScanResultPageWnd::RunUnderCleaningTip(RecycleRemoval& removal, bool binRefusedForEver)
+{
+    HWND mainWindow = GetAncestor(hwnd_, GA_ROOT);
     CleanJob job;
     job.removal = &removal;
-    m_trees[m_visible].EnableWindow(FALSE);
+    job.binRefusedForEver = binRefusedForEver;
+    const int files = binRefusedForEver ? removal.BinRefusedCount() : removal.FileCount();
     HANDLE worker = CreateThread(nullptr, 0, CleanThreadProc, &job, 0, nullptr);
     if (worker) {
-        CleaningTipDlg tip(CWnd::FromHandle(mainWindow), &job.progress.done, removal.FileCount(), &job.progress.stop,
-                           &job.finished);
+        CleaningTipDlg tip(CWnd::FromHandle(mainWindow), &job.progress.done, files, &job.progress.stop, &job.finished);
         tip.DoModal();
         // The job lives on this stack: never leave while the worker may still use it.
         WaitForSingleObject(worker, INFINITE);
@@ -174,12 +208,9 @@ void ScanResultPageWnd::StartRemoval()
     } else {
         // Nothing was tried: stopped before the first file.
         job.progress.stop = 1;
-        job.report = removal.Run(&job.progress);
+        CleanThreadProc(&job);
     }
-    m_lastRemoval = job.report;
-    ClearCurrentFile();
-    m_trees[m_visible].EnableWindow(TRUE);
-    PostMessageA(hwnd_, kMsgRemovalFinished, 0, 0);
+    return job.report;
 }
 
 void ScanResultPageWnd::OnRemovalFinished()

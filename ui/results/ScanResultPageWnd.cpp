@@ -194,13 +194,25 @@ std::string ScanResultPageWnd::OutcomeNote() const
     std::string note;
     if (m_outcome.stopped)
         note = GetLangString("ScanStoppedNote");
-    if (m_outcome.unlistableFolders || m_outcome.unreadableFiles) {
+    // Only the counts that are not zero.
+    auto add = [&note](const std::string& line) {
         if (!note.empty())
             note += "\n";
-        note += FormatLangString("ScanUnreadNote", "%u folders could not be opened and %u files could not be read.",
-                                 m_outcome.unlistableFolders, m_outcome.unreadableFiles);
-    }
+        note += line;
+    };
+    if (m_outcome.unlistableFolders)
+        add(FormatLangString("ScanUnlistedNote", "%u folders could not be opened.", m_outcome.unlistableFolders));
+    if (m_outcome.unreadableFiles)
+        add(FormatLangString("ScanUnreadFilesNote", "%u files could not be read.", m_outcome.unreadableFiles));
     return note;
+}
+
+GroupMark ScanResultPageWnd::SelectAllMark() const
+{
+    const int checked = m_model.CheckedCount(m_visible);
+    if (checked == 0)
+        return kGroupUnchecked;
+    return checked >= m_model.FileCount(m_visible) ? kGroupAllChecked : kGroupPartlyChecked;
 }
 
 void ScanResultPageWnd::SetActiveTab(int id)
@@ -314,6 +326,9 @@ void ScanResultPageWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         if (lParam >= 200 && lParam <= 205)
             ShowCategory((int)lParam - 200);
         return;
+    case kCmdSelectionChanged:
+        OnSelectionChanged();
+        return;
     default:
         if (id >= kCmdFirstTab && id <= kCmdLastTab) {
             SetActiveTab(id);
@@ -346,6 +361,20 @@ LRESULT ScanResultPageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         break;
     case kMsgRemovalFinished:
         OnRemovalFinished();
+        break;
+    case WM_NOTIFY:
+        // A click in a tree may change how its rows look: all of them are drawn again.
+        if (const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam))
+            if (header->code == (UINT)NM_CLICK || header->code == (UINT)NM_DBLCLK)
+                for (FileTreeCtrl& tree : m_trees)
+                    if (tree.m_hWnd && tree.m_hWnd == header->hwndFrom)
+                        tree.Invalidate(FALSE);
+        break;
+    case kMsgChartSlice:
+        // A slice of a pie chart: its category (1..5), then the selection text of that tree.
+        if (wParam >= 1 && wParam < kCategoryCount)
+            ShowCategory((int)wParam);
+        OnSelectionChanged();
         break;
     default:
         break;
@@ -497,30 +526,47 @@ void ScanResultPageWnd::DrawPreview(HDC dc)
     }
 }
 
+std::vector<std::string> ScanResultPageWnd::DetailValues() const
+{
+    std::vector<std::string> values(5);
+    const FoundFileRecord* record = CurrentFileRecord();
+    if (!record)
+        return values;
+    values[0] = record->name;
+    values[1] = ResourceHelper::FormatSize(record->size);
+    values[2] = FormatLocalFileTime(record->time);
+    const size_t dot = record->name.rfind('.');
+    if (dot != std::string::npos && dot + 1 < record->name.size()) {
+        values[3] = record->name.substr(dot + 1);
+        for (char& ch : values[3])
+            if (ch >= 'a' && ch <= 'z')
+                ch = (char)(ch - 'a' + 'A');
+    }
+    values[4] = record->FullPath();
+    return values;
+}
+
 void ScanResultPageWnd::DrawDetails(HDC dc)
 {
     const RECT& d = m_layout.details;
-    const FoundFileRecord* record = CurrentFileRecord();
     const char* labels[] = {"Name", "Size", "Time", "Type"};
-    std::string values[4];
-    if (record) {
-        values[0] = record->name;
-        values[1] = ResourceHelper::FormatSize(record->size);
-        values[2] = FormatLocalFileTime(record->time);
-        const size_t dot = record->name.rfind('.');
-        if (dot != std::string::npos && dot + 1 < record->name.size()) {
-            values[3] = record->name.substr(dot + 1);
-            for (char& ch : values[3])
-                if (ch >= 'a' && ch <= 'z')
-                    ch = (char)(ch - 'a' + 'A');
-        }
-    }
-    for (int i = 0; i < 4; ++i) {
-        const int top = m_layout.preview.bottom + 50 + i * 28;
+    const std::vector<std::string> values = DetailValues();
+    int top = m_layout.preview.bottom + 50;
+    for (int i = 0; i < 4; ++i, top += 28) {
         Text(dc, GetLangString(labels[i]), RECT{d.left + 10, top, d.left + 80, top + 24}, 18, 0x896E60,
              DT_VCENTER | DT_WORD_ELLIPSIS);
         Text(dc, values[i], RECT{d.left + 80, top, d.right - 10, top + 24}, 18, 0x896E60,
              DT_VCENTER | DT_WORD_ELLIPSIS);
+    }
+    // The whole path, wrapped wherever it must be: the folder is what tells copies apart.
+    if (!values[4].empty()) {
+        RECT area = {d.left + 10, top + 4, d.right - 10, d.bottom - 6};
+        HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(16, FW_NORMAL, false));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, 0x896E60);
+        DrawTextA(dc, values[4].c_str(), (int)values[4].size(), &area,
+                  DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_END_ELLIPSIS);
+        SelectObject(dc, old);
     }
 }
 
@@ -536,15 +582,16 @@ int ScanResultPageWnd::DrawForeground(HDC dc)
     Fill(dc, RECT{l.leftPanel.right, l.leftPanel.top, l.leftPanel.right + 1, l.leftPanel.bottom}, 0x4C362B);
     Fill(dc, RECT{l.treeArea.right, l.header.bottom, l.treeArea.right + 1, l.treeArea.bottom}, 0x4C362B);
 
-    const FileTreeCtrl& tree = m_trees[m_visible];
     const int total = m_model.FileCount(m_visible);
     if (total > 0) {
         Fill(dc, RECT{l.selectBox.left + 1, l.selectBox.top + 1, l.selectBox.right - 1, l.selectBox.bottom - 1},
              0x2C201A);
-        // Checked once the box (or auto-select) chose: every group keeps one file, so "all" never means every file.
-        const bool all = tree.CheckedCount() > 0;
-        if (Gdiplus::Image* box = all ? m_boxChecked : m_boxUnchecked)
+        // A full tick only when every file is checked; some checked shows the partly mark.
+        const GroupMark mark = SelectAllMark();
+        if (Gdiplus::Image* box = mark == kGroupAllChecked ? m_boxChecked : m_boxUnchecked)
             DrawImageAtOwnSize(dc, box, l.selectBox.left + 10, l.selectBox.top + 8);
+        if (mark == kGroupPartlyChecked)
+            FileTreeCtrl::DrawPartMark(dc, l.selectBox.left + 10, l.selectBox.top + 8);
         const std::string caption = FormatLangString("CheckBtnTipText", "Select all (%s)",
                                                      ResourceHelper::FormatSize(m_model.TotalSize(m_visible)));
         Text(dc, caption, RECT{l.selectBox.left + 31, l.selectBox.top, l.selectBox.left + 300, l.selectBox.bottom}, 16,

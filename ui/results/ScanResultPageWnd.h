@@ -8,6 +8,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "finder/ScanRun.h"
 #include "mfc/Mfc.h"
@@ -29,8 +30,12 @@ public:
     enum {
         kCmdBack = 100, kCmdUncheckAll = 101, kCmdRemove = 102, kCmdDropDown = 103, kCmdAutoSelect = 104,
         kCmdFirstTab = 105, kCmdLastTab = 109, kCmdOpen = 110, kCmdCategoryChoice = 9216,
+        kCmdSelectionChanged = 17408,
     };
-    enum { kMsgRemovalFinished = 0x2401, kMsgStartRemoval = 0x2402, kCategoryCount = 6, kFirstTreeId = 1000 };
+    enum {
+        kMsgRemovalFinished = 0x2401, kMsgStartRemoval = 0x2402, kCategoryCount = 6, kFirstTreeId = 1000,
+        kMsgChartSlice = 0x4400,  // from a pie chart child: wParam is the slice's category (1..5)
+    };
 
     ScanResultPageWnd();
     ~ScanResultPageWnd() override;
@@ -64,11 +69,15 @@ public:
     const PruneOutcome& LastRefresh() const { return m_lastRefresh; }
     // The shell that removals call (the system's unless a caller gives another).
     void SetRecycleShell(IRecycleShell* shell) { m_shell = shell; }
+    // What the select-all box shows: unchecked, partly (some files checked) or all checked.
+    GroupMark SelectAllMark() const;
     // Marks exactly the tab with that id (105..109) as the chosen one; any other id clears them.
     void SetActiveTab(int id);
     FilterFileTypeWnd& DropDown() { return m_dropDown; }
     // What the page tells beside the groups about how the scan ended; empty when all went well.
     std::string OutcomeNote() const;
+    // The details of the current file: name, size, time, type and its whole path.
+    std::vector<std::string> DetailValues() const;
     // The preview of the current file: how often a picture was decoded, and the size of the
     // shell icon shown for a file that is no picture (0: none).
     int PreviewDecodes() const { return m_previewDecodes; }
@@ -99,6 +108,8 @@ protected:
     // The removal (RemovalFlow.cpp): Remove -> questions -> "Cleaning" -> notice -> refresh.
     void OnRemoveChecked();
     void StartRemoval();
+    // One pass of the removal on its worker under the "Cleaning" tip.
+    RemovalReport RunUnderCleaningTip(RecycleRemoval& removal, bool binRefusedForEver);
     void OnRemovalFinished();
     // Yes / No in the program's own box, owned by the main window: true for Yes.
     bool AskBeforeRemoval(const std::string& text);

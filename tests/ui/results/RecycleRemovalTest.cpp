@@ -13,6 +13,7 @@
 #include "finder/FileSource.h"
 #include "tests/support/WinePath.h"
 #include "StandInShell.h"
+#include "UnusableTrash.h"
 #include "ui/results/RecycleRemoval.h"
 #include "UngroupedRemoval.h"
 
@@ -146,6 +147,64 @@ TEST(RecycleRemoval, AReadOnlyFileIsEitherInTheTrashOrStillThere)
     EXPECT_TRUE(stillThere != inTrash) << "deleted for ever, or copied and left";
     EXPECT_EQ(inTrash ? 1 : 0, report.removed);
     EXPECT_EQ(stillThere, !(readOnly->flags & kRecordRemoved));
+}
+
+TEST(RecycleRemoval, AFileGoneButNotInTheBinIsNeverToldAsRestorable)
+{
+    auto gone = MakeFile("gone-not-in-bin.txt", "the shell deleted it instead");
+    auto binned = MakeFile("binned.txt", "the shell binned it");
+    resultstest::StandInShell deleting;
+    deleting.deleteInsteadOfBin = true;
+    RemovalReport report = RemoveRecordsToRecycleBin({gone.get()}, deleting);
+    EXPECT_EQ(0, report.removed) << "the bin does not hold it";
+    EXPECT_EQ(1, report.goneNotInBin);
+    EXPECT_FALSE(Exists(gone->FullPath()));
+    EXPECT_TRUE(gone->flags & kRecordRemoved) << "gone all the same: its row goes";
+    EXPECT_EQ(kRemovalOk, MoveFileToRecycleBin(binned->FullPath()));
+    EXPECT_TRUE(Exists(TrashFolder() + "binned.txt"));
+}
+
+TEST(RecycleRemoval, ABinThatTakesNothingIsFoundOutOnceAndDeletesNothingUnasked)
+{
+    // "files" set aside: the shell wants to delete for ever instead; "info" set aside: it
+    // says all went well and moves nothing. Three folders of 40 files on one drive.
+    for (const char* part : {"files", "info"}) {
+        RemovalGroup group;
+        std::vector<std::unique_ptr<FoundFileRecord>> records;
+        auto kept = MakeFile((std::string("unusable-kept-") + part + ".txt").c_str(), part);
+        group.kept.push_back(kept.get());
+        for (int f = 0; f < 3; ++f) {
+            const std::string folder = WorkFolder() + "unusable-" + part + std::to_string(f) + "\\";
+            CreateDirectoryA(folder.c_str(), nullptr);
+            for (int i = 0; i < 40; ++i) {
+                records.push_back(MakeFile(("copy" + std::to_string(i) + ".txt").c_str(), part, folder));
+                group.checked.push_back(records.back().get());
+            }
+        }
+        resultstest::UnusableTrash trash(part);
+        ASSERT_TRUE(trash.Ready()) << part;
+        resultstest::StandInShell shell;
+        RecycleRemoval removal({group}, shell);
+        EXPECT_EQ(0, removal.FindFilesWithoutRecycleBin());
+        RemovalReport report = removal.Run();
+        EXPECT_EQ(0, report.removed) << part;
+        EXPECT_EQ(0, report.deletedForEver + report.goneNotInBin) << part;
+        EXPECT_EQ(120, report.Count(kRemovalBinCannotTake)) << part;
+        EXPECT_LE(shell.calls.size(), 2u) << part << ": found out once, not file by file";
+        int onDisk = 0;
+        for (const auto& record : records)
+            onDisk += Exists(record->FullPath()) && !IsRemoved(record.get()) ? 1 : 0;
+        EXPECT_EQ(120, onDisk) << part;
+
+        // The user's word: for ever, under the same group rule, and told so.
+        ASSERT_EQ(120, removal.BinRefusedCount()) << part;
+        report.Replace(kRemovalBinCannotTake, removal.DeleteBinRefusedForEver());
+        EXPECT_EQ(120, report.deletedForEver) << part;
+        EXPECT_EQ(0, report.removed) << part;
+        EXPECT_TRUE(report.failures.empty()) << part;
+        EXPECT_FALSE(Exists(records[0]->FullPath())) << part;
+        EXPECT_TRUE(Exists(kept->FullPath())) << part;
+    }
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include "ResultsPageHost.h"
 #include "StandInShell.h"
+#include "UnusableTrash.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
 #include "ui/dialogs/CleaningTipDlg.h"
 #include "ui/dialogs/RemoveFileFinishDlg.h"
@@ -265,6 +266,50 @@ TEST(RemovalFlow, AFileWithoutARecycleBinIsAskedForAndNeverToldAsRestorable)
     EXPECT_EQ(trashBefore, TrashCount()) << "not in the bin either";
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_FALSE(shell.calls[0].toRecycleBin);
+}
+
+TEST(RemovalFlow, FilesTheBinWillNotTakeAreKeptUnlessTheUserSaysDeleteThemForEver)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("scan-unusable"));
+    ResultModel& model = host.page.Model();
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdAutoSelect, 0);
+    const std::vector<std::string> checked = CheckedPaths(model);
+    ASSERT_EQ(2u, checked.size());
+    host.page.showOutcome = true;
+    const int trashBefore = TrashCount();
+    resultstest::UnusableTrash trash("files");
+    ASSERT_TRUE(trash.Ready());
+
+    for (bool forEver : {false, true}) {
+        BoxAnswerer answers([forEver](const std::string& text) {
+            return text.find("would not take 2") == std::string::npos || forEver;
+        });
+        const int outcomes = host.page.outcomes;
+        host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+        ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == outcomes + 1; }, 1000)) << forEver;
+        host.PumpUntil([] { return false; }, 30);
+        ASSERT_EQ(2u, answers.texts.size()) << forEver << ": the program's question, then the outcome";
+        EXPECT_NE(std::string::npos, answers.texts[0].find("recycle bin would not take 2")) << answers.texts[0];
+        EXPECT_EQ(0, answers.notices) << "no notice says they are in the recycle bin";
+        const RemovalReport& told = host.page.told;
+        EXPECT_EQ(0, told.removed) << forEver;
+        if (!forEver) {
+            EXPECT_NE(std::string::npos, answers.texts[1].find("2 checked files were kept")) << answers.texts[1];
+            EXPECT_EQ(2, told.Count(kRemovalBinCannotTake));
+            for (const std::string& path : checked)
+                EXPECT_TRUE(Exists(path)) << path;
+            EXPECT_EQ(2, model.CheckedCount(kCategoryAllFiles)) << "still checked";
+        } else {
+            EXPECT_NE(std::string::npos, answers.texts[1].find("2 files were deleted permanently")) << answers.texts[1];
+            EXPECT_EQ(2, told.deletedForEver);
+            EXPECT_TRUE(told.failures.empty());
+            for (const std::string& path : checked)
+                EXPECT_FALSE(Exists(path)) << path;
+        }
+    }
+    trash.Restore();
+    EXPECT_EQ(trashBefore, TrashCount()) << "nothing reached the bin";
 }
 
 TEST(RemovalFlow, TheCleaningTipCountsAndStopsBetweenFiles)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/results/PathTail.h"
 #include "ui/results/ResultModel.h"
 #include "ui/results/ResultSizeText.h"
 
@@ -46,6 +47,29 @@ struct Filled
 };
 
 }  // namespace
+
+TEST(PathTail, KeepsTheFoldersNextToTheNameThatTellCopiesApart)
+{
+    const auto measure = [](const std::string& text) { return (int)text.size() * 7; };
+    const std::string a = "C:\\Users\\me\\Pictures\\data\\main1\\swirl.png";
+    const std::string b = "C:\\Users\\me\\Pictures\\data\\main2\\swirl.png";
+    struct Case
+    {
+        int chars;
+        const char* shown;
+    } cases[] = {
+        {80, "C:\\Users\\me\\Pictures\\data\\main1\\swirl.png"},
+        {33, "...\\Pictures\\data\\main1\\swirl.png"},
+        {24, "...\\data\\main1\\swirl.png"},
+        {20, "...\\main1\\swirl.png"},
+        {12, "...wirl.png"},
+        {2, "..."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.shown, PathTail(a, c.chars * 7, measure)) << c.chars;
+    for (int chars : {20, 24, 33})
+        EXPECT_NE(PathTail(a, chars * 7, measure), PathTail(b, chars * 7, measure)) << chars;
+}
 
 TEST(ResultSizeText, Table)
 {

@@ -367,3 +367,28 @@ TEST_F(ResultTreeWindow, RowsDrawInTheSameFontsAfterJapaneseAndBack)
     tree_.ReloadText();
     EXPECT_TRUE(before == resultstest::CapturePixels(tree_.m_hWnd, rows)) << "drawn as before the switch";
 }
+
+TEST_F(ResultTreeWindow, ScrollWheelAndButtonUpDrawEveryRowAgain)
+{
+    Fill("redraw");
+    const struct
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } cases[] = {
+        {WM_VSCROLL, SB_ENDSCROLL, 0},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), MAKELPARAM(10, 10)},
+        {WM_LBUTTONUP, 0, MAKELPARAM(600, 480)},
+    };
+    RECT client;
+    tree_.GetClientRect(&client);
+    for (const auto& c : cases) {
+        tree_.UpdateWindow();
+        tree_.ValidateRect(nullptr);
+        tree_.SendMessage(c.message, c.wParam, c.lParam);
+        RECT dirty = {};
+        ASSERT_TRUE(::GetUpdateRect(tree_.m_hWnd, &dirty, FALSE)) << c.message;
+        EXPECT_EQ(client.bottom, dirty.bottom - dirty.top) << c.message << ": every row, not a strip";
+    }
+}

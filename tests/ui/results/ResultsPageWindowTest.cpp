@@ -349,6 +349,100 @@ TEST(ResultsPage, EveryButtonStaysInsideTheClientAreaAfterEachResize)
     }
 }
 
+TEST(ResultsPage, TheSelectAllBoxIsFullOnlyWhenEveryFileIsChecked)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    RECT client;
+    GetClientRect(host.page.GetHwnd(), &client);
+    const RECT select = ResultPageLayout::For(client).selectBox;
+    const RECT box = {select.left + 10, select.top + 8, select.left + 10 + FileTreeCtrl::kCheckBoxSize,
+                      select.top + 8 + FileTreeCtrl::kCheckBoxSize};
+    EXPECT_EQ(kGroupUnchecked, host.page.SelectAllMark());
+    const std::vector<uint32_t> unchecked = resultstest::CapturePixels(host.page.GetHwnd(), box);
+
+    FileTreeCtrl& tree = host.page.Tree(kCategoryAllFiles);
+    const std::vector<HTREEITEM> files = OpenGroup(tree, tree.GetRootItem());
+    ASSERT_GE(files.size(), 2u);
+    ClickBox(host, tree, files[1]);
+    ASSERT_EQ(1, tree.CheckedCount());
+    EXPECT_EQ(kGroupPartlyChecked, host.page.SelectAllMark()) << "one file checked is not all";
+    EXPECT_GT(resultstest::CountColour(host.page.GetHwnd(), box, kPartMarkInk), 16);
+
+    ResultModel& model = host.page.Model();
+    for (ResultGroup* group : model.GroupsOf(kCategoryAllFiles))
+        for (size_t i = 0; i < group->files.size(); ++i)
+            model.SetFileChecked(group, i, true);
+    host.page.OnSelectionChanged();
+    EXPECT_EQ(kGroupAllChecked, host.page.SelectAllMark());
+    EXPECT_EQ(0, resultstest::CountColour(host.page.GetHwnd(), box, kPartMarkInk));
+    EXPECT_NE(unchecked, resultstest::CapturePixels(host.page.GetHwnd(), box)) << "the full tick";
+}
+
+TEST(ResultsPage, AFileRowsWholePathIsInItsTooltipAndInTheDetails)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    FileTreeCtrl& tree = host.page.Tree(kCategoryAllFiles);
+    const std::vector<HTREEITEM> files = OpenGroup(tree, tree.GetRootItem());
+    ASSERT_GE(files.size(), 2u);
+    const std::string path = tree.LinkOf(files[1])->record->file->FullPath();
+    RECT row;
+    ASSERT_TRUE(tree.GetItemRect(files[1], &row, TRUE));
+    const POINT at = {row.left + 60, (row.top + row.bottom) / 2};
+    POINT screen = at;
+    ClientToScreen(tree.m_hWnd, &screen);
+    SetCursorPos(screen.x, screen.y);  // the pointer's own moves land on the same row
+    PostMessageA(tree.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    host.PumpUntil([] { return false; }, 5);
+    EXPECT_EQ(path, tree.ToolTipText());
+    host.Click(tree.m_hWnd, at);
+    const std::vector<std::string> details = host.page.DetailValues();
+    ASSERT_EQ(5u, details.size());
+    EXPECT_EQ(path, details[4]);
+    EXPECT_EQ(tree.LinkOf(files[1])->record->file->name, details[0]);
+}
+
+TEST(ResultsPage, AChartSliceAndTheSelectionCommandReachThePage)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    PostMessageA(host.page.GetHwnd(), UiCtrl::ScanResultPageWnd::kMsgChartSlice, kCategoryOfficeDoc, 0);
+    host.PumpUntil([] { return false; }, 5);
+    EXPECT_EQ(kCategoryOfficeDoc, host.page.VisibleCategory()) << "the slice's category";
+    PostMessageA(host.page.GetHwnd(), UiCtrl::ScanResultPageWnd::kMsgChartSlice, 0, 0);
+    host.PumpUntil([] { return false; }, 5);
+    EXPECT_EQ(kCategoryOfficeDoc, host.page.VisibleCategory()) << "no slice: no switch";
+
+    // Marks changed behind the page's back: the command rereads the selection text.
+    ResultModel& model = host.page.Model();
+    ResultGroup* group = model.GroupsOf(kCategoryOfficeDoc)[0];
+    model.SetFileChecked(group, 1, true);
+    ASSERT_TRUE(host.page.SelectionText().empty());
+    PostMessageA(host.page.GetHwnd(), WM_COMMAND, UiCtrl::ScanResultPageWnd::kCmdSelectionChanged, 0);
+    host.PumpUntil([] { return false; }, 5);
+    EXPECT_FALSE(host.page.SelectionText().empty());
+}
+
+TEST(ResultsPage, AClickOrDoubleClickNotedByATreeDrawsItsRowsAgain)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));
+    FileTreeCtrl& tree = host.page.Tree(kCategoryAllFiles);
+    // Until the first resize the skinned frame's inner window is empty: the tree shows
+    // nothing and collects no region to draw.
+    host.Resize(1100, 650);
+    host.PumpUntil([] { return false; }, 5);
+    for (UINT code : {(UINT)NM_CLICK, (UINT)NM_DBLCLK}) {
+        tree.UpdateWindow();
+        tree.ValidateRect(nullptr);
+        NMHDR header = {tree.m_hWnd, (UINT_PTR)tree.GetDlgCtrlID(), code};
+        SendMessageA(host.page.GetHwnd(), WM_NOTIFY, header.idFrom, (LPARAM)&header);
+        RECT dirty = {};
+        EXPECT_TRUE(::GetUpdateRect(tree.m_hWnd, &dirty, FALSE)) << code;
+    }
+}
+
 TEST(ResultsPage, TellsAStoppedScanAndWhatCouldNotBeRead)
 {
     PageHost host;
@@ -367,6 +461,16 @@ TEST(ResultsPage, TellsAStoppedScanAndWhatCouldNotBeRead)
     host.page.SetScanOutcome(outcome);
     EXPECT_EQ(std::string::npos, host.page.OutcomeNote().find(GetLangString("ScanStoppedNote")));
     EXPECT_NE(std::string::npos, host.page.OutcomeNote().find('7')) << "counts are told even when groups were found";
+    // A count of zero is left out.
+    outcome.unlistableFolders = 0;
+    host.page.SetScanOutcome(outcome);
+    EXPECT_EQ(std::string::npos, host.page.OutcomeNote().find("folders")) << host.page.OutcomeNote();
+    EXPECT_NE(std::string::npos, host.page.OutcomeNote().find("7 files")) << host.page.OutcomeNote();
+    outcome.unlistableFolders = 1;
+    outcome.unreadableFiles = 0;
+    host.page.SetScanOutcome(outcome);
+    EXPECT_EQ(std::string::npos, host.page.OutcomeNote().find("files")) << host.page.OutcomeNote();
+    EXPECT_NE(std::string::npos, host.page.OutcomeNote().find("1 folders")) << host.page.OutcomeNote();
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
     EXPECT_EQ("", host.page.OutcomeNote()) << "the next scan starts without the last one's note";
 }

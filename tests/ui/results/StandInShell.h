@@ -1,7 +1,8 @@
 // tests/ui/results/StandInShell.h
 // A shell for removal tests: it moves files into the Wine trash through the system's shell,
 // but can say that some folders have no recycle bin, refuse some files as Windows refuses a
-// file in use (stopping the call at that file), and take its time over each call.
+// file in use (stopping the call at that file), and take its time over each call. The bin is
+// read through the system's shell.
 #pragma once
 #include <windows.h>
 
@@ -25,6 +26,7 @@ class StandInShell : public IRecycleShell
 public:
     std::set<std::string> foldersWithoutBin;
     std::set<std::string> refused;  // full paths
+    bool deleteInsteadOfBin = false;  // as a shell that deletes what the bin cannot take, in silence
     DWORD delayMs = 0;
     std::function<void()> onCall;   // runs at the start of every call
     std::vector<ShellCallSeen> calls;
@@ -54,8 +56,13 @@ public:
             }
             taken.push_back(path);
         }
-        const int result = SystemRecycleShell().Delete(taken, toRecycleBin, owner);
-        return refusedOne ? ERROR_SHARING_VIOLATION : result;
+        const int result = SystemRecycleShell().Delete(taken, toRecycleBin && !deleteInsteadOfBin, owner);
+        return refusedOne && result == 0 ? ERROR_SHARING_VIOLATION : result;
+    }
+
+    bool ListRecycleBin(std::vector<std::wstring>& entries) override
+    {
+        return SystemRecycleShell().ListRecycleBin(entries);
     }
 };
 

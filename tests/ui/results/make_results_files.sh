@@ -37,8 +37,8 @@ printf 'minutes of the meeting\n' > "$look/notes.txt"
 
 # The removal flow's trees, one per test: a picture in three copies and a document in two
 # ("scan-whole", "scan-keep-gone"); a picture in four and a document in three
-# ("scan-refresh"); a picture in two folders ("scan-nobin"); a picture in six folders
-# ("scan-many").
+# ("scan-refresh"); a picture in two folders ("scan-nobin"); a picture in three folders for a
+# bin that takes nothing ("scan-unusable"); a picture in six folders ("scan-many").
 for name in scan-whole scan-keep-gone; do cp -r "$scan" "$root/$name"; done
 mk_copies() {  # folder, size, copies...
   local dir=$1 size=$2; shift 2
@@ -51,6 +51,7 @@ mk_copies() {  # folder, size, copies...
 mk_copies "$root/scan-refresh" 6000 p1.jpg a/p2.jpg b/p3.jpg c/p4.jpg
 mk_copies "$root/scan-refresh" 2200 d1.txt a/d2.txt b/d3.txt
 mk_copies "$root/scan-nobin" 5000 beach.jpg nobin/beach.jpg
+mk_copies "$root/scan-unusable" 4500 beach.jpg a/beach.jpg b/beach.jpg
 mk_copies "$root/scan-many" 4000 1/sea.jpg 2/sea.jpg 3/sea.jpg 4/sea.jpg 5/sea.jpg 6/sea.jpg
 # The gallery's removal pictures: a picture in three copies (twice), and one in six folders.
 cp -r "$scan" "$root/gallery-whole"
