@@ -105,6 +105,8 @@ FileTreeCtrl::~FileTreeCtrl()
     for (auto& entry : m_icons)
         if (entry.second)
             DestroyIcon(entry.second);
+    if (m_background)
+        DeleteObject(m_background);
     if (m_toolTip && ::IsWindow(m_toolTip))
         ::DestroyWindow(m_toolTip);
 }
@@ -154,11 +156,153 @@ std::string FileTreeCtrl::PaddedItemText(const std::string& caption)
     return caption + std::string(zeros, '0');
 }
 
-RECT FileTreeCtrl::CheckBoxRect(const RECT& rowText, bool group)
+RECT FileTreeCtrl::CheckBoxOf(const RECT& rowText, bool group) const
 {
-    const int left = rowText.left - 19 + (group ? 11 : 10);
+    const int left = rowText.left - 19 + (group ? m_groupBoxLeft : m_fileBoxLeft);
     const int top = rowText.top + (group ? 20 : 15);
-    return RECT{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
+    return RECT{left, top, left + m_boxSize.cx, top + m_boxSize.cy};
+}
+
+RECT FileTreeCtrl::CheckBoxHitRect(const RECT& rowText, bool group) const
+{
+    // Not to the right: the arrow and the icon begin there.
+    RECT hit = CheckBoxOf(rowText, group);
+    hit.left -= m_boxHitMargin;
+    hit.top -= m_boxHitMargin;
+    hit.bottom += m_boxHitMargin;
+    return hit;
+}
+
+void FileTreeCtrl::SetCheckBoxSize(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    m_boxSize = SIZE{width, height};
+    if (m_hWnd)
+        Invalidate(FALSE);
+}
+
+void FileTreeCtrl::SetCheckBoxMargins(int hit, int groupLeft, int fileLeft)
+{
+    m_boxHitMargin = std::max(0, hit);
+    m_groupBoxLeft = groupLeft;
+    m_fileBoxLeft = fileLeft;
+    if (m_hWnd)
+        Invalidate(FALSE);
+}
+
+bool FileTreeCtrl::LoadBackgroundBitmap(int resourceId)
+{
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId));
+    if (!bitmap)
+        return false;
+    if (m_background)
+        DeleteObject(m_background);
+    m_background = bitmap;
+    if (m_hWnd)
+        Invalidate(FALSE);
+    return true;
+}
+
+void FileTreeCtrl::ReportPrune(const PruneOutcome& outcome)
+{
+    if (!m_callBack || m_category < 0 || m_category > kCategoryOther)
+        return;
+    const CategoryPrune& figures = outcome.byCategory[m_category];
+    if (figures.files > 0)
+        m_callBack->OnFileRemoved(m_category, figures.bytes, figures.files);
+    for (const auto& group : outcome.dropped) {
+        if (!group || (m_category != kCategoryAllFiles && group->category != m_category))
+            continue;
+        // The row went before the prune: the link carries the group, without an item.
+        TreeRowRecord record;
+        record.group = group.get();
+        record.file = group->files.empty() ? nullptr : group->files[0].record;
+        record.category = group->category;
+        record.isGroup = true;
+        record.fileCount = (int)group->files.size();
+        TreeItemLink link;
+        link.tree = this;
+        link.record = &record;
+        link.isGroup = true;
+        m_callBack->OnGroupRemoved(nullptr, &link, this, true);
+    }
+}
+
+void FileTreeCtrl::RemoveGroup(HTREEITEM item, const TreeItemLink* link)
+{
+    if (item && m_hWnd)
+        DeleteItem(item);
+    const ResultGroup* group = link && link->record ? link->record->group : nullptr;
+    if (group) {
+        m_openBefore.erase(group);
+        if (m_topBefore == group)
+            m_topBefore = nullptr;
+        m_groups.erase(std::remove(m_groups.begin(), m_groups.end(), group), m_groups.end());
+    }
+}
+
+const TreeItemLink* FileTreeCtrl::GroupLinkOf(HTREEITEM item) const
+{
+    const TreeItemLink* link = LinkOf(item);
+    return link && link->isGroup && link->record && link->record->group ? link : nullptr;
+}
+
+int FileTreeCtrl::RecountGroup(HTREEITEM item)
+{
+    const TreeItemLink* link = GroupLinkOf(item);
+    if (!link)
+        return -1;
+    int count = 0;
+    int64_t size = 0;
+    for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) {
+        const TreeItemLink* file = LinkOf(child);
+        if (!file || !file->record)
+            continue;
+        file->record->SyncMarks();
+        if (file->record->checked) {
+            ++count;
+            size += file->record->file ? file->record->file->size : 0;
+        }
+    }
+    link->record->checkedCount = count;
+    link->record->checkedSize = size;
+    return count;
+}
+
+int FileTreeCtrl::GroupCheckedCount(HTREEITEM item) const
+{
+    const TreeItemLink* link = GroupLinkOf(item);
+    return link ? link->record->group->CheckedCount() : 0;
+}
+
+int64_t FileTreeCtrl::GroupCheckedSize(HTREEITEM item) const
+{
+    const TreeItemLink* link = GroupLinkOf(item);
+    return link ? link->record->group->CheckedSize() : 0;
+}
+
+void FileTreeCtrl::SetChildrenChecked(HTREEITEM item, bool checked)
+{
+    const TreeItemLink* link = GroupLinkOf(item);
+    if (!link || !m_model)
+        return;
+    ResultGroup* group = link->record->group;
+    for (size_t i = 0; i < group->files.size(); ++i)
+        m_model->SetFileChecked(group, i, checked);
+    if (m_callBack)
+        m_callBack->OnSelectionChanged();
+    Invalidate(FALSE);
+}
+
+void FileTreeCtrl::UncheckGroups()
+{
+    if (m_model)
+        for (ResultGroup* group : m_model->GroupsOf(m_category))
+            m_model->SetGroupChecked(group, false);
+    if (m_callBack)
+        m_callBack->OnSelectionChanged();
+    Invalidate(FALSE);
 }
 
 std::string FileTreeCtrl::GroupCaption(const ResultGroup& group) const
@@ -446,7 +590,7 @@ void FileTreeCtrl::OnLButtonDown(UINT flags, CPoint point)
         m_callBack->Repaint();
     RECT text;
     GetItemRect(item, &text, TRUE);
-    const RECT box = CheckBoxRect(text, link->isGroup);
+    const RECT box = CheckBoxHitRect(text, link->isGroup);
     if (PtInRect(&box, point)) {
         ToggleCheck(item);
         return;
@@ -589,24 +733,31 @@ void FileTreeCtrl::DrawPicture(HDC dc, Gdiplus::Image* image, int x, int y)
         DrawImageAtOwnSize(dc, image, x, y);
 }
 
-void FileTreeCtrl::DrawPartMark(HDC dc, int x, int y)
+void FileTreeCtrl::DrawPartMark(HDC dc, int x, int y, int width, int height)
 {
-    FillSolid(dc, RECT{x + 4, y + 4, x + kCheckBoxSize - 4, y + kCheckBoxSize - 4}, kPartMark);
+    FillSolid(dc, RECT{x + 4, y + 4, x + width - 4, y + height - 4}, kPartMark);
 }
 
 void FileTreeCtrl::DrawCheckBox(HDC dc, int mark, int x, int y)
 {
     const bool ticked = mark == kGroupChecked || mark == kGroupAllChecked;
-    DrawPicture(dc, ticked ? m_checked : m_unchecked, x, y);
+    Gdiplus::Image* picture = ticked ? m_checked : m_unchecked;
+    if (picture && ((int)picture->GetWidth() != m_boxSize.cx || (int)picture->GetHeight() != m_boxSize.cy)) {
+        // Another box size than the picture's: the picture is scaled to it.
+        Gdiplus::Graphics graphics(dc);
+        graphics.DrawImage(picture, x, y, (INT)m_boxSize.cx, (INT)m_boxSize.cy);
+    } else {
+        DrawPicture(dc, picture, x, y);
+    }
     if (mark == kGroupPartlyChecked)
-        DrawPartMark(dc, x, y);
+        DrawPartMark(dc, x, y, m_boxSize.cx, m_boxSize.cy);
     if (mark == kGroupAllChecked) {
         // A red frame round the tick: removing these leaves no copy.
-        const int s = kCheckBoxSize, w = 2;
-        FillSolid(dc, RECT{x, y, x + s, y + w}, kAllMark);
-        FillSolid(dc, RECT{x, y + s - w, x + s, y + s}, kAllMark);
-        FillSolid(dc, RECT{x, y, x + w, y + s}, kAllMark);
-        FillSolid(dc, RECT{x + s - w, y, x + s, y + s}, kAllMark);
+        const int sx = m_boxSize.cx, sy = m_boxSize.cy, w = 2;
+        FillSolid(dc, RECT{x, y, x + sx, y + w}, kAllMark);
+        FillSolid(dc, RECT{x, y + sy - w, x + sx, y + sy}, kAllMark);
+        FillSolid(dc, RECT{x, y, x + w, y + sy}, kAllMark);
+        FillSolid(dc, RECT{x + sx - w, y, x + sx, y + sy}, kAllMark);
     }
 }
 
@@ -639,10 +790,10 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
     const HFONT bold = BoldFont(), normal = NormalFont();
     FillSolid(dc, row, item == m_hot ? record.hotColour : record.backColour);
     if (link->isGroup) {
-        const RECT box = CheckBoxRect(text, true);
+        const RECT box = CheckBoxOf(text, true);
         DrawCheckBox(dc, record.checked, box.left, box.top);
         const bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-        DrawPicture(dc, open ? m_expanded : m_collapsed, L + kCheckBoxSize + 10, T + 20);
+        DrawPicture(dc, open ? m_expanded : m_collapsed, box.right - 1, T + 20);
         DrawTextIn(dc, bold, record.textColour, record.file ? record.file->name : "",
                    RECT{L + 40, T + 10, client.right - 80, T + 30}, DT_VCENTER | DT_END_ELLIPSIS);
         DrawTextIn(dc, normal, record.captionColour, record.secondCaption,
@@ -662,9 +813,9 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
         return;
     }
     const FoundFileRecord* file = record.file;
-    const RECT box = CheckBoxRect(text, false);
+    const RECT box = CheckBoxOf(text, false);
     DrawCheckBox(dc, record.checked, box.left, box.top);
-    const int iconLeft = L + kCheckBoxSize + 15;
+    const int iconLeft = box.right + 4;
     const bool removed = IsRemoved(file);
     if (file && !removed)
         if (HICON icon = SmallIconFor(file->name))
@@ -714,8 +865,20 @@ void FileTreeCtrl::OnPaint()
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    for (int i = 0; i * 60 < client.bottom; ++i)
-        FillSolid(memory, RECT{0, i * 60, client.right, (i + 1) * 60}, (i % 2) ? kStripeOdd : kStripeEven);
+    if (m_background) {
+        BITMAP size = {};
+        GetObjectA(m_background, sizeof(size), &size);
+        HDC source = CreateCompatibleDC(memory);
+        HGDIOBJ old = SelectObject(source, m_background);
+        for (int y = 0; size.bmHeight > 0 && y < client.bottom; y += size.bmHeight)
+            for (int x = 0; size.bmWidth > 0 && x < client.right; x += size.bmWidth)
+                BitBlt(memory, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    } else {
+        for (int i = 0; i * 60 < client.bottom; ++i)
+            FillSolid(memory, RECT{0, i * 60, client.right, (i + 1) * 60}, (i % 2) ? kStripeOdd : kStripeEven);
+    }
     for (HTREEITEM item = GetFirstVisibleItem(); item; item = GetNextVisibleItem(item)) {
         RECT text;
         if (!GetItemRect(item, &text, TRUE) || text.top > client.bottom)

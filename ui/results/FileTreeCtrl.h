@@ -27,7 +27,7 @@ class Image;
 class FileTreeCtrl : public CTreeCtrl
 {
 public:
-    enum { kItemHeight = 30, kCheckBoxSize = 16, kGroupRowHeight = 60, kRowBatch = 64 };
+    enum { kItemHeight = 30, kCheckBoxSize = 16, kGroupRowHeight = 60, kRowBatch = 64, kBackgroundBitmap = 1008 };
 
     FileTreeCtrl();
     ~FileTreeCtrl() override;
@@ -65,6 +65,37 @@ public:
     int64_t CheckedSize() const { return m_model ? m_model->CheckedSize(m_category) : 0; }
     std::string GetSelectionSummary() const { return m_model ? m_model->SelectionSummary(m_category) : ""; }
 
+    // After a prune (the rows are gone by then): tells the owner what left this tree's
+    // category, the files and bytes, then each group dropped.
+    void ReportPrune(const PruneOutcome& outcome);
+    // A group left the results: its row goes (when it has one) and the view no longer
+    // remembers it.
+    void RemoveGroup(HTREEITEM item, const TreeItemLink* link);
+
+    // A group row's checked count taken again from its file rows' marks (also its checked
+    // size); -1 for no group row.
+    int RecountGroup(HTREEITEM group);
+    int GroupCheckedCount(HTREEITEM group) const;
+    int64_t GroupCheckedSize(HTREEITEM group) const;
+    // Every file of the group takes the mark, the one group checking keeps included.
+    void SetChildrenChecked(HTREEITEM group, bool checked);
+    // Clears the marks of every group of the tree and of their files.
+    void UncheckGroups();
+    // The skin bitmap (resource id) tiled behind the rows in place of the stripes.
+    bool LoadBackgroundBitmap(int resourceId = kBackgroundBitmap);
+    // The page has just shown this tree's category.
+    void OnCategoryShown() {}
+
+    // Check boxes: their size and margins, for drawing and clicks alike. The margins: how far
+    // outside the box (left, above, below) a click still hits it, and the box's offset from the
+    // left of a group row and of a file row.
+    void SetCheckBoxSize(int width, int height);
+    void SetCheckBoxMargins(int hit, int groupLeft, int fileLeft);
+    SIZE CheckBoxSize() const { return m_boxSize; }
+    // The check box of a row whose text rectangle is rowText, and where a click hits it.
+    RECT CheckBoxOf(const RECT& rowText, bool group) const;
+    RECT CheckBoxHitRect(const RECT& rowText, bool group) const;
+
 
     void SetCurrentFile(HTREEITEM item);
     void UpdateCurrentFile();
@@ -76,10 +107,8 @@ public:
     static std::string FormatSize(int64_t bytes) { return FormatResultSize(bytes); }
     // The never-drawn item text: the caption padded with '0's so the row is wide enough.
     static std::string PaddedItemText(const std::string& caption);
-    // Check box of a row whose text rectangle is rowText (client coordinates).
-    static RECT CheckBoxRect(const RECT& rowText, bool group);
     // The square that marks a box as partly checked, over its unchecked picture at (x, y).
-    static void DrawPartMark(HDC dc, int x, int y);
+    static void DrawPartMark(HDC dc, int x, int y, int width = kCheckBoxSize, int height = kCheckBoxSize);
     // The open button at the right end of a file row (client coordinates).
     RECT PreviewRect(const RECT& rowText) const;
     // What a file row says after its size: pixel size, and for a look-alike group whether it
@@ -101,6 +130,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    const TreeItemLink* GroupLinkOf(HTREEITEM item) const;
     TreeRowRecord* MakeRecord(ResultGroup* group, int member, bool oddGroup);
     HTREEITEM InsertRow(TreeItemLink* link, HTREEITEM parent);
     bool InsertNextBatch();
@@ -134,5 +164,8 @@ private:
     Gdiplus::Image* m_preview = nullptr;
     Gdiplus::Image* m_previewHover = nullptr;
     POINT m_mouse = {-1, -1};
+    SIZE m_boxSize = {kCheckBoxSize, kCheckBoxSize};
+    int m_boxHitMargin = 4, m_groupBoxLeft = 11, m_fileBoxLeft = 11;
+    HBITMAP m_background = nullptr;
     HWND m_toolTip = nullptr;
 };

@@ -238,9 +238,11 @@ void ScanResultPageWnd::OnRemovalFinished()
     m_lastRefresh = job.outcome;
     m_refreshing = false;
     EnableWindow(hwnd_, TRUE);
+    // Each tree tells the page what left its category: the captions follow from there.
+    for (FileTreeCtrl& tree : m_trees)
+        tree.ReportPrune(m_lastRefresh);
     // The rows point into the groups the prune changed: they are rebuilt from the model.
     RebuildTrees();
-    SetCategoryCaptions();
     ShowWidget(kCmdOpen, false);
     ShowCategory(m_visible);
     // Files left checked (those that could not go) can still be unchecked at once.

@@ -205,21 +205,38 @@ std::vector<RemovalGroup> ResultModel::PlanRemoval(int category) const
 PruneOutcome ResultModel::PruneRemoved(const std::function<bool(const FoundFileRecord&)>& stillTheScannedFile)
 {
     PruneOutcome outcome;
+    auto leave = [&outcome](int category, const FoundFileRecord* record) {
+        const int64_t size = record ? record->size : 0;
+        for (int k : {(int)kCategoryAllFiles, category}) {
+            ++outcome.byCategory[k].files;
+            outcome.byCategory[k].bytes += size;
+        }
+    };
+    auto known = [](int category) { return category >= kCategoryPhoto && category <= kCategoryOther; };
     std::vector<std::unique_ptr<ResultGroup>> kept;
     for (auto& group : m_groups) {
+        const int category = known(group->category) ? group->category : kCategoryOther;
         std::vector<ResultFile> left;
         for (const ResultFile& file : group->files) {
-            if (IsRemoved(file.record))
+            if (IsRemoved(file.record)) {
                 ++outcome.removedFiles;
-            else if (!file.record || (stillTheScannedFile && !stillTheScannedFile(*file.record)))
+                leave(category, file.record);
+            } else if (!file.record || (stillTheScannedFile && !stillTheScannedFile(*file.record))) {
                 ++outcome.changedFiles;
-            else
+                leave(category, file.record);
+            } else {
                 left.push_back(file);
+            }
         }
         group->files.swap(left);
         if (group->files.size() < 2) {
             outcome.leftAlone += (int)group->files.size();
             ++outcome.droppedGroups;
+            for (const ResultFile& file : group->files)
+                leave(category, file.record);
+            ++outcome.byCategory[kCategoryAllFiles].groups;
+            ++outcome.byCategory[category].groups;
+            outcome.dropped.emplace_back(group.release());
             continue;
         }
         kept.push_back(std::move(group));

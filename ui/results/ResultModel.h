@@ -40,6 +40,14 @@ struct RemovalGroup
     bool mayLoseEveryFile = false;             // the user said so in so many words
 };
 
+// What a prune took from one category's results (0: from all of them).
+struct CategoryPrune
+{
+    int files = 0;      // files that left the results: removed, changed, or alone in a dropped group
+    int64_t bytes = 0;  // their sizes
+    int groups = 0;     // groups dropped, left with fewer than two files
+};
+
 // What a prune took away, for the statistics and the notice.
 struct PruneOutcome
 {
@@ -47,6 +55,9 @@ struct PruneOutcome
     int changedFiles = 0;    // files gone or changed since the scan, not by this program
     int droppedGroups = 0;   // groups left with fewer than two files
     int leftAlone = 0;       // files dropped with their group; still on disk, no longer duplicates
+    CategoryPrune byCategory[kCategoryOther + 1];
+    // The groups dropped, kept whole (with the files they had left) for those told of them.
+    std::vector<std::shared_ptr<ResultGroup>> dropped;
 };
 
 class ResultModel

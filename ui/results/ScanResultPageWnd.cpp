@@ -229,8 +229,10 @@ void ScanResultPageWnd::ShowCategory(int category)
         return;
     m_visible = category;
     FileTreeCtrl& tree = m_trees[category];
-    if (tree.m_hWnd)
+    if (tree.m_hWnd) {
         tree.UpdateCurrentFile();
+        tree.OnCategoryShown();
+    }
     for (int k = 0; k < kCategoryCount; ++k)
         if (m_trees[k].m_hWnd)
             ::ShowWindow(OuterWindow(m_trees[k]), k == category && !m_trees[k].IsEmpty() ? SW_SHOW : SW_HIDE);
@@ -271,15 +273,15 @@ void ScanResultPageWnd::NotifyOwner(WPARAM command)
 
 void ScanResultPageWnd::OnFileRemoved(int, int64_t, int)
 {
-    // The counts are read from the model, which the removal already changed.
+    // The counts are read from the model, which the prune already changed.
     SetCategoryCaptions();
     InvalidateAll();
 }
 
-void ScanResultPageWnd::OnGroupRemoved(HTREEITEM item, TreeItemLink*, FileTreeCtrl* tree, bool)
+void ScanResultPageWnd::OnGroupRemoved(HTREEITEM item, TreeItemLink* link, FileTreeCtrl* tree, bool)
 {
-    if (tree && item && tree->m_hWnd)
-        tree->DeleteItem(item);
+    if (tree)
+        tree->RemoveGroup(item, link);
     InvalidateAll();
 }
 

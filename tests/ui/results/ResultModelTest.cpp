@@ -234,6 +234,18 @@ TEST(ResultModel, PruneAlsoDropsFilesGoneOrChangedSinceTheScanThenTheirGroups)
     EXPECT_EQ(2, f.model.FileCount(kCategoryAllFiles));
     EXPECT_EQ(100, f.model.TotalSize(kCategoryAllFiles));
     EXPECT_EQ(1, f.model.CheckedCount(kCategoryAllFiles));
+    // Per category: every file that left, the one left alone in a dropped group included.
+    struct Want { int category, files; int64_t bytes; int groups; } wants[] = {
+        {kCategoryAllFiles, 5, 314, 2}, {kCategoryPhoto, 3, 300, 1}, {kCategoryVideo, 0, 0, 0},
+        {kCategoryMusic, 2, 14, 1},     {kCategoryOther, 0, 0, 0}};
+    for (const Want& want : wants) {
+        EXPECT_EQ(want.files, outcome.byCategory[want.category].files) << want.category;
+        EXPECT_EQ(want.bytes, outcome.byCategory[want.category].bytes) << want.category;
+        EXPECT_EQ(want.groups, outcome.byCategory[want.category].groups) << want.category;
+    }
+    ASSERT_EQ(2u, outcome.dropped.size());
+    EXPECT_EQ("a1.jpg", outcome.dropped[0]->files.at(0).record->name) << "a dropped group keeps the file it had left";
+    EXPECT_EQ(kCategoryMusic, outcome.dropped[1]->category);
 }
 
 TEST(ResultModel, PlanRemovalTellsEachGroupsCheckedAndKeptFilesOfTheCategory)

@@ -14,6 +14,7 @@
 #include "ui/results/FileTreeCtrl.h"
 #include "ui/results/ResultTimeText.h"
 #include "ResultsPageHost.h"
+#include "StandInShell.h"
 #include "UngroupedRemoval.h"
 #include "app/Language.h"
 #include "app/ResourceHelper.h"
@@ -34,8 +35,30 @@ struct CountingCallBack : ICallBack
         ++checks;
         lastChecked = checked;
     }
-    void OnFileRemoved(int, int64_t, int) override {}
-    void OnGroupRemoved(HTREEITEM, TreeItemLink*, FileTreeCtrl*, bool) override {}
+    // What the trees told after a prune.
+    struct Removed
+    {
+        int category;
+        int64_t size;
+        int count;
+    };
+    struct GroupGone
+    {
+        FileTreeCtrl* tree;
+        std::string firstFile;
+        int category;
+        int files;
+        bool isGroup;
+    };
+    std::vector<Removed> removed;
+    std::vector<GroupGone> groupsGone;
+    void OnFileRemoved(int category, int64_t size, int count) override { removed.push_back({category, size, count}); }
+    void OnGroupRemoved(HTREEITEM, TreeItemLink* link, FileTreeCtrl* tree, bool isGroup) override
+    {
+        const TreeRowRecord* record = link ? link->record : nullptr;
+        groupsGone.push_back({tree, record && record->file ? record->file->name : std::string(),
+                              record ? record->category : -1, record ? record->fileCount : -1, isGroup});
+    }
 };
 
 std::string WorkFolder()
@@ -102,7 +125,7 @@ protected:
     {
         RECT text;
         ASSERT_TRUE(tree_.GetItemRect(item, &text, TRUE));
-        RECT box = FileTreeCtrl::CheckBoxRect(text, tree_.LinkOf(item)->isGroup);
+        RECT box = tree_.CheckBoxOf(text, tree_.LinkOf(item)->isGroup);
         ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
     }
     void ClickAt(int x, int y)
@@ -391,4 +414,164 @@ TEST_F(ResultTreeWindow, ScrollWheelAndButtonUpDrawEveryRowAgain)
         ASSERT_TRUE(::GetUpdateRect(tree_.m_hWnd, &dirty, FALSE)) << c.message;
         EXPECT_EQ(client.bottom, dirty.bottom - dirty.top) << c.message << ": every row, not a strip";
     }
+}
+
+TEST_F(ResultTreeWindow, APruneTellsEachTreeWhatLeftItsCategoryAndWhichGroupsDropped)
+{
+    Fill("told");
+    // A video group beside the photos: only the all-files tree is told of it.
+    FileGroupMap videos;
+    videos.insert({"v", WriteRecord(owned_, "told-v1.avi", "vvvvvvvvvv")});
+    videos.insert({"v", WriteRecord(owned_, "told-v2.avi", "vvvvvvvvvv")});
+    model_.FillCategory(kCategoryVideo, videos);
+    FileTreeCtrl all, video;
+    all.SetModel(&model_, kCategoryAllFiles);
+    all.SetCallBack(&callBack_);
+    video.SetModel(&model_, kCategoryVideo);
+    video.SetCallBack(&callBack_);
+    model_.AutoSelect(kCategoryAllFiles);  // a2, a3, b2, v2
+    resultstest::StandInShell shell;
+    const FoundFileRecord* b2 = owned_[4].get();
+    shell.refused.insert(b2->FullPath());
+    RemovalReport report = RemoveRecordsToRecycleBin(model_.CheckedFiles(kCategoryAllFiles), shell);
+    ASSERT_EQ(3, report.removed) << "b2 is refused and stays";
+
+    const PruneOutcome outcome = model_.PruneRemoved();
+    callBack_.removed.clear();
+    tree_.ReportPrune(outcome);
+    // a2 and a3 went; a1 is no duplicate any more. b2 stayed and b keeps its row.
+    ASSERT_EQ(1u, callBack_.removed.size());
+    EXPECT_EQ(kCategoryPhoto, callBack_.removed[0].category);
+    EXPECT_EQ(3, callBack_.removed[0].count);
+    EXPECT_EQ(12, callBack_.removed[0].size);
+    ASSERT_EQ(1u, callBack_.groupsGone.size());
+    EXPECT_EQ(&tree_, callBack_.groupsGone[0].tree);
+    EXPECT_EQ("told-a1.jpg", callBack_.groupsGone[0].firstFile) << "group a, with the file it had left";
+    EXPECT_EQ(kCategoryPhoto, callBack_.groupsGone[0].category);
+    EXPECT_EQ(1, callBack_.groupsGone[0].files);
+    EXPECT_TRUE(callBack_.groupsGone[0].isGroup);
+
+    callBack_.removed.clear();
+    callBack_.groupsGone.clear();
+    video.ReportPrune(outcome);
+    all.ReportPrune(outcome);
+    ASSERT_EQ(2u, callBack_.removed.size());
+    EXPECT_EQ(kCategoryVideo, callBack_.removed[0].category);
+    EXPECT_EQ(2, callBack_.removed[0].count);
+    EXPECT_EQ(20, callBack_.removed[0].size);
+    EXPECT_EQ(kCategoryAllFiles, callBack_.removed[1].category);
+    EXPECT_EQ(5, callBack_.removed[1].count);
+    EXPECT_EQ(32, callBack_.removed[1].size);
+    ASSERT_EQ(3u, callBack_.groupsGone.size()) << "the video group in its tree, both groups in the all-files tree";
+    EXPECT_EQ(&video, callBack_.groupsGone[0].tree);
+    EXPECT_EQ("told-v1.avi", callBack_.groupsGone[0].firstFile);
+    EXPECT_EQ(&all, callBack_.groupsGone[1].tree);
+    EXPECT_EQ(&all, callBack_.groupsGone[2].tree);
+    EXPECT_EQ(2, model_.FileCount(kCategoryAllFiles)) << "only b is left";
+}
+
+TEST_F(ResultTreeWindow, GroupOperationsReadAndSetTheMarksOfTheirFiles)
+{
+    Fill("group");
+    HTREEITEM a = tree_.GroupItem(0), b = tree_.GroupItem(1);
+    ASSERT_TRUE(tree_.FillGroup(a));
+    tree_.Expand(a, TVE_EXPAND);
+    HTREEITEM a1 = tree_.GetChildItem(a);
+    HTREEITEM a3 = tree_.GetNextSiblingItem(tree_.GetNextSiblingItem(a1));
+    ClickCheckBox(a1);
+    ClickCheckBox(a3);
+    EXPECT_EQ(2, tree_.RecountGroup(a));
+    EXPECT_EQ(2, tree_.LinkOf(a)->record->checkedCount);
+    EXPECT_EQ(8, tree_.LinkOf(a)->record->checkedSize);
+    EXPECT_EQ(2, tree_.GroupCheckedCount(a));
+    EXPECT_EQ(8, tree_.GroupCheckedSize(a));
+    EXPECT_EQ(0, tree_.RecountGroup(b)) << "no file rows, none checked";
+    EXPECT_EQ(-1, tree_.RecountGroup(a1)) << "a file row is no group";
+
+    const int told = callBack_.selection;
+    tree_.SetChildrenChecked(a, true);
+    EXPECT_EQ(3, tree_.GroupCheckedCount(a)) << "the first file too";
+    EXPECT_EQ(12, tree_.GroupCheckedSize(a));
+    EXPECT_EQ(told + 1, callBack_.selection);
+    tree_.SetChildrenChecked(a, false);
+    EXPECT_EQ(0, tree_.CheckedCount());
+
+    tree_.AutoSelectAll();
+    ClickCheckBox(a1);
+    ASSERT_EQ(4, tree_.CheckedCount());
+    tree_.UncheckGroups();
+    EXPECT_EQ(0, tree_.GroupCheckedCount(a));
+    EXPECT_EQ(0, tree_.GroupCheckedCount(b));
+    EXPECT_EQ(0, tree_.CheckedCount());
+    EXPECT_EQ(0, tree_.RecountGroup(a)) << "the rows show it";
+}
+
+TEST_F(ResultTreeWindow, TheCheckBoxSizeAndMarginsAreWhereItDrawsAndHits)
+{
+    Fill("box");
+    HTREEITEM group = tree_.GroupItem(0);
+    RECT text;
+    ASSERT_TRUE(tree_.GetItemRect(group, &text, TRUE));
+    const RECT small = tree_.CheckBoxOf(text, true);
+    EXPECT_EQ(16, small.right - small.left);
+    EXPECT_EQ(text.left - 19 + 11, small.left);
+    // Below the 16-pixel box, inside a 26-pixel one: the row's own colour until the box grows.
+    const RECT underSmall = {small.left + 1, small.top + 18, small.left + 15, small.top + 25};
+    const COLORREF rowColour = tree_.LinkOf(group)->record->backColour;
+    EXPECT_EQ(14 * 7, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour));
+    // Inside a 26-pixel box from 20 px further right, outside the 16-pixel one.
+    const POINT probe = {small.left + 20 + 22, small.top + 22};
+    ClickAt(probe.x, probe.y);
+    EXPECT_EQ(0, tree_.CheckedCount()) << "no box there yet";
+
+    tree_.SetCheckBoxSize(26, 26);
+    EXPECT_EQ(0, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour)) << "drawn at the new size";
+    tree_.SetCheckBoxMargins(4, 31, 11);
+    const RECT big = tree_.CheckBoxOf(text, true);
+    EXPECT_EQ(small.left + 20, big.left);
+    EXPECT_EQ(26, big.bottom - big.top);
+    EXPECT_EQ(14 * 7, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour)) << "moved by the margin";
+    ClickAt(probe.x, probe.y);
+    EXPECT_EQ(2, tree_.CheckedCount()) << "the bigger box takes the click";
+    ClickAt(big.left - 3, big.top - 3);
+    EXPECT_EQ(0, tree_.CheckedCount()) << "so does its margin";
+    ClickAt(big.right + 3, big.top + 5);
+    EXPECT_EQ(0, tree_.CheckedCount()) << "but not right of it, where the arrow is";
+}
+
+TEST_F(ResultTreeWindow, TheBackgroundBitmapIsTiledBehindTheRows)
+{
+    Fill("back");
+    RECT client;
+    tree_.GetClientRect(&client);
+    RECT below = {0, client.bottom - 48, 144, client.bottom};  // no rows down there
+    const int striped = resultstest::CountColour(tree_.m_hWnd, below, 0x241C17) +
+                        resultstest::CountColour(tree_.m_hWnd, below, 0x2B211C);
+    ASSERT_TRUE(tree_.LoadBackgroundBitmap());
+    EXPECT_FALSE(tree_.LoadBackgroundBitmap(4242)) << "no such bitmap";
+    const std::vector<uint32_t> tiled = resultstest::CapturePixels(tree_.m_hWnd, below);
+    // The bitmap as the resource has it, drawn the same way.
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FileTreeCtrl::kBackgroundBitmap));
+    ASSERT_NE(nullptr, bitmap);
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof(size), &size);
+    ASSERT_GT(size.bmHeight, 0);
+    const int offset = (client.bottom - 48) % size.bmHeight;
+    HDC screen = GetDC(nullptr);
+    HDC source = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    int same = 0, compared = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 144 && x < size.bmWidth; ++x, ++compared) {
+            const COLORREF want = GetPixel(source, x, (y + offset) % size.bmHeight);
+            const uint32_t got = tiled[(size_t)y * 144 + x];
+            same += got == ((GetRValue(want) << 16) | (GetGValue(want) << 8) | GetBValue(want)) ? 1 : 0;
+        }
+    SelectObject(source, old);
+    DeleteDC(source);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    EXPECT_EQ(144 * 48, striped) << "the stripes before";
+    ASSERT_GT(compared, 0);
+    EXPECT_EQ(compared, same);
 }

@@ -170,7 +170,7 @@ void ClickBox(PageHost& host, FileTreeCtrl& tree, HTREEITEM item)
 {
     RECT text;
     ASSERT_TRUE(tree.GetItemRect(item, &text, TRUE));
-    const RECT box = FileTreeCtrl::CheckBoxRect(text, tree.LinkOf(item)->isGroup);
+    const RECT box = tree.CheckBoxOf(text, tree.LinkOf(item)->isGroup);
     host.Click(tree.m_hWnd, POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
 }
 
@@ -243,7 +243,7 @@ TEST(ResultsPage, GroupBoxShowsPartlyCheckedWhenOnlySomeFilesAreAndWarnsWhenAllA
     ASSERT_EQ(4u, files.size());
     RECT text;
     ASSERT_TRUE(tree.GetItemRect(group, &text, TRUE));
-    const RECT box = FileTreeCtrl::CheckBoxRect(text, true);
+    const RECT box = tree.CheckBoxOf(text, true);
     EXPECT_EQ(0, resultstest::CountColour(tree.m_hWnd, box, kPartMarkInk)) << "nothing checked";
 
     ClickBox(host, tree, files[2]);
