@@ -516,9 +516,9 @@ TEST_F(ResultTreeWindow, TheCheckBoxSizeAndMarginsAreWhereItDrawsAndHits)
     EXPECT_EQ(16, small.right - small.left);
     EXPECT_EQ(text.left - 19 + 11, small.left);
     // Below the 16-pixel box, inside a 26-pixel one: the row's own colour until the box grows.
-    const RECT underSmall = {small.left + 1, small.top + 18, small.left + 15, small.top + 25};
+    const RECT underSmall = {small.left + 2, small.top + 18, small.left + 14, small.top + 23};
     const COLORREF rowColour = tree_.LinkOf(group)->record->backColour;
-    EXPECT_EQ(14 * 7, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour));
+    EXPECT_EQ(12 * 5, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour));
     // Inside a 26-pixel box from 20 px further right, outside the 16-pixel one.
     const POINT probe = {small.left + 20 + 22, small.top + 22};
     ClickAt(probe.x, probe.y);
@@ -530,7 +530,7 @@ TEST_F(ResultTreeWindow, TheCheckBoxSizeAndMarginsAreWhereItDrawsAndHits)
     const RECT big = tree_.CheckBoxOf(text, true);
     EXPECT_EQ(small.left + 20, big.left);
     EXPECT_EQ(26, big.bottom - big.top);
-    EXPECT_EQ(14 * 7, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour)) << "moved by the margin";
+    EXPECT_EQ(12 * 5, resultstest::CountColour(tree_.m_hWnd, underSmall, rowColour)) << "moved by the margin";
     ClickAt(probe.x, probe.y);
     EXPECT_EQ(2, tree_.CheckedCount()) << "the bigger box takes the click";
     ClickAt(big.left - 3, big.top - 3);
