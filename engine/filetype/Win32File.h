@@ -1,7 +1,8 @@
 // engine/filetype/Win32File.h
-// A thin wrapper over one Win32 file handle, used by the disk-image files.
+// A thin wrapper over one Win32 file handle, used by the disk-image files. The same class
+// over a POSIX file descriptor serves the native build, so that the image readers are built
+// and fuzzed there too.
 #pragma once
-#include <windows.h>
 #include <stdint.h>
 
 class Win32File {
@@ -18,8 +19,9 @@ public:
 
     int Open(const char* path, uint32_t mode);
     int Close();
-    int IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    DWORD GetLastOpenError() const { return m_lastError; }
+    int IsOpen() const { return m_handle != kClosed; }
+    // The system's error code of the last Open (GetLastError, or errno natively).
+    uint32_t GetLastOpenError() const { return m_lastError; }
 
     // Bytes read; 0 when closed or on failure.
     uint32_t Read(void* buffer, uint32_t count);
@@ -38,6 +40,8 @@ public:
     int Flush();
 
 private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-    DWORD m_lastError = 0;
+    // A HANDLE on Windows (INVALID_HANDLE_VALUE is -1), a file descriptor elsewhere.
+    static constexpr intptr_t kClosed = -1;
+    intptr_t m_handle = kClosed;
+    uint32_t m_lastError = 0;
 };

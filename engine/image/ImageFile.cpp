@@ -1,6 +1,4 @@
 // engine/image/ImageFile.cpp
-#include <windows.h>
-
 #include "engine/image/ImageFile.h"
 
 #include <string.h>

@@ -1,6 +1,4 @@
 // engine/image/ImageFileDevice.cpp
-#include <windows.h>
-
 #include "engine/image/ImageFileDevice.h"
 
 #include <stdint.h>
@@ -50,8 +48,8 @@ std::string CImageFileDeviceWithDecompress::MissingImageFile()
         std::string path = m_file.PartPath(part);
         if (path.empty())
             return "part " + std::to_string(part) + ", not in the part list " + listPath;
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return path;
+        if (!Win32File(path.c_str(), Win32File::kRead).IsOpen())
+            return path;   // missing, or there but unreadable: either way it cannot be read
     }
     return std::string();
 }
@@ -60,14 +58,14 @@ bool CImageFileDeviceWithDecompress::IsImageHeaderFile()
 {
     if (!m_opened || m_file.Header().chunksPerPart.empty() || m_file.Header().totalChunks == 0)
         return false;
-    if (GetFileAttributesA(ImagePartListName(m_path).c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (Win32File(ImagePartListName(m_path).c_str(), Win32File::kRead).IsOpen())
         return true;
     // No part list to vouch for it: a raw disk's first sector could parse as a header by
     // chance, but its file is not exactly one header and one index entry per chunk long.
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(m_path.c_str(), GetFileExInfoStandard, &data))
+    uint64_t size = 0;
+    Win32File image(m_path.c_str(), Win32File::kRead);
+    if (!image.GetSize(&size))
         return false;
-    const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return size == kImageHeaderSize + 4 * uint64_t(m_file.Header().totalChunks);
 }
 

@@ -15,20 +15,25 @@ inline CMemoryDevice DiskOf(const uint8_t* data, size_t size, uint32_t sectorSiz
     return CMemoryDevice(std::vector<unsigned char>(data, data + size), sectorSize);
 }
 
-// The input as one to four disks (make_seeds.py writes it the same way): byte 0 gives the
-// number of disks (its low two bits, plus one) and which of them have 4096-byte sectors (bit
-// 4 + n for disk n); then a 3-byte little-endian size for every disk but the last, taken
-// modulo the bytes left; then the disks' bytes, one after the other.
-inline std::vector<std::unique_ptr<CMemoryDevice>> DisksOf(const uint8_t* data, size_t size)
+// The input cut into one to four pieces (make_seeds.py writes it the same way): byte 0 gives
+// the number of pieces (its low two bits, plus one) and four flags (bit 4 + n for piece n);
+// then a 3-byte little-endian size for every piece but the last, taken modulo the bytes left;
+// then the pieces' bytes, one after the other.
+struct FuzzPiece {
+    const uint8_t* data;
+    size_t size;
+    bool flag;
+};
+inline std::vector<FuzzPiece> PiecesOf(const uint8_t* data, size_t size)
 {
-    std::vector<std::unique_ptr<CMemoryDevice>> disks;
+    std::vector<FuzzPiece> pieces;
     if (size < 1)
-        return disks;
+        return pieces;
     const size_t count = size_t(data[0] & 3) + 1;
-    const uint8_t large = data[0] >> 4;
+    const uint8_t flags = data[0] >> 4;
     size_t at = 1 + 3 * (count - 1);
     if (size < at)
-        return disks;
+        return pieces;
     for (size_t n = 0; n < count; ++n) {
         const size_t left = size - at;
         size_t bytes = left;
@@ -36,9 +41,19 @@ inline std::vector<std::unique_ptr<CMemoryDevice>> DisksOf(const uint8_t* data, 
             const uint8_t* s = data + 1 + 3 * n;
             bytes = left ? (size_t(s[0]) | size_t(s[1]) << 8 | size_t(s[2]) << 16) % (left + 1) : 0;
         }
-        disks.emplace_back(new CMemoryDevice(std::vector<unsigned char>(data + at, data + at + bytes),
-                                             (large >> n) & 1 ? 4096 : 512));
+        pieces.push_back(FuzzPiece{data + at, bytes, ((flags >> n) & 1) != 0});
         at += bytes;
     }
+    return pieces;
+}
+
+// The input as one to four disks: the pieces above, a piece's flag giving it 4096-byte
+// sectors.
+inline std::vector<std::unique_ptr<CMemoryDevice>> DisksOf(const uint8_t* data, size_t size)
+{
+    std::vector<std::unique_ptr<CMemoryDevice>> disks;
+    for (const FuzzPiece& piece : PiecesOf(data, size))
+        disks.emplace_back(new CMemoryDevice(std::vector<unsigned char>(piece.data, piece.data + piece.size),
+                                             piece.flag ? 4096 : 512));
     return disks;
 }

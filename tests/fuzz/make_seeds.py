@@ -54,6 +54,35 @@ def disks_input(disks, sector_sizes):
     return bytes([flags]) + sizes + b"".join(bytes(d) for d in disks)
 
 
+def split_image_input(raw, compression, parts):
+    """A split image (header file, then its part files) as fuzz_split_image reads it, written
+    from the published layout: 256-sector chunks, each part file 512 reserved bytes and then
+    its stored chunks; the header's index holds each chunk's end within its part."""
+    pack = {0: lambda d: d, 1: bz2.compress, 2: zlib.compress,
+            3: lambda d: bytes([93]) + struct.pack("<I", 1 << 20) + lzma.compress(
+                d, format=lzma.FORMAT_RAW,
+                filters=[{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 20, "lc": 3, "lp": 0, "pb": 2}])}
+    chunk_bytes = 256 * 512
+    chunks = [raw[i:i + chunk_bytes] for i in range(0, len(raw), chunk_bytes)]
+    assert sum(parts) == len(chunks)
+    header = bytearray(512)
+    header[0:10] = b"fuzz image"
+    struct.pack_into("<IIIII", header, 256, 512, compression, 7, len(parts), len(chunks))
+    for i, n in enumerate(parts):
+        struct.pack_into("<I", header, 276 + 4 * i, n)
+    index, files, k = bytearray(), [], 0
+    for n in parts:
+        part, end = bytearray(512), 0
+        for _ in range(n):
+            stored = pack[compression](chunks[k])
+            part += stored
+            end += len(stored)
+            index += struct.pack("<I", end)
+            k += 1
+        files.append(bytes(part))
+    return disks_input([bytes(header) + bytes(index)] + files, [512] * (1 + len(files)))
+
+
 def ldm_groups():
     """Small disk groups written from the documented LDM layout: every layout over two disks,
     RAID-5 and striping over three, and a pair of 512 and 4096 bytes a sector."""
@@ -234,6 +263,11 @@ def main():
         save(out, "image_chunk", "zlib", b"\1" + zlib.compress(chunk))
         alone = lzma.compress(chunk, format=lzma.FORMAT_ALONE)
         save(out, "image_chunk", "lzma", b"\2" + alone[:5] + alone[13:])  # no size field
+        # Whole split images of the FAT32 volume's first sectors, read through their files.
+        save(out, "split_image", "zlib-two-parts", split_image_input(fat32[:3 * 256 * 512], 2, [2, 1]))
+        save(out, "split_image", "bzip2-three-parts", split_image_input(fat32[:3 * 256 * 512], 1, [1, 1, 1]))
+        save(out, "split_image", "lzma-one-part", split_image_input(fat32[:2 * 256 * 512], 3, [2]))
+        save(out, "split_image", "stored-two-parts", split_image_input(fat32[:2 * 256 * 512], 0, [1, 1]))
     finally:
         shutil.rmtree(tmp)
 
