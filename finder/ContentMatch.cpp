@@ -165,7 +165,7 @@ ContentMatcher::~ContentMatcher() = default;
 void ContentMatcher::Fail(Member& m, int64_t size)
 {
     if (!m.failed)
-        ++m_unreadable;
+        m_unreadable.Add(m.record->FullPath());
     m.failed = true;
     m.Close();
     m.Account(uint64_t(size));

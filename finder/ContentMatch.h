@@ -18,6 +18,7 @@
 
 #include "finder/FileSource.h"
 #include "finder/FoundFileRecord.h"
+#include "finder/SkippedPaths.h"
 
 class ContentMatcher
 {
@@ -43,7 +44,9 @@ public:
     bool Match(const std::vector<FoundFileRecord*>& files, int64_t size, std::vector<uint32_t>* classes);
 
     // Files that could not be read as listed (gone, locked, shorter, longer), since construction.
-    uint32_t Unreadable() const { return m_unreadable; }
+    uint32_t Unreadable() const { return m_unreadable.count; }
+    // The same files by full path (the first SkippedPaths::kMaxKept of them).
+    const SkippedPaths& UnreadablePaths() const { return m_unreadable; }
 
     struct Member;
     typedef std::vector<Member*> Set;
@@ -70,5 +73,5 @@ private:
     // Split's working space, kept from one call to the next.
     std::vector<uint32_t> m_leader, m_count;
     std::vector<std::pair<uint64_t, uint32_t>> m_mixes;
-    uint32_t m_unreadable = 0;
+    SkippedPaths m_unreadable;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "finder/FoundFileRecord.h"
+#include "finder/SkippedPaths.h"
 
 class IFilesFilter;
 class IFileSource;
@@ -55,14 +56,16 @@ public:
     // Whether the last search could list the folder it was given.
     bool LastFolderListed() const { return m_lastFolderListed; }
     // How many folders the last search could not list (the chosen one included).
-    uint32_t LastUnlistableFolders() const { return m_lastUnlistableFolders; }
+    uint32_t LastUnlistableFolders() const { return m_lastUnlistableFolders.count; }
+    const SkippedPaths& LastUnlistablePaths() const { return m_lastUnlistableFolders; }
     // How many files of likely groups the last search could not read to compare them.
-    uint32_t LastUnreadableFiles() const { return m_lastUnreadableFiles; }
+    uint32_t LastUnreadableFiles() const { return m_lastUnreadableFiles.count; }
+    const SkippedPaths& LastUnreadablePaths() const { return m_lastUnreadableFiles; }
 
 private:
     IFilesFilter* m_filter = nullptr;
     IFileSource* m_source = nullptr;
     bool m_lastFolderListed = false;
-    uint32_t m_lastUnlistableFolders = 0;
-    uint32_t m_lastUnreadableFiles = 0;
+    SkippedPaths m_lastUnlistableFolders;
+    SkippedPaths m_lastUnreadableFiles;
 };

@@ -15,15 +15,15 @@ void FileFinderModelProxy::FindDuplicates(std::string folder, FileGroupMap* resu
                                           SimilarPicturePairs* pairs)
 {
     m_lastFolderListed = false;
-    m_lastUnlistableFolders = 0;
-    m_lastUnreadableFiles = 0;
+    m_lastUnlistableFolders.Clear();
+    m_lastUnreadableFiles.Clear();
     Win32FileFinderModel* model = new (std::nothrow) Win32FileFinderModel(m_filter, m_source);
     if (!model)
         return;
     model->FindDuplicates(folder, result, pairs);
     m_lastFolderListed = model->TopFolderListed();
-    m_lastUnlistableFolders = model->UnlistableFolders();
-    m_lastUnreadableFiles = model->UnreadableFiles();
+    m_lastUnlistableFolders = model->UnlistablePaths();
+    m_lastUnreadableFiles = model->UnreadablePaths();
     delete static_cast<IFileFinderModel*>(model);
 }
 

@@ -91,6 +91,8 @@ void ScanRun::ScanWorker()
     m_problem = kScanProblemNone;
     m_unlistableFolders = 0;
     m_unreadableFiles = 0;
+    m_unlistablePaths.Clear();
+    m_unreadablePaths.Clear();
     m_stopped = false;
 
     FileFinderModelProxy& finder = FileFinderModelProxy::Instance();
@@ -98,8 +100,10 @@ void ScanRun::ScanWorker()
     finder.FindDuplicates(m_location, &m_rawResult, &m_picturePairs);
     if (!finder.LastFolderListed() && !g_scanStop)
         m_problem = kScanProblemLocationUnreadable;
-    m_unlistableFolders = finder.LastUnlistableFolders();
-    m_unreadableFiles = finder.LastUnreadableFiles();
+    m_unlistablePaths = finder.LastUnlistablePaths();
+    m_unreadablePaths = finder.LastUnreadablePaths();
+    m_unlistableFolders = m_unlistablePaths.count;
+    m_unreadableFiles = m_unreadablePaths.count;
     m_store = RecordStore::Collect(m_rawResult, m_picturePairs);
     // Stopped or not, the groups confirmed so far are shown: the finder leaves every group it
     // did not finish unconfirmed.
@@ -202,7 +206,8 @@ void ScanRun::MarkCopies(std::vector<FoundFileRecord*>& group)
             entry.second[i]->copyClass = number.first->second;
         }
     }
-    m_unreadableFiles += matcher.Unreadable();
+    m_unreadablePaths.Add(matcher.UnreadablePaths());
+    m_unreadableFiles = m_unreadablePaths.count;
 }
 
 FileGroupMap* ScanRun::MapOf(int category)

@@ -16,6 +16,7 @@
 #include "finder/FileSource.h"
 #include "finder/FoundFileRecord.h"
 #include "finder/RecordStore.h"
+#include "finder/SkippedPaths.h"
 
 enum { kScanFinishedMessage = 0x4400 };
 
@@ -35,6 +36,9 @@ struct ScanOutcome
     bool stopped = false;            // the user stopped it: only groups confirmed before are shown
     uint32_t unlistableFolders = 0;  // folders whose files were not searched
     uint32_t unreadableFiles = 0;    // candidates that could not be read
+    // Their full paths, the first SkippedPaths::kMaxKept of each; the counts above are exact.
+    std::vector<std::string> unlistableFolderPaths;
+    std::vector<std::string> unreadableFilePaths;
 };
 
 class ScanRun
@@ -90,6 +94,8 @@ public:
         outcome.stopped = m_stopped;
         outcome.unlistableFolders = m_unlistableFolders;
         outcome.unreadableFiles = m_unreadableFiles;
+        outcome.unlistableFolderPaths = m_unlistablePaths.paths;
+        outcome.unreadableFilePaths = m_unreadablePaths.paths;
         return outcome;
     }
 
@@ -125,4 +131,7 @@ private:
     std::atomic<uint32_t> m_unlistableFolders{0};
     std::atomic<uint32_t> m_unreadableFiles{0};
     std::atomic<bool> m_stopped{false};
+    // The worker's alone until kScanFinishedMessage.
+    SkippedPaths m_unlistablePaths;
+    SkippedPaths m_unreadablePaths;
 };

@@ -60,8 +60,8 @@ void Win32FileFinderModel::FindDuplicates(std::string folder, FileGroupMap* resu
 {
     m_result = result;
     m_pairs = pairs;
-    m_unlistableFolders = 0;
-    m_unreadableFiles = 0;
+    m_unlistableFolders.Clear();
+    m_unreadableFiles.Clear();
     LoadPictureLibrary();
     if (PicturesOn())
         StartComparisonThread();
@@ -72,8 +72,8 @@ void Win32FileFinderModel::FindSimilarFiles(std::string folder, SimilarPicturePa
 {
     m_result = nullptr;
     m_pairs = pairs;
-    m_unlistableFolders = 0;
-    m_unreadableFiles = 0;
+    m_unlistableFolders.Clear();
+    m_unreadableFiles.Clear();
     LoadPictureLibrary();
     if (!m_similarPictures || !m_hashValue || !m_isSimilar)
         return;
@@ -104,7 +104,7 @@ void Win32FileFinderModel::WalkTopFolder(const std::string& folder)
     bool listed = ListOneFolder(
         folder, [this](const std::string& sub) { m_pendingFolders.push_back(sub); },
         [this](FoundFileRecord* record, const std::string& path) { AcceptCandidate(record, path, m_candidates[0]); });
-    m_topFolderListed = m_unlistableFolders == 0;
+    m_topFolderListed = m_unlistableFolders.count == 0;
     if (listed && !g_scanStop && !m_pendingFolders.empty())
         RunWalkers();
     FinishPictures();
@@ -146,8 +146,11 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
         return true;
     });
     files.Flush();
-    if (!listed)
-        InterlockedIncrement(&m_unlistableFolders);
+    if (!listed) {
+        EnterCriticalSection(&m_resultLock);
+        m_unlistableFolders.Add(folder);
+        LeaveCriticalSection(&m_resultLock);
+    }
     return !stopped;
 }
 
@@ -435,7 +438,7 @@ void Win32FileFinderModel::KeyCandidates()
             g_duplicatesFound += completions;
     });
     for (auto& matcher : matchers)
-        m_unreadableFiles += matcher->Unreadable();
+        m_unreadableFiles.Add(matcher->UnreadablePaths());
 
     // Inserted in listing order within each run.
     for (const Run& run : runs) {

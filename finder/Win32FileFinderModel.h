@@ -18,6 +18,7 @@
 
 #include "finder/FileFinderModel.h"
 #include "finder/FileSource.h"
+#include "finder/SkippedPaths.h"
 #include "finder/SystemFolder.h"
 #include "finder/WalkerSplit.h"
 #include "finder/picturehash/PictureHash.h"
@@ -52,10 +53,12 @@ public:
     std::string ContentSignature(const FoundFileRecord* record, int64_t size);
 
     // Folders that could not be listed during the last search, and whether the chosen one was.
-    uint32_t UnlistableFolders() const { return m_unlistableFolders; }
+    uint32_t UnlistableFolders() const { return m_unlistableFolders.count; }
+    const SkippedPaths& UnlistablePaths() const { return m_unlistableFolders; }
     bool TopFolderListed() const { return m_topFolderListed; }
     // Files of a likely group that could not be opened or read for their signature.
-    uint32_t UnreadableFiles() const { return m_unreadableFiles; }
+    uint32_t UnreadableFiles() const { return m_unreadableFiles.count; }
+    const SkippedPaths& UnreadablePaths() const { return m_unreadableFiles; }
 
 private:
     void LoadPictureLibrary();
@@ -135,8 +138,8 @@ private:
     AHashValueFn m_hashValue = nullptr;
     IsMaybeSimilarPicturesFn m_isSimilar = nullptr;
     uint32_t m_pictureReadLimit = kDefaultPictureReadLimit;
-    volatile LONG m_unlistableFolders = 0;
-    volatile LONG m_unreadableFiles = 0;
+    SkippedPaths m_unlistableFolders;  // under the result lock while walkers run
+    SkippedPaths m_unreadableFiles;
     bool m_topFolderListed = false;
     bool m_everyFileToPictures = false;  // FindSimilarFiles: no picture test, no keying
 };

@@ -313,11 +313,48 @@ TEST_F(Scan, UnlistableFoldersBelowAreCounted)
     ScanFolder("M:\\t", &fake);
     EXPECT_EQ(kScanProblemNone, run.Problem());
     EXPECT_EQ(1u, run.UnlistableFolders());
-    ScanFolder(FixtureDir() + "\\finder\\longpath");
+    EXPECT_EQ((std::vector<std::string>{"M:\\t\\locked"}), run.Outcome().unlistableFolderPaths);
+    // A real tree: the folder past the length the system lists is told by its whole path.
+    const std::string longpath = FixtureDir() + "\\finder\\longpath";
+    ScanFolder(longpath);
     EXPECT_TRUE(GroupSets().empty());
     EXPECT_EQ(1u, run.UnlistableFolders());
+    const std::vector<std::string> paths = run.Outcome().unlistableFolderPaths;
+    ASSERT_EQ(1u, paths.size());
+    EXPECT_EQ(0u, paths[0].find(longpath + "\\a-folder-name-of-some-length-1\\")) << paths[0];
+    EXPECT_GE(paths[0].size(), size_t(MAX_PATH) - 12) << paths[0];
     ScanFolder(FixtureDir() + "\\finder\\content");
     EXPECT_EQ(0u, run.UnlistableFolders());
+    EXPECT_TRUE(run.Outcome().unlistableFolderPaths.empty());  // the last scan's are gone
+}
+
+// However many are skipped, the counts stay exact while only the first paths are kept.
+TEST_F(Scan, SkippedPathsAreBoundedCountsExact)
+{
+    FakeFileSource fake;
+    const size_t extra = 7;
+    for (size_t i = 0; i < SkippedPaths::kMaxKept + extra; ++i) {
+        const std::string n = std::to_string(i);
+        fake.AddFile("M:\\t\\f" + n + "\\x.txt", "same");
+        fake.AddFile("M:\\t\\g" + n + ".txt", "same");
+        fake.SetUnlistable("M:\\t\\f" + n);
+        fake.SetUnopenable("M:\\t\\g" + n + ".txt");
+    }
+    ScanFolder("M:\\t", &fake);
+    const ScanOutcome outcome = run.Outcome();
+    EXPECT_EQ(SkippedPaths::kMaxKept + extra, outcome.unlistableFolders);
+    EXPECT_EQ(SkippedPaths::kMaxKept + extra, outcome.unreadableFiles);
+    ASSERT_EQ(SkippedPaths::kMaxKept, outcome.unlistableFolderPaths.size());
+    ASSERT_EQ(SkippedPaths::kMaxKept, outcome.unreadableFilePaths.size());
+    // Each a real one, none twice.
+    std::set<std::string> folders(outcome.unlistableFolderPaths.begin(), outcome.unlistableFolderPaths.end());
+    std::set<std::string> files(outcome.unreadableFilePaths.begin(), outcome.unreadableFilePaths.end());
+    EXPECT_EQ(SkippedPaths::kMaxKept, folders.size());
+    EXPECT_EQ(SkippedPaths::kMaxKept, files.size());
+    for (const std::string& folder : folders)
+        EXPECT_EQ(0u, folder.find("M:\\t\\f")) << folder;
+    for (const std::string& file : files)
+        EXPECT_EQ(0u, file.find("M:\\t\\g")) << file;
 }
 
 // Files that could have been in a group but could not be read (locked by another program, no
@@ -335,10 +372,14 @@ TEST_F(Scan, UnreadableCandidatesAreCounted)
     ScanFolder("M:\\t", &fake);
     EXPECT_TRUE(GroupSets().empty());
     EXPECT_EQ(2u, run.UnreadableFiles());
+    std::vector<std::string> paths = run.Outcome().unreadableFilePaths;
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ((std::vector<std::string>{"M:\\t\\grown.bin", "M:\\t\\locked.txt"}), paths);
     fake.AddFile("M:\\t\\c.txt", "same");
     ScanFolder("M:\\t", &fake);
     EXPECT_EQ(1u, GroupSets().size());
     EXPECT_EQ(2u, run.UnreadableFiles());  // counted afresh by every scan
+    EXPECT_EQ(2u, run.Outcome().unreadableFilePaths.size());
 }
 
 // Look-alike groups: a key of their own, members in keep order (most pixels, then the

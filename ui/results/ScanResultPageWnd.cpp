@@ -441,6 +441,8 @@ int ScanResultPageWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)
         else
             tree.AutoSelectAll();
         OnSelectionChanged();
+    } else if (PtInRect(&m_noteArea, point) && (m_outcome.unlistableFolders || m_outcome.unreadableFiles)) {
+        ShowSkippedPaths();
     }
     return result;
 }
@@ -615,6 +617,8 @@ int ScanResultPageWnd::DrawForeground(HDC dc)
         HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(16, FW_NORMAL, false));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kNoteColour);
+        m_noteArea = area;
+        DrawTextA(dc, note.c_str(), (int)note.size(), &m_noteArea, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         DrawTextA(dc, note.c_str(), (int)note.size(), &area, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
         SelectObject(dc, old);
     }

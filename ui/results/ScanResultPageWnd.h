@@ -76,6 +76,8 @@ public:
     FilterFileTypeWnd& DropDown() { return m_dropDown; }
     // What the page tells beside the groups about how the scan ended; empty when all went well.
     std::string OutcomeNote() const;
+    // Where the note was last painted; a click there lists what the scan skipped.
+    const RECT& NoteArea() const { return m_noteArea; }
     // The details of the current file: name, size, time, type and its whole path.
     std::vector<std::string> DetailValues() const;
     // The preview of the current file: how often a picture was decoded, and the size of the
@@ -114,6 +116,8 @@ protected:
     // Yes / No in the program's own box, owned by the main window: true for Yes.
     bool AskBeforeRemoval(const std::string& text);
     void RebuildTrees();
+    // The folders and files the scan skipped, in their own dialog (ScanResultPageSkipped.cpp).
+    void ShowSkippedPaths();
 
 private:
     void ShowWidget(int id, bool visible);
@@ -140,6 +144,7 @@ private:
     std::string m_selectionText;
     std::string m_tabCaptions[kCategoryCount];
     ScanOutcome m_outcome;
+    RECT m_noteArea = {};
     RemovalReport m_lastRemoval;
     PruneOutcome m_lastRefresh;
     IRecycleShell* m_shell = &SystemRecycleShell();
