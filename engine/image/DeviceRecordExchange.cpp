@@ -1,5 +1,4 @@
 // engine/image/DeviceRecordExchange.cpp
-#include <windows.h>
 
 #include "engine/image/DeviceRecordExchange.h"
 
