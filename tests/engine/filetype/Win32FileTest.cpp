@@ -1,5 +1,7 @@
 // tests/engine/filetype/Win32FileTest.cpp
 // The file wrapper's open modes, line reading and CR LF line writing, on real files.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,7 @@
 // tests/engine/image/ImageFileWriterTest.cpp
 // Images written through the image files' writing side read back through the device.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string.h>
