@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,10 +85,12 @@ public:
 
 // The text of each wait dialog shown on this thread while the watch runs, read from the
 // dialog on screen by a thread timer (it fires inside the dialog's own modal loop).
+// Every wait dialog this thread shows, with its text, caught as it is shown: a hand-over of
+// a few groups can close it sooner than any poll would look.
 class WaitDialogWatch {
 public:
-    WaitDialogWatch() { timer_ = SetTimer(nullptr, 0, 10, Look); }
-    ~WaitDialogWatch() { KillTimer(nullptr, timer_); }
+    WaitDialogWatch() { hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Look, nullptr, GetCurrentThreadId()); }
+    ~WaitDialogWatch() { UnhookWindowsHookEx(hook_); }
     static std::vector<std::string>& Texts()
     {
         static std::vector<std::string> texts;
@@ -95,25 +98,28 @@ public:
     }
 
 private:
-    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD)
+    static LRESULT CALLBACK Look(int code, WPARAM wParam, LPARAM lParam)
     {
-        const StartAnalyeDlg* shown = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&shown));
-        if (shown && !present_)
-            Texts().push_back(shown->Text());
-        present_ = shown != nullptr;
+        const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION) {
+            const bool shown = message->message == WM_WINDOWPOSCHANGED &&
+                               (reinterpret_cast<const WINDOWPOS*>(message->lParam)->flags & SWP_SHOWWINDOW);
+            if (shown && Shown().insert(message->hwnd).second) {
+                if (auto* wait = dynamic_cast<StartAnalyeDlg*>(CWnd::FromHandlePermanent(message->hwnd)))
+                    Texts().push_back(wait->Text());
+            } else if (message->message == WM_DESTROY) {
+                Shown().erase(message->hwnd);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    static BOOL CALLBACK FindShown(HWND window, LPARAM found)
+    static std::set<HWND>& Shown()
     {
-        auto* wait = dynamic_cast<StartAnalyeDlg*>(CWnd::FromHandlePermanent(window));
-        if (wait && IsWindowVisible(window))
-            *reinterpret_cast<const StartAnalyeDlg**>(found) = wait;
-        return TRUE;
+        static std::set<HWND> windows;
+        return windows;
     }
-    static bool present_;
-    UINT_PTR timer_;
+    HHOOK hook_;
 };
-bool WaitDialogWatch::present_ = false;
 
 // Full path -> checked, over every group the results page holds.
 typedef std::map<std::string, bool> CheckedSet;
