@@ -37,7 +37,7 @@ def n(x):
 for size in range(1, n(25000) + 1):
     write(place(rng.choice(exts)), rng.randbytes(size))
 
-# One size, different content: ten files a size; the samples tell them apart.
+# One size, different content: ten files a size; their first bytes tell them apart.
 for k in range(n(4500)):
     size = 30000 + k
     ext = rng.choice(exts)

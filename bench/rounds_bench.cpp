@@ -1,15 +1,20 @@
 // bench/rounds_bench.cpp
 // The content comparison of one large set of same-size files whose first 4 KiB agree (files
 // with a shared header, fixed-size records), against the floor: the same files opened, read
-// whole and closed once each. For 48, 384 and 1,536 files of 20,000 bytes, all different at
-// byte 17,000 and all copies of one another, it prints the opens per file, the bytes read
-// against the data, and the time against the floor's, measured in the same run.
-//   rounds_bench [FOLDER]
+// whole and closed once each. For 48 to 100,000 files of 20,000 bytes, all different at byte
+// 17,000 and all copies of one another, it prints the opens per file, the bytes read against
+// the data, the time against the floor's, measured in the same run, and the most memory the
+// comparison took beyond what the process held before it (at most 64 MiB).
+//   rounds_bench [FOLDER] [--most N]      (--most: only the rows of up to N files)
 // The files are written to FOLDER (default: a folder in %TEMP%) and removed afterwards.
 #include <windows.h>
+#include <psapi.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +28,7 @@ namespace {
 
 const uint32_t kFileSize = 20000;
 const uint32_t kDifferAt = 17000;
+const double kMemoryBoundMiB = 64;
 
 double Now()
 {
@@ -73,14 +79,86 @@ uint64_t ReadEachOnce(const std::vector<std::string>& paths)
     return total;
 }
 
+// The process's private memory (its commit charge; under Wine, its resident anonymous memory,
+// as Wine leaves PrivateUsage 0) and the most it held so far (Wine: the same value).
+uint64_t PrivateBytes(uint64_t* peak)
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    if (peak)
+        *peak = counters.PeakPagefileUsage;
+    return counters.PagefileUsage;
+}
+
+// The most private memory the process holds while a piece of work runs, less what it held
+// before. Windows keeps the peak of the whole process's life, which tells this run's only when
+// the run set a new one; so a watcher also looks every 10 ms (Wine keeps no peak at all).
+class MemoryWatch
+{
+public:
+    // The baseline is taken once the watcher runs, so that its own thread is in it.
+    MemoryWatch()
+    {
+        HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_started = started;
+        m_thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+        if (m_thread && started)
+            WaitForSingleObject(started, INFINITE);
+        if (started)
+            CloseHandle(started);
+        m_baseline = PrivateBytes(&m_peakBefore);
+        m_highest = m_baseline;
+    }
+    // MiB above the baseline at the most.
+    double Stop()
+    {
+        m_stop = true;
+        if (m_thread) {
+            WaitForSingleObject(m_thread, INFINITE);
+            CloseHandle(m_thread);
+        }
+        uint64_t peak = 0;
+        uint64_t highest = std::max<uint64_t>(m_highest.load(), PrivateBytes(&peak));
+        if (peak > m_peakBefore)
+            highest = std::max(highest, peak);
+        return double(highest - m_baseline) / (1024.0 * 1024.0);
+    }
+
+private:
+    static DWORD WINAPI Watch(void* self)
+    {
+        MemoryWatch* w = static_cast<MemoryWatch*>(self);
+        PrivateBytes(nullptr);
+        if (w->m_started)
+            SetEvent(w->m_started);
+        while (!w->m_stop) {
+            w->m_highest = std::max<uint64_t>(w->m_highest.load(), PrivateBytes(nullptr));
+            Sleep(10);
+        }
+        return 0;
+    }
+
+    uint64_t m_baseline = 0, m_peakBefore = 0;
+    std::atomic<uint64_t> m_highest{0};
+    std::atomic<bool> m_stop{false};
+    HANDLE m_thread = nullptr;
+    HANDLE m_started = nullptr;  // until the watcher runs
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     std::string folder;
-    if (argc > 1) {
-        folder = argv[1];
-    } else {
+    uint32_t most = UINT32_MAX;
+    for (int i = 1; i < argc; ++i) {
+        if (!strcmp(argv[i], "--most") && i + 1 < argc)
+            most = uint32_t(strtoul(argv[++i], nullptr, 10));
+        else
+            folder = argv[i];
+    }
+    if (folder.empty()) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         folder = std::string(temp) + "rounds_bench";
@@ -89,26 +167,35 @@ int main(int argc, char** argv)
         folder += '\\';
     CreateDirectoryA(folder.c_str(), nullptr);
     printf("timed the %s build\n", TimedBuild());
-    printf("%-8s %6s %10s %12s %10s %10s %8s %s\n", "files", "shape", "opens/file", "read/data", "match ms",
-           "floor ms", "ratio", "result");
+    printf("%-8s %6s %10s %10s %10s %10s %8s %10s %s\n", "files", "shape", "opens/file", "read/data", "match ms",
+           "floor ms", "ratio", "peak MiB", "result");
     int failures = 0;
-    for (uint32_t count : {48u, 384u, 1536u}) {
+    for (uint32_t count : {48u, 384u, 1536u, 20000u, 100000u}) {
+        if (count > most)
+            break;
+        // A thousand files a folder: Wine looks a new name up through the whole folder.
+        std::vector<std::string> folders, paths;
+        std::vector<std::unique_ptr<FoundFileRecord>> records;
+        std::vector<FoundFileRecord*> files;
+        for (uint32_t k = 0; k < count; ++k) {
+            if (k % 1000 == 0) {
+                folders.push_back(folder + "d" + std::to_string(k / 1000) + "\\");
+                CreateDirectoryA(folders.back().c_str(), nullptr);
+            }
+            const std::string name = "f" + std::to_string(k) + ".bin";
+            paths.push_back(folders.back() + name);
+            records.emplace_back(new FoundFileRecord);
+            records.back()->folder = folders.back();
+            records.back()->name = name;
+            records.back()->size = kFileSize;
+            files.push_back(records.back().get());
+        }
         for (int copies = 0; copies < 2; ++copies) {
-            std::vector<std::string> paths;
-            std::vector<std::unique_ptr<FoundFileRecord>> records;
-            std::vector<FoundFileRecord*> files;
             for (uint32_t k = 0; k < count; ++k) {
-                const std::string name = "f" + std::to_string(k) + ".bin";
-                paths.push_back(folder + name);
-                if (!WriteWhole(paths.back(), Content(copies ? 0 : k))) {
-                    fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+                if (!WriteWhole(paths[k], Content(copies ? 0 : k))) {
+                    fprintf(stderr, "cannot write %s\n", paths[k].c_str());
                     return 2;
                 }
-                records.emplace_back(new FoundFileRecord);
-                records.back()->folder = folder;
-                records.back()->name = name;
-                records.back()->size = kFileSize;
-                files.push_back(records.back().get());
             }
             ReadEachOnce(paths);  // both measured with the files in the cache
             double start = Now();
@@ -118,21 +205,27 @@ int main(int argc, char** argv)
             CountingFileSource counting(PlatformFileSource());
             ContentMatcher matcher(counting);
             std::vector<uint32_t> classes;
+            MemoryWatch memory;
             start = Now();
             const bool done = matcher.Match(files, kFileSize, &classes);
             const double matchTime = Now() - start;
+            const double peakMiB = memory.Stop();
 
             bool right = done && floorBytes == uint64_t(count) * kFileSize;
             for (uint32_t c : classes)
                 right = right && (copies ? c == classes.front() && c != 0 : c == 0);
-            failures += right ? 0 : 1;
-            printf("%-8u %6s %10.2f %12.3f %10.1f %10.1f %8.2f %s\n", count, copies ? "copies" : "differ",
+            const bool bounded = peakMiB <= kMemoryBoundMiB;
+            failures += right && bounded ? 0 : 1;
+            printf("%-8u %6s %10.2f %10.3f %10.1f %10.1f %8.2f %10.1f %s\n", count, copies ? "copies" : "differ",
                    double(counting.FilesOpened()) / count, double(counting.BytesRead()) / (double(count) * kFileSize),
-                   matchTime * 1000, floorTime * 1000, floorTime > 0 ? matchTime / floorTime : 0.0,
-                   right ? "right" : "WRONG");
-            for (const std::string& path : paths)
-                DeleteFileA(path.c_str());
+                   matchTime * 1000, floorTime * 1000, floorTime > 0 ? matchTime / floorTime : 0.0, peakMiB,
+                   !right ? "WRONG" : bounded ? "right" : "OVER 64 MiB");
+            fflush(stdout);
         }
+        for (const std::string& path : paths)
+            DeleteFileA(path.c_str());
+        for (const std::string& sub : folders)
+            RemoveDirectoryA(sub.c_str());
     }
     RemoveDirectoryA(folder.c_str());
     return failures ? 1 : 0;

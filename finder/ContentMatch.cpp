@@ -12,7 +12,15 @@
 #include <set>
 
 #include "finder/GroupKey.h"
+#include "finder/ParallelWork.h"
 #include "finder/ScanState.h"
+
+// A scan runs a matcher on each of its workers at once; their buffers together stay within
+// 64 MiB whatever the runs (a 32-bit process has 2 GiB in all).
+static_assert(kParallelWorkThreads * (uint64_t(ContentMatcher::kHeadBudget) + ContentMatcher::kBufferBudget +
+                                      ContentMatcher::kMaxOpenFiles + ContentMatcher::kTailBytes + 1) <=
+                  uint64_t(64) << 20,
+              "the matchers' buffers stay within 64 MiB");
 
 namespace {
 
@@ -108,6 +116,19 @@ uint64_t MixOn(uint64_t h, const uint8_t* p, size_t n)
     for (; i < n; ++i)
         h = (h ^ p[i]) * 1099511628211ull;
     return h;
+}
+
+// The head of each of `files` files of `size` bytes: kHeadBytes, or the whole of a smaller file
+// with room for the byte that must not come after it; shorter, so that all of them fit in
+// kHeadBudget, when there are many.
+uint32_t HeadLength(int64_t size, size_t files)
+{
+    if (size <= 0)
+        return 0;
+    const uint64_t room = ContentMatcher::kHeadBudget / std::max<size_t>(files, 1);
+    if (uint64_t(size) <= ContentMatcher::kHeadBytes && uint64_t(size) < room)
+        return uint32_t(size);
+    return uint32_t(std::min<uint64_t>({ContentMatcher::kHeadBytes, room, uint64_t(size) - 1}));
 }
 
 // Reads count bytes at offset into buffer. With atEnd the file must end there too: the last
@@ -607,11 +628,12 @@ bool ContentMatcher::ReadBatch(const Set& batch, int64_t size, std::vector<Set>*
 bool ContentMatcher::Match(const std::vector<FoundFileRecord*>& files, int64_t size, std::vector<uint32_t>* classes)
 {
     classes->assign(files.size(), 0);
-    m_headLength = uint32_t(std::min<int64_t>(size, kHeadBytes));
+    m_headLength = HeadLength(size, files.size());
     std::vector<Member>& members = m_members;
     members.clear();
     members.resize(files.size());
-    const size_t stride = size_t(m_headLength) + 1;  // room for the byte that must not come
+    // A head that is the whole file has room for the byte that must not come.
+    const size_t stride = size_t(m_headLength) + (m_headLength == uint64_t(size) ? 1 : 0);
     if (m_heads.size() < stride * files.size())
         m_heads.resize(stride * files.size());
     for (size_t i = 0; i < files.size(); ++i) {

@@ -1,13 +1,14 @@
 // finder/ContentMatch.h
 // Tells which files of one size hold the same bytes, exactly. Each file is opened once and its
-// first block read; files whose first blocks differ from every partner's are let go at once, so
-// a file that differs early costs one small read. Files that still agree are read on in step,
+// head read; files whose heads differ from every partner's are let go at once, so a file that
+// differs early costs one small read. The heads of one run share a fixed room: in a run of
+// thousands of files each head is shorter, so that memory stays bounded whatever the run. Files that still agree are read on in step,
 // block by block (a large file's last block next, as files that share a long start mostly
 // differ at their end), and compared with one another: a set splits where the bytes differ, a
 // file is let go (and closed) as soon as no partner is left, and reading stops there. A set
 // larger than the files held open at once is read a batch at a time, each file through once
 // more, and its batches' sets joined by comparing one member of each in full (MatchInRounds).
-// No hash or sample stands in for the bytes, so no crafted file can pass for another.
+// No hash stands in for the bytes, so no crafted file can pass for another.
 #pragma once
 #include <stdint.h>
 
@@ -33,6 +34,9 @@ public:
     // compared next when more than one further block would remain.
     static constexpr uint32_t kHeadBytes = 4096;
     static constexpr uint32_t kTailBytes = 4096;
+    // The heads of one run together: a run of more than kHeadBudget / kHeadBytes files gets
+    // shorter heads (none at all past kHeadBudget files).
+    static constexpr uint32_t kHeadBudget = 12 * 1024 * 1024;
 
     explicit ContentMatcher(IFileSource& source);
     ~ContentMatcher();
@@ -65,7 +69,8 @@ private:
 
     IFileSource& m_source;
     uint32_t m_headLength = 0;  // of the files of the current Match
-    // The heads of the current Match and the blocks of the current comparison; they only grow.
+    // The heads of the current Match (kHeadBudget at most) and the blocks of the current
+    // comparison (kBufferBudget and a byte a file); they only grow.
     std::vector<uint8_t> m_heads;
     std::vector<uint8_t> m_blocks;
     std::vector<Member> m_members;  // of the current Match

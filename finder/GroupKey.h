@@ -21,7 +21,8 @@ std::string VolumeRoot(const std::string& path);
 // stands after the first character and something follows it; else "null".
 std::string KeyExtension(const std::string& name);
 
-// "size|extension|content" (content: signature in the raw result, digest in category maps).
+// "size|extension|content" (content: the number of the set of copies the file is in, empty
+// for a file in none).
 std::string MakeGroupKey(int64_t size, const std::string& extension, const std::string& content);
 
 // Look-alike groups (pictures paired by the picture matcher, not byte-for-byte copies) have keys

@@ -9,7 +9,6 @@
 
 #include "app/TextCase.h"
 #include "finder/ContentMatch.h"
-#include "finder/ContentSignature.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
 #include "finder/ParallelWork.h"
@@ -86,16 +85,6 @@ void Win32FileFinderModel::FindSimilarFiles(std::string folder, SimilarPicturePa
 bool Win32FileFinderModel::IsSystemFolder(const std::string& path, bool hidden) const
 {
     return IsSystemPath(path, hidden, MachineSystemFolders());
-}
-
-std::string Win32FileFinderModel::ContentSignature(const FoundFileRecord* record, int64_t size)
-{
-    if (!record)
-        return std::string();
-    std::unique_ptr<IReadableFile> file = m_source->OpenRead(record->FullPath());
-    if (!file)
-        return std::string();
-    return ::ContentSignature(*file, size, m_percent);
 }
 
 void Win32FileFinderModel::WalkTopFolder(const std::string& folder)

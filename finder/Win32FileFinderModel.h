@@ -2,8 +2,8 @@
 // The finder's engine, one object per search. The top level is listed on the caller's thread,
 // its sub-folders by three walker threads. Every accepted file is first only listed: a file
 // whose size and extension no other file shares cannot be in a group and is never opened. The
-// others are opened once each: sampled, and compared in full with the files whose samples meet
-// (ContentMatch.h); the raw result keys them by size, extension and the content they share.
+// others are compared in full with the files of their size and extension (ContentMatch.h); the
+// raw result keys them by size, extension and the content they share.
 // With similar pictures on, pictures are hashed by the picture library and compared, in order,
 // on one comparison thread.
 #pragma once
@@ -50,13 +50,12 @@ public:
     static constexpr uint32_t kDefaultPictureReadLimit = 64u * 1024 * 1024;
 
     bool IsSystemFolder(const std::string& path, bool hidden) const;
-    std::string ContentSignature(const FoundFileRecord* record, int64_t size);
 
     // Folders that could not be listed during the last search, and whether the chosen one was.
     uint32_t UnlistableFolders() const { return m_unlistableFolders.count; }
     const SkippedPaths& UnlistablePaths() const { return m_unlistableFolders; }
     bool TopFolderListed() const { return m_topFolderListed; }
-    // Files of a likely group that could not be opened or read for their signature.
+    // Files of a likely group that could not be opened or read to be compared.
     uint32_t UnreadableFiles() const { return m_unreadableFiles.count; }
     const SkippedPaths& UnreadablePaths() const { return m_unreadableFiles; }
 
@@ -131,8 +130,8 @@ private:
     // ("jpeg"), which is what they are keyed and sorted by. Under the result lock.
     std::unordered_map<const FoundFileRecord*, std::string> m_longExtensions;
 
-    // The precision this search was started with: copies sampled after a change of it must
-    // still meet under one key.
+    // The precision this search was started with, for all of it: pictures queued after a
+    // change of it are still judged as the first ones were.
     const int m_percent;
     uint32_t m_similarPictures;
     AHashValueFn m_hashValue = nullptr;

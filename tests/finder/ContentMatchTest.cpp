@@ -1,17 +1,18 @@
 // tests/finder/ContentMatchTest.cpp
 // The content comparison that confirms every group: exact for any difference anywhere (also
-// where no sample looks, and past 4 GiB), safe against files that change while read, bounded
-// in open files, and prompt to stop.
+// past 4 GiB, and in runs too large for every file's head to be kept), safe against files that
+// change while read, bounded in open files and in memory, and prompt to stop.
 #include <gtest/gtest.h>
 
 #include <stdint.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
 
 #include "finder/ContentMatch.h"
-#include "finder/ContentSignature.h"
+#include "finder/ParallelWork.h"
 #include "finder/ScanState.h"
 #include "tests/finder/FakeFileSource.h"
 
@@ -59,7 +60,7 @@ protected:
     std::vector<uint32_t> classes;
 };
 
-// Bytes that are never zero, so every sample lands where it is asked to.
+// Bytes that are never zero.
 std::string Pattern(size_t n, unsigned seed)
 {
     std::string s(n, '\0');
@@ -77,32 +78,25 @@ std::string Flipped(std::string s, size_t at)
     return s;
 }
 
-// One byte differs (first, middle, last, or one that no sample of the signature reads, at any
-// precision): the copy that differs never joins, the two equal ones always do.
+// One byte differs (first, middle, last, or anywhere between): the copy that differs never
+// joins, the two equal ones always do.
 TEST_F(Match, AnyDifferentByteKeepsFilesApart)
 {
     struct Case
     {
         size_t size;
         size_t differAt;
-        bool samplesAgree;  // the difference lies where the signature does not look
     } cases[] = {
-        {100, 0, false},           {100, 50, true},           {100, 99, true},
-        {5000, 0, false},          {5000, 2500, true},        {5000, 4999, true},
-        {3u << 20, 0, false},      {(3u << 20) + 7, (3u << 20) / 2, true},
-        {3u << 20, (3u << 20) - 1, true},  {3u << 20, 1000, true},
-        {3u << 20, (3u << 20) - 5000, true},  // just before the last block, which is read early
+        {100, 0},           {100, 50},           {100, 99},
+        {5000, 0},          {5000, 2500},        {5000, 4999},
+        {3u << 20, 0},      {(3u << 20) + 7, (3u << 20) / 2},
+        {3u << 20, (3u << 20) - 1},  {3u << 20, 1000},
+        {3u << 20, (3u << 20) - 5000},  // just before the last block, which is read early
     };
     for (const Case& c : cases) {
         Reset();
         const std::string base = Pattern(c.size, unsigned(c.size));
         const std::string other = Flipped(base, c.differAt);
-        for (int percent : {100, 90, 80, 50, 10}) {
-            MemoryFile a(base), b(other);
-            EXPECT_EQ(c.samplesAgree, ContentSignature(a, int64_t(c.size), percent) ==
-                                          ContentSignature(b, int64_t(c.size), percent))
-                << c.size << " at " << c.differAt << ", precision " << percent;
-        }
         std::vector<FoundFileRecord*> files = {Add("a", base), Add("odd", other), Add("b", base)};
         ASSERT_TRUE(Run(files));
         EXPECT_EQ(0u, classes[1]) << c.size << " at " << c.differAt;
@@ -222,7 +216,6 @@ TEST_F(Match, HundredsOfFilesInOneSet)
         // is read a second time to be compared with it.
         uint64_t tenths;
     } cases[] = {
-        // No sample reads bytes 1000 to 1200.
         {"identical", 20000, 1000, [](int) { return -1; }, [](int) { return 1u; }, 11},
         {"distinct in the head", 20000, 1000, [](int k) { return k; }, [](int) { return 0u; }, 11},
         {"distinct after the head", 20000, 17000, [](int k) { return k; }, [](int) { return 0u; }, 11},
@@ -264,6 +257,92 @@ TEST_F(Match, HundredsOfFilesInOneSet)
             foundSets.insert(e.second);
         EXPECT_EQ(madeSets, foundSets) << c.what;
         EXPECT_LE(Fake().BytesRead(), uint64_t(n) * c.size * c.tenths / 10) << c.what;
+        EXPECT_LE(Fake().MostOpenAtOnce(), int(ContentMatcher::kMaxOpenFiles)) << c.what;
+        EXPECT_EQ(0u, matcher->Unreadable()) << c.what;
+    }
+}
+
+// Runs far larger than the heads' room: 20,000 files of one size, whose 4 KiB heads (or whole
+// contents) would take 80 MiB (20 MiB). The memory the reads fill stays within one matcher's
+// share of 64 MiB, no more files are open at once than the limit, each file is opened three
+// times at most, and the sets are still exactly the copies: contents differ in their first
+// bytes, inside a short head, inside a full head but past a short one, past every head, and at
+// their last bytes; copies lie half the run apart; three copies of the common content and a
+// file that differs from it in its last byte alone are among them.
+TEST_F(Match, RunLargerThanTheHeadsRoom)
+{
+    const int n = 20000;
+    struct Case
+    {
+        const char* what;
+        uint32_t size;
+        std::vector<uint32_t> differAt;  // content v differs from the common one at differAt[v % 5]
+    } cases[] = {
+        {"longer than a head", 6000, {0, 300, 2000, 4500, 6000 - 3}},
+        {"shorter than a head", 1000, {0, 300, 700, 900, 1000 - 3}},
+    };
+    const int64_t kCommon = -1, kLastByte = -2;
+    for (const Case& c : cases) {
+        Reset();
+        // File k holds content k % (n / 2), but for every ninth of the second half, whose
+        // content is its own (and its first half partner is left alone).
+        std::vector<int64_t> content(n);
+        for (int k = 0; k < n; ++k)
+            content[k] = k >= n / 2 && k % 9 == 0 ? k : k % (n / 2);
+        content[5] = content[n / 2 + 7] = content[n - 2] = kCommon;
+        content[n / 3] = kLastByte;
+        const uint32_t size = c.size;
+        const std::vector<uint32_t> differAt = c.differAt;
+        std::vector<FoundFileRecord*> files;
+        for (int k = 0; k < n; ++k) {
+            const int64_t v = content[k];
+            const std::string name = "f" + std::to_string(k);
+            Fake().AddGeneratedFile("M:\\c\\" + name, size, [v, size, differAt](uint64_t offset, uint8_t* out, uint32_t count) {
+                for (uint32_t i = 0; i < count; ++i)
+                    out[i] = uint8_t(1 + (offset + i) * 131 % 251);
+                uint8_t changed[3] = {0, 0, 0};
+                uint64_t at = size - 1;
+                if (v == kLastByte) {
+                    changed[2] = 1;
+                    at = size - 3;
+                } else if (v >= 0) {
+                    const uint32_t w = uint32_t(v) + 1;  // the low byte last, so that it can be the last byte
+                    changed[0] = uint8_t(w >> 16);
+                    changed[1] = uint8_t(w >> 8);
+                    changed[2] = uint8_t(w);
+                    at = differAt[v % 5];
+                }
+                for (int j = 0; j < 3; ++j) {
+                    if (at + j >= offset && at + j < offset + count)
+                        out[at + j - offset] ^= changed[j];
+                }
+            });
+            files.push_back(Record(name, size));
+        }
+        ASSERT_TRUE(Run(files)) << c.what;
+        std::map<int64_t, std::set<int>> made;
+        std::map<uint32_t, std::set<int>> found;
+        for (int k = 0; k < n; ++k) {
+            made[content[k]].insert(k);
+            if (classes[k])
+                found[classes[k]].insert(k);
+        }
+        std::set<std::set<int>> madeSets, foundSets;
+        for (auto& e : made) {
+            if (e.second.size() >= 2)
+                madeSets.insert(e.second);
+        }
+        for (auto& e : found)
+            foundSets.insert(e.second);
+        ASSERT_EQ(3u, made[kCommon].size());
+        EXPECT_TRUE(madeSets.count(made[kCommon])) << c.what;
+        EXPECT_EQ(madeSets.size(), foundSets.size()) << c.what;
+        EXPECT_TRUE(madeSets == foundSets) << c.what;  // not printed: thousands of sets
+        int mostOpens = 0;
+        for (int k = 0; k < n; ++k)
+            mostOpens = std::max(mostOpens, Fake().OpenCount(files[k]->FullPath()));
+        EXPECT_LE(mostOpens, 3) << c.what;
+        EXPECT_LE(Fake().MemoryReadInto(), (uint64_t(64) << 20) / kParallelWorkThreads) << c.what;
         EXPECT_LE(Fake().MostOpenAtOnce(), int(ContentMatcher::kMaxOpenFiles)) << c.what;
         EXPECT_EQ(0u, matcher->Unreadable()) << c.what;
     }
@@ -317,42 +396,27 @@ TEST_F(Match, StopInALargeSet)
     EXPECT_EQ(std::vector<uint32_t>(files.size(), 0), classes);
 }
 
-// A stop is heard within one read block: in the comparison of two large files and in the
-// signature's stepping over a long run of zeros.
+// A stop is heard within one read block in the comparison of two large files.
 TEST_F(Match, StopWithinOneBlock)
 {
     const uint64_t size = uint64_t(2) << 30;
-    struct Case
-    {
-        const char* what;
-        uint8_t fill;
-        uint32_t block;  // the largest read that may still come after the stop
-    } cases[] = {
-        {"comparison", 'x', ContentMatcher::kLargestBlock},
-        {"zero run", 0, 64 * 1024},
-    };
-    for (const Case& c : cases) {
-        Reset();
-        std::vector<FoundFileRecord*> files;
-        for (const char* name : {"a", "b"}) {
-            const uint8_t fill = c.fill;
-            Fake().AddGeneratedFile(std::string("M:\\c\\") + name, size,
-                                  [fill](uint64_t, uint8_t* out, uint32_t count) { memset(out, fill, count); });
-            files.push_back(Record(name, int64_t(size)));
-        }
-        uint64_t atStop = 0;
-        Fake().OnRead([&](const std::string&, uint64_t offset) {
-            if (offset >= (uint64_t(256) << 20) && !g_scanStop) {
-                atStop = Fake().BytesRead();
-                g_scanStop = 1;
-            }
-        });
-        EXPECT_FALSE(Run(files)) << c.what;
-        ASSERT_NE(0u, atStop) << c.what;
-        EXPECT_LE(Fake().BytesRead() - atStop, c.block) << c.what;
-        EXPECT_EQ((std::vector<uint32_t>{0, 0}), classes) << c.what;
-        g_scanStop = 0;
+    std::vector<FoundFileRecord*> files;
+    for (const char* name : {"a", "b"}) {
+        Fake().AddGeneratedFile(std::string("M:\\c\\") + name, size,
+                              [](uint64_t, uint8_t* out, uint32_t count) { memset(out, 'x', count); });
+        files.push_back(Record(name, int64_t(size)));
     }
+    uint64_t atStop = 0;
+    Fake().OnRead([&](const std::string&, uint64_t offset) {
+        if (offset >= (uint64_t(256) << 20) && !g_scanStop) {
+            atStop = Fake().BytesRead();
+            g_scanStop = 1;
+        }
+    });
+    EXPECT_FALSE(Run(files));
+    ASSERT_NE(0u, atStop);
+    EXPECT_LE(Fake().BytesRead() - atStop, ContentMatcher::kLargestBlock);
+    EXPECT_EQ((std::vector<uint32_t>{0, 0}), classes);
 }
 
 }  // namespace

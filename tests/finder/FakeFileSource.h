@@ -1,13 +1,16 @@
 // tests/finder/FakeFileSource.h
-// An in-memory folder tree that counts what the finder opens and reads, and can refuse to
-// list a folder or run a hook when one is listed, opened or read. Its files are read live: a
+// An in-memory folder tree that counts what the finder opens and reads (and how much of the
+// reader's memory the reads fill), and can refuse to list a folder or run a hook when one is
+// listed, opened or read. Its files are read live: a
 // file changed or removed while open reads as it now is. A generated file is made of bytes that
 // a fill function gives, so files of many GiB take no memory.
 #pragma once
+#include <stdint.h>
 #include <string.h>
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <set>
@@ -170,6 +173,13 @@ public:
         auto it = m_bytesOf.find(path);
         return it == m_bytesOf.end() ? 0 : it->second;
     }
+    // The bytes of the reader's memory that reads have filled, each counted once however often
+    // it was filled: the reader held at least as much as it ever read into at once.
+    uint64_t MemoryReadInto() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_readIntoBytes;
+    }
 
 private:
     struct Entry
@@ -213,6 +223,7 @@ private:
                 }
                 m_owner->m_bytes += *got;
                 m_owner->m_bytesOf[m_path] += *got;
+                m_owner->NoteReadInto(uintptr_t(buffer), uintptr_t(buffer) + *got);
             }
             if (fill && *got)
                 fill(offset, static_cast<uint8_t*>(buffer), *got);
@@ -240,6 +251,23 @@ private:
         std::string parent = path.substr(0, path.rfind('\\'));
         return parent.size() == 2 ? parent + "\\" : parent;  // "M:" -> "M:\"
     }
+    // Joins [begin, end) to the memory read into (under the lock).
+    void NoteReadInto(uintptr_t begin, uintptr_t end)
+    {
+        if (begin == end)
+            return;
+        auto it = m_readInto.upper_bound(begin);
+        if (it != m_readInto.begin() && std::prev(it)->second >= begin)
+            --it;
+        while (it != m_readInto.end() && it->first <= end) {
+            begin = std::min(begin, it->first);
+            end = std::max(end, it->second);
+            m_readIntoBytes -= it->second - it->first;
+            it = m_readInto.erase(it);
+        }
+        m_readInto[begin] = end;
+        m_readIntoBytes += end - begin;
+    }
     void AddEntry(const std::string& path, const Entry& e)
     {
         std::string parent = ParentOf(path);
@@ -263,6 +291,8 @@ private:
     std::map<std::string, int> m_opened;
     std::map<std::string, uint64_t> m_bytesOf;
     uint64_t m_bytes = 0;
+    std::map<uintptr_t, uintptr_t> m_readInto;  // start -> end, apart from one another
+    uint64_t m_readIntoBytes = 0;
     int m_open = 0;
     int m_mostOpen = 0;
 };

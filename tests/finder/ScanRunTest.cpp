@@ -1,5 +1,5 @@
 // tests/finder/ScanRunTest.cpp
-// The scan run: digest confirmation of every group, category maps and their keys, user lists,
+// The scan run: confirmation of every group by content, category maps and their keys, user lists,
 // the completion message, stop, and the per-scan record store.
 #include <gtest/gtest.h>
 
@@ -258,7 +258,7 @@ TEST_F(Scan, ComparisonDecidesAndReadsOnlyCandidates)
 {
     FakeFileSource fake;
     fake.AddFile("M:\\t\\a.bin", Bytes(300000, 'x'));
-    fake.AddFile("M:\\t\\b.bin", Bytes(300000, 'x', 250000));  // differs past the samples
+    fake.AddFile("M:\\t\\b.bin", Bytes(300000, 'x', 250000));  // differs past the head and tail
     fake.AddFile("M:\\t\\c.bin", Bytes(300000, 'x'));
     fake.AddFile("M:\\t\\short.bin", Bytes(1000, 'y'), 0x20, 2000);  // listed longer than it is
     fake.AddFile("M:\\t\\short2.bin", Bytes(2000, 'y'));
@@ -269,9 +269,9 @@ TEST_F(Scan, ComparisonDecidesAndReadsOnlyCandidates)
     ScanFolder("M:\\t", &fake);
     EXPECT_EQ((std::set<std::set<std::string>>{{"M:\\t\\a.bin", "M:\\t\\c.bin"}}), GroupSets());
     EXPECT_EQ(0u, fake.Opened().count("M:\\t\\alone.bin"));
-    EXPECT_EQ(1, fake.OpenCount("M:\\t\\a.bin"));  // sampled and compared through one open
+    EXPECT_EQ(1, fake.OpenCount("M:\\t\\a.bin"));  // read and compared through one open
     EXPECT_EQ(1, fake.OpenCount("M:\\t\\b.bin"));
-    // Heads, tails and samples, the two equal files whole and b.bin up to where it differs;
+    // Heads and tails, the two equal files whole and b.bin up to where it differs;
     // short2.bin, whose only partner could not be read, no further than its head.
     EXPECT_LE(fake.BytesRead(), 3u * (300000 + 4096 + 8) + 3000 + 50);
     EXPECT_EQ(2u, run.UnreadableFiles());  // short.bin and gone2.txt

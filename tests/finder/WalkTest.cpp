@@ -7,7 +7,6 @@
 #include <mutex>
 #include <set>
 
-#include "finder/ContentSignature.h"
 #include "finder/FileFinderModel.h"
 #include "finder/FilesFilter.h"
 #include "finder/GroupKey.h"
@@ -193,8 +192,7 @@ TEST_F(Walk, FilesWithoutPartnerAreNeverOpened)
     EXPECT_EQ((std::set<std::string>{"M:\\t\\d\\sameA.txt", "M:\\t\\e\\sameB.txt", "M:\\t\\f\\copy1.dat",
                                      "M:\\t\\f\\g\\copy2.dat"}),
               fake.Opened());
-    // The two that differ no further than their first bytes; the copies whole (and their last
-    // bytes twice, for the samples there).
+    // The two that differ no further than their first bytes; the copies whole.
     EXPECT_LE(fake.BytesRead(), 2u * 100 + 2u * (5000 + 1000));
     EXPECT_EQ(1u, g_duplicatesFound.load());
     EXPECT_EQ(2u, raw.count(MakeGroupKey(5000, "dat", "1")));  // the content they share

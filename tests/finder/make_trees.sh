@@ -75,7 +75,7 @@ mkdir -p "$t/ident/sub" && cp "$t/ident/one.txt" "$t/ident/sub/three.txt"
 mkdir -p "$t/links"
 ln -s ../ident/one.txt "$t/links/link-to-one.txt"
 ln "$t/ident/two.txt" "$t/links/hard-two.txt"
-# Same size, differing at byte 250000 only: past every sample and past the first third.
+# Same size, differing at byte 250000 only: past the head, before the tail.
 rnd "$t/late/base.bin" 300000 2
 cp "$t/late/base.bin" "$t/late/other.bin"
 printf '\x5a' | dd of="$t/late/other.bin" bs=1 seek=250000 conv=notrunc status=none
@@ -86,7 +86,7 @@ cp "$t/big/first.bin" "$t/big/second.bin"
 last=$(( 3145728 - 1 ))
 b=$(od -An -tu1 -j "$last" -N1 "$t/big/first.bin" | tr -d ' ')
 printf "\\x$(printf %02x $(( (b + 1) % 256 )))" | dd of="$t/big/second.bin" bs=1 seek="$last" conv=notrunc status=none
-# Two sizes whose signatures are equal (one repeated byte): two groups, never one.
+# Two sizes of the same repeated byte: two groups, never one.
 mkdir -p "$t/samesig"
 head -c 1000 /dev/zero | tr '\0' 'a' > "$t/samesig/a1000.txt"
 cp "$t/samesig/a1000.txt" "$t/samesig/b1000.txt"
