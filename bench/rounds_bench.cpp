@@ -5,7 +5,7 @@
 // 17,000 and all copies of one another, it prints the opens per file, the bytes read against
 // the data, the time against the floor's, measured in the same run, and the most memory the
 // comparison took beyond what the process held before it (at most 64 MiB).
-//   rounds_bench [FOLDER] [--most N]      (--most: only the rows of up to N files)
+//   rounds_bench [FOLDER] [--files N]      (--files: only the rows of N files)
 // The files are written to FOLDER (default: a folder in %TEMP%) and removed afterwards.
 #include <windows.h>
 #include <psapi.h>
@@ -151,10 +151,10 @@ private:
 int main(int argc, char** argv)
 {
     std::string folder;
-    uint32_t most = UINT32_MAX;
+    std::vector<uint32_t> counts = {48, 384, 1536, 20000, 100000};
     for (int i = 1; i < argc; ++i) {
-        if (!strcmp(argv[i], "--most") && i + 1 < argc)
-            most = uint32_t(strtoul(argv[++i], nullptr, 10));
+        if (!strcmp(argv[i], "--files") && i + 1 < argc)
+            counts.assign(1, uint32_t(strtoul(argv[++i], nullptr, 10)));
         else
             folder = argv[i];
     }
@@ -170,9 +170,7 @@ int main(int argc, char** argv)
     printf("%-8s %6s %10s %10s %10s %10s %8s %10s %s\n", "files", "shape", "opens/file", "read/data", "match ms",
            "floor ms", "ratio", "peak MiB", "result");
     int failures = 0;
-    for (uint32_t count : {48u, 384u, 1536u, 20000u, 100000u}) {
-        if (count > most)
-            break;
+    for (uint32_t count : counts) {
         // A thousand files a folder: Wine looks a new name up through the whole folder.
         std::vector<std::string> folders, paths;
         std::vector<std::unique_ptr<FoundFileRecord>> records;

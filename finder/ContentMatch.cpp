@@ -456,8 +456,18 @@ bool ContentMatcher::MixTails(const Set& all, int64_t size, uint32_t tail)
     return true;
 }
 
-// Sets of two or more members whose whole content is the same, each member opened once (a few
-// more times for the members that stand for their batch's sets) and read once past its head.
+// The member that stands for a set of equal members: the first still readable.
+ContentMatcher::Member* ContentMatcher::StandIn(const Set& set)
+{
+    for (Member* m : set) {
+        if (!m->failed)
+            return m;
+    }
+    return set.front();
+}
+
+// Sets of two or more members whose whole content is the same, each member opened once (once
+// more for a member that stands for its batch's set) and read once past its head.
 bool ContentMatcher::MatchLargeSet(const Set& all, int64_t size, std::vector<Set>* equal)
 {
     equal->clear();
@@ -482,29 +492,56 @@ bool ContentMatcher::MatchLargeSet(const Set& all, int64_t size, std::vector<Set
         while (end < order.size() && parts[order[end]].front()->mix == parts[order[r]].front()->mix)
             ++end;
         // Compared in full, a leader with as many others as may be open beside it; those that
-        // match no leader meet the next one.
+        // match no leader meet the next one. The leader's content is read through another of
+        // its copies for each further batch while it has one not yet read again (those of its
+        // own part first, then those of the parts joined to it), so that no file is opened once
+        // a batch.
         std::vector<size_t> pending(order.begin() + r, order.begin() + end);
         while (pending.size() >= 2) {
             const size_t lead = pending.front();
             std::vector<size_t> next;
+            Set fresh(parts[lead].rbegin(), parts[lead].rend());  // taken from the back
+            Set reread;
+            size_t rereadNext = 0;
             for (size_t k = 1; k < pending.size(); k += kMaxOpenFiles - 1) {
-                Set compared(1, parts[lead].front());
+                Member* leader = nullptr;
+                while (!leader && !fresh.empty()) {
+                    leader = fresh.back()->failed ? nullptr : fresh.back();
+                    fresh.pop_back();
+                }
+                for (size_t tried = 0; !leader && tried < reread.size(); ++tried) {
+                    Member* m = reread[rereadNext++ % reread.size()];
+                    leader = m->failed ? nullptr : m;
+                }
+                if (!leader) {  // every copy of it became unreadable: the others meet the next one
+                    next.insert(next.end(), pending.begin() + k, pending.end());
+                    break;
+                }
+                reread.push_back(leader);
+                Set compared(1, leader);
                 partOf.clear();
-                partOf[parts[lead].front()] = lead;
+                partOf[leader] = lead;
                 for (size_t q = k; q < std::min(pending.size(), k + kMaxOpenFiles - 1); ++q) {
-                    compared.push_back(parts[pending[q]].front());
-                    partOf[parts[pending[q]].front()] = pending[q];
+                    compared.push_back(StandIn(parts[pending[q]]));
+                    partOf[compared.back()] = pending[q];
                 }
                 std::vector<Set> same;
                 if (!CompareInStep(compared, size, &same))
                     return false;
                 std::set<size_t> placed;
                 for (const Set& set : same) {
-                    const bool withLead = std::find(set.begin(), set.end(), compared.front()) != set.end();
+                    const bool withLead = std::find(set.begin(), set.end(), leader) != set.end();
                     const size_t into = withLead ? lead : partOf[set.front()];
                     for (Member* m : set) {
                         joinedTo[partOf[m]] = into;
                         placed.insert(partOf[m]);
+                        if (withLead && m != leader) {
+                            reread.push_back(m);
+                            for (Member* copy : parts[partOf[m]]) {
+                                if (copy != m)
+                                    fresh.push_back(copy);
+                            }
+                        }
                     }
                     if (!withLead)
                         next.push_back(into);

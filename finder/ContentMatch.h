@@ -62,6 +62,7 @@ private:
     bool MatchInRounds(const Set& all, int64_t size, uint32_t* nextClass, std::vector<uint32_t>* classes);
     bool MixTails(const Set& all, int64_t size, uint32_t tail);
     bool MatchLargeSet(const Set& all, int64_t size, std::vector<Set>* equal);
+    static Member* StandIn(const Set& set);
     bool ReadBatch(const Set& batch, int64_t size, std::vector<Set>* parts);
     void Fail(Member& m, int64_t size);
     void LetGo(Member& m, int64_t size);
