@@ -140,7 +140,8 @@ std::string FormatDiskReport(const DiskReport& report, std::string (*label)(cons
             {d.table.gptPrimaryInvalid, "gpt-primary-invalid"}, {d.table.gptUsedBackup, "gpt-backup-used"},
             {d.table.gptCorrupt, "gpt-corrupt"},                {d.table.gptWithoutHeader, "gpt-read-without-header"},
             {d.table.gptBackupInvalid, "gpt-backup-invalid"},   {d.table.gptDiskShorter, "gpt-disk-shorter"},
-            {d.table.ebrLoop, "ebr-loop"},                      {d.table.ebrChainTooLong, "ebr-chain-too-long"},
+            {d.table.gptEntryCut, "gpt-entry-cut"},             {d.table.ebrLoop, "ebr-loop"},
+            {d.table.ebrChainTooLong, "ebr-chain-too-long"},
         };
         for (const auto& note : notes) {
             if (note.set)

@@ -38,7 +38,7 @@ struct DiskReport {
 DiskReport BuildDiskReport(const std::vector<IStorageDevice*>& disks);
 
 // The report as lines:
-//   disk 0 sectors=N sector-size=512 table=MBR|GPT|dynamic|none [gpt-backup-used] ...
+//   disk 0 sectors=N sector-size=512 table=MBR|GPT|dynamic|none [gpt-backup-used] [gpt-entry-cut] ...
 // (table=none: no partition table, a file system over the whole disk or nothing at all)
 //   partition disk=0 start=S sectors=N fs=FAT32 fs-sectors=N label="..."
 //   dynamic layout=MIRROR sectors=N disks=0,1 fs=NTFS fs-sectors=N label="..."
