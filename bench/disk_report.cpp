@@ -6,7 +6,9 @@
 // Windows a physical drive as \\.\PhysicalDriveN. Several disks are read as one machine's, so a
 // dynamic volume spread over them is assembled. --sector-size applies to the raw images named
 // after it (an image file does not record it; 512 by default).
-// Exit status: 0 when every disk opened, 1 when one did not, 2 for a wrong command line.
+// Exit status: 0 when every disk opened and read, 1 when one did not open or a disk image had
+// damaged chunks (their sectors read as zeros; the disk line names them), 2 for a wrong
+// command line.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -16,13 +18,13 @@
 #include <vector>
 
 #include "engine/device/RawImageDevice.h"
+#include "engine/image/ImageFileDevice.h"
 #include "engine/report/DiskReport.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
 #include "engine/device/DiskDevice.h"
-#include "engine/image/ImageFileDevice.h"
 #endif
 
 namespace {
@@ -57,14 +59,20 @@ int PhysicalDriveNumber(const std::string& name)
     return (*end == 0 && number >= 0 && number < 20) ? int(number) : -1;
 }
 
+#else
+std::string LabelCodePage() { return "ascii"; }
+#endif
+
 // Null with the reason in `why` when the disk cannot be read as what it is.
 std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t sectorSize, std::string& why)
 {
+#ifdef _WIN32
     const int drive = PhysicalDriveNumber(name);
     if (drive >= 0) {
         std::unique_ptr<CDiskDevice> disk(new CDiskDevice(drive));
         return disk->IsOpen() ? std::move(disk) : nullptr;
     }
+#endif
     std::unique_ptr<CImageFileDeviceWithDecompress> split(new CImageFileDeviceWithDecompress(name.c_str()));
     if (split->IsImageHeaderFile()) {
         // Read as a raw disk, a split image's header would show an empty disk: a false
@@ -78,15 +86,6 @@ std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t secto
     std::unique_ptr<CRawImageDevice> raw(new CRawImageDevice(name, sectorSize));
     return raw->IsOpen() ? std::move(raw) : nullptr;
 }
-#else
-std::string LabelCodePage() { return "ascii"; }
-
-std::unique_ptr<IStorageDevice> OpenDisk(const std::string& name, uint32_t sectorSize, std::string&)
-{
-    std::unique_ptr<CRawImageDevice> raw(new CRawImageDevice(name, sectorSize));
-    return raw->IsOpen() ? std::move(raw) : nullptr;
-}
-#endif
 
 int Usage()
 {
@@ -128,6 +127,13 @@ int main(int argc, char** argv)
     if (argc < 2)
         return Usage();
     const DiskReport report = BuildDiskReport(disks);
+    for (size_t i = 0; i < report.disks.size(); ++i) {
+        for (const auto& range : report.disks[i].damaged) {
+            fprintf(stderr, "disk_report: disk %zu: sectors %llu-%llu lie in damaged chunks and read as zeros\n", i,
+                    (unsigned long long)range.first, (unsigned long long)(range.second - 1));
+            status = 1;
+        }
+    }
     printf("labels code-page=%s\n", LabelCodePage().c_str());
 #ifdef _WIN32
     fputs(FormatDiskReport(report, AnsiToUtf8).c_str(), stdout);

@@ -1,7 +1,6 @@
 // engine/collection/ElapsedTimeTrace.cpp
 #include "engine/collection/ElapsedTimeTrace.h"
 
-#include <stdio.h>
 
 ElapsedTimeTrace::ElapsedTimeTrace(const char* name, Sink sink)
     : m_name(name ? name : ""), m_sink(std::move(sink)), m_mark(std::chrono::steady_clock::now())
@@ -10,9 +9,8 @@ ElapsedTimeTrace::ElapsedTimeTrace(const char* name, Sink sink)
 
 std::string ElapsedTimeTrace::FormatLine(const char* name, uint32_t milliseconds)
 {
-    char line[512];
-    snprintf(line, sizeof(line), "%s dwElapsedTime %u \n", name, unsigned(milliseconds));
-    return line;
+    // The name is kept whole, however long: a cut line would lose the figure it exists for.
+    return std::string(name ? name : "") + " dwElapsedTime " + std::to_string(milliseconds) + " \n";
 }
 
 void ElapsedTimeTrace::Report()

@@ -4,6 +4,8 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <algorithm>
+
 namespace {
 
 // A stored chunk may be larger than its sectors when compression did not help: bzip2 and LZMA
@@ -138,15 +140,23 @@ int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, ui
         uint32_t chunk = uint32_t(pos / kImageSectorsPerChunk);
         uint32_t part = 0;
         bool firstOfPart = false;
-        if (!LocateChunk(chunk, &part, &firstOfPart))
+        if (!LocateChunk(chunk, &part, &firstOfPart)) {
+            // The parts hold fewer chunks than the header counts: the rest is missing.
+            for (uint64_t end = (pos + left - 1) / kImageSectorsPerChunk; chunk <= end; ++chunk)
+                m_damagedChunks.insert(chunk);
             break;
+        }
         // Only chunks that were read whole are kept: a part that could not be opened may be
         // there at the next read.
         const unsigned char* decoded = m_cache.Find(chunk);
         if (!decoded) {
             scratch.assign(chunkBytes, 0);
-            if (ReadChunk(part, chunk, firstOfPart, scratch.data(), chunkBytes))
+            if (ReadChunk(part, chunk, firstOfPart, scratch.data(), chunkBytes)) {
                 decoded = m_cache.Insert(chunk, scratch);
+                m_damagedChunks.erase(chunk);
+            } else {
+                m_damagedChunks.insert(chunk);
+            }
             if (!decoded)
                 decoded = scratch.data();
         }
@@ -156,4 +166,19 @@ int CImageFileDeviceWithDecompress::ReadSectors(void* buffer, uint64_t first, ui
         left -= run;
     }
     return 1;
+}
+
+std::vector<std::pair<uint64_t, uint64_t>> CImageFileDeviceWithDecompress::DamagedSectorRanges()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    std::vector<std::pair<uint64_t, uint64_t>> ranges;
+    for (uint32_t chunk : m_damagedChunks) {
+        const uint64_t first = uint64_t(chunk) * kImageSectorsPerChunk;
+        const uint64_t end = std::min(first + kImageSectorsPerChunk, m_totalSectors);
+        if (!ranges.empty() && ranges.back().second == first)
+            ranges.back().second = end;
+        else
+            ranges.push_back({first, end});
+    }
+    return ranges;
 }

@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/device/StorageDevice.h"
@@ -20,7 +22,8 @@ public:
     explicit CImageFileDeviceWithDecompress(const char* path, size_t cachedChunks = kImageCachedChunks);
 
     // Sectors of chunks that cannot be located, read or decoded come back as zeros; the read
-    // still succeeds. A read starting beyond the image fails.
+    // still succeeds, and the chunk is kept among the damaged ranges. A read starting beyond
+    // the image fails.
     int ReadSectors(void* buffer, uint64_t first, uint64_t count) override;
     uint64_t GetTotalSectors() override { return m_totalSectors; }
     uint32_t GetBytesPerSector() override;
@@ -38,6 +41,9 @@ public:
     std::string GetImageName() const { return m_opened ? m_file.Header().name : std::string(); }
     uint32_t GetUserWord() const { return m_opened ? m_file.Header().userWord : 255; }
     const std::string& GetPath() const { return m_path; }
+    // The sectors that reads so far met in damaged or missing chunks, as [first, end) ranges
+    // in order, neighbouring chunks joined: they read as zeros, which is not the disk's data.
+    std::vector<std::pair<uint64_t, uint64_t>> DamagedSectorRanges();
 
 private:
     // Decodes chunk `chunk` of part `part` into scratch (chunk bytes); 1 when it holds data.
@@ -51,4 +57,5 @@ private:
     uint64_t m_totalSectors = 0;
     std::string m_path;
     bool m_opened = false;
+    std::set<uint32_t> m_damagedChunks;
 };

@@ -25,7 +25,9 @@ bool UsaFits(const unsigned char* record, size_t size)
         return false;
     size_t offset = GetU16(record + kUsaOffset);
     size_t count = GetU16(record + kUsaCount);
-    return count >= 1 && offset + 2 * count <= size;
+    // The array lives in the first stride, before the tail it protects: one that reaches the
+    // stride's last two bytes would be rewritten by its own fix-up.
+    return count >= 1 && offset + 2 * count <= kUsaStride - 2;
 }
 
 // Walks the attribute headers; visit returns false to stop. The end limit is the smaller of

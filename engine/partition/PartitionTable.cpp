@@ -56,15 +56,12 @@ void Append(Walk& w, uint64_t start, uint64_t length, const FileSystemGuess& gue
     ++w.added;
 }
 
-// Cuts [start, start + length) to the disk; 0 when nothing of it lies on the disk. A length
-// of 0 in the table means "to the end of the disk".
+// Cuts [start, start + length) to the disk; 0 when nothing of it lies on the disk.
 uint64_t CutToDisk(const Walk& w, uint64_t start, uint64_t length)
 {
     if (start >= w.total)
         return 0;
-    if (length == 0 || length > w.total - start)
-        return w.total - start;
-    return length;
+    return length > w.total - start ? w.total - start : length;
 }
 
 bool FileSystemSizeFits(const Walk& w, uint64_t start, uint64_t size)
@@ -75,6 +72,10 @@ bool FileSystemSizeFits(const Walk& w, uint64_t start, uint64_t size)
 void AddMbrPartition(Walk& w, const unsigned char* entry, uint64_t base)
 {
     const uint64_t tableLength = GetU32(entry + mbr::kEntrySectors);
+    // An entry of no sectors holds nothing: the kernel and libblkid pass it by, and reading it
+    // as "to the end of the disk" listed the space after it as a partition.
+    if (tableLength == 0)
+        return;
     const uint64_t start = base + GetU32(entry + mbr::kEntryStartLba);
     uint64_t length = CutToDisk(w, start, tableLength);
     if (length == 0)
@@ -273,7 +274,8 @@ bool IsZero(const unsigned char* p, size_t size)
 // The array where every GPT tool puts it (LDM excepted, 128 entries of 128 bytes from LBA 2),
 // read when neither header copy validates. With no CRC to vouch for it, the array is taken
 // only when it looks like a table: every slot blank or sound (both GUIDs set, first <= last,
-// after the array and on the disk) and no two partitions overlapping. Anything else is
+// starting after the array and on the disk) and no two partitions overlapping. An entry may
+// end past the disk (a truncated image): it is cut to it like any other. Anything else is
 // garbage, and no partition is made up from it.
 bool ReadGptArrayWithoutHeader(Walk& w, GptHeader& header, std::vector<unsigned char>& entries)
 {
@@ -296,9 +298,9 @@ bool ReadGptArrayWithoutHeader(Walk& w, GptHeader& header, std::vector<unsigned 
         const uint64_t first = GetU64(entry + gpt::kEntryFirstLba);
         const uint64_t last = GetU64(entry + gpt::kEntryLastLba);
         if (!IsNonZeroGuid(entry + gpt::kEntryType) || !IsNonZeroGuid(entry + gpt::kEntryUnique) ||
-            first < firstUsable || last < first || last >= w.total)
+            first < firstUsable || last < first || first >= w.total)
             return false;
-        used.push_back({first, last});
+        used.push_back({first, std::min(last, w.total - 1)});
     }
     std::sort(used.begin(), used.end());
     for (size_t i = 1; i < used.size(); ++i) {
@@ -356,6 +358,9 @@ bool AnalyzeGpt(Walk& w)
         uint64_t length = CutToDisk(w, first, last - first + 1);
         if (length == 0)
             continue;
+        // The file system's own size then decides, as for any truncated image.
+        if (length <= last - first)
+            w.report.gptEntryCut = true;
         const FileSystemGuess guess = Recognise(w, first, length);
         if (guess.code != kFsNone && FileSystemSizeFits(w, first, guess.totalSectors))
             length = guess.totalSectors;

@@ -42,6 +42,7 @@ struct PartitionTableReport {
     bool gptBackupInvalid = false;   // the primary is sound but its backup copy is not
     bool gptDiskShorter = false;     // the GPT describes a disk longer than this one
     bool gptWithoutHeader = false;   // the entries were read from LBA 2 with no valid header
+    bool gptEntryCut = false;        // an entry ran past the disk's end and was cut to it
 };
 
 class CPartitionTableAnalyze {

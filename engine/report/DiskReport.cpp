@@ -8,6 +8,7 @@
 
 #include "engine/collection/PartitionCollection.h"
 #include "engine/dynamic/DynamicVolume.h"
+#include "engine/image/ImageFileDevice.h"
 #include "engine/partition/AnalyzerProbe.h"
 #include "engine/volume/FileSystemNames.h"
 #include "engine/volume/VolumeAnalyzerList.h"
@@ -124,6 +125,11 @@ DiskReport BuildDiskReport(const std::vector<IStorageDevice*>& disks)
             return false;
         return a.disk != b.disk ? a.disk < b.disk : a.start < b.start;
     });
+    // Last, once every read of the report has been made.
+    for (size_t i = 0; i < disks.size(); ++i) {
+        if (auto* image = dynamic_cast<CImageFileDeviceWithDecompress*>(disks[i]))
+            report.disks[i].damaged = image->DamagedSectorRanges();
+    }
     return report;
 }
 
@@ -140,11 +146,17 @@ std::string FormatDiskReport(const DiskReport& report, std::string (*label)(cons
             {d.table.gptPrimaryInvalid, "gpt-primary-invalid"}, {d.table.gptUsedBackup, "gpt-backup-used"},
             {d.table.gptCorrupt, "gpt-corrupt"},                {d.table.gptWithoutHeader, "gpt-read-without-header"},
             {d.table.gptBackupInvalid, "gpt-backup-invalid"},   {d.table.gptDiskShorter, "gpt-disk-shorter"},
-            {d.table.ebrLoop, "ebr-loop"},                      {d.table.ebrChainTooLong, "ebr-chain-too-long"},
+            {d.table.gptEntryCut, "gpt-entry-cut"},             {d.table.ebrLoop, "ebr-loop"},
+            {d.table.ebrChainTooLong, "ebr-chain-too-long"},
         };
         for (const auto& note : notes) {
             if (note.set)
                 out += std::string(" ") + note.name;
+        }
+        for (size_t r = 0; r < d.damaged.size(); ++r) {
+            snprintf(text, sizeof(text), "%s%llu-%llu", r == 0 ? " damaged-sectors=" : ",",
+                     (unsigned long long)d.damaged[r].first, (unsigned long long)(d.damaged[r].second - 1));
+            out += text;
         }
         out += "\n";
     }

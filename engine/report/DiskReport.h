@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/device/StorageDevice.h"
@@ -27,6 +28,9 @@ struct DiskReportLine {
     uint64_t sectors = 0;
     uint32_t sectorSize = 0;
     PartitionTableReport table;
+    // Sectors the reads met in damaged chunks of a disk image, [first, end): they read as
+    // zeros, so what the report says about them is not the disk's.
+    std::vector<std::pair<uint64_t, uint64_t>> damaged;
 };
 
 struct DiskReport {
@@ -38,8 +42,9 @@ struct DiskReport {
 DiskReport BuildDiskReport(const std::vector<IStorageDevice*>& disks);
 
 // The report as lines:
-//   disk 0 sectors=N sector-size=512 table=MBR|GPT|dynamic|none [gpt-backup-used] ...
+//   disk 0 sectors=N sector-size=512 table=MBR|GPT|dynamic|none [gpt-backup-used] [gpt-entry-cut] ...
 // (table=none: no partition table, a file system over the whole disk or nothing at all)
+//   ... damaged-sectors=0-255,1024-1279    (first-last, when a disk image has damaged chunks)
 //   partition disk=0 start=S sectors=N fs=FAT32 fs-sectors=N label="..."
 //   dynamic layout=MIRROR sectors=N disks=0,1 fs=NTFS fs-sectors=N label="..."
 // A label's '"' and '\' and control bytes are written as \xHH so a line always parses.

@@ -1,12 +1,15 @@
 // tests/fuzz/fuzz_ntfs_record.cpp
 // One MFT record: header and fix-up checks, the attribute walk, resident values, the
-// system-file and $Volume tests, the label, and the data runs gathered through a view.
+// system-file and $Volume tests, the label, the data runs gathered through a view, and each
+// $DATA attribute read on its own by the single-attribute reader.
 #include <string.h>
 
 #include <vector>
 
 #include "engine/ntfs/NtfsDataRuns.h"
+#include "engine/ntfs/NtfsLayout.h"
 #include "engine/ntfs/NtfsRecord.h"
+#include "engine/ntfs/NtfsRecordAttribute.h"
 #include "engine/ntfs/NtfsRecordView.h"
 #include "engine/ntfs/NtfsVolumeLabel.h"
 
@@ -44,6 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         std::vector<unsigned char> r = copy();
         IsNtfsMftRecord(r.data(), r.size());
+    }
+    {
+        std::vector<unsigned char> r = copy();
+        for (uint32_t n = 0; n < 4; ++n) {
+            const long offset = FindAttributeOffset(r.data(), r.size(), ntfslayout::kTypeData, n);
+            if (offset < 0)
+                break;
+            CNTFSFileRecordDataRunsAttribute runs;
+            if (runs.Load(r.data() + offset, r.size() - size_t(offset)))
+                runs.EstimateSectorsPerCluster();
+        }
     }
     return 0;
 }

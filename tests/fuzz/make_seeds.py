@@ -181,7 +181,8 @@ def main():
         p = image(tmp, "gpt.img", 2 * 1024 * KIB)
         run("sgdisk", "--clear", "-a", "1", "-n", "1:40:+100K", "-t", "1:0700", "-n", "2:0:+200K", "-t", "2:8300",
             "-n", "3:0:+100K", "-t", "3:ef00", p)
-        save(out, "partitions", "gpt", b"\0" + head(p, 64 * KIB))
+        gpt_disk = head(p, 64 * KIB)
+        save(out, "partitions", "gpt", b"\0" + gpt_disk)
         run("sgdisk", "-h", "1:EE", p)
         save(out, "partitions", "hybrid", b"\0" + head(p, 64 * KIB))
 
@@ -268,6 +269,29 @@ def main():
         save(out, "split_image", "bzip2-three-parts", split_image_input(fat32[:3 * 256 * 512], 1, [1, 1, 1]))
         save(out, "split_image", "lzma-one-part", split_image_input(fat32[:2 * 256 * 512], 3, [2]))
         save(out, "split_image", "stored-two-parts", split_image_input(fat32[:2 * 256 * 512], 0, [1, 1]))
+
+        # Raw image files: an MBR disk with a FAT16 partition made in place, and the GPT disk.
+        # Their byte 0 (boot code, 0) names 512-byte sectors. The report gets the MBR disk too.
+        p = image(tmp, "rawdos.img", 8 * 1024 * KIB)
+        run("sfdisk", "--quiet", p, stdin=b"label: dos\nstart=64, size=8192, type=6\n")
+        run("mkfs.fat", "-F", "16", "-s", "1", "-n", "RAWDOS", "--offset=64", p, "4096")
+        save(out, "raw_image", "dos-fat16", head(p, 256 * KIB))
+        save(out, "disk_report", "dos-fat16", disks_input([head(p, 256 * KIB)], [512]))
+        save(out, "raw_image", "gpt", gpt_disk)
+
+        # The system's answers as the documented structures lay them out: a storage descriptor
+        # (version, size, device type bytes, the four text offsets, bus type 11 SATA, no raw
+        # properties) with its texts, and a volume's disk extents (count, padding, then disk
+        # number, padding, starting offset and length in bytes).
+        texts = b"ATA     \0QEMU HARDDISK   \0" + b"2.5+\0" + b"  QM00001   \0"
+        descriptor = struct.pack("<II4BIIIIII", 1, 40 + len(texts), 0, 0, 0, 1, 40, 49, 66, 71, 11, 0) + bytes(4)
+        save(out, "system_answers", "descriptor", descriptor + texts)
+        extents = struct.pack("<II", 2, 0) + struct.pack("<IIqq", 0, 0, 1 << 20, 100 << 20) + \
+            struct.pack("<IIqq", 1, 0, 2048 * 4096, 1 << 30)
+        save(out, "system_answers", "extents", extents)
+
+        # File names for the type table and the typed positions.
+        save(out, "file_tree", "names", b"photo.JPG/song.mp3/README/archive.tar.gz/a.docx/.profile/x.")
     finally:
         shutil.rmtree(tmp)
 

@@ -5,6 +5,11 @@
 
 #include <string.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/collection/EnumCollectPartitionWin32.h"
@@ -57,17 +62,39 @@ TEST(MountPoints, PartitionNumberByStartInBothLayouts)
 }
 
 namespace {
+// Called on the enumeration's thread: the reports come after the done flag, so the lists are
+// read under the sink's lock, once the texts have arrived.
 class RecordingSink : public IEnumerationReportSink {
 public:
     void DiskInventory(const unsigned char* entries, int count) override
     {
-        inventory.assign(entries, entries + count * kDiskInventoryEntrySize);
-        inventoryCount = count;
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_inventory.assign(entries, entries + count * kDiskInventoryEntrySize);
+        m_inventoryCount = count;
     }
-    void Text(int code, const char* text) override { texts.push_back({code, text}); }
-    std::vector<unsigned char> inventory;
-    int inventoryCount = 0;
-    std::vector<std::pair<int, std::string>> texts;
+    void Text(int code, const char* text) override
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_texts.push_back({code, text});
+        m_arrived.notify_all();
+    }
+    // Waits up to the timeout for `count` texts; then copies what arrived.
+    void WaitForTexts(size_t count, std::vector<std::pair<int, std::string>>& texts, std::vector<unsigned char>& inventory,
+                      int& inventoryCount)
+    {
+        std::unique_lock<std::mutex> hold(m_lock);
+        m_arrived.wait_for(hold, std::chrono::seconds(5), [&] { return m_texts.size() >= count; });
+        texts = m_texts;
+        inventory = m_inventory;
+        inventoryCount = m_inventoryCount;
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_arrived;
+    std::vector<unsigned char> m_inventory;
+    int m_inventoryCount = 0;
+    std::vector<std::pair<int, std::string>> m_texts;
 };
 }  // namespace
 
@@ -83,8 +110,10 @@ TEST(MountPoints, MachineEnumerationOnItsThread)
         Sleep(100);
     ASSERT_TRUE(EnumCollectPartition::IsDone());
     EXPECT_FALSE(EnumCollectPartition::IsBusy());
-    for (int i = 0; i < 50 && sink.texts.size() < 2; ++i)
-        Sleep(100);  // the reports follow the done flag
+    std::vector<std::pair<int, std::string>> texts;
+    std::vector<unsigned char> inventory;
+    int inventoryCount = 0;
+    sink.WaitForTexts(2, texts, inventory, inventoryCount);
 
     // Wine's drive 0 opened, and nothing else: no table on it, so the whole disk is one lost
     // region, named from the language text.
@@ -100,15 +129,15 @@ TEST(MountPoints, MachineEnumerationOnItsThread)
     ASSERT_TRUE(lost.device);
     EXPECT_EQ(total, lost.device->GetTotalSectors());
 
-    ASSERT_EQ(1, sink.inventoryCount);
-    EXPECT_EQ(total, uint64_t(sink.inventory[520]) | uint64_t(sink.inventory[521]) << 8 |
-                         uint64_t(sink.inventory[522]) << 16 | uint64_t(sink.inventory[523]) << 24 |
-                         uint64_t(sink.inventory[524]) << 32);
-    ASSERT_EQ(2u, sink.texts.size());
-    EXPECT_EQ(kSizeReportCode, sink.texts[0].first);
-    EXPECT_EQ("Disk[0]:size[" + std::to_string(total * 512 / 1048576) + "]M;", sink.texts[0].second);
-    EXPECT_EQ(kPartitionReportCode, sink.texts[1].first);
-    EXPECT_EQ("", sink.texts[1].second);
+    ASSERT_EQ(1, inventoryCount);
+    EXPECT_EQ(total, uint64_t(inventory[520]) | uint64_t(inventory[521]) << 8 |
+                         uint64_t(inventory[522]) << 16 | uint64_t(inventory[523]) << 24 |
+                         uint64_t(inventory[524]) << 32);
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ(kSizeReportCode, texts[0].first);
+    EXPECT_EQ("Disk[0]:size[" + std::to_string(total * 512 / 1048576) + "]M;", texts[0].second);
+    EXPECT_EQ(kPartitionReportCode, texts[1].first);
+    EXPECT_EQ("", texts[1].second);
 
     // The lost region's free-space text: no mounted volume lies there, so its size alone.
     std::string text;

@@ -168,6 +168,9 @@ TEST(PartitionCollection, CollectionTimesItselfAndItsSort)
     EXPECT_EQ(0u, lines[0].find("CCollectAllBasicPartitionandDynamicVolume::CollectAllBasicPartitionandDynamicVolume dwElapsedTime "));
     EXPECT_EQ(0u, lines[1].find("CCollectAllBasicPartitionandDynamicVolume::sort dwElapsedTime "));
     EXPECT_EQ("name dwElapsedTime 1234 \n", ElapsedTimeTrace::FormatLine("name", 1234));
+    // A long name keeps the figure after it.
+    const std::string longName(600, 'n');
+    EXPECT_EQ(longName + " dwElapsedTime 4294967295 \n", ElapsedTimeTrace::FormatLine(longName.c_str(), 4294967295u));
 }
 
 TEST(PartitionCollection, ReportsAndLostRegionsOfADisk)

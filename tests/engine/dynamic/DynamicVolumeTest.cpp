@@ -219,24 +219,35 @@ TEST(DynamicVolume, SectorSizeComesFromAnyPresentMember)
 {
     CMemoryDevice d1(TaggedDisk(1, 64, 4096), 4096), d2(TaggedDisk(2, 64, 4096), 4096);
     const uint64_t per = 32;
-    std::vector<MemberExtent> m = {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, per, per),
-                                   Extent(2, &d2, 0, 2 * per, per)};
+    // End to end for the spanned volume; side by side (each column from its offset 0) for
+    // the striped and RAID-5 ones.
+    std::vector<MemberExtent> spans = {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, per, per),
+                                       Extent(2, &d2, 0, 2 * per, per)};
+    std::vector<MemberExtent> columns = {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, 0, per),
+                                         Extent(2, &d2, 0, 0, per)};
+    const uint64_t stripe = CDynamicVolumeBase::StripeSectors(4096);
     struct Case {
         const char* name;
         std::unique_ptr<IDynamicDevice> volume;
         uint64_t sectors;
+        uint64_t firstOfMember1;  // the volume sector that is member 1's sector 0
     };
     Case cases[] = {
-        {"spanned", CSpannedVolumeDevice::Create(kDynSpanned, Descriptor(3 * per), m), 3 * per},
-        {"striped", CStripedVolumeDevice::Create(kDynStriped, Descriptor(3 * per), m), 3 * per},
-        {"raid5", CRaid5VolumeDevice::Create(kDynRaid5, Descriptor(2 * per), m), 2 * per},
-        {"simple", CSimpleVolumeDevice::Create(kDynSimple, Descriptor(per), {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, 0, per)}), per},
+        {"spanned", CSpannedVolumeDevice::Create(kDynSpanned, Descriptor(3 * per), spans), 3 * per, per},
+        {"striped", CStripedVolumeDevice::Create(kDynStriped, Descriptor(3 * per), columns), 3 * per, stripe},
+        // Row 0 keeps its parity on column 2: its data is columns 0 and 1.
+        {"raid5", CRaid5VolumeDevice::Create(kDynRaid5, Descriptor(2 * per), columns), 2 * per, stripe},
+        {"simple", CSimpleVolumeDevice::Create(kDynSimple, Descriptor(per), {Extent(0, nullptr, 0, 0, per), Extent(1, &d1, 0, 0, per)}), per, 0},
     };
+    const std::vector<unsigned char> member1 = TaggedDisk(1, 1, 4096);
     for (Case& c : cases) {
         ASSERT_TRUE(c.volume) << c.name;
         EXPECT_EQ(4096u, c.volume->GetBytesPerSector()) << c.name;
         std::vector<unsigned char> buf(size_t(c.sectors * 4096));
-        c.volume->ReadSectors(buf.data(), 0, c.sectors);  // must stay inside buf (ASan)
+        // Stays inside buf (ASan); the missing member reads as zeros or is rebuilt, and the
+        // present ones are read in 4096-byte sectors.
+        ASSERT_EQ(1, c.volume->ReadSectors(buf.data(), 0, c.sectors)) << c.name;
+        EXPECT_EQ(0, memcmp(buf.data() + c.firstOfMember1 * 4096, member1.data(), 4096)) << c.name;
     }
     auto mirror = CMirrorVolumeDevice::Create(kDynMirror, Descriptor(per), nullptr,
                                               CSimpleVolumeDevice::Create(kDynMirror, Descriptor(per), {Extent(1, &d1, 0, 0, per)}));

@@ -289,3 +289,26 @@ TEST(FatVolumeAnalyze, DeletedLabelEntryIsPassedOver)
     EXPECT_EQ(kFsFat16, volume.GetFileSystemType());
     EXPECT_EQ("", LabelOf(volume));
 }
+
+// A file written at midnight has the time word 0, which is no damage; an hour of 24 is. The
+// label follows the file in the root, so it is found only when the file's entry passes.
+TEST(FatVolumeAnalyze, ZeroTimeWordIsMidnightButHourTwentyFourIsDamage)
+{
+    const std::vector<unsigned char> image = FatImage("fat16late.img");
+    FatBootSector boot(image.data(), 512);
+    ASSERT_EQ(kFsFat16, boot.GetType());
+    const size_t root = (size_t(boot.GetReservedSectors()) + size_t(boot.GetNumberOfFats()) * boot.GetSectorsPerFat()) * 512;
+    ASSERT_EQ(0, memcmp(image.data() + root, "SMALL   TXT", 11));
+    ASSERT_EQ(0x08, image[root + 32 + 11]);
+    auto labelWithTimes = [&](uint16_t creation, uint16_t write) {
+        std::vector<unsigned char> patched = image;
+        PutU16(patched.data() + root + 14, creation);
+        PutU16(patched.data() + root + 22, write);
+        CMemoryDevice device(patched);
+        CFatVolumeAnalyze volume(&device, 0);
+        return LabelOf(volume);
+    };
+    EXPECT_EQ("LATE", labelWithTimes(0, 0));
+    EXPECT_EQ("", labelWithTimes(0, 24 << 11));
+    EXPECT_EQ("", labelWithTimes(24 << 11, 0));
+}

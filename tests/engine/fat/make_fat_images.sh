@@ -49,6 +49,13 @@ mkfs.fat -F 32 -s 1 fat32chain.img >/dev/null
 for i in $(seq 1 40); do mcopy -i fat32chain.img small.txt "::/file number $i with a long name.txt"; done
 mlabel -i fat32chain.img ::CHAINED
 
+# A file before the label in a fixed root: the label is found only when the file's entry
+# passes the entry checks.
+truncate -s 8M fat16late.img
+mkfs.fat -F 16 -s 1 fat16late.img >/dev/null
+mcopy -i fat16late.img small.txt ::/SMALL.TXT
+mlabel -i fat16late.img ::LATE
+
 for image in fat12.img fat16.img fat32.img fat32chain.img; do
     stat -c %s "$image" > "$image.size"
 done

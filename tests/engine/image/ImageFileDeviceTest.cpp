@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/image/ImageFileDevice.h"
@@ -91,11 +92,15 @@ TEST(ImageFileDevice, DamageReadsAsZerosOnlyWhereItIs)
         {"short.img", 1, 15, 16},   // the last chunk is cut off
         {"badindex.img", 1, 5, 7},  // chunk 5's end is absurd; chunk 6 then starts past it
         {"longline.img", 0, 0, 16}, // damaged part list: no part is opened from a cut line
+        {"firstbad.img", 1, 0, 1},  // the first chunk's stream damaged
     };
     for (const auto& c : cases) {
         CImageFileDeviceWithDecompress device(Fixture(c.name).c_str());
         EXPECT_EQ(c.filesComplete, device.CheckImageFiles()) << c.name;
         std::vector<unsigned char> all = ReadAll(device);
+        // The zeros are told: the damaged sectors are named, and nothing else.
+        const std::vector<std::pair<uint64_t, uint64_t>> damaged = {{c.zeroFrom * 256ull, c.zeroTo * 256ull}};
+        EXPECT_EQ(damaged, device.DamagedSectorRanges()) << c.name;
         for (unsigned k = 0; k < 16; ++k) {
             const unsigned char* got = &all[k * kChunk];
             if (k >= c.zeroFrom && k < c.zeroTo)
@@ -119,6 +124,7 @@ TEST(ImageFileDevice, UnusableImages)
     CImageFileDeviceWithDecompress odd(Fixture("sector1000.img").c_str());
     EXPECT_EQ(512u, odd.GetBytesPerSector());
     EXPECT_TRUE(Raw() == ReadAll(odd));
+    EXPECT_TRUE(odd.DamagedSectorRanges().empty());
 }
 
 // A split image with a file missing is told apart from a raw disk, and the missing file named.

@@ -63,6 +63,11 @@ with open('corrupt.part0.edf', 'r+b') as f:
     f.seek(512 + (start3 + end3) // 2)
     f.write(b'\xff' * 16)
 
+write_image('firstbad.img', 2, [10, 6])  # chunk 0, the partition table's, damaged
+with open('firstbad.part0.edf', 'r+b') as f:
+    f.seek(512 + 40)
+    f.write(b'\xff' * 16)
+
 write_image('missing.img', 1, [10, 6])
 os.remove('missing.part1.edf')
 

@@ -74,6 +74,37 @@ TEST(NtfsRecord, HeaderFields)
     EXPECT_FALSE(CheckUpdateSequence(good.data(), 512));
 }
 
+TEST(NtfsRecord, UpdateSequenceArrayMustEndBeforeTheTailItProtects)
+{
+    const std::vector<unsigned char> good = MftRecord("ntfs.img", 512, 3);
+    ASSERT_FALSE(good.empty());
+    // Two entries (the sequence number and one stride's saved bytes) at an offset.
+    auto moved = [&good](uint16_t offset) {
+        std::vector<unsigned char> record = good;
+        PutU16(record.data() + ntfslayout::kUsaOffset, offset);
+        PutU16(record.data() + ntfslayout::kUsaCount, 2);
+        return record;
+    };
+    // From 507 the array reaches into bytes 510-511 of the first stride, the very bytes its
+    // fix-up rewrites: refused, and the record is left alone.
+    for (uint16_t offset = 507; offset <= 511; ++offset) {
+        std::vector<unsigned char> record = moved(offset);
+        const std::vector<unsigned char> before = record;
+        EXPECT_FALSE(ProtectUpdateSequence(record.data(), record.size())) << offset;
+        EXPECT_FALSE(ApplyUpdateSequence(record.data(), record.size())) << offset;
+        EXPECT_FALSE(CheckUpdateSequence(record.data(), record.size())) << offset;
+        EXPECT_EQ(before, record) << offset;
+    }
+    // Ending at byte 510 it fits: protect puts the sequence number in the tail, apply brings
+    // the tail back.
+    std::vector<unsigned char> record = moved(506);
+    const std::vector<unsigned char> before = record;
+    EXPECT_TRUE(ProtectUpdateSequence(record.data(), record.size()));
+    EXPECT_EQ(GetU16(record.data() + 506), GetU16(record.data() + 510));
+    EXPECT_TRUE(ApplyUpdateSequence(record.data(), record.size()));
+    EXPECT_EQ(GetU16(before.data() + 510), GetU16(record.data() + 510));
+}
+
 TEST(NtfsRecord, AttributesAreBounded)
 {
     std::vector<unsigned char> record = MftRecord("ntfs.img", 512, 3);

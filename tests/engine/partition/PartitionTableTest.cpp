@@ -3,10 +3,12 @@
 // damaged copies of them.
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <zlib.h>
 
 #include <map>
+#include <string>
 #include <utility>
 
 #include "engine/device/LittleEndian.h"
@@ -315,10 +317,11 @@ TEST_F(PartitionImages, NoValidHeaderReadsTheArrayAtLba2OnlyWhenItIsSound)
                  g[1024 + 100 * 128 + i] = (unsigned char)(i * 37 + 11);
          },
          false},
-        {"an entry past the end of the disk",
+        {"an entry starting past the end of the disk",
          [&](std::vector<unsigned char>& g) {
              bothHeaders(g);
-             PutU64(g.data() + 1024 + 2 * 128 + 40, last + 1);
+             PutU64(g.data() + 1024 + 2 * 128 + 32, last + 1);
+             PutU64(g.data() + 1024 + 2 * 128 + 40, last + 100);
          },
          false},
         {"two entries overlapping",
@@ -360,6 +363,46 @@ TEST_F(PartitionImages, NoValidHeaderReadsTheArrayAtLba2OnlyWhenItIsSound)
         EXPECT_EQ(!c.listed, report.gptCorrupt);
         EXPECT_EQ(c.listed ? expected : Layout(), LayoutOf(out));
     }
+}
+
+// An image cut short inside its last partition: that entry is cut to the disk and its file
+// system's own size decides, whether the primary header is sound or not; the others are
+// listed as sgdisk lists them.
+TEST(PartitionTable, EntryEndingPastTheDiskIsCutBesideSoundOnes)
+{
+    const std::vector<unsigned char> image = ReadFileBytes(FixturePath("gpttrunc.img"));
+    ASSERT_EQ(7u << 20, image.size());
+    const Layout sgdisk = ReadExpected("gpttrunc.sgdisk");
+    ASSERT_EQ(3u, sgdisk.size());
+    ASSERT_GT(sgdisk[2].first + sgdisk[2].second, image.size() / 512);
+    std::vector<unsigned char> sizeText = ReadFileBytes(FixturePath("gpttrunc.fssize"));
+    const uint64_t fsSize = strtoull(std::string(sizeText.begin(), sizeText.end()).c_str(), nullptr, 10);
+    ASSERT_GT(fsSize, 0u);
+    const Layout expected = {sgdisk[0], sgdisk[1], {sgdisk[2].first, fsSize}};
+    for (bool damagedPrimary : {false, true}) {
+        SCOPED_TRACE(damagedPrimary ? "primary header damaged" : "primary header sound");
+        std::vector<unsigned char> img = image;
+        if (damagedPrimary)
+            img[512 + 16] ^= 1;
+        CMemoryDevice disk(std::move(img));
+        std::vector<PartitionInfo> out;
+        PartitionTableReport report;
+        CPartitionTableAnalyze::Analyze(disk, out, ProbeWithAnalyzers, &report);
+        EXPECT_EQ(kTableGpt, report.kind);
+        EXPECT_FALSE(report.gptCorrupt);
+        EXPECT_TRUE(report.gptEntryCut);
+        EXPECT_EQ(damagedPrimary, report.gptWithoutHeader);
+        EXPECT_EQ(expected, LayoutOf(out));
+        ASSERT_EQ(3u, out.size());
+        EXPECT_STREQ("LASTVOL", out[2].label);
+    }
+    // A disk that holds every entry whole flags none.
+    PartitionTableReport report;
+    std::vector<PartitionInfo> out;
+    CMemoryDevice whole(ReadFileBytes(FixturePath("gpt.img")));
+    CPartitionTableAnalyze::Analyze(whole, out, ProbeWithAnalyzers, &report);
+    EXPECT_EQ(3u, out.size());
+    EXPECT_FALSE(report.gptEntryCut);
 }
 
 // A sound primary is read; what is wrong with the backup still goes on the report.
@@ -455,10 +498,10 @@ TEST(PartitionTable, EntryTypesAndBounds)
     SetMbrEntry(s0, 0, 0x85, 100, 100);     // a container whose EBR is blank: nothing in it
     SetMbrEntry(s0, 1, 0x07, 9000, 5000);   // runs past the end: cut to it
     SetMbrEntry(s0, 2, 0x07, 20000, 100);   // starts past the end: dropped
-    SetMbrEntry(s0, 3, 0x07, 500, 0);       // no length: to the end
+    SetMbrEntry(s0, 3, 0x07, 500, 0);       // no length: nothing in it
     std::vector<PartitionInfo> out;
-    EXPECT_EQ(2, CPartitionTableAnalyze::Analyze(disk, out));
-    EXPECT_EQ((Layout{{9000, 1000}, {500, 9500}}), LayoutOf(out));
+    EXPECT_EQ(1, CPartitionTableAnalyze::Analyze(disk, out, ProbeAt({{500, 2000}})));
+    EXPECT_EQ((Layout{{9000, 1000}}), LayoutOf(out));
 
     s0[446] = 0x12;  // a status byte other than 0x00 and 0x80: not a table
     out.clear();

@@ -94,3 +94,18 @@ mkfs.fat -C -n MKFLOPPY mkfsfat.img 1440 >/dev/null
 truncate -s 1M blank.img
 truncate -s 1M emptydos.img
 printf 'label: dos\n' | sfdisk --quiet emptydos.img
+
+# A GPT disk image cut short: sgdisk's last partition runs to the end of the 8 MiB disk and holds
+# a 2048-sector FAT12; the image keeps 7 MiB, so that entry ends past the disk (and the backup
+# is gone). sgdisk still reads the primary: its listing is the golden ("start sectors" lines),
+# and fsck.fat gives the file system's own size.
+truncate -s 8M gpttrunc.img
+sgdisk --clear -n 1:2048:+1M -t 1:0700 -n 2:0:+2M -t 2:8300 -n 3:0:0 -t 3:0700 gpttrunc.img >/dev/null
+truncate -s 1M last.fs
+mkfs.fat -F 12 -n LASTVOL last.fs >/dev/null
+fsck.fat -nv last.fs 2>/dev/null | sed -n 's/^ *\([0-9]*\) sectors total.*/\1/p' > gpttrunc.fssize
+start=$(sfdisk -J gpttrunc.img | jq '.partitiontable.partitions[2].start')
+dd if=last.fs of=gpttrunc.img bs=512 seek="$start" conv=notrunc status=none
+rm last.fs
+truncate -s 7M gpttrunc.img
+sgdisk -p gpttrunc.img 2>/dev/null | awk '$1 ~ /^[0-9]+$/ && NF >= 5 { print $2, $3 - $2 + 1 }' > gpttrunc.sgdisk

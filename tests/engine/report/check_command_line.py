@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # tests/engine/report/check_command_line.py
-# disk_report's answers to what it cannot read: a sector size it does not take, and (Windows)
-# a split image with a file missing, which must be named and fail, never read as an empty raw
-# disk with success.
+# disk_report's answers to what it cannot read: a sector size it does not take, a split image
+# with a file missing, which must be named and fail, never read as an empty raw disk with
+# success, and one whose chunks cannot be decoded, whose sectors are named and fail the run.
 #   check_command_line.py FIXTURE_DIR DISK_REPORT [RUNNER]
 import os
 import re
@@ -25,15 +25,14 @@ def main():
         (["--sector-size", "1000", path("volume.raw")], 2, "a power of two from 512 to 65536", None),
         (["--sector-size", "4k", path("volume.raw")], 2, "a power of two from 512 to 65536", None),
         (["--sector-size", "4096", path("volume.raw")], 0, None, "sector-size=4096"),
+        ([path("missing.img")], 1, "missing.part1.edf", None),
+        ([path("nolist.img")], 1, "nolist.edp", None),
+        ([path("lzma.img")], 0, None, 'partition disk=0 start=0 sectors=4096 fs=FAT12'),
+        # The disk that opens is still reported beside the one that does not.
+        ([path("lzma.img"), path("missing.img")], 1, "missing.part1.edf", "disk 0 sectors=4096"),
+        # A damaged first chunk is no empty disk: its sectors are named, and the run fails.
+        ([path("firstbad.img")], 1, "sectors 0-255 lie in damaged chunks", "damaged-sectors=0-255"),
     ]
-    if windows:
-        cases += [
-            ([path("missing.img")], 1, "missing.part1.edf", None),
-            ([path("nolist.img")], 1, "nolist.edp", None),
-            ([path("lzma.img")], 0, None, 'partition disk=0 start=0 sectors=4096 fs=FAT12'),
-            # The disk that opens is still reported beside the one that does not.
-            ([path("lzma.img"), path("missing.img")], 1, "missing.part1.edf", "disk 0 sectors=4096"),
-        ]
     failed = 0
     for args, status, error, shown in cases:
         out = subprocess.run(runner + args, capture_output=True, text=True, errors="replace")
