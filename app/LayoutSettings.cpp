@@ -6,6 +6,7 @@
 #include <tinyxml.h>
 
 #include "app/AppFolder.h"
+#include "app/XmlNesting.h"
 
 const char* const ConfigerSettings::kFileName = "configer.xml";
 
@@ -40,10 +41,11 @@ TiXmlElement* ConfigerSettings::LoadRoot(const char* fileName)
     if (path.empty())
         return nullptr;
     m_kept = nullptr;
-    m_document->Clear();
-    if (!m_document->LoadFile(path.c_str(), TIXML_ENCODING_UTF8) || m_document->Error())
-        return nullptr;
-    return m_document->RootElement();
+    m_refusal.clear();
+    const XmlFileState state = LoadBoundedXml(*m_document, path, TIXML_ENCODING_UTF8);
+    if (state == XmlFileState::TooDeep)
+        m_refusal = XmlTooDeepMessage(path);
+    return state == XmlFileState::Loaded ? m_document->RootElement() : nullptr;
 }
 
 void ConfigerSettings::FindPath(TiXmlElement*& element, std::initializer_list<const char*> path)

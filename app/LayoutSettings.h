@@ -24,8 +24,12 @@ public:
     // Folder + file name for a bare name; a name with a drive or folder is used as it is.
     std::string ResolvePath(const char* fileName) const;
 
-    // Reloads the file into the shared document; null when it cannot be loaded or parsed.
+    // Reloads the file into the shared document; null when it cannot be loaded or parsed, or
+    // is nested deeper than kMaxXmlNesting (then refused unparsed).
     TiXmlElement* LoadRoot(const char* fileName);
+    // What the user is to be told about the last file loaded (XmlTooDeepMessage) when it was
+    // refused as nested too deep; empty otherwise.
+    const std::string& Refusal() const { return m_refusal; }
     // Walks the path from element, each step taking the first child of that name; a missing
     // step leaves null.
     static void FindPath(TiXmlElement*& element, std::initializer_list<const char*> path);
@@ -74,4 +78,5 @@ private:
     TiXmlDocument* m_document;
     TiXmlElement* m_kept = nullptr;   // within m_document; null after every reload
     std::string m_folder;    // empty: the program folder
+    std::string m_refusal;
 };

@@ -7,8 +7,6 @@
 #include <tinyxml.h>
 #include <string.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -36,37 +34,27 @@ std::string LayoutPath()
     return layout.overridePath.empty() ? ProgramFilePath("Resource.xml") : layout.overridePath;
 }
 
-// The parser recurses once per level: a file nested too deep is refused before it parses.
-bool NestsTooDeep(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;   // the parser finds it missing
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return XmlNestingDepth(text.data(), text.size(), kMaxLayoutNesting) > kMaxLayoutNesting;
-}
-
-LayoutFileState LoadDocument()
+XmlFileState LoadDocument()
 {
     LayoutDocument& layout = Layout();
     if (layout.document)
-        return LayoutFileState::Loaded;
+        return XmlFileState::Loaded;
     const std::string path = LayoutPath();
     if (!FitsProgramPath(path))
-        return LayoutFileState::Unusable;
-    if (NestsTooDeep(path))
-        return LayoutFileState::TooDeep;
+        return XmlFileState::Unusable;
     std::unique_ptr<TiXmlDocument> document(new TiXmlDocument());
-    if (!document->LoadFile(path.c_str(), TIXML_ENCODING_UTF8) || document->Error() ||
-        !IsLayoutRoot(document->RootElement()))
-        return LayoutFileState::Unusable;
+    const XmlFileState state = LoadBoundedXml(*document, path, TIXML_ENCODING_UTF8);
+    if (state != XmlFileState::Loaded)
+        return state;
+    if (!IsLayoutRoot(document->RootElement()))
+        return XmlFileState::Unusable;
     layout.document = std::move(document);
-    return LayoutFileState::Loaded;
+    return XmlFileState::Loaded;
 }
 
 TiXmlDocument* LoadedDocument()
 {
-    return LoadDocument() == LayoutFileState::Loaded ? Layout().document.get() : nullptr;
+    return LoadDocument() == XmlFileState::Loaded ? Layout().document.get() : nullptr;
 }
 
 }  // namespace
@@ -102,7 +90,7 @@ void SetResourceLayoutPath(const char* path)
     layout.document.reset();
 }
 
-LayoutFileState LoadResourceLayout()
+XmlFileState LoadResourceLayout()
 {
     return LoadDocument();
 }

@@ -2,24 +2,17 @@
 // Window layouts from "Resource.xml" beside the program: root "Resource" (any case), one
 // child element per window, one grandchild per widget with its integer "id".
 #pragma once
-#include <stddef.h>
-
 #include <string>
+
+#include "app/XmlNesting.h"
 
 class TiXmlElement;
 
-// The deepest element nesting a layout file may have (the shipped one has four levels); a
-// deeper file is refused unparsed, since parsing it would overflow the stack.
-constexpr size_t kMaxLayoutNesting = 256;
-
-enum class LayoutFileState {
-    Loaded,
-    Unusable,   // missing, malformed or another root: windows come up without widgets
-    TooDeep,    // nested deeper than kMaxLayoutNesting: refused
-};
-// Loads the layout file unless it is loaded already, and says how that went. Start-up asks
-// once, so that a refused file is told to the user instead of leaving empty windows.
-LayoutFileState LoadResourceLayout();
+// Loads the layout file unless it is loaded already, and says how that went: Unusable also
+// for another root (windows then come up without widgets), TooDeep for a file nested deeper
+// than kMaxXmlNesting. Start-up asks once, so that a refused file is told to the user
+// (XmlTooDeepMessage) instead of leaving empty windows.
+XmlFileState LoadResourceLayout();
 // The file that is read: program folder + "Resource.xml", or the path set for tests.
 std::string ResourceLayoutPath();
 

@@ -6,6 +6,7 @@
 
 #include "app/ProgramFilePath.h"
 #include "app/TextCase.h"
+#include "app/XmlNesting.h"
 #include "engine/FileNode.h"
 
 namespace {
@@ -44,12 +45,17 @@ std::string ExtensionListOf(const TiXmlElement* category)
     return list;
 }
 
-// kFilterFileUnreadable / kFilterFileWrongRoot, or 0 with the document loaded.
+// kFilterFileUnreadable / kFilterFileTooDeep / kFilterFileWrongRoot, or 0 with the document
+// loaded.
 int LoadDocument(const std::string& path, TiXmlDocument& document)
 {
-    if (path.empty() || !FitsProgramPath(path) || !document.LoadFile(path.c_str()) ||
-        document.Error())
+    if (path.empty() || !FitsProgramPath(path))
         return kFilterFileUnreadable;
+    switch (LoadBoundedXml(document, path, TIXML_ENCODING_UNKNOWN)) {
+    case XmlFileState::Unusable: return kFilterFileUnreadable;
+    case XmlFileState::TooDeep: return kFilterFileTooDeep;
+    case XmlFileState::Loaded: break;
+    }
     const TiXmlElement* root = document.RootElement();
     if (!root || _stricmp(root->Value(), "xml") != 0)
         return kFilterFileWrongRoot;
@@ -95,6 +101,8 @@ int CRecoveryFilter::LoadFileFilterCategory(uint32_t id)
 {
     TiXmlDocument document;
     const int loaded = LoadDocument(path_, document);
+    if (loaded == kFilterFileTooDeep)
+        refusal_ = XmlTooDeepMessage(path_);
     if (loaded != 0)
         return loaded;
     int iconIndex = 0;  // a category without "iconIndex" takes the one before it

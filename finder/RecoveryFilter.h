@@ -27,6 +27,7 @@ enum RecoveryCategory : uint32_t {
 // LoadFileFilterCategory results.
 constexpr int kFilterFileUnreadable = -1;   // missing, unreadable or not well-formed XML
 constexpr int kFilterFileWrongRoot = -2;    // no root element, or the root is not "xml"
+constexpr int kFilterFileTooDeep = -3;      // nested deeper than kMaxXmlNesting: refused unparsed
 
 uint32_t CategoryIdFromIconIndex(uint32_t iconIndex);
 // The mask bit of one category id: 2 -> 0x1, 3 -> 0x2, ... 7 -> 0x20, anything else 0x40.
@@ -63,8 +64,12 @@ public:
     // Loads every category of the file into the map (the constructor does this).
     void LoadFileFilter();
     // Loads the extensions of the first "FileCategory" whose "iconIndex" gives id. 0 on
-    // success, also when no element gives id; kFilterFileUnreadable or kFilterFileWrongRoot.
+    // success, also when no element gives id; kFilterFileUnreadable, kFilterFileWrongRoot or
+    // kFilterFileTooDeep.
     int LoadFileFilterCategory(uint32_t id);
+    // What the user is to be told about the file (XmlTooDeepMessage) once it was refused as
+    // nested too deep; empty otherwise. The filter has no window: its owner tells it.
+    const std::string& Refusal() const { return refusal_; }
     // Files every piece of a ';'-separated list under id; empty pieces are skipped.
     void AddExtensionList(const std::string& list, uint32_t id);
     // Appends the ids filed under a lower-case extension (no dot), in map order.
@@ -78,6 +83,7 @@ public:
 
 private:
     std::string path_;
+    std::string refusal_;
     uint32_t enabled_ = 0;
     std::multimap<std::string, uint32_t> extensions_;
     std::set<uint32_t> selected_;

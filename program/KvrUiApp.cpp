@@ -51,10 +51,8 @@ BOOL CKVRUIApp::InitInstance()
     }
     ResourceHelper::Instance().SetLanguage(language.index, language.fileName.c_str());
 
-    if (LoadResourceLayout() == LayoutFileState::TooDeep) {
-        const std::string message = "The layout file \"" + ResourceLayoutPath() +
-                                    "\" is nested deeper than " + std::to_string(kMaxLayoutNesting) +
-                                    " levels and was not read.\n\nInstall the program again to repair it.";
+    if (LoadResourceLayout() == XmlFileState::TooDeep) {
+        const std::string message = XmlTooDeepMessage(ResourceLayoutPath());
         MessageBoxA(nullptr, message.c_str(), MainWindowTitle, MB_ICONERROR | MB_SETFOREGROUND);
         return FALSE;
     }

@@ -1,7 +1,10 @@
 // tests/appperiphery/LayoutSettingsTest.cpp
 #include <gtest/gtest.h>
 
+#include "app/AppFolder.h"
 #include "app/LayoutSettings.h"
+#include "app/XmlNesting.h"
+#include "tests/support/DeepXml.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -85,6 +88,33 @@ TEST_F(LayoutSettingsTest, BrokenDocumentReadsEmptyAndIsNotOverwritten)
     EXPECT_EQ(Settings().GetUILanguage(), 0);
     EXPECT_FALSE(Settings().SetUILanguage(1));
     EXPECT_EQ(ReadWholeFile(FilePath()), "<Configer><Public>");
+}
+
+// A file nested deeper than the parser's stack allows is refused unparsed, whatever stands in
+// front or between, and never written back.
+TEST_F(LayoutSettingsTest, ADeeplyNestedFileIsRefusedWithTheMessage)
+{
+    for (const DeepXmlForm& form :
+         DeepXmlForms("Configer", 20000, "<Public><UILanguage ID=\"2\"/></Public>")) {
+        ASSERT_TRUE(WriteWholeFile(FilePath(), form.text));
+        EXPECT_EQ(Settings().GetUILanguage(), 0) << form.what;
+        EXPECT_EQ(Settings().Refusal(), XmlTooDeepMessage(FilePath())) << form.what;
+        EXPECT_FALSE(Settings().SetVersion(4)) << form.what;
+    }
+    ASSERT_TRUE(WriteWholeFile(FilePath(), kSample));
+    EXPECT_EQ(Settings().GetUILanguage(), 2);
+    EXPECT_EQ(Settings().Refusal(), "");
+}
+
+// The file that ships beside the program reads.
+TEST_F(LayoutSettingsTest, ShippedFileReads)
+{
+    Settings().SetFolder(nullptr);
+    EXPECT_EQ(Settings().ResolvePath("configer.xml"), std::string(GetAppFolder()) + "configer.xml");
+    int version = 0;
+    EXPECT_EQ(Settings().GetAttributeInt("configer.xml", "Ver", &version, {"Public", "Version"}),
+              "1");
+    EXPECT_EQ(Settings().Refusal(), "");
 }
 
 TEST_F(LayoutSettingsTest, KeptElementServesTheFollowingReadWithoutReloading)

@@ -18,6 +18,18 @@ HBRUSH BackgroundBrush()
     return brush;
 }
 
+// The session reads "FileFilter.xml" when it is first built, here; a file it refused as
+// nested too deep is told once.
+void TellFilterRefusal(HWND owner)
+{
+    static bool told = false;
+    const std::string& refusal = ScanSession::Instance().GetFilter().Refusal();
+    if (told || refusal.empty())
+        return;
+    told = true;
+    ShowKvrMessageBox(owner, refusal.c_str(), nullptr, MB_OK);
+}
+
 } // namespace
 
 SelExportPathDlg::SelExportPathDlg(CWnd* parent)
@@ -61,9 +73,10 @@ BOOL SelExportPathDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     if (LOWORD(wParam) == kCmdConfirm) {
         // Only a real folder becomes the scan location: a display name or a virtual item
         // would be walked relative to the current folder.
-        if (ScanSession::Instance().SetExportPath(chosenPath_))
+        if (ScanSession::Instance().SetExportPath(chosenPath_)) {
+            TellFilterRefusal(m_hWnd);
             EndDialog(IDOK);
-        else
+        } else
             RefuseChoice();
         return TRUE;
     }

@@ -1,5 +1,5 @@
 // ui/update/CheckUpdate.h
-// The update check: downloads "Upgrade.ini" into the program folder on a worker thread,
+// The update check: downloads "Upgrade.ini" on a worker thread (UpgradeDownload),
 // shows a turning wait animation meanwhile, then the outcome; for a newer version its
 // download button (800) opens the offered page. DoModal: IDOK after the download button,
 // else IDCANCEL.
@@ -25,8 +25,9 @@ public:
     explicit CheckUpdate(CWnd* parent);
     ~CheckUpdate() override;
 
-    // How long closing waits for a download that does not stop when asked.
-    static const DWORD kCloseWaitMs = 3000;
+    // How long closing waits for the worker to end: cancelling closes the download's handles,
+    // which ends it at once; the wait is only a bound, the dialog never hangs on the server.
+    static const DWORD kCloseWaitMs = 1000;
 
     bool IsRunning() const { return running_; }
     const std::string& ResultText() const { return resultText_; }

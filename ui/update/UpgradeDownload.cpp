@@ -1,55 +1,7 @@
 // ui/update/UpgradeDownload.cpp
 #include "ui/update/UpgradeDownload.h"
 
-#include <urlmon.h>
-
-namespace {
-
-// Lets a closing dialog stop the transfer: every progress report asks whether to go on.
-class AbortingCallback : public IBindStatusCallback
-{
-public:
-    explicit AbortingCallback(UpgradeDownload* job) : job_(job) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IBindStatusCallback)) {
-            *out = static_cast<IBindStatusCallback*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    // Lives on the worker's stack for the whole call.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return Go(); }
-    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-    // A server that sends more than an offer's few lines is stopped there.
-    HRESULT STDMETHODCALLTYPE OnProgress(ULONG done, ULONG total, ULONG, LPCWSTR) override
-    {
-        if (done > kUpgradeFileCap || total > kUpgradeFileCap)
-            return E_ABORT;
-        return Go();
-    }
-    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override
-    {
-        return Go();
-    }
-    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
-
-private:
-    HRESULT Go() { return job_->CancelRequested() ? E_ABORT : S_OK; }
-    UpgradeDownload* job_;
-};
-
-} // namespace
+#include <stdio.h>
 
 UpgradeDownload* UpgradeDownload::Start(const std::string& address, const std::string& folder,
                                         const InstalledVersion& installed, HWND notify,
@@ -82,30 +34,19 @@ UpgradeDownload::~UpgradeDownload()
 DWORD WINAPI UpgradeDownload::ThreadProc(LPVOID self)
 {
     auto* job = static_cast<UpgradeDownload*>(self);
-    const HRESULT com = CoInitialize(nullptr);
     job->Run();
-    if (SUCCEEDED(com))
-        CoUninitialize();
     job->Release();
     return 0;
 }
 
-// A download that failed because the file could not be written, as opposed to the network.
-static bool IsWriteFailure(HRESULT hr)
+// The offer as read, into a file of its own for the INI reader; false when it cannot be written.
+static bool WriteOffer(const char* file, const std::string& body)
 {
-    if (HRESULT_FACILITY(hr) == FACILITY_STORAGE)
-        return true;
-    switch (hr) {
-    case E_ACCESSDENIED:
-    case HRESULT_FROM_WIN32(ERROR_DISK_FULL):
-    case HRESULT_FROM_WIN32(ERROR_HANDLE_DISK_FULL):
-    case HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND):
-    case HRESULT_FROM_WIN32(ERROR_WRITE_PROTECT):
-    case HRESULT_FROM_WIN32(ERROR_WRITE_FAULT):
-        return true;
-    default:
+    FILE* out = fopen(file, "wb");
+    if (!out)
         return false;
-    }
+    const bool written = fwrite(body.data(), 1, body.size(), out) == body.size();
+    return fclose(out) == 0 && written;
 }
 
 void UpgradeDownload::Run()
@@ -117,12 +58,13 @@ void UpgradeDownload::Run()
     if (folder_.empty() || !GetTempFileNameA(folder_.c_str(), "upg", 0, file)) {
         verdict.outcome = UpgradeOutcome::WriteFailed;
     } else {
-        AbortingCallback callback(this);
-        const HRESULT hr = URLDownloadToFileA(nullptr, address_.c_str(), file, 0, &callback);
-        if (hr == S_OK && !CancelRequested())
-            verdict = JudgeUpgradeFile(file, installed_);
-        else if (IsWriteFailure(hr))
-            verdict.outcome = UpgradeOutcome::WriteFailed;
+        const UpgradeTransferResult fetched = transfer_.Fetch(address_, kUpgradeFileCap);
+        if (fetched.complete && !CancelRequested()) {
+            if (WriteOffer(file, fetched.body))
+                verdict = JudgeUpgradeFile(file, installed_);
+            else
+                verdict.outcome = UpgradeOutcome::WriteFailed;
+        }
         DeleteFileA(file);
     }
     EnterCriticalSection(&lock_);
@@ -157,12 +99,20 @@ bool UpgradeDownload::CancelRequested()
     return cancel;
 }
 
+void UpgradeDownload::Cancel()
+{
+    EnterCriticalSection(&lock_);
+    cancel_ = true;
+    LeaveCriticalSection(&lock_);
+    transfer_.Abort();
+}
+
 void UpgradeDownload::Abandon(DWORD waitMs)
 {
     EnterCriticalSection(&lock_);
     notify_ = nullptr;
-    cancel_ = true;
     LeaveCriticalSection(&lock_);
+    Cancel();
     WaitForSingleObject(thread_, waitMs);
     Release();
 }

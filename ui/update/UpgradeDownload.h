@@ -1,13 +1,15 @@
 // ui/update/UpgradeDownload.h
-// One download of "Upgrade.ini" on a worker thread, at most kUpgradeFileCap bytes. The job is shared by the dialog and the
-// worker and freed by whichever lets go last, so the dialog may close while a stalled server
-// still holds the worker: it asks the download to stop, waits a while, then leaves.
+// One download of "Upgrade.ini" on a worker thread, at most kUpgradeFileCap bytes
+// (UpgradeTransfer). Cancelling closes the transfer's handles, which ends a download blocked
+// in the network at once. The job is shared by the dialog and the worker and freed by
+// whichever lets go last, so the dialog never depends on the worker being gone.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 #include "ui/update/UpgradeCheck.h"
+#include "ui/update/UpgradeTransfer.h"
 
 class UpgradeDownload
 {
@@ -23,12 +25,11 @@ public:
     UpgradeVerdict Verdict();
     bool IsFinished();
 
-    // Stops notifying, asks the download to stop, waits up to waitMs for the worker and lets
-    // go of the job. The object must not be used afterwards.
+    // Ends the download now: the verdict is a failure (still notified).
+    void Cancel();
+    // Stops notifying, cancels, waits up to waitMs for the worker and lets go of the job. The
+    // object must not be used afterwards.
     void Abandon(DWORD waitMs);
-
-    // Exposed for the download's progress callback.
-    bool CancelRequested();
 
 private:
     UpgradeDownload(const std::string& address, const std::string& folder,
@@ -37,6 +38,7 @@ private:
     static DWORD WINAPI ThreadProc(LPVOID self);
     void Run();
     void Release();
+    bool CancelRequested();
 
     CRITICAL_SECTION lock_;
     LONG references_ = 2;
@@ -47,5 +49,6 @@ private:
     bool cancel_ = false;
     bool finished_ = false;
     UpgradeVerdict verdict_;
+    UpgradeTransfer transfer_;
     HANDLE thread_ = nullptr;
 };

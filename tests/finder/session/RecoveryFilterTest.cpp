@@ -10,7 +10,9 @@
 #include "engine/FileNode.h"
 #include "finder/RecoveryFilter.h"
 #include "tests/engine/CountingFileObject.h"
+#include "app/XmlNesting.h"
 #include "tests/finder/session/SessionTestFiles.h"
+#include "tests/support/DeepXml.h"
 
 namespace {
 
@@ -167,6 +169,32 @@ TEST(RecoveryFilterTest, FilesThatCannotBeUsedLeaveTheMapEmpty)
     EXPECT_EQ(CategoriesOf(upper, "a.jpg"), Ids{3});
 }
 
+// A file nested deeper than the parser's stack allows is refused unparsed, whatever stands in
+// front or between; the refusal is kept for the window side to tell.
+TEST(RecoveryFilterTest, ADeeplyNestedFileIsRefusedWithTheMessage)
+{
+    SessionTestFolder folder;
+    const char* const category =
+        "<FileCategory iconIndex=\"0\"><FileType><Extention>.jpg</Extention></FileType>"
+        "</FileCategory>";
+    int n = 0;
+    for (const DeepXmlForm& form : DeepXmlForms("xml", 20000, category)) {
+        SCOPED_TRACE(form.what);
+        const std::string name = "deep" + std::to_string(++n) + ".xml";
+        const std::string path = folder.Write(name.c_str(), form.text);
+        CRecoveryFilter filter(path);
+        EXPECT_EQ(filter.Refusal(), XmlTooDeepMessage(path));
+        EXPECT_EQ(filter.LoadFileFilterCategory(kRecoveryPhoto), kFilterFileTooDeep);
+        EXPECT_TRUE(filter.Extensions().empty());
+    }
+    // Behind the same declaration a shallow file is read, and nothing is refused.
+    const std::string path = folder.Write("shallow.xml", "<?xml version=\"1.0\">" +
+                                          std::string("<xml>") + category + "</xml>");
+    CRecoveryFilter filter(path);
+    EXPECT_EQ(filter.Refusal(), "");
+    EXPECT_EQ(CategoriesOf(filter, "a.jpg"), Ids{kRecoveryPhoto});
+}
+
 TEST(RecoveryFilterTest, AddExtensionListSkipsEmptyPieces)
 {
     CRecoveryFilter filter(std::string{});
@@ -227,6 +255,7 @@ TEST(RecoveryFilterTest, ShippedFileSortsTheCommonKinds)
         {"a.zip", kRecoveryArchive}, {"a.7z", kRecoveryArchive}, {"a.exe", kRecoveryOther},
         {"a.unknownext", kRecoveryOther},
     };
+    EXPECT_EQ(filter.Refusal(), "");
     for (const auto& c : cases)
         EXPECT_EQ(CategoriesOf(filter, c.name), Ids{c.id}) << c.name;
     // Every extension is listed once: no file answers two categories.
