@@ -49,7 +49,7 @@ std::string MinidumpProblem(const std::string& bytes, DWORD code)
         return "shorter than a header";
     MINIDUMP_HEADER header;
     memcpy(&header, bytes.data(), sizeof header);
-    if (header.Signature != MINIDUMP_SIGNATURE)
+    if (bytes.compare(0, 4, "MDMP") != 0)   // the header's Signature, as the file holds it
         return "no MDMP signature";
     const uint64_t directoryEnd =
         uint64_t(header.StreamDirectoryRva) + uint64_t(header.NumberOfStreams) * sizeof(MINIDUMP_DIRECTORY);
