@@ -100,6 +100,65 @@ DWORD WINAPI DumpThread(void* parameter)
     return DWORD(WriteCrashDump(request->info, request->threadId));
 }
 
+// One crash is reported per process: true for the first thread to crash; false for a fault
+// of the reporting thread itself. Any other thread's crash waits here for the end.
+bool ClaimReport(DWORD self)
+{
+    LONG owner = InterlockedCompareExchange(&g_filterThread, LONG(self), 0);
+    if (owner != 0 && owner != LONG(self))
+        Sleep(INFINITE);
+    return owner == 0;
+}
+
+// A stack overflow leaves the failing thread too little stack to start a thread, and under
+// Wine the process ends before the unhandled-exception filter would run. So a thread started
+// in advance writes that dump: a vectored handler, called first, only hands the exception
+// over and waits. The process is then ended outright: a normal exit would wait for locks the
+// overflowing thread may hold.
+struct OverflowWatch {
+    HANDLE request = nullptr;   // set by the handler once the hand-over is filled
+    HANDLE thread = nullptr;
+    DumpRequest handOver = {nullptr, 0};
+};
+OverflowWatch g_overflow;
+
+DWORD WINAPI OverflowWatchThread(void*)
+{
+    WaitForSingleObject(g_overflow.request, INFINITE);
+    SignalEvent(kCrashEventName);
+    WriteCrashDump(g_overflow.handOver.info, g_overflow.handOver.threadId);
+    TerminateProcess(GetCurrentProcess(), EXCEPTION_STACK_OVERFLOW);
+    return 0;
+}
+
+LONG WINAPI OnStackOverflow(EXCEPTION_POINTERS* info)
+{
+    if (!info || !info->ExceptionRecord || info->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW)
+        return EXCEPTION_CONTINUE_SEARCH;
+    if (!ClaimReport(GetCurrentThreadId()))
+        return EXCEPTION_CONTINUE_SEARCH;   // the filter itself overflowed: it ends at once
+    g_overflow.handOver.info = info;
+    g_overflow.handOver.threadId = GetCurrentThreadId();
+    SetEvent(g_overflow.request);
+    // The watch ends the process; a writer that hangs is cut short as in the filter.
+    WaitForSingleObject(g_overflow.thread, kDumpWaitMs);
+    TerminateProcess(GetCurrentProcess(), EXCEPTION_STACK_OVERFLOW);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void StartOverflowWatch()
+{
+    if (g_overflow.thread)
+        return;
+    g_overflow.request = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!g_overflow.request)
+        return;
+    g_overflow.thread = CreateThread(nullptr, kDumpThreadStack, &OverflowWatchThread, nullptr,
+                                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (g_overflow.thread)
+        AddVectoredExceptionHandler(1, &OnStackOverflow);
+}
+
 // No owner: an owned box would be run through the owner's thread, which may be the busy UI
 // thread waiting for this one. Task-modal keeps the program's windows still meanwhile.
 void TellOutOfMemory()
@@ -150,16 +209,14 @@ void PrepareCrashHandler(const char* caption, const char* folder)
     CopyText(g_caption, sizeof(g_caption), caption);
     CopyText(g_folder, sizeof(g_folder), folder ? folder : GetAppFolder());
     g_writeDump = LoadDumpWriter(DumpFolder());
+    StartOverflowWatch();
 }
 
 LONG WINAPI CrashExceptionFilter(EXCEPTION_POINTERS* info)
 {
     DWORD self = GetCurrentThreadId();
-    LONG owner = InterlockedCompareExchange(&g_filterThread, LONG(self), 0);
-    if (owner == LONG(self))
+    if (!ClaimReport(self))
         return EXCEPTION_EXECUTE_HANDLER;   // a fault inside the filter: end at once
-    if (owner != 0)
-        Sleep(INFINITE);                    // another thread's crash is ending the process
 
     const bool outOfMemory =
         info && info->ExceptionRecord && info->ExceptionRecord->ExceptionCode == kOutOfMemoryCode;

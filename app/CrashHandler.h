@@ -18,8 +18,10 @@ constexpr DWORD kPureVirtualCallCode = 0xE0000003;
 // Builds, while memory is plentiful, everything the filter needs: the engine settings, a
 // copy of the "WithoutMem" text in the current language, the caption, the dump folder
 // (null: the program folder; ends in a backslash) and its DbgHelp ("DbgHelp.dll" of that
-// folder first, then the system's). Start-up calls it once the language is chosen, and the
-// language menu again after a change. Until it runs, the filter uses built-in fallbacks.
+// folder first, then the system's), and starts the thread that writes the dump of a stack
+// overflow (see CrashHandler.cpp). Start-up calls it once the language is chosen, and the
+// language menu again after a change. Until it runs, the filter uses built-in fallbacks and a
+// stack overflow leaves no dump.
 void PrepareCrashHandler(const char* caption, const char* folder = nullptr);
 
 // The unhandled-exception filter. EXCEPTION_EXECUTE_HANDLER (the process ends) once the dump

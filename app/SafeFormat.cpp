@@ -31,20 +31,20 @@ bool ReadNumber(const char*& p, int& value)
 // Parses one conversion after its '%'; false when the rules refuse it.
 bool ParseConversion(const char*& p, FormatPiece& piece)
 {
-    std::string spec = "%";
+    std::string conversion = "%";
     while (*p && strchr("-+ 0#", *p))
-        spec += *p++;
+        conversion += *p++;
     const char* start = p;
     int number = 0;
     if (!ReadNumber(p, number))
         return false;
-    spec.append(start, p);
+    conversion.append(start, p);
     if (*p == '.') {
-        spec += *p++;
+        conversion += *p++;
         start = p;
         if (!ReadNumber(p, number))
             return false;
-        spec.append(start, p);
+        conversion.append(start, p);
     }
     enum { None, Short, Char, Long, LongLong } length = None;
     if (p[0] == 'h' && p[1] == 'h') { length = Char; p += 2; }
@@ -55,36 +55,36 @@ bool ParseConversion(const char*& p, FormatPiece& piece)
     else if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { length = LongLong; p += 3; }
     else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { length = Long; p += 3; }
 
-    const char conversion = *p;
-    if (!conversion)
+    const char letter = *p;
+    if (!letter)
         return false;
     ++p;
-    if (strchr("diuxXo", conversion)) {
+    if (strchr("diuxXo", letter)) {
         piece.kind = length == LongLong ? FormatArg::Kind::Int64 : FormatArg::Kind::Int32;
         if (length == LongLong)
-            spec += "ll";
+            conversion += "ll";
         else if (length == Short)
-            spec += "h";
+            conversion += "h";
         else if (length == Char)
-            spec += "hh";
-    } else if (conversion == 'c') {
+            conversion += "hh";
+    } else if (letter == 'c') {
         if (length != None)
             return false;   // "%lc" is a wide character
         piece.kind = FormatArg::Kind::Int32;
-    } else if (strchr("fFeEgGaA", conversion)) {
+    } else if (strchr("fFeEgGaA", letter)) {
         if (length != None && length != Long)
             return false;
         piece.kind = FormatArg::Kind::Double;
-    } else if (conversion == 's') {
+    } else if (letter == 's') {
         if (length != None)
             return false;   // "%ls" is a wide text
         piece.kind = FormatArg::Kind::Text;
     } else {
         return false;   // %n, %p, %S, %C, "%1$", "*" and anything unknown
     }
-    spec += conversion;
+    conversion += letter;
     piece.isConversion = true;
-    piece.text = spec;
+    piece.text = conversion;
     return true;
 }
 
@@ -129,15 +129,15 @@ bool KindFits(FormatArg::Kind arg, FormatArg::Kind conversion)
 }
 
 // "%5d" or "%hx" rebuilt for a 64-bit argument: "%5lld", "%llx"; "%c" stays as it is.
-std::string WidenTo64(const std::string& spec)
+std::string WidenTo64(const std::string& conversion)
 {
-    const char conversion = spec.back();
-    if (conversion == 'c')
-        return spec;
-    std::string wide = spec.substr(0, spec.size() - 1);
+    const char letter = conversion.back();
+    if (letter == 'c')
+        return conversion;
+    std::string wide = conversion.substr(0, conversion.size() - 1);
     while (!wide.empty() && wide.back() == 'h')
         wide.pop_back();
-    return wide + "ll" + conversion;
+    return wide + "ll" + letter;
 }
 
 bool PiecesMatch(const std::vector<FormatPiece>& pieces, std::initializer_list<FormatArg> args)
@@ -154,13 +154,13 @@ bool PiecesMatch(const std::vector<FormatPiece>& pieces, std::initializer_list<F
 }
 
 template <class T>
-void AppendFormatted(std::string& out, const char* spec, T value)
+void AppendFormatted(std::string& out, const char* conversion, T value)
 {
-    int needed = snprintf(nullptr, 0, spec, value);
+    int needed = snprintf(nullptr, 0, conversion, value);
     if (needed <= 0)
         return;
     std::vector<char> buffer(size_t(needed) + 1);
-    snprintf(buffer.data(), buffer.size(), spec, value);
+    snprintf(buffer.data(), buffer.size(), conversion, value);
     out.append(buffer.data(), size_t(needed));
 }
 
@@ -173,17 +173,17 @@ std::string Render(const std::vector<FormatPiece>& pieces, std::initializer_list
             out += piece.text;
             continue;
         }
-        const char* spec = piece.text.c_str();
+        const char* conversion = piece.text.c_str();
         switch (piece.kind) {
         case FormatArg::Kind::Int32:
             if (arg->kind() == FormatArg::Kind::Int64 && piece.text.back() != 'c')
                 AppendFormatted(out, WidenTo64(piece.text).c_str(), arg->integer());
             else
-                AppendFormatted(out, spec, int(arg->integer()));
+                AppendFormatted(out, conversion, int(arg->integer()));
             break;
-        case FormatArg::Kind::Int64: AppendFormatted(out, spec, arg->integer()); break;
-        case FormatArg::Kind::Double: AppendFormatted(out, spec, arg->real()); break;
-        case FormatArg::Kind::Text: AppendFormatted(out, spec, arg->text()); break;
+        case FormatArg::Kind::Int64: AppendFormatted(out, conversion, arg->integer()); break;
+        case FormatArg::Kind::Double: AppendFormatted(out, conversion, arg->real()); break;
+        case FormatArg::Kind::Text: AppendFormatted(out, conversion, arg->text()); break;
         }
         ++arg;
     }

@@ -18,7 +18,6 @@ struct Hooks {
     std::mutex lock;
     std::function<std::string(const char*)> lookup;
     IEnumerationReportSink* sink = nullptr;
-    std::function<bool()> breaker;
 };
 Hooks& TheHooks()
 {
@@ -41,16 +40,6 @@ IEnumerationReportSink* Sink()
 {
     std::lock_guard<std::mutex> hold(TheHooks().lock);
     return TheHooks().sink;
-}
-
-bool WaitBroken()
-{
-    std::function<bool()> breaker;
-    {
-        std::lock_guard<std::mutex> hold(TheHooks().lock);
-        breaker = TheHooks().breaker;
-    }
-    return breaker && breaker();
 }
 
 // FileFsSizeInformation (class 3): total and available units, sectors per unit, bytes per sector.
@@ -84,11 +73,6 @@ void EnumCollectPartition::SetReportSink(IEnumerationReportSink* sink)
     TheHooks().sink = sink;
 }
 
-void EnumCollectPartition::SetWaitBreaker(std::function<bool()> breaker)
-{
-    std::lock_guard<std::mutex> hold(TheHooks().lock);
-    TheHooks().breaker = std::move(breaker);
-}
 
 bool EnumCollectPartition::IsBusy() { return g_busy.load() != 0; }
 bool EnumCollectPartition::IsDone() { return g_done.load() != 0; }
@@ -140,7 +124,7 @@ void EnumCollectPartition::NetworkThread()
 void EnumCollectPartition::EnumThread()
 {
     // One enumeration at a time: a second waits for the first, looking once a second.
-    while (g_busy.load() == 1 && !WaitBroken())
+    while (g_busy.load() == 1)
         Sleep(1000);
     g_done = 0;
     g_busy = 1;

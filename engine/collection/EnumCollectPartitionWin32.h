@@ -21,11 +21,9 @@
 class EnumCollectPartition {
 public:
     // Set before the singleton is first used. The program's string lookup names the lost
-    // regions (key "LostDesc"; "Lost" without one), the sink takes the usage reports, and the
-    // wait breaker ends an enumeration's wait for a running one (the scan session's flag).
+    // regions (key "LostDesc"; "Lost" without one) and the sink takes the usage reports.
     static void SetStringLookup(std::function<std::string(const char* key)> lookup);
     static void SetReportSink(IEnumerationReportSink* sink);
-    static void SetWaitBreaker(std::function<bool()> breaker);
 
     // Built on first use: starts the enumeration and the network-resource threads.
     static EnumCollectPartition& Instance();

@@ -1,7 +1,8 @@
 // tests/appservices/CrashChild.cpp
 // Crashes on request under the program's crash handler:
 //   appservices_crash_child MODE FOLDER (a Windows path ending in a backslash)
-// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads. Dumps go
+// MODE: out-of-memory, access-violation, pure-virtual, uncaught-throw, two-threads,
+// stack-overflow. Dumps go
 // to FOLDER. The out-of-memory case runs out on a worker thread, through the runtime's own
 // string code as most of the program's allocations do, while the thread that owns a window
 // waits for that worker and pumps nothing: the program's busy UI thread.
@@ -62,6 +63,19 @@ void FaultOnTwoThreads()
     WaitForMultipleObjects(2, threads, TRUE, INFINITE);
 }
 
+volatile int g_depthLimit = 0;   // 0: no limit; the compiler cannot know it stays 0
+
+// Each call takes a little stack that the compiler cannot drop, as a deep recursion of small
+// frames (a parser's) does: the fault then comes with the stack pointer at the guard page.
+__attribute__((noinline)) int Recurse(int depth)
+{
+    volatile char page[192];
+    page[depth % sizeof(page)] = char(depth);
+    if (g_depthLimit && depth >= g_depthLimit)
+        return page[0];
+    return Recurse(depth + 1) + page[0];
+}
+
 }  // namespace
 
 // Outside the anonymous namespace and out of line, so the compiler cannot see the whole
@@ -103,6 +117,8 @@ int main(int argc, char** argv)
         (void)object;
     } else if (!strcmp(mode, "uncaught-throw")) {
         throw 1;
+    } else if (!strcmp(mode, "stack-overflow")) {
+        return Recurse(0);
     }
     return 3;   // the crash did not happen
 }

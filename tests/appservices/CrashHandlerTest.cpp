@@ -2,8 +2,12 @@
 // Crashes in a child process under the program's crash handler: exit code, the named event
 // a watcher waits on, the minidump beside it, and the out-of-memory message.
 #include <windows.h>
+#include <dbghelp.h>
 
 #include <gtest/gtest.h>
+
+#include <stdint.h>
+#include <string.h>
 
 #include <functional>
 #include <string>
@@ -34,7 +38,40 @@ const CrashCase kCrashCases[] = {
     {"pure-virtual", kPureVirtualCallCode, Event::Crash, false},
     {"uncaught-throw", kTerminateCode, Event::Crash, false},
     {"two-threads", kAccessViolation, Event::Crash, false},
+    {"stack-overflow", EXCEPTION_STACK_OVERFLOW, Event::Crash, false},
 };
+
+// Empty when bytes are a minidump whose stream directory and streams lie inside it, with a
+// thread list and the exception stream of the given code; else what is wrong.
+std::string MinidumpProblem(const std::string& bytes, DWORD code)
+{
+    if (bytes.size() < sizeof(MINIDUMP_HEADER))
+        return "shorter than a header";
+    MINIDUMP_HEADER header;
+    memcpy(&header, bytes.data(), sizeof header);
+    if (bytes.compare(0, 4, "MDMP") != 0)   // the header's Signature, as the file holds it
+        return "no MDMP signature";
+    const uint64_t directoryEnd =
+        uint64_t(header.StreamDirectoryRva) + uint64_t(header.NumberOfStreams) * sizeof(MINIDUMP_DIRECTORY);
+    if (header.NumberOfStreams == 0 || directoryEnd > bytes.size())
+        return "no stream directory inside the file";
+    bool threads = false, exception = false;
+    for (ULONG32 i = 0; i < header.NumberOfStreams; ++i) {
+        MINIDUMP_DIRECTORY entry;
+        memcpy(&entry, bytes.data() + header.StreamDirectoryRva + i * sizeof entry, sizeof entry);
+        if (uint64_t(entry.Location.Rva) + entry.Location.DataSize > bytes.size())
+            return "a stream past the end";
+        threads |= entry.StreamType == ThreadListStream;
+        if (entry.StreamType == ExceptionStream && entry.Location.DataSize >= sizeof(MINIDUMP_EXCEPTION_STREAM)) {
+            MINIDUMP_EXCEPTION_STREAM stream;
+            memcpy(&stream, bytes.data() + entry.Location.Rva, sizeof stream);
+            exception |= stream.ExceptionRecord.ExceptionCode == code;
+        }
+    }
+    if (!threads)
+        return "no thread list";
+    return exception ? "" : "no exception stream of the crash's code";
+}
 
 // What the test saw of the first top-level window the child showed.
 struct BoxSeen {
@@ -112,6 +149,7 @@ TEST_F(CrashHandlerTest, EveryCrashSignalsItsEventAndLeavesADump)
         ASSERT_TRUE(WriteWholeFile(folder.File("Derivud0.dmp"), "an earlier run's dump"));
 
         BoxSeen box;
+        const DWORD started = GetTickCount();
         EXPECT_EQ(c.exitCode, RunChild(c.mode, folder.Path(), [&](HWND window) {
             box.shown = true;
             box.owner = GetWindow(window, GW_OWNER);
@@ -121,6 +159,7 @@ TEST_F(CrashHandlerTest, EveryCrashSignalsItsEventAndLeavesADump)
             box.eventBefore = Signalled(c.event == Event::Memory ? memory_ : crash_);
             box.dumpBefore = ReadWholeFile(folder.File("Derivud0.dmp")).substr(0, 4);
         }));
+        EXPECT_LT(GetTickCount() - started, 30000u) << "the crashed process ends";
         // The out-of-memory box comes from a worker while the window's thread waits for it:
         // a plain box with no owner, shown once the event is set and the dump written.
         EXPECT_EQ(c.message, box.shown);
@@ -133,7 +172,7 @@ TEST_F(CrashHandlerTest, EveryCrashSignalsItsEventAndLeavesADump)
         // The events reset when waited on: the box's check took its signal already.
         EXPECT_EQ(c.event == Event::Crash && !c.message, Signalled(crash_));
         EXPECT_EQ(c.event == Event::Memory && !c.message, Signalled(memory_));
-        EXPECT_EQ("MDMP", ReadWholeFile(folder.File("Derivud0.dmp")).substr(0, 4));
+        EXPECT_EQ("", MinidumpProblem(ReadWholeFile(folder.File("Derivud0.dmp")), c.exitCode));
         EXPECT_EQ("", ReadWholeFile(folder.File("Derivud1.dmp")));
     }
 }

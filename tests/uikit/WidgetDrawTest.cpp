@@ -63,12 +63,20 @@ TEST(PushButtonLook, EachStyleKeepsItsOwnDefaultsWhateverWasBuiltOrDrawnBefore)
     plain.Create(nullptr, 1, 3, 0, 0, 200, 28);
     plain.Draw(surface.Dc());
     const std::vector<COLORREF> before = Row(surface, 14, 0, 200);
+    ASSERT_NE(before, std::vector<COLORREF>(before.size(), kHostBackground)) << "the button drew";
 
+    // Style 1 has bitmaps of its own; style 2 shares style 0's. The style-1 button comes
+    // last, both built and drawn, and must not lend its bitmaps to the style-0 one.
     surface.Clear();
+    UiBtnWithoutWnd large(2);
+    large.Create(nullptr, 3, 3, 0, 40, 250, 80);
+    large.Draw(surface.Dc());
     UiBtnWithoutWnd wide(1);
-    wide.Create(nullptr, 2, 3, 0, 40, 250, 80);
+    wide.Create(nullptr, 2, 3, 0, 40, 200, 68);
     wide.Draw(surface.Dc());
-    UiBtnWithoutWnd another(2);   // built last
+    const std::vector<COLORREF> wideRow = Row(surface, 54, 0, 200);
+    EXPECT_NE(wideRow, before) << "style 1 looks unlike style 0, or the check below proves nothing";
+
     surface.Clear();
     plain.Draw(surface.Dc());
     EXPECT_EQ(Row(surface, 14, 0, 200), before);

@@ -17,13 +17,13 @@
 #include "app/ResourceHelper.h"
 #include "app/ResourceLayout.h"
 #include "app/UsageReport.h"
+#include "app/WebAddress.h"
 #include "finder/ScanState.h"
 #include "ui/about/AboutDlg.h"
 #include "ui/dialogs/StartAnalyeDlg.h"
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
 #include "ui/update/CheckUpdate.h"
-#include "ui/update/UpgradeCheck.h"
 #include "uikit/dialog/KvrMessageBox.h"
 
 using UiCtrl::UiItem;
@@ -520,10 +520,7 @@ int CKVRUIDlg::OnClickMenu()
         SendUsageEvent(kUsageMenuAbout);
         break;
     case kMenuHelp: {
-        // The language file is editable: only a web address may reach the shell.
-        const std::string url = GetLangString("helpUrl");
-        if (IsWebAddress(url))
-            ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        OpenWebAddress(nullptr, GetLangString("helpUrl"));
         SendUsageEvent(kUsageMenuHelp);
         break;
     }

@@ -311,9 +311,10 @@ void ScanResultPageWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         OnRemoveChecked();
         return;
     case kCmdAutoSelect:
-        // Only the visible tree's groups: checks in a tree the user is not looking at would be
-        // removed from the all-files tree unseen.
-        m_trees[m_visible].AutoSelectAll();
+        // Every tree, as Uncheck all: each group keeps one file, and a removal takes only what
+        // the visible tree checks.
+        for (FileTreeCtrl& tree : m_trees)
+            tree.AutoSelectAll();
         ShowSelectButton(true);
         OnSelectionChanged();
         return;

@@ -1,8 +1,6 @@
 // ui/startpage/LocationText.cpp
 #include "ui/startpage/LocationText.h"
 
-#include <ctype.h>
-
 #include "app/SafeFormat.h"
 
 bool IsDriveLocation(const std::string& location)
@@ -24,20 +22,4 @@ std::string LocationDisplayText(const std::string& location, const std::string& 
     const size_t slash = location.rfind('\\', end ? end - 1 : 0);
     const size_t begin = slash == std::string::npos ? 0 : slash + 1;
     return location.substr(begin, end > begin ? end - begin : 0);
-}
-
-std::string VolumeRootOf(const std::string& location)
-{
-    if (location.size() >= 2 && isalpha(static_cast<unsigned char>(location[0])) &&
-        location[1] == ':')
-        return location.substr(0, 2) + "\\";
-    if (location.compare(0, 2, "\\\\") != 0)
-        return "";
-    const size_t server = location.find('\\', 2);
-    if (server == std::string::npos || server == 2)
-        return "";
-    const size_t share = location.find('\\', server + 1);
-    if (share == server + 1)
-        return "";
-    return location.substr(0, share) + "\\";
 }

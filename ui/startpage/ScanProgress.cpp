@@ -15,11 +15,6 @@ double ListingRatio(uint64_t files)
 }
 }  // namespace
 
-uint64_t ExpectedTotalOrDefault(uint64_t usedBytes)
-{
-    return usedBytes ? usedBytes : 1000;
-}
-
 ScanProgressCounters ReadScanProgress()
 {
     ScanProgressCounters now;

@@ -4,10 +4,6 @@
 #pragma once
 #include <stdint.h>
 
-// The used bytes of the drive as the progress denominator; 1000 when they cannot be read,
-// so that an unknown drive still shows movement (and stops at 99).
-uint64_t ExpectedTotalOrDefault(uint64_t usedBytes);
-
 // The finder's progress counters (finder/ScanState.h) at one moment.
 struct ScanProgressCounters {
     int phase;                // kPhaseListing, kPhaseComparing, kPhaseClassifying

@@ -59,15 +59,6 @@ void DrawImageAt(HDC dc, Gdiplus::Image* image, int x, int y)
         ResourceHelper::Instance().DrawGdiImage(dc, image, x, y);
 }
 
-uint64_t UsedBytesOf(const std::string& location)
-{
-    const std::string root = VolumeRootOf(location);
-    ULARGE_INTEGER available, total, free;
-    if (root.empty() || !GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free))
-        return 0;
-    return total.QuadPart > free.QuadPart ? total.QuadPart - free.QuadPart : 0;
-}
-
 } // namespace
 
 SelFileTypeWnd::SelFileTypeWnd()
@@ -201,8 +192,7 @@ void SelFileTypeWnd::OnProgressTick()
     if (g_scanDone)
         return;
     const FrameStep step = StepScanFrame(frameIndex_);
-    if (expectedTotal_)
-        progressRatio_ = ScanProgressRatio(ReadScanProgress(), progressRatio_);
+    progressRatio_ = ScanProgressRatio(ReadScanProgress(), progressRatio_);
     // The finder raises the count as it confirms groups: every tick shows the latest.
     foundShown_ = g_duplicatesFound.load();
     SendMessageA(GetParent(hwnd_), kTaskbarProgressMessage, ProgressPercent(progressRatio_), 100);
@@ -315,7 +305,6 @@ void SelFileTypeWnd::StartScan()
     FileFinderFilterProxy::Instance().SetSettings(settings_.get());
     SetScanState(1);
     run_.m_scanning = 1;
-    expectedTotal_ = ExpectedTotalOrDefault(UsedBytesOf(run_.m_location));
     StartProgressTimer();
     EnableBrowse(0);
     PostMessageA(hwnd_, WM_COMMAND, kCmdRunScan, 0);

@@ -90,7 +90,6 @@ public:
     std::string FoundText() const;
     // Why the last drop was refused, while the scanning view still shows it; else empty.
     std::string DropNote() const;
-    uint64_t GetExpectedTotal() const { return expectedTotal_; }
 
 protected:
     // The modal answers of the finish handler and the filter commands; virtual so that a
@@ -128,7 +127,6 @@ private:
     bool busy_ = false;
     int scanView_ = 0;
     int locationIsDrive_ = 0;
-    uint64_t expectedTotal_ = 0;
     float progressRatio_ = 0.0f;
     int frameIndex_ = 0;
     uint64_t foundShown_ = 0;  // g_duplicatesFound at the last progress tick

@@ -2,15 +2,14 @@
 #include "ui/tips/WarmTipDlg.h"
 
 #include <olectl.h>
-#include <shellapi.h>
 
 #include "app/Language.h"
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
+#include "app/WebAddress.h"
 #include "ui/tips/TipSwitch.h"
 #include "ui/tips/TipTemplates.h"
 #include "uikit/host/UiSdkWndBase.h"
-#include "ui/update/UpgradeCheck.h"
 
 namespace {
 const int kDontShowAgain = 801;
@@ -189,10 +188,7 @@ LRESULT WarmTipDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const bool overWidget = UiCtrl::MouseRouter::HitTest(items_, point) != nullptr;
         Apply(router_.OnLButtonUp(wParam, lParam) | UiCtrl::MouseRouter::kRepaint);
         if (!overWidget && InRect(LinkRect(), point)) {
-            // The language file is editable: only a web address may reach the shell.
-            const std::string url = GetLangString("TBUrl");
-            if (IsWebAddress(url))
-                ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            OpenWebAddress(nullptr, GetLangString("TBUrl"));
         }
         break;
     }

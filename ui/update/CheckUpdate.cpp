@@ -10,6 +10,7 @@
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/SkinImage.h"
+#include "app/WebAddress.h"
 #include "uikit/dialog/SkinDialogTemplate.h"
 #include "ui/update/UpgradeDownload.h"
 #include "uikit/widget/CaptionedItem.h"

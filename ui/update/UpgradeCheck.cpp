@@ -5,19 +5,13 @@
 
 #include <windows.h>
 
-#include "app/TextCase.h"
+#include "app/WebAddress.h"
 
 namespace {
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool StartsWithNoCase(const std::string& text, const char* prefix)
-{
-    const std::string start(prefix);
-    return text.size() >= start.size() && LowerAscii(text.substr(0, start.size())) == start;
 }
 
 } // namespace
@@ -74,25 +68,6 @@ InstalledVersion ReadInstalledVersion()
 bool IsNewerThan(unsigned major, unsigned minor, const InstalledVersion& installed)
 {
     return major > installed.major || (major == installed.major && minor > installed.minor);
-}
-
-bool IsWebAddress(const std::string& url)
-{
-    size_t host;
-    if (StartsWithNoCase(url, "http://"))
-        host = 7;
-    else if (StartsWithNoCase(url, "https://"))
-        host = 8;
-    else
-        return false;
-    if (host >= url.size())
-        return false;
-    // No blanks or control characters: the shell would split or mangle them.
-    for (unsigned char c : url) {
-        if (c <= ' ' || c == 0x7F || c == '"')
-            return false;
-    }
-    return url[host] != '/';
 }
 
 UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::string& url,

@@ -30,10 +30,6 @@ bool ParseProductVersion(const std::string& text, unsigned parts[4]);
 // True when major.minor is above the installed version's.
 bool IsNewerThan(unsigned major, unsigned minor, const InstalledVersion& installed);
 
-// Only web addresses may reach the shell: the file is downloaded and editable, and
-// ShellExecute would run a program or open a local file just as readily.
-bool IsWebAddress(const std::string& url);
-
 // The verdict on the two values of section "VERSION". Failed when the installed version is
 // not known: nothing can be said to be newer or not.
 UpgradeVerdict JudgeUpgradeValues(const std::string& productVersion, const std::string& url,

@@ -264,7 +264,6 @@ void CMsBtn::OnMouseHover(UINT, CPoint)
     if (m_checkBox && m_checked)
         return;
     m_over = true;
-    m_out = false;
     Invalidate();
 }
 
@@ -274,7 +273,6 @@ void CMsBtn::OnMouseLeave()
     if (m_checkBox && m_checked)
         return;
     m_over = false;
-    m_out = true;
     Invalidate();
 }
 

@@ -16,8 +16,8 @@ enum ButtonLook
 };
 
 // The one state rule of both buttons' colours, texts and skin rectangles: disabled first,
-// then pressed, then hover while the mouse is over, else normal. (An untouched button is
-// normal: it is neither "over" nor "out" before the mouse has come by.)
+// then pressed, then hover while the mouse is over, else normal: a button the mouse has left,
+// or never reached, looks normal.
 ButtonLook ChooseButtonLook(bool disabled, bool pressed, bool over);
 // CButtonPlus's picture: pressed, disabled, hover in that order, each only when its bitmap
 // is loaded, else normal.
@@ -73,7 +73,6 @@ private:
     bool m_checkBox = false;
     BOOL m_checked = FALSE;
     bool m_over = false;
-    bool m_out = false;
     bool m_tracking = false;
     BOOL m_flat = TRUE;
     COLORREF m_textColor = 0x646464;

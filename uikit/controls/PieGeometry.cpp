@@ -306,12 +306,3 @@ LegendColumns ComputeLegendColumns(const PieRect& pie, const PieRect& client,
     c.percentWidth = ClampWidth(percentWidth, c.percentX, limit);
     return c;
 }
-
-int LegendRowsShown(const PieRect& pie, const PieLayout& layout, int top, int remaining)
-{
-    int shown = 0;
-    for (int y = top; shown < remaining && y + layout.rowHeight <= pie.bottom;
-         y += layout.rowHeight + layout.rowGap)
-        ++shown;
-    return shown;
-}

@@ -119,5 +119,3 @@ struct LegendColumns
 LegendColumns ComputeLegendColumns(const PieRect& pie, const PieRect& client,
                                    const PieLayout& layout, int count, int longestWidth,
                                    int percentWidth);
-// How many rows, from the top, fit above the pie rectangle's bottom (of remaining rows).
-int LegendRowsShown(const PieRect& pie, const PieLayout& layout, int top, int remaining);

@@ -1,7 +1,6 @@
 // uikit/dialog/HomeBaseDialog.cpp
 #include "uikit/dialog/HomeBaseDialog.h"
 
-#include <shellapi.h>
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "app/ResourceHelper.h"
 #include "app/ResourceLayout.h"
 #include "app/UsageReport.h"
+#include "app/WebAddress.h"
 #include "uikit/dialog/CaptionLayout.h"
 #include "uikit/dialog/DialogFrame.h"
 #include "uikit/dialog/SkinDialogTemplate.h"
@@ -325,9 +325,7 @@ BOOL HomeBaseDialog::PreTranslateMessage(MSG* msg)
         if (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)
             return TRUE;
         if (msg->wParam == VK_F1) {
-            const std::string url = GetLangString("helpUrl");
-            if (!url.empty())
-                ShellExecuteA(m_hWnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            OpenWebAddress(m_hWnd, GetLangString("helpUrl"));
             SendUsageEvent(kUsageHelpKey);
             return TRUE;
         }

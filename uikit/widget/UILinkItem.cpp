@@ -3,11 +3,10 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
 #include "app/TextCase.h"
+#include "app/WebAddress.h"
 #include "app/WriteLog.h"
 #include "uikit/widget/DcTextState.h"
 #include "uikit/widget/LayoutAttr.h"
@@ -110,12 +109,11 @@ int UILinkItem::OnMouseMove(WPARAM, LPARAM)
 
 bool UILinkItem::IsOpenableLink(const std::string& link)
 {
-    const std::string lower = LowerAscii(link);
-    for (const char* scheme : {"http://", "https://", "mailto:"}) {
-        if (lower.compare(0, strlen(scheme), scheme) == 0 && lower.size() > strlen(scheme))
-            return true;
-    }
-    return false;
+    if (IsWebAddress(link))
+        return true;
+    const char kMail[] = "mailto:";
+    const size_t scheme = sizeof(kMail) - 1;
+    return link.size() > scheme && LowerAscii(link.substr(0, scheme)) == kMail;
 }
 
 int UILinkItem::OnMouseLBtnUp(WPARAM, LPARAM)

@@ -112,6 +112,41 @@ TEST(ResultsPage, RemovalTakesOnlyTheVisibleTabsFilesAndBackEmptiesThePage)
     EXPECT_TRUE(CurrentFilePath().empty());
 }
 
+// Auto select checks every tree's groups whichever tab is shown; Uncheck all clears them all.
+TEST(ResultsPage, AutoSelectOnOneTabChecksEveryTreeAndUncheckAllClearsThemAll)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("gallery"));  // read only here
+    const HWND page = host.page.GetHwnd();
+    auto post = [&](int id) {
+        PostMessageA(page, WM_COMMAND, id, 0);
+        host.PumpUntil([] { return false; }, 5);
+    };
+    auto shown = [&](int id) { return host.page.FindItem(id)->IsVisible() != 0; };
+    post(UiCtrl::ScanResultPageWnd::kCmdFirstTab);  // Photos
+    ASSERT_EQ(kCategoryPhoto, host.page.VisibleCategory());
+    post(UiCtrl::ScanResultPageWnd::kCmdAutoSelect);
+    EXPECT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdUncheckAll));
+    EXPECT_FALSE(shown(UiCtrl::ScanResultPageWnd::kCmdAutoSelect));
+    // Three copies of the picture and two of the document: all but one of each.
+    EXPECT_EQ(2, host.page.Tree(kCategoryPhoto).CheckedCount());
+    EXPECT_EQ(1, host.page.Tree(kCategoryOfficeDoc).CheckedCount()) << "a tab not shown";
+    EXPECT_EQ(3, host.page.Tree(kCategoryAllFiles).CheckedCount());
+    for (ResultGroup* group : host.page.Model().GroupsOf(kCategoryAllFiles)) {
+        ASSERT_GE(group->files.size(), 2u);
+        EXPECT_FALSE(group->files[0].checked) << "each group keeps its first file";
+        EXPECT_EQ((int)group->files.size() - 1, group->CheckedCount());
+    }
+    EXPECT_FALSE(host.page.SelectionText().empty());
+    post(UiCtrl::ScanResultPageWnd::kCmdFirstTab + 2);  // Documents
+    EXPECT_FALSE(host.page.SelectionText().empty()) << "the other tab shows its own checks";
+
+    post(UiCtrl::ScanResultPageWnd::kCmdUncheckAll);
+    EXPECT_EQ(0, host.page.Model().CheckedCount(kCategoryAllFiles));
+    EXPECT_TRUE(host.page.SelectionText().empty());
+    EXPECT_TRUE(shown(UiCtrl::ScanResultPageWnd::kCmdAutoSelect));
+}
+
 TEST(ResultsPage, SelectAllBoxAndTabsKeepEachTreesMarks)
 {
     PageHost host;

@@ -49,27 +49,6 @@ TEST(LocationText, ShortLocationsAreDrives)
     EXPECT_FALSE(IsDriveLocation("C:\\a"));
 }
 
-TEST(LocationText, VolumeRootMeasuresTheScan)
-{
-    struct Case {
-        const char* location;
-        const char* root;
-    } cases[] = {
-        {"C:\\Users\\Ann", "C:\\"},
-        {"z:\\tmp", "z:\\"},
-        {"C:", "C:\\"},
-        {"\\\\server\\share\\photos", "\\\\server\\share\\"},
-        {"\\\\server\\share", "\\\\server\\share\\"},
-        {"\\\\server", ""},
-        {"\\\\\\x", ""},
-        {"Desktop", ""},
-        {"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", ""},
-        {"", ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.root, VolumeRootOf(c.location)) << c.location;
-}
-
 // The bar rises through the listing and then the comparing, stops at 99 and never goes back.
 TEST(ScanProgress, RisesByPhasesAndNeverGoesBack)
 {
@@ -104,12 +83,6 @@ TEST(ScanProgress, RisesByPhasesAndNeverGoesBack)
     EXPECT_EQ(seen[7], ScanProgressRatio({kPhaseListing, 10, 0, 0}, seen[7]));
     EXPECT_EQ(0, ProgressPercent(-1.0f));
     EXPECT_EQ(99, ProgressPercent(7.0f));
-}
-
-TEST(ScanProgress, UnknownDriveSizeCountsAThousandBytes)
-{
-    EXPECT_EQ(1000u, ExpectedTotalOrDefault(0));
-    EXPECT_EQ(12345u, ExpectedTotalOrDefault(12345));
 }
 
 TEST(ScanAnimation, ShowsFrames1To33InTurn)

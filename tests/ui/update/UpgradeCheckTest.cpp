@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/WebAddress.h"
 #include "ui/update/UpgradeCheck.h"
 
 namespace {

@@ -186,6 +186,36 @@ TEST_F(PieChartWndTest, FlatBodyLegendAndLabels)
     EXPECT_EQ(CountNear(30, 5, 300, 38, black, 60), 0);
 }
 
+// More rows than the pie's height holds: the legend draws the rows that end above the pie's
+// bottom and none of the one that would cross it, though part of it would show.
+TEST_F(PieChartWndTest, LegendStopsAtTheFirstRowThatWouldCrossThePiesBottom)
+{
+    // 480 high: rows of 25 + 18 from y 40, so the tenth row (index 9) ends at 452 and the
+    // eleventh would start at 470, inside the picture.
+    SetWindowPos(parent_, nullptr, 0, 0, 900, 480, SWP_NOMOVE | SWP_NOZORDER);
+    chart_.MoveWindow(0, 0, 900, 480, TRUE);
+    chart_.SetStyle(kPieFlat);
+    const int kRows = 30;
+    for (int i = 0; i < kRows; ++i) {
+        const std::string name = "kind" + std::to_string(i);
+        ASSERT_NE(chart_.AddSlice(i, name.c_str(), name.c_str(), 1, 0xFFD02020), nullptr);
+    }
+    ASSERT_TRUE(Snapshot());
+    const PieRect pie = chart_.PieRectangle();
+    const PieLayout& layout = chart_.Layout();
+    const LegendColumns c = ComputeLegendColumns(pie, PieRect{0, 0, 900, 480}, layout, kRows, 0, 0);
+    const int step = layout.rowHeight + layout.rowGap;
+    ASSERT_EQ(480, pie.bottom);
+    ASSERT_EQ(40, c.top);
+    ASSERT_EQ(43, step);
+    const Rgb red = {0xD0, 0x20, 0x20};
+    auto redInRow = [&](int top, int bottom) {
+        return CountNear(c.boxX + 3, top, c.boxX + c.boxWidth - 3, bottom, red);
+    };
+    EXPECT_GT(redInRow(c.top + 9 * step + 3, c.top + 9 * step + layout.rowHeight - 3), 0) << "the last row that fits";
+    EXPECT_EQ(redInRow(c.top + 10 * step, 480), 0) << "the row that would cross the bottom";
+}
+
 TEST_F(PieChartWndTest, TiltedBodyShowsItsWallAndALowerTopFace)
 {
     Fill();

@@ -338,42 +338,111 @@ TEST(BaseDialog, ACatalogCaptionItemShowsTheJpegResourcesOfItsIds)
     EXPECT_FALSE(NearGreen(bitmap)) << std::hex << bitmap;
 }
 
+namespace {
+
+// The program the shell starts for http addresses, replaced while it lives (the shell of this
+// Wine reads the machine's classes only) and given back after.
+class HttpHandler {
+public:
+    explicit HttpHandler(const std::string& command)
+    {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", 0, nullptr,
+                            0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) != ERROR_SUCCESS)
+            return;
+        char old[1024] = {};
+        DWORD size = sizeof old;
+        hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+                  ERROR_SUCCESS;
+        old_ = old;
+        set_ = RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                              DWORD(command.size() + 1)) == ERROR_SUCCESS;
+    }
+    ~HttpHandler()
+    {
+        if (!key_)
+            return;
+        if (hadOld_)
+            RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
+                           DWORD(old_.size() + 1));
+        else
+            RegDeleteValueA(key_, nullptr);
+        RegCloseKey(key_);
+    }
+    bool IsSet() const { return set_; }
+
+private:
+    HKEY key_ = nullptr;
+    bool hadOld_ = false;
+    bool set_ = false;
+    std::string old_;
+};
+
+size_t HelpReports(const std::string& log)
+{
+    size_t count = 0;
+    for (size_t at = log.find("event 0x2103;"); at != std::string::npos; at = log.find("event 0x2103;", at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
 // F1 opens the language's help address and tells the usage library; the key goes no further.
-TEST(BaseDialog, F1OpensTheHelpAddressAndReportsIt)
+// The language file is editable: only a web address reaches the shell, never a program.
+TEST(BaseDialog, F1OpensOnlyAWebHelpAddressAndReportsIt)
 {
     TempFolder folder("f1help");
     ASSERT_FALSE(folder.Path().empty());
     const std::string marker = folder.File("opened.txt");
-    const std::string help = folder.File("help.bat");
-    ASSERT_TRUE(WriteWholeFile(help, "@echo opened> \"" + marker + "\"\r\n"));
+    // Run by the shell as a program, or as the browser with the address as its argument.
+    const std::string standIn = folder.File("help.bat");
+    ASSERT_TRUE(WriteWholeFile(standIn, "@echo opened %1> \"" + marker + "\"\r\n"));
+    HttpHandler browser("\"" + standIn + "\" \"%1\"");
+    ASSERT_TRUE(browser.IsSet());
     const std::string strings = folder.File("strings.dat");
-    ASSERT_TRUE(WriteWholeFile(strings, "[string]\r\nhelpUrl=" + help + "\r\n"));
     ResourceHelper& resources = ResourceHelper::Instance();
     const std::wstring previous = resources.GetLanguagePath();
-    resources.SetLanguagePath(ToWideCString(strings.c_str()));
     SetUsageLibraryFolder(StandInFolder().c_str());
 
-    SkinnedDialog dlg;
-    bool openAfterF1 = false;
-    std::string log;
-    RunLater(150, [&] { PostKey(dlg.m_hWnd, VK_F1); });
-    RunLater(600, [&] {
-        openAfterF1 = IsOpen(dlg);
-        log = UsageLog();
-        dlg.EndDialog(1);
-    });
-    RunLater(4000, [&] { dlg.EndDialog(-99); });
-    const INT_PTR result = dlg.DoModal();
-    SetUsageLibraryFolder(nullptr);
-    resources.SetLanguagePath(previous);
-    ASSERT_EQ(result, 1);
-    EXPECT_TRUE(openAfterF1);
-    EXPECT_NE(log.find("event 0x2103;"), std::string::npos) << log;
-    // The shell runs the address's program on its own: wait for it.
-    std::string opened;
-    for (int i = 0; i < 100 && opened.empty(); ++i) {
-        Sleep(100);
-        opened = ReadWholeFile(marker);
+    struct Case {
+        std::string helpUrl;
+        DWORD waitMs;       // for the shell's program, which runs on its own
+        const char* opened; // what the stand-in wrote; "" when it must not run
+    };
+    const Case cases[] = {
+        {standIn, 3000, ""},
+        {"http://help.invalid/duplicates", 10000, "opened \"http://help.invalid/duplicates\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.helpUrl);
+        DeleteFileA(marker.c_str());
+        ASSERT_TRUE(WriteWholeFile(strings, "[string]\r\nhelpUrl=" + c.helpUrl + "\r\n"));
+        resources.SetLanguagePath(ToWideCString(strings.c_str()));
+        const size_t reportsBefore = HelpReports(UsageLog());
+        SkinnedDialog dlg;
+        bool openAfterF1 = false;
+        std::string log;
+        RunLater(150, [&] { PostKey(dlg.m_hWnd, VK_F1); });
+        RunLater(600, [&] {
+            openAfterF1 = IsOpen(dlg);
+            log = UsageLog();
+            dlg.EndDialog(1);
+        });
+        RunLater(4000, [&] { dlg.EndDialog(-99); });
+        const INT_PTR result = dlg.DoModal();
+        CancelPending();
+        resources.SetLanguagePath(previous);
+        ASSERT_EQ(result, 1);
+        EXPECT_TRUE(openAfterF1);
+        EXPECT_EQ(HelpReports(log), reportsBefore + 1) << log;   // run or not
+        std::string opened;
+        for (DWORD waited = 0; waited < c.waitMs && opened.empty(); waited += 100) {
+            Sleep(100);
+            opened = ReadWholeFile(marker);
+        }
+        while (!opened.empty() && (opened.back() == '\n' || opened.back() == '\r' || opened.back() == ' '))
+            opened.pop_back();
+        EXPECT_EQ(opened, c.opened);
     }
-    EXPECT_EQ(opened.substr(0, 6), "opened");
+    SetUsageLibraryFolder(nullptr);
 }

@@ -8,7 +8,7 @@
 #include "uikit/draw/BitmapDraw.h"
 #include "uikit/draw/GDIPlus.h"
 #include "uikit/draw/GradientFill.h"
-#include "uikit/draw/ImageDraw.h"
+#include "app/ImageOwnSize.h"
 #include "tests/uikit/draw/PngFile.h"
 #include "tests/support/DibSurface.h"
 
@@ -199,11 +199,6 @@ TEST_F(DrawHelpers, ImagesAreDrawnInTheirOwnPixelSize)
     EXPECT_EQ(s.At(15, 15), kGrey);
     EXPECT_EQ(s.At(4, 4), kGrey);
     EXPECT_FALSE(DrawImageAtOwnSize(s.dc(), nullptr, 0, 0));
-
-    Surface stretched(40, 40, kGrey);
-    ASSERT_TRUE(DrawImageStretched(stretched.dc(), &image, 0, 0, 30, 20));
-    EXPECT_EQ(stretched.At(29, 19), kRed);
-    EXPECT_EQ(stretched.At(30, 20), kGrey);
 }
 
 TEST_F(DrawHelpers, EveryOperationOnOneSheet)

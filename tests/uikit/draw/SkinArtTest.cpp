@@ -8,7 +8,7 @@
 
 #include "tests/support/WinePath.h"
 #include "uikit/draw/GDIPlus.h"
-#include "uikit/draw/ImageDraw.h"
+#include "app/ImageOwnSize.h"
 
 namespace {
 
