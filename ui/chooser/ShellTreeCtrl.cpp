@@ -134,16 +134,8 @@ void CShellTreeCtrl::Populate(bool foldersOnly)
     if (images)
         SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
 
-    std::string text = DisplayNameOf(desktop_, desktop, SHGDN_NORMAL);
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(text.c_str());
-    insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
-    insert.item.cChildren = 1;
-    insert.item.lParam = reinterpret_cast<LPARAM>(desktop);
-    HTREEITEM root = InsertItem(&insert);
+    HTREEITEM root = InsertNode(TVI_ROOT, DisplayNameOf(desktop_, desktop, SHGDN_NORMAL), info.iIcon,
+                                reinterpret_cast<LPARAM>(desktop));
     if (!root) {
         CoTaskMemFree(desktop);
         return;
@@ -191,18 +183,23 @@ HTREEITEM CShellTreeCtrl::InsertFolder(HTREEITEM parent, const std::string& path
     memcpy(data, path.c_str(), path.size() + 1);
     SHFILEINFOA info = {};
     SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    HTREEITEM item = InsertNode(parent, label, info.iIcon, reinterpret_cast<LPARAM>(data));
+    if (!item)
+        CoTaskMemFree(data);
+    return item;
+}
+
+HTREEITEM CShellTreeCtrl::InsertNode(HTREEITEM parent, const std::string& text, int icon, LPARAM data)
+{
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(label.c_str());
-    insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = icon;
     insert.item.cChildren = 1;  // found out when it is opened
-    insert.item.lParam = reinterpret_cast<LPARAM>(data);
-    HTREEITEM item = InsertItem(&insert);
-    if (!item)
-        CoTaskMemFree(data);
-    return item;
+    insert.item.lParam = data;
+    return InsertItem(&insert);
 }
 
 std::string CShellTreeCtrl::DriveLabel(const std::string& root, const std::string& name)
@@ -370,13 +367,7 @@ bool CShellTreeCtrl::DescribeItem(IShellFolder* parentFolder, LPCITEMIDLIST chil
         attributes = 0;
 
     if (IsDriveRootPath(path)) {
-        text = DriveRootName(path, displayName, GetDriveTypeA(path.c_str()));
-        text = PadToWidth(text, [this](const std::string& t) { return MeasureText(t); },
-                          kDriveLabelWidth);
-        std::string freeSpace;
-        float usedPercent = 0.0f;
-        if (FormatDriveFreeSpace(path[0], GetLangString, freeSpace, usedPercent) == 0)
-            text += freeSpace;
+        text = DriveLabel(path, displayName);
     } else {
         text = ShellItemLabel(path, displayName);
     }

@@ -62,6 +62,9 @@ private:
     void FillChildren(HTREEITEM parent);
     void FillFolderChildren(HTREEITEM parent);
     HTREEITEM InsertFolder(HTREEITEM parent, const std::string& path, const std::string& label);
+    // A node with a button until it is opened; data is its item list or folder path.
+    HTREEITEM InsertNode(HTREEITEM parent, const std::string& text, int icon, LPARAM data);
+    // name padded to kDriveLabelWidth, then the drive's free space.
     std::string DriveLabel(const std::string& root, const std::string& name);
     // The label, child flag and pictures of an item; false when it is not to be listed.
     bool DescribeItem(IShellFolder* parentFolder, LPCITEMIDLIST childId, LPITEMIDLIST absolute,
