@@ -1,6 +1,7 @@
 // app/LangString.cpp
 #include "app/LangString.h"
 
+#include "app/BuiltInEnglish.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 
@@ -46,13 +47,40 @@ void ExpandLineBreaks(std::string& text)
     text.resize(out);
 }
 
+std::wstring BuiltInValue(const char* key)
+{
+    return key ? BuiltInEnglish(ToWideCString(key)) : std::wstring();
+}
+
+std::string Shown(const std::wstring& value)
+{
+    std::string text = ToAnsiString(value);
+    ExpandLineBreaks(text);
+    return text;
+}
+
 }  // namespace
 
 std::string GetLangString(const char* key)
 {
-    std::string text = ToAnsiString(ReadValue(ResourceHelper::Instance().GetLanguagePath(), key));
-    ExpandLineBreaks(text);
-    return text;
+    const ResourceHelper& helper = ResourceHelper::Instance();
+    std::wstring value = ReadValue(helper.GetLanguagePath(), key);
+    // A translation cut short or with a key left blank still shows every text, in English.
+    if (value.empty() && helper.GetUserStringsPath() != helper.GetLanguagePath())
+        value = ReadValue(helper.GetUserStringsPath(), key);
+    if (value.empty())
+        value = BuiltInValue(key);
+    return Shown(value);
+}
+
+std::string GetEnglishDatString(const char* key)
+{
+    return Shown(ReadValue(ResourceHelper::Instance().GetUserStringsPath(), key));
+}
+
+std::string GetBuiltInEnglishString(const char* key)
+{
+    return Shown(BuiltInValue(key));
 }
 
 std::string GetUserLangString(const char* key)

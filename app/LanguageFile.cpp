@@ -82,18 +82,9 @@ UsableLanguage PickUsableLanguage(const std::string& folder, int index, const ch
         LanguageFileHasTexts(ToWideCString((folder + fileName).c_str()))) {
         pick.index = index;
         pick.fileName = fileName;
-        pick.usable = true;
         return pick;
     }
     pick.index = kEnglishIndex;
     pick.fileName = kEnglishFile;
-    pick.usable = LanguageFileHasTexts(ToWideCString((folder + kEnglishFile).c_str()));
     return pick;
-}
-
-std::string BrokenLanguageFileMessage(const std::string& path)
-{
-    return "The language file \"" + path +
-           "\" is empty or cannot be read, so the program has no texts to show.\n\n"
-           "Install the program again to repair it.";
 }

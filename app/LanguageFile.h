@@ -1,6 +1,7 @@
 // app/LanguageFile.h
 // What a language file holds as a whole: whether it has texts at all, and whether every one
-// of them can be shown in a code page. Start-up and the language menu ask before they use a
+// of them can be shown in a code page. A file with texts may still lack some: those come
+// from English, key by key (GetLangString). Start-up and the language menu ask before they use a
 // file, since a file that fails either gives windows without words or with "?" in them.
 #pragma once
 #include <windows.h>
@@ -21,15 +22,12 @@ bool LanguageFileShowable(const std::wstring& path, UINT codePage,
                           const std::vector<std::string>& wideOnlyKeys = {});
 
 // The language start-up goes on with: the chosen one while its file has texts, else English
-// ("English.dat", index 0); usable false when "English.dat" has none either. The choice in
-// the settings stays as it is, so a repaired file is used again at the next start.
+// ("English.dat", index 0), whose missing texts the built-in English gives (app/LangString.h),
+// so the program has words even when "English.dat" is cut short or gone. The choice in the
+// settings stays as it is, so a repaired file is used again at the next start.
 struct UsableLanguage {
     int index = 0;
     std::string fileName;
-    bool usable = false;
 };
 // folder: where the language files lie (ends in a backslash).
 UsableLanguage PickUsableLanguage(const std::string& folder, int index, const char* fileName);
-
-// The plain message for a broken "English.dat" (the texts cannot come from it): names the file.
-std::string BrokenLanguageFileMessage(const std::string& path);

@@ -81,17 +81,36 @@ HMODULE ResourceHelper::GetResourceModule() const
     return module_ ? module_ : GetModuleHandleA(nullptr);
 }
 
+BYTE CharsetOfCodePage(UINT codePage)
+{
+    CHARSETINFO info = {};
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
+                              TCI_SRCCODEPAGE))
+        return DEFAULT_CHARSET;
+    return static_cast<BYTE>(info.ciCharset);
+}
+
 HFONT ResourceHelper::CreateUiFont(const FontKey& key)
 {
     return CreateFontA(std::get<0>(key), 0, 0, 0, std::get<1>(key), FALSE,
-                       std::get<2>(key) ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
+                       std::get<2>(key) ? TRUE : FALSE, FALSE, std::get<3>(key),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                        GetUiFace());
 }
 
 HFONT ResourceHelper::GetFont(int height, int weight, bool underline)
 {
-    const FontKey key(height, weight, underline);
+    return CachedFont(FontKey(height, weight, underline, BYTE(DEFAULT_CHARSET)));
+}
+
+HFONT ResourceHelper::GetFileNameFont(int height, int weight)
+{
+    static const BYTE charset = CharsetOfCodePage(GetACP());
+    return CachedFont(FontKey(height, weight, false, charset));
+}
+
+HFONT ResourceHelper::CachedFont(const FontKey& key)
+{
     auto found = fonts_.find(key);
     if (found != fonts_.end() && found->second)
         return found->second;

@@ -13,6 +13,10 @@ namespace Gdiplus {
 class Image;
 }
 
+// The font character set of a code page (SHIFTJIS_CHARSET for 932, ANSI_CHARSET for 1252);
+// DEFAULT_CHARSET for a code page that has none.
+BYTE CharsetOfCodePage(UINT codePage);
+
 class ResourceHelper {
 public:
     static ResourceHelper& Instance();
@@ -41,6 +45,10 @@ public:
     // exit; callers never delete it. Negative heights (character height) are kept apart from
     // positive ones (cell height). Null only when CreateFont fails; that is not cached.
     HFONT GetFont(int height, int weight, bool underline);
+    // The same in the character set of the system's ANSI code page, for file names and paths:
+    // they are in that code page whatever the interface language, and a font of another set
+    // (Arial's Western one under code page 932) would show them as other characters.
+    HFONT GetFileNameFont(int height, int weight);
 
     // A picture resource of resourceType (2 = RT_BITMAP, packed DIB) loaded through
     // OleLoadPicture and cached under "type:id"; the cache keeps the reference (borrowed by
@@ -76,7 +84,8 @@ private:
     ResourceHelper();
     ~ResourceHelper();
 
-    using FontKey = std::tuple<int, int, bool>;   // height, weight, underline
+    using FontKey = std::tuple<int, int, bool, BYTE>;   // height, weight, underline, charset
+    HFONT CachedFont(const FontKey& key);
     static HFONT CreateUiFont(const FontKey& key);
     IPicture* LoadCachedPicture(const char* key, int resourceId, const char* type, bool isBitmap);
 

@@ -208,3 +208,22 @@ std::string SafeFormat(const std::string& translated, const char* fallback,
         return Render(pieces, args);
     return std::string();
 }
+
+std::string FormatLangArgs(const char* key, std::initializer_list<FormatArg> args)
+{
+    std::vector<FormatPiece> pieces;
+    for (const std::string& format : {GetLangString(key), GetEnglishDatString(key), GetBuiltInEnglishString(key)})
+        if (!format.empty() && ParseFormat(format.c_str(), pieces) && PiecesMatch(pieces, args))
+            return Render(pieces, args);
+    return std::string();
+}
+
+std::string FormatLangCountArgs(const char* key, long long count, std::initializer_list<FormatArg> args)
+{
+    if (key && count == 1) {
+        const std::string singular = FormatLangArgs((std::string(key) + "One").c_str(), args);
+        if (!singular.empty())
+            return singular;
+    }
+    return FormatLangArgs(key, args);
+}

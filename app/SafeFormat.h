@@ -27,6 +27,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 
 constexpr int kMaxFormatWidth = 1024;
 
@@ -65,9 +66,27 @@ bool FormatMatchesArgs(const char* format, std::initializer_list<FormatArg> args
 std::string SafeFormat(const std::string& translated, const char* fallback,
                        std::initializer_list<FormatArg> args);
 
-// SafeFormat of the language string of key.
+// The language string of key formatted with args, each candidate checked in turn: the
+// current language's, "English.dat"'s, the built-in English. Empty when none fits: a fault
+// of the calling code, which its tests catch.
+std::string FormatLangArgs(const char* key, std::initializer_list<FormatArg> args);
+// The same with the singular key (key + "One") first when count is 1.
+std::string FormatLangCountArgs(const char* key, long long count, std::initializer_list<FormatArg> args);
+
 template <class... Args>
-std::string FormatLangString(const char* key, const char* fallback, const Args&... args)
+std::string FormatLangString(const char* key, const Args&... args)
 {
-    return SafeFormat(GetLangString(key), fallback, {FormatArg(args)...});
+    // The English text comes from the language files, never from the calling code: a string
+    // literal here would be a second English that drifts. Pass a text as std::string.
+    static_assert(!(std::is_array<Args>::value || ...),
+                  "FormatLangString takes no English fallback text: English.dat has it");
+    return FormatLangArgs(key, {FormatArg(args)...});
+}
+
+template <class... Args>
+std::string FormatLangCount(const char* key, long long count, const Args&... args)
+{
+    static_assert(!(std::is_array<Args>::value || ...),
+                  "FormatLangCount takes no English fallback text: English.dat has it");
+    return FormatLangCountArgs(key, count, {FormatArg(args)...});
 }

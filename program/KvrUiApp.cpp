@@ -41,14 +41,9 @@ BOOL CKVRUIApp::InitInstance()
     char languageName[kLanguageNameSize] = {};
     GetLanguageFileName(languageName);
     SaveLanguageChoice(GetLanguageIndex(), languageName);
-    // A broken translation gives way to English; without English there are no texts at all,
-    // not even for a message, so a plain box says which file is broken.
+    // A broken translation gives way to English; what "English.dat" lacks, the built-in
+    // English gives.
     const UsableLanguage language = PickUsableLanguage(GetAppFolder(), GetLanguageIndex(), languageName);
-    if (!language.usable) {
-        const std::string message = BrokenLanguageFileMessage(ProgramFilePath("English.dat"));
-        MessageBoxA(nullptr, message.c_str(), MainWindowTitle, MB_ICONERROR | MB_SETFOREGROUND);
-        return FALSE;
-    }
     ResourceHelper::Instance().SetLanguage(language.index, language.fileName.c_str());
 
     if (LoadResourceLayout() == XmlFileState::TooDeep) {

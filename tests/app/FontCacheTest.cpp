@@ -108,3 +108,15 @@ TEST(FontCache, DrawStringUsesColourAndRestoresTheContext)
     EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
 }
+
+TEST(FontCharset, FollowsTheCodePage)
+{
+    EXPECT_EQ(SHIFTJIS_CHARSET, CharsetOfCodePage(932));
+    EXPECT_EQ(ANSI_CHARSET, CharsetOfCodePage(1252));
+    EXPECT_EQ(RUSSIAN_CHARSET, CharsetOfCodePage(1251));
+    EXPECT_EQ(DEFAULT_CHARSET, CharsetOfCodePage(12345));
+    // The file-name font is kept apart from the interface font of the same size.
+    LOGFONTA names = FontOf(ResourceHelper::Instance().GetFileNameFont(14, FW_NORMAL));
+    EXPECT_EQ(CharsetOfCodePage(GetACP()), names.lfCharSet);
+    EXPECT_EQ(DEFAULT_CHARSET, FontOf(ResourceHelper::Instance().GetFont(14, FW_NORMAL, false)).lfCharSet);
+}

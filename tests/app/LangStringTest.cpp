@@ -1,6 +1,8 @@
 // tests/app/LangStringTest.cpp
 // Language strings from the shipped "English.dat" and from files the tests write.
+#include "app/BuiltInEnglish.h"
 #include "app/LangString.h"
+#include "app/LanguageFile.h"
 #include "app/ResourceHelper.h"
 #include "app/TextConvert.h"
 #include "TestFiles.h"
@@ -71,11 +73,72 @@ TEST_F(LangStrings, BackslashNBecomesLineBreakAndMissingIsEmpty)
     EXPECT_EQ(GetLangString(nullptr), "");
 }
 
-TEST_F(LangStrings, MissingFileGivesEmptyText)
+TEST_F(LangStrings, MissingFileGivesEnglish)
 {
     ASSERT_GT(ResourceHelper::Instance().SetLanguagePath(
                   Widen(MakeTestFolder("missing") + "Nothing.dat")), 0);
-    EXPECT_EQ(GetLangString("Photo"), "");
+    EXPECT_EQ(GetLangString("Photo"), "Photos");
+}
+
+// The built-in English is "English.dat" itself: every key, every value, nothing more.
+TEST_F(LangStrings, BuiltInEnglishIsTheShippedEnglishDat)
+{
+    // The user's own lists ("...User" keys) are written into the program folder's copy.
+    std::vector<std::pair<std::wstring, std::wstring>> shipped;
+    for (const auto& entry : ReadLanguageEntries(userPath_)) {
+        const std::wstring& key = entry.first;
+        if (key.size() < 4 || _wcsicmp(key.c_str() + key.size() - 4, L"User") != 0)
+            shipped.push_back(entry);
+    }
+    const auto& builtIn = BuiltInEnglishEntries();
+    ASSERT_GT(shipped.size(), 100u);
+    ASSERT_EQ(builtIn.size(), shipped.size());
+    for (size_t i = 0; i < shipped.size(); ++i) {
+        EXPECT_EQ(builtIn[i].first, shipped[i].first);
+        EXPECT_EQ(builtIn[i].second, shipped[i].second) << ToAnsiString(shipped[i].first);
+        EXPECT_EQ(BuiltInEnglish(shipped[i].first), shipped[i].second) << ToAnsiString(shipped[i].first);
+    }
+    EXPECT_EQ(BuiltInEnglish(L"checkbtntiptext"), L"Check all (%s)");   // keys have no case
+    EXPECT_EQ(BuiltInEnglish(L"NoSuchKeyAnywhere"), L"");
+}
+
+// "English.dat" cut after its first keys, as a broken copy or a failed update leaves it:
+// every text the program asks for is still English's, from the built-in copy.
+TEST_F(LangStrings, TruncatedEnglishDatGivesEveryTextInEnglish)
+{
+    const std::string shipped = ReadWholeFile(ToAnsiString(userPath_));
+    const std::wstring text(reinterpret_cast<const wchar_t*>(shipped.data() + 2), (shipped.size() - 2) / 2);
+    size_t cut = 0;
+    for (int line = 0; line < 8; ++line)
+        cut = text.find(L'\n', cut) + 1;
+    const std::string path = MakeTestFolder("truncated") + "English.dat";
+    ASSERT_TRUE(WriteUtf16File(path, text.substr(0, cut) + L"CheckBtnTip"));   // cut mid-line
+    ResourceHelper::Instance().SetLanguagePath(Widen(path));
+    ResourceHelper::Instance().SetUserStringsPath(Widen(path));
+    ASSERT_LT(ReadLanguageEntries(Widen(path)).size(), 8u);
+    for (const auto& entry : BuiltInEnglishEntries()) {
+        const std::string key = ToAnsiString(entry.first);
+        EXPECT_EQ(GetLangString(key.c_str()), GetBuiltInEnglishString(key.c_str())) << key;
+    }
+    EXPECT_EQ(GetLangString("ResultRemove"), "Remove");
+    EXPECT_EQ(GetLangString("WithoutMem").find("\\n"), std::string::npos);
+}
+
+// A translation that lacks a key, or leaves it empty, shows English's text for that key
+// alone: "English.dat"'s while it has one, else the built-in one.
+TEST_F(LangStrings, TranslationFallsBackToEnglishKeyByKey)
+{
+    const std::string folder = MakeTestFolder("perkey");
+    const std::string english = folder + "English.dat";
+    ASSERT_TRUE(WriteUtf16File(english, L"[string]\r\nResultBack=Go back\r\n"));
+    const std::string german = folder + "Deutsch.dat";
+    ASSERT_TRUE(WriteUtf16File(german, L"[string]\r\nResultRemove=Entfernen\r\nResultBack=\r\n"));
+    ResourceHelper::Instance().SetUserStringsPath(Widen(english));
+    ResourceHelper::Instance().SetLanguagePath(Widen(german));
+    EXPECT_EQ(GetLangString("ResultRemove"), "Entfernen");     // translated
+    EXPECT_EQ(GetLangString("ResultBack"), "Go back");         // empty: English.dat's
+    EXPECT_EQ(GetLangString("ResultUncheckAll"), "Uncheck all");   // in no file: built in
+    EXPECT_EQ(GetLangString("NoSuchKeyAnywhere"), "");
 }
 
 TEST_F(LangStrings, LongValueComesBackWhole)

@@ -1,5 +1,7 @@
 // tests/app/SafeFormatTest.cpp
 #include "app/SafeFormat.h"
+#include "app/ResourceHelper.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -73,10 +75,36 @@ TEST(SafeFormat, LongOutputIsNeverCutShort)
     EXPECT_EQ(out.substr(out.size() - 3), " 7>");
 }
 
-TEST(SafeFormat, FormatLangStringUsesTheLanguageFile)
+TEST(SafeFormat, FormatLangStringFallsBackToEnglishDatsWording)
 {
-    // "Photo" holds no conversion, so it cannot take an argument: English is used.
-    EXPECT_EQ(FormatLangString("Photo", "%d photos", 3), "3 photos");
-    EXPECT_EQ(FormatLangString("Photo", "Photos"), "Photos");
-    EXPECT_EQ(FormatLangString("NoSuchKeyAnywhere", "%s and %d", "a", 1), "a and 1");
+    const std::wstring shipped = ResourceHelper::Instance().GetLanguagePath();
+    // Shipped English, and a translation whose formats do not fit their arguments.
+    EXPECT_EQ(FormatLangString("CheckBtnTipText", std::string("12KB")), "Check all (12KB)");
+    const std::string path = MakeTestFolder("brokenformats") + "Deutsch.dat";
+    ASSERT_TRUE(WriteUtf16File(path, L"[string]\r\nCheckBtnTipText=%d alle\r\n"
+                                     L"Location=Ort: %s %s\r\nScanUnreadFilesNote=%u Datei(en)\r\n"));
+    ResourceHelper::Instance().SetLanguagePath(Widen(path));
+    EXPECT_EQ(FormatLangString("CheckBtnTipText", std::string("12KB")), "Check all (12KB)");
+    EXPECT_EQ(FormatLangString("Location", std::string("pics"), 297, std::string("3.00MB")), "Location: pics   297 duplicate files, 3.00MB");
+    EXPECT_EQ(FormatLangString("ScanUnreadFilesNote", 2u), "2 Datei(en)");   // a fitting one is used
+    // A key no English has, and arguments that fit no format: nothing, a caller's fault.
+    EXPECT_EQ(FormatLangString("NoSuchKeyAnywhere", 1), "");
+    EXPECT_EQ(FormatLangString("CheckBtnTipText", 1.5), "");
+    ResourceHelper::Instance().SetLanguagePath(shipped);
+}
+
+TEST(SafeFormat, FormatLangCountTakesTheSingularForOne)
+{
+    struct Case { const char* key; unsigned count; const char* text; } cases[] = {
+        {"ScanUnreadFilesNote", 1, "1 file could not be read."},
+        {"ScanUnreadFilesNote", 2, "2 files could not be read."},
+        {"ScanUnlistedNote", 1, "1 folder could not be opened."},
+        {"ScanUnlistedNote", 11, "11 folders could not be opened."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatLangCount(c.key, c.count, c.count), c.text) << c.key << " " << c.count;
+    EXPECT_EQ(FormatLangCount("CleaningCount", 1, 0, 1), "0 of 1 file");
+    EXPECT_EQ(FormatLangCount("CleaningCount", 3, 1, 3), "1 of 3 files");
+    // A key without a singular keeps its one form.
+    EXPECT_EQ(FormatLangCount("LookAlikeCopy", 1, 1), "same bytes as #1");
 }

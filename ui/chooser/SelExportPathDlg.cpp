@@ -85,9 +85,7 @@ BOOL SelExportPathDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void SelExportPathDlg::RefuseChoice()
 {
-    const std::string text = GetLangString("ChooseRealFolder");
-    ShowKvrMessageBox(m_hWnd, text.empty() ? "Please choose a folder on a drive." : text.c_str(),
-                      nullptr, MB_OK);
+    ShowKvrMessageBox(m_hWnd, GetLangString("ChooseRealFolder").c_str(), nullptr, MB_OK);
 }
 
 void SelExportPathDlg::DrawBackground(HDC memory)

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <string.h>
+
 #include <vector>
 
 #include "app/LangString.h"
@@ -114,10 +116,16 @@ void CShellTreeCtrl::OnDestroy()
 
 void CShellTreeCtrl::Populate(bool foldersOnly)
 {
-    DeleteAllItems();
     enumFlags_ = SHCONTF_FOLDERS | (foldersOnly ? 0 : SHCONTF_NONFOLDERS);
+    // Without a Desktop folder the shell gives no desktop at all.
+    if (!desktop_) {
+        PopulateFolders();
+        return;
+    }
+    DeleteAllItems();
+    plainFolders_ = false;
     LPITEMIDLIST desktop = SpecialFolder(CSIDL_DESKTOP);
-    if (!desktop || !desktop_)
+    if (!desktop)
         return;
     SHFILEINFOA info = {};
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
@@ -126,16 +134,8 @@ void CShellTreeCtrl::Populate(bool foldersOnly)
     if (images)
         SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
 
-    std::string text = DisplayNameOf(desktop_, desktop, SHGDN_NORMAL);
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(text.c_str());
-    insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
-    insert.item.cChildren = 1;
-    insert.item.lParam = reinterpret_cast<LPARAM>(desktop);
-    HTREEITEM root = InsertItem(&insert);
+    HTREEITEM root = InsertNode(TVI_ROOT, DisplayNameOf(desktop_, desktop, SHGDN_NORMAL), info.iIcon,
+                                reinterpret_cast<LPARAM>(desktop));
     if (!root) {
         CoTaskMemFree(desktop);
         return;
@@ -143,8 +143,111 @@ void CShellTreeCtrl::Populate(bool foldersOnly)
     Expand(root, TVE_EXPAND);
 }
 
+void CShellTreeCtrl::PopulateFolders()
+{
+    DeleteAllItems();
+    plainFolders_ = true;
+    const int userFolders[] = {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO};
+    std::vector<std::string> listed;
+    for (int csidl : userFolders) {
+        char path[MAX_PATH] = {};
+        if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+            continue;
+        const DWORD attributes = GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        const std::string lower = LowerAscii(path);
+        bool seen = false;
+        for (const std::string& other : listed)
+            seen = seen || other == lower;
+        if (seen)
+            continue;
+        listed.push_back(lower);
+        InsertFolder(TVI_ROOT, path, ShellItemLabel(path, path));
+    }
+    char drives[4 * 26 + 2] = {};
+    const DWORD length = GetLogicalDriveStringsA(sizeof drives - 1, drives);
+    for (const char* root = drives; length && length < sizeof drives && *root; root += strlen(root) + 1) {
+        const UINT type = GetDriveTypeA(root);
+        if (type == kDriveCdRom || type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN)
+            continue;
+        InsertFolder(TVI_ROOT, root, DriveLabel(root, std::string(root, 2)));
+    }
+}
+
+HTREEITEM CShellTreeCtrl::InsertFolder(HTREEITEM parent, const std::string& path, const std::string& label)
+{
+    char* data = static_cast<char*>(CoTaskMemAlloc(path.size() + 1));
+    if (!data)
+        return nullptr;
+    memcpy(data, path.c_str(), path.size() + 1);
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    HTREEITEM item = InsertNode(parent, label, info.iIcon, reinterpret_cast<LPARAM>(data));
+    if (!item)
+        CoTaskMemFree(data);
+    return item;
+}
+
+HTREEITEM CShellTreeCtrl::InsertNode(HTREEITEM parent, const std::string& text, int icon, LPARAM data)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = icon;
+    insert.item.cChildren = 1;  // found out when it is opened
+    insert.item.lParam = data;
+    return InsertItem(&insert);
+}
+
+std::string CShellTreeCtrl::DriveLabel(const std::string& root, const std::string& name)
+{
+    std::string text = DriveRootName(root, name, GetDriveTypeA(root.c_str()));
+    text = PadToWidth(text, [this](const std::string& t) { return MeasureText(t); }, kDriveLabelWidth);
+    std::string freeSpace;
+    float usedPercent = 0.0f;
+    if (FormatDriveFreeSpace(root[0], GetLangString, freeSpace, usedPercent) == 0)
+        text += freeSpace;
+    return text;
+}
+
+void CShellTreeCtrl::FillFolderChildren(HTREEITEM parent)
+{
+    const std::string folder = GetItemPath(parent);
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\')
+        pattern += '\\';
+    int inserted = 0;
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = folder.empty() ? INVALID_HANDLE_VALUE : FindFirstFileA((pattern + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            // Folders only, as the shell tree lists them: no hidden ones.
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+                (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || name == "." || name == "..")
+                continue;
+            if (InsertFolder(parent, pattern + name, name))
+                ++inserted;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    if (inserted) {
+        SortChildren(parent);
+    } else {
+        TVITEMA none = {};
+        none.mask = TVIF_CHILDREN | TVIF_HANDLE;
+        none.hItem = parent;
+        SetItem(&none);
+    }
+}
+
 HTREEITEM CShellTreeCtrl::ExpandMyComputer()
 {
+    if (plainFolders_)
+        return nullptr;  // the drives stand at the top
     LPITEMIDLIST drives = SpecialFolder(CSIDL_DRIVES);
     HTREEITEM found = nullptr;
     if (drives && desktop_) {
@@ -165,11 +268,15 @@ HTREEITEM CShellTreeCtrl::ExpandMyComputer()
 
 LPCITEMIDLIST CShellTreeCtrl::GetItemIdList(HTREEITEM item) const
 {
-    return item ? reinterpret_cast<LPCITEMIDLIST>(GetItemData(item)) : nullptr;
+    return item && !plainFolders_ ? reinterpret_cast<LPCITEMIDLIST>(GetItemData(item)) : nullptr;
 }
 
 std::string CShellTreeCtrl::GetItemPath(HTREEITEM item) const
 {
+    if (plainFolders_) {
+        const char* path = item ? reinterpret_cast<const char*>(GetItemData(item)) : nullptr;
+        return path ? path : "";
+    }
     LPCITEMIDLIST idList = GetItemIdList(item);
     return idList ? PathOf(idList) : std::string();
 }
@@ -178,9 +285,11 @@ HTREEITEM CShellTreeCtrl::FindChildByPath(HTREEITEM parent, const std::string& p
 {
     if (!parent)
         return nullptr;
-    Expand(parent, TVE_EXPAND);
+    if (parent != TVI_ROOT)
+        Expand(parent, TVE_EXPAND);
     const std::string wanted = LowerAscii(path);
-    for (HTREEITEM item = GetChildItem(parent); item; item = GetNextSiblingItem(item)) {
+    for (HTREEITEM item = parent == TVI_ROOT ? GetRootItem() : GetChildItem(parent); item;
+         item = GetNextSiblingItem(item)) {
         if (LowerAscii(GetItemPath(item)) == wanted)
             return item;
     }
@@ -191,7 +300,7 @@ HTREEITEM CShellTreeCtrl::SelectFolder(const std::string& path)
 {
     if (path.size() < 3 || path[1] != ':')
         return nullptr;
-    HTREEITEM node = FindChildByPath(ExpandMyComputer(), path.substr(0, 3));
+    HTREEITEM node = FindChildByPath(plainFolders_ ? TVI_ROOT : ExpandMyComputer(), path.substr(0, 3));
     size_t at = 3;
     while (node && at < path.size()) {
         size_t next = path.find('\\', at);
@@ -258,13 +367,7 @@ bool CShellTreeCtrl::DescribeItem(IShellFolder* parentFolder, LPCITEMIDLIST chil
         attributes = 0;
 
     if (IsDriveRootPath(path)) {
-        text = DriveRootName(path, displayName, GetDriveTypeA(path.c_str()));
-        text = PadToWidth(text, [this](const std::string& t) { return MeasureText(t); },
-                          kDriveLabelWidth);
-        std::string freeSpace;
-        float usedPercent = 0.0f;
-        if (FormatDriveFreeSpace(path[0], GetLangString, freeSpace, usedPercent) == 0)
-            text += freeSpace;
+        text = DriveLabel(path, displayName);
     } else {
         text = ShellItemLabel(path, displayName);
     }
@@ -370,7 +473,10 @@ void CShellTreeCtrl::OnItemExpanding(NMHDR* header, LRESULT* result)
     if (!(view->action & TVE_EXPAND) || GetChildItem(view->itemNew.hItem))
         return;
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    FillChildren(view->itemNew.hItem);
+    if (plainFolders_)
+        FillFolderChildren(view->itemNew.hItem);
+    else
+        FillChildren(view->itemNew.hItem);
     SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
 }
 
@@ -378,6 +484,11 @@ void CShellTreeCtrl::OnSelChanged(NMHDR* header, LRESULT* result)
 {
     auto* view = reinterpret_cast<NMTREEVIEWA*>(header);
     *result = 0;
+    if (plainFolders_) {
+        if (callback_ && view->itemNew.lParam)
+            callback_(owner_, reinterpret_cast<const char*>(view->itemNew.lParam));
+        return;
+    }
     LPCITEMIDLIST idList = reinterpret_cast<LPCITEMIDLIST>(view->itemNew.lParam);
     if (!idList)
         return;

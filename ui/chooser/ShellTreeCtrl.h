@@ -21,11 +21,18 @@ public:
 
     void SetSelectCallback(SelectCallback callback, void* owner);
     // Clears the tree and shows the desktop, expanded. foldersOnly false lists files too.
+    // Where the shell has no desktop (a profile without a Desktop folder), the tree lists the
+    // user's folders and the drives instead (PopulateFolders).
     void Populate(bool foldersOnly);
+    // The tree without the shell namespace: the user's own folders that exist, then each
+    // drive (no optical ones) with its free space; their folders read from the disk.
+    void PopulateFolders();
+    bool ShowsPlainFolders() const { return plainFolders_; }
     // Expands the computer folder under the root; its node, or null.
     HTREEITEM ExpandMyComputer();
 
-    // The file-system path of a node ("" for a virtual one) and its absolute item list.
+    // The file-system path of a node ("" for a virtual one) and its absolute item list (null
+    // for every node of the plain folder tree).
     std::string GetItemPath(HTREEITEM item) const;
     LPCITEMIDLIST GetItemIdList(HTREEITEM item) const;
     // The child of parent whose path is path (case ignored), expanding parent first; null
@@ -53,6 +60,12 @@ protected:
 private:
     void FreeItemLists(HTREEITEM first);
     void FillChildren(HTREEITEM parent);
+    void FillFolderChildren(HTREEITEM parent);
+    HTREEITEM InsertFolder(HTREEITEM parent, const std::string& path, const std::string& label);
+    // A node with a button until it is opened; data is its item list or folder path.
+    HTREEITEM InsertNode(HTREEITEM parent, const std::string& text, int icon, LPARAM data);
+    // name padded to kDriveLabelWidth, then the drive's free space.
+    std::string DriveLabel(const std::string& root, const std::string& name);
     // The label, child flag and pictures of an item; false when it is not to be listed.
     bool DescribeItem(IShellFolder* parentFolder, LPCITEMIDLIST childId, LPITEMIDLIST absolute,
                       TVINSERTSTRUCTA& insert, std::string& text);
@@ -69,4 +82,6 @@ private:
     std::string controlPanelName_;
     LPITEMIDLIST specialFolders_[3] = {};  // Control Panel, Recycle Bin, Internet
     DWORD enumFlags_ = SHCONTF_FOLDERS;
+    // The nodes hold folder paths (CoTaskMemAlloc'ed texts) in place of item lists.
+    bool plainFolders_ = false;
 };

@@ -35,7 +35,7 @@ BOOL CleaningTipDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 void CleaningTipDlg::DrawBackground(HDC memory)
 {
     const RECT textRect = DrawTip(memory, stop_->load() ? GetLangString("CleaningStopping") : Text());
-    countText_ = FormatLangString("CleaningCount", "%d of %d", done_->load(), total_);
+    countText_ = FormatLangCount("CleaningCount", total_, done_->load(), total_);
     RECT countRect = {textRect.left, textRect.top + 42, textRect.right, textRect.top + 66};
     WrappedText::Draw(memory, countText_, countRect, ResourceHelper::Instance().GetFont(17, 400, false),
                       kCountColour);

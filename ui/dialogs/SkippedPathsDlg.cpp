@@ -27,7 +27,7 @@ void AddSection(std::string& text, const std::string& heading, const std::vector
     for (const std::string& path : paths)
         text += path + "\r\n";
     if (count > paths.size())
-        text += FormatLangString("SkippedMore", "and %u more", uint32_t(count - paths.size())) + "\r\n";
+        text += FormatLangString("SkippedMore", uint32_t(count - paths.size())) + "\r\n";
 }
 
 } // namespace
@@ -46,9 +46,9 @@ SkippedPathsDlg::~SkippedPathsDlg()
 std::string SkippedPathsDlg::ListText(const ScanOutcome& outcome)
 {
     std::string text;
-    AddSection(text, FormatLangString("ScanUnlistedNote", "%u folders could not be opened.", outcome.unlistableFolders),
+    AddSection(text, FormatLangCount("ScanUnlistedNote", outcome.unlistableFolders, outcome.unlistableFolders),
                outcome.unlistableFolderPaths, outcome.unlistableFolders);
-    AddSection(text, FormatLangString("ScanUnreadFilesNote", "%u files could not be read.", outcome.unreadableFiles),
+    AddSection(text, FormatLangCount("ScanUnreadFilesNote", outcome.unreadableFiles, outcome.unreadableFiles),
                outcome.unreadableFilePaths, outcome.unreadableFiles);
     return text;
 }

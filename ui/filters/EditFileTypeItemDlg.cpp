@@ -69,9 +69,9 @@ void EditFileTypeItemDlg::DrawForeground(HDC memory)
     ResourceHelper& resources = ResourceHelper::Instance();
     const UINT format = DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
     RECT title = {c.left + 18, c.top + 18, c.right, c.top + 38};
-    resources.DrawString(memory, FormatLangString("FileType", "File type: %s", displayName_).c_str(),
+    resources.DrawString(memory, FormatLangString("FileType", displayName_).c_str(),
                          title, 0xEE7775, 16, 400, format);
     RECT more = {c.left + 18, c.top + 38, c.right, c.top + 58};
-    resources.DrawString(memory, FormatLangString("Morefiletypes", "For example: %s", sample_).c_str(),
+    resources.DrawString(memory, FormatLangString("Morefiletypes", sample_).c_str(),
                          more, 0xC76967, 16, 400, format);
 }

@@ -5,9 +5,11 @@
 
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
+#include "app/SafeFormat.h"
 #include "finder/ScanState.h"
 #include "ui/filters/FilterDialogLook.h"
 #include "ui/filters/FilterRules.h"
+#include "uikit/dialog/KvrMessageBox.h"
 
 namespace {
 
@@ -43,6 +45,17 @@ void FileSimilarFilterDlg::OnOK()
     const int precision = filters::ParsePrecision(filters::EditText(edit_));
     if (precision >= 0)
         g_similarityPercent = precision;
+}
+
+bool FileSimilarFilterDlg::AcceptField()
+{
+    if (!edit_ || filters::ParsePrecision(filters::EditText(edit_)) != filters::kPrecisionOutOfRange)
+        return true;
+    const std::string text =
+        FormatLangString("PrecisionOutOfRange", filters::kLowestPrecision, filters::kHighestPrecision);
+    ShowKvrMessageBox(m_hWnd, text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+    ::SetFocus(edit_);
+    return false;
 }
 
 void FileSimilarFilterDlg::DrawBackground(HDC memory)

@@ -34,6 +34,8 @@ BOOL FilterEditDialog::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (id == kOk) {
+        if (!AcceptField())
+            return TRUE;
         OnOK();
         EndDialog(IDCANCEL);
         return TRUE;

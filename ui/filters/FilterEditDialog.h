@@ -19,6 +19,8 @@ protected:
     void CreateEditBrush();
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Asked before OK stores the field: false keeps the dialog open (the dialog has said why).
+    virtual bool AcceptField() { return true; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND edit_ = nullptr;

@@ -113,8 +113,14 @@ int ParsePrecision(const std::string& text)
 {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
         return -1;
-    const std::string digits = text.size() > 3 ? "999" : text;
-    return std::min(atoi(digits.c_str()), 100);
+    const size_t first = text.find_first_not_of('0');
+    if (first == std::string::npos)
+        return 0;
+    // More digits than the highest precision has cannot be in range (nor fit an int).
+    if (text.size() - first > 3)
+        return kPrecisionOutOfRange;
+    const int value = atoi(text.c_str() + first);
+    return value >= kLowestPrecision && value <= kHighestPrecision ? value : kPrecisionOutOfRange;
 }
 
 std::string NormaliseExtensionList(const std::string& typed)

@@ -47,8 +47,15 @@ void OrderBounds(int64_t first, int64_t second, int64_t& minimum, int64_t& maxim
 // The non-empty runs of text between any of the delimiter characters.
 std::vector<std::string> SplitText(const std::string& text, const char* delimiters);
 
-// The precision field: 0..100, a larger number is 100; -1 for a field that holds no number
-// (empty or not only digits), which changes nothing.
+// The precisions the finder takes: 100 finds exact duplicates only, lower ones pair pictures
+// that look at least that much alike.
+const int kLowestPrecision = 0;
+const int kHighestPrecision = 100;
+// A precision typed beyond them: refused with a word, never changed into another number.
+const int kPrecisionOutOfRange = -2;
+// The precision field: its number when the finder takes it; -1 for a field that holds no
+// number (empty or not only digits), which changes nothing; kPrecisionOutOfRange for a
+// larger number.
 int ParsePrecision(const std::string& text);
 
 // A typed extension list in the form the filter matches: lower-case ".ext;" entries, split

@@ -197,6 +197,9 @@ LRESULT CKVRUIDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != SIZE_MINIMIZED)
             PlacePages();
         break;
+    case kResultsScanFolderMessage:
+        ScanFolderFromResults(reinterpret_cast<HWND>(wParam), reinterpret_cast<const char*>(lParam));
+        return 1;
     case kBuildResultsMessage:
         // Not while the hand-over thread fills the same page.
         if (!HandOverRunning())
@@ -288,6 +291,10 @@ int CKVRUIDlg::OnClickCmd(WPARAM wParam, LPARAM lParam)
         resultsPage_->OnShow();
         newPage = resultsPage_->Hwnd();
         repaintCaption = true;
+        if (maximiseWithResults_) {
+            maximiseWithResults_ = false;
+            HomeBaseDialog::OnCommand(kCaptionMaximise, 0);
+        }
         break;
     case kCmdBackToStart:
         if (UiItem* item = FindCaptionItem(kCaptionRestore))
@@ -296,6 +303,11 @@ int CKVRUIDlg::OnClickCmd(WPARAM wParam, LPARAM lParam)
             item->SetVisible(1);
             item->Enable(0);
         }
+        // The start page has its own size; a maximised window is maximised again with the
+        // next results.
+        maximiseWithResults_ = maximiseWithResults_ || IsMaximised();
+        if (IsMaximised())
+            HomeBaseDialog::OnCommand(kCaptionRestore, 0);
         SetWindowPos(nullptr, 0, 0, kMainWidth, kMainHeight, SWP_NOMOVE | SWP_NOZORDER);
         if (resultsPage_->Hwnd() && reinterpret_cast<HWND>(lParam) == resultsPage_->Hwnd()) {
             // A reset refused while a scan runs keeps the results page up.
@@ -317,6 +329,15 @@ int CKVRUIDlg::OnClickCmd(WPARAM wParam, LPARAM lParam)
     if (newPage && newPage != currentPage_)
         SwitchToPage(newPage, repaintCaption);
     return 0;
+}
+
+void CKVRUIDlg::ScanFolderFromResults(HWND from, const char* path)
+{
+    if (!path || !resultsPage_->Hwnd() || from != resultsPage_->Hwnd())
+        return;
+    OnClickCmd(kCmdBackToStart, reinterpret_cast<LPARAM>(from));
+    if (currentPage_ == startPage_->GetHwnd())
+        startPage_->ScanFolder(path);
 }
 
 void CKVRUIDlg::SwitchToPage(HWND page, bool repaintCaption)

@@ -50,6 +50,8 @@ public:
     // 1 for command 200 (no page switch), else 0.
     int OnClickCmd(WPARAM wParam, LPARAM lParam);
     int OnClickMenu();
+    // A folder dropped on the results page (from): back to the start page, which scans it.
+    void ScanFolderFromResults(HWND from, const char* path);
     // Copies the finished scan into the results page and sets g_resultsReady.
     void BuildResults();
     // Asks "ExitNow"; on yes posts the WM_CLOSE that ends the program. Every way of closing
@@ -124,6 +126,8 @@ private:
     HANDLE handOverThread_ = nullptr;
     bool handOverPending_ = false;   // from command 200 until its wait dialog ran
     bool closing_ = false;
+    // Back left a maximised window: the next results page shows maximised again.
+    bool maximiseWithResults_ = false;
     bool askingExit_ = false;     // the exit question is open
     bool exitConfirmed_ = false;  // the user answered yes: the next WM_CLOSE ends the program
     MenuPlan menuPlan_;

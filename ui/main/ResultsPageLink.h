@@ -12,6 +12,11 @@
 #include "finder/RecordStore.h"
 #include "finder/ScanRun.h"
 
+// From the results page to the main dialog for a folder dropped on it: wParam the page's
+// window, lParam the folder's path (the sender's text, valid during the call). The page has
+// cleared itself; the main dialog goes back to the start page, which scans the folder.
+constexpr UINT kResultsScanFolderMessage = 0x4403;
+
 class IResultsPage {
 public:
     virtual ~IResultsPage() = default;

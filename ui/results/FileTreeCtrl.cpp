@@ -43,6 +43,12 @@ HFONT NormalFont()
     return ResourceHelper::Instance().GetFont(14, FW_NORMAL, false);
 }
 
+// Names and paths are in the system's code page whatever the interface language.
+HFONT NameFont()
+{
+    return ResourceHelper::Instance().GetFileNameFont(16, FW_BOLD);
+}
+
 void DrawTextIn(HDC dc, HFONT font, COLORREF colour, const std::string& text, RECT rect, UINT format)
 {
     HGDIOBJ old = SelectObject(dc, font);
@@ -787,14 +793,14 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
     row.left -= 19;
     row.right = client.right;
     const int L = row.left, T = row.top;
-    const HFONT bold = BoldFont(), normal = NormalFont();
+    const HFONT bold = BoldFont(), normal = NormalFont(), names = NameFont();
     FillSolid(dc, row, item == m_hot ? record.hotColour : record.backColour);
     if (link->isGroup) {
         const RECT box = CheckBoxOf(text, true);
         DrawCheckBox(dc, record.checked, box.left, box.top);
         const bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
         DrawPicture(dc, open ? m_expanded : m_collapsed, box.right - 1, T + 20);
-        DrawTextIn(dc, bold, record.textColour, record.file ? record.file->name : "",
+        DrawTextIn(dc, names, record.textColour, record.file ? record.file->name : "",
                    RECT{L + 40, T + 10, client.right - 80, T + 30}, DT_VCENTER | DT_END_ELLIPSIS);
         DrawTextIn(dc, normal, record.captionColour, record.secondCaption,
                    RECT{L + 40, T + 32, client.right - 80, row.bottom - 5}, DT_VCENTER | DT_END_ELLIPSIS);
@@ -836,12 +842,12 @@ void FileTreeCtrl::DrawRow(HDC dc, HTREEITEM item, const RECT& text, const RECT&
         next = noteRect.right + 20;
     }
     const RECT path = {next, T + 10, std::max<LONG>(next, preview.left - 10), T + 30};
-    DrawTextIn(dc, bold, record.textColour, file->name, name, DT_VCENTER | DT_END_ELLIPSIS);
+    DrawTextIn(dc, names, record.textColour, file->name, name, DT_VCENTER | DT_END_ELLIPSIS);
     DrawTextIn(dc, bold, record.textColour, sizeText, size, DT_VCENTER);
     // The folders next to the name tell copies apart: the path is cut from the front.
     const std::string shown = PathTail(file->FullPath(), path.right - path.left - 2,
-                                       [&](const std::string& text) { return TextWidth(dc, bold, text); });
-    DrawTextIn(dc, bold, record.textColour, shown, path, DT_VCENTER);
+                                       [&](const std::string& text) { return TextWidth(dc, names, text); });
+    DrawTextIn(dc, names, record.textColour, shown, path, DT_VCENTER);
     record.previewHover = item == m_hot && m_hotPreview;
     if (!removed)
         DrawPicture(dc, record.previewHover && m_previewHover ? m_previewHover : m_preview, preview.left, preview.top);

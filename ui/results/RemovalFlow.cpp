@@ -66,40 +66,23 @@ std::string OutcomeText(const RemovalReport& report)
         text += line;
     };
     if (report.removed > 0)
-        add(FormatLangString("RemoveMovedToBin", "%d files were moved to the recycle bin. You can restore them from there.",
-                             report.removed));
+        add(FormatLangCount("RemoveMovedToBin", report.removed, report.removed));
     if (report.deletedForEver > 0)
-        add(FormatLangString("RemoveDeletedForEver", "%d files were deleted permanently. They cannot be restored.",
-                             report.deletedForEver));
+        add(FormatLangCount("RemoveDeletedForEver", report.deletedForEver, report.deletedForEver));
     if (report.goneNotInBin > 0)
-        add(FormatLangString("RemoveGoneNotInBin",
-                             "%d files are gone but the recycle bin does not hold them: they cannot be restored.",
-                             report.goneNotInBin));
+        add(FormatLangCount("RemoveGoneNotInBin", report.goneNotInBin, report.goneNotInBin));
     if (int n = report.Count(kRemovalBinCannotTake))
-        add(FormatLangString("RemoveBinCannotTakeKept",
-                             "%d checked files were kept: the recycle bin would not take them. They are still on "
-                             "disk and still checked.",
-                             n));
+        add(FormatLangCount("RemoveBinCannotTakeKept", n, n));
     if (int n = report.Count(kRemovalNoKeptCopy))
-        add(FormatLangString("RemoveNoKeptCopy",
-                             "%d checked files were not removed: no unchecked file of their group is still there "
-                             "as the search found it, so removing them would leave no copy.",
-                             n));
+        add(FormatLangCount("RemoveNoKeptCopy", n, n));
     if (int n = report.Count(kRemovalChanged))
-        add(FormatLangString("RemoveChanged",
-                             "%d checked files were not removed: they were moved, deleted or changed since the "
-                             "search.",
-                             n));
+        add(FormatLangCount("RemoveChanged", n, n));
     if (int n = report.Count(kRemovalRefused) + report.Count(kRemovalStillThere))
-        add(FormatLangString("RemoveFailed",
-                             "%d of the checked files could not be removed: they are in use, moved or changed since "
-                             "the search. They are still on disk and still checked.",
-                             n));
+        add(FormatLangCount("RemoveFailed", n, n));
     if (int n = report.Count(kRemovalNoRecycleBin))
-        add(FormatLangString("RemoveNoRecycleBinKept",
-                             "%d files on a drive without a recycle bin were kept, as you chose.", n));
+        add(FormatLangCount("RemoveNoRecycleBinKept", n, n));
     if (int n = report.Count(kRemovalStopped))
-        add(FormatLangString("RemoveStopped", "Stopped: %d checked files were not removed.", n));
+        add(FormatLangCount("RemoveStopped", n, n));
     return text;
 }
 
@@ -151,10 +134,7 @@ void ScanResultPageWnd::StartRemoval()
 
     // Nothing is removed before both answers: No to the first keeps every file checked.
     if (const int whole = removal.GroupsLosingEveryFile()) {
-        const std::string question = FormatLangString(
-            "RemoveWholeGroups",
-            "Every file is checked in %d of the groups: removing them leaves no copy of those files. Remove them all the same?",
-            whole);
+        const std::string question = FormatLangCount("RemoveWholeGroups", whole, whole);
         if (!AskBeforeRemoval(question)) {
             m_removing = false;
             m_removalPending = false;
@@ -163,11 +143,7 @@ void ScanResultPageWnd::StartRemoval()
         removal.LetGroupsLoseEveryFile();
     }
     if (const int noBin = removal.FindFilesWithoutRecycleBin()) {
-        const std::string question = FormatLangString(
-            "NoRecycleBinAsk",
-            "%d of the checked files are on a drive without a recycle bin: removed, they cannot be restored. "
-            "Delete them permanently?",
-            noBin);
+        const std::string question = FormatLangCount("NoRecycleBinAsk", noBin, noBin);
         removal.DeleteWithoutRecycleBin(AskBeforeRemoval(question));
     }
 
@@ -177,11 +153,7 @@ void ScanResultPageWnd::StartRemoval()
     // not asked after a Stop.
     const int refused = report.Count(kRemovalStopped) ? 0 : removal.BinRefusedCount();
     if (refused) {
-        const std::string question = FormatLangString(
-            "BinCannotTakeAsk",
-            "The recycle bin would not take %d of the checked files: removed, they cannot be restored. "
-            "Delete them permanently?",
-            refused);
+        const std::string question = FormatLangCount("BinCannotTakeAsk", refused, refused);
         if (AskBeforeRemoval(question))
             report.Replace(kRemovalBinCannotTake, RunUnderCleaningTip(removal, true));
     }

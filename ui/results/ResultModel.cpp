@@ -256,6 +256,5 @@ std::string ResultModel::SelectionSummary(int category) const
     const int count = CheckedCount(category);
     if (count <= 0)
         return std::string();
-    return FormatLangString("SelectItems", "%s selected in %I64d files", FormatResultSize(CheckedSize(category)),
-                            (long long)count);
+    return FormatLangCount("SelectItems", count, FormatResultSize(CheckedSize(category)), (long long)count);
 }

@@ -51,9 +51,12 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour)
     DeleteObject(brush);
 }
 
-void Text(HDC dc, const std::string& text, RECT rect, int height, COLORREF colour, UINT format)
+void Text(HDC dc, const std::string& text, RECT rect, int height, COLORREF colour, UINT format,
+          bool names = false)
 {
-    HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(height, FW_NORMAL, false));
+    // Names and paths are in the system's code page whatever the interface language.
+    ResourceHelper& helper = ResourceHelper::Instance();
+    HGDIOBJ old = SelectObject(dc, names ? helper.GetFileNameFont(height, FW_NORMAL) : helper.GetFont(height, FW_NORMAL, false));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     DrawTextA(dc, text.c_str(), (int)text.size(), &rect, format | DT_SINGLELINE | DT_NOPREFIX);
@@ -96,6 +99,7 @@ int ScanResultPageWnd::CreateWin(HWND parent, int id, int left, int top, int rig
     m_boxChecked = LoadSkinImage("checkbox_yes_list.png");
     m_boxUnchecked = LoadSkinImage("checkbox_no_list.png");
     m_tips = LoadSkinImage("tips.png");
+    DragAcceptFiles(hwnd_, TRUE);
     m_dropDown.CreateWin(hwnd_, kCmdDropDown, 0, 0, 0, 0, WS_CHILD);
     ShowWindow(m_dropDown.GetHwnd(), SW_HIDE);
     m_dropDown.SetChosenValue(200);
@@ -201,9 +205,9 @@ std::string ScanResultPageWnd::OutcomeNote() const
         note += line;
     };
     if (m_outcome.unlistableFolders)
-        add(FormatLangString("ScanUnlistedNote", "%u folders could not be opened.", m_outcome.unlistableFolders));
+        add(FormatLangCount("ScanUnlistedNote", m_outcome.unlistableFolders, m_outcome.unlistableFolders));
     if (m_outcome.unreadableFiles)
-        add(FormatLangString("ScanUnreadFilesNote", "%u files could not be read.", m_outcome.unreadableFiles));
+        add(FormatLangCount("ScanUnreadFilesNote", m_outcome.unreadableFiles, m_outcome.unreadableFiles));
     return note;
 }
 
@@ -242,7 +246,7 @@ void ScanResultPageWnd::ShowCategory(int category)
     m_dropDown.SetChosenValue(200 + category);
     if (auto* button = dynamic_cast<CaptionedItem*>(FindItem(kCmdDropDown))) {
         button->SetLangKey(kCategoryKeys[category]);
-        button->SetCaption(FormatLangString("FilterName", "Show: %s", GetLangString(kCategoryKeys[category])));
+        button->SetCaption(FormatLangString("FilterName", GetLangString(kCategoryKeys[category])));
     }
     OnSelectionChanged();
 }
@@ -372,6 +376,9 @@ LRESULT ScanResultPageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 for (FileTreeCtrl& tree : m_trees)
                     if (tree.m_hWnd && tree.m_hWnd == header->hwndFrom)
                         tree.Invalidate(FALSE);
+        break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
         break;
     case kMsgChartSlice:
         // A slice of a pie chart: its category (1..5), then the selection text of that tree.
@@ -561,12 +568,12 @@ void ScanResultPageWnd::DrawDetails(HDC dc)
         Text(dc, GetLangString(labels[i]), RECT{d.left + 10, top, d.left + 80, top + 24}, 18, 0x896E60,
              DT_VCENTER | DT_WORD_ELLIPSIS);
         Text(dc, values[i], RECT{d.left + 80, top, d.right - 10, top + 24}, 18, 0x896E60,
-             DT_VCENTER | DT_WORD_ELLIPSIS);
+             DT_VCENTER | DT_WORD_ELLIPSIS, i == 0);
     }
     // The whole path, wrapped wherever it must be: the folder is what tells copies apart.
     if (!values[4].empty()) {
         RECT area = {d.left + 10, top + 4, d.right - 10, d.bottom - 6};
-        HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFont(16, FW_NORMAL, false));
+        HGDIOBJ old = SelectObject(dc, ResourceHelper::Instance().GetFileNameFont(16, FW_NORMAL));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, 0x896E60);
         DrawTextA(dc, values[4].c_str(), (int)values[4].size(), &area,
@@ -597,17 +604,17 @@ int ScanResultPageWnd::DrawForeground(HDC dc)
             DrawImageAtOwnSize(dc, box, l.selectBox.left + 10, l.selectBox.top + 8);
         if (mark == kGroupPartlyChecked)
             FileTreeCtrl::DrawPartMark(dc, l.selectBox.left + 10, l.selectBox.top + 8);
-        const std::string caption = FormatLangString("CheckBtnTipText", "Select all (%s)",
-                                                     ResourceHelper::FormatSize(m_model.TotalSize(m_visible)));
+        const std::string caption = FormatLangString("CheckBtnTipText", ResourceHelper::FormatSize(m_model.TotalSize(m_visible)));
         Text(dc, caption, RECT{l.selectBox.left + 31, l.selectBox.top, l.selectBox.left + 300, l.selectBox.bottom}, 16,
              0xDBBAAF, DT_VCENTER);
         Text(dc, m_selectionText, RECT{l.selectBox.left + 300, l.selectBox.top, l.selectBox.right - 10, l.selectBox.bottom},
              18, 0xA27A70, DT_VCENTER | DT_RIGHT | DT_END_ELLIPSIS);
     }
     // The header counts what is shown now, so it follows removals.
-    const std::string header = FormatLangString("Location", "Location: %s   %d files, %s", m_location,
+    const std::string header = FormatLangString("Location", m_location,
                                                 m_model.FileCount(0), ResourceHelper::FormatSize(m_model.TotalSize(0)));
-    Text(dc, header, RECT{l.header.left + 13, 28, l.header.right - 10, 48}, 18, 0x9DD510, DT_VCENTER | DT_END_ELLIPSIS);
+    Text(dc, header, RECT{l.header.left + 13, 28, l.header.right - 10, 48}, 18, 0x9DD510, DT_VCENTER | DT_END_ELLIPSIS,
+         true);  // it names the scanned folder
     // How the scan ended, under the tabs, whenever there is something to tell.
     const std::string note = OutcomeNote();
     if (!note.empty()) {

@@ -41,6 +41,9 @@ public:
     ~ScanResultPageWnd() override;
 
     int CreateWin(HWND parent, int id, int left, int top, int right, int bottom, DWORD style) override;
+    // A folder dropped here starts a new scan of it (through the parent); anything else is
+    // refused with the reason in a box, and the results stay.
+    void OnDropFiles(HDROP drop);
 
     // The hand-over. The header counts the groups shown, so the scan's totals are not kept.
     void SetStatistics(const CategoryStatistics&) {}

@@ -24,3 +24,13 @@ DropVerdict CheckDroppedPath(bool scanning, const std::string& path, size_t path
         return kDropNotFolder;
     return kDropAccepted;
 }
+
+const char* DropRefusalKey(DropVerdict verdict)
+{
+    switch (verdict) {
+    case kDropNotFolder: return "DropNotFolder";
+    case kDropUnreadable: return "ScanUnreadable";
+    case kDropTooLong: return "DropPathTooLong";
+    default: return nullptr;
+    }
+}

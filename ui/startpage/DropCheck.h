@@ -17,3 +17,7 @@ enum DropVerdict {
 // GetFileAttributes gave for it (INVALID_FILE_ATTRIBUTES, all bits set, when it failed).
 DropVerdict CheckDroppedPath(bool scanning, const std::string& path, size_t pathLength,
                              uint32_t attributes);
+
+// The language key that tells the user why a drop starts no scan (a file, an unreadable or
+// over-long path); null where nothing is to be said (accepted, nothing dropped, busy).
+const char* DropRefusalKey(DropVerdict verdict);

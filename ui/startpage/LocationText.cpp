@@ -14,7 +14,7 @@ std::string LocationDisplayText(const std::string& location, const std::string& 
         return "";
     if (IsDriveLocation(location)) {
         const int letter = static_cast<unsigned char>(location[0]);
-        return SafeFormat(localDiskFormat, "Local Disk (%c:)", {letter});
+        return SafeFormat(localDiskFormat, GetBuiltInEnglishString("Localdisk").c_str(), {letter});
     }
     size_t end = location.size();
     while (end > 0 && location[end - 1] == '\\')

@@ -17,7 +17,7 @@
 #include "ui/filters/FileNewTypeFilterWnd.h"
 #include "ui/filters/FileSimilarFilterDlg.h"
 #include "ui/filters/FilterFileSizeDlg.h"
-#include "ui/startpage/DropCheck.h"
+#include "ui/startpage/DroppedFolder.h"
 #include "ui/startpage/LocationText.h"
 #include "ui/startpage/ScanProgress.h"
 #include "ui/startpage/StartPageFolderChoice.h"
@@ -267,28 +267,19 @@ void SelFileTypeWnd::OnDropFiles(HDROP drop)
 {
     if (!drop)
         return;
-    std::string path;
-    size_t length = 0;
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    const bool busy = IsBusy();
-    if (!busy && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
-        length = DragQueryFileA(drop, 0, nullptr, 0);
-        char buffer[MAX_PATH] = {};
-        if (length > 0 && length < MAX_PATH && DragQueryFileA(drop, 0, buffer, MAX_PATH) == length) {
-            path = buffer;
-            attributes = GetFileAttributesA(buffer);
-        }
-    }
-    const DropVerdict verdict = CheckDroppedPath(busy, path, length, attributes);
-    DragFinish(drop);
-    if (verdict == kDropWhileScanning) {
+    const DroppedFolder dropped = TakeDroppedFolder(drop, IsBusy());
+    if (dropped.verdict == kDropWhileScanning) {
         // The user dropped a folder and sees the scan go on: tell why nothing happened.
         dropNoteSince_ = GetTickCount();
         dropNoteShown_ = true;
         InvalidateAll(FALSE);
     }
-    if (verdict != kDropAccepted)
-        return;
+    if (dropped.verdict == kDropAccepted)
+        ScanFolder(dropped.path);
+}
+
+void SelFileTypeWnd::ScanFolder(const std::string& path)
+{
     run_.m_location = path;
     PostMessageA(hwnd_, kStartScanMessage, 0, 0);
 }
@@ -512,8 +503,7 @@ void SelFileTypeWnd::DrawScanning(HDC dc, const RECT& client)
     helper.DrawString(dc, location.c_str(), line, kLocationColour, 32, 700,
                       kCentredEllipsis | DT_SINGLELINE);
 
-    const std::string scanning = FormatLangString("Scanning", "Scanning... %.0f%%",
-                                                  static_cast<double>(progressRatio_) * 100.0);
+    const std::string scanning = FormatLangString("Scanning", static_cast<double>(progressRatio_) * 100.0);
     RECT scanLine = {client.left, lineTop + 44, client.right, lineTop + 74};
     helper.DrawString(dc, scanning.c_str(), scanLine, kScanningColour, 22, 400,
                       kCentredEllipsis | DT_SINGLELINE);
@@ -534,8 +524,7 @@ void SelFileTypeWnd::DrawScanning(HDC dc, const RECT& client)
 std::string SelFileTypeWnd::FoundText() const
 {
     const int found = static_cast<int>(foundShown_ & 0xFFFFFFFFu);
-    return FormatLangString("Analysis", "%d extra copies found (one file of each group is not counted)",
-                            found);
+    return FormatLangCount("Analysis", found, found);
 }
 
 std::string SelFileTypeWnd::DropNote() const

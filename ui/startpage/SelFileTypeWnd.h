@@ -51,6 +51,9 @@ public:
     // Takes the first dropped item as the location when it is a folder and no scan runs;
     // releases the drop in every case.
     void OnDropFiles(HDROP drop);
+    // Takes path as the location and starts its scan, as a folder dropped on the page does
+    // (the results page hands its drops here).
+    void ScanFolder(const std::string& path);
     // Back to the idle view with empty results (after creation; the parent's command 201).
     // 1; 0 and no change while a scan runs.
     int Reset();

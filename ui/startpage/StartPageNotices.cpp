@@ -29,20 +29,19 @@ void ShowScanProblemDialog(HWND owner, ScanProblem problem)
     const char* key = ScanProblemKey(problem);
     if (!key)
         return;
-    const char* english = problem == kScanProblemWorkerNotStarted ? "The scan could not be started."
-                                                                  : "The chosen folder could not be read.";
-    std::string text = GetLangString(key);
-    if (text.empty())
-        text = english;
+    const std::string text = GetLangString(key);
     ShowKvrMessageBox(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text.c_str(), nullptr, MB_OK);
 }
 
 std::string IncompleteScanText(uint32_t folders, uint32_t files)
 {
-    return FormatLangString("ScanIncomplete",
-                            "No duplicate files were found among the files that could be read. "
-                            "%u folders could not be opened and %u files could not be read.",
-                            folders, files);
+    // A count of nothing is left out: "0 folders could not be opened" tells nothing.
+    std::string text = GetLangString("ScanIncomplete");
+    if (folders)
+        text += " " + FormatLangCount("ScanUnlistedNote", folders, folders);
+    if (files)
+        text += " " + FormatLangCount("ScanUnreadFilesNote", files, files);
+    return text;
 }
 
 void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files)

@@ -17,7 +17,7 @@ void ShowNotFoundNoticeDialog();
 void ShowScanProblemDialog(HWND owner, ScanProblem problem);
 // Nothing found among what could be read, with the folders and files that could not be.
 void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files);
-// The text of that notice (the translated "ScanIncomplete", checked against its numbers).
+// The text of that notice: "ScanIncomplete" and the counts that are not zero.
 std::string IncompleteScanText(uint32_t folders, uint32_t files);
 // The language key that tells problem; null for kScanProblemNone.
 const char* ScanProblemKey(ScanProblem problem);

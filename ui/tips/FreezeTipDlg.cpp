@@ -39,7 +39,9 @@ BOOL FreezeTipDlg::OnInitDialog()
     int width = 450, height = 110;
     layout_ = FreezeTipRects(number != -1);
     if (number != -1) {
-        shown_ = FormatLangString(formatKey.c_str(), "%d", number);
+        shown_ = FormatLangString(formatKey.c_str(), number);
+        if (shown_.empty())
+            shown_ = std::to_string(number);  // a key with no format of one number
     } else {
         shown_ = text.empty() ? GetLangString("Wait4Search") : text;
         HDC dc = ::GetDC(m_hWnd);

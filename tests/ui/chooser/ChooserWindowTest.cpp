@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,37 @@ TEST_F(ShellTreeTest, ShowsTheFoldersSortedADottedNameIncluded)
     EXPECT_FALSE(tree_.GetChildItem(gamma));
 }
 
+// A profile without a Desktop folder leaves the shell without a desktop: the tree then lists
+// the user's folders and the drives from the disk, and walks down to a folder as before.
+TEST_F(ShellTreeTest, WithoutTheDesktopListsTheDrivesAndTheUsersFolders)
+{
+    tree_.PopulateFolders();
+    ASSERT_TRUE(tree_.ShowsPlainFolders());
+    std::vector<std::string> paths;
+    for (HTREEITEM item = tree_.GetRootItem(); item; item = tree_.GetNextSiblingItem(item))
+        paths.push_back(LowerAscii(tree_.GetItemPath(item)));
+    char documents[MAX_PATH] = {};
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents));
+    EXPECT_NE(std::find(paths.begin(), paths.end(), LowerAscii(documents)), paths.end());
+    EXPECT_NE(std::find(paths.begin(), paths.end(), "c:\\"), paths.end());
+    // The drive is labelled as in the shell tree: its free space after the name.
+    HTREEITEM drive = tree_.FindChildByPath(TVI_ROOT, "C:\\");
+    ASSERT_TRUE(drive);
+    std::string freeSpace;
+    float used = 0.0f;
+    ASSERT_EQ(0, FormatDriveFreeSpace('C', GetLangString, freeSpace, used));
+    const std::string label = static_cast<const char*>(tree_.GetItemText(drive));
+    EXPECT_EQ(label.find("C:"), 0u) << label;
+    EXPECT_NE(label.find(freeSpace.substr(0, 4)), std::string::npos) << label;
+
+    HTREEITEM picked = tree_.SelectFolder(PickFolder());
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(LowerAscii(PickFolder()), LowerAscii(reported_));
+    tree_.Expand(picked, TVE_EXPAND);
+    // Folders only, sorted by name; the file and the archive beside them are not listed.
+    EXPECT_EQ(ChildLabels(tree_, picked), (std::vector<std::string>{"alpha", "Beta", "delta.v2", "gamma"}));
+}
+
 TEST(ShellTreeShortcut, ResolvesALinkToItsTarget)
 {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
@@ -224,6 +256,21 @@ TEST(SelExportPathDlg, OkStoresTheChosenFolderInTheSession)
     EXPECT_EQ(LowerAscii(PickFolder() + "\\delta.v2"), LowerAscii(chooser.GetChosenPath()));
     EXPECT_EQ(LowerAscii(PickFolder() + "\\delta.v2"),
               LowerAscii(ScanSession::Instance().GetExportPath()));
+}
+
+TEST(SelExportPathDlg, OkOnADriveFolderOfThePlainTreeStoresIt)
+{
+    WatchedChooser chooser;
+    Script script{&chooser, {
+        [](WatchedChooser& d) {
+            d.Tree().PopulateFolders();
+            ASSERT_TRUE(d.Tree().SelectFolder(PickFolder() + "\\alpha\\inner"));
+        },
+        [](WatchedChooser& d) { d.PostMessage(WM_COMMAND, SelExportPathDlg::kCmdConfirm, 0); },
+    }};
+    EXPECT_EQ(IDOK, RunChooser(script));
+    EXPECT_EQ(0, chooser.refused);
+    EXPECT_EQ(LowerAscii(PickFolder() + "\\alpha\\inner"), LowerAscii(ScanSession::Instance().GetExportPath()));
 }
 
 TEST(SelExportPathDlg, OkOnAVirtualItemDoesNotEndAndCloseLeavesTheSession)

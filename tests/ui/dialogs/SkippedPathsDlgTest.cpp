@@ -66,9 +66,9 @@ TEST(SkippedPathsDialog, TellsOnlyWhatWasSkippedAndNoMoreWhenAllWereKept)
     ScanOutcome outcome;
     outcome.unreadableFiles = 1;
     outcome.unreadableFilePaths = {"E:\\a.txt"};
-    EXPECT_EQ("1 files could not be read.\r\nE:\\a.txt\r\n", SkippedPathsDlg::ListText(outcome));
+    EXPECT_EQ("1 file could not be read.\r\nE:\\a.txt\r\n", SkippedPathsDlg::ListText(outcome));
     outcome = ScanOutcome();
     outcome.unlistableFolders = 1;
     outcome.unlistableFolderPaths = {"E:\\b"};
-    EXPECT_EQ("1 folders could not be opened.\r\nE:\\b\r\n", SkippedPathsDlg::ListText(outcome));
+    EXPECT_EQ("1 folder could not be opened.\r\nE:\\b\r\n", SkippedPathsDlg::ListText(outcome));
 }

@@ -18,6 +18,7 @@
 #include "ui/filters/EditFileTypeItemDlg.h"
 #include "ui/filters/FileNewTypeFilterWnd.h"
 #include "ui/filters/FileSimilarFilterDlg.h"
+#include "uikit/dialog/KvrMessageBox.h"
 #include "ui/filters/FilterFileSizeDlg.h"
 #include "ui/filters/FilterFileTypeDlg.h"
 
@@ -76,6 +77,27 @@ void ShootEveryDialog()
     {
         FileSimilarFilterDlg dlg(nullptr);
         EXPECT_TRUE(Shoot(dlg, "precision"));
+    }
+    {
+        // "900" refused: the box over the dialog gives the range.
+        FileSimilarFilterDlg dlg(nullptr);
+        bool saved = false;
+        RunLater(300, [&] {
+            SetWindowTextA(dlg.EditWindow(), "900");
+            ClickClientItem(dlg, 100);
+            RunLater(600, [&] {
+                if (KVRMessageBox* box = FindOpenDialog<KVRMessageBox>()) {
+                    box->UpdateWindow();
+                    saved = SaveScreenArea(box->m_hWnd, GalleryPath("precision-refused"));
+                    box->EndDialog(1);
+                }
+                RunLater(200, [&] { dlg.EndDialog(2); });
+            });
+        });
+        RunLater(8000, [&] { dlg.EndDialog(-99); });
+        dlg.DoModal();
+        CancelPending();
+        EXPECT_TRUE(saved);
     }
     {
         FilterFileTypeDlg dlg(nullptr);

@@ -134,8 +134,10 @@ TEST(ExtensionLists, TypedListsBecomeLowerCaseDotEntries)
 TEST(Precision, ParsePrecision)
 {
     struct Case { const char* typed; int value; } cases[] = {
-        {"0", 0}, {"85", 85}, {"100", 100}, {"007", 7},
-        {"150", 100}, {"999", 100}, {"12345", 100},
+        {"0", 0}, {"85", 85}, {"100", 100}, {"007", 7}, {"000", 0}, {"0100", 100},
+        // What the finder does not take is refused, never made another number.
+        {"101", kPrecisionOutOfRange}, {"150", kPrecisionOutOfRange}, {"900", kPrecisionOutOfRange},
+        {"999", kPrecisionOutOfRange}, {"12345", kPrecisionOutOfRange}, {"99999999999", kPrecisionOutOfRange},
         {"", -1}, {"-5", -1}, {"8a", -1}, {" 9", -1},
     };
     for (const Case& c : cases)

@@ -10,6 +10,7 @@
 
 #include "app/LangString.h"
 #include "app/ResourceHelper.h"
+#include "app/SafeFormat.h"
 #include "app/TextConvert.h"
 #include "finder/ScanState.h"
 #include "tests/support/TestFiles.h"
@@ -20,6 +21,7 @@
 #include "ui/filters/FilterFileSizeDlg.h"
 #include "ui/filters/FilterFileTypeDlg.h"
 #include "ui/startpage/SelFileTypeWnd.h"
+#include "uikit/dialog/KvrMessageBox.h"
 #include "uikit/widget/UIFilterTypeItem.h"
 #include "uikit/widget/UiBtnWithoutWnd.h"
 
@@ -347,7 +349,7 @@ TEST_F(PageHost, SizeDialogUnitsDoNotDependOnTheirCaptions)
 TEST_F(PageHost, PrecisionDialogStoresZeroToHundredOnOk)
 {
     struct Case { const char* typed; int stored; } cases[] = {
-        {"85", 85}, {"150", 100}, {"", 100}, {"0", 0},
+        {"85", 85}, {"", 100}, {"0", 0}, {"100", 100},
     };
     for (const Case& c : cases) {
         g_similarityPercent = 100;
@@ -364,6 +366,39 @@ TEST_F(PageHost, PrecisionDialogStoresZeroToHundredOnOk)
         ClickClientItem(dlg, 2);
     });
     EXPECT_EQ(100, g_similarityPercent.load());
+}
+
+// "900" is no precision the finder takes: OK says so and gives the range, the dialog stays
+// open with the field as typed, and nothing is stored.
+TEST_F(PageHost, PrecisionDialogRefusesANumberOutOfRangeWithAWord)
+{
+    g_similarityPercent = 85;
+    std::string told;
+    bool stillOpen = false;
+    std::string field;
+    RunFromPage<FileSimilarFilterDlg>(107, [&](FileSimilarFilterDlg& dlg) {
+        SetEdit(dlg.EditWindow(), "900");
+        ClickClientItem(dlg, 100);
+        RunLater(400, [&] {
+            if (KVRMessageBox* box = FindOpenDialog<KVRMessageBox>()) {
+                told = box->Text();
+                box->EndDialog(1);
+            }
+            RunLater(200, [&] {
+                FileSimilarFilterDlg* open = FindOpenDialog<FileSimilarFilterDlg>();
+                stillOpen = open != nullptr;
+                if (open) {
+                    field = Text(open->EditWindow());
+                    ClickClientItem(*open, 2);
+                }
+            });
+        });
+    });
+    EXPECT_EQ(FormatLangString("PrecisionOutOfRange", 0, 100), told);
+    EXPECT_NE(std::string::npos, told.find("0 to 100")) << told;
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ("900", field);
+    EXPECT_EQ(85, g_similarityPercent.load());
 }
 
 namespace {

@@ -25,6 +25,7 @@
 #include "ui/main/KvrUiDlg.h"
 #include "ui/main/MainDialogClass.h"
 #include "ui/results/ScanResultPageLink.h"
+#include "uikit/dialog/KvrMessageBox.h"
 
 using startpagetest::ClickAt;
 using startpagetest::MakeDrop;
@@ -236,6 +237,71 @@ TEST_F(MainWindowScan, TwoScansOfOneFolderKeepTheSameOldestCopies)
         ASSERT_TRUE(PumpUntil([&] { return OnStart(); }, 5000));
         EXPECT_EQ(0u, dialog_->Results().Model().GroupCount());
     }
+}
+
+// A folder dropped on the results page starts its scan, as on the start page; a file dropped
+// there is refused with the reason, and the results stay.
+TEST_F(MainWindowScan, ADropOnTheResultsPageScansThatFolderOrSaysWhyNot)
+{
+    ASSERT_TRUE(ScanToResults(Tree("keeporder")));
+    ASSERT_EQ(4u, dialog_->Results().Model().GroupCount());
+
+    // The box is modal: a thread timer reads and closes it from inside its loop.
+    static std::string told;
+    told.clear();
+    struct Answer {
+        static BOOL CALLBACK Visit(HWND window, LPARAM)
+        {
+            auto* box = dynamic_cast<KVRMessageBox*>(CWnd::FromHandlePermanent(window));
+            if (!box || !IsWindowVisible(window))
+                return TRUE;
+            told = box->Text();
+            box->EndDialog(1);
+            return FALSE;
+        }
+        static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Visit, 0); }
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, Answer::Fire);
+    SendMessageA(ResultsHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({Tree("keeporder") + "\\alone.txt"})), 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(GetLangString("DropNotFolder"), told);
+    EXPECT_TRUE(OnResults());
+    EXPECT_EQ(4u, dialog_->Results().Model().GroupCount());
+
+    SendMessageA(ResultsHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({Tree("keeporder") + "\\tie"})), 0);
+    EXPECT_TRUE(PumpUntil([&] { return OnResults() && dialog_->Results().Model().GroupCount() == 1; }, 60000));
+    ASSERT_EQ(1u, dialog_->Results().Model().GroupCount());
+    EXPECT_EQ(Tree("keeporder") + "\\tie\\", dialog_->Results().Model().Group(0)->files[0].record->folder.str());
+}
+
+// Maximised on the results page, Back shows the start page in its own size; the next results
+// come maximised again.
+TEST_F(MainWindowScan, AMaximisedWindowStaysMaximisedAfterBackAndANewScan)
+{
+    ASSERT_TRUE(ScanToResults(Tree("keeporder")));
+    dialog_->SendMessage(WM_COMMAND, kCaptionMaximise, 0);
+    ASSERT_TRUE(dialog_->IsMaximised());
+    RECT maximised = {};
+    dialog_->GetWindowRect(&maximised);
+
+    ClickResultsButton(ScanResultPageWnd::kCmdBack);
+    ASSERT_TRUE(PumpUntil([&] { return OnStart(); }, 5000));
+    RECT start = {};
+    dialog_->GetWindowRect(&start);
+    EXPECT_EQ(kMainWidth, start.right - start.left);
+    EXPECT_EQ(kMainHeight, start.bottom - start.top);
+
+    ASSERT_TRUE(ScanToResults(Tree("keeporder")));
+    EXPECT_TRUE(dialog_->IsMaximised());
+    RECT again = {};
+    dialog_->GetWindowRect(&again);
+    EXPECT_TRUE(EqualRect(&maximised, &again));
+    // Restore on the results page and Back again: the window is not maximised by the next results.
+    dialog_->SendMessage(WM_COMMAND, kCaptionRestore, 0);
+    ClickResultsButton(ScanResultPageWnd::kCmdBack);
+    ASSERT_TRUE(PumpUntil([&] { return OnStart(); }, 5000));
+    ASSERT_TRUE(ScanToResults(Tree("keeporder")));
+    EXPECT_FALSE(dialog_->IsMaximised());
 }
 
 // Stop while the pairs are still being compared: the pairs confirmed before it are shown with

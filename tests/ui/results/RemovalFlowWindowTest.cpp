@@ -125,7 +125,7 @@ TEST(RemovalFlow, AWholeGroupCheckedAsksFirstAndNoRemovesNothing)
         host.PumpUntil([&] { return !no.texts.empty(); });
         host.PumpUntil([] { return false; }, 50);
         ASSERT_EQ(1u, no.texts.size()) << "one question";
-        EXPECT_NE(std::string::npos, no.texts[0].find("in 1 of the groups")) << no.texts[0];
+        EXPECT_NE(std::string::npos, no.texts[0].find("Every file is checked in 1 group:")) << no.texts[0];
     }
     EXPECT_EQ(0, host.page.outcomes) << "nothing was removed, so nothing is told";
     for (const std::string& path : checked)
@@ -169,7 +169,7 @@ TEST(RemovalFlow, AKeptCopyDeletedAfterTheScanKeepsItsGroupsCheckedFiles)
     // then why the rest stayed; no separate recycle-bin notice before or after it.
     ASSERT_EQ(1u, answers.texts.size());
     const std::string& outcome = answers.texts[0];
-    const size_t moved = outcome.find("1 files were moved to the recycle bin");
+    const size_t moved = outcome.find("1 file was moved to the recycle bin");
     const size_t stayed = outcome.find("2 checked files were not removed");
     EXPECT_TRUE(moved != std::string::npos && stayed != std::string::npos && moved < stayed) << outcome;
     EXPECT_EQ(0, answers.notices);

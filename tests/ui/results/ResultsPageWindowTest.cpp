@@ -505,7 +505,7 @@ TEST(ResultsPage, TellsAStoppedScanAndWhatCouldNotBeRead)
     outcome.unreadableFiles = 0;
     host.page.SetScanOutcome(outcome);
     EXPECT_EQ(std::string::npos, host.page.OutcomeNote().find("files")) << host.page.OutcomeNote();
-    EXPECT_NE(std::string::npos, host.page.OutcomeNote().find("1 folders")) << host.page.OutcomeNote();
+    EXPECT_NE(std::string::npos, host.page.OutcomeNote().find("1 folder could not be opened.")) << host.page.OutcomeNote();
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdBack, 0);
     EXPECT_EQ("", host.page.OutcomeNote()) << "the next scan starts without the last one's note";
 }

@@ -80,7 +80,7 @@ TEST(SkippedPathsPage, ClickOnTheNoteListsTheFolderTheScanCouldNotOpen)
     CancelPending();
     EXPECT_EQ(1, opened);
     EXPECT_EQ(nullptr, FindOpenDialog<SkippedPathsDlg>()) << "its button closed it";
-    EXPECT_NE(std::string::npos, shown.find("1 folders could not be opened.")) << shown;
+    EXPECT_NE(std::string::npos, shown.find("1 folder could not be opened.")) << shown;
     EXPECT_NE(std::string::npos, shown.find("\r\n" + skipped + "\r\n")) << shown;
     EXPECT_EQ(std::string::npos, shown.find("files could not be read")) << "nothing else was skipped: " << shown;
 

@@ -149,11 +149,27 @@ TEST(DropCheck, OnlyAReadableFolderStartsAScan)
     }
 }
 
-TEST(StartPageNotices, IncompleteScanTellsBothCounts)
+// The reason a drop on the results page starts no scan.
+TEST(DropCheck, RefusalsAreToldByKey)
 {
-    const std::string text = IncompleteScanText(2, 5);
-    EXPECT_NE(std::string::npos, text.find("2 folders")) << text;
-    EXPECT_NE(std::string::npos, text.find("5 files")) << text;
+    EXPECT_STREQ("DropNotFolder", DropRefusalKey(kDropNotFolder));
+    EXPECT_STREQ("ScanUnreadable", DropRefusalKey(kDropUnreadable));
+    EXPECT_STREQ("DropPathTooLong", DropRefusalKey(kDropTooLong));
+    EXPECT_EQ(nullptr, DropRefusalKey(kDropAccepted));
+    EXPECT_EQ(nullptr, DropRefusalKey(kDropNothing));
+}
+
+TEST(StartPageNotices, IncompleteScanTellsTheCountsThatAreNotZero)
+{
+    const std::string none = "No duplicate files were found among the files that could be read.";
+    struct Case { uint32_t folders, files; std::string text; } cases[] = {
+        {2, 5, none + " 2 folders could not be opened. 5 files could not be read."},
+        {0, 2, none + " 2 files could not be read."},
+        {1, 0, none + " 1 folder could not be opened."},
+        {0, 1, none + " 1 file could not be read."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.text, IncompleteScanText(c.folders, c.files)) << c.folders << " " << c.files;
     EXPECT_EQ(nullptr, ScanProblemKey(kScanProblemNone));
     EXPECT_STREQ("ScanUnreadable", ScanProblemKey(kScanProblemLocationUnreadable));
 }

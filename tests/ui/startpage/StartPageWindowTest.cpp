@@ -259,7 +259,7 @@ TEST_F(StartPageTest, CountLineFollowsTheFindersCountLive)
                           5000));
     for (int found : {7, 12, 4000}) {
         g_duplicatesFound = found;  // as the finder raises it when it confirms groups
-        const std::string expected = FormatLangString("Analysis", "", found);
+        const std::string expected = FormatLangString("Analysis", found);
         ASSERT_FALSE(expected.empty());
         EXPECT_TRUE(PumpUntil([&] { return page_->FoundText() == expected; }, 1000))
             << found << ": " << page_->FoundText();
