@@ -18,6 +18,7 @@ namespace UiCtrl {
 namespace {
 
 const COLORREF kMessageColour = 0xDBBAAF;
+const size_t kNamedRefusals = 8;
 
 struct CleanJob
 {
@@ -118,7 +119,14 @@ void ScanResultPageWnd::ShowRemovalOutcome(const RemovalReport& report)
     if (!text.empty()) {
         ShowKvrMessageBox(GetAncestor(hwnd_, GA_ROOT), text.c_str(), "", 0, kMessageColour);
     } else if (report.removed > 0) {
-        RemoveFileFinishDlg notice(CWnd::FromHandle(GetAncestor(hwnd_, GA_ROOT)));
+        const std::string moved =
+            report.removed == 1
+                ? FormatLangString("movedtoRecOne", "%d file has been moved to the recycle bin. You can restore it from there.",
+                                   report.removed)
+                : FormatLangString("movedtoRecMany",
+                                   "%d files have been moved to the recycle bin. You can restore them from there.",
+                                   report.removed);
+        RemoveFileFinishDlg notice(CWnd::FromHandle(GetAncestor(hwnd_, GA_ROOT)), moved);
         notice.DoModal();
     }
 }
@@ -175,13 +183,20 @@ void ScanResultPageWnd::StartRemoval()
     RemovalReport report = RunUnderCleaningTip(removal, false);
     // Files the bin turned away were kept: they go for ever only at the user's word, who is
     // not asked after a Stop.
-    const int refused = report.Count(kRemovalStopped) ? 0 : removal.BinRefusedCount();
-    if (refused) {
-        const std::string question = FormatLangString(
+    const std::vector<std::string> refused =
+        report.Count(kRemovalStopped) ? std::vector<std::string>() : removal.BinRefusedPaths();
+    if (!refused.empty()) {
+        std::string question = FormatLangString(
             "BinCannotTakeAsk",
             "The recycle bin would not take %d of the checked files: removed, they cannot be restored. "
             "Delete them permanently?",
-            refused);
+            (int)refused.size());
+        // Named, the first few of them: the user says yes to these files, not to a number.
+        question += "\n";
+        for (size_t i = 0; i < refused.size() && i < kNamedRefusals; ++i)
+            question += "\n" + refused[i];
+        if (refused.size() > kNamedRefusals)
+            question += "\n...";
         if (AskBeforeRemoval(question))
             report.Replace(kRemovalBinCannotTake, RunUnderCleaningTip(removal, true));
     }
