@@ -20,6 +20,11 @@ RemoveFileFinishDlg::RemoveFileFinishDlg(CWnd* parent, const std::string& text)
 {
 }
 
+std::string RemoveFileFinishDlg::Text() const
+{
+    return text_.empty() ? GetLangString("movedtoRec") : text_;
+}
+
 void RemoveFileFinishDlg::DrawBackground(HDC memory)
 {
     RECT client;
@@ -32,7 +37,7 @@ void RemoveFileFinishDlg::DrawBackground(HDC memory)
     // Each language names the bin in its own words; a text without them highlights nothing.
     RECT textRect = {textLeft, y + 5, client.right - 13, y + 45};
     const std::string phrase = GetLangString("RecycleBinPhrase");
-    highlight_ = WrappedText::Draw(memory, text_.empty() ? GetLangString("movedtoRec") : text_, textRect,
+    highlight_ = WrappedText::Draw(memory, Text(), textRect,
                                    ResourceHelper::Instance().GetFont(18, 400, false),
                                    kTextColour, phrase.c_str(), kPhraseColour);
 }

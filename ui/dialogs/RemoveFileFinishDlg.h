@@ -12,6 +12,8 @@ class RemoveFileFinishDlg : public NoticeDialog
 public:
     explicit RemoveFileFinishDlg(CWnd* parent, const std::string& text = std::string());
 
+    // The text it shows.
+    std::string Text() const;
     // Where the phrase was drawn last (client coordinates); empty when the text lacks it.
     const RECT& HighlightRect() const { return highlight_; }
 

@@ -25,12 +25,12 @@ public:
     bool Ready() const { return m_ready; }
 
 private:
-    // Waits (2 s at most) until the file can be renamed, or cannot: the Linux program's end
+    // Waits (10 s at most) until the file can be renamed, or cannot: the Linux program's end
     // is not told to the waiting Windows side.
     bool Becomes(bool movable)
     {
         const std::string aside = m_path + ".aside";
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 500; ++i) {
             const bool moved = MoveFileA(m_path.c_str(), aside.c_str()) != FALSE;
             if (moved)
                 MoveFileA(aside.c_str(), m_path.c_str());
