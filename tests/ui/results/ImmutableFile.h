@@ -52,7 +52,8 @@ private:
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info = {};
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        // From a folder of its own: the one the test left current may be gone.
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, "Z:\\", &startup, &info))
             return false;
         WaitForSingleObject(info.hProcess, 10000);
         CloseHandle(info.hProcess);
