@@ -103,10 +103,12 @@ bool KeptCopyProof::ProveShare(const std::vector<std::string>& kept, const std::
         sets.push_back(open);
     const uint32_t perFile = uint32_t(kBufferBudget / std::max<size_t>(open.size(), 1));
     const uint32_t largest = std::max(kSmallestBlock, std::min(kLargestBlock, perFile) / kSmallestBlock * kSmallestBlock);
-    if (m_blocks.size() < size_t(largest) * open.size())
-        m_blocks.resize(size_t(largest) * open.size());
+    // No more room than the file's bytes: most removals are of many small files.
+    const size_t stride = size_t(std::max<uint64_t>(1, std::min<uint64_t>(largest, size)));
+    if (m_blocks.size() < stride * open.size())
+        m_blocks.resize(stride * open.size());
     for (size_t i = 0; i < open.size(); ++i)
-        open[i]->block = m_blocks.data() + size_t(largest) * i;
+        open[i]->block = m_blocks.data() + stride * i;
 
     uint64_t offset = 0;
     uint32_t block = std::min(kFirstBlock, largest);
