@@ -48,7 +48,8 @@ private:
         for (char& c : unixPath)
             if (c == '\\')
                 c = '/';
-        std::string command = std::string("/usr/bin/chattr ") + flag + " \"" + unixPath + "\"";
+        // Through the shell: started straight, chattr now and then left the flag unchanged.
+        std::string command = std::string("/bin/sh -c \"/usr/bin/chattr ") + flag + " '" + unixPath + "'\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info = {};
