@@ -15,9 +15,14 @@ const COLORREF kPhraseColour = 0x5388FF;
 
 } // namespace
 
-RemoveFileFinishDlg::RemoveFileFinishDlg(CWnd* parent)
-    : NoticeDialog(parent, "RemoveFileFinishDlg", "remove_finished.png")
+RemoveFileFinishDlg::RemoveFileFinishDlg(CWnd* parent, const std::string& text)
+    : NoticeDialog(parent, "RemoveFileFinishDlg", "remove_finished.png"), text_(text)
 {
+}
+
+std::string RemoveFileFinishDlg::Text() const
+{
+    return text_.empty() ? GetLangString("movedtoRec") : text_;
 }
 
 void RemoveFileFinishDlg::DrawBackground(HDC memory)
@@ -32,7 +37,7 @@ void RemoveFileFinishDlg::DrawBackground(HDC memory)
     // Each language names the bin in its own words; a text without them highlights nothing.
     RECT textRect = {textLeft, y + 5, client.right - 13, y + 45};
     const std::string phrase = GetLangString("RecycleBinPhrase");
-    highlight_ = WrappedText::Draw(memory, GetLangString("movedtoRec"), textRect,
+    highlight_ = WrappedText::Draw(memory, Text(), textRect,
                                    ResourceHelper::Instance().GetFont(18, 400, false),
                                    kTextColour, phrase.c_str(), kPhraseColour);
 }

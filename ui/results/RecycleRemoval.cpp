@@ -2,6 +2,8 @@
 #include "ui/results/RecycleRemoval.h"
 
 #include <algorithm>
+
+#include "finder/KeptCopyProof.h"
 #include <map>
 #include <set>
 
@@ -129,84 +131,138 @@ private:
     }
 };
 
-// The shell call, then each file looked at. A call the bin turns away is not repeated file by
-// file: when nothing of it reached the bin, its files are all held as turned away (a bin
-// that cannot take one file of a folder takes none of the others). When the shell stopped at
-// a file the bin would not take after others went, the files after it are handed over again.
-// After any other failed call the shell may have stopped at its first error: the files
-// still there are tried once more on their own, so one refusal does not fail its neighbours.
-// A file whose name is gone while a name differing in case only is there went, when the
-// shell said all went well; after a failed call it counts as refused and is not tried again,
-// for that path might now reach its twin.
-void Call(IRecycleShell& shell, ShellCall& call, bool toRecycleBin, HWND owner, RemovalReport& report)
+// The shell call, then each file looked at. When the shell stopped at a file the bin would
+// not take after others went, the files after it are handed over again. A call the bin turns
+// away whole is split in halves, each handed over on its own, and each half turned away whole
+// split again, down to single files: one refused file among n costs some 2 log n calls, and
+// only the files the bin really refused are held as turned away. Unless the bin took some
+// file of that drive before, two halves turned away whole mean a bin that takes nothing: all
+// are held as turned away, with no more calls. After any other failed call the shell may
+// have stopped at its first error: the files still there are tried once more on their own,
+// so one refusal does not fail its neighbours. A file whose name is gone while a name
+// differing in case only is there went, when the shell said all went well; after a failed
+// call it counts as refused and is not tried again, for that path might now reach its twin.
+class CallRun
 {
-    const size_t n = call.paths.size();
-    call.gone.assign(n, false);
-    call.binRefused.assign(n, false);
-    std::vector<size_t> pending;
-    for (size_t i = 0; i < n; ++i)
-        pending.push_back(i);
-    std::vector<RemovalFailure> failures(n, kRemovalOk);
-    bool anyGone = false;
-    while (!pending.empty()) {
+public:
+    // binWorks: the bin took a file of this drive before; set when it takes one now.
+    CallRun(IRecycleShell& shell, ShellCall& call, bool toRecycleBin, HWND owner, bool& binWorks)
+        : m_shell(shell), m_call(call), m_toRecycleBin(toRecycleBin), m_owner(owner), m_binWorks(binWorks)
+    {
+        const size_t n = call.paths.size();
+        call.gone.assign(n, false);
+        call.binRefused.assign(n, false);
+        call.folderRefused = false;
+        m_failures.assign(n, kRemovalOk);
+    }
+
+    void Run(RemovalReport& report)
+    {
+        std::vector<size_t> all;
+        for (size_t i = 0; i < m_call.paths.size(); ++i)
+            all.push_back(i);
+        int result = 0;
+        std::vector<size_t> still = Send(all, &result);
+        Settle(all, result, still);
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (m_call.gone[i]) {
+                m_call.records[i]->flags |= kRecordRemoved;
+                if (!m_toRecycleBin)
+                    ++report.deletedForEver;
+            } else if (m_call.binRefused[i]) {
+                report.Fail(m_call.paths[i], kRemovalBinCannotTake);
+            } else {
+                report.Fail(m_call.paths[i], m_failures[i] != kRemovalOk ? m_failures[i] : kRemovalRefused);
+            }
+        }
+    }
+
+private:
+    // One shell call for the files part; returns those still in their folder.
+    std::vector<size_t> Send(const std::vector<size_t>& part, int* result)
+    {
         std::vector<std::string> paths;
-        for (size_t i : pending)
-            paths.push_back(call.paths[i]);
-        const int result = shell.Delete(paths, toRecycleBin, owner);
-        const FolderNames left(call.folder);
+        for (size_t i : part)
+            paths.push_back(m_call.paths[i]);
+        *result = m_shell.Delete(paths, m_toRecycleBin, m_owner);
+        const FolderNames left(m_call.folder);
         std::vector<size_t> still;
-        for (size_t i : pending) {
-            if (left.Gone(call.records[i]->name, call.paths[i], result))
-                call.gone[i] = true;
+        for (size_t i : part) {
+            if (left.Gone(m_call.records[i]->name, m_call.paths[i], *result))
+                m_call.gone[i] = true;
             else
                 still.push_back(i);
         }
-        const bool wentNow = still.size() < pending.size();
-        anyGone |= wentNow;
-        if (still.empty())
-            break;
-        const bool turnedAway = result == kShellBinCannotTake || (toRecycleBin && result == 0 && !wentNow);
-        if (turnedAway && !anyGone) {
-            for (size_t i : still)
-                call.binRefused[i] = true;
-            call.folderRefused = true;
-            break;
-        }
-        if (result == kShellBinCannotTake) {
-            call.binRefused[still[0]] = true;
-            pending.assign(still.begin() + 1, still.end());
-            continue;
-        }
-        if (result == 0) {
-            for (size_t i : still)
-                failures[i] = kRemovalStillThere;
-            break;
-        }
-        for (size_t i : still) {
-            failures[i] = kRemovalRefused;
-            if (paths.size() == 1 || left.Of(call.records[i]->name, call.paths[i]) != FolderNames::kThere ||
-                !StillTheScannedFile(*call.records[i]))
+        if (m_toRecycleBin && still.size() < part.size())
+            m_binWorks = true;
+        return still;
+    }
+
+    // What a call of the files sent, that left the files still, tells.
+    void Settle(std::vector<size_t> sent, int result, std::vector<size_t> still)
+    {
+        while (!still.empty()) {
+            const bool wentNow = still.size() < sent.size();
+            const bool turnedAway = result == kShellBinCannotTake || (m_toRecycleBin && result == 0 && !wentNow);
+            if (turnedAway && !wentNow) {
+                if (still.size() > 1)
+                    return Split(still);
+                m_call.binRefused[still[0]] = true;
+                m_call.folderRefused = !m_binWorks;
+                return;
+            }
+            if (result == kShellBinCannotTake) {
+                m_call.binRefused[still[0]] = true;
+                sent.assign(still.begin() + 1, still.end());
+                still = Send(sent, &result);
                 continue;
-            const int alone = shell.Delete({call.paths[i]}, toRecycleBin, owner);
-            if (FolderNames(call.folder).Gone(call.records[i]->name, call.paths[i], alone))
-                call.gone[i] = true;
-            else if (alone == kShellBinCannotTake)
-                call.binRefused[i] = true;
+            }
+            if (result == 0) {
+                for (size_t i : still)
+                    m_failures[i] = kRemovalStillThere;
+                return;
+            }
+            const FolderNames left(m_call.folder);
+            for (size_t i : still) {
+                m_failures[i] = kRemovalRefused;
+                if (sent.size() == 1 || left.Of(m_call.records[i]->name, m_call.paths[i]) != FolderNames::kThere ||
+                    !StillTheScannedFile(*m_call.records[i]))
+                    continue;
+                int alone = 0;
+                if (Send({i}, &alone).empty())
+                    continue;
+                if (alone == kShellBinCannotTake)
+                    m_call.binRefused[i] = true;
+            }
+            return;
         }
-        break;
     }
-    for (size_t i = 0; i < n; ++i) {
-        if (call.gone[i]) {
-            call.records[i]->flags |= kRecordRemoved;
-            if (!toRecycleBin)
-                ++report.deletedForEver;
-        } else if (call.binRefused[i]) {
-            report.Fail(call.paths[i], kRemovalBinCannotTake);
-        } else {
-            report.Fail(call.paths[i], failures[i] != kRemovalOk ? failures[i] : kRemovalRefused);
+
+    // Files of one call that the bin turned away, all of them.
+    void Split(const std::vector<size_t>& part)
+    {
+        const size_t half = part.size() / 2;
+        const std::vector<size_t> first(part.begin(), part.begin() + half), second(part.begin() + half, part.end());
+        int firstResult = 0, secondResult = 0;
+        const std::vector<size_t> firstStill = Send(first, &firstResult);
+        const std::vector<size_t> secondStill = Send(second, &secondResult);
+        if (!m_binWorks) {
+            for (size_t i : part)
+                m_call.binRefused[i] = !m_call.gone[i];
+            m_call.folderRefused = true;
+            return;
         }
+        Settle(first, firstResult, firstStill);
+        Settle(second, secondResult, secondStill);
     }
-}
+
+    IRecycleShell& m_shell;
+    ShellCall& m_call;
+    bool m_toRecycleBin;
+    HWND m_owner;
+    bool& m_binWorks;
+    std::vector<RemovalFailure> m_failures;
+};
 
 char DriveOf(const std::string& folder)
 {
@@ -225,6 +281,21 @@ std::wstring WithoutExtension(const std::wstring& key)
     if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
         return key;
     return key.substr(0, dot);
+}
+
+RemovalFailure OutcomeOf(KeptCopyProof::Verdict verdict)
+{
+    switch (verdict) {
+    case KeptCopyProof::kCopyStays:
+        return kRemovalOk;
+    case KeptCopyProof::kNoCopyStays:
+        return kRemovalNoKeptCopy;
+    case KeptCopyProof::kUnreadable:
+        return kRemovalRefused;  // in use, or gone meanwhile
+    case KeptCopyProof::kStopped:
+        break;
+    }
+    return kRemovalStopped;
 }
 
 }  // namespace
@@ -312,7 +383,8 @@ RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shel
     RemovalReport report;
     BinLedger ledger;
     ledger.Before(shell);
-    Call(shell, call, true, nullptr, report);
+    bool binWorks = false;
+    CallRun(shell, call, true, nullptr, binWorks).Run(report);
     if (call.gone[0])
         ledger.Sent(call.keys[0]);
     ledger.Settle(shell, report);
@@ -321,16 +393,20 @@ RemovalFailure MoveFileToRecycleBin(const std::string& path, IRecycleShell& shel
     return report.failures.empty() ? kRemovalStillThere : report.failures[0];
 }
 
-RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& shell, HWND owner)
-    : m_groups(std::move(groups)), m_shell(shell), m_owner(owner)
+RecycleRemoval::RecycleRemoval(std::vector<RemovalGroup> groups, IRecycleShell& shell, HWND owner,
+                               IFileSource& files)
+    : m_groups(std::move(groups)), m_shell(shell), m_owner(owner), m_files(files)
 {
     for (size_t g = 0; g < m_groups.size(); ++g)
         for (FoundFileRecord* record : m_groups[g].checked)
             if (record)
-                m_items.push_back(Item{record, g, false, false});
+                m_items.push_back(Item{record, g, false, false, kRemovalOk});
     // Folder by folder, each folder in the order of the rows.
     std::stable_sort(m_items.begin(), m_items.end(),
                      [](const Item& a, const Item& b) { return a.record->folder.str() < b.record->folder.str(); });
+    m_groupItems.resize(m_groups.size());
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_groupItems[m_items[i].group].push_back(i);
 }
 
 int RemovalReport::Count(RemovalFailure why) const
@@ -390,21 +466,50 @@ int RecycleRemoval::FindFilesWithoutRecycleBin()
     return count;
 }
 
-bool RecycleRemoval::GroupKeepsACopy(size_t group) const
+// Each checked file of the group, all of them at once: changed since the scan, or a copy of
+// a file that stays, proven by the bytes of both as they are now. The files that stay are
+// read once for all the group's checked files, whatever their folders.
+void RecycleRemoval::ProveGroup(size_t group)
 {
     const RemovalGroup& g = m_groups[group];
-    if (g.mayLoseEveryFile)
-        return true;
-    for (const FoundFileRecord* kept : g.kept)
-        if (kept && !IsRemoved(kept) && StillTheScannedFile(*kept))
-            return true;
-    return false;
+    m_provenIn[group] = m_batch;
+    std::map<int64_t, std::vector<size_t>> bySize;
+    for (size_t i : m_groupItems[group]) {
+        Item& item = m_items[i];
+        if (IsRemoved(item.record))
+            continue;
+        item.proof = StillTheScannedFile(*item.record) ? kRemovalOk : kRemovalChanged;
+        if (item.proof == kRemovalOk && !g.mayLoseEveryFile)
+            bySize[item.record->size].push_back(i);
+    }
+    if (bySize.empty())
+        return;
+    // Look-alike pictures are not copies of one another: the group keeps a file while one
+    // that stays is still as the scan found it.
+    std::vector<std::string> kept;
+    for (const FoundFileRecord* record : g.kept)
+        if (record && !IsRemoved(record) && (!g.lookAlike || StillTheScannedFile(*record)))
+            kept.push_back(record->FullPath());
+    if (g.lookAlike) {
+        for (const auto& size : bySize)
+            for (size_t i : size.second)
+                m_items[i].proof = kept.empty() ? kRemovalNoKeptCopy : kRemovalOk;
+        return;
+    }
+    KeptCopyProof proof(m_files);
+    for (const auto& size : bySize) {
+        std::vector<std::string> paths;
+        for (size_t i : size.second)
+            paths.push_back(m_items[i].record->FullPath());
+        const std::vector<KeptCopyProof::Verdict> verdicts = proof.Prove(kept, paths, uint64_t(size.first), m_stop);
+        for (size_t k = 0; k < verdicts.size(); ++k)
+            m_items[size.second[k]].proof = OutcomeOf(verdicts[k]);
+    }
 }
 
 void RecycleRemoval::RemoveBatch(const std::vector<size_t>& batch, RemovalReport& report, BinLedger& ledger)
 {
-    // Just before the files go: does each of their groups still keep a copy?
-    std::map<size_t, bool> keeps;
+    ++m_batch;
     ShellCall toBin, forEver;
     const std::string folder = m_items[batch[0]].record->folder.str();
     toBin.folder = forEver.folder = folder;
@@ -416,14 +521,15 @@ void RecycleRemoval::RemoveBatch(const std::vector<size_t>& batch, RemovalReport
         FoundFileRecord* record = item.record;
         if (IsRemoved(record))
             continue;
-        auto known = keeps.find(item.group);
-        if (known == keeps.end())
-            known = keeps.emplace(item.group, GroupKeepsACopy(item.group)).first;
+        // Just before the files go: each still a copy of a file that stays? A file proven
+        // with a batch before this one must still be as it was then.
+        if (m_provenIn[item.group] < 0)
+            ProveGroup(item.group);
         const std::string path = record->FullPath();
-        if (!known->second)
-            report.Fail(path, kRemovalNoKeptCopy);
-        else if (!StillTheScannedFile(*record))
-            report.Fail(path, kRemovalChanged);
+        if (item.proof == kRemovalOk && m_provenIn[item.group] != m_batch && !StillTheScannedFile(*record))
+            item.proof = kRemovalChanged;
+        if (item.proof != kRemovalOk)
+            report.Fail(path, item.proof);
         else if (path.size() >= MAX_PATH || InUseByAnother(path))
             report.Fail(path, kRemovalRefused);  // the shell takes no longer path; never cut one
         else if (item.noRecycleBin && !m_deleteForEver)
@@ -447,6 +553,7 @@ void RecycleRemoval::RemoveBatch(const std::vector<size_t>& batch, RemovalReport
             calls[0].folder = calls[1].folder = folder;
         }
         for (ShellCall& call : calls) {
+            bool binWorks = drive && std::count(m_workingDrives.begin(), m_workingDrives.end(), drive);
             if (drive && std::count(m_refusedDrives.begin(), m_refusedDrives.end(), drive)) {
                 for (size_t k = 0; k < call.paths.size(); ++k) {
                     m_items[call.items[k]].binRefused = true;
@@ -454,7 +561,9 @@ void RecycleRemoval::RemoveBatch(const std::vector<size_t>& batch, RemovalReport
                 }
                 continue;
             }
-            Call(m_shell, call, true, m_owner, report);
+            CallRun(m_shell, call, true, m_owner, binWorks).Run(report);
+            if (binWorks && drive && !std::count(m_workingDrives.begin(), m_workingDrives.end(), drive))
+                m_workingDrives.push_back(drive);
             for (size_t k = 0; k < call.paths.size(); ++k) {
                 if (call.gone[k])
                     ledger.Sent(call.keys[k]);
@@ -472,14 +581,19 @@ void RecycleRemoval::RemoveBatch(const std::vector<size_t>& batch, RemovalReport
             }
         }
     }
-    if (!forEver.paths.empty())
-        Call(m_shell, forEver, false, m_owner, report);
+    if (!forEver.paths.empty()) {
+        bool binWorks = false;  // not asked: these never go to a bin
+        CallRun(m_shell, forEver, false, m_owner, binWorks).Run(report);
+    }
 }
 
 RemovalReport RecycleRemoval::RunItems(const std::vector<size_t>& items, RemovalProgress* progress)
 {
     RemovalReport report;
     BinLedger ledger;
+    // Every run proves its groups anew: the second one comes after the user's answer.
+    m_provenIn.assign(m_groups.size(), -1);
+    m_stop = progress ? &progress->stop : nullptr;
     size_t first = 0;
     while (first < items.size()) {
         if (progress && progress->stop.load()) {
@@ -512,10 +626,16 @@ RemovalReport RecycleRemoval::Run(RemovalProgress* progress)
 
 int RecycleRemoval::BinRefusedCount() const
 {
-    int count = 0;
+    return (int)BinRefusedPaths().size();
+}
+
+std::vector<std::string> RecycleRemoval::BinRefusedPaths() const
+{
+    std::vector<std::string> paths;
     for (const Item& item : m_items)
-        count += item.binRefused && !IsRemoved(item.record) ? 1 : 0;
-    return count;
+        if (item.binRefused && !IsRemoved(item.record))
+            paths.push_back(item.record->FullPath());
+    return paths;
 }
 
 RemovalReport RecycleRemoval::DeleteBinRefusedForEver(RemovalProgress* progress)

@@ -18,6 +18,7 @@ namespace UiCtrl {
 namespace {
 
 const COLORREF kMessageColour = 0xDBBAAF;
+const size_t kNamedRefusals = 8;
 
 struct CleanJob
 {
@@ -101,7 +102,8 @@ void ScanResultPageWnd::ShowRemovalOutcome(const RemovalReport& report)
     if (!text.empty()) {
         ShowKvrMessageBox(GetAncestor(hwnd_, GA_ROOT), text.c_str(), "", 0, kMessageColour);
     } else if (report.removed > 0) {
-        RemoveFileFinishDlg notice(CWnd::FromHandle(GetAncestor(hwnd_, GA_ROOT)));
+        const std::string moved = FormatLangCount("movedtoRecCount", report.removed, report.removed);
+        RemoveFileFinishDlg notice(CWnd::FromHandle(GetAncestor(hwnd_, GA_ROOT)), moved);
         notice.DoModal();
     }
 }
@@ -151,9 +153,17 @@ void ScanResultPageWnd::StartRemoval()
     RemovalReport report = RunUnderCleaningTip(removal, false);
     // Files the bin turned away were kept: they go for ever only at the user's word, who is
     // not asked after a Stop.
-    const int refused = report.Count(kRemovalStopped) ? 0 : removal.BinRefusedCount();
-    if (refused) {
-        const std::string question = FormatLangCount("BinCannotTakeAsk", refused, refused);
+    const std::vector<std::string> refused =
+        report.Count(kRemovalStopped) ? std::vector<std::string>() : removal.BinRefusedPaths();
+    if (!refused.empty()) {
+        const int count = (int)refused.size();
+        std::string question = FormatLangCount("BinCannotTakeAsk", count, count);
+        // Named, the first few of them: the user says yes to these files, not to a number.
+        question += "\n";
+        for (size_t i = 0; i < refused.size() && i < kNamedRefusals; ++i)
+            question += "\n" + refused[i];
+        if (refused.size() > kNamedRefusals)
+            question += "\n...";
         if (AskBeforeRemoval(question))
             report.Replace(kRemovalBinCannotTake, RunUnderCleaningTip(removal, true));
     }

@@ -188,6 +188,7 @@ std::vector<RemovalGroup> ResultModel::PlanRemoval(int category) const
         if (!Shows(category, *group))
             continue;
         RemovalGroup removal;
+        removal.lookAlike = group->lookAlike;
         for (const ResultFile& file : group->files) {
             if (!file.record || IsRemoved(file.record))
                 continue;

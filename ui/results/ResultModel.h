@@ -38,6 +38,7 @@ struct RemovalGroup
     std::vector<FoundFileRecord*> checked;
     std::vector<const FoundFileRecord*> kept;  // unchecked, not removed
     bool mayLoseEveryFile = false;             // the user said so in so many words
+    bool lookAlike = false;                    // its files are alike in looks, not copies
 };
 
 // What a prune took from one category's results (0: from all of them).

@@ -12,6 +12,7 @@
 
 #include "finder/FileSource.h"
 #include "tests/support/WinePath.h"
+#include "ImmutableFile.h"
 #include "StandInShell.h"
 #include "UnusableTrash.h"
 #include "ui/results/RecycleRemoval.h"
@@ -32,6 +33,21 @@ std::string TrashFolder()
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Writes content over a file and gives it back its last-write time (as touch -r does).
+void ReplaceKeepingTime(const FoundFileRecord& record, const std::string& content)
+{
+    HANDLE file = CreateFileA(record.FullPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, content.data(), (DWORD)content.size(), &written, nullptr);
+    FILETIME time;
+    time.dwLowDateTime = (DWORD)record.time;
+    time.dwHighDateTime = (DWORD)(record.time >> 32);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
 }
 
 // Writes a file and returns its record as the scan would have made it.
@@ -190,7 +206,8 @@ TEST(RecycleRemoval, ABinThatTakesNothingIsFoundOutOnceAndDeletesNothingUnasked)
         EXPECT_EQ(0, report.removed) << part;
         EXPECT_EQ(0, report.deletedForEver + report.goneNotInBin) << part;
         EXPECT_EQ(120, report.Count(kRemovalBinCannotTake)) << part;
-        EXPECT_LE(shell.calls.size(), 2u) << part << ": found out once, not file by file";
+        // The first folder's call and its two halves, then one file of the next folder.
+        EXPECT_LE(shell.calls.size(), 4u) << part << ": found out once, not file by file";
         int onDisk = 0;
         for (const auto& record : records)
             onDisk += Exists(record->FullPath()) && !IsRemoved(record.get()) ? 1 : 0;
@@ -419,4 +436,147 @@ TEST(RecycleRemoval, AFileIsToldGoneExactlyWhenItsOwnNameHasLeftTheFolder)
         for (const RemovalGroup& group : groups)
             EXPECT_EQ(!refuse, IsRemoved(group.checked[0])) << group.checked[0]->name;
     }
+}
+
+namespace {
+
+// size bytes that differ from one seed to the next.
+std::string Bytes(size_t size, unsigned seed)
+{
+    std::string bytes(size, '\0');
+    unsigned state = seed * 2654435761u + 1;
+    for (char& c : bytes) {
+        state = state * 1103515245u + 12345u;
+        c = (char)(state >> 16);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(RecycleRemoval, ACheckedFileGoesOnlyWhileAFileThatStaysHoldsItsBytesNow)
+{
+    // Replaced after the scan by other bytes of the same size, the time set back as it was:
+    // only the content tells. The replacement differs in the last byte alone, so a large file
+    // (several blocks) is compared to its end.
+    struct Case
+    {
+        const char* what;
+        void (*afterScan)(Group&);
+        bool removed;
+        RemovalFailure why;
+    } cases[] = {
+        {"kept-replaced", [](Group& g) {
+             std::string bytes = Bytes((size_t)g.kept[0]->size, 1);
+             bytes.back() ^= 1;
+             ReplaceKeepingTime(*g.kept[0], bytes);
+         }, false, kRemovalNoKeptCopy},
+        {"checked-replaced", [](Group& g) {
+             std::string bytes = Bytes((size_t)g.checked[0]->size, 1);
+             bytes.back() ^= 1;
+             ReplaceKeepingTime(*g.checked[0], bytes);
+         }, false, kRemovalNoKeptCopy},
+        {"checked-edited", [](Group& g) {
+             std::string bytes = Bytes((size_t)g.checked[0]->size, 1);
+             bytes.back() ^= 1;
+             FoundFileRecord later = *g.checked[0];
+             later.time += 10000000;  // a second later
+             ReplaceKeepingTime(later, bytes);
+         }, false, kRemovalChanged},
+        {"kept-touched", [](Group& g) {
+             FoundFileRecord later = *g.kept[0];
+             later.time += 10000000;
+             ReplaceKeepingTime(later, Bytes((size_t)g.kept[0]->size, 1));
+         }, true, kRemovalOk},
+    };
+    for (size_t size : {(size_t)2000, (size_t)3 * 1024 * 1024 + 77}) {
+        for (const Case& c : cases) {
+            const std::string stem = std::string("proof-") + c.what + "-" + std::to_string(size);
+            Group group;
+            group.checked.push_back(MakeFile((stem + "-checked.bin").c_str(), Bytes(size, 1)));
+            group.kept.push_back(MakeFile((stem + "-kept.bin").c_str(), Bytes(size, 1)));
+            c.afterScan(group);
+            RecycleRemoval removal({group.Plan()});
+            RemovalReport report = removal.Run();
+            EXPECT_EQ(c.removed ? 1 : 0, report.removed) << stem;
+            EXPECT_EQ(!c.removed, Exists(group.checked[0]->FullPath())) << stem;
+            if (!c.removed) {
+                ASSERT_EQ(1u, report.failures.size()) << stem;
+                EXPECT_EQ(c.why, report.failures[0]) << stem;
+            }
+            EXPECT_TRUE(Exists(group.kept[0]->FullPath())) << stem;
+        }
+    }
+}
+
+TEST(RecycleRemoval, EachCheckedFileNeedsAFileThatStaysWithItsOwnBytes)
+{
+    // Two files stay, the first replaced by other bytes. Of three checked files the first is
+    // as scanned (a copy of the second kept file), the second was replaced with the first
+    // kept file's new bytes (a copy of that one), the third with bytes no file that stays has.
+    Group group;
+    const std::string original = Bytes(5000, 3), replaced = Bytes(5000, 4);
+    for (int i = 0; i < 3; ++i)
+        group.checked.push_back(MakeFile(("own-bytes-checked" + std::to_string(i) + ".bin").c_str(), original));
+    group.kept.push_back(MakeFile("own-bytes-kept0.bin", original));
+    group.kept.push_back(MakeFile("own-bytes-kept1.bin", original));
+    ReplaceKeepingTime(*group.kept[0], replaced);
+    ReplaceKeepingTime(*group.checked[1], replaced);
+    ReplaceKeepingTime(*group.checked[2], Bytes(5000, 5));
+    RecycleRemoval removal({group.Plan()});
+    RemovalReport report = removal.Run();
+    EXPECT_EQ(2, report.removed);
+    ASSERT_EQ(1u, report.failures.size());
+    EXPECT_EQ(kRemovalNoKeptCopy, report.failures[0]);
+    EXPECT_EQ(group.checked[2]->FullPath(), report.failedPaths[0]);
+    EXPECT_TRUE(Exists(group.checked[2]->FullPath()));
+}
+
+TEST(RecycleRemoval, OneFileTheBinRefusesAmongTenOfAFolderStaysAndTheNineGo)
+{
+    // Through the real shell: an immutable file cannot be moved into the trash, root or not.
+    const std::string folder = WorkFolder() + "immutable\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    Group group;
+    group.kept.push_back(MakeFile("immutable-kept.txt", "one of ten"));
+    for (int i = 0; i < 10; ++i)
+        group.checked.push_back(MakeFile(("copy" + std::to_string(i) + ".txt").c_str(), "one of ten", folder));
+    // First in the call: the shell stops there with nothing moved. (Further on, it moves the
+    // files before it and stops at it.)
+    const std::string stuck = group.checked[0]->FullPath();
+    resultstest::ImmutableFile immutable(stuck);
+    ASSERT_TRUE(immutable.Ready()) << "chattr +i did not take on " << stuck;
+    resultstest::StandInShell shell;  // the system's shell, with its calls counted
+    RecycleRemoval removal({group.Plan()}, shell);
+    RemovalReport report = removal.Run();
+    EXPECT_EQ(9, report.removed);
+    ASSERT_EQ(1u, report.failures.size());
+    EXPECT_EQ(kRemovalBinCannotTake, report.failures[0]);
+    EXPECT_EQ(stuck, report.failedPaths[0]);
+    EXPECT_EQ(std::vector<std::string>{stuck}, removal.BinRefusedPaths());
+    EXPECT_TRUE(Exists(stuck));
+    for (const auto& record : group.checked)
+        EXPECT_EQ(record->FullPath() == stuck, Exists(record->FullPath())) << record->name;
+    EXPECT_LE(shell.calls.size(), 9u) << "halves, not one call a file";
+}
+
+TEST(RecycleRemoval, OneRefusedFileAmongManyIsFoundInLogarithmicallyManyCalls)
+{
+    const std::string folder = WorkFolder() + "one-refused\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    Group group;
+    group.kept.push_back(MakeFile("one-refused-kept.txt", "one of many"));
+    const size_t n = RecycleRemoval::kBatchFiles;  // one shell call's worth
+    for (size_t i = 0; i < n; ++i)
+        group.checked.push_back(MakeFile(("copy" + std::to_string(i) + ".txt").c_str(), "one of many", folder));
+    resultstest::StandInShell shell;
+    shell.binRefuses.insert(group.checked[n - 3]->FullPath());
+    RecycleRemoval removal({group.Plan()}, shell);
+    RemovalReport report = removal.Run();
+    EXPECT_EQ((int)n - 1, report.removed);
+    EXPECT_EQ(1, report.Count(kRemovalBinCannotTake));
+    EXPECT_EQ(1, removal.BinRefusedCount());
+    // The call, then two halves a level down to the single file: 1 + 2 log2 n.
+    EXPECT_LE(shell.calls.size(), 1u + 2 * 5);
+    EXPECT_TRUE(Exists(group.checked[n - 3]->FullPath()));
 }

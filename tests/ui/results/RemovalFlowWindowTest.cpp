@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ResultsPageHost.h"
+#include "ImmutableFile.h"
 #include "StandInShell.h"
 #include "UnusableTrash.h"
 #include "tests/uikit/dialog/DialogTestEnv.h"
@@ -40,6 +41,7 @@ public:
     }
     std::vector<std::string> texts;
     int notices = 0;
+    std::string noticeText;
     std::function<void()> extra;  // also run at every step
 
 private:
@@ -60,6 +62,7 @@ private:
             } else if (RemoveFileFinishDlg* notice = FindOpenDialog<RemoveFileFinishDlg>()) {
                 if (notice != lastNotice_) {
                     ++notices;
+                    noticeText = notice->Text();
                     lastNotice_ = notice;
                     ClickClientItem(*notice, 100);
                 }
@@ -141,6 +144,7 @@ TEST(RemovalFlow, AWholeGroupCheckedAsksFirstAndNoRemovesNothing)
         ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }));
         EXPECT_EQ(1u, yes.texts.size()) << "the question, and no outcome message";
         EXPECT_EQ(1, yes.notices);
+        EXPECT_EQ(0u, yes.noticeText.find("3 files have been moved to the recycle bin")) << yes.noticeText;
     }
     EXPECT_EQ(3, host.page.told.removed);
     for (const std::string& path : checked)
@@ -353,4 +357,41 @@ TEST(RemovalFlow, TheCleaningTipCountsAndStopsBetweenFiles)
         onDisk += Exists(path) ? 1 : 0;
     EXPECT_EQ(5 - told.removed, onDisk) << "what was removed is told as removed";
     EXPECT_EQ(5 - told.removed, model.CheckedCount(kCategoryAllFiles)) << "the rest stay checked";
+}
+
+TEST(RemovalFlow, OneFileTheBinRefusesIsTheOneNamedAndCountedInTheQuestion)
+{
+    PageHost host;
+    host.ScanAndHandOver(resultstest::ScanFolder("scan-immutable"));
+    ResultModel& model = host.page.Model();
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdAutoSelect, 0);
+    ResultGroup* beach = GroupNamed(model, "c0.jpg");
+    ASSERT_NE(nullptr, beach);
+    ASSERT_EQ(11u, beach->files.size());
+    // The first checked file of the folder of ten: the shell's call for that folder stops at
+    // it with nothing moved.
+    std::string stuck;
+    for (const ResultFile& file : beach->files)
+        if (file.checked && stuck.empty() && file.record->folder.str().find("\\dup\\") != std::string::npos)
+            stuck = file.record->FullPath();
+    ASSERT_FALSE(stuck.empty());
+    resultstest::ImmutableFile immutable(stuck);
+    ASSERT_TRUE(immutable.Ready()) << "chattr +i did not take on " << stuck;
+    host.page.showOutcome = true;
+
+    BoxAnswerer answers([](const std::string& text) { return text.find("Delete them permanently") == std::string::npos; });
+    host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
+    ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }, 1000));
+    host.PumpUntil([] { return false; }, 30);
+    ASSERT_EQ(2u, answers.texts.size()) << "the program's question, then the outcome";
+    const std::string& question = answers.texts[0];
+    EXPECT_NE(std::string::npos, question.find("would not take 1 of the checked files")) << question;
+    EXPECT_NE(std::string::npos, question.find(stuck)) << question;
+    const RemovalReport& told = host.page.told;
+    EXPECT_EQ(9, told.removed);
+    ASSERT_EQ(1u, told.failedPaths.size());
+    EXPECT_EQ(stuck, told.failedPaths[0]);
+    EXPECT_EQ(kRemovalBinCannotTake, told.failures[0]);
+    EXPECT_TRUE(Exists(stuck));
+    EXPECT_EQ(1, model.CheckedCount(kCategoryAllFiles)) << "the refused file stays checked";
 }

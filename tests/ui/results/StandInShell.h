@@ -1,8 +1,9 @@
 // tests/ui/results/StandInShell.h
 // A shell for removal tests: it moves files into the Wine trash through the system's shell,
 // but can say that some folders have no recycle bin, refuse some files as Windows refuses a
-// file in use (stopping the call at that file), and take its time over each call. The bin is
-// read through the system's shell.
+// file in use (stopping the call at that file), have the bin refuse some files as the shell
+// does a file it cannot move there (the whole call turned away, nothing moved), and take its
+// time over each call. The bin is read through the system's shell.
 #pragma once
 #include <windows.h>
 
@@ -26,6 +27,7 @@ class StandInShell : public IRecycleShell
 public:
     std::set<std::string> foldersWithoutBin;
     std::set<std::string> refused;  // full paths
+    std::set<std::string> binRefuses;  // full paths
     bool deleteInsteadOfBin = false;  // as a shell that deletes what the bin cannot take, in silence
     DWORD delayMs = 0;
     std::function<void()> onCall;   // runs at the start of every call
@@ -46,6 +48,10 @@ public:
             onCall();
         if (delayMs)
             Sleep(delayMs);
+        if (toRecycleBin)
+            for (const std::string& path : paths)
+                if (binRefuses.count(path))
+                    return kShellBinCannotTake;
         // Up to the first refused file, as the shell does when a file is in use.
         std::vector<std::string> taken;
         bool refusedOne = false;

@@ -4,6 +4,8 @@
 # both on one file system so the shell can move files into the trash.
 set -euo pipefail
 root=$1/results
+# A removal test that ended before it could clear its immutable file leaves it behind.
+[ -d "$root" ] && chattr -R -i "$root" 2>/dev/null || true
 rm -rf "$root"
 mkdir -p "$root/work" "$root/xdg/Trash/files" "$root/xdg/Trash/info"
 
@@ -53,6 +55,9 @@ mk_copies "$root/scan-refresh" 2200 d1.txt a/d2.txt b/d3.txt
 mk_copies "$root/scan-nobin" 5000 beach.jpg nobin/beach.jpg
 mk_copies "$root/scan-unusable" 4500 beach.jpg a/beach.jpg b/beach.jpg
 mk_copies "$root/scan-many" 4000 1/sea.jpg 2/sea.jpg 3/sea.jpg 4/sea.jpg 5/sea.jpg 6/sea.jpg
+# A picture in eleven copies, ten of them in one folder, for a bin that refuses one of them.
+mk_copies "$root/scan-immutable" 4500 beach.jpg dup/c0.jpg dup/c1.jpg dup/c2.jpg dup/c3.jpg dup/c4.jpg \
+  dup/c5.jpg dup/c6.jpg dup/c7.jpg dup/c8.jpg dup/c9.jpg
 # The gallery's removal pictures: a picture in three copies (twice), and one in six folders.
 cp -r "$scan" "$root/gallery-whole"
 cp -r "$scan" "$root/gallery-outcome"
