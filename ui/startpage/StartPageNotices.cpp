@@ -20,6 +20,7 @@ const char* ScanProblemKey(ScanProblem problem)
     switch (problem) {
     case kScanProblemWorkerNotStarted: return "ScanNotStarted";
     case kScanProblemLocationUnreadable: return "ScanUnreadable";
+    case kScanProblemAbandoned: return "ScanAbandoned";
     default: return nullptr;
     }
 }
@@ -29,8 +30,12 @@ void ShowScanProblemDialog(HWND owner, ScanProblem problem)
     const char* key = ScanProblemKey(problem);
     if (!key)
         return;
-    const char* english = problem == kScanProblemWorkerNotStarted ? "The scan could not be started."
-                                                                  : "The chosen folder could not be read.";
+    const char* english =
+        problem == kScanProblemWorkerNotStarted ? "The scan could not be started."
+        : problem == kScanProblemAbandoned
+            ? "A file of the stopped scan does not answer, so the scan was given up without results. "
+              "A new scan can start once that file answers, or after the program is restarted."
+            : "The chosen folder could not be read.";
     std::string text = GetLangString(key);
     if (text.empty())
         text = english;
@@ -51,11 +56,11 @@ void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files)
     ShowKvrMessageBox(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text.c_str(), nullptr, MB_OK);
 }
 
-void WaitForScanWorker(HWND owner, const std::atomic<int>& workerEnded)
+void WaitForScanWorker(HWND owner, const std::atomic<int>& settled)
 {
-    if (workerEnded)
+    if (settled)
         return;  // no worker: nothing to wait for
     const std::string text = GetLangString("Existing");
-    CommonTipDlg tip(owner ? CWnd::FromHandle(owner) : nullptr, text.c_str(), &workerEnded);
+    CommonTipDlg tip(owner ? CWnd::FromHandle(owner) : nullptr, text.c_str(), &settled);
     tip.DoModal();
 }
