@@ -16,6 +16,7 @@ public:
     std::unique_ptr<IReadableFile> OpenRead(const std::string& path) override;
     bool FileSize(const std::string& path, uint64_t* size) override { return m_inner.FileSize(path, size); }
     std::string LongFolderName(const std::string& folder) override { return m_inner.LongFolderName(folder); }
+    bool IsMountedFolder(const std::string& folder) override { return m_inner.IsMountedFolder(folder); }
 
     uint64_t FilesOpened() const { return m_opened; }
     uint64_t BytesRead() const { return m_bytes; }

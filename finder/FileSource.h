@@ -18,6 +18,11 @@ struct FolderEntry
     // hold ("FOTO~1.JPE" for a Cyrillic "....jpeg"): the long name's extension ("jpeg"), empty
     // when it has none or cannot be told either. Empty for every other entry.
     std::string longExtension;
+    // No path reaches this entry as listed: its name is one that the platform takes for a
+    // device ("aux", "con.txt": opening it would open the port, which may never answer), or
+    // one that paths cut short ("a." is read as its neighbour "a") with no short name to stand
+    // in. It is never opened or listed; the walk counts it as left out.
+    bool unreachable = false;
 
     bool IsFolder() const { return (attributes & 0x10) != 0; }
     bool IsReparsePoint() const { return (attributes & 0x400) != 0; }
@@ -55,6 +60,9 @@ public:
     virtual std::unique_ptr<IReadableFile> OpenRead(const std::string& path) = 0;
     // The size the file itself reports, for a listing that may be stale. False when unknown.
     virtual bool FileSize(const std::string& path, uint64_t* size) { return false; }
+    // Whether a folder listed as a link (IsLink) is in fact another file system mounted there:
+    // the platform resolves it to itself, not to some other folder. It is searched then.
+    virtual bool IsMountedFolder(const std::string& folder) { return false; }
     // The folder by its long name, as the system-folder test knows it ("C:\PROGRA~1" is
     // "C:\Program Files"); unchanged when that cannot be told exactly.
     virtual std::string LongFolderName(const std::string& folder) { return folder; }

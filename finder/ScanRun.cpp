@@ -18,6 +18,7 @@
 
 ScanRun::ScanRun() : m_language(GetLangString), m_user(GetUserLangString)
 {
+    InitializeCriticalSection(&m_settleLock);
 }
 
 ScanRun::~ScanRun()
@@ -26,8 +27,47 @@ ScanRun::~ScanRun()
         if (!m_workerEnded)
             g_scanStop = 1;
         WaitForSingleObject(m_worker, INFINITE);
-        CloseHandle(m_worker);
     }
+    if (m_watch) {  // it waits on the worker's handle
+        WaitForSingleObject(m_watch, INFINITE);
+        CloseHandle(m_watch);
+    }
+    if (m_worker)
+        CloseHandle(m_worker);
+    DeleteCriticalSection(&m_settleLock);
+}
+
+void ScanRun::Stop()
+{
+    g_scanStop = 1;
+    if (m_settled || m_watch || !m_worker)
+        return;  // nothing runs, or it is watched already
+    m_watch = CreateThread(nullptr, 0, WatchThreadProc, this, 0, nullptr);
+}
+
+DWORD WINAPI ScanRun::WatchThreadProc(void* context)
+{
+    ScanRun* run = static_cast<ScanRun*>(context);
+    if (WaitForSingleObject(run->m_worker, kAbandonAfterMs) != WAIT_TIMEOUT)
+        return 0;
+    EnterCriticalSection(&run->m_settleLock);
+    const bool abandon = !run->m_settled;
+    if (abandon) {
+        run->m_problem = kScanProblemAbandoned;
+        run->m_abandoned = true;
+        run->m_settled = 1;
+    }
+    const HWND window = run->m_notifyWindow;
+    LeaveCriticalSection(&run->m_settleLock);
+    if (abandon)
+        run->PostFinished(window);
+    return 0;
+}
+
+void ScanRun::PostFinished(HWND window)
+{
+    if (window && !g_scanCancelled)
+        PostMessageA(window, kScanFinishedMessage, 0, 0);
 }
 
 void ScanRun::SetStringLookup(StringLookup language, StringLookup user)
@@ -42,12 +82,19 @@ BOOL ScanRun::RunScan()
         return FALSE;  // one worker at a time works on these containers
     m_scanning = 1;
     LoadCategoryLists();
+    if (m_watch) {  // it ends with the worker it watched, or gave it up: soon
+        WaitForSingleObject(m_watch, INFINITE);
+        CloseHandle(m_watch);
+        m_watch = nullptr;
+    }
     if (m_worker) {
         CloseHandle(m_worker);
         m_worker = nullptr;
     }
     m_problem = kScanProblemNone;
+    m_abandoned = false;
     m_workerEnded = 0;  // before the thread exists, so that no exit wait passes too early
+    m_settled = 0;
     m_worker = CreateThread(nullptr, 0, ScanThreadProc, this, 0, nullptr);
     if (m_worker)
         return TRUE;
@@ -55,8 +102,8 @@ BOOL ScanRun::RunScan()
     g_scanDone = 1;
     m_workerEnded = 1;
     m_scanning = 0;
-    if (m_notifyWindow && !g_scanCancelled)
-        PostMessageA(m_notifyWindow, kScanFinishedMessage, 0, 0);
+    m_settled = 1;
+    PostFinished(m_notifyWindow);
     return FALSE;
 }
 
@@ -110,12 +157,16 @@ void ScanRun::ScanWorker()
     m_stopped = g_scanStop != 0;
     AnalyseResults();
 
-    const HWND window = m_notifyWindow;
     g_scanDone = 1;
     m_workerEnded = 1;
     m_scanning = 0;
-    if (!g_scanCancelled && window)
-        PostMessageA(window, kScanFinishedMessage, 0, 0);
+    EnterCriticalSection(&m_settleLock);
+    const bool abandoned = m_abandoned;
+    m_settled = 1;
+    const HWND window = m_notifyWindow;
+    LeaveCriticalSection(&m_settleLock);
+    if (!abandoned)  // the page was told when it was given up, and may be on a new scan
+        PostFinished(window);
 }
 
 void ScanRun::AnalyseResults()

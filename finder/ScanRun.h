@@ -28,6 +28,9 @@ enum ScanProblem
     // refuse any more, so it is never raised and stays unused.
     kScanProblemWorkerNotStarted = 2,   // the worker thread could not be created
     kScanProblemLocationUnreadable = 3, // the chosen folder could not be listed
+    // Stopped, but the worker did not end: a read or a listing that the system never returns
+    // from. The scan was given up without results.
+    kScanProblemAbandoned = 4,
 };
 
 // How the last scan ended, beyond its groups: what the results page tells beside them.
@@ -46,8 +49,13 @@ class ScanRun
 public:
     typedef std::function<std::string(const char* key)> StringLookup;
 
+    // How long a stopped worker has to end before its scan is given up.
+    static constexpr DWORD kAbandonAfterMs = 800;
+
     ScanRun();
-    ~ScanRun();  // a running worker is stopped and awaited
+    // A running worker is stopped and awaited. Never destroy a run whose worker was abandoned
+    // and still runs (WorkerAbandoned): it uses this object until it returns.
+    ~ScanRun();
     ScanRun(const ScanRun&) = delete;
     ScanRun& operator=(const ScanRun&) = delete;
 
@@ -61,6 +69,16 @@ public:
     // Loads the lists and starts the worker; returns at once. FALSE when a worker still runs or
     // none could be started (then the flags are restored and kScanFinishedMessage is posted).
     BOOL RunScan();
+    // Asks the worker to stop (UI thread). When it has not ended kAbandonAfterMs later, the scan
+    // is abandoned: Settled() is set, Problem() becomes kScanProblemAbandoned and
+    // kScanFinishedMessage is posted (not while closing); the worker goes on alone, and posts
+    // nothing when it ends.
+    void Stop();
+    // 1 once the worker has ended or was abandoned: what the waits at a stop and at exit await.
+    const std::atomic<int>& Settled() const { return m_settled; }
+    // The worker was abandoned and still runs: no new scan can start until it ends, and what it
+    // uses must not be freed under it (at exit, the process ends without tearing it down).
+    bool WorkerAbandoned() const { return m_abandoned && !m_workerEnded; }
     // The five category lists, in the order RunScan loads them.
     void LoadCategoryLists();
     void ScanWorker();
@@ -110,6 +128,9 @@ public:
 
 private:
     static DWORD WINAPI ScanThreadProc(void* page);
+    static DWORD WINAPI WatchThreadProc(void* run);
+    // Posts kScanFinishedMessage unless the program is closing.
+    void PostFinished(HWND window);
     FileGroupMap* MapOf(int category);
     void ClassifyExactGroups();
     void ClassifyLookAlikeGroups();
@@ -126,6 +147,11 @@ private:
     StringLookup m_user;
     IFileSource* m_source = nullptr;
     HANDLE m_worker = nullptr;
+    HANDLE m_watch = nullptr;  // waits for a stopped worker (UI thread's handle)
+    // Who settles the run, the worker at its end or the watch when it gives the worker up.
+    CRITICAL_SECTION m_settleLock;
+    std::atomic<int> m_settled{1};
+    std::atomic<bool> m_abandoned{false};
     std::shared_ptr<RecordStore> m_store;
     std::atomic<ScanProblem> m_problem{kScanProblemNone};
     std::atomic<uint32_t> m_unlistableFolders{0};

@@ -115,9 +115,17 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
             return false;
         }
         // A nameless entry's child path is the folder itself: walking it would never end.
-        if (entry.name.empty() || entry.IsLink() || (!entry.IsFolder() && entry.IsAway()))
+        if (entry.name.empty() || (!entry.IsFolder() && entry.IsAway()))
             return true;
         const std::string path = ChildPath(folder, entry.name);
+        if (entry.unreachable) {
+            LeftOut(entry, path);
+            return true;
+        }
+        // A link is skipped: through it a file would stand beside itself, and a link back into
+        // the tree would never end. Another file system mounted here is searched.
+        if (entry.IsLink() && !(entry.IsFolder() && m_source->IsMountedFolder(path)))
+            return true;
         if (entry.IsFolder()) {
             if (entry.name != "." && entry.name != "..")
                 onSubFolder(path);
@@ -141,6 +149,20 @@ bool Win32FileFinderModel::ListOneFolder(const std::string& folder,
         LeaveCriticalSection(&m_resultLock);
     }
     return !stopped;
+}
+
+// A folder that no path reaches is told with those that could not be listed; a file, when it
+// is not empty, with those that could not be read.
+void Win32FileFinderModel::LeftOut(const FolderEntry& entry, const std::string& path)
+{
+    if (!entry.IsFolder() && entry.size == 0)
+        return;
+    EnterCriticalSection(&m_resultLock);
+    if (entry.IsFolder())
+        m_unlistableFolders.Add(path);
+    else
+        m_unreadableFiles.Add(path);
+    LeaveCriticalSection(&m_resultLock);
 }
 
 void Win32FileFinderModel::FolderFiles::Flush()

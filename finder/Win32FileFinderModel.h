@@ -68,6 +68,7 @@ private:
     // onFile. False when the stop flag ended the listing.
     bool ListOneFolder(const std::string& folder, const std::function<void(const std::string&)>& onSubFolder,
                        const std::function<void(FoundFileRecord*, const std::string& path)>& onFile);
+    void LeftOut(const FolderEntry& entry, const std::string& path);
     // What the files of one folder share while it is listed.
     struct FolderFiles
     {
@@ -138,7 +139,7 @@ private:
     IsMaybeSimilarPicturesFn m_isSimilar = nullptr;
     uint32_t m_pictureReadLimit = kDefaultPictureReadLimit;
     SkippedPaths m_unlistableFolders;  // under the result lock while walkers run
-    SkippedPaths m_unreadableFiles;
+    SkippedPaths m_unreadableFiles;   // under the result lock while walkers run
     bool m_topFolderListed = false;
     bool m_everyFileToPictures = false;  // FindSimilarFiles: no picture test, no keying
 };

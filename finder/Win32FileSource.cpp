@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <stdio.h>
 
+#include "finder/DeviceName.h"
 #include "finder/FileSource.h"
 #include "finder/GroupKey.h"
 
@@ -102,14 +103,20 @@ bool DroppedFromPaths(const std::string& name)
 // hold exactly comes back from FindFirstFileA with '?' in it (never opened) or, by best fit,
 // as the name of some other file; the entry's short name reaches it instead. Without one, the
 // name keeps '?' for what cannot be held, so it never names another file. A name that paths
-// would cut short goes by its short name too. Empty when the entry cannot be reached at all.
-// longExtension receives the long name's extension when the short name stands in for it.
-std::string ReachableName(const WIN32_FIND_DATAW& data, std::string* longExtension)
+// would cut short goes by its short name too; without one, and for a file whose name paths
+// take for a device, the entry is unreachable (FolderEntry). longExtension receives the long
+// name's extension when the short name stands in for it.
+std::string ReachableName(const WIN32_FIND_DATAW& data, std::string* longExtension, bool* unreachable)
 {
     longExtension->clear();
+    // A folder of such a name is listed through "name\*.*", which paths take as it is.
+    const bool file = !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    *unreachable = false;
     std::string name;
-    if (ToAnsiExactly(data.cFileName, &name) && !DroppedFromPaths(name))
+    if (ToAnsiExactly(data.cFileName, &name) && !DroppedFromPaths(name)) {
+        *unreachable = file && IsDeviceName(data.cFileName);
         return name;
+    }
     std::string shortName;
     if (data.cAlternateFileName[0] && ToAnsiExactly(data.cAlternateFileName, &shortName)) {
         // The short name's extension is cut to three letters ("JPE" of "jpeg"): the file is
@@ -117,9 +124,32 @@ std::string ReachableName(const WIN32_FIND_DATAW& data, std::string* longExtensi
         const wchar_t* dot = wcsrchr(data.cFileName, L'.');
         if (dot && dot != data.cFileName && dot[1] && !ToAnsiExactly(dot + 1, longExtension))
             longExtension->clear();
+        *unreachable = file && IsDeviceName(data.cAlternateFileName);
         return shortName;
     }
-    return DroppedFromPaths(name) ? std::string() : name;  // it would name its neighbour
+    *unreachable = DroppedFromPaths(name);  // it would name its neighbour
+    return name;
+}
+
+// The path that the platform takes exactly as written ("\\?\C:\a\b", "\\?\UNC\server\share\b"):
+// no name in it is taken for a device or cut short. Empty for a relative path.
+std::wstring VerbatimPath(const std::string& path)
+{
+    wchar_t wide[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.c_str(), -1, wide, MAX_PATH))
+        return std::wstring();
+    std::wstring out(wide);
+    while (out.size() > 3 && out.back() == L'\\')
+        out.pop_back();
+    if (out.compare(0, 4, L"\\\\?\\") == 0)
+        return out;
+    if (out.compare(0, 4, L"\\\\.\\") == 0)
+        return std::wstring();  // a device's own name
+    if (out.compare(0, 2, L"\\\\") == 0)
+        return L"\\\\?\\UNC\\" + out.substr(2);
+    if (out.size() >= 3 && out[1] == L':' && out[2] == L'\\')
+        return L"\\\\?\\" + out;
+    return std::wstring();
 }
 
 // A drive root holds no "." or "..": when it is empty, its listing finds nothing at all.
@@ -145,7 +175,7 @@ public:
             return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);  // an empty drive root
         FolderEntry entry;
         do {
-            entry.name = ReachableName(data, &entry.longExtension);
+            entry.name = ReachableName(data, &entry.longExtension, &entry.unreachable);
             entry.attributes = data.dwFileAttributes;
             entry.reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
             entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -165,7 +195,36 @@ public:
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
+        // A port or a pipe in place of the listed file (replaced since, or reached by a name
+        // the walk did not know for a device) may never answer a read.
+        if (GetFileType(handle) != FILE_TYPE_DISK) {
+            CloseHandle(handle);
+            return nullptr;
+        }
         return std::unique_ptr<IReadableFile>(new Win32ReadableFile(handle));
+    }
+
+    // Under Wine a mount point and a link to a folder are both listed as reparse points with no
+    // tag; a link resolves to the folder it names, a mounted file system to itself. Under
+    // Windows a folder mount of a volume that has no drive letter resolves to itself too.
+    bool IsMountedFolder(const std::string& folder) override
+    {
+        const std::wstring path = VerbatimPath(folder);
+        if (path.empty())
+            return false;
+        HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        wchar_t resolved[MAX_PATH + 8];
+        const DWORD n = GetFinalPathNameByHandleW(handle, resolved, MAX_PATH + 8, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        CloseHandle(handle);
+        if (n == 0 || n >= MAX_PATH + 8)
+            return false;
+        std::wstring itself(resolved, n);
+        while (itself.size() > 7 && itself.back() == L'\\')
+            itself.pop_back();
+        return CompareStringOrdinal(itself.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL;
     }
 
     std::string LongFolderName(const std::string& folder) override

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -157,6 +160,135 @@ TEST_F(Scan, NamesEndingInADotOrASpace)
         for (const std::string& path : group)
             EXPECT_EQ(std::string::npos, path.find(".\\")) << path;
     }
+}
+
+// Names that Windows paths take for a device: the scan ends, the ordinary copies are grouped
+// (also inside folders named like devices), and the device-named files are told as unread:
+// never opened, since by such a path the port or the console would be.
+TEST_F(Scan, DeviceNamesAreToldUnreadNeverOpened)
+{
+    const std::string folder = FixtureDir() + "\\finder\\devices\\";
+    ScanFolder(folder);
+    EXPECT_EQ(kScanProblemNone, run.Problem());
+    const std::set<std::set<std::string>> expected = {
+        {folder + "ordinary1.txt", folder + "ordinary2.txt"},
+        {folder + "folders\\aux\\inside1.txt", folder + "folders\\aux\\inside2.txt"},
+        {folder + "folders\\nul.txt\\x.dat", folder + "folders\\nul.txt\\y.dat"},
+    };
+    EXPECT_EQ(expected, GroupSets());
+    const ScanOutcome outcome = run.Outcome();
+    const std::set<std::string> unread(outcome.unreadableFilePaths.begin(), outcome.unreadableFilePaths.end());
+    const std::set<std::string> devices = {folder + "aux",      folder + "con.txt", folder + "com1.bin",
+                                           folder + "lpt1",     folder + "nul",     folder + "AUX.log"};
+    EXPECT_EQ(devices, unread);
+    EXPECT_EQ(6u, outcome.unreadableFiles);
+    EXPECT_EQ(0u, outcome.unlistableFolders);
+}
+
+// Another file system mounted inside the folder is searched like any folder; a link back into
+// the tree and a link to the mount are still never followed.
+TEST_F(Scan, MountedFileSystemIsSearched)
+{
+    const std::string tree = std::string(TEST_FIXTURE_DIR) + "/finder/mounted";
+    std::ifstream noMount(tree + ".no-mount");
+    if (noMount) {
+        std::string reason((std::istreambuf_iterator<char>(noMount)), std::istreambuf_iterator<char>());
+        GTEST_SKIP() << "mounting is not permitted here: " << reason;
+    }
+    const std::string folder = FixtureDir() + "\\finder\\mounted\\";
+    ScanFolder(folder);
+    EXPECT_EQ((std::set<std::set<std::string>>{{folder + "outside.txt", folder + "mnt\\sub\\inside.txt"}}),
+              GroupSets());
+    EXPECT_EQ(0u, run.UnlistableFolders());
+    EXPECT_EQ(0u, run.UnreadableFiles());
+}
+
+// A read that never returns: a stop gives the scan up within a second, with a word; the worker
+// goes on alone, no new scan starts while it runs, and once its read returns it ends without a
+// message and the next scan runs. A stop that the worker honours in time gives up nothing.
+TEST_F(Scan, StuckReadIsGivenUpAtStop)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(window != nullptr);
+    auto waitForMessage = [&](DWORD ms) {
+        MSG msg;
+        const DWORD start = GetTickCount();
+        do {
+            if (PeekMessageA(&msg, window, kScanFinishedMessage, kScanFinishedMessage, PM_REMOVE))
+                return true;
+            Sleep(5);
+        } while (GetTickCount() - start < ms);
+        return false;
+    };
+    auto waitFor = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 2000 && !done(); ++i)
+            Sleep(5);
+        return done();
+    };
+    FakeFileSource fake;
+    fake.AddFile("M:\\t\\a.txt", "a pair");
+    fake.AddFile("M:\\t\\b.txt", "a pair");
+    fake.AddFile("M:\\t\\stuck1.bin", "read in vain");
+    fake.AddFile("M:\\t\\stuck2.bin", "read in vain");
+    std::atomic<int> inRead(0), release(0);
+    fake.OnRead([&](const std::string& path, uint64_t) {
+        if (path.find("stuck") == std::string::npos)
+            return;
+        inRead = 1;
+        while (!release)
+            Sleep(5);
+    });
+    run.SetNotifyWindow(window);
+    run.SetFileSource(&fake);
+    run.m_location = "M:\\t";
+    ASSERT_TRUE(run.RunScan());
+    ASSERT_TRUE(waitFor([&] { return inRead != 0; }));
+    const DWORD stopped = GetTickCount();
+    run.Stop();
+    EXPECT_TRUE(waitForMessage(1000));
+    EXPECT_LE(GetTickCount() - stopped, 1000u);
+    EXPECT_EQ(1, run.Settled().load());
+    EXPECT_EQ(kScanProblemAbandoned, run.Problem());
+    EXPECT_TRUE(run.WorkerAbandoned());
+    EXPECT_FALSE(run.RunScan());  // its worker still works on the containers
+
+    release = 1;
+    ASSERT_TRUE(waitFor([&] { return run.m_workerEnded != 0; }));
+    EXPECT_FALSE(run.WorkerAbandoned());
+    EXPECT_FALSE(waitForMessage(200));  // it was told when it was given up
+
+    // A stop that the worker honours in time.
+    ResetScanState();
+    inRead = 0;
+    release = 0;
+    fake.OnRead([&](const std::string& path, uint64_t) {
+        if (path.find("stuck") == std::string::npos)
+            return;
+        inRead = 1;
+        while (!g_scanStop)
+            Sleep(5);
+        Sleep(100);
+    });
+    ASSERT_TRUE(run.RunScan());
+    ASSERT_TRUE(waitFor([&] { return inRead != 0; }));
+    run.Stop();
+    EXPECT_TRUE(waitForMessage(1000));
+    EXPECT_EQ(kScanProblemNone, run.Problem());
+    EXPECT_FALSE(run.WorkerAbandoned());
+    EXPECT_TRUE(run.Stopped());
+
+    // And a scan after them runs whole.
+    ResetScanState();
+    fake.OnRead(nullptr);
+    ASSERT_TRUE(run.RunScan());
+    EXPECT_TRUE(waitForMessage(10000));
+    EXPECT_EQ(kScanProblemNone, run.Problem());
+    EXPECT_EQ((std::set<std::set<std::string>>{{"M:\\t\\a.txt", "M:\\t\\b.txt"},
+                                               {"M:\\t\\stuck1.bin", "M:\\t\\stuck2.bin"}}),
+              GroupSets());
+    run.SetNotifyWindow(nullptr);
+    DestroyWindow(window);
 }
 
 // Category keys of exact groups hold the size and extension of their files and the content

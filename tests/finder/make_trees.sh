@@ -3,7 +3,15 @@
 # Makes the folder trees the finder's tests walk, and beside each tree "<tree>.find": the
 # non-empty regular files that find lists in it, which the walk must record exactly once each.
 set -euo pipefail
+# --unmount FIXTURE_DIR: only takes away the file systems mounted inside the trees.
+unmount_only=0
+if [ "${1:-}" = --unmount ]; then unmount_only=1; shift; fi
 root=$1/finder
+# Mounted file systems inside the trees go first, or the trees cannot be removed.
+if [ -d "$root" ]; then
+  awk -v r="$root/" 'index($2, r) == 1 { print $2 }' /proc/mounts | sort -r | while read -r m; do umount "$m"; done
+fi
+[ "$unmount_only" = 0 ] || exit 0
 rm -rf "$root"
 mkdir -p "$root"
 cd "$root"
@@ -129,6 +137,36 @@ small "$t/.../z1.txt" "a pair inside dots"
 small "$t/.../z2.txt" "a pair inside dots"
 small "$t/b /w1.txt" "a pair inside a space"
 small "$t/b /w2.txt" "a pair inside a space"
+
+# Names that Windows paths take for a device, beside ordinary copies of their bytes: they are
+# never opened (by such a path the port or the console would be), and folders of such names
+# are searched like any other.
+t=devices
+small "$t/ordinary1.txt" "an ordinary pair"
+small "$t/ordinary2.txt" "an ordinary pair"
+small "$t/con.txt" "an ordinary pair"
+for n in aux lpt1 nul plain; do small "$t/$n" "the same bytes under four names"; done
+small "$t/com1.bin" "a binary pair"
+small "$t/copy.bin" "a binary pair"
+small "$t/AUX.log" "a log pair"
+small "$t/copy.log" "a log pair"
+small "$t/folders/aux/inside1.txt" "a pair in a folder named aux"
+small "$t/folders/aux/inside2.txt" "a pair in a folder named aux"
+small "$t/folders/nul.txt/x.dat" "a pair in a folder named nul.txt"
+small "$t/folders/nul.txt/y.dat" "a pair in a folder named nul.txt"
+
+# Another file system mounted inside the folder, holding a copy of a file outside it; beside it
+# a link back into the tree and a link to the mount, which are never followed. Where mounting
+# is not permitted, "mounted.no-mount" says why.
+t=mounted
+small "$t/outside.txt" "the same bytes inside and outside the mount"
+mkdir -p "$t/mnt"
+if mount -t tmpfs -o size=1m finder-fixture "$t/mnt" 2> "$t.no-mount"; then
+  rm -f "$t.no-mount"
+  small "$t/mnt/sub/inside.txt" "the same bytes inside and outside the mount"
+fi
+ln -s .. "$t/back"
+ln -s mnt "$t/mnt-link"
 
 # A pair of copies below a path longer than the ANSI functions take.
 t=longpath

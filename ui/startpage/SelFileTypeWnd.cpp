@@ -230,8 +230,11 @@ int SelFileTypeWnd::OnCommand(WPARAM wParam, LPARAM)
     case kCmdHiddenOff: SetIncludeHidden(1); break;
     case kCmdSizeFilter: OpenSizeFilter(); break;
     case kCmdBrowse: {
-        if (IsBusy())
+        if (IsBusy()) {
+            if (run_.WorkerAbandoned())
+                ShowScanProblem(kScanProblemAbandoned);  // the page looks idle: say why not
             return 0;
+        }
         std::string folder;
         if (!ChooseFolder(folder) || folder.size() < 2)
             return 0;  // cancelled or nothing usable: no change, no repaint
@@ -241,7 +244,7 @@ int SelFileTypeWnd::OnCommand(WPARAM wParam, LPARAM)
     }
     case kCmdRunScan: run_.RunScan(); break;
     case kCmdStopScan:
-        g_scanStop = 1;
+        run_.Stop();
         if (UiItem* stop = FindItem(kCmdStopScan))
             stop->Enable(0);
         break;
@@ -268,6 +271,10 @@ void SelFileTypeWnd::OnDropFiles(HDROP drop)
     if (!drop)
         return;
     const DroppedFolder dropped = TakeDroppedFolder(drop, IsBusy());
+    if (dropped.verdict == kDropWhileScanning && run_.WorkerAbandoned()) {
+        ShowScanProblem(kScanProblemAbandoned);
+        return;
+    }
     if (dropped.verdict == kDropWhileScanning) {
         // The user dropped a folder and sees the scan go on: tell why nothing happened.
         dropNoteSince_ = GetTickCount();
@@ -286,6 +293,10 @@ void SelFileTypeWnd::ScanFolder(const std::string& path)
 
 void SelFileTypeWnd::StartScan()
 {
+    if (run_.WorkerAbandoned()) {
+        ShowScanProblem(kScanProblemAbandoned);
+        return;
+    }
     if (IsBusy() || run_.m_location.empty())
         return;
     busy_ = true;
@@ -305,7 +316,7 @@ void SelFileTypeWnd::OnScanFinished()
 {
     // Only the end of this page's own scan counts; a stray message must not tell the user
     // that nothing was found.
-    if (!scanView_ || !run_.m_workerEnded)
+    if (!scanView_ || !run_.Settled())
         return;
     EnableBrowse(1);
     if (progressTimer_) {
@@ -392,8 +403,12 @@ std::string SelFileTypeWnd::GetLocationText() const
 void SelFileTypeWnd::StopForExit()
 {
     g_scanCancelled = 1;
-    g_scanStop = 1;
-    WaitForScanWorker(hwnd_, run_.m_workerEnded);
+    run_.Stop();
+    WaitForScanWorker(hwnd_, run_.Settled());
+    // A worker given up at the stop still uses this page's scan and filter settings and the
+    // finder: the process ends here, before any of that is torn down under it.
+    if (run_.WorkerAbandoned())
+        ExitProcess(0);
 }
 
 void SelFileTypeWnd::ShowNotFoundNotice() { ShowNotFoundNoticeDialog(); }

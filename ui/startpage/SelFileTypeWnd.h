@@ -69,7 +69,8 @@ public:
     }
     std::shared_ptr<RecordStore> GetRecordStore() const { return run_.GetRecordStore(); }
     std::string GetLocationText() const;
-    // The program is closing: stops the scan and waits, in a modal tip, until its worker ended.
+    // The program is closing: stops the scan and waits, in a modal tip, until its worker ended
+    // or was given up (then the process ends at once).
     void StopForExit();
 
     const std::string& GetLocation() const { return run_.m_location; }

@@ -20,6 +20,7 @@ const char* ScanProblemKey(ScanProblem problem)
     switch (problem) {
     case kScanProblemWorkerNotStarted: return "ScanNotStarted";
     case kScanProblemLocationUnreadable: return "ScanUnreadable";
+    case kScanProblemAbandoned: return "ScanAbandoned";
     default: return nullptr;
     }
 }
@@ -50,11 +51,11 @@ void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files)
     ShowKvrMessageBox(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text.c_str(), nullptr, MB_OK);
 }
 
-void WaitForScanWorker(HWND owner, const std::atomic<int>& workerEnded)
+void WaitForScanWorker(HWND owner, const std::atomic<int>& settled)
 {
-    if (workerEnded)
+    if (settled)
         return;  // no worker: nothing to wait for
     const std::string text = GetLangString("Existing");
-    CommonTipDlg tip(owner ? CWnd::FromHandle(owner) : nullptr, text.c_str(), &workerEnded);
+    CommonTipDlg tip(owner ? CWnd::FromHandle(owner) : nullptr, text.c_str(), &settled);
     tip.DoModal();
 }

@@ -21,5 +21,5 @@ void ShowIncompleteScanDialog(HWND owner, uint32_t folders, uint32_t files);
 std::string IncompleteScanText(uint32_t folders, uint32_t files);
 // The language key that tells problem; null for kScanProblemNone.
 const char* ScanProblemKey(ScanProblem problem);
-// "Existing" over owner until workerEnded is non-zero (at once when it already is).
-void WaitForScanWorker(HWND owner, const std::atomic<int>& workerEnded);
+// "Existing" over owner until settled is non-zero (at once when it already is).
+void WaitForScanWorker(HWND owner, const std::atomic<int>& settled);

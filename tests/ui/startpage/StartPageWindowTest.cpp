@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -41,10 +42,36 @@ public:
     {
         if (IsLarge(path))
             Sleep(3);
-        return PlatformFileSource().OpenRead(path);
+        std::unique_ptr<IReadableFile> file = PlatformFileSource().OpenRead(path);
+        if (file && blockReads)
+            return std::unique_ptr<IReadableFile>(new BlockedFile(std::move(file), *this));
+        return file;
     }
 
+    // While set, every read of a file opened meanwhile waits until it is cleared, as a read
+    // that the system never returns from would.
+    std::atomic<bool> blockReads{false};
+    std::atomic<int> readsWaiting{0};
+
 private:
+    class BlockedFile : public IReadableFile {
+    public:
+        BlockedFile(std::unique_ptr<IReadableFile> inner, SlowFileSource& source)
+            : inner_(std::move(inner)), source_(source) {}
+        bool ReadAt(uint64_t offset, void* buffer, uint32_t count, uint32_t* got) override
+        {
+            ++source_.readsWaiting;
+            while (source_.blockReads)
+                Sleep(5);
+            --source_.readsWaiting;
+            return inner_->ReadAt(offset, buffer, count, got);
+        }
+
+    private:
+        std::unique_ptr<IReadableFile> inner_;
+        SlowFileSource& source_;
+    };
+
     static bool IsLarge(const std::string& path)
     {
         return path.find("\\startpage\\large") != std::string::npos;
@@ -424,6 +451,41 @@ TEST_F(StartPageTest, UnreadableFolderIsToldAsSuch)
     EXPECT_EQ(kScanProblemLocationUnreadable, page_->lastProblem);
     EXPECT_EQ(0, page_->notFoundShown);
     EXPECT_EQ(0, page_->GetScanView());
+}
+
+// A read that never returns: Stop gives the scan up within a second and says so; until that
+// read returns a new scan is refused with the same word, and afterwards scans run again.
+TEST_F(StartPageTest, StuckReadIsGivenUpAtStopWithAWord)
+{
+    ModalCloser closer(parent_->Hwnd());
+    slowDisk_.blockReads = true;
+    Drop(Tree("dups"));
+    ASSERT_TRUE(PumpUntil([&] { return slowDisk_.readsWaiting > 0; }, 10000));
+    PostMessageA(page_->GetHwnd(), WM_COMMAND, kCmdStopScan, 0);
+    const DWORD stopped = GetTickCount();
+    ASSERT_TRUE(WaitForFinish(3000));
+    EXPECT_LE(GetTickCount() - stopped, 1000u);
+    EXPECT_EQ(1, page_->problemsShown);
+    EXPECT_EQ(kScanProblemAbandoned, page_->lastProblem);
+    EXPECT_EQ(0, page_->GetScanView());
+    EXPECT_TRUE(page_->FindItem(kCmdBrowse)->IsEnabled());
+    EXPECT_EQ(0, parent_->CountCommand(kCmdShowResults));
+    EXPECT_TRUE(parent_->ProgressSwitchedOff());
+
+    page_->StartScan();
+    EXPECT_EQ(2, page_->problemsShown);
+    Drop(Tree("dups"));
+    EXPECT_EQ(3, page_->problemsShown);
+    EXPECT_EQ(0, page_->GetScanView());
+
+    slowDisk_.blockReads = false;
+    ASSERT_TRUE(PumpUntil([&] { return !page_->IsScanning(); }, 10000));
+    PumpFor(200);
+    EXPECT_EQ(3, page_->problemsShown);  // nothing more is told of the scan given up
+    EXPECT_EQ(0, page_->notFoundShown);
+    Drop(Tree("dups"));
+    EXPECT_TRUE(PumpUntil([&] { return parent_->CountCommand(kCmdShowResults) == 1; }, 10000));
+    EXPECT_EQ(3, page_->problemsShown);
 }
 
 TEST_F(StartPageTest, ExitWaitEndsWithTheWorker)
