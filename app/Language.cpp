@@ -35,13 +35,18 @@ void CopyName(char* buffer, const std::string& name)
     buffer[n] = '\0';
 }
 
+// The installer is a 32-bit program: its key lives in the 32-bit view of the registry, which
+// a 64-bit build must ask for (a 32-bit one is in it already).
+const REGSAM kInstallerView = KEY_WOW64_32KEY;
+
 // The installer's value as text; false when the key or value is missing, is not REG_SZ or
 // does not fit. The registry does not promise a terminator, so the text ends at the size
 // the registry returned.
 bool ReadInstallerLanguage(std::string& value)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, KEY_READ | kInstallerView, &key) !=
+        ERROR_SUCCESS)
         return false;
     char data[kLanguageNameSize + 1] = {};
     DWORD type = 0;
@@ -73,19 +78,19 @@ const char* KnownLanguageFile(const char* name)
 
 void GetLanguageFileName(char* buffer)
 {
-    if (ReadSettingInt("ReadReg", 0) == 0) {
-        WriteSettingText("ReadReg", "1");
-        std::string value;
-        if (ReadInstallerLanguage(value)) {
-            SpySetText(kUsageTextInstallerLanguage, value.c_str());
-            for (const InstallerLanguage& language : kInstallerLanguages) {
-                if (value == language.value) {
-                    WriteSettingInt("Language", language.index);
-                    WriteSettingText("LanguageName", kLanguageFiles[language.index]);
-                    break;
-                }
+    // The installer's value counts as consulted once it was read: a run before the key exists
+    // (or while it cannot be read) leaves the question to the next run.
+    std::string value;
+    if (ReadSettingInt("ReadReg", 0) == 0 && ReadInstallerLanguage(value)) {
+        SpySetText(kUsageTextInstallerLanguage, value.c_str());
+        for (const InstallerLanguage& language : kInstallerLanguages) {
+            if (value == language.value) {
+                WriteSettingInt("Language", language.index);
+                WriteSettingText("LanguageName", kLanguageFiles[language.index]);
+                break;
             }
         }
+        WriteSettingText("ReadReg", "1");
     }
     // Only the six language files: the setting is a plain text file, and a path such as
     // "..\\x.dat" would make the program read any file as its language. Anything else is
@@ -124,9 +129,10 @@ bool WriteLanguageRegistryValue(const char* text)
     if (!text)
         return false;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS &&
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, KEY_ALL_ACCESS | kInstallerView, &key) !=
+            ERROR_SUCCESS &&
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, nullptr, 0, KEY_WRITE | kInstallerView,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     LONG status = RegSetValueExA(key, kInstallerLanguageValue, 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(text), DWORD(strlen(text) + 1));

@@ -6,7 +6,8 @@
 constexpr int kLanguageCount = 6;           // 0 English ... 5 Brazilian Portuguese
 constexpr int kLanguageNameSize = 260;      // buffer of GetLanguageFileName
 
-// The installer's choice: HKLM, value "Language" (REG_SZ).
+// The installer's choice: HKLM in the 32-bit view (the installer's own), value "Language"
+// (REG_SZ).
 constexpr char kInstallerLanguageKey[] = "SOFTWARE\\DoziredeZozevorur\\Duplicate Files\\Language";
 constexpr char kInstallerLanguageValue[] = "Language";
 
@@ -16,8 +17,8 @@ const char* LanguageFileOf(int index);
 const char* KnownLanguageFile(const char* name);
 
 // Fills buffer (kLanguageNameSize bytes) with "LanguageName" (default "English.dat").
-// On the first run ("ReadReg" 0) the installer's registry value picks the language first;
-// "ReadReg" is set to 1 before the registry is read, so it is consulted once only.
+// Until "ReadReg" is 1 the installer's registry value picks the language first; "ReadReg" is
+// set to 1 once that value was read, so a value the installer stored is taken once only.
 void GetLanguageFileName(char* buffer);
 // "Language" of the settings, default 0; not range-checked (SaveLanguageChoice is).
 int GetLanguageIndex();
@@ -26,6 +27,6 @@ int GetLanguageIndex();
 int SaveLanguageChoice(int index, const char* fileName);
 // The interface face: "Meiryo UI" for index 1, "Arial" for every other value. Returns 0.
 int SetUIFontFace(int index);
-// Writes the installer's registry value (REG_SZ with its terminator), creating the key when
-// it does not open; true when written. Installer and tools only.
+// Writes the installer's registry value (REG_SZ with its terminator, in the installer's
+// view), creating the key when it does not open; true when written. Installer and tools only.
 bool WriteLanguageRegistryValue(const char* text);

@@ -32,7 +32,7 @@ BOOL CKVRUIApp::InitInstance()
     // A second copy finds the first by this class.
     RegisterMainDialogClass();
 
-    INITCOMMONCONTROLSEX controls = {8, 0xFF};
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
 
     CWinApp::InitInstance();

@@ -2,6 +2,7 @@
 #include "engine/collection/EnumCollectPartitionWin32.h"
 
 #include <winioctl.h>
+#include <winternl.h>
 
 #include <mutex>
 
@@ -45,7 +46,6 @@ IEnumerationReportSink* Sink()
 // FileFsSizeInformation (class 3): total and available units, sectors per unit, bytes per sector.
 typedef LONG(WINAPI* QueryVolumeInformationFn)(HANDLE, void* ioStatus, void* info, ULONG length, int infoClass);
 const int kFileFsSizeInformation = 3;
-const size_t kFsSizeInformationBytes = 24;
 
 CollectionDisk DescribeDisk(CDiskDevice& disk)
 {
@@ -208,13 +208,11 @@ int EnumCollectPartition::EnumMountedVolumes()
         if (handle == INVALID_HANDLE_VALUE)
             continue;
         uint32_t bytesPerSector = 512;
-        unsigned char ioStatus[16] = {}, sizeInfo[kFsSizeInformationBytes] = {};
-        if (query(handle, ioStatus, sizeInfo, sizeof(sizeInfo), kFileFsSizeInformation) >= 0) {
-            uint32_t given;
-            memcpy(&given, sizeInfo + 20, 4);
-            if (given)
-                bytesPerSector = given;
-        }
+        IO_STATUS_BLOCK ioStatus = {};
+        FILE_FS_SIZE_INFORMATION sizeInfo = {};
+        if (query(handle, &ioStatus, &sizeInfo, sizeof(sizeInfo), kFileFsSizeInformation) >= 0 &&
+            sizeInfo.BytesPerSector)
+            bytesPerSector = sizeInfo.BytesPerSector;
         std::vector<unsigned char> extents(4096);
         DWORD returned = 0;
         if (DeviceIoControl(handle, IOCTL_VOLUME_GET_VOLUME_DISK_EXTENTS, nullptr, 0, extents.data(),

@@ -1,6 +1,15 @@
 // engine/device/BadRangeTable.cpp
 #include "engine/device/BadRangeTable.h"
 
+#include <new>
+
+namespace {
+
+const uint32_t kNotEnoughMemory = 8;  // ERROR_NOT_ENOUGH_MEMORY
+const uint32_t kInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
+
+}  // namespace
+
 void BadRangeTable::SetSectorSize(uint32_t bytesPerSector)
 {
     m_bytesPerSector = bytesPerSector ? bytesPerSector : 512;
@@ -9,7 +18,7 @@ void BadRangeTable::SetSectorSize(uint32_t bytesPerSector)
 uint32_t BadRangeTable::AddRange(uint64_t start, uint64_t end)
 {
     if (end <= start)
-        return 87;
+        return kInvalidParameter;
     std::lock_guard<std::mutex> hold(m_lock);
     auto found = m_ranges.find(start);
     if (found != m_ranges.end()) {
@@ -17,7 +26,11 @@ uint32_t BadRangeTable::AddRange(uint64_t start, uint64_t end)
             found->second.end = end;
         return 0;
     }
-    m_ranges[start] = BadRange{start, end};
+    try {
+        m_ranges.emplace(start, BadRange{start, end});
+    } catch (const std::bad_alloc&) {
+        return kNotEnoughMemory;
+    }
     return 0;
 }
 

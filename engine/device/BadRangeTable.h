@@ -17,8 +17,9 @@ class BadRangeTable {
 public:
     void SetSectorSize(uint32_t bytesPerSector);
     uint32_t GetSectorSize() const { return m_bytesPerSector; }
-    // 0, or 87 (invalid parameter) for an empty or reversed range. A range with a start already
-    // recorded widens that record.
+    // 0; 87 (invalid parameter) for an empty or reversed range, 8 (not enough memory) when the
+    // record cannot be allocated, which leaves the table as it was. A range with a start
+    // already recorded widens that record.
     uint32_t AddRange(uint64_t start, uint64_t end);
     // TRUE when the sectors [first, end) share at least one sector with a recorded range.
     int Overlaps(uint64_t first, uint64_t end);

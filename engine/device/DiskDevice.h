@@ -6,13 +6,18 @@
 
 #include <mutex>
 
+#include "engine/EngineSettings.h"
 #include "engine/device/BadRangeTable.h"
 #include "engine/device/DiskDescription.h"
+#include "engine/device/DriveIo.h"
 #include "engine/device/StorageDevice.h"
 
 class CDiskDevice : public IStorageDevice {
 public:
-    explicit CDiskDevice(int diskNumber);
+    // The drive is reached through io (the system's calls unless a test scripts them), and
+    // settings say whether unreadable sectors read as zeros; both outlive the device.
+    explicit CDiskDevice(int diskNumber, IDriveIo& io = SystemDriveIo(),
+                         const EngineSettings& settings = *GetEngineSettings());
     ~CDiskDevice() override;
 
     int ReadSectors(void* buffer, uint64_t first, uint64_t count) override;
@@ -38,11 +43,14 @@ public:
     static const uint32_t kBounceBufferSize = 0x400000;
 
 private:
-    int ReadRaw(void* target, uint64_t first, uint64_t count, bool skip, DWORD* error);
+    bool OpenHandle();
+    int ReadRaw(void* target, uint64_t first, uint64_t count, bool skip, bool retryNotReady, DWORD* error);
     void ProbeBadRegion(uint64_t first, uint64_t block, uint64_t minimum, uint64_t start);
     bool ReadAt(void* buffer, uint64_t first, uint64_t count, DWORD* read);
     uint64_t ReadCapacity(unsigned char targetId);
 
+    IDriveIo* m_io;
+    const EngineSettings* m_settings;
     unsigned char* m_bounce = nullptr;
     uint32_t m_dynamic = 0;
     HANDLE m_handle = 0;

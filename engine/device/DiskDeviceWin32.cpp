@@ -3,38 +3,50 @@
 
 #include "engine/device/DiskDevice.h"
 
+#include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include <memory>
+#include <new>
 #include <vector>
 #include <winioctl.h>
+#include <ntddscsi.h>
 
-#include "engine/EngineSettings.h"
 #include "engine/device/DynamicDiskDetect.h"
 #include "engine/device/LittleEndian.h"
 
 namespace {
 
 const int kMaxDiskNumber = 19;
-const DWORD kNotReady = 21;  // ERROR_NOT_READY
+const DWORD kNotReady = ERROR_NOT_READY;
 const uint64_t kProbeBlock = 2048;
 const uint64_t kProbeMinimum = 10;
 const uint64_t kProbeStart = 50;
 
 uint32_t SaneSectorSize(DWORD value) { return (value == 0 || value % 512) ? 512 : value; }
 
-// SCSI_PASS_THROUGH as the 32-bit driver interface lays it out (44 bytes), then sense and data.
-const DWORD kScsiPassThrough = 0x0004D004;  // IOCTL_SCSI_PASS_THROUGH
-const size_t kPassHeader = 44;
-const size_t kPassSenseOffset = 44;
-const size_t kPassDataOffset = 76;
-const size_t kPassOutput = 84;
+// READ CAPACITY (10) as IOCTL_SCSI_PASS_THROUGH carries it: the platform's header, room for
+// sense data, then the 8 bytes of the reply. The request is sent without the reply part.
+struct CapacityRequest {
+    SCSI_PASS_THROUGH header;
+    unsigned char sense[32];
+    unsigned char data[8];
+};
+static_assert(offsetof(CapacityRequest, sense) == sizeof(SCSI_PASS_THROUGH), "sense follows the header");
+static_assert(offsetof(CapacityRequest, data) == offsetof(CapacityRequest, sense) + 32, "data follows sense");
+static_assert(sizeof(CapacityRequest) == offsetof(CapacityRequest, data) + 8, "the reply ends the request");
+const unsigned char kReadCapacity10 = 0x25;
 
 }  // namespace
 
-CDiskDevice::CDiskDevice(int diskNumber) : m_diskNumber(diskNumber) { Open(); }
+CDiskDevice::CDiskDevice(int diskNumber, IDriveIo& io, const EngineSettings& settings)
+    : m_io(&io), m_settings(&settings), m_diskNumber(diskNumber)
+{
+    Open();
+}
 
 CDiskDevice::~CDiskDevice()
 {
@@ -48,27 +60,29 @@ int CDiskDevice::Open()
 {
     if (m_diskNumber < 0 || m_diskNumber > kMaxDiskNumber)
         return 0;
-    if (IsOpen())
-        Close();
-    char path[64];
-    snprintf(path, sizeof(path), "\\\\.\\PHYSICALDRIVE%d", m_diskNumber);
-    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        m_handle = 0;
+    if (!OpenHandle())
         return 0;
-    }
-    m_handle = handle;
     uint32_t bytesPerSector = GetBytesPerSector();
     uint64_t total = GetTotalSectors();
     m_dynamic = DetectDynamicDisk(this, total, bytesPerSector);
     return 1;
 }
 
+bool CDiskDevice::OpenHandle()
+{
+    if (IsOpen())
+        Close();
+    char path[64];
+    snprintf(path, sizeof(path), "\\\\.\\PHYSICALDRIVE%d", m_diskNumber);
+    HANDLE handle = m_io->OpenDevice(path, GENERIC_READ | GENERIC_WRITE);
+    m_handle = handle == INVALID_HANDLE_VALUE ? 0 : handle;
+    return m_handle != 0;
+}
+
 int CDiskDevice::Close()
 {
     if (IsOpen())
-        CloseHandle(m_handle);
+        m_io->CloseDevice(m_handle);
     m_handle = 0;
     return 1;
 }
@@ -78,8 +92,8 @@ BOOL CDiskDevice::GetDriveGeometry(DISK_GEOMETRY* geometry)
     if (!geometry || !IsOpen())
         return FALSE;
     DWORD returned = 0;
-    return DeviceIoControl(m_handle, IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, geometry, sizeof(*geometry),
-                           &returned, nullptr);
+    return m_io->Control(m_handle, IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, geometry, sizeof(*geometry),
+                         &returned);
 }
 
 uint32_t CDiskDevice::GetTracksPerCylinder()
@@ -104,28 +118,28 @@ uint32_t CDiskDevice::GetBytesPerSector()
 
 uint64_t CDiskDevice::ReadCapacity(unsigned char targetId)
 {
-    unsigned char request[kPassOutput];
-    memset(request, 0, sizeof(request));
-    request[0] = kPassHeader & 0xFF;  // Length (u16)
-    request[3] = 0;                   // PathId
-    request[4] = targetId;            // TargetId
-    request[5] = 0;                   // Lun
-    request[6] = 10;                  // CdbLength
-    request[7] = 0;                   // SenseInfoLength
-    request[8] = 1;                   // DataIn = SCSI_IOCTL_DATA_IN
-    request[12] = 8;                  // DataTransferLength (u32)
-    request[16] = 4;                  // TimeOutValue (u32)
-    request[20] = kPassDataOffset;    // DataBufferOffset (u32 on 32-bit)
-    request[24] = kPassSenseOffset;   // SenseInfoOffset (u32)
-    request[28] = 0x25;               // Cdb: READ CAPACITY (10)
-    unsigned char output[kPassOutput];
-    memset(output, 0, sizeof(output));
+    CapacityRequest request;
+    memset(&request, 0, sizeof(request));
+    request.header.Length = sizeof(request.header);
+    request.header.PathId = 0;
+    request.header.TargetId = targetId;
+    request.header.Lun = 0;
+    request.header.CdbLength = 10;
+    request.header.SenseInfoLength = 0;
+    request.header.DataIn = SCSI_IOCTL_DATA_IN;
+    request.header.DataTransferLength = sizeof(request.data);
+    request.header.TimeOutValue = 4;
+    request.header.DataBufferOffset = offsetof(CapacityRequest, data);
+    request.header.SenseInfoOffset = offsetof(CapacityRequest, sense);
+    request.header.Cdb[0] = kReadCapacity10;
+    CapacityRequest reply;
+    memset(&reply, 0, sizeof(reply));
     DWORD returned = 0;
-    if (!DeviceIoControl(m_handle, kScsiPassThrough, request, kPassDataOffset, output, kPassOutput, &returned,
-                         nullptr) ||
-        returned != kPassOutput)
+    if (!m_io->Control(m_handle, IOCTL_SCSI_PASS_THROUGH, &request, offsetof(CapacityRequest, data), &reply,
+                       sizeof(reply), &returned) ||
+        returned != sizeof(reply))
         return 0;
-    const unsigned char* data = output + kPassDataOffset;
+    const unsigned char* data = reply.data;
     uint32_t last = (uint32_t(data[0]) << 24) | (uint32_t(data[1]) << 16) | (uint32_t(data[2]) << 8) | data[3];
     return uint64_t(last) + 1;
 }
@@ -142,8 +156,7 @@ uint64_t CDiskDevice::GetTotalSectors()
     uint64_t total = uint64_t(geometry.Cylinders.QuadPart) * geometry.TracksPerCylinder * geometry.SectorsPerTrack;
     GET_LENGTH_INFORMATION length;
     DWORD returned = 0;
-    if (DeviceIoControl(m_handle, IOCTL_DISK_GET_LENGTH_INFO, nullptr, 0, &length, sizeof(length), &returned,
-                        nullptr) &&
+    if (m_io->Control(m_handle, IOCTL_DISK_GET_LENGTH_INFO, nullptr, 0, &length, sizeof(length), &returned) &&
         uint64_t(length.Length.QuadPart) / m_bytesPerSector >= total) {
         m_totalSectors = uint64_t(length.Length.QuadPart) / m_bytesPerSector;
         return m_totalSectors;
@@ -167,15 +180,11 @@ uint64_t CDiskDevice::GetTotalSectors()
 bool CDiskDevice::ReadAt(void* buffer, uint64_t first, uint64_t count, DWORD* read)
 {
     uint64_t bytesPerSector = GetBytesPerSector();
-    LARGE_INTEGER position;
-    position.QuadPart = LONGLONG(first * bytesPerSector);
     *read = 0;
-    if (!SetFilePointerEx(m_handle, position, nullptr, FILE_BEGIN))
-        return false;
-    return ReadFile(m_handle, buffer, DWORD(count * bytesPerSector), read, nullptr) != 0;
+    return m_io->ReadAt(m_handle, first * bytesPerSector, buffer, DWORD(count * bytesPerSector), read) != 0;
 }
 
-int CDiskDevice::ReadRaw(void* target, uint64_t first, uint64_t count, bool skip, DWORD* error)
+int CDiskDevice::ReadRaw(void* target, uint64_t first, uint64_t count, bool skip, bool retryNotReady, DWORD* error)
 {
     *error = 0;
     uint64_t bytesPerSector = m_bytesPerSector ? m_bytesPerSector : 512;
@@ -196,7 +205,9 @@ int CDiskDevice::ReadRaw(void* target, uint64_t first, uint64_t count, bool skip
         *error = GetLastError();
     if (ok && (read + bytesPerSector - 1) / bytesPerSector == count)
         return 1;
-    if (!skip)
+    // A drive that is not ready says nothing about its sectors: the read is tried again after
+    // reopening, and only the last try may turn them into zeros and a bad range.
+    if (!skip || (!ok && *error == kNotReady && retryNotReady))
         return 0;
     memset(target, 0, bytes);
     ProbeBadRegion(first, kProbeBlock, kProbeMinimum, kProbeStart);
@@ -209,12 +220,14 @@ void CDiskDevice::ProbeBadRegion(uint64_t first, uint64_t block, uint64_t minimu
         return;
     if (block == 0)
         block = 1;
-    std::vector<unsigned char> probe(size_t(block * GetBytesPerSector()));
+    const size_t probeSize = size_t(block * GetBytesPerSector());
+    std::unique_ptr<unsigned char[]> probe(new (std::nothrow) unsigned char[probeSize]);
     uint64_t end = first + minimum * block;
     uint64_t n = start;
-    while (n > minimum) {
+    // Without memory for a probe the region gets its shortest length.
+    while (probe && n > minimum) {
         DWORD read = 0;
-        if (!ReadAt(probe.data(), first + n * block, block, &read) || read < probe.size()) {
+        if (!ReadAt(probe.get(), first + n * block, block, &read) || read < probeSize) {
             end = first + n * block;
             break;
         }
@@ -224,6 +237,8 @@ void CDiskDevice::ProbeBadRegion(uint64_t first, uint64_t block, uint64_t minimu
             break;
         }
     }
+    // A range that cannot be recorded only costs the next read of it another wait on the
+    // drive; this read has its zeros either way.
     m_badRanges.AddRange(first, end);
 }
 
@@ -249,15 +264,16 @@ int CDiskDevice::ReadSectors(void* buffer, uint64_t first, uint64_t count)
                                                             PAGE_READWRITE));
     bool bounce = m_bounce && bytes <= kBounceBufferSize;
     void* target = bounce ? m_bounce : buffer;
-    bool skip = GetEngineSettings()->bSkipUnreadableSectors != 0;
+    bool skip = m_settings->bSkipUnreadableSectors != 0;
     int result = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD error = 0;
-        result = ReadRaw(target, first, count, skip, &error);
+        result = ReadRaw(target, first, count, skip, attempt < 2 && m_notReadyRetries < 3, &error);
         if (error == kNotReady && m_notReadyRetries < 3) {
             ++m_notReadyRetries;
-            Close();
-            Open();
+            // The handle only: the sizes are known, and the dynamic-disk test would read (and
+            // retry) inside this read of a drive that is not ready.
+            OpenHandle();
             continue;
         }
         m_notReadyRetries = 0;
@@ -281,7 +297,7 @@ int CDiskDevice::DeviceIoControlGrow(void** out, DWORD controlCode)
         if (!buffer)
             return 0;
         DWORD returned = 0;
-        if (DeviceIoControl(m_handle, controlCode, nullptr, 0, buffer, size, &returned, nullptr)) {
+        if (m_io->Control(m_handle, controlCode, nullptr, 0, buffer, size, &returned)) {
             *out = buffer;
             return 1;
         }
@@ -303,20 +319,21 @@ int CDiskDevice::GetDeviceDescription(DiskDescription* out)
         return 0;
     char path[64];
     snprintf(path, sizeof(path), "\\\\.\\physicaldrive%d", m_diskNumber);
-    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = m_io->OpenDevice(path, GENERIC_READ);
     if (handle == INVALID_HANDLE_VALUE)
         return 0;
     uint32_t bytesPerSector = m_bytesPerSector ? m_bytesPerSector : 512;
     std::vector<unsigned char> buffer(bytesPerSector + 39, 0);
-    buffer[4] = uint8_t(buffer.size());  // Size field (u32) of the descriptor
-    buffer[5] = uint8_t(buffer.size() >> 8);
-    buffer[6] = uint8_t(buffer.size() >> 16);
-    unsigned char query[12] = {0};  // StorageDeviceProperty, PropertyStandardQuery
+    const DWORD descriptorSize = DWORD(buffer.size());
+    memcpy(buffer.data() + offsetof(STORAGE_DEVICE_DESCRIPTOR, Size), &descriptorSize, sizeof(descriptorSize));
+    STORAGE_PROPERTY_QUERY query;
+    memset(&query, 0, sizeof(query));
+    query.PropertyId = StorageDeviceProperty;
+    query.QueryType = PropertyStandardQuery;
     DWORD returned = 0;
-    BOOL ok = DeviceIoControl(handle, IOCTL_STORAGE_QUERY_PROPERTY, query, sizeof(query), buffer.data(),
-                              DWORD(buffer.size()), &returned, nullptr);
-    CloseHandle(handle);
+    BOOL ok = m_io->Control(handle, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), buffer.data(),
+                            DWORD(buffer.size()), &returned);
+    m_io->CloseDevice(handle);
     if (!ok)
         return 0;
     // Only the bytes the driver returned are parsed.

@@ -26,46 +26,57 @@ struct LanguageCase {
     const char* fileName;     // expected
     int index;
     const char* reported;     // expected text report to the usage library
+    const char* readReg;      // "ReadReg" afterwards: set once the installer's value was read
 };
+
+const char kAbsent[] = "(absent)";
 
 const LanguageCase kLanguageCases[] = {
-    {"first run, nothing", nullptr, Registry::Absent, "", "English.dat", 0, ""},
+    {"first run, nothing", nullptr, Registry::Absent, "", "English.dat", 0, "", kAbsent},
     {"first run, Brazilian", nullptr, Registry::Text, "BrazilianPortuguese", "Portuguesa(Br).dat", 5,
-     "text 0x2008 BrazilianPortuguese;"},
-    {"first run, Japanese", nullptr, Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;"},
-    {"first run, Deutsch", nullptr, Registry::Text, "Deutsch", "Deutsch.dat", 2, "text 0x2008 Deutsch;"},
-    {"case matters", nullptr, Registry::Text, "english", "English.dat", 0, "text 0x2008 english;"},
-    {"unknown value", nullptr, Registry::Text, "Klingon", "English.dat", 0, "text 0x2008 Klingon;"},
+     "text 0x2008 BrazilianPortuguese;", "1"},
+    {"first run, Japanese", nullptr, Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;", "1"},
+    {"first run, Deutsch", nullptr, Registry::Text, "Deutsch", "Deutsch.dat", 2, "text 0x2008 Deutsch;", "1"},
+    {"case matters", nullptr, Registry::Text, "english", "English.dat", 0, "text 0x2008 english;", "1"},
+    {"unknown value", nullptr, Registry::Text, "Klingon", "English.dat", 0, "text 0x2008 Klingon;", "1"},
     {"no terminator stored", nullptr, Registry::TextUnterminated, "Spanish", "Spanish.dat", 4,
-     "text 0x2008 Spanish;"},
-    {"not REG_SZ", nullptr, Registry::Binary, "French", "English.dat", 0, ""},
+     "text 0x2008 Spanish;", "1"},
+    {"not REG_SZ", nullptr, Registry::Binary, "French", "English.dat", 0, "", kAbsent},
     {"after the first run", "[register]\r\nReadReg=1\r\nLanguage=3\r\nLanguageName=French.dat\r\n",
-     Registry::Text, "Deutsch", "French.dat", 3, ""},
+     Registry::Text, "Deutsch", "French.dat", 3, "", "1"},
     {"first run keeps a file's choice without a key",
-     "[register]\r\nLanguage=4\r\nLanguageName=Spanish.dat\r\n", Registry::Absent, "", "Spanish.dat", 4, ""},
+     "[register]\r\nLanguage=4\r\nLanguageName=Spanish.dat\r\n", Registry::Absent, "", "Spanish.dat", 4, "", kAbsent},
     {"registry wins on the first run", "[register]\r\nLanguage=4\r\nLanguageName=Spanish.dat\r\n",
-     Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;"},
-    {"empty name", "[register]\r\nReadReg=1\r\nLanguageName=\r\n", Registry::Absent, "", "English.dat", 0, ""},
+     Registry::Text, "Japanese", "Japanese.dat", 1, "text 0x2008 Japanese;", "1"},
+    {"empty name", "[register]\r\nReadReg=1\r\nLanguageName=\r\n", Registry::Absent, "", "English.dat", 0, "", "1"},
     // Only the six files: anything else is the file of the stored language number.
     {"a path is no language file", "[register]\r\nReadReg=1\r\nLanguage=3\r\nLanguageName=..\\..\\x.dat\r\n",
-     Registry::Absent, "", "French.dat", 3, ""},
+     Registry::Absent, "", "French.dat", 3, "", "1"},
     {"an unknown file", "[register]\r\nReadReg=1\r\nLanguage=0\r\nLanguageName=Klingon.dat\r\n",
-     Registry::Absent, "", "English.dat", 0, ""},
+     Registry::Absent, "", "English.dat", 0, "", "1"},
 };
 
-// The key and the parents it left, while they are empty.
+// The (32-bit) installer writes its key into the 32-bit view of the registry; a 64-bit
+// program sees another one unless it asks for that view.
+const REGSAM kInstallerView = KEY_WOW64_32KEY;
+const REGSAM kViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
+
+// The key and the parents it left, while they are empty, in both views.
 void RemoveInstallerKey()
 {
-    std::string key = kInstallerLanguageKey;
-    while (key.find('\\') != std::string::npos && RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()) == ERROR_SUCCESS)
-        key.erase(key.rfind('\\'));
+    for (REGSAM view : kViews) {
+        std::string key = kInstallerLanguageKey;
+        while (key.find('\\') != std::string::npos &&
+               RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), view, 0) == ERROR_SUCCESS)
+            key.erase(key.rfind('\\'));
+    }
 }
 
-void SetInstallerValue(Registry kind, const std::string& value)
+void SetInstallerValue(Registry kind, const std::string& value, REGSAM view = kInstallerView)
 {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0, nullptr, 0,
-                                             KEY_WRITE, nullptr, &key, nullptr));
+                                             KEY_WRITE | view, nullptr, &key, nullptr));
     DWORD size = DWORD(value.size() + (kind == Registry::TextUnterminated ? 0 : 1));
     DWORD type = kind == Registry::Binary ? REG_BINARY : REG_SZ;
     RegSetValueExA(key, kInstallerLanguageValue, 0, type, reinterpret_cast<const BYTE*>(value.c_str()), size);
@@ -136,7 +147,7 @@ TEST_F(LanguageChoiceTest, StartUpPicksTheLanguageFromSettingsAndFirstRunRegistr
         EXPECT_STREQ(c.fileName, name);
         EXPECT_EQ(c.index, index);
         EXPECT_EQ(c.reported, TextReportLog());
-        EXPECT_EQ("1", Setting(folder, "ReadReg"));
+        EXPECT_EQ(c.readReg, Setting(folder, "ReadReg"));
         EXPECT_EQ(c.fileName, Setting(folder, "LanguageName"));
         EXPECT_EQ(std::to_string(c.index), Setting(folder, "Language"));
     }
@@ -153,6 +164,45 @@ TEST_F(LanguageChoiceTest, RegistryIsConsultedOnTheFirstRunOnly)
     GetLanguageFileName(name);
     EXPECT_STREQ("Deutsch.dat", name);
     EXPECT_EQ(2, GetLanguageIndex());
+}
+
+// A 64-bit build reads the installer's view, not its own; the 64-bit view's value is written
+// first, so where both views are one (32-bit Windows) the installer's value is the one left.
+TEST_F(LanguageChoiceTest, FirstRunTakesTheValueOfThe32BitView)
+{
+    SetInstallerValue(Registry::Text, "Deutsch", KEY_WOW64_64KEY);
+    SetInstallerValue(Registry::Text, "Japanese", KEY_WOW64_32KEY);
+    char name[kLanguageNameSize];
+    GetLanguageFileName(name);
+    EXPECT_STREQ("Japanese.dat", name);
+    EXPECT_EQ(1, GetLanguageIndex());
+
+    // The value the program writes lands in that view too.
+    ASSERT_TRUE(WriteLanguageRegistryValue("French"));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallerLanguageKey, 0,
+                                           KEY_READ | KEY_WOW64_32KEY, &key));
+    char value[32] = {};
+    DWORD size = sizeof(value) - 1;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, kInstallerLanguageValue, nullptr, nullptr,
+                                              reinterpret_cast<BYTE*>(value), &size));
+    RegCloseKey(key);
+    EXPECT_STREQ("French", value);
+}
+
+// Runs before the installer's value exists do not use up the first run.
+TEST_F(LanguageChoiceTest, ValueStoredAfterARunWithoutItIsTakenOnTheNextRun)
+{
+    char name[kLanguageNameSize];
+    GetLanguageFileName(name);
+    EXPECT_STREQ("English.dat", name);
+    EXPECT_EQ(kAbsent, Setting(folder_, "ReadReg"));
+
+    SetInstallerValue(Registry::Text, "Spanish");
+    GetLanguageFileName(name);
+    EXPECT_STREQ("Spanish.dat", name);
+    EXPECT_EQ(4, GetLanguageIndex());
+    EXPECT_EQ("1", Setting(folder_, "ReadReg"));
 }
 
 TEST_F(LanguageChoiceTest, RefusedChoicesLeaveTheFileUnchanged)
@@ -216,7 +266,7 @@ TEST_F(LanguageChoiceTest, AStartThatChangesNothingLeavesADamagedFileAsItIs)
     ASSERT_TRUE(WriteWholeFile(path, Garbage()));
     StartUpLanguageSteps();
     const std::string afterFirst = ReadWholeFile(path);
-    EXPECT_EQ("1", Setting(folder_, "ReadReg"));
+    EXPECT_EQ(kAbsent, Setting(folder_, "ReadReg"));  // no installer value was read
     EXPECT_EQ("English.dat", Setting(folder_, "LanguageName"));
     StartUpLanguageSteps();
     StartUpLanguageSteps();

@@ -159,8 +159,8 @@ BOOL CKVRUIDlg::OnInitDialog()
     if (HMODULE user = GetModuleHandleA("user32.dll")) {
         if (auto filter = reinterpret_cast<FilterEx>(
                 reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilterEx")))) {
-            DWORD change[2] = {8, 0};  // CHANGEFILTERSTRUCT
-            filter(m_hWnd, TaskbarButtonCreatedMessage(), 1 /* MSGFLT_ALLOW */, change);
+            CHANGEFILTERSTRUCT change = {sizeof(change), 0};
+            filter(m_hWnd, TaskbarButtonCreatedMessage(), MSGFLT_ALLOW, &change);
         }
     }
 
@@ -623,7 +623,7 @@ void CKVRUIDlg::CreateToolTip()
     if (!toolTip_)
         return;
     toolInfo_ = {};
-    toolInfo_.cbSize = 40;  // the version without lpReserved
+    toolInfo_.cbSize = TTTOOLINFOA_V1_SIZE;  // the oldest form, which every control version takes
     toolInfo_.uFlags = TTF_IDISHWND | TTF_CENTERTIP | TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     toolInfo_.hwnd = m_hWnd;
     toolInfo_.uId = reinterpret_cast<UINT_PTR>(m_hWnd);

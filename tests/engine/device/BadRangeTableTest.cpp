@@ -2,6 +2,7 @@
 // Which reads a recorded unreadable range turns into zeros.
 #include <gtest/gtest.h>
 
+#include "FailingAllocation.h"
 #include "engine/device/BadRangeTable.h"
 
 TEST(BadRangeTable, EmptyTableOverlapsNothing)
@@ -48,4 +49,22 @@ TEST(BadRangeTable, AddLookupRemoveClear)
     EXPECT_FALSE(table.Remove(1));
     table.Clear();
     EXPECT_FALSE(table.Overlaps(0, 100));
+}
+
+TEST(BadRangeTable, RecordThatCannotBeAllocatedIsError8AndLeavesTheTable)
+{
+    BadRangeTable table;
+    ASSERT_EQ(0u, table.AddRange(10, 20));
+    uint32_t added = 0;
+    uint32_t widened = 0;
+    {
+        FailSmallAllocations noRecords(4096);
+        added = table.AddRange(100, 200);
+        widened = table.AddRange(10, 30);  // an existing record needs no memory
+    }
+    EXPECT_EQ(8u, added);
+    EXPECT_EQ(0u, widened);
+    EXPECT_FALSE(table.Overlaps(100, 200));
+    EXPECT_TRUE(table.Overlaps(25, 26));
+    EXPECT_EQ(1u, table.CopyRanges().size());
 }

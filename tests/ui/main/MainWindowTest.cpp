@@ -141,9 +141,23 @@ TEST_F(MainWindow, CaptionTipShowsAndHides)
 {
     HWND tip = dialog_->ToolTipWindow();
     ASSERT_TRUE(IsWindow(tip));
+    EXPECT_EQ(1, SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));  // the control took the tool
     EXPECT_TRUE(dialog_->ShowCaptionTip(600, 10, true, "Close", true));
-    PumpFor(50);
+    // Shown, the tip has asked the dialog for its text and sized itself around it, centred on
+    // the x it was given.
+    RECT rect = {};
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            GetWindowRect(tip, &rect);
+            return rect.right > rect.left && rect.bottom > rect.top;
+        },
+        2000));
     EXPECT_TRUE(IsWindowVisible(tip));
+    char text[64] = {};
+    GetWindowTextA(tip, text, sizeof(text));
+    EXPECT_STREQ("Close", text);
+    EXPECT_LT(rect.left, 600);
+    EXPECT_GT(rect.right, 600);
     EXPECT_TRUE(dialog_->ShowCaptionTip(0, 0, false, "", true));
     EXPECT_FALSE(IsWindowVisible(tip));
     // Gone with the window: the calls say so instead of touching a dead handle.
