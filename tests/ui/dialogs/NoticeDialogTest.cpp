@@ -105,11 +105,12 @@ TEST(NoticeDialogs, TheBinsNameIsHighlightedInTheLanguagesOwnWords)
     EXPECT_FALSE(IsRectEmpty(&english));
     const RECT german = HighlightShown("Die entfernten Dateien liegen im Papierkorb.", "Papierkorb");
     EXPECT_FALSE(IsRectEmpty(&german));
-    // Words the text does not have, or none, highlight nothing.
+    // Words the text does not have highlight nothing.
     const RECT foreign = HighlightShown("Die entfernten Dateien liegen im Papierkorb.", "recycle bin");
     EXPECT_TRUE(IsRectEmpty(&foreign));
+    // A language file that leaves the words empty takes English's, like any other text.
     const RECT none = HighlightShown("The removed files are in the recycle bin.", "");
-    EXPECT_TRUE(IsRectEmpty(&none));
+    EXPECT_TRUE(EqualRect(&none, &english));
     // The same words elsewhere in the sentence are found there.
     const RECT early = HighlightShown("Recycle bin: the removed files are there now.");
     EXPECT_FALSE(IsRectEmpty(&early));
