@@ -379,7 +379,7 @@ TEST(RemovalFlow, OneFileTheBinRefusesIsTheOneNamedAndCountedInTheQuestion)
     ASSERT_TRUE(immutable.Ready()) << "chattr +i did not take on " << stuck;
     host.page.showOutcome = true;
 
-    BoxAnswerer answers([](const std::string& text) { return text.find("Delete them permanently") == std::string::npos; });
+    BoxAnswerer answers([](const std::string& text) { return text.find("permanently?") == std::string::npos; });
     host.page.OnCommand(UiCtrl::ScanResultPageWnd::kCmdRemove, 0);
     ASSERT_TRUE(host.PumpUntil([&] { return host.page.outcomes == 1; }, 1000));
     host.PumpUntil([] { return false; }, 30);
