@@ -545,7 +545,10 @@ TEST(RecycleRemoval, OneFileTheBinRefusesAmongTenOfAFolderStaysAndTheNineGo)
     // files before it and stops at it.)
     const std::string stuck = group.checked[0]->FullPath();
     resultstest::ImmutableFile immutable(stuck);
-    ASSERT_TRUE(immutable.Ready()) << "chattr +i did not take on " << stuck;
+    // Some file systems (and some folders Wine reaches) take no immutable flag: nothing to
+    // refuse there, so the case cannot be shown.
+    if (!immutable.Ready())
+        GTEST_SKIP() << "chattr +i did not take on " << stuck;
     resultstest::StandInShell shell;  // the system's shell, with its calls counted
     RecycleRemoval removal({group.Plan()}, shell);
     RemovalReport report = removal.Run();

@@ -376,7 +376,10 @@ TEST(RemovalFlow, OneFileTheBinRefusesIsTheOneNamedAndCountedInTheQuestion)
             stuck = file.record->FullPath();
     ASSERT_FALSE(stuck.empty());
     resultstest::ImmutableFile immutable(stuck);
-    ASSERT_TRUE(immutable.Ready()) << "chattr +i did not take on " << stuck;
+    // Some file systems (and some folders Wine reaches) take no immutable flag: nothing to
+    // refuse there, so the case cannot be shown.
+    if (!immutable.Ready())
+        GTEST_SKIP() << "chattr +i did not take on " << stuck;
     host.page.showOutcome = true;
 
     BoxAnswerer answers([](const std::string& text) { return text.find("permanently?") == std::string::npos; });
